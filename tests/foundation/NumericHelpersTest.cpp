@@ -1,0 +1,48 @@
+#include "foundation/NumericHelpers.h"
+
+#include <gtest/gtest.h>
+
+TEST(NumericHelpers, SafeDivideUsesSignedDefault)
+{
+    EXPECT_DOUBLE_EQ(SafeDivide(5, 0, 1e10), 1e10);
+    EXPECT_DOUBLE_EQ(SafeDivide(-5, 0, 1e10), -1e10);
+    EXPECT_DOUBLE_EQ(SafeDivide(0, 0, 7), 7);
+    EXPECT_DOUBLE_EQ(SafeDivide(6, 3, 7), 2);
+    EXPECT_DOUBLE_EQ(SafeDivide(1e308, 1e-308, 3), 3); // overflow counts as failure
+}
+
+TEST(NumericHelpers, BetweenTakesBoundsInEitherOrder)
+{
+    EXPECT_TRUE(Between(5, 3, 1));
+    EXPECT_TRUE(Between(1, 3, 5));
+    EXPECT_TRUE(Between(1, 1, 1));
+    EXPECT_FALSE(Between(1, 6, 5));
+}
+
+TEST(NumericHelpers, RoundToStepHalfUpAndTruncatesNegatives)
+{
+    EXPECT_DOUBLE_EQ(RoundToStep(7.5, 5), 10);
+    EXPECT_DOUBLE_EQ(RoundToStep(7.4, 5), 5);
+    EXPECT_DOUBLE_EQ(RoundToStep(-7.5, 5), -5);
+    EXPECT_DOUBLE_EQ(RoundToStep(-9, 5), -5);
+    EXPECT_DOUBLE_EQ(RoundToStep(7.3, 0), 7.3);
+    EXPECT_DOUBLE_EQ(RoundToStep(7.3, -1), 7.3);
+}
+
+TEST(NumericHelpers, InterpolationIsInverseOfFraction)
+{
+    EXPECT_DOUBLE_EQ(Interpolate(10, 20, 0), 20);
+    EXPECT_DOUBLE_EQ(Interpolate(10, 20, 1), 10);
+    EXPECT_DOUBLE_EQ(InterpolationFraction(10, 20, Interpolate(10, 20, 0.3)), 0.3);
+}
+
+TEST(NumericHelpers, BitNumbersWrapAt32)
+{
+    TFlagSet s = 0;
+    SetBit(s, 33);
+    EXPECT_EQ(s, 2u);
+    EXPECT_TRUE(BitIsSet(s, 1));
+    SetBit(s, 31);
+    ClearBit(s, 1);
+    EXPECT_EQ(s, 0x80000000u);
+}
