@@ -43,6 +43,9 @@ private:
 };
 
 // Reads from bytes held in memory; every length is checked against what remains.
+// A read that fails leaves the position where it was. Strings of tags 6 and 12
+// are taken as Windows-1252; damaged UTF-8 (tag 20) and unpaired UTF-16
+// surrogates (tag 18) read as U+FFFD rather than failing the whole file.
 class TValueReader {
 public:
     explicit TValueReader(std::string Bytes);

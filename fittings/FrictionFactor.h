@@ -1,0 +1,33 @@
+#pragma once
+// Reynolds number and Darcy friction factor of duct flow. Base units: density
+// kg/m3, velocity m/s, diameter and roughness m, dynamic viscosity Pa s.
+// Pure functions; the iterations are bounded and never raise.
+
+// Flow regime returned beside the friction factor.
+enum TFlowRegime {
+    frNoFlow = -1,      // the factor is the caller's guess (or 0.02)
+    frSmooth = 0,       // turbulent, smooth wall (Prandtl)
+    frTransition = 1,   // turbulent transition (Colebrook)
+    frRough = 2,        // fully rough turbulent
+    frLaminar = 3       // 64 / Re
+};
+
+// Density x Velocity x Diameter / Viscosity.
+double ReynoldsNumber(double Density, double Velocity, double Diameter, double Viscosity);
+
+// Darcy friction factor. Guess is the duct's current factor and starts the
+// iterations; a guess that is not a usable positive factor starts them from
+// the rough-wall (or smooth-law) estimate instead.
+double FrictionFactor(double Re, double Roughness, double Diameter, double Guess, int& Regime);
+
+double FrictionFactorSmooth(double Re, double Guess);
+double FrictionFactorColebrook(double Re, double RelRoughness, double Guess);
+double FrictionFactorRough(double RelRoughness);
+double FrictionFactorLaminar(double Re);
+
+// Reynolds number of standard air (1.2 kg/m3, 1.8114e-5 Pa s) in a
+// rectangular section: Q in m3/s, H, W and the diameter D in mm. A zero area
+// gives velocity 0.
+double AirReynoldsNumberHW(double Q, double H, double W, double D);
+// The same for a flow area A in mm2.
+double AirReynoldsNumberA(double Q, double A, double D);

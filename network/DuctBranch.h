@@ -1,0 +1,48 @@
+#pragma once
+// A duct or fan branch: a flow branch with its duct geometry.
+
+#include "network/FlowBranch.h"
+
+#include <cstdint>
+
+struct TDuctBranchData {
+    double DesignVelocity = 0.0; // m/s
+    double DuctHeight = 0.0;     // m
+    double DuctWidth = 0.0;      // m
+    double Aspect = 1.0;         // height / width
+    double DuctVelocity = 0.0;   // m/s, Q/DuctArea
+    double DuctArea = 0.0;       // m², height × width of a rectangle, else FlowArea
+    // The rectangular dimension sizing keeps: 1 height, 2 width, 3 aspect, 0 none.
+    std::uint8_t Keep1 = 0;
+    std::uint8_t Keep2 = 3;
+    TDuctType DuctType = dtNone;
+};
+
+class TDuctBranch : public TFlowBranch, public TDuctBranchData {
+public:
+    void Init(int NewId, TNode* From, TNode* To) override;
+    std::string ReportRow(bool Detailed) const override;
+    std::string ReportHeader(bool Detailed) const override;
+    std::string ReportBlankRow(bool Detailed) const override;
+    // The flow branch's values and the duct geometry, keeps and type.
+    void AssignData(const TBranch& Source) override;
+    // "Spiral <old>", else "Duct <old>", else "Fan <old>" in the name (any
+    // case, no digit following) takes the new id; then the "Branch " rule.
+    void Renumber(int NewId) override;
+    // Also the duct velocity.
+    void SetVolumeFlow(double Q) override;
+    // DuctVelocity := V; the flow velocity follows through the two areas.
+    void SetVelocity(double V) override;
+    // "Spiral Duct 200 mm diameter", "Rectangular Duct 500 x 300 mm",
+    // "Fan Type", "Unknown duct type".
+    std::string Caption() const override;
+
+    // The type with the branch's start values (SetupFromDefaults) and the
+    // type's default geometry: Spiral D 0.2 m, sides 0.183 m; Rect sides
+    // 0.5 m, D 0.5466 m; both aspect 1. Areas and velocities follow.
+    void SetDuctType(TDuctType Type, double Gain, double NewLength, double Q);
+    // A fan's fixed pressure drops: "Coil" 150 Pa and "Filter" 150 Pa.
+    void AddFanDefaults();
+    // DuctArea from the type and sizes, then the duct velocity.
+    void CalcDuctArea();
+};

@@ -1,0 +1,116 @@
+#pragma once
+// A branch of the duct network with its flows, size, losses and pressure
+// drop. All values in base units: m, m², m³/s, kg/s, Pa, kg/m³, °C, m/s.
+
+#include "network/FixedFitting.h"
+#include "network/FlowEnums.h"
+#include "network/FlowNode.h"
+#include "network/GraphBranch.h"
+
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+class TFitting;
+class TSettings;
+
+// The plain values of a flow branch, kept together so that copying a branch
+// (AssignData) copies every one of them.
+struct TFlowBranchData {
+    double FlowResistance = 0.0; // |R·m/ρ|, Pa per kg/s
+    double Resistance = 0.0;     // R = 8·f·Ltot/(π²·D⁵), 1/m⁴
+    double DeltaZ = 0.0;         // m, to-node minus from-node elevation
+    double Conductance = 0.0;    // 0.5/FlowResistance
+    double ToResistance = 0.0;   // |R·m/ρto|
+    double UpstreamFlow = 0.0;   // static-regain working values
+    double UpstreamDiameter = 0.0;
+    double Temperature = 0.0;    // °C, from the to-node
+    TBranchKind Kind = bkCommon;
+    double MassFlow = 0.0;       // kg/s, signed along the branch
+    double VolumeFlow = 0.0;     // m³/s
+    double DesignFlow = 0.0;     // m³/s, from the terminals
+    double FrictionDrop = 0.0;   // Pa
+    double FixedDpSum = 0.0;     // Pa
+    double FixedCSum = 0.0;      // Pa
+    double InletTermDrop = 0.0;  // Pa
+    double OutletTermDrop = 0.0; // Pa
+    double FittingsDrop = 0.0;   // Pa
+    double StackDrop = 0.0;      // Pa, 9.80665·ρ·Δz
+    double DamperDrop = 0.0;     // Pa, taken by a balancing damper
+    double Reserved = 0.0;       // stored in documents, used by nothing
+    double PressureGain = 0.0;   // Pa, fan or booster gain
+    bool Booster = false;        // the gain is subtracted from a duct's drop
+    double TotalDrop = 0.0;      // Pa
+    double MeanDensity = 0.0;    // kg/m³, mean of the end nodes
+    double Diameter = 0.0;       // m (equivalent diameter of a rectangle)
+    double FittingsCSum = 0.0;   // sum of the network fittings' C-values here
+    double TotalLength = 0.0;    // m, Length + EquivLength
+    double Length = 0.0;         // m
+    double EquivLength = 0.0;    // m
+    double LeFittings = 0.0;     // m
+    double LeDp = 0.0;           // m
+    double LeC = 0.0;            // m
+    double Velocity = 0.0;       // m/s, Q/FlowArea
+    double FlowArea = 0.0;       // m², π·D²/4
+    double ToDensity = 0.0;      // kg/m³ of the to-node
+    double FrictionFactor = 0.0; // Darcy
+    double Reynolds = 0.0;
+    double Viscosity = 0.0;      // Pa·s at the from-node's dry bulb
+    double EditStamp = 0.0;      // minus the date-time of the last grid edit
+    bool SizeFixed = false;      // sizing leaves D and the geometry alone
+};
+
+class TFlowBranch : public TBranch, public TFlowBranchData {
+public:
+    std::vector<std::unique_ptr<TFixeddP>> FixedDps;
+    std::vector<std::unique_ptr<TFixedC>> FixedCs;
+    std::unique_ptr<TFixedEndFitting> OutletTerminal;
+    std::unique_ptr<TFixedEndFitting> InletTerminal;
+    // The network fittings that name this branch, with their (C, C2) values.
+    std::vector<TFitting*> LinkedFittings;
+    std::vector<std::pair<double, double>> LinkedFittingValues;
+
+    TFlowNode* FromFlowNode() const { return static_cast<TFlowNode*>(FromNode); }
+    TFlowNode* ToFlowNode() const { return static_cast<TFlowNode*>(ToNode); }
+
+    void Init(int NewId, TNode* From, TNode* To) override;
+    std::string ReportRow(bool Detailed) const override;
+    std::string ReportHeader(bool Detailed) const override;
+    std::string ReportBlankRow(bool Detailed) const override;
+    // Every value, deep copies of the fixed items and terminals, then the
+    // flow terms at this branch's own nodes. Fitting links are not copied:
+    // they belong to the source's network.
+    void AssignData(const TBranch& Source) override;
+
+    // "%0.0f l/s %0.0f mm" of the volume flow and the diameter.
+    virtual std::string ShortLabel() const;
+    virtual std::string Caption() const;
+    // Stores Q, m := Q·ρto, then the velocity.
+    virtual void SetVolumeFlow(double Q);
+    virtual void SetVelocity(double V);
+
+    // ---- flow terms
+    // Densities and temperature from the nodes; with FromQ the mass flow is
+    // re-derived from the volume flow; resistance, friction and stack terms,
+    // the total drop; Conductance := 0.5.
+    void CalcFlowTerms(bool FromQ);
+    // m := Q·ρto; an Outlet to-node takes -m as its external flow.
+    void CalcMassFlow();
+    void CalcArea();     // FlowArea := π·D²/4
+    void CalcVelocity(); // Velocity := Q/FlowArea when the area is nonzero
+    // Kind Gain or Sink: fixed drops - gain - stack term; a duct: friction -
+    // stack + damper, minus the gain of a booster.
+    void CalcTotalDrop();
+    // A branch's start values (used when its duct type is set): flags 0,
+    // m := Q·ρto, R := 0, the gain, no booster, the flow terms, Q and the
+    // design flow, the length, no equivalent lengths.
+    void SetupFromDefaults(double Gain, double NewLength, double Q);
+
+    // ---- terminals
+    // Creates the outlet (inlet) terminal or refreshes its C-value (the
+    // settings' default for Kind) and reference drop (40, 40, 20 Pa for the
+    // outlet kinds; 40, 50, 20 Pa for the inlet kinds).
+    void UpdateOutletTerminal(const TSettings& Settings, int Kind);
+    void UpdateInletTerminal(const TSettings& Settings, int Kind);
+};

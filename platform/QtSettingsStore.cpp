@@ -1,0 +1,136 @@
+#include "platform/QtSettingsStore.h"
+
+#include "foundation/AppRegistry.h"
+#include "platform/SystemInfo.h"
+
+#include <QStringList>
+
+namespace {
+
+QString ToQt(const std::string& Text)
+{
+    return QString::fromStdString(Text);
+}
+
+QString KeyOf(const std::string& Section, const std::string& Ident)
+{
+    return Section.empty() ? ToQt(Ident) : ToQt(Section) + QLatin1Char('/') + ToQt(Ident);
+}
+
+std::vector<std::string> ToStd(const QStringList& List)
+{
+    std::vector<std::string> Result;
+    Result.reserve(List.size());
+    for (const QString& Item : List)
+        Result.push_back(Item.toStdString());
+    return Result;
+}
+
+} // namespace
+
+TQtSettingsStore::TQtSettingsStore(QSettings::Scope Scope, const QString& Organisation,
+                                   const QString& Application)
+    : FSettings(std::make_unique<QSettings>(QSettings::IniFormat, Scope, Organisation, Application))
+{
+    // The registry had no fallbacks between keys or scopes; neither do we.
+    FSettings->setFallbacksEnabled(false);
+}
+
+TQtSettingsStore::~TQtSettingsStore()
+{
+    FSettings->sync();
+}
+
+std::string TQtSettingsStore::ReadString(const std::string& Section, const std::string& Ident,
+                                         const std::string& Default) const
+{
+    const QVariant Value = FSettings->value(KeyOf(Section, Ident));
+    if (!Value.isValid())
+        return Default;
+    // An unquoted text with commas in a hand-edited file reads as a list.
+    if (Value.typeId() == QMetaType::QStringList)
+        return Value.toStringList().join(QStringLiteral(", ")).toStdString();
+    return Value.toString().toStdString();
+}
+
+void TQtSettingsStore::WriteString(const std::string& Section, const std::string& Ident,
+                                   const std::string& Value)
+{
+    FSettings->setValue(KeyOf(Section, Ident), ToQt(Value));
+}
+
+bool TQtSettingsStore::ValueExists(const std::string& Section, const std::string& Ident) const
+{
+    return FSettings->contains(KeyOf(Section, Ident));
+}
+
+std::vector<std::string> TQtSettingsStore::ReadSectionIdents(const std::string& Section) const
+{
+    FSettings->beginGroup(ToQt(Section));
+    const QStringList Keys = FSettings->childKeys();
+    FSettings->endGroup();
+    return ToStd(Keys);
+}
+
+std::vector<std::string> TQtSettingsStore::ReadSections() const
+{
+    return ToStd(FSettings->childGroups());
+}
+
+void TQtSettingsStore::EraseSection(const std::string& Section)
+{
+    if (!Section.empty()) {
+        FSettings->remove(ToQt(Section));
+        return;
+    }
+    // Removing the empty name would erase every section: only the loose values go.
+    for (const QString& Key : FSettings->childKeys())
+        FSettings->remove(Key);
+}
+
+void TQtSettingsStore::DeleteKey(const std::string& Section, const std::string& Ident)
+{
+    FSettings->remove(KeyOf(Section, Ident));
+}
+
+bool TQtSettingsStore::Flush()
+{
+    FSettings->sync();
+    return FSettings->status() == QSettings::NoError;
+}
+
+QString TQtSettingsStore::FileName() const
+{
+    return FSettings->fileName();
+}
+
+std::unique_ptr<TQtSettingsStore> OpenSettingsKey(const std::string& Key, QSettings::Scope Scope)
+{
+    const QStringList Parts = ToQt(Key).split(QLatin1Char('\\'));
+    if (Parts.size() < 2 || Parts.size() > 3 || Parts[0] != QLatin1String("Software"))
+        return nullptr;
+    for (const QString& Part : Parts)
+        if (Part.isEmpty() || Part == QLatin1String(".") || Part == QLatin1String("..") ||
+            Part.contains(QLatin1Char('/')))
+            return nullptr;
+    const QString Application = Parts.size() == 3 ? Parts[2] : QString();
+    return std::make_unique<TQtSettingsStore>(Scope, Parts[1], Application);
+}
+
+std::unique_ptr<TQtSettingsStore> OpenProgramSettings(const std::string& FileName)
+{
+    const std::string Program = FileName.empty() ? RunningProgramPath() : FileName;
+    return OpenSettingsKey(AppRegistryKey(Program));
+}
+
+std::unique_ptr<TQtSettingsStore> OpenMakerSettings()
+{
+    return std::make_unique<TQtSettingsStore>(QSettings::UserScope, QString::fromLatin1(MakerName),
+                                              QString());
+}
+
+std::unique_ptr<TQtSettingsStore> OpenMachineSettings()
+{
+    return std::make_unique<TQtSettingsStore>(QSettings::SystemScope,
+                                              QString::fromLatin1(MakerName), QString());
+}

@@ -1,0 +1,55 @@
+#pragma once
+// Settings kept in INI files by QSettings. A registry-style key
+// "Software\Brellamonte\Ventrix" is the file Brellamonte/Ventrix.ini of the
+// user's configuration folder, "Software\Brellamonte" the maker-level file
+// Brellamonte.ini beside it; each section is an INI group. Machine-wide values
+// come from the same names in the system's configuration folder.
+
+#include "foundation/SettingsStore.h"
+
+#include <QSettings>
+
+#include <memory>
+#include <string>
+
+class TQtSettingsStore : public TSettingsStore {
+public:
+    // An empty Application opens the organisation's own file. No value is
+    // taken from another scope or file: what is missing reads as the default.
+    TQtSettingsStore(QSettings::Scope Scope, const QString& Organisation,
+                     const QString& Application);
+    // Writes pending changes.
+    ~TQtSettingsStore() override;
+
+    std::string ReadString(const std::string& Section, const std::string& Ident,
+                           const std::string& Default) const override;
+    void WriteString(const std::string& Section, const std::string& Ident,
+                     const std::string& Value) override;
+    bool ValueExists(const std::string& Section, const std::string& Ident) const override;
+    std::vector<std::string> ReadSectionIdents(const std::string& Section) const override;
+    std::vector<std::string> ReadSections() const override;
+    void EraseSection(const std::string& Section) override;
+    void DeleteKey(const std::string& Section, const std::string& Ident) override;
+
+    // Writes pending changes now; false when the file could not be written.
+    bool Flush();
+    QString FileName() const;
+
+private:
+    std::unique_ptr<QSettings> FSettings;
+};
+
+// The store of a registry-style key "Software\<organisation>[\<application>]";
+// null for a key of any other form.
+std::unique_ptr<TQtSettingsStore> OpenSettingsKey(const std::string& Key,
+                                                  QSettings::Scope Scope = QSettings::UserScope);
+// The user's settings of a program (AppRegistryKey(FileName)); an empty
+// FileName is the running program.
+std::unique_ptr<TQtSettingsStore> OpenProgramSettings(const std::string& FileName = {});
+// The user's maker-level settings (the letterhead).
+std::unique_ptr<TQtSettingsStore> OpenMakerSettings();
+// The machine's maker-level settings, read by the folders and the registered
+// user (section MachineSection).
+std::unique_ptr<TQtSettingsStore> OpenMachineSettings();
+
+inline constexpr const char* MachineSection = "Machine";

@@ -1,0 +1,217 @@
+#include "fittings/TableInterpolation.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double H = TableHole;
+
+// Tables are built with exact sizes, so a read past a row or past the last
+// row is a heap overflow that AddressSanitizer reports.
+const TFloatVec X3 = {0.0, 1.0, 2.0};
+const TFloatVec Y3 = {0.0, 10.0, 20.0};
+const TFloatMat Full3 = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
+
+TEST(FindTableSegment, GridEntriesAndEnds)
+{
+    const TFloatVec Axis = {10, 20, 40, 80};
+    auto S = FindTableSegment(Axis, 10);
+    EXPECT_EQ(S.Index, 0);
+    EXPECT_DOUBLE_EQ(S.Fraction, 0.0);
+
+    S = FindTableSegment(Axis, 80);
+    EXPECT_EQ(S.Index, 2);
+    EXPECT_DOUBLE_EQ(S.Fraction, 1.0);
+
+    // An inner grid entry ends the segment before it.
+    S = FindTableSegment(Axis, 40);
+    EXPECT_EQ(S.Index, 1);
+    EXPECT_DOUBLE_EQ(S.Fraction, 1.0);
+
+    S = FindTableSegment(Axis, 5);
+    EXPECT_EQ(S.Index, 0);
+    EXPECT_DOUBLE_EQ(S.Fraction, -0.5);
+
+    S = FindTableSegment(Axis, 100);
+    EXPECT_EQ(S.Index, 2);
+    EXPECT_DOUBLE_EQ(S.Fraction, 1.5);
+}
+
+TEST(FindTableSegment, DescendingAndDegenerateAxes)
+{
+    auto S = FindTableSegment({90, 60, 45, 30}, 50);
+    EXPECT_EQ(S.Index, 1);
+    EXPECT_NEAR(S.Fraction, 2.0 / 3.0, 1e-12);
+
+    // Equal first entries count as descending; the zero-length segment gives
+    // fraction 0 instead of a division by zero.
+    S = FindTableSegment({5, 5}, 7);
+    EXPECT_EQ(S.Index, 0);
+    EXPECT_DOUBLE_EQ(S.Fraction, 0.0);
+
+    EXPECT_THROW(FindTableSegment({1.0}, 1.0), ETableShapeError);
+}
+
+TEST(Interpolate1D, InsideAndExtrapolatedWithRangeFlag)
+{
+    const TFloatVec Axis = {0, 10, 20};
+    const TFloatVec Values = {1, 3, 7};
+    bool Out = true;
+    EXPECT_DOUBLE_EQ(Interpolate1D(Axis, Values, 15, Out), 5.0);
+    EXPECT_FALSE(Out);
+    EXPECT_TRUE(TableCellsValid);
+
+    // 5 % of the end segment beyond the last entry: extrapolated, no warning.
+    EXPECT_DOUBLE_EQ(Interpolate1D(Axis, Values, 20.5, Out), 7.2);
+    EXPECT_FALSE(Out);
+    // 15 % beyond: warns; extrapolation has no limit.
+    EXPECT_DOUBLE_EQ(Interpolate1D(Axis, Values, 21.5, Out), 7.6);
+    EXPECT_TRUE(Out);
+    EXPECT_DOUBLE_EQ(Interpolate1D(Axis, Values, -1.5, Out), 0.7);
+    EXPECT_TRUE(Out);
+}
+
+TEST(Interpolate1D, DescendingAxisMirrorsAscending)
+{
+    const TFloatVec Down = {90, 60, 45, 30};
+    const TFloatVec DownValues = {1.0, 0.6, 0.4, 0.25};
+    const TFloatVec Up = {30, 45, 60, 90};
+    const TFloatVec UpValues = {0.25, 0.4, 0.6, 1.0};
+    for (double X : {20.0, 30.0, 37.0, 45.0, 50.0, 75.0, 90.0, 100.0}) {
+        bool OutDown = false;
+        bool OutUp = false;
+        const double A = Interpolate1D(Down, DownValues, X, OutDown);
+        const double B = Interpolate1D(Up, UpValues, X, OutUp);
+        EXPECT_NEAR(A, B, 1e-12) << "X = " << X;
+        EXPECT_EQ(OutDown, OutUp) << "X = " << X;
+    }
+}
+
+TEST(Interpolate1D, MismatchedValuesRaiseInsteadOfReadingPastTheTable)
+{
+    bool Out = false;
+    EXPECT_THROW(Interpolate1D({0, 1, 2}, {1, 2}, 1.5, Out), ETableShapeError);
+    EXPECT_THROW(Interpolate1D({0}, {1}, 0, Out), ETableShapeError);
+}
+
+TEST(Interpolate2D, BilinearWithoutHoles)
+{
+    bool Out = true;
+    // Independent bilinear value: cells are 1 + x + 0.3 y.
+    EXPECT_NEAR(Interpolate2D(X3, Y3, Full3, 0.5, 15, Out, H), 1 + 0.5 + 0.3 * 15, 1e-12);
+    EXPECT_FALSE(Out);
+    EXPECT_TRUE(TableCellsValid);
+    EXPECT_DOUBLE_EQ(Interpolate2D(X3, Y3, Full3, 1, 10, Out, H), 5.0);
+}
+
+TEST(Interpolate2D, LastGridLinesReadNothingBeyondTheTable)
+{
+    bool Out = true;
+    EXPECT_DOUBLE_EQ(Interpolate2D(X3, Y3, Full3, 2, 20, Out, H), 9.0);
+    EXPECT_FALSE(Out);
+    EXPECT_DOUBLE_EQ(Interpolate2D(X3, Y3, Full3, 2, 5, Out, H), 4.5);
+    EXPECT_DOUBLE_EQ(Interpolate2D(X3, Y3, Full3, 0.5, 20, Out, H), 7.5);
+    EXPECT_FALSE(Out);
+}
+
+TEST(Interpolate2D, ExtrapolationFlagsFromEitherAxis)
+{
+    bool Out = false;
+    EXPECT_NEAR(Interpolate2D(X3, Y3, Full3, 2.05, 10, Out, H), 6.05, 1e-12);
+    EXPECT_FALSE(Out);
+    EXPECT_NEAR(Interpolate2D(X3, Y3, Full3, 2.2, 10, Out, H), 6.2, 1e-12);
+    EXPECT_TRUE(Out);
+    EXPECT_NEAR(Interpolate2D(X3, Y3, Full3, 1, -2, Out, H), 1.4, 1e-12);
+    EXPECT_TRUE(Out);
+}
+
+TEST(Interpolate2D, HoleOnGridPointTakesMeanOfRowAndColumnFill)
+{
+    const TFloatMat T = {{1, 2, 3}, {4, H, 6}, {7, 8, 9}};
+    bool Out = false;
+    // Row fill gives 4 (left neighbour), column fill 2 (cell above).
+    EXPECT_DOUBLE_EQ(Interpolate2D(X3, Y3, T, 1, 10, Out, H), 3.0);
+    EXPECT_TRUE(Out);
+    EXPECT_FALSE(TableCellsValid);
+}
+
+TEST(Interpolate2D, HoleInsideACellIsFilledInBothPasses)
+{
+    const TFloatMat T = {{1, H}, {3, 4}};
+    bool Out = false;
+    // Row pass fills the hole with 1 (its row), giving 2.25; the column pass
+    // with 4 (its column), giving 3.
+    EXPECT_DOUBLE_EQ(Interpolate2D({0, 1}, {0, 1}, T, 0.5, 0.5, Out, H), 2.625);
+    EXPECT_FALSE(TableCellsValid);
+
+    const TFloatMat RowOfHoles = {{H, H}, {3, 4}};
+    EXPECT_DOUBLE_EQ(Interpolate2D({0, 1}, {0, 1}, RowOfHoles, 0.5, 0.5, Out, H), 3.5);
+}
+
+TEST(Interpolate2D, HoleInTheLastCornerUsesOnlyCellsInside)
+{
+    const TFloatMat T = {{1, 2, 3}, {4, 5, 6}, {7, 8, H}};
+    bool Out = false;
+    EXPECT_DOUBLE_EQ(Interpolate2D(X3, Y3, T, 2, 20, Out, H), 7.0);
+    EXPECT_TRUE(Out);
+}
+
+TEST(Interpolate2D, NothingToFillGivesOne)
+{
+    const TFloatMat T = {{H, H}, {H, H}};
+    bool Out = false;
+    EXPECT_DOUBLE_EQ(Interpolate2D({0, 1}, {0, 1}, T, 0.5, 0.5, Out, H), 1.0);
+    EXPECT_DOUBLE_EQ(Interpolate2D({0, 1}, {0, 1}, T, 1, 1, Out, H), 1.0);
+}
+
+TEST(Interpolate2D, ShapeErrorsRaise)
+{
+    bool Out = false;
+    const TFloatMat ShortRow = {{1, 2, 3}, {4, 5}, {7, 8, 9}};
+    EXPECT_THROW(Interpolate2D(X3, Y3, ShortRow, 1.5, 15, Out, H), ETableShapeError);
+    const TFloatMat MissingRow = {{1, 2, 3}, {4, 5, 6}};
+    EXPECT_THROW(Interpolate2D(X3, Y3, MissingRow, 1.5, 19, Out, H), ETableShapeError);
+}
+
+class Interpolate3DTest : public ::testing::Test {
+protected:
+    const TFloatVec X = {0, 1};
+    const TFloatVec Z = {0, 10};
+    const TFloatMat YAxes = {{0, 1}, {0, 2}};
+    const TFloatTensor Tables = {{{0, 1}, {2, 3}}, {{10, 11}, {12, 13}}};
+};
+
+TEST_F(Interpolate3DTest, BlendsTwoSlicesAndKeepsTheLastSlicesFlag)
+{
+    bool Out = true;
+    // Slice 0 at y = 1.5 lies beyond its Y axis (3.5, warning); slice 1 has
+    // a longer Y axis (12.0, inside). The flag is the last slice's.
+    EXPECT_DOUBLE_EQ(Interpolate3D(X, Z, YAxes, Tables, 0.5, 5, 1.5, Out, H), 7.75);
+    EXPECT_FALSE(Out);
+}
+
+TEST_F(Interpolate3DTest, ExactSliceAndZBeyondTheAxis)
+{
+    bool Out = true;
+    EXPECT_DOUBLE_EQ(Interpolate3D(X, Z, YAxes, Tables, 0.5, 10, 1, Out, H), 11.5);
+    // Z 20 % beyond the slice axis: extrapolated, no warning from Z.
+    EXPECT_NEAR(Interpolate3D(X, Z, YAxes, Tables, 0.5, 12, 0.5, Out, H), 12.9, 1e-12);
+    EXPECT_FALSE(Out);
+}
+
+TEST_F(Interpolate3DTest, HoleInEitherSliceClearsCellsValid)
+{
+    const TFloatTensor WithHole = {{{0, 1}, {H, 3}}, {{10, 11}, {12, 13}}};
+    bool Out = false;
+    Interpolate3D(X, Z, YAxes, WithHole, 0.5, 5, 0.5, Out, H);
+    EXPECT_FALSE(TableCellsValid);
+}
+
+TEST_F(Interpolate3DTest, SliceCountMismatchRaises)
+{
+    bool Out = false;
+    const TFloatMat OneYAxis = {{0, 1}};
+    EXPECT_THROW(Interpolate3D(X, Z, OneYAxis, Tables, 0.5, 5, 0.5, Out, H), ETableShapeError);
+}
+
+} // namespace

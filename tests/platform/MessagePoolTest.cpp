@@ -1,0 +1,138 @@
+#include "platform/MessagePool.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QtEndian>
+
+#include <unistd.h>
+
+namespace {
+
+// A program name no other test run uses.
+QString UniqueProgram(const char* Tag)
+{
+    return QStringLiteral("VentrixTest-%1-%2").arg(Tag).arg(getpid());
+}
+
+struct TReceived {
+    int Count = 0;
+    int Code = 0;
+    QString Text;
+};
+
+void Collect(TMessagePoolServer& Server, TReceived& Received)
+{
+    QObject::connect(&Server, &TMessagePoolServer::MessageReceived,
+                     [&Received](int Code, const QString& Text) {
+                         ++Received.Count;
+                         Received.Code = Code;
+                         Received.Text = Text;
+                     });
+}
+
+// Runs the event loop until Done() or a time limit.
+template <typename Predicate>
+bool PumpUntil(Predicate Done, int TimeoutMs = 3000)
+{
+    QElapsedTimer Timer;
+    Timer.start();
+    while (!Done() && Timer.elapsed() < TimeoutMs)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return Done();
+}
+
+QByteArray Header(qint32 Code, quint32 Length)
+{
+    QByteArray Bytes(8, '\0');
+    qToBigEndian<qint32>(Code, Bytes.data());
+    qToBigEndian<quint32>(Length, Bytes.data() + 4);
+    return Bytes;
+}
+
+} // namespace
+
+TEST(MessagePool, SendsATextWithItsCode)
+{
+    const QString Program = UniqueProgram("send");
+    EXPECT_FALSE(FindRunningInstance(Program));
+    EXPECT_FALSE(SendStringToWindow(QStringLiteral("x"), Program, 3));
+
+    TMessagePoolServer Server;
+    TReceived Received;
+    Collect(Server, Received);
+    ASSERT_TRUE(Server.Listen(Program));
+    EXPECT_TRUE(FindRunningInstance(Program));
+
+    const QString Text = QStringLiteral("/home/u/Plan \u00FC 1.vtx -x");
+    ASSERT_TRUE(SendStringToWindow(Text, Program, 3));
+    ASSERT_TRUE(PumpUntil([&] { return Received.Count == 1; }));
+    EXPECT_EQ(Received.Code, 3);
+    EXPECT_EQ(Received.Text, Text);
+
+    ASSERT_TRUE(SendStringToWindow(QString(), Program, -7));
+    ASSERT_TRUE(PumpUntil([&] { return Received.Count == 2; }));
+    EXPECT_EQ(Received.Code, -7);
+    EXPECT_TRUE(Received.Text.isEmpty());
+
+    // One instance per user and program, until it ends.
+    {
+        TMessagePoolServer Second;
+        EXPECT_FALSE(Second.Listen(Program));
+    }
+    EXPECT_TRUE(FindRunningInstance(Program));
+}
+
+TEST(MessagePool, EndedInstanceIsGone)
+{
+    const QString Program = UniqueProgram("ended");
+    {
+        TMessagePoolServer First;
+        ASSERT_TRUE(First.Listen(Program));
+    }
+    EXPECT_FALSE(FindRunningInstance(Program));
+    TMessagePoolServer Next;
+    EXPECT_TRUE(Next.Listen(Program));
+}
+
+TEST(MessagePool, BadClientsAreDropped)
+{
+    const QString Program = UniqueProgram("bad");
+    TMessagePoolServer Server;
+    TReceived Received;
+    Collect(Server, Received);
+    ASSERT_TRUE(Server.Listen(Program));
+
+    // A length beyond the limit: dropped without a message.
+    QLocalSocket Hostile;
+    Hostile.connectToServer(MessagePoolName(Program));
+    ASSERT_TRUE(Hostile.waitForConnected(1000));
+    Hostile.write(Header(3, 0xFFFFFFFFu));
+    Hostile.write("abc");
+    ASSERT_TRUE(Hostile.waitForBytesWritten(1000));
+    EXPECT_TRUE(PumpUntil([&] { return Hostile.state() == QLocalSocket::UnconnectedState; }));
+    EXPECT_EQ(Received.Count, 0);
+
+    // A message arriving in pieces still counts once, whole.
+    QLocalSocket Slow;
+    Slow.connectToServer(MessagePoolName(Program));
+    ASSERT_TRUE(Slow.waitForConnected(1000));
+    Slow.write(Header(5, 6).left(3));
+    Slow.flush();
+    PumpUntil([] { return false; }, 100);
+    Slow.write(Header(5, 6).mid(3) + "ab");
+    Slow.flush();
+    PumpUntil([] { return false; }, 100);
+    EXPECT_EQ(Received.Count, 0);
+    Slow.write("cdef");
+    Slow.flush();
+    ASSERT_TRUE(PumpUntil([&] { return Received.Count == 1; }));
+    EXPECT_EQ(Received.Code, 5);
+    EXPECT_EQ(Received.Text, QStringLiteral("abcdef"));
+
+    // The sender refuses a text beyond the limit.
+    EXPECT_FALSE(SendStringToWindow(QString(MaxPoolTextBytes + 1, QLatin1Char('a')), Program, 1));
+}

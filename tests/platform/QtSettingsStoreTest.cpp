@@ -1,0 +1,147 @@
+#include "platform/QtSettingsStore.h"
+
+#include "foundation/RecentFiles.h"
+#include "tests/platform/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+std::string ConfigFile(const std::string& Relative)
+{
+    return TestHome() + ".config/" + Relative;
+}
+
+} // namespace
+
+TEST(QtSettingsStore, EveryTypeRoundTripsThroughTheFile)
+{
+    const std::string Awkward = " lead, comma = \"quoted\" ; # \\back\\slash ünïcode\ttab ";
+    {
+        auto Store = OpenProgramSettings("/opt/x/Ventrix");
+        ASSERT_TRUE(Store);
+        EXPECT_EQ(Store->FileName().toStdString(), ConfigFile("Brellamonte/Ventrix.ini"));
+        Store->WriteString("Settings", "Text", Awkward);
+        Store->WriteString("Settings", "Empty", "");
+        Store->WriteString("Settings", "At", "@Variant(x)");
+        Store->WriteInteger("Settings", "Int", -2147483647 - 1);
+        Store->WriteFloat("Settings", "Float", 0.1 + 0.2);
+        Store->WriteFloat("Settings", "Tiny", 4.9e-324);
+        Store->WriteBool("Settings", "Yes", true);
+        Store->WriteBool("Settings", "No", false);
+        Store->WriteString("Multi Word Section", "Key With Blanks", "v");
+        EXPECT_TRUE(Store->Flush());
+    }
+    ASSERT_TRUE(std::filesystem::exists(ConfigFile("Brellamonte/Ventrix.ini")));
+
+    auto Store = OpenProgramSettings("/somewhere/else/Ventrix.bin");
+    EXPECT_EQ(Store->ReadString("Settings", "Text", "x"), Awkward);
+    EXPECT_TRUE(Store->ValueExists("Settings", "Empty"));
+    EXPECT_EQ(Store->ReadString("Settings", "Empty", "x"), "");
+    EXPECT_EQ(Store->ReadString("Settings", "At", ""), "@Variant(x)");
+    EXPECT_EQ(Store->ReadInteger("Settings", "Int", 0), -2147483647 - 1);
+    EXPECT_EQ(Store->ReadFloat("Settings", "Float", 0), 0.1 + 0.2);
+    EXPECT_EQ(Store->ReadFloat("Settings", "Tiny", 0), 4.9e-324);
+    EXPECT_TRUE(Store->ReadBool("Settings", "Yes", false));
+    EXPECT_FALSE(Store->ReadBool("Settings", "No", true));
+    EXPECT_EQ(Store->ReadString("Multi Word Section", "Key With Blanks", ""), "v");
+    EXPECT_EQ(Store->ReadString("Settings", "Missing", "dflt"), "dflt");
+}
+
+TEST(QtSettingsStore, SectionsKeysAndErasing)
+{
+    auto Store = OpenProgramSettings("/opt/x/SectionTool");
+    Store->WriteString("A", "x", "1");
+    Store->WriteString("A", "y", "2");
+    Store->WriteString("B", "z", "3");
+    EXPECT_EQ(Store->ReadSections(), (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(Store->ReadSectionIdents("A"), (std::vector<std::string>{"x", "y"}));
+    Store->DeleteKey("A", "x");
+    EXPECT_EQ(Store->ReadSectionIdents("A"), (std::vector<std::string>{"y"}));
+    Store->EraseSection("B");
+    EXPECT_EQ(Store->ReadSections(), (std::vector<std::string>{"A"}));
+
+    Store->WriteString("", "Loose", "1");
+    Store->EraseSection("");
+    EXPECT_FALSE(Store->ValueExists("", "Loose"));
+    EXPECT_TRUE(Store->ValueExists("A", "y"));
+}
+
+TEST(QtSettingsStore, NoFallbackBetweenFilesOrScopes)
+{
+    {
+        auto Maker = OpenMakerSettings();
+        EXPECT_EQ(Maker->FileName().toStdString(), ConfigFile("Brellamonte.ini"));
+        Maker->WriteString("Settings", "Shared", "maker");
+        auto Machine = OpenMachineSettings();
+        Machine->WriteString("Settings", "Machine", "machine");
+    }
+    auto Program = OpenProgramSettings("/opt/x/FallbackTool");
+    EXPECT_FALSE(Program->ValueExists("Settings", "Shared"));
+    EXPECT_FALSE(Program->ValueExists("Settings", "Machine"));
+    EXPECT_EQ(OpenMakerSettings()->ReadString("Settings", "Machine", "none"), "none");
+    EXPECT_EQ(OpenMachineSettings()->ReadString("Settings", "Machine", "none"), "machine");
+}
+
+TEST(QtSettingsStore, DamagedAndHandEditedFiles)
+{
+    std::filesystem::create_directories(ConfigFile("Brellamonte"));
+    {
+        std::ofstream File(ConfigFile("Brellamonte/Damaged.ini"), std::ios::binary);
+        File << "[Settings\n\x01\x02\xff\xfe=\n=novalue\nLeft=12x\n[Edited]\nList=a, b,c\n";
+    }
+    auto Store = OpenProgramSettings("Damaged");
+    EXPECT_EQ(Store->ReadInteger("Settings", "Left", 7), 7);
+    EXPECT_EQ(Store->ReadString("Edited", "List", ""), "a, b, c");
+
+    {
+        std::ofstream File(ConfigFile("Brellamonte/Binary.ini"), std::ios::binary);
+        for (int I = 0; I < 4096; ++I)
+            File.put(static_cast<char>((I * 131) & 0xFF));
+    }
+    auto Binary = OpenProgramSettings("Binary");
+    EXPECT_EQ(Binary->ReadFloat("Settings", "Width", 1.5), 1.5);
+}
+
+TEST(QtSettingsStore, RegistryKeysMapToFiles)
+{
+    auto Tool = OpenSettingsKey("Software\\Brellamonte\\Tool.beta");
+    ASSERT_TRUE(Tool);
+    EXPECT_EQ(Tool->FileName().toStdString(), ConfigFile("Brellamonte/Tool.beta.ini"));
+    EXPECT_EQ(OpenProgramSettings("/x/Tool.beta.exe")->FileName(), Tool->FileName());
+    auto Maker = OpenSettingsKey("Software\\Brellamonte");
+    ASSERT_TRUE(Maker);
+    EXPECT_EQ(Maker->FileName().toStdString(), ConfigFile("Brellamonte.ini"));
+    EXPECT_FALSE(OpenSettingsKey("Hardware\\Brellamonte\\X"));
+    EXPECT_FALSE(OpenSettingsKey("Software\\Brellamonte\\a\\b"));
+    EXPECT_FALSE(OpenSettingsKey("Software\\\\X"));
+    EXPECT_FALSE(OpenSettingsKey("Software\\..\\/etc"));
+    EXPECT_FALSE(OpenSettingsKey("Software\\..\\x"));
+}
+
+TEST(QtSettingsStore, RecentFilesSurviveAProgramRestart)
+{
+    TRecentFiles List;
+    for (int I = 1; I <= 7; ++I)
+        List.MRUAdd("/home/u/Plan " + std::to_string(I) + ".vtx");
+    {
+        auto Store = OpenProgramSettings("/opt/x/MruTool");
+        List.MRUSave(*Store, "/home/u/plan 1.vtx");
+    }
+    List.MRURemove("/home/u/Plan 7.vtx");
+    {
+        auto Store = OpenProgramSettings("/opt/x/MruTool");
+        List.MRUSave(*Store, "");
+    }
+    TRecentFiles Loaded;
+    Loaded.MRUInit(*OpenProgramSettings("/opt/x/MruTool"));
+    EXPECT_EQ(Loaded.Names(), List.Names());
+    EXPECT_EQ(Loaded.Names().front(), "/home/u/plan 1.vtx");
+    EXPECT_EQ(Loaded.MRUFind("/home/u/Plan 7.vtx"), -1);
+    EXPECT_EQ(Loaded.Names().size(), 5u);
+}

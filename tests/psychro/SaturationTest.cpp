@@ -1,0 +1,78 @@
+#include "psychro/Saturation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+struct TTableValue {
+    double T;   // °C
+    double Pws; // kPa
+};
+
+void ExpectRelative(double Actual, double Expected, double Fraction)
+{
+    EXPECT_NEAR(Actual, Expected, std::fabs(Expected) * Fraction) << "expected " << Expected;
+}
+}
+
+// IAPWS-IF97 release, Table 35: computer-program verification values of the
+// saturation-pressure equation (T in K, p in MPa).
+TEST(Saturation, WaterReproducesIapwsVerificationValues)
+{
+    ExpectRelative(SaturationPressureWater(300.0 - 273.15), 0.353658941e-2 * 1000, 1e-8);
+    ExpectRelative(SaturationPressureWater(500.0 - 273.15), 0.263889776e1 * 1000, 1e-8);
+    ExpectRelative(SaturationPressureWater(600.0 - 273.15), 0.123443146e2 * 1000, 1e-8);
+}
+
+// ASHRAE Handbook—Fundamentals 2017 (SI), chapter 1, Table 3, "Thermodynamic
+// properties of water at saturation": saturation pressure over liquid water.
+TEST(Saturation, WaterWithinFiveHundredthsOfAPercentOfHandbookTable)
+{
+    const TTableValue table[] = {{0, 0.6112},   {5, 0.8726},   {10, 1.2282},  {20, 2.3393},
+                                 {25, 3.1699},  {30, 4.2470},  {40, 7.3849},  {50, 12.352},
+                                 {60, 19.946},  {80, 47.414},  {90, 70.182},  {100, 101.42}};
+    for (const TTableValue& row : table) {
+        SCOPED_TRACE(row.T);
+        ExpectRelative(SaturationPressure(row.T), row.Pws, 0.0005);
+    }
+}
+
+// The same table over ice, down to -40 °C.
+TEST(Saturation, IceWithinHalfAPercentOfHandbookTable)
+{
+    const TTableValue table[] = {{-40, 0.01285}, {-30, 0.03802}, {-20, 0.10326},
+                                 {-10, 0.25990}, {-5, 0.40178},  {-0.001, 0.61115}};
+    for (const TTableValue& row : table) {
+        SCOPED_TRACE(row.T);
+        ExpectRelative(SaturationPressure(row.T), row.Pws, 0.005);
+    }
+}
+
+TEST(Saturation, CurveIsContinuousAtFreezingAndRisesEverywhere)
+{
+    // With the correlation's first coefficient as published the ice and water
+    // curves meet at 0 °C; a lost digit opens a step there.
+    ExpectRelative(SaturationPressure(-1e-9), SaturationPressure(0.0), 2e-4);
+    EXPECT_LT(SaturationPressure(-1e-9), SaturationPressure(0.0));
+
+    double previous = SaturationPressure(-100.0);
+    for (double t = -99.75; t <= 200.0; t += 0.25) {
+        const double p = SaturationPressure(t);
+        ASSERT_GT(p, previous) << "at " << t;
+        previous = p;
+    }
+}
+
+TEST(Saturation, ExtremesAreHeldAtTheirLimits)
+{
+    EXPECT_DOUBLE_EQ(SaturationPressureWater(374.0), 22064.0);
+    EXPECT_DOUBLE_EQ(SaturationPressureWater(-114.0), 5.70999442794e-6);
+    // The water curve reaches its low limit continuously.
+    ExpectRelative(SaturationPressureWater(-112.999999), 5.70999442794e-6, 1e-5);
+
+    const double coldest = SaturationPressureIce(-113.0);
+    EXPECT_GT(coldest, 0.0);
+    EXPECT_DOUBLE_EQ(SaturationPressureIce(-273.15), coldest);
+    EXPECT_DOUBLE_EQ(SaturationPressure(-1e9), coldest);
+}
