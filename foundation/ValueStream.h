@@ -35,7 +35,8 @@ public:
     const std::string& Bytes() const { return Buffer; }
     std::size_t Size() const { return Buffer.size(); }
 
-    // Writes the bytes to FileName, replacing it; raises "Stream write error".
+    // Writes the bytes to FileName through a temporary file renamed over it,
+    // so a failure leaves any previous file intact; raises "Stream write error".
     void SaveToFile(const std::string& FileName) const;
 
 private:

@@ -339,3 +339,21 @@ TEST(ValueStream, FileRoundTripAndFailures)
         ExpectStreamError([&] { W.SaveToFile("/dev/full"); }, "Stream write error");
     std::filesystem::remove_all(Dir);
 }
+
+TEST(ValueStreamFile, FailedSaveKeepsThePreviousFile)
+{
+    const std::string Dir = ::testing::TempDir() + "vs_keep";
+    std::filesystem::create_directories(Dir);
+    const std::string Name = Dir + "/doc.vtx";
+    TValueWriter Old;
+    Old.WriteString("old contents");
+    Old.SaveToFile(Name);
+
+    // A folder where the temporary file would go makes the new write fail.
+    std::filesystem::create_directories(Name + ".saving");
+    TValueWriter New;
+    New.WriteString("new");
+    EXPECT_THROW(New.SaveToFile(Name), EStreamError);
+    EXPECT_EQ(TValueReader::FromFile(Name).ReadString(), "old contents");
+    std::filesystem::remove_all(Dir);
+}
