@@ -19,6 +19,14 @@ bool AllFinite(const TFloatVec& Values)
     return true;
 }
 
+// A lookup value that is not a number would land on some table segment with
+// fraction 0 and pass for a valid coefficient: it is a failed calculation.
+void RequireFinite(double X)
+{
+    if (!std::isfinite(X))
+        throw EFittingCalcError("Invalid floating point operation");
+}
+
 } // namespace
 
 double CheckedDivide(double N, double D)
@@ -198,6 +206,7 @@ void TDuctFitting::GetMidAxisValues(TFloatVec& Values)
 
 double TDuctFitting::Interp1D(const TFloatVec& XAxis, const TFloatVec& Values, double X)
 {
+    RequireFinite(X);
     const double Result = Interpolate1D(XAxis, Values, X, RangeFlag);
     if (!TableCellsValid)
         RangeFlag = false;
@@ -208,6 +217,8 @@ double TDuctFitting::Interp1D(const TFloatVec& XAxis, const TFloatVec& Values, d
 double TDuctFitting::Interp2D(const TFloatVec& XAxis, const TFloatVec& YAxis,
                               const TFloatMat& Table, double X, double Y)
 {
+    RequireFinite(X);
+    RequireFinite(Y);
     const double Result = Interpolate2D(XAxis, YAxis, Table, X, Y, RangeFlag, TableHole);
     if (!TableCellsValid)
         RangeFlag = false;
@@ -219,6 +230,9 @@ double TDuctFitting::Interp3D(const TFloatVec& XAxis, const TFloatVec& ZAxis,
                               const TFloatMat& YAxes, const TFloatTensor& Tables, double X,
                               double Z, double Y)
 {
+    RequireFinite(X);
+    RequireFinite(Z);
+    RequireFinite(Y);
     const double Result = Interpolate3D(XAxis, ZAxis, YAxes, Tables, X, Z, Y, RangeFlag, TableHole);
     if (!TableCellsValid)
         RangeFlag = false;

@@ -101,7 +101,8 @@ public:
 protected:
     // Table lookups with the range warning: RangeFlag describes this lookup,
     // except that a lookup which filled a hole never warns. LastInputs
-    // becomes the looked-up axis values.
+    // becomes the looked-up axis values. A value that is not finite raises
+    // EFittingCalcError.
     double Interp1D(const TFloatVec& XAxis, const TFloatVec& Values, double X);
     double Interp2D(const TFloatVec& XAxis, const TFloatVec& YAxis, const TFloatMat& Table,
                     double X, double Y);

@@ -77,7 +77,7 @@ bool TGraph::BuildMeshes(int Upper, int Lower)
     bool AnyOpenExcludedBranch = false;
     for (const auto& Branch : BranchList)
         AnyOpenExcludedBranch = AnyOpenExcludedBranch || IsOpenExcludedBranch(Branch.get());
-    const bool SearchAll = AnyOpenExcludedBranch && !ExcludedBranchesEndBlocked();
+    const bool SearchAll = false;
 
     BuildTreeForest();
     bool Traced = true;

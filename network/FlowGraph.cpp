@@ -1,0 +1,177 @@
+#include "network/FlowGraph.h"
+
+#include "network/Settings.h"
+
+#include <algorithm>
+
+TFlowGraph::TFlowGraph()
+{
+    // The standard air of a new network; should the library refuse it, a
+    // plain 1.2 kg/m³ keeps the network usable and the status says why.
+    if (!ApplyAirState(Barometer, DryBulb, WetBulb))
+        AirDensity = 1.2;
+}
+
+TFlowGraph::~TFlowGraph()
+{
+    // Fittings first: they point at branches.
+    Fittings.clear();
+    ClearGraph();
+}
+
+const TSettings& TFlowGraph::Settings() const
+{
+    return SettingsSource ? *SettingsSource : DesignSettings();
+}
+
+// ---------------------------------------------------------------- factories
+
+std::unique_ptr<TNode> TFlowGraph::NewNode(int Id)
+{
+    auto Node = std::make_unique<TFlowNode>();
+    Node->Graph = this;
+    Node->Init(Id);
+    ApplyAirToNode(*Node);
+    return Node;
+}
+
+std::unique_ptr<TBranch> TFlowGraph::NewBranch(int Id, TNode* From, TNode* To)
+{
+    auto Branch = std::make_unique<TFlowBranch>();
+    Branch->Graph = this;
+    Branch->Init(Id, From, To);
+    return Branch;
+}
+
+std::unique_ptr<TMesh> TFlowGraph::NewMesh(int Id)
+{
+    return std::make_unique<TFlowMesh>(Id);
+}
+
+bool TFlowGraph::AcceptsNode(const TNode& Node) const
+{
+    return dynamic_cast<const TFlowNode*>(&Node) != nullptr;
+}
+
+void TFlowGraph::ApplyAirToNode(TFlowNode& Node) const
+{
+    Node.Pressure = Barometer;
+    Node.DryBulb = DryBulb;
+    Node.Density = AirDensity;
+    Node.Elevation = 0.0;
+}
+
+void TFlowGraph::SortForTree()
+{
+    std::stable_sort(MutableBranches().begin(), MutableBranches().end(),
+                     [](const std::unique_ptr<TBranch>& A, const std::unique_ptr<TBranch>& B) {
+                         return static_cast<const TFlowBranch&>(*A).FlowResistance <
+                                static_cast<const TFlowBranch&>(*B).FlowResistance;
+                     });
+}
+
+void TFlowGraph::AssignSettings(const TGraph& Source)
+{
+    TGraph::AssignSettings(Source);
+    const auto* From = dynamic_cast<const TFlowGraph*>(&Source);
+    if (!From)
+        return;
+    Barometer = From->Barometer;
+    DryBulb = From->DryBulb;
+    WetBulb = From->WetBulb;
+    AirDensity = From->AirDensity;
+    Fittings.clear();
+    for (const auto& Fitting : From->Fittings)
+        Fittings.push_back(std::make_unique<TFitting>(Fitting->CopyUnresolved()));
+    LinksValid = false;
+}
+
+// ---------------------------------------------------------------- deletion
+
+void TFlowGraph::ForgetBranch(TFlowBranch* Branch)
+{
+    // The reference nodes, the start node, the leakage branch and the two
+    // remembered ducts describe the network as the last check found it; any
+    // deletion makes them stale, and the next check finds them again.
+    ReturnRef = nullptr;
+    SupplyRef = nullptr;
+    StartNode = nullptr;
+    LeakBranch = nullptr;
+    ReturnDuct = nullptr;
+    SupplyDuct = nullptr;
+    if (ErrorBranch == Branch)
+        ErrorBranch = nullptr;
+    for (const auto& Node : Nodes())
+        static_cast<TFlowNode&>(*Node).ForgetPathsThrough(Branch);
+    for (const auto& Fitting : Fittings)
+        if (Fitting->ForgetBranch(Branch))
+            LinksValid = false;
+}
+
+void TFlowGraph::ForgetNode(TFlowNode* /*Node*/)
+{
+    ReturnRef = nullptr;
+    SupplyRef = nullptr;
+    StartNode = nullptr;
+    LeakBranch = nullptr;
+    ReturnDuct = nullptr;
+    SupplyDuct = nullptr;
+}
+
+void TFlowGraph::DeleteBranch(TBranch* Branch)
+{
+    if (!Branch || FindBranch(Branch->Id()) == nullptr)
+        return;
+    ForgetBranch(static_cast<TFlowBranch*>(Branch));
+    TGraph::DeleteBranch(Branch);
+}
+
+void TFlowGraph::DeleteNode(TNode* Node)
+{
+    if (!Node || FindNode(Node->Id()) != Node)
+        return;
+    ForgetNode(static_cast<TFlowNode*>(Node));
+    TGraph::DeleteNode(Node);
+}
+
+void TFlowGraph::DeleteFitting(TFitting* Fitting)
+{
+    auto It = std::find_if(Fittings.begin(), Fittings.end(),
+                           [Fitting](const std::unique_ptr<TFitting>& F) { return F.get() == Fitting; });
+    if (It == Fittings.end())
+        return;
+    for (const auto& Item : Branches()) {
+        auto& Branch = static_cast<TFlowBranch&>(*Item);
+        for (std::size_t I = Branch.LinkedFittings.size(); I > 0; --I) {
+            if (Branch.LinkedFittings[I - 1] != Fitting)
+                continue;
+            Branch.LinkedFittings.erase(Branch.LinkedFittings.begin() + static_cast<std::ptrdiff_t>(I - 1));
+            if (I - 1 < Branch.LinkedFittingValues.size())
+                Branch.LinkedFittingValues.erase(Branch.LinkedFittingValues.begin() +
+                                                 static_cast<std::ptrdiff_t>(I - 1));
+        }
+    }
+    Fittings.erase(It);
+}
+
+// ---------------------------------------------------------------- reversing
+
+void TFlowGraph::ReverseBranch(TBranch* Item)
+{
+    if (!Item || FindBranch(Item->Id()) == nullptr)
+        return;
+    TGraph::ReverseBranch(Item);
+    auto* Branch = static_cast<TFlowBranch*>(Item);
+    TFlowNode* From = Branch->FromFlowNode();
+    TFlowNode* To = Branch->ToFlowNode();
+    // Air leaves the network at an outlet and enters at an inlet: a reversed
+    // terminal branch turns its terminal node round with it.
+    if (From->NodeType == ntOutlet) {
+        From->NodeType = ntInlet;
+        Branch->UpdateInletTerminal(Settings(), From->InletKind);
+    } else if (To->NodeType == ntInlet) {
+        To->NodeType = ntOutlet;
+        Branch->UpdateOutletTerminal(Settings(), To->OutletKind);
+    }
+    Branch->CalcFlowTerms(true);
+}
