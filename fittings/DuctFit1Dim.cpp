@@ -2,11 +2,52 @@
 
 #include "fittings/FittingLists.h"
 
-TDuctFit1Dim::TDuctFit1Dim(TValueReader& Reader) : TDuctFitting(Reader)
+#include <cmath>
+
+namespace {
+
+// Short names for the parameters of the rules below.
+using TSec = const TFitSections&;
+using TIn = const TFloatVec&;
+using TOut = TFloatVec&;
+
+double Div(double N, double D)
+{
+    return CheckedDivide(N, D);
+}
+
+double FirstValue(TIn v)
+{
+    return v[0];
+}
+
+double FirstOverSecond(TIn v)
+{
+    return Div(v[0], v[1]);
+}
+
+} // namespace
+
+TDuctFit1Dim::TDuctFit1Dim(TValueReader& Reader, const T1DimRule& LeafRule)
+    : TDuctFitting(Reader), Rule(LeafRule)
 {
     XAxis = ReadFloatList(Reader);
     Values = ReadFloatList(Reader);
     RequireValues(XAxis, Values);
+}
+
+double TDuctFit1Dim::CalcC(const TFloatVec& Inputs)
+{
+    RequireInputs(Inputs, Rule.InputCount);
+    return Lookup(Rule.Axis(Inputs));
+}
+
+double TDuctFit1Dim::CalcCForSections(const TDuctSection& S, const TDuctSection& B,
+                                      const TDuctSection& B2, const TDuctSection& C,
+                                      const TDuctSection& Second, const TFloatVec& Inputs)
+{
+    Rule.Sections({S, B, B2, C, Second}, Inputs, SectionInputs);
+    return CalcC(SectionInputs);
 }
 
 double TDuctFit1Dim::CalcCAt(const TDuctSection&, const TDuctSection&, const TDuctSection&,
@@ -15,11 +56,14 @@ double TDuctFit1Dim::CalcCAt(const TDuctSection&, const TDuctSection&, const TDu
     return Lookup(AxisValues.at(0));
 }
 
-void TDuctFit1Dim::CalcVelocityRatios(const TDuctSection&, const TDuctSection&,
-                                      const TDuctSection&, const TDuctSection&,
-                                      const TDuctSection&, TFloatVec& Ratios)
+void TDuctFit1Dim::CalcVelocityRatios(const TDuctSection& S, const TDuctSection& B,
+                                      const TDuctSection& B2, const TDuctSection& C,
+                                      const TDuctSection& Second, TFloatVec& Ratios)
 {
-    Ratios.assign({-1.0});
+    if (Rule.Ratios)
+        Rule.Ratios({S, B, B2, C, Second}, Ratios);
+    else
+        Ratios.assign({-1.0});
 }
 
 void TDuctFit1Dim::CalcMidAxisValues(TFloatVec& AxisValues)
@@ -33,36 +77,176 @@ void TDuctFit1Dim::GetAxisRanges(TFloatVec& Mins, TFloatVec& Maxs)
     Maxs.assign({XAxis.back()});
 }
 
-double TDuctFitAngle::CalcC(const TFloatVec& Inputs)
+TDuctFit1Dim2InpRatio::TDuctFit1Dim2InpRatio(TValueReader& Reader, TSectionInputsRule Sections,
+                                             TVelocityRatiosRule Ratios)
+    : TDuctFit1Dim(Reader, {2, Sections, FirstOverSecond, Ratios})
 {
-    return Lookup(Inputs.at(0));
 }
 
-double TDuctFitAngle::CalcCForSections(const TDuctSection&, const TDuctSection&,
-                                       const TDuctSection&, const TDuctSection&,
-                                       const TDuctSection&, const TFloatVec& Inputs)
+TDuctFit1Dim2InpFlowRatio::TDuctFit1Dim2InpFlowRatio(TValueReader& Reader,
+                                                     TSectionInputsRule Sections)
+    : TDuctFit1Dim2InpRatio(Reader, Sections, nullptr)
 {
-    SectionInputs.assign({Inputs.at(0)});
-    return CalcC(SectionInputs);
 }
 
-double TDuctFit1Dim2InpRatio::CalcC(const TFloatVec& Inputs)
+double TDuctFit1Dim2InpFlowRatio::CalcCAt(const TDuctSection& S, const TDuctSection& B,
+                                          const TDuctSection& B2, const TDuctSection& C,
+                                          const TDuctSection& Second, const TFloatVec& AxisValues)
 {
-    return Lookup(CheckedDivide(Inputs.at(0), Inputs.at(1)));
+    return CalcCForSections(S, B, B2, C, Second, AxisValues);
 }
 
-double TDuctFitrD::CalcCForSections(const TDuctSection& S, const TDuctSection&,
-                                    const TDuctSection&, const TDuctSection&,
-                                    const TDuctSection&, const TFloatVec& Inputs)
+double TDuctFit1Dim2InpFlowRatio::FlowRatio(const TDuctSection& S, const TDuctSection& B,
+                                            const TDuctSection& B2, const TDuctSection& C,
+                                            const TDuctSection& Second)
 {
-    SectionInputs.assign({Inputs.at(0), S.D});
-    return CalcC(SectionInputs);
+    Rule.Sections({S, B, B2, C, Second}, {}, SectionInputs);
+    return FirstOverSecond(SectionInputs);
 }
 
-double TDuctFitAbAo::CalcCForSections(const TDuctSection&, const TDuctSection&,
-                                      const TDuctSection&, const TDuctSection&,
-                                      const TDuctSection&, const TFloatVec& Inputs)
+void TDuctFit1Dim2InpFlowRatio::CalcVelocityRatios(const TDuctSection&, const TDuctSection&,
+                                                   const TDuctSection&, const TDuctSection&,
+                                                   const TDuctSection&, TFloatVec& Ratios)
 {
-    SectionInputs.assign({Inputs.at(0), Inputs.at(1)});
-    return CalcC(SectionInputs);
+    Ratios.clear();
+}
+
+void TDuctFit1Dim2InpFlowRatio::CalcMidAxisValues(TFloatVec& AxisValues)
+{
+    AxisValues.clear();
+}
+
+void TDuctFit1Dim2InpFlowRatio::GetFlowRatioRange(double& Min, double& Max)
+{
+    Min = XAxis.front();
+    Max = XAxis.back();
+}
+
+void TDuctFit1Dim2InpFlowRatio::GetAxisRanges(TFloatVec& Mins, TFloatVec& Maxs)
+{
+    Mins.clear();
+    Maxs.clear();
+}
+
+// The leaves. Each rule reads: the values CalcC takes, how CalcCForSections
+// builds them from the sections (S.D is field D of record S, in[k] the
+// fitting's own input k), the axis value CalcC looks up, and the axis value
+// the sections determine (nullptr: none).
+
+TDuctFitD::TDuctFitD(TValueReader& Reader)
+    : TDuctFit1Dim(Reader, {1, [](TSec s, TIn, TOut v) { v = {s.S.D}; }, FirstValue, nullptr})
+{
+}
+
+double TDuctFitD::CalcCAt(const TDuctSection& S, const TDuctSection&, const TDuctSection&,
+                          const TDuctSection&, const TDuctSection&, const TFloatVec&)
+{
+    return Lookup(S.D);
+}
+
+TDuctFitL::TDuctFitL(TValueReader& Reader)
+    : TDuctFit1Dim(Reader, {1, [](TSec, TIn in, TOut v) { v = {in.at(0)}; }, FirstValue, nullptr})
+{
+}
+
+TDuctFitAngle::TDuctFitAngle(TValueReader& Reader)
+    : TDuctFit1Dim(Reader, {1, [](TSec, TIn in, TOut v) { v = {in.at(0)}; }, FirstValue, nullptr})
+{
+}
+
+TDuctFitrD::TDuctFitrD(TValueReader& Reader)
+    : TDuctFit1Dim2InpRatio(Reader, [](TSec s, TIn in, TOut v) { v = {in.at(0), s.S.D}; }, nullptr)
+{
+}
+
+TDuctFitDorD::TDuctFitDorD(TValueReader& Reader)
+    : TDuctFit1Dim2InpRatio(Reader, [](TSec s, TIn in, TOut v) { v = {in.at(0), s.S.D}; }, nullptr)
+{
+}
+
+TDuctFithD::TDuctFithD(TValueReader& Reader)
+    : TDuctFit1Dim2InpRatio(Reader, [](TSec s, TIn in, TOut v) { v = {in.at(0), s.S.D}; }, nullptr)
+{
+}
+
+TDuctFitAbAo::TDuctFitAbAo(TValueReader& Reader)
+    : TDuctFit1Dim2InpRatio(Reader, [](TSec, TIn in, TOut v) { v = {in.at(0), in.at(1)}; }, nullptr)
+{
+}
+
+TDuctFitDeD::TDuctFitDeD(TValueReader& Reader)
+    : TDuctFit1Dim2InpRatio(Reader, [](TSec s, TIn in, TOut v) { v = {in.at(0), s.S.D}; }, nullptr)
+{
+}
+
+TDuctFitLD0::TDuctFitLD0(TValueReader& Reader)
+    : TDuctFit1Dim2InpRatio(Reader, [](TSec, TIn in, TOut v) { v = {in.at(0), in.at(1)}; }, nullptr)
+{
+}
+
+TDuctFitLD::TDuctFitLD(TValueReader& Reader)
+    : TDuctFit1Dim2InpRatio(Reader, [](TSec s, TIn in, TOut v) { v = {in.at(0), s.S.D}; }, nullptr)
+{
+}
+
+TDuctFitLH::TDuctFitLH(TValueReader& Reader)
+    : TDuctFit1Dim2InpRatio(Reader, [](TSec s, TIn in, TOut v) { v = {in.at(0), s.S.H}; }, nullptr)
+{
+}
+
+TDuctFitHW::TDuctFitHW(TValueReader& Reader)
+    : TDuctFit1Dim2InpRatio(Reader, [](TSec s, TIn, TOut v) { v = {s.S.H, s.S.W}; },
+                            [](TSec s, TOut r) { r = {SafeRatio(s.S.H, s.S.W)}; })
+{
+}
+
+TDuctFitQbQc::TDuctFitQbQc(TValueReader& Reader)
+    : TDuctFit1Dim2InpFlowRatio(Reader, [](TSec s, TIn, TOut v) { v = {s.B.Q, s.C.Q}; })
+{
+}
+
+TDuctFitQsQc::TDuctFitQsQc(TValueReader& Reader)
+    : TDuctFit1Dim2InpFlowRatio(Reader, [](TSec s, TIn, TOut v) { v = {s.S.Q, s.C.Q}; })
+{
+}
+
+// Area ratio of the branch to the common section, from their diameters.
+TDuctFitDbDc::TDuctFitDbDc(TValueReader& Reader)
+    : TDuctFit1Dim(Reader, {2, [](TSec s, TIn, TOut v) { v = {s.B.D, s.C.D}; },
+                            [](TIn v) { return Div(RoundArea(v[0]), RoundArea(v[1])); },
+                            [](TSec s, TOut r) { r = {SafeRatio(s.B.A, s.C.A)}; }})
+{
+}
+
+// The branch length over the effective length of a fan's outlet duct, from
+// values [L (m), D (mm), Q (m3/s)].
+TDuctFitLmDQ::TDuctFitLmDQ(TValueReader& Reader)
+    : TDuctFit1Dim(Reader, {3, [](TSec s, TIn, TOut v) { v = {s.S.L, s.S.D, s.S.Q}; },
+                            [](TIn v) {
+                                const double Area = RoundArea(v[1]); // mm2
+                                const double Velocity = Div(1e6 * v[2], Area);
+                                return Div(v[0], EffectiveDuctLength(std::sqrt(Area), Velocity));
+                            },
+                            [](TSec s, TOut r) {
+                                const double Velocity = SafeRatio(s.S.Q, s.S.A);
+                                const double Lref = EffectiveDuctLength(std::sqrt(1e6 * s.S.A), Velocity);
+                                r = {SafeRatio(s.S.L, Lref)};
+                            }})
+{
+}
+
+// Area ratio of a branch to the common section of equal height.
+TDuctFitHWbWc::TDuctFitHWbWc(TValueReader& Reader)
+    : TDuctFit1Dim(Reader, {3, [](TSec s, TIn, TOut v) { v = {s.B.H, s.B.W, s.C.W}; },
+                            [](TIn v) { return Div(v[0] * v[1], v[0] * v[2]); },
+                            [](TSec s, TOut r) { r = {SafeRatio(s.B.A, s.C.A)}; }})
+{
+}
+
+// A length over the hydraulic diameter of the straight section.
+TDuctFitH0W0L::TDuctFitH0W0L(TValueReader& Reader)
+    : TDuctFit1Dim(Reader, {3, [](TSec s, TIn in, TOut v) { v = {s.S.H, s.S.W, in.at(0)}; },
+                            [](TIn v) { return Div(v[2], Div(2.0 * v[0] * v[1], v[0] + v[1])); },
+                            nullptr})
+{
 }

@@ -44,3 +44,17 @@ void TDuctGraph::MergeNodes(TNode* Keep, TNode* Drop)
     if (FindNode(Keep->Id()) == Keep)
         UpdateNodeTerminals(static_cast<TFlowNode*>(Keep));
 }
+
+void TDuctGraph::SetAllSizeFixed(bool Fixed)
+{
+    for (const auto& Branch : Branches())
+        static_cast<TDuctBranch&>(*Branch).SizeFixed = Fixed;
+}
+
+void TDuctGraph::CopyVelocitiesToDesign()
+{
+    for (const auto& Item : Branches()) {
+        auto& Branch = static_cast<TDuctBranch&>(*Item);
+        Branch.DesignVelocity = Branch.DuctVelocity;
+    }
+}

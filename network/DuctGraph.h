@@ -27,6 +27,11 @@ public:
 
     TDuctBranch* DuctBranch(int Id) const { return static_cast<TDuctBranch*>(FindBranch(Id)); }
 
+    // Every branch's SizeFixed := Fixed.
+    void SetAllSizeFixed(bool Fixed);
+    // DesignVelocity := DuctVelocity for every branch.
+    void CopyVelocitiesToDesign();
+
     // ---- sorts (stable: equal keys keep their present order)
     // Keys: 0 id, 1 name, 2 relative pressure, 3 node type.
     void SortNodes(int Key, bool Ascending);

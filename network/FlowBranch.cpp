@@ -3,6 +3,7 @@
 #include "foundation/NumberFormat.h"
 #include "network/GraphReport.h"
 
+#include <chrono>
 #include <cmath>
 
 namespace {
@@ -92,4 +93,12 @@ void TFlowBranch::SetVolumeFlow(double Q)
 void TFlowBranch::SetVelocity(double V)
 {
     Velocity = V;
+}
+
+void TFlowBranch::MarkEdited()
+{
+    using namespace std::chrono;
+    // The Unix epoch is day 25569 of the date-time count.
+    const double Days = duration<double>(system_clock::now().time_since_epoch()).count() / 86400.0;
+    EditStamp = -(25569.0 + Days);
 }

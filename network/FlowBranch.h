@@ -89,6 +89,9 @@ public:
     // Stores Q, m := Q·ρto, then the velocity.
     virtual void SetVolumeFlow(double Q);
     virtual void SetVelocity(double V);
+    // EditStamp := minus the present date-time (days since 30 December
+    // 1899), so that later edits give smaller stamps.
+    void MarkEdited();
 
     // ---- flow terms
     // Densities and temperature from the nodes; with FromQ the mass flow is

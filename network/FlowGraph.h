@@ -111,6 +111,13 @@ public:
     void ResetOutletCValues(int Kind);
     void ResetInletCValues(int Kind);
 
+    // Warns of the first node that is the to-node of exactly one branch and
+    // the from-node of none without being an Outlet ("Warning: <name> should
+    // be an outlet"), or the reverse without being an Inlet ("... should be
+    // an inlet"); the Sink is not checked. Its first branch becomes
+    // ErrorBranch. Only a warning: true when the terminals were in order.
+    bool ValidateTerminals();
+
     // ---- fittings
     // Removes the fitting from the network and from every branch that lists
     // it, and frees it.

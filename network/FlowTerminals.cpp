@@ -118,3 +118,27 @@ void TFlowGraph::ResetInletCValues(int Kind)
             TakeC(*Branch->InletTerminal, Settings().definletc[KindIndex(Kind)]);
     }
 }
+
+bool TFlowGraph::ValidateTerminals()
+{
+    for (const auto& Item : Nodes()) {
+        const auto& Node = static_cast<const TFlowNode&>(*Item);
+        if (Node.IsSink() || Node.Links.empty())
+            continue;
+        int AsTo = 0;
+        int AsFrom = 0;
+        for (const TLink& L : Node.Links)
+            (L.Branch->ToNode == &Node ? AsTo : AsFrom) += 1;
+        std::string Warning;
+        if (Node.NodeType != ntOutlet && AsTo == 1 && AsFrom == 0)
+            Warning = "Warning: " + Node.Name + " should be an outlet";
+        else if (Node.NodeType != ntInlet && AsFrom == 1 && AsTo == 0)
+            Warning = "Warning: " + Node.Name + " should be an inlet";
+        if (Warning.empty())
+            continue;
+        ErrorBranch = static_cast<TFlowBranch*>(Node.Links.front().Branch);
+        ShowMessage(Warning);
+        return false;
+    }
+    return true;
+}

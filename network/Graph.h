@@ -180,23 +180,38 @@ private:
     std::unordered_multimap<int, TBranch*> BranchById;
 
     // Working arrays of the tree walks, kept between calls so that the
-    // solver's repeated rebuilds do not allocate.
+    // solver's repeated rebuilds do not allocate. Positions are node list
+    // positions (TNode::Index).
     struct TTreeWork {
-        std::vector<int> Set;      // union-find parent per node position
-        std::vector<int> SetLabel; // component label per union-find root
-        std::vector<int> Parent;   // rooted forest: parent position, -1 root
+        std::vector<int> Set;      // union-find parent
+        std::vector<int> SetLabel; // component label of a union-find root
+        // The tree branches (not chords, not excluded, not loops) and the
+        // chords, in list order.
+        std::vector<int> EdgeFrom;
+        std::vector<int> EdgeTo;
+        std::vector<TBranch*> EdgeBranch;
+        std::vector<TBranch*> Chords;
+        bool AnyExcludedNode = false;
+        bool AnyOpenExcludedBranch = false; // excluded and not a loop
+        // The rooted forest of the tree branches.
+        std::vector<int> AdjStart; // tree edges of node I: Adj[AdjStart[I] .. AdjStart[I + 1])
+        std::vector<int> Adj;
+        std::vector<int> Parent;   // -1 for a root
         std::vector<TBranch*> ParentBranch;
+        std::vector<char> ParentBranchLeaves; // the branch runs from the node to its parent
         std::vector<int> Depth;
         std::vector<int> Queue;
-        std::vector<TLink> Up;     // circuit: links climbed from the to-node side
-        std::vector<TLink> Down;   // circuit: links climbed from the from-node side
+        std::vector<TLink> Up;     // circuit: links climbed from the target side
+        std::vector<TLink> Down;   // circuit: links climbed from the start side
         std::vector<std::pair<TNode*, std::size_t>> Stack; // depth-first search
         std::vector<TLink> Entered;
     };
     TTreeWork Work;
 
-    void IndexNodes();
     int FindSet(int I);
+    // The spanning tree; ForMeshes also clears the nodes' visited marks and
+    // notes what the circuit tracing needs.
+    void LabelComponents(const TBranchOrdering& Ordering, bool ForMeshes);
     void BuildTreeForest();
     bool TraceByTree(TMesh& Mesh, TNode* Start, TNode* Target, bool CheckBlocked);
     bool TraceBySearch(TMesh& Mesh, TNode* Start, TNode* Target);

@@ -35,12 +35,6 @@ bool IsChord(const TBranch* Branch)
     return BitIsSet(Branch->Flags, gfChord);
 }
 
-bool IsTreeBranch(const TBranch* Branch)
-{
-    return !IsChord(Branch) && !BitIsSet(Branch->Flags, gfExcluded) &&
-           Branch->FromNode != Branch->ToNode;
-}
-
 // An excluded branch that may lead a search somewhere: a loop leads nowhere.
 bool IsOpenExcludedBranch(const TBranch* Branch)
 {
@@ -52,9 +46,8 @@ bool IsOpenExcludedBranch(const TBranch* Branch)
 bool TGraph::BuildMeshes(int Upper, int Lower)
 {
     ClearMeshes();
-    LoopCount = Upper != 0 ? Upper - Lower + 1 : BranchCount() - NodeCount() + 1;
-    const int Loops = LoopCount;
-    BuildSpanningTree();
+    const int Loops = Upper != 0 ? Upper - Lower + 1 : BranchCount() - NodeCount() + 1;
+    LabelComponents({}, true);
     LoopCount = Loops;
     if (LoopCount != ChordCount || LoopCount == 0) {
         ShowMessage("Disconnected network.  Make sure all nodes and branches are connected and re-solve");
@@ -62,36 +55,31 @@ bool TGraph::BuildMeshes(int Upper, int Lower)
     }
 
     int NextId = 0;
-    for (const auto& Branch : BranchList) {
-        if (!IsChord(Branch.get()))
-            continue;
+    for (TBranch* Chord : Work.Chords) {
         MeshList.push_back(NewMesh(++NextId));
         TMesh& Mesh = *MeshList.back();
-        Mesh.Links.push_back({1, Branch.get()});
-        Mesh.ChordAdded(Branch.get());
+        Mesh.Links.push_back({1, Chord});
+        Mesh.ChordAdded(Chord);
     }
 
-    bool AnyExcludedNode = false;
-    for (const auto& Node : NodeList)
-        AnyExcludedNode = AnyExcludedNode || IsExcluded(Node.get());
-    bool AnyOpenExcludedBranch = false;
-    for (const auto& Branch : BranchList)
-        AnyOpenExcludedBranch = AnyOpenExcludedBranch || IsOpenExcludedBranch(Branch.get());
-    const bool SearchAll = false;
-
+    const bool AnyOpen = Work.AnyOpenExcludedBranch;
+    const bool SearchAll = AnyOpen && !ExcludedBranchesEndBlocked();
     BuildTreeForest();
     bool Traced = true;
+    bool Searched = false;
     for (const auto& Mesh : MeshList) {
         TBranch* Chord = Mesh->Links.front().Branch;
         TNode* Start = Chord->ToNode;
         TNode* Target = Chord->FromNode;
-        const bool Search = SearchAll || (AnyOpenExcludedBranch && NeedsSearch(Target));
+        const bool Search = SearchAll || (AnyOpen && NeedsSearch(Target));
+        Searched = Searched || Search;
         Traced = Search ? TraceBySearch(*Mesh, Start, Target)
-                        : TraceByTree(*Mesh, Start, Target, AnyExcludedNode);
+                        : TraceByTree(*Mesh, Start, Target, Work.AnyExcludedNode);
         if (!Traced)
             break;
     }
-    ClearNodeFlag(gfVisited);
+    if (Searched)
+        ClearNodeFlag(gfVisited);
     if (!Traced) {
         // Meshes with a broken circuit would mislead every solver pass.
         MeshList.clear();
@@ -122,30 +110,62 @@ bool TGraph::NeedsSearch(const TNode* Target) const
 
 void TGraph::BuildTreeForest()
 {
-    // IndexNodes ran with the spanning tree just built.
+    // The tree branches as adjacency arrays: the walk below then touches no
+    // node or branch object, which is what keeps it fast on large networks.
     const std::size_t N = NodeList.size();
+    const std::size_t E = Work.EdgeBranch.size();
+    Work.AdjStart.assign(N + 1, 0);
+    for (std::size_t I = 0; I < E; ++I) {
+        ++Work.AdjStart[static_cast<std::size_t>(Work.EdgeFrom[I]) + 1];
+        ++Work.AdjStart[static_cast<std::size_t>(Work.EdgeTo[I]) + 1];
+    }
+    for (std::size_t I = 0; I < N; ++I)
+        Work.AdjStart[I + 1] += Work.AdjStart[I];
+    Work.Adj.resize(2 * E);
+    Work.Queue.assign(Work.AdjStart.begin(), Work.AdjStart.end() - 1); // fill cursors
+    for (std::size_t I = 0; I < E; ++I) {
+        Work.Adj[static_cast<std::size_t>(Work.Queue[static_cast<std::size_t>(Work.EdgeFrom[I])]++)] = static_cast<int>(I);
+        Work.Adj[static_cast<std::size_t>(Work.Queue[static_cast<std::size_t>(Work.EdgeTo[I])]++)] = static_cast<int>(I);
+    }
+
     Work.Parent.assign(N, -2); // -2: not reached yet
     Work.ParentBranch.assign(N, nullptr);
+    Work.ParentBranchLeaves.assign(N, 0);
     Work.Depth.assign(N, 0);
+    Work.Queue.resize(N);
+    // Plain pointers: the compiler need not reload the vectors' buffers
+    // after every store.
+    int* Parent = Work.Parent.data();
+    TBranch** ParentBranch = Work.ParentBranch.data();
+    char* Leaves = Work.ParentBranchLeaves.data();
+    int* Depth = Work.Depth.data();
+    int* Queue = Work.Queue.data();
+    const int* AdjStart = Work.AdjStart.data();
+    const int* Adj = Work.Adj.data();
+    const int* EdgeFrom = Work.EdgeFrom.data();
+    const int* EdgeTo = Work.EdgeTo.data();
+    TBranch* const* EdgeBranch = Work.EdgeBranch.data();
     for (std::size_t Root = 0; Root < N; ++Root) {
-        if (Work.Parent[Root] != -2)
+        if (Parent[Root] != -2)
             continue;
-        Work.Parent[Root] = -1;
-        Work.Queue.clear();
-        Work.Queue.push_back(static_cast<int>(Root));
-        for (std::size_t Head = 0; Head < Work.Queue.size(); ++Head) {
-            const int U = Work.Queue[Head];
-            const TNode* Node = NodeList[static_cast<std::size_t>(U)].get();
-            for (const TLink& L : Node->Links) {
-                if (!IsTreeBranch(L.Branch))
+        Parent[Root] = -1;
+        std::size_t Tail = 0;
+        Queue[Tail++] = static_cast<int>(Root);
+        for (std::size_t Head = 0; Head < Tail; ++Head) {
+            const int U = Queue[Head];
+            const std::size_t UI = static_cast<std::size_t>(U);
+            for (int K = AdjStart[UI]; K < AdjStart[UI + 1]; ++K) {
+                const std::size_t Edge = static_cast<std::size_t>(Adj[K]);
+                const int From = EdgeFrom[Edge];
+                const int V = From == U ? EdgeTo[Edge] : From;
+                const std::size_t VI = static_cast<std::size_t>(V);
+                if (Parent[VI] != -2)
                     continue;
-                const int V = L.Branch->OtherNode(Node)->Index;
-                if (Work.Parent[static_cast<std::size_t>(V)] != -2)
-                    continue;
-                Work.Parent[static_cast<std::size_t>(V)] = U;
-                Work.ParentBranch[static_cast<std::size_t>(V)] = L.Branch;
-                Work.Depth[static_cast<std::size_t>(V)] = Work.Depth[static_cast<std::size_t>(U)] + 1;
-                Work.Queue.push_back(V);
+                Parent[VI] = U;
+                ParentBranch[VI] = EdgeBranch[Edge];
+                Leaves[VI] = From == V ? 1 : 0;
+                Depth[VI] = Depth[UI] + 1;
+                Queue[Tail++] = V;
             }
         }
     }
@@ -156,7 +176,7 @@ bool TGraph::TraceByTree(TMesh& Mesh, TNode* Start, TNode* Target, bool CheckBlo
     if (Start == Target)
         return true;
     auto Blocked = [&](int I) {
-        return CheckBlocked && IsExcluded(NodeList[static_cast<std::size_t>(I)].get());
+        return CheckBlocked && HasFlag(NodeList[static_cast<std::size_t>(I)]->Flags, gfExcluded);
     };
     // The circuit runs Start -> ... -> common ancestor -> ... -> Target. The
     // search would list it from the Target end back to Start, each link
@@ -172,14 +192,14 @@ bool TGraph::TraceByTree(TMesh& Mesh, TNode* Start, TNode* Target, bool CheckBlo
         if (Work.Depth[XI] >= Work.Depth[YI]) {
             if (Work.Parent[XI] < 0 || Blocked(X))
                 return false;
-            TBranch* Branch = Work.ParentBranch[XI];
-            Work.Down.push_back({Branch->FromNode == NodeList[XI].get() ? 1 : -1, Branch});
+            // Passed from X up to its parent: along the branch when it leaves X.
+            Work.Down.push_back({Work.ParentBranchLeaves[XI] ? 1 : -1, Work.ParentBranch[XI]});
             X = Work.Parent[XI];
         } else {
             if (Work.Parent[YI] < 0 || (Y != TargetIndex && Blocked(Y)))
                 return false;
-            TBranch* Branch = Work.ParentBranch[YI];
-            Work.Up.push_back({Branch->ToNode == NodeList[YI].get() ? 1 : -1, Branch});
+            // Passed from the parent down to Y: along the branch when it enters Y.
+            Work.Up.push_back({Work.ParentBranchLeaves[YI] ? -1 : 1, Work.ParentBranch[YI]});
             Y = Work.Parent[YI];
         }
     }

@@ -1,0 +1,207 @@
+#include "GraphTestSupport.h"
+
+#include "foundation/WarningSink.h"
+
+#include <gtest/gtest.h>
+
+using namespace graphtest;
+
+namespace {
+
+std::vector<std::pair<int, int>> LinksOf(const TNode* Node)
+{
+    std::vector<std::pair<int, int>> Links;
+    for (const TLink& L : Node->Links)
+        Links.emplace_back(L.Direction, L.Branch->Id());
+    return Links;
+}
+
+std::vector<int> BranchIds(const TGraph& G)
+{
+    std::vector<int> Ids;
+    for (const auto& B : G.Branches())
+        Ids.push_back(B->Id());
+    return Ids;
+}
+
+} // namespace
+
+TEST(GraphEdit, AddBranchLinksBothEndsAndRefusesARepeatedId)
+{
+    TRecordingWarningSink Sink;
+    TScopedWarningSink Scope(Sink);
+    TGraph G;
+    TBranch* B = G.AddBranch(7, 1, 2);
+    ASSERT_NE(B, nullptr);
+    EXPECT_EQ(G.NodeCount(), 2);
+    EXPECT_EQ(B->Name, "Branch 7");
+    EXPECT_EQ(G.FindNode(1)->Name, "Node 1");
+    EXPECT_EQ(LinksOf(G.FindNode(1)), (std::vector<std::pair<int, int>>{{-1, 7}}));
+    EXPECT_EQ(LinksOf(G.FindNode(2)), (std::vector<std::pair<int, int>>{{1, 7}}));
+
+    EXPECT_EQ(G.AddBranch(7, 3, 4), nullptr);
+    EXPECT_EQ(Sink.LastText(), "Branch 7 cannot be added twice");
+    EXPECT_EQ(G.BranchCount(), 1);
+    EXPECT_EQ(G.NodeCount(), 2); // no nodes made for a refused branch
+}
+
+TEST(GraphEdit, AddBranchBetweenOnlyJoinsThisGraphsNodes)
+{
+    TGraph G, Other;
+    TNode* A = G.GetOrAddNode(1);
+    TNode* Foreign = Other.GetOrAddNode(2);
+    EXPECT_EQ(G.AddBranchBetween(1, A, Foreign), nullptr);
+    EXPECT_EQ(G.BranchCount(), 0);
+    EXPECT_TRUE(A->Links.empty());
+}
+
+TEST(GraphEdit, DeleteNodeTakesItsBranchesAndLeavesNoLinks)
+{
+    TGraph G;
+    Build(G, {{1, 2, 3, 4}, {{1, 1, 2, 1}, {2, 2, 3, 2}, {3, 4, 2, 3}, {4, 3, 4, 4}}, {}, {}});
+    G.DeleteNode(G.FindNode(2));
+    EXPECT_EQ(G.FindNode(2), nullptr);
+    EXPECT_EQ(BranchIds(G), (std::vector<int>{4}));
+    EXPECT_TRUE(G.FindNode(1)->Links.empty());
+    EXPECT_EQ(LinksOf(G.FindNode(3)), (std::vector<std::pair<int, int>>{{-1, 4}}));
+    EXPECT_EQ(G.FindBranch(1), nullptr);
+}
+
+TEST(GraphEdit, ReverseBranchSwapsEndsAndLinks)
+{
+    TGraph G;
+    G.AddBranch(1, 1, 2);
+    TBranch* B = G.FindBranch(1);
+    G.ReverseBranch(B);
+    EXPECT_EQ(B->FromNode->Id(), 2);
+    EXPECT_EQ(B->ToNode->Id(), 1);
+    EXPECT_EQ(LinksOf(G.FindNode(1)), (std::vector<std::pair<int, int>>{{1, 1}}));
+    EXPECT_EQ(LinksOf(G.FindNode(2)), (std::vector<std::pair<int, int>>{{-1, 1}}));
+}
+
+TEST(GraphEdit, MergeMovesBranchesAndDropsDoubles)
+{
+    // Keep 1, drop 2: the branch 1-2 goes, 2->3 is doubled by 1->3 and goes,
+    // 4->2 and 2->5 move to node 1 keeping their direction.
+    TGraph G;
+    Build(G, {{1, 2, 3, 4, 5},
+              {{1, 1, 2, 1}, {2, 1, 3, 2}, {3, 2, 3, 3}, {4, 4, 2, 4}, {5, 2, 5, 5}},
+              {},
+              {}});
+    EXPECT_TRUE(G.HasCommonNeighbour(G.FindNode(2), G.FindNode(1)));
+    G.MergeNodes(G.FindNode(1), G.FindNode(2));
+    EXPECT_EQ(G.FindNode(2), nullptr);
+    EXPECT_EQ(BranchIds(G), (std::vector<int>{2, 4, 5}));
+    EXPECT_EQ(G.FindBranch(4)->ToNode->Id(), 1);
+    EXPECT_EQ(G.FindBranch(5)->FromNode->Id(), 1);
+    auto Links = LinksOf(G.FindNode(1));
+    std::sort(Links.begin(), Links.end());
+    EXPECT_EQ(Links, (std::vector<std::pair<int, int>>{{-1, 2}, {-1, 5}, {1, 4}}));
+    EXPECT_EQ(LinksOf(G.FindNode(4)), (std::vector<std::pair<int, int>>{{-1, 4}}));
+}
+
+TEST(GraphEdit, MergingANodeWithItselfDoesNothing)
+{
+    TGraph G;
+    Build(G, TriangleSpec());
+    TNode* Node = G.FindNode(2);
+    G.MergeNodes(Node, Node);
+    EXPECT_EQ(G.FindNode(2), Node);
+    EXPECT_EQ(G.NodeCount(), 3);
+    EXPECT_EQ(G.BranchCount(), 3);
+    EXPECT_EQ(Node->Links.size(), 2u);
+}
+
+TEST(GraphEdit, RenumberFollowsTheNameAndTheLookups)
+{
+    TGraph G;
+    G.AddBranch(7, 1, 2);
+    G.AddBranch(8, 2, 3);
+    G.AddBranch(9, 3, 4);
+    G.FindBranch(8)->Name = "Main";
+    G.FindBranch(9)->Name = "Branch 91";
+    G.FindBranch(7)->Renumber(12);
+    G.FindBranch(8)->Renumber(13);
+    G.FindBranch(9)->Renumber(14);
+    EXPECT_EQ(G.FindBranch(7), nullptr);
+    ASSERT_NE(G.FindBranch(12), nullptr);
+    EXPECT_EQ(G.FindBranch(12)->Name, "Branch 12");
+    EXPECT_EQ(G.FindBranch(12)->PrevId, 7);
+    EXPECT_EQ(G.FindBranch(13)->Name, "Main");
+    EXPECT_EQ(G.FindBranch(14)->Name, "Branch 91"); // 9 is followed by a digit
+    EXPECT_EQ(G.FindBranchByPrevId(8), 13);
+    EXPECT_EQ(G.FindBranchByPrevId(-1), -1);
+    EXPECT_EQ(G.BranchIndex(14), 2);
+    G.ClearPreviousBranchIds();
+    EXPECT_EQ(G.FindBranchByPrevId(8), -1);
+}
+
+TEST(GraphEdit, RenumberingBranchByBranchHandsOutRepeatedIdsInListOrder)
+{
+    // Renumbering 1, 2 to the table order 2, 1 passes through two branches
+    // with the same id.
+    TGraph G;
+    G.AddBranch(1, 1, 2);
+    G.AddBranch(2, 2, 3);
+    TBranch* First = G.FindBranch(1);
+    TBranch* Second = G.FindBranch(2);
+    G.ClearBranchFlag(gfVisited);
+    TBranch* Row1 = G.TakeBranchById(2);
+    ASSERT_EQ(Row1, Second);
+    Row1->Renumber(1);
+    EXPECT_EQ(G.FindBranch(1), First); // the first in list order
+    TBranch* Row2 = G.TakeBranchById(1);
+    EXPECT_EQ(Row2, First); // the one not yet taken
+    Row2->Renumber(2);
+    EXPECT_EQ(G.FindBranch(1), Second);
+    EXPECT_EQ(G.FindBranch(2), First);
+    EXPECT_EQ(G.TakeBranchById(1), nullptr); // taken already
+}
+
+TEST(GraphEdit, IdRangesAndLookups)
+{
+    TGraph G;
+    G.AddBranch(3, 5, 6);
+    G.AddBranch(9, 6, 7);
+    EXPECT_EQ(G.MinBranchId(), 0);
+    EXPECT_EQ(G.MaxBranchId(), 9);
+    EXPECT_EQ(G.MaxNodeId(), 7);
+    G.AddBranch(-4, 7, 5);
+    EXPECT_EQ(G.MinBranchId(), -4);
+    G.FindBranch(9)->Name = "Supply";
+    EXPECT_EQ(G.FindBranchByName("Supply"), G.FindBranch(9));
+    EXPECT_EQ(G.FindBranchByName("supply"), nullptr);
+    EXPECT_EQ(G.BranchIndex(42), -1);
+    EXPECT_EQ(G.RootNode(), G.FindNode(5));
+}
+
+TEST(GraphEdit, RestoreBranchOrderPutsSavedBranchesFirst)
+{
+    TGraph G;
+    for (int I = 1; I <= 5; ++I) {
+        G.AddBranch(I, I, I + 1);
+        G.FindBranch(I)->Weight = -I; // the tree order reverses the list
+    }
+    G.SaveBranchOrder();
+    G.SortForTree();
+    EXPECT_EQ(BranchIds(G), (std::vector<int>{5, 4, 3, 2, 1}));
+    G.DeleteBranch(G.FindBranch(3));
+    G.AddBranch(6, 1, 6);
+    G.RestoreBranchOrder();
+    EXPECT_EQ(BranchIds(G), (std::vector<int>{1, 2, 4, 5, 6}));
+    EXPECT_TRUE(G.BranchOrder.empty());
+}
+
+TEST(GraphEdit, BuildAdjacencyRebuildsTheLinkLists)
+{
+    TGraph G;
+    Build(G, {{1, 2, 3, 4}, {{1, 1, 2, 1}, {2, 3, 2, 2}, {3, 2, 4, 3}}, {}, {}});
+    std::vector<std::vector<std::pair<int, int>>> Before;
+    for (const auto& N : G.Nodes())
+        Before.push_back(LinksOf(N.get()));
+    for (const auto& N : G.Nodes())
+        N->Links.clear();
+    G.BuildAdjacency();
+    for (std::size_t I = 0; I < G.Nodes().size(); ++I)
+        EXPECT_EQ(LinksOf(G.Nodes()[I].get()), Before[I]);
+}
