@@ -3,6 +3,7 @@
 #include "fittings/DuctFittingDB.h"
 #include "fittings/FittingClassTable.h"
 #include "fittings/FittingKeys.h"
+#include "fittings/MidAxisEvaluation.h"
 #include "foundation/WarningSink.h"
 
 #include <cmath>
@@ -50,8 +51,7 @@ void CheckEntry(TDuctFittingDB& DB, const TDuctFittingDBEntry& Entry, TRecording
     if (Mid.size() != Fitting->AxisNames.size())
         Problems.push_back(Key + ": has " + std::to_string(Fitting->AxisNames.size()) + " axis names for " +
                            std::to_string(Mid.size()) + " table axes");
-    const TDuctSection None;
-    const double C = Fitting->GetCoefficientAt(None, None, None, None, None, Mid);
+    const double C = MidAxisCoefficient(*Fitting);
     if (!std::isfinite(C) || RangeFlag)
         Problems.push_back(Key + ": gives no valid coefficient at the middle of its axes");
 }

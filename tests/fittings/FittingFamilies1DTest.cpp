@@ -202,29 +202,4 @@ TEST(FittingFamilies1D, ZeroDivisorsAndShortInputsGiveZeroWithTheWarning)
     EXPECT_NEAR(F->CalcC({200, 600, 900}), 3.0, 1e-12);
 }
 
-TEST(FittingFamilies1D, RangeWarningClampsOnlyBeyondTenPercent)
-{
-    const auto F = MakeFitting(OneDimSource("TDuctFitHW", "CR3-9", {0.5, 1.0, 2.0}, {1.2, 1.0, 0.8}, 0.8, 1.2));
-    // H/W = 2.2 is 20 % of the end segment beyond 2.0: 0.76, clamped to 0.8.
-    EXPECT_DOUBLE_EQ(F->GetCoefficient(RectSection(440, 200), None, None, None, None, {}), 0.8);
-    EXPECT_TRUE(RangeFlag);
-    // 2.05: 0.79, below CMin but not flagged, so not clamped.
-    EXPECT_NEAR(F->GetCoefficient(RectSection(410, 200), None, None, None, None, {}), 0.79, 1e-12);
-    EXPECT_FALSE(RangeFlag);
-    TFloatVec Mins, Maxs;
-    F->GetAxisRanges(Mins, Maxs);
-    EXPECT_EQ(Mins, TFloatVec{0.5});
-    EXPECT_EQ(Maxs, TFloatVec{2.0});
-}
-
-TEST(FittingFamilies1D, ConstantClearsTheWarningOfAnEarlierLookup)
-{
-    const auto Table = MakeFitting(IdentitySource("TDuctFitAngle"));
-    Table->GetCoefficient(None, None, None, None, None, {45});
-    EXPECT_TRUE(RangeFlag);  // 45 lies far beyond the 0..10 axis
-    const auto Const = MakeFitting(ConstSource("SD2-1", 1.0));
-    EXPECT_DOUBLE_EQ(Const->GetCoefficient(RoundSection(200, 1), None, None, None, None, {1, 2, 3}), 1.0);
-    EXPECT_FALSE(RangeFlag);
-}
-
 } // namespace
