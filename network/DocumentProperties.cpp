@@ -5,6 +5,7 @@
 #include "foundation/SettingsStore.h"
 #include "foundation/ValueStream.h"
 #include "foundation/XmlHelpers.h"
+#include "foundation/XmlText.h"
 
 #include <chrono>
 #include <cmath>
@@ -32,34 +33,10 @@ std::string DateText(double Date)
            FormatInt("%04d", static_cast<int>(Day.year()));
 }
 
-// Texts must not break the element they stand in: a project called
-// "Smith & Sons" has to read back.
-std::string EscapedText(const std::string& Text)
-{
-    std::string Out;
-    Out.reserve(Text.size());
-    for (char C : Text) {
-        switch (C) {
-        case '&':
-            Out += "&amp;";
-            break;
-        case '<':
-            Out += "&lt;";
-            break;
-        case '>':
-            Out += "&gt;";
-            break;
-        default:
-            Out += C;
-        }
-    }
-    return Out;
-}
-
 void WriteElement(std::ostream& File, std::string_view Indent, const char* Name,
                   const std::string& Text)
 {
-    File << Indent << " <" << Name << '>' << EscapedText(Text) << "</" << Name << ">\r\n";
+    File << Indent << " <" << Name << '>' << XmlEscapedText(Text) << "</" << Name << ">\r\n";
 }
 
 } // namespace

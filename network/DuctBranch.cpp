@@ -129,3 +129,17 @@ void TDuctBranch::CalcDuctArea()
     DuctArea = DuctType == dtRect ? DuctHeight * DuctWidth : FlowArea;
     DuctVelocity = DuctArea > 0.0 ? VolumeFlow / DuctArea : 0.0;
 }
+
+TDuctSection TDuctBranch::FittingSection() const
+{
+    TDuctSection S = TFlowBranch::FittingSection();
+    S.H = 1000.0 * DuctHeight;
+    S.W = 1000.0 * DuctWidth;
+    S.A = DuctArea;
+    return S;
+}
+
+void TDuctBranch::UpdateDuctVelocity()
+{
+    DuctVelocity = DuctArea > 0.0 ? VolumeFlow / DuctArea : 0.0;
+}

@@ -21,6 +21,16 @@ struct TDuctBranchData {
 class TDuctBranch : public TFlowBranch, public TDuctBranchData {
 public:
     void Init(int NewId, TNode* From, TNode* To) override;
+    // The document record after name and label position: kind, diameter,
+    // length, the fixed items, the terminals, the losses and flows, the duct
+    // geometry (every version gate of the document format). A terminal
+    // record stands where the reader expects one: for a to-node that is an
+    // Outlet and a from-node that is an Inlet; a branch without its terminal
+    // writes the default terminal of the node's kind. Reading raises
+    // EGraphError for a kind, duct type or keep outside its enumeration and
+    // for a size, length, flow or gain that is not finite.
+    void WriteData(TValueWriter& Writer) const override;
+    void ReadData(TValueReader& Reader, TGraphDataVersion Version) override;
     std::string ReportRow(bool Detailed) const override;
     std::string ReportHeader(bool Detailed) const override;
     std::string ReportBlankRow(bool Detailed) const override;
@@ -45,4 +55,9 @@ public:
     void AddFanDefaults();
     // DuctArea from the type and sizes, then the duct velocity.
     void CalcDuctArea();
+
+    // Also the duct's height and width, and DuctArea as the area.
+    TDuctSection FittingSection() const override;
+    // DuctVelocity := Q/DuctArea (0 without an area).
+    void UpdateDuctVelocity() override;
 };

@@ -19,6 +19,10 @@ std::unique_ptr<TBranch> TDuctGraph::NewBranch(int Id, TNode* From, TNode* To)
 
 void TDuctGraph::SortForTree()
 {
+    if (DistributionMode) {
+        SortForDistribution();
+        return;
+    }
     TFlowGraph::SortForTree();
     if (!MainFan)
         return;

@@ -5,6 +5,12 @@
 #include "network/DuctBranch.h"
 #include "network/FlowGraph.h"
 
+#include <iosfwd>
+
+namespace pugi {
+class xml_node;
+}
+
 class TDuctGraph : public TFlowGraph {
 public:
     // With WithDefaultNetwork, the network of a new document: five branches
@@ -18,7 +24,8 @@ public:
 
     std::unique_ptr<TBranch> NewBranch(int Id, TNode* From, TNode* To) override;
     // Ascending FlowResistance (stable), then the main fan moved to the end,
-    // so that it is a chord whenever it closes a loop.
+    // so that it is a chord whenever it closes a loop. In distribution mode
+    // the order of flow distribution instead (see DistributeFlows).
     void SortForTree() override;
     // Also forgets the main fan when it goes.
     void DeleteBranch(TBranch* Branch) override;
@@ -26,6 +33,105 @@ public:
     void MergeNodes(TNode* Keep, TNode* Drop) override;
 
     TDuctBranch* DuctBranch(int Id) const { return static_cast<TDuctBranch*>(FindBranch(Id)); }
+
+    // ---- the document stream
+    // The drawing settings, the air state (barometer in Pa, dry bulb, wet
+    // bulb), the nodes, the branches, method and status, the fittings and
+    // the main fan's id (-1 for none).
+    void WriteData(TValueWriter& Writer) const override;
+    // ReadRecords, then CompleteRead. Raises EStreamError or EGraphError for
+    // a damaged stream; the network is then left partly read, so documents
+    // are read into a network of their own.
+    void ReadData(TValueReader& Reader, TGraphDataVersion Version = gdvNewest) override;
+    // The records of a document of that version, as stored.
+    void ReadRecords(TValueReader& Reader, TGraphDataVersion Version);
+    // What reading does after the records, computing with Settings(): the
+    // air density (the barometer taken from the first node only when the
+    // stored one is not positive), the terminals older documents lack, each
+    // branch's terminal losses, total drop, area and velocities, the fitting
+    // links, the flow ratios of documents up to v1.02, and the branches'
+    // fittings. A document reader that meets the settings only after the
+    // network (they follow it in the file) calls the two steps apart.
+    // Raises EGraphError for an air state without a density.
+    void CompleteRead(TGraphDataVersion Version);
+
+    // ---- XML
+    // The "body" element, line by line; generated branches (negative ids)
+    // are left out. Raises EGraphError when there is no main fan to name.
+    void WriteXml(std::ostream& File) const;
+    // Rebuilds nodes, branches, the main fan and the fittings from the
+    // "body" element of Root, computing with Settings(). Raises EGraphError
+    // (or EConvertError for a number that is none) for a damaged body.
+    void ReadXml(const pugi::xml_node& Root);
+
+    // ---- network checks and flow distribution
+    // The check before every solve or sizing run. Without a main fan: the
+    // message "Main fan not found - add to network", no reference nodes, false.
+    // Otherwise the generated items are made anew: the old Sink node goes
+    // with its branches (the Sink branches and any leakage branch), the
+    // terminals are checked (warnings only), a new Sink node joins every
+    // terminal into a loop with the fan, and the reference nodes are found.
+    // False too for a network without nodes.
+    bool CheckMainFan() override;
+    // When a node is an Outlet or an Inlet: the Sink node (id -1, with the
+    // network's air) and a Sink branch from every Outlet to it and from it
+    // to every Inlet (ids -1, -2, ... in node-list order); it becomes the
+    // start node.
+    void BuildSinkNode();
+    // ReturnRef and SupplyRef := the main fan's from- and to-node, and the
+    // ducts next to them: the return-side duct ends at ReturnRef (else any
+    // other branch there), the supply-side duct starts at SupplyRef (else any
+    // other branch there). All cleared without a main fan.
+    void FindReferenceNodes();
+    // When |Leakage| > 0.001 m³/s (and the fan is not itself a terminal
+    // branch): the branch "Flow Leakage" carrying |Leakage|, from the Sink to
+    // ReturnRef when the supply takes more than the return gives, else from
+    // SupplyRef to the Sink; it becomes LeakBranch.
+    void AddLeakageBranch();
+    // Flow := the leakage branch's design flow; true when Branch is an inlet
+    // branch and the leakage enters at the return reference node, or an
+    // outlet branch and it leaves at the supply reference node.
+    bool CanBalanceLeak(const TFlowBranch* Branch, double& Flow) const;
+    // Carries the terminals' design flows back through the duct tree to the
+    // main fan (the first step of every sizing command and of "Sum Flows"):
+    // every tree branch gets the sum of the terminal flows beyond it,
+    // negative when drawn against the air; the chord of each loop keeps the
+    // design flow it was given and circulates it round its loop; the fan
+    // takes the larger of the supply and return totals and the difference
+    // goes through a leakage branch. Status "Not solved" on success. False,
+    // with status "Data error", when the fan is missing, the loops cannot be
+    // built, or an Outlet is on the return side or an Inlet on the supply
+    // side of the fan (that message, and its terminal duct is ErrorBranch).
+    bool DistributeFlows();
+    // Every branch's flow := its design flow (mass flow, an Outlet's
+    // external flow and flow area with it; for equal friction also the duct
+    // velocity); status "Not solved".
+    void InitFlowsFromDesign();
+    // While set, SortForTree gives the tree order of flow distribution.
+    bool DistributionMode = false;
+    // The static-regain start velocities (m/s) of the supply and return
+    // side, captured by Validate for method 2.
+    double SupplyStartVelocity = 0.0;
+    double ReturnStartVelocity = 0.0;
+
+    // ---- flow balancing
+    // Method 3: refuses a network without a main fan and a main fan without
+    // volume flow ("Main branch (<name>) must have starting volume flow", the
+    // fan becomes ErrorBranch); Solve has made the fan check just before.
+    // Other methods: the fan's gain := its fixed drops, the other branches'
+    // total drops follow; method 2 also takes the start velocities.
+    bool Validate() override;
+    // Also flags the first mesh holding the main fan (HasFan).
+    bool Prepare() override;
+    // Also the main fan's total drop from its nodes' pressures and its gain
+    // from that drop.
+    void SolveMeshes() override;
+    // Also the index run marked, the fan's diameter from its flow, and for
+    // the sizing methods the absolute node pressures.
+    void Finish() override;
+    // PathMark := 1 on the main fan and on the reference paths of both
+    // reference nodes, 0 elsewhere.
+    void MarkIndexRun();
 
     // Every branch's SizeFixed := Fixed.
     void SetAllSizeFixed(bool Fixed);
@@ -40,6 +146,17 @@ public:
     // branch of duct type None counts as -1 and a Spiral as 0).
     void SortBranches(int Key, bool Ascending);
 
+protected:
+    // The air state between the drawing settings and the node list.
+    void WriteHook(TValueWriter& Writer) const override;
+    void ReadHook(TValueReader& Reader, TGraphDataVersion Version) override;
+
 private:
     void BuildDefaultNetwork();
+    // The tree order of flow distribution (see DistributeFlows).
+    void SortForDistribution();
+    // The Outlet/Inlet side checks of flow distribution.
+    bool CheckFanSides();
+    // Sums the terminal design flows beyond Start (see DistributeFlows).
+    double AccumulateFlows(TFlowNode* Start, TFlowBranch* From, int Sign);
 };

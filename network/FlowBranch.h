@@ -2,6 +2,7 @@
 // A branch of the duct network with its flows, size, losses and pressure
 // drop. All values in base units: m, m², m³/s, kg/s, Pa, kg/m³, °C, m/s.
 
+#include "fittings/FittingTypes.h"
 #include "network/FixedFitting.h"
 #include "network/FlowEnums.h"
 #include "network/FlowNode.h"
@@ -14,6 +15,11 @@
 
 class TFitting;
 class TSettings;
+
+// The standard gravity of the stack effect, m/s².
+inline constexpr double StandardGravity = 9.80665;
+// π² as the hydraulic formulas take it.
+inline constexpr double PiSquared = 9.869604401089358;
 
 // The plain values of a flow branch, kept together so that copying a branch
 // (AssignData) copies every one of them.
@@ -98,13 +104,77 @@ public:
     // re-derived from the volume flow; resistance, friction and stack terms,
     // the total drop; Conductance := 0.5.
     void CalcFlowTerms(bool FromQ);
+    // The density, resistance, friction, stack and total-drop terms of
+    // CalcFlowTerms, flows and conductance untouched (a balancing run starts
+    // with it).
+    void UpdateDensity();
+    // FlowResistance := |R·m/ρmean|; Conductance := 0.5/FlowResistance, or
+    // 1e-100 when the resistance is not above 1e-100.
+    void UpdateConductance();
     // m := Q·ρto; an Outlet to-node takes -m as its external flow.
     void CalcMassFlow();
+    // Q := m/ρto (0 while the to-node has no density).
+    void CalcVolumeFlow();
+    void SetFlowFromDesign() { VolumeFlow = DesignFlow; }
+    void AddMassFlow(double Dm) { MassFlow += Dm; }
     void CalcArea();     // FlowArea := π·D²/4
     void CalcVelocity(); // Velocity := Q/FlowArea when the area is nonzero
     // Kind Gain or Sink: fixed drops - gain - stack term; a duct: friction -
     // stack + damper, minus the gain of a booster.
     void CalcTotalDrop();
+    // Booster := false, then the total drop.
+    void ClearBooster();
+
+    // ---- friction and resistance
+    // Darcy f of a duct: area, velocity, viscosity at the from-node's dry
+    // bulb, Reynolds number with ρto, then the friction factor of the
+    // settings' roughness started from f held to 0.01..0.03, kept within
+    // 0.001..0.3. A fan or sink branch, or a duct without a diameter: f := 0.
+    void CalcFriction();
+    // A duct with a diameter: CalcFriction, then R := 8·f·Ltot/(π²·D⁵);
+    // otherwise R := 0. Then FlowResistance := |m·R/ρmean|.
+    void CalcResistance();
+    // CalcResistance, then ToResistance := |R·m/ρto|.
+    void CalcToResistance();
+    // FrictionDrop := m·ToResistance (0 without flow), then the total drop.
+    void CalcFrictionDrop();
+    // CalcToResistance, then CalcFrictionDrop.
+    void UpdateFriction();
+
+    // ---- equivalent lengths and drops
+    // LeFittings := FittingsCSum·D/f and FittingsDrop := 8·f·LeFittings·m²/
+    // (π²·ρmean·D⁵); both 0 without a diameter or a friction factor.
+    void CalcFittingsLe();
+    // CalcFittingsLe; every fixed item recomputes its length at this
+    // branch's air, flow, friction and diameter; EquivLength := the
+    // fittings' + the fixed dP's + the fixed C's + the terminals that apply
+    // (the outlet's when the to-node is an Outlet, the inlet's when the
+    // from-node is an Inlet).
+    void CalcEquivLengths();
+    // The same sums from the items' present lengths, recomputing none.
+    void SumEquivLengths();
+    // The terminals that apply compute their lengths and drops (at ρto);
+    // their drops become InletTermDrop and OutletTermDrop (else 0).
+    void CalcTerminalLosses();
+    // FixedDpSum and FixedCSum := the sums of the items' drops.
+    void SumFixedDrops();
+    void CalcTotalLength() { TotalLength = Length + EquivLength; }
+    // TotalLength without the equivalent lengths of the terminals that apply.
+    double LengthWithoutTerminals() const;
+    // The chain of one sizing or balancing step: terminal losses, equivalent
+    // lengths, total length, friction and resistance, fixed drops, total drop.
+    void RecalcLosses();
+    // Across the branch to its far node unless that node is flagged visited:
+    // Direction 1 goes against the branch (from-node pressure := to-node
+    // pressure + TotalDrop), any other with it (to-node pressure := from-node
+    // pressure - TotalDrop).
+    void PropagatePressure(int Direction);
+
+    // ---- what the fitting database is told about this branch
+    // The section record of a fitting link: D, H, W in mm, |Q|, L, area.
+    virtual TDuctSection FittingSection() const;
+    // Refreshes a duct's velocity after its flow changed (nothing here).
+    virtual void UpdateDuctVelocity() {}
     // A branch's start values (used when its duct type is set): flags 0,
     // m := Q·ρto, R := 0, the gain, no booster, the flow terms, Q and the
     // design flow, the length, no equivalent lengths.

@@ -9,26 +9,43 @@
 
 namespace {
 
-constexpr double Gravity = 9.80665; // m/s²
+// |A/B|, or 0 while B (a density) is not positive: a node without a density
+// yet has no resistance to offer.
+double AbsRatio(double A, double B)
+{
+    return B > 0.0 ? std::fabs(A / B) : 0.0;
+}
 
 } // namespace
 
 void TFlowBranch::CalcFlowTerms(bool FromQ)
+{
+    if (FromQ) {
+        ToDensity = ToFlowNode()->Density;
+        SetVolumeFlow(VolumeFlow);
+    }
+    UpdateDensity();
+    Conductance = 0.5;
+}
+
+void TFlowBranch::UpdateDensity()
 {
     const TFlowNode* From = FromFlowNode();
     const TFlowNode* To = ToFlowNode();
     ToDensity = To->Density;
     Temperature = To->DryBulb;
     MeanDensity = 0.5 * (From->Density + To->Density);
-    if (FromQ)
-        SetVolumeFlow(VolumeFlow);
-    // A node without a density yet has no resistance to offer.
-    FlowResistance = MeanDensity > 0.0 ? std::fabs(MassFlow * Resistance / MeanDensity) : 0.0;
+    FlowResistance = AbsRatio(MassFlow * Resistance, MeanDensity);
     FrictionDrop = FlowResistance * MassFlow;
     DeltaZ = To->Elevation - From->Elevation;
-    StackDrop = Gravity * MeanDensity * DeltaZ;
+    StackDrop = StandardGravity * MeanDensity * DeltaZ;
     CalcTotalDrop();
-    Conductance = 0.5;
+}
+
+void TFlowBranch::UpdateConductance()
+{
+    FlowResistance = AbsRatio(Resistance * MassFlow, MeanDensity);
+    Conductance = FlowResistance <= 1e-100 ? 1e-100 : 0.5 / FlowResistance;
 }
 
 void TFlowBranch::CalcMassFlow()
@@ -37,6 +54,11 @@ void TFlowBranch::CalcMassFlow()
     TFlowNode* To = ToFlowNode();
     if (To && To->NodeType == ntOutlet)
         To->ExtMassFlow = -MassFlow;
+}
+
+void TFlowBranch::CalcVolumeFlow()
+{
+    VolumeFlow = ToDensity != 0.0 ? MassFlow / ToDensity : 0.0;
 }
 
 void TFlowBranch::CalcArea()
@@ -59,6 +81,12 @@ void TFlowBranch::CalcTotalDrop()
     TotalDrop = FrictionDrop - StackDrop + DamperDrop;
     if (Booster)
         TotalDrop -= PressureGain;
+}
+
+void TFlowBranch::ClearBooster()
+{
+    Booster = false;
+    CalcTotalDrop();
 }
 
 void TFlowBranch::SetupFromDefaults(double Gain, double NewLength, double Q)

@@ -6,6 +6,7 @@
 
 TFlowGraph::TFlowGraph()
 {
+    ResetFittingSerial();
     // The standard air of a new network; should the library refuse it, a
     // plain 1.2 kg/m³ keeps the network usable and the status says why.
     if (!ApplyAirState(Barometer, DryBulb, WetBulb))
@@ -45,7 +46,9 @@ std::unique_ptr<TBranch> TFlowGraph::NewBranch(int Id, TNode* From, TNode* To)
 
 std::unique_ptr<TMesh> TFlowGraph::NewMesh(int Id)
 {
-    return std::make_unique<TFlowMesh>(Id);
+    auto Mesh = std::make_unique<TFlowMesh>(Id);
+    Mesh->Random = &SolveRandom;
+    return Mesh;
 }
 
 bool TFlowGraph::AcceptsNode(const TNode& Node) const
@@ -80,6 +83,11 @@ void TFlowGraph::AssignSettings(const TGraph& Source)
     DryBulb = From->DryBulb;
     WetBulb = From->WetBulb;
     AirDensity = From->AirDensity;
+    // The branches' fitting lists point at the fittings about to go.
+    for (const auto& Branch : Branches()) {
+        static_cast<TFlowBranch&>(*Branch).LinkedFittings.clear();
+        static_cast<TFlowBranch&>(*Branch).LinkedFittingValues.clear();
+    }
     Fittings.clear();
     for (const auto& Fitting : From->Fittings)
         Fittings.push_back(std::make_unique<TFitting>(Fitting->CopyUnresolved()));

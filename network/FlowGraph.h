@@ -14,11 +14,18 @@
 #include "network/FlowMesh.h"
 #include "network/FlowNode.h"
 #include "network/Graph.h"
+#include "network/LoopCode.h"
+#include "network/MeshQueue.h"
 
 #include <memory>
+#include <random>
 #include <string>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
+class TDuctFitting;
+class TDuctFittingDB;
 class TSettings;
 
 class TFlowGraph : public TGraph {
@@ -122,6 +129,140 @@ public:
     // Removes the fitting from the network and from every branch that lists
     // it, and frees it.
     void DeleteFitting(TFitting* Fitting);
+    // Every fitting's C-values (Calculate mode 0).
+    void CalcFittingsC();
+    // Every fitting's velocity ratios (mode 2), then RelaxRatios.
+    void RecalcFittingRatios();
+    // Every fitting's flow ratios (mode 3); the velocity ratios take the
+    // same sizes.
+    void CalcFlowRatios();
+    // Every branch's FittingsCSum := 0, then every fitting adds its C-values.
+    void CalcFittingSums();
+    // LinksValid := true, then every fitting resolves its links (see
+    // TFitting::ResolveLinks); every branch then holds the fittings that
+    // name it with their values, in fitting order, as CollectFittings gives
+    // them (one walk over the links, for a whole network at once).
+    void ResolveFittingLinks(bool ClearMissing);
+    // After renumbering: each link's id := the id of the branch whose
+    // previous id it names (-1 when none), its object cleared.
+    void UnlinkFittings();
+    // Links with id OldId take NewId (objects cleared until resolved).
+    void RenumberFittingLinks(int OldId, int NewId);
+    // Appends copies of Source's fittings marked Selected (unresolved); the
+    // marks are cleared on both sides.
+    void CopyFittingsFrom(TFlowGraph& Source);
+    // Appends copies of the fittings and resolves the links.
+    void AddFittings(const std::vector<std::unique_ptr<TFitting>>& List);
+    // Branch's LinkedFittings and LinkedFittingValues := the fittings that
+    // name it, with the (C, C2) pair of each link to it.
+    void CollectFittings(TFlowBranch* Branch);
+
+    // The database fitting with this key made current, for a fitting of this
+    // network; nullptr when it cannot be had. A key the database does not
+    // hold is reported ("Duct fitting not in database : <key>") when Report
+    // is set, at most once per command; a key that failed is not tried again
+    // in the same command.
+    TDuctFitting* SelectDatabaseFitting(const std::string& Key, bool Report);
+    // Starts a new command for the messages above: each solve, sizing or
+    // recalculation command calls it first.
+    void ResetFittingMessages();
+
+    // ---- network-wide hydraulic chains (branches in list order unless said)
+    // Resolves the fitting links and sums their present C-values, then per
+    // branch the terminal losses, equivalent lengths, total length, friction,
+    // fixed drops and total drop.
+    void RecalculateAll();
+    // The full recomputation before a solve: friction factors, fitting links,
+    // C-values and sums, then the chain of RecalculateAll (friction last
+    // branch first).
+    void RecalcBranches();
+    // One sizing or balancing pass: per branch (last first) the chain of
+    // TFlowBranch::RecalcLosses, then the duct velocity.
+    void RecalcChain();
+
+    // ---- network checks (the duct network adds those of its main fan)
+    // The first Sink node; nullptr when there is none.
+    TFlowNode* FindSinkNode() const;
+    // Any node is an Outlet or an Inlet.
+    bool HasTerminalNodes() const;
+    // The check that opens every balancing and sizing run. A flow network
+    // without a main fan of its own has nothing to check.
+    virtual bool CheckMainFan() { return true; }
+    // Node pressures by a walk over the spanning tree (chords skipped) from
+    // the start node, else the return reference node, which is at the
+    // barometer: going with a branch the far node's pressure is the near
+    // node's minus the branch's TotalDrop, going against it plus;
+    // RelPressure := Pressure - barometer. Nodes the walk cannot reach keep
+    // their pressures.
+    void CalcNodePressures();
+    // Pressure := RelPressure + barometer for every node.
+    void SetAbsolutePressures();
+    // Every Outlet's |RelPressure| is at most 0.0001 Pa.
+    bool OutletsBalanced() const;
+
+    // ---- flow balancing (the loop method)
+    TLoopCode LoopCode = lcNone; // result of the last mesh loop
+    // Outer passes of the last Solve; 0 when it returned at once.
+    int SolvePasses = 0;
+    // The standard-sizes switch of the sizing methods: Method was 4 at the
+    // last Validate.
+    bool StandardSizes = false;
+
+    // Method 3: m := Q·ρto per branch; other methods: no booster and the
+    // friction terms. Then the full recomputation. False stops the run.
+    virtual bool Validate();
+    // m := Q·ρto and the resistances per branch, the exclusion marks of flow
+    // distribution cleared from branches and nodes, and new meshes on the
+    // present resistances. False (with the graph library's message) when
+    // the meshes cannot be built.
+    virtual bool Prepare();
+    // The inner loop: corrects the worst mesh, one per pass, until the worst
+    // residual is at most 0.01 Pa (LoopCode converged) or after 200 passes
+    // (the iteration limit); no meshes gives lcNoMeshes, a lone mesh with
+    // the fan converged at once, a residual or flow that stops being a
+    // number lcNotFinite. Leaves MaxResidual and the node pressures current.
+    virtual void SolveMeshes();
+    // The fixed drops summed per branch; the fitting database's cache freed.
+    virtual void Finish();
+    // A branch at the start of a solve state: density terms and conductance.
+    virtual void InitBranch(TFlowBranch& Branch);
+    // The branch flows become the sum of the meshes' circulating flows.
+    void InitMeshes();
+    // Every branch's InitBranch, every mesh's conductance sum, the node
+    // pressures.
+    void InitSolveState();
+    // MaxResidual := the largest |MeshResidual| (0 without meshes); false
+    // when a residual is not a finite number.
+    bool MaxMeshResidual();
+    // Balances the flows (the "Flow Balance" command, and the last step of
+    // "Standard Sizes"): the outer loop of new trees and meshes on the
+    // present resistances around the mesh loop. Status becomes "Solved",
+    // "Within tolerance" (at most WithinToleranceResidual Pa left in every
+    // mesh, or the last mesh loop converged), "MaxIts reached" or "Data
+    // error" (failed checks, or values that stopped being numbers: the
+    // flows are then put back as they were before the command).
+    void Solve();
+    // The largest mesh residual (Pa) a run may end with as "Within
+    // tolerance" when its last mesh loop did not converge.
+    static constexpr double WithinToleranceResidual = 1.0;
+    // The end of one outer pass of Solve, from the code of its mesh loop,
+    // the pass number (from 0), the change of the largest residual over the
+    // pass and that residual: the loop's code once settled (change at most
+    // 0.001 Pa), the iteration limit after pass 600, within tolerance when
+    // the change has stayed small over many passes (below 0.01 Pa after
+    // 100, 0.1 after 200, 1 after 500) and the mesh loop converged or no
+    // residual exceeds WithinToleranceResidual; otherwise lcNone (go on).
+    static int OuterPassResult(int Loop, int Pass, double Change, double LargestResidual);
+
+    // The solve status of a loop code: converged "Solved", within tolerance
+    // "Within tolerance", the iteration limit "MaxIts reached", any other
+    // "Data error".
+    static TSolveStatus StatusFromCode(int Code);
+    // Status := StatusFromCode(Code); then, for the sizing methods (0, 1, 2
+    // and 4), a "Solved" network whose outlets are not at the sink pressure
+    // becomes "Not-balanced". The last step of every solve and sizing run,
+    // after Finish.
+    void SetStatusFromCode(int Code);
 
 protected:
     bool AcceptsNode(const TNode& Node) const override;
@@ -134,6 +275,20 @@ protected:
 
 private:
     const TSettings* SettingsSource = nullptr;
+    // The generator of the meshes' random starts, reseeded by every Solve.
+    std::mt19937 SolveRandom;
+    // Mesh incidence and the worst-mesh queue of the mesh loop.
+    TMeshQueue MeshQueue;
+    // The depth-first walk of CalcNodePressures, kept between passes.
+    std::vector<std::pair<TNode*, std::size_t>> PressureWalk;
+
+    // Every mesh's residual (no density update) and MaxResidual; false when
+    // one is not a finite number.
+    bool SumAllResiduals();
+    // The fitting-database messages of the present command.
+    bool MissingFittingReported = false;
+    const TDuctFittingDB* FailedKeysDatabase = nullptr; // the database FailedKeys belong to
+    std::unordered_set<std::string> FailedKeys; // lower case
 
     bool ApplyAirState(double NewBarometer, double NewDryBulb, double NewWetBulb);
 };

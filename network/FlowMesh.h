@@ -3,6 +3,10 @@
 
 #include "network/GraphMesh.h"
 
+#include <random>
+
+class TFlowBranch;
+
 class TFlowMesh : public TMesh {
 public:
     using TMesh::TMesh;
@@ -11,4 +15,27 @@ public:
     double MeshResidual = 0.0;   // Pa, signed sum of the total drops around the mesh
     double Gain = 0.005;         // the secant slope, kg/s per Pa
     bool HasFan = false;         // the mesh contains the main fan
+    // The network's generator for the start of a chord without flow; the
+    // network reseeds it at every balancing run so runs repeat exactly.
+    std::mt19937* Random = nullptr;
+
+    // FlowCorrection := the chord's mass flow, or a value between 1.0 and
+    // 1.1 kg/s when the chord carries none.
+    void ChordAdded(TBranch* Chord) override;
+    // Adds the correction to every branch of the mesh (signed by its link),
+    // then recomputes each branch's volume flow, losses and total drop.
+    void ApplyCorrection();
+    // m := 0 on every branch of the mesh.
+    void ClearFlows();
+    // MeshResidual := Σ direction·TotalDrop; with UpdateDensity each branch
+    // first refreshes its density terms.
+    void CalcResidual(bool UpdateDensity);
+    // Gain := Σ Conductance of the mesh's branches.
+    void SumConductance();
+    // The branch of the mesh flagged as a chord; nullptr when none is.
+    TFlowBranch* ChordBranch() const;
+    // The secant iteration on the circulating flow. Returns the loop code:
+    // converged, the step limit, or not finite (the residual or the
+    // correction stopped being a number).
+    int CorrectFlow();
 };

@@ -29,6 +29,13 @@ public:
     TInletKind InletKind = ikGrille;
 
     void Init(int NewId) override;
+    // The record after name and position: node type, elevation, pressure,
+    // dry bulb, density, relative pressure, external mass flow, then the
+    // outlet and inlet kinds (from "GraphDataFile_v2.01" on; older documents
+    // read kinds 0). A type or kind outside its enumeration raises
+    // EGraphError.
+    void WriteData(TValueWriter& Writer) const override;
+    void ReadData(TValueReader& Reader, TGraphDataVersion Version) override;
     std::string ReportRow(bool Detailed) const override;
     std::string ReportHeader(bool Detailed) const override;
     std::string ReportBlankRow(bool Detailed) const override;

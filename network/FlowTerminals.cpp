@@ -6,7 +6,6 @@
 #include "network/Settings.h"
 
 #include <array>
-#include <cmath>
 
 namespace {
 
@@ -19,18 +18,11 @@ std::size_t KindIndex(int Kind)
     return (Kind >= 0 && Kind < TSettings::KindCount) ? static_cast<std::size_t>(Kind) : 0;
 }
 
-// The velocity at which a terminal of coefficient C has RefDrop at standard
-// density (RefDrop = 0.5 * 1.2 * C * v²); 0 when either is not positive.
-double RefVelocityOf(double C, double RefDrop)
-{
-    return (C > 0.0 && RefDrop > 0.0) ? std::sqrt(RefDrop / (0.6 * C)) : 0.0;
-}
-
 // A new C with the reference drop kept: the reference velocity follows.
 void TakeC(TFixedEndFitting& Terminal, double C)
 {
     Terminal.C = C;
-    Terminal.RefVelocity = RefVelocityOf(C, Terminal.RefDrop);
+    Terminal.SetEndValue(TFixedEndFitting::evC, TFixedEndFitting::evRefDrop);
 }
 
 void Refresh(std::unique_ptr<TFixedEndFitting>& Terminal, const char* Caption, double C, double RefDrop)
@@ -38,9 +30,8 @@ void Refresh(std::unique_ptr<TFixedEndFitting>& Terminal, const char* Caption, d
     if (!Terminal)
         Terminal = std::make_unique<TFixedEndFitting>(Caption);
     Terminal->Caption = Caption;
-    Terminal->C = C;
     Terminal->RefDrop = RefDrop;
-    Terminal->RefVelocity = RefVelocityOf(C, RefDrop);
+    TakeC(*Terminal, C);
 }
 
 } // namespace

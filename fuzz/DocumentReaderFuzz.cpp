@@ -1,0 +1,27 @@
+// Any bytes given to the document reader: it fails with a message or reads
+// a document, never crashes, hangs or allocates without bound. A document it
+// read must save and read back.
+
+#include "FuzzQuiet.h"
+
+#include "network/DocumentFile.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size)
+{
+    InstallQuietSink();
+    const TDocumentDefaults Defaults;
+    const TDocumentRead Read = ReadNetworkBytes(std::string(reinterpret_cast<const char*>(Data), Size),
+                                                "fuzz.vtx", Defaults);
+    if (!Read.Ok)
+        return 0;
+    const TDocumentContents& C = Read.Contents;
+    const TDocumentRead Again =
+        ReadNetworkBytes(NetworkFileBytes(*C.Network, C.Properties, *C.Settings), "again.vtx", Defaults);
+    if (!Again.Ok)
+        std::abort(); // the writer produced a file its reader refuses
+    return 0;
+}

@@ -1,0 +1,224 @@
+// The losses of a branch: friction factor and resistance, the equivalent
+// lengths of its fittings, fixed items and terminals, the friction drop of
+// its total length, and the pressure carried across it.
+//
+// Every loss enters through an equivalent length of straight duct of this
+// branch's diameter and friction factor, so the friction drop of the total
+// length is the branch's drop.
+
+#include "network/FlowBranch.h"
+
+#include "fittings/FrictionFactor.h"
+#include "foundation/AirProperties.h"
+#include "network/FlowGraph.h"
+#include "network/GraphFlags.h"
+#include "network/Settings.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The friction factor that starts the iteration, and the band the result is
+// kept in.
+constexpr double StartFrictionLow = 0.01;
+constexpr double StartFrictionHigh = 0.03;
+constexpr double FrictionLow = 0.001;
+constexpr double FrictionHigh = 0.3;
+
+// Clamp that takes a value that is no number as the low bound.
+double Held(double V, double Low, double High)
+{
+    return std::isnan(V) ? Low : std::clamp(V, Low, High);
+}
+
+// A flow branch belongs to a flow network, whose settings it computes with;
+// one standing alone takes the program's settings.
+double DuctRoughness(const TFlowBranch& Branch)
+{
+    const TSettings& Settings =
+        Branch.Graph ? static_cast<const TFlowGraph*>(Branch.Graph)->Settings() : DesignSettings();
+    return Settings.roughness;
+}
+
+double FifthPower(double D)
+{
+    const double D2 = D * D;
+    return D2 * D2 * D;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- friction
+
+void TFlowBranch::CalcFriction()
+{
+    if (Kind == bkGain || Kind == bkSink || !(Diameter > 0.0)) {
+        FrictionFactor = 0.0;
+        return;
+    }
+    CalcArea();
+    CalcVelocity();
+    Viscosity = AirViscosity(FromFlowNode()->DryBulb);
+    Reynolds = ReynoldsNumber(ToDensity, std::fabs(Velocity), Diameter, Viscosity);
+    const double Start = Held(FrictionFactor, StartFrictionLow, StartFrictionHigh);
+    int Regime = frNoFlow;
+    const double F = ::FrictionFactor(Reynolds, DuctRoughness(*this), Diameter, Start, Regime);
+    FrictionFactor = Held(F, FrictionLow, FrictionHigh);
+}
+
+void TFlowBranch::CalcResistance()
+{
+    if (Kind == bkCommon && Diameter > 0.0) {
+        CalcFriction();
+        Resistance = 8.0 * FrictionFactor * TotalLength / (FifthPower(Diameter) * PiSquared);
+    } else {
+        Resistance = 0.0;
+    }
+    FlowResistance = MeanDensity > 0.0 ? std::fabs(MassFlow * Resistance / MeanDensity) : 0.0;
+}
+
+void TFlowBranch::CalcToResistance()
+{
+    CalcResistance();
+    ToResistance = ToDensity > 0.0 ? std::fabs(Resistance * MassFlow / ToDensity) : 0.0;
+}
+
+void TFlowBranch::CalcFrictionDrop()
+{
+    FrictionDrop = MassFlow != 0.0 ? MassFlow * ToResistance : 0.0;
+    CalcTotalDrop();
+}
+
+void TFlowBranch::UpdateFriction()
+{
+    CalcToResistance();
+    CalcFrictionDrop();
+}
+
+// ---------------------------------------------------------------- lengths
+
+void TFlowBranch::CalcFittingsLe()
+{
+    if (!(Diameter > 0.0) || FrictionFactor == 0.0 || !(MeanDensity > 0.0)) {
+        LeFittings = 0.0;
+        FittingsDrop = 0.0;
+        return;
+    }
+    LeFittings = FittingsCSum * Diameter / FrictionFactor;
+    FittingsDrop = 8.0 * FrictionFactor * LeFittings * MassFlow * MassFlow /
+                   (PiSquared * MeanDensity * FifthPower(Diameter));
+}
+
+void TFlowBranch::CalcEquivLengths()
+{
+    CalcFittingsLe();
+    const double DryBulb = FromFlowNode()->DryBulb;
+    const double Roughness = DuctRoughness(*this);
+    LeDp = 0.0;
+    for (const auto& Item : FixedDps) {
+        Item->CalcEquivLength(DryBulb, MeanDensity, MassFlow, FrictionFactor, Diameter, Roughness);
+        LeDp += Item->EquivLength;
+    }
+    LeC = 0.0;
+    for (const auto& Item : FixedCs) {
+        Item->CalcEquivLength(DryBulb, MeanDensity, MassFlow, FrictionFactor, Diameter, Roughness);
+        LeC += Item->EquivLength;
+    }
+    EquivLength = LeFittings + LeDp + LeC;
+    if (OutletTerminal && ToFlowNode()->NodeType == ntOutlet)
+        EquivLength += OutletTerminal->EquivLength;
+    if (InletTerminal && FromFlowNode()->NodeType == ntInlet)
+        EquivLength += InletTerminal->EquivLength;
+}
+
+void TFlowBranch::SumEquivLengths()
+{
+    LeDp = 0.0;
+    for (const auto& Item : FixedDps)
+        LeDp += Item->EquivLength;
+    LeC = 0.0;
+    for (const auto& Item : FixedCs)
+        LeC += Item->EquivLength;
+    EquivLength = LeFittings + LeDp + LeC;
+    if (OutletTerminal && ToFlowNode()->NodeType == ntOutlet)
+        EquivLength += OutletTerminal->EquivLength;
+    if (InletTerminal && FromFlowNode()->NodeType == ntInlet)
+        EquivLength += InletTerminal->EquivLength;
+}
+
+void TFlowBranch::CalcTerminalLosses()
+{
+    InletTermDrop = 0.0;
+    OutletTermDrop = 0.0;
+    const bool Inlet = InletTerminal && FromFlowNode()->NodeType == ntInlet;
+    const bool Outlet = OutletTerminal && ToFlowNode()->NodeType == ntOutlet;
+    if (!Inlet && !Outlet)
+        return;
+    const double DryBulb = FromFlowNode()->DryBulb;
+    const double Roughness = DuctRoughness(*this);
+    if (Inlet) {
+        InletTerminal->CalcEquivLength(DryBulb, ToDensity, MassFlow, FrictionFactor, Diameter, Roughness);
+        InletTermDrop = InletTerminal->Drop;
+    }
+    if (Outlet) {
+        OutletTerminal->CalcEquivLength(DryBulb, ToDensity, MassFlow, FrictionFactor, Diameter, Roughness);
+        OutletTermDrop = OutletTerminal->Drop;
+    }
+}
+
+void TFlowBranch::SumFixedDrops()
+{
+    FixedDpSum = 0.0;
+    for (const auto& Item : FixedDps)
+        FixedDpSum += Item->Drop;
+    FixedCSum = 0.0;
+    for (const auto& Item : FixedCs)
+        FixedCSum += Item->Drop;
+}
+
+double TFlowBranch::LengthWithoutTerminals() const
+{
+    double L = TotalLength;
+    if (OutletTerminal && ToFlowNode()->NodeType == ntOutlet)
+        L -= OutletTerminal->EquivLength;
+    if (InletTerminal && FromFlowNode()->NodeType == ntInlet)
+        L -= InletTerminal->EquivLength;
+    return L;
+}
+
+void TFlowBranch::RecalcLosses()
+{
+    CalcTerminalLosses();
+    CalcEquivLengths();
+    CalcTotalLength();
+    UpdateFriction();
+    SumFixedDrops();
+    CalcTotalDrop();
+}
+
+// ---------------------------------------------------------------- pressure
+
+void TFlowBranch::PropagatePressure(int Direction)
+{
+    TFlowNode* From = FromFlowNode();
+    TFlowNode* To = ToFlowNode();
+    if (Direction == 1) {
+        if (!HasFlag(From->Flags, gfVisited))
+            From->RelPressure = To->RelPressure + TotalDrop;
+    } else if (!HasFlag(To->Flags, gfVisited)) {
+        To->RelPressure = From->RelPressure - TotalDrop;
+    }
+}
+
+// ---------------------------------------------------------------- fittings
+
+TDuctSection TFlowBranch::FittingSection() const
+{
+    TDuctSection S;
+    S.D = 1000.0 * Diameter;
+    S.Q = std::fabs(VolumeFlow);
+    S.L = Length;
+    S.A = FlowArea;
+    return S;
+}

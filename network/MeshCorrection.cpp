@@ -1,0 +1,119 @@
+// The loop method on one mesh: a circulating mass flow added around the
+// mesh, corrected by a secant iteration until the signed sum of the total
+// pressure drops around it vanishes.
+
+#include "network/FlowMesh.h"
+
+#include "foundation/NumericHelpers.h"
+#include "network/FlowBranch.h"
+#include "network/GraphFlags.h"
+#include "network/LoopCode.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double ZeroChordStart = 1.0;   // kg/s, start of a chord without flow...
+constexpr double ZeroChordSpread = 0.1;  // ...plus up to this much
+constexpr double Relaxation = 0.69;      // share of the secant step taken
+constexpr double MaxStep = 2.0;          // kg/s, largest correction per step
+constexpr double ResidualTolerance = 0.01; // Pa
+constexpr int MaxSteps = 400;
+constexpr double TinySlope = 1e-100;
+
+TFlowBranch& BranchOf(const TLink& Link)
+{
+    return static_cast<TFlowBranch&>(*Link.Branch);
+}
+
+} // namespace
+
+void TFlowMesh::ChordAdded(TBranch* Chord)
+{
+    FlowCorrection = static_cast<TFlowBranch*>(Chord)->MassFlow;
+    if (FlowCorrection != 0.0)
+        return;
+    // The raw generator output, so the start is the same on every standard
+    // library (the distributions are not).
+    const double Unit = Random ? static_cast<double>((*Random)()) / 4294967296.0 : 0.0;
+    FlowCorrection = Unit * ZeroChordSpread * 1.0 + ZeroChordStart;
+}
+
+void TFlowMesh::ApplyCorrection()
+{
+    for (const TLink& L : Links)
+        BranchOf(L).AddMassFlow(L.Direction * FlowCorrection);
+    for (const TLink& L : Links) {
+        TFlowBranch& B = BranchOf(L);
+        B.CalcVolumeFlow();
+        B.CalcTerminalLosses();
+        B.CalcEquivLengths();
+        B.CalcTotalLength();
+        B.CalcToResistance();
+        B.UpdateFriction();
+        B.SumFixedDrops();
+        B.CalcTotalDrop();
+    }
+}
+
+void TFlowMesh::ClearFlows()
+{
+    for (const TLink& L : Links)
+        BranchOf(L).MassFlow = 0.0;
+}
+
+void TFlowMesh::CalcResidual(bool UpdateDensity)
+{
+    double Sum = 0.0;
+    for (const TLink& L : Links) {
+        TFlowBranch& B = BranchOf(L);
+        if (UpdateDensity)
+            B.UpdateDensity();
+        Sum += L.Direction * B.TotalDrop;
+    }
+    MeshResidual = Sum;
+}
+
+void TFlowMesh::SumConductance()
+{
+    double Sum = 0.0;
+    for (const TLink& L : Links)
+        Sum += BranchOf(L).Conductance;
+    Gain = Sum;
+}
+
+TFlowBranch* TFlowMesh::ChordBranch() const
+{
+    for (const TLink& L : Links)
+        if (BitIsSet(L.Branch->Flags, gfChord))
+            return static_cast<TFlowBranch*>(L.Branch);
+    return nullptr;
+}
+
+int TFlowMesh::CorrectFlow()
+{
+    double R0 = MeshResidual;
+    int Passes = 0;
+    for (;;) {
+        double Step = -Relaxation * Gain * R0;
+        if (std::fabs(Step) > MaxStep)
+            Step = SignOf(Step) * MaxStep;
+        if (!std::isfinite(Step))
+            return lcNotFinite;
+        FlowCorrection = Step;
+        ApplyCorrection();
+        CalcResidual(true);
+        const double R = MeshResidual;
+        if (!std::isfinite(R))
+            return lcNotFinite;
+        const double T = Step * Gain * (R - R0);
+        R0 = R;
+        if (std::fabs(T) > TinySlope)
+            Gain = Gain + (T - Step * Step) * (-Gain) / T;
+        if (std::fabs(R) <= ResidualTolerance)
+            return lcConverged;
+        if (Passes > MaxSteps)
+            return lcIterationLimit;
+        ++Passes;
+    }
+}

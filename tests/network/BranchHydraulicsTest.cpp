@@ -1,0 +1,260 @@
+// Branch hydraulics against values worked by hand (air at 20 °C: viscosity
+// 1.81778e-5 Pa·s; Colebrook solved to convergence; roughness 0.15 mm).
+
+#include "foundation/ValueStream.h"
+#include "network/DuctGraph.h"
+#include "network/GraphFlags.h"
+#include "network/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// Two nodes at 1.2 kg/m³ and 20 °C joined by one duct, computing with
+// settings of its own.
+struct TOneDuct {
+    TSettings Settings;
+    TDuctGraph Graph{false, &Settings};
+    TFlowNode* From = nullptr;
+    TFlowNode* To = nullptr;
+    TDuctBranch* Duct = nullptr;
+
+    TOneDuct(TDuctType Type, double Diameter, double Length, double Q)
+    {
+        Settings.roughness = 0.00015;
+        From = static_cast<TFlowNode*>(Graph.GetOrAddNode(1));
+        To = static_cast<TFlowNode*>(Graph.GetOrAddNode(2));
+        for (TFlowNode* N : {From, To}) {
+            N->Density = 1.2;
+            N->DryBulb = 20.0;
+        }
+        Duct = static_cast<TDuctBranch*>(Graph.AddBranch(1, 1, 2));
+        Duct->SetDuctType(Type, 0.0, Length, Q);
+        Duct->Diameter = Diameter;
+        Duct->CalcArea();
+        Duct->SetVolumeFlow(Q);
+    }
+
+    void Recalc()
+    {
+        Duct->CalcFlowTerms(true);
+        Graph.RecalcBranches();
+    }
+};
+
+} // namespace
+
+TEST(BranchHydraulics, SpiralAndRectangularDuctsByHand)
+{
+    // 0.2 m spiral, 10 m, 0.3 m³/s: v = 9.549 m/s, Re = 126078, f = 0.020792,
+    // drop = f·L/D·ρv²/2 = 56.88 Pa.
+    TOneDuct Spiral(dtSpiral, 0.2, 10.0, 0.3);
+    Spiral.Recalc();
+    EXPECT_NEAR(Spiral.Duct->Velocity, 9.5493, 1e-4);
+    EXPECT_NEAR(Spiral.Duct->Reynolds, 126078.0, 5.0);
+    EXPECT_NEAR(Spiral.Duct->FrictionFactor, 0.020792, 2e-6);
+    EXPECT_NEAR(Spiral.Duct->TotalDrop, 56.88, 0.01);
+    EXPECT_NEAR(Spiral.Duct->MassFlow, 0.36, 1e-12);
+
+    // Air against the branch: the drop turns sign with the flow.
+    Spiral.Duct->SetVolumeFlow(-0.3);
+    Spiral.Recalc();
+    EXPECT_NEAR(Spiral.Duct->TotalDrop, -56.88, 0.01);
+
+    // 500 x 300 mm (equivalent diameter 0.42 m), 20 m, 1.0 m³/s: the flow
+    // velocity on the equivalent circle 7.218 m/s, f = 0.018051, drop
+    // 26.87 Pa; the duct velocity on the rectangle 1.0/0.15 = 6.667 m/s.
+    TOneDuct Rect(dtRect, 0.42, 20.0, 1.0);
+    Rect.Duct->DuctHeight = 0.3;
+    Rect.Duct->DuctWidth = 0.5;
+    Rect.Duct->CalcDuctArea();
+    Rect.Duct->DuctVelocity = 0.0;
+    Rect.Duct->CalcFlowTerms(true);
+    Rect.Graph.RecalcChain();
+    EXPECT_NEAR(Rect.Duct->Velocity, 7.2179, 1e-4);
+    EXPECT_NEAR(Rect.Duct->FrictionFactor, 0.018051, 2e-6);
+    EXPECT_NEAR(Rect.Duct->TotalDrop, 26.87, 0.01);
+    EXPECT_NEAR(Rect.Duct->DuctVelocity, 6.6667, 1e-4);
+    const TDuctSection S = Rect.Duct->FittingSection();
+    EXPECT_DOUBLE_EQ(S.H, 300.0);
+    EXPECT_DOUBLE_EQ(S.W, 500.0);
+    EXPECT_NEAR(S.A, 0.15, 1e-12);
+}
+
+TEST(BranchHydraulics, FixedItemsEnterAsEquivalentLengths)
+{
+    // The spiral above (ρv²/2 = 54.713 Pa, f = 0.020792) with C = 0.5 and a
+    // fixed 20 Pa: 56.88 + 0.5·54.713 + 20 = 104.24 Pa; LeC = 0.5·0.2/f.
+    TOneDuct T(dtSpiral, 0.2, 10.0, 0.3);
+    T.Duct->FixedCs.push_back(std::make_unique<TFixedC>("Bend", 0.5));
+    T.Duct->FixedDps.push_back(std::make_unique<TFixeddP>("Coil", 20.0));
+    T.Recalc();
+    EXPECT_NEAR(T.Duct->LeC, 0.5 * 0.2 / 0.020792, 1e-3);
+    EXPECT_NEAR(T.Duct->FixedCs[0]->Drop, 27.357, 1e-3);
+    EXPECT_NEAR(T.Duct->FixedCSum, 27.357, 1e-3);
+    EXPECT_DOUBLE_EQ(T.Duct->FixedDpSum, 20.0);
+    EXPECT_NEAR(T.Duct->TotalLength, 10.0 + T.Duct->LeC + T.Duct->LeDp, 1e-12);
+    EXPECT_NEAR(T.Duct->TotalDrop, 104.24, 0.01);
+
+    // A fixed C of 1 on a 0.2 m duct with f = 0.02 stands for 10 m.
+    TFixedC C1("One", 1.0);
+    C1.CalcEquivLength(20.0, 1.2, 0.36, 0.02, 0.2, 0.00015);
+    EXPECT_NEAR(C1.EquivLength, 10.0, 1e-12);
+
+    // Without flow a fixed drop has no length.
+    TFixeddP Still("Still", 50.0);
+    Still.CalcEquivLength(20.0, 1.2, 0.0, 0.02, 0.2, 0.00015);
+    EXPECT_EQ(Still.EquivLength, 0.0);
+
+    // A branch without a diameter: no friction, no NaN; the C item keeps its
+    // drop and stands for no length.
+    TOneDuct Bare(dtSpiral, 0.0, 10.0, 0.3);
+    Bare.Duct->FixedCs.push_back(std::make_unique<TFixedC>("Bend", 0.5));
+    Bare.Duct->FixedCs[0]->Drop = 7.0;
+    Bare.Recalc();
+    EXPECT_EQ(Bare.Duct->FrictionFactor, 0.0);
+    EXPECT_EQ(Bare.Duct->Resistance, 0.0);
+    EXPECT_EQ(Bare.Duct->FrictionDrop, 0.0);
+    EXPECT_EQ(Bare.Duct->FixedCs[0]->EquivLength, 0.0);
+    EXPECT_EQ(Bare.Duct->FixedCs[0]->Drop, 7.0);
+    EXPECT_TRUE(std::isfinite(Bare.Duct->TotalDrop));
+    EXPECT_TRUE(std::isfinite(Bare.Duct->EquivLength));
+    // The same item asked directly with a friction factor left from before
+    // the diameter went.
+    TFixedC& Item = *Bare.Duct->FixedCs[0];
+    Item.CalcEquivLength(20.0, 1.2, 0.36, 0.02, 0.0, 0.00015);
+    EXPECT_EQ(Item.EquivLength, 0.0);
+    EXPECT_EQ(Item.Drop, 7.0);
+}
+
+TEST(BranchHydraulics, TerminalDropsAndStackEffect)
+{
+    // A terminal loses C·ρv²/2 whatever its own friction factor:
+    // C = 5 on the spiral gives 273.57 Pa, at the outlet end only.
+    TOneDuct T(dtSpiral, 0.2, 10.0, 0.3);
+    T.To->NodeType = ntOutlet;
+    T.Duct->UpdateOutletTerminal(T.Settings, okDiffuser);
+    T.Duct->OutletTerminal->C = 5.0;
+    T.Duct->InletTerminal = std::make_unique<TFixedEndFitting>("Not at an inlet");
+    T.Duct->InletTerminal->C = 3.0;
+    T.Recalc();
+    EXPECT_NEAR(T.Duct->OutletTermDrop, 273.567, 1e-3);
+    EXPECT_EQ(T.Duct->InletTermDrop, 0.0);
+    const double TermLe = T.Duct->OutletTerminal->EquivLength;
+    EXPECT_GT(TermLe, 0.0);
+    EXPECT_NEAR(T.Duct->EquivLength, TermLe, 1e-12);
+    EXPECT_NEAR(T.Duct->LengthWithoutTerminals(), 10.0, 1e-12);
+
+    // Stack effect: the to-node 10 m higher, 9.80665·1.2·10 = 117.68 Pa
+    // taken off the drop of a plain duct.
+    TOneDuct Riser(dtSpiral, 0.2, 10.0, 0.3);
+    Riser.To->Elevation = 10.0;
+    Riser.Recalc();
+    EXPECT_NEAR(Riser.Duct->StackDrop, 117.6798, 1e-4);
+    EXPECT_NEAR(Riser.Duct->TotalDrop, 56.88 - 117.6798, 0.01);
+
+    // A fan: its fixed items less its gain and the stack term.
+    TOneDuct Fan(dtFan, 0.0, 0.0, 1.0);
+    Fan.Duct->Kind = bkGain;
+    Fan.Duct->AddFanDefaults();
+    Fan.Duct->PressureGain = 500.0;
+    Fan.Recalc();
+    EXPECT_EQ(Fan.Duct->FrictionFactor, 0.0);
+    EXPECT_DOUBLE_EQ(Fan.Duct->TotalDrop, 300.0 - 500.0);
+}
+
+TEST(BranchHydraulics, SetEndValueDerivesTheThirdValue)
+{
+    struct TCase {
+        double C, V, Drop;
+        int Changed, Fixed;
+        double WantC, WantV, WantDrop;
+    };
+    const double V40 = std::sqrt(40.0 / 3.0); // C 5 and 40 Pa: 3.651 m/s
+    const TCase Cases[] = {
+        {5.0, 0.0, 40.0, 0, 2, 5.0, V40, 40.0},       // C changed, drop kept
+        {5.0, 2.0, 99.0, 0, 1, 5.0, 2.0, 12.0},       // C changed, velocity kept
+        {0.0, 2.0, 12.0, 1, 2, 5.0, 2.0, 12.0},       // velocity changed, drop kept
+        {5.0, 2.0, 0.0, 1, 0, 5.0, 2.0, 12.0},        // velocity changed, C kept
+        {9.0, 2.0, 12.0, 2, 1, 5.0, 2.0, 12.0},       // drop changed, velocity kept
+        {5.0, 9.0, 40.0, 2, 0, 5.0, V40, 40.0},       // drop changed, C kept
+        {5.0, 9.0, -40.0, 2, 0, 5.0, 0.0, -40.0},     // a negative ratio has no root
+        {0.0, 9.0, 40.0, 0, 2, 0.0, 0.0, 40.0},       // no C, no velocity
+        {9.0, 0.0, 40.0, 2, 1, 0.0, 0.0, 40.0},       // no velocity, no C
+        {5.0, 9.0, 40.0, 1, 1, 5.0, 9.0, 40.0},       // nothing to derive
+    };
+    for (const TCase& Case : Cases) {
+        TFixedEndFitting T("Diffuser");
+        T.C = Case.C;
+        T.RefVelocity = Case.V;
+        T.RefDrop = Case.Drop;
+        T.SetEndValue(Case.Changed, Case.Fixed);
+        EXPECT_NEAR(T.C, Case.WantC, 1e-12) << Case.Changed << Case.Fixed;
+        EXPECT_NEAR(T.RefVelocity, Case.WantV, 1e-12) << Case.Changed << Case.Fixed;
+        EXPECT_NEAR(T.RefDrop, Case.WantDrop, 1e-12) << Case.Changed << Case.Fixed;
+    }
+}
+
+TEST(BranchHydraulics, PressurePropagatesAcrossTheBranchOnce)
+{
+    TOneDuct T(dtSpiral, 0.2, 10.0, 0.3);
+    T.Duct->TotalDrop = 30.0;
+    T.From->RelPressure = 100.0;
+    T.Duct->PropagatePressure(-1); // with the branch
+    EXPECT_EQ(T.To->RelPressure, 70.0);
+    T.To->RelPressure = 10.0;
+    T.Duct->PropagatePressure(1); // against it
+    EXPECT_EQ(T.From->RelPressure, 40.0);
+    SetBit(T.From->Flags, gfVisited); // a node already reached keeps its pressure
+    T.To->RelPressure = 0.0;
+    T.Duct->PropagatePressure(1);
+    EXPECT_EQ(T.From->RelPressure, 40.0);
+}
+
+TEST(BranchHydraulics, FixedItemRecordsReadBack)
+{
+    TValueWriter W;
+    TFixedC("Bend", 0.35).WriteData(W);
+    TFixedEndFitting End("Grille");
+    End.EquivLength = 1.5;
+    End.Drop = 12.0;
+    End.C = 5.0;
+    End.RefVelocity = 3.0;
+    End.RefDrop = 27.0;
+    End.WriteData(W);
+    // A "GraphDataFile_v2.00" terminal: one integer after the common values,
+    // reference drop 50 Pa, the velocity following (C 2: √(50/1.2)).
+    W.WriteString("Old");
+    W.WriteFloat(0.0);
+    W.WriteFloat(0.0);
+    W.WriteInteger(7);
+    W.WriteFloat(2.0);
+    W.WriteFloat(1.0);
+    W.WriteFloat(1.2);
+
+    TValueReader R(W.Bytes());
+    TFixedC C(R);
+    EXPECT_EQ(C.Caption, "Bend");
+    EXPECT_EQ(C.C, 0.35);
+    TFixedEndFitting Back(R, gdvNewest);
+    EXPECT_EQ(Back.EquivLength, 1.5);
+    EXPECT_EQ(Back.Drop, 12.0);
+    EXPECT_EQ(Back.RefDrop, 27.0);
+    TFixedEndFitting Old(R, gdv200);
+    EXPECT_EQ(Old.C, 2.0);
+    EXPECT_EQ(Old.RefDrop, 50.0);
+    EXPECT_NEAR(Old.RefVelocity, std::sqrt(50.0 / 1.2), 1e-12);
+    EXPECT_TRUE(R.AtEnd());
+
+    // A record cut short, or holding no number, is an error.
+    TValueWriter Bad;
+    Bad.WriteString("Coil");
+    Bad.WriteFloat(std::nan(""));
+    Bad.WriteFloat(1.0);
+    TValueReader BadReader(Bad.Bytes());
+    EXPECT_THROW(TFixeddP{BadReader}, EStreamError);
+    TValueReader Short(W.Bytes().substr(0, 8));
+    EXPECT_THROW(TFixedC{Short}, EStreamError);
+}

@@ -1,0 +1,53 @@
+#pragma once
+// Small duct networks for the distribution and balancing tests, drawn branch
+// by branch, with a recording warning sink so that the messages can be read.
+
+#include "foundation/WarningSink.h"
+#include "network/DuctGraph.h"
+#include "network/Settings.h"
+
+#include <string>
+
+struct TFlowNetwork {
+    TSettings Defaults;
+    TDuctGraph G{false, &Defaults};
+    TRecordingWarningSink Messages;
+    TScopedWarningSink Scope{Messages};
+
+    TFlowNode* Node(int Id, TNodeType Type = ntCommon)
+    {
+        auto* N = static_cast<TFlowNode*>(G.GetOrAddNode(Id));
+        N->NodeType = Type;
+        return N;
+    }
+
+    // A circular duct of 0.2 m (the default spiral) carrying Flow m³/s, with
+    // the terminal its end node asks for.
+    TDuctBranch* Duct(int Id, int From, int To, double Flow, double Length = 5.0)
+    {
+        auto* B = static_cast<TDuctBranch*>(G.AddBranch(Id, From, To));
+        B->SetDuctType(dtSpiral, 0.0, Length, Flow);
+        G.UpdateNodeTerminals(G.FlowNode(To));
+        G.UpdateNodeTerminals(G.FlowNode(From));
+        return B;
+    }
+
+    TDuctBranch* Fan(int Id, int From, int To, double Flow)
+    {
+        auto* B = static_cast<TDuctBranch*>(G.AddBranch(Id, From, To));
+        B->Name = "Main Fan";
+        B->Kind = bkGain;
+        B->SetDuctType(dtFan, 0.0, 0.0, Flow);
+        B->AddFanDefaults();
+        G.MainFan = B;
+        return B;
+    }
+
+    bool Said(const std::string& Text) const
+    {
+        for (const auto& M : Messages.Messages())
+            if (M.Text == Text)
+                return true;
+        return false;
+    }
+};
