@@ -60,4 +60,26 @@ public:
     TDuctSection FittingSection() const override;
     // DuctVelocity := Q/DuctArea (0 without an area).
     void UpdateDuctVelocity() override;
+
+    // ---- sizing
+    // The duct area first, then the flow branch's reset; the duct velocity
+    // it gives becomes the design velocity.
+    void ResetVelocity() override;
+    // Height, width and aspect from the diameter, keeping the dimension
+    // KeptDimension names (nothing for a fan, sink or None branch; no
+    // diameter clears the sides; a size-fixed duct keeps its geometry).
+    void SizeDuct() override;
+    // The size at which the flow runs at DuctVelocity: a circular duct from
+    // the area, a rectangle keeping its kept dimension, then the
+    // (equivalent) diameter and the velocities. Without a velocity, or with
+    // a kept dimension that is no size, the present size stays.
+    void SizeDuctFromVelocity();
+    // The nearest standard size: a circular duct's diameter in steps of
+    // ductroundstep, a rectangle's sides in steps of ductrectstep (never
+    // rounded away to nothing). Fans, sinks, size-fixed ducts and ducts
+    // without a diameter are left alone.
+    void RoundToStandard();
+    // The rectangular dimension sizing keeps, as the equivalent-diameter
+    // tool codes it: Keep1 when set, else Keep2 when set, else the aspect.
+    int KeptDimension() const;
 };

@@ -5,7 +5,10 @@
 #include "network/DuctBranch.h"
 #include "network/FlowGraph.h"
 
+#include <cstddef>
 #include <iosfwd>
+#include <utility>
+#include <vector>
 
 namespace pugi {
 class xml_node;
@@ -138,6 +141,61 @@ public:
     // DesignVelocity := DuctVelocity for every branch.
     void CopyVelocitiesToDesign();
 
+    // ---- duct sizing ("Equal Friction", "Velocity", "Static Regain",
+    // "Standard Sizes"), on a network whose design flows are distributed
+    // and set as its flows.
+    // Every branch's ResetVelocity; status "Not solved".
+    void ResetVelocities();
+    // Neck sizes of the terminals from their design flows and kinds: every
+    // branch with an outlet (inlet) terminal takes the neck diameter and
+    // becomes size-fixed; status "Not solved".
+    void ApplyOutletSizes();
+    void ApplyInletSizes();
+    // Σ EquivLength of all branches, the measure the sizing loops settle.
+    double TotalEquivLength() const;
+    // A damper works against the flow somewhere (below -0.0001 Pa).
+    bool HasNegativeDamper() const;
+    // The reference paths: from each reference node outward (the fan, chords
+    // and Sink branches left out), every node's path follows the branch
+    // whose drop plus its far node's path drop is largest (the last of
+    // equals); terminals end the paths. Dampers are cleared first. Each node
+    // keeps its successor and its accumulated drop (RefLink, RefDrop); the
+    // reference nodes also hold their whole path as RefPath.
+    void SizeFromFan();
+    // The path drops at the present total drops; SupplySum and ReturnSum
+    // := the drops of the two reference nodes' paths.
+    void SumSupplyReturn();
+    // Pressures along the index run: the return path's far end at 0, back
+    // to the fan; the fan's gain makes up both paths and its own items; the
+    // supply path from the fan's outlet on. Path nodes and branches are
+    // flagged visited.
+    void CalcNodePressuresAlongPaths();
+    // The static-regain start: the ducts at the fan by equal friction at the
+    // start rate (or at the start velocity), then outward each branch by
+    // static regain from the one feeding it; the chords by their pressure
+    // gradient.
+    void SizeBranchesAtFan();
+    // The balancing walks from both reference nodes: every branch off the
+    // index run gets the pressure left for it, taken by a damper (on a
+    // size-fixed branch, else the last size-fixed one of its path, else with
+    // usedampers the path's last) or, without one, by sizing the path's last
+    // branch for it; then the chords by their gradient (not for standard
+    // sizes).
+    void StaticRegainPass();
+    // The start sizes of the present method, repeated until the total
+    // equivalent length settles (at most 100 times).
+    void PrepareSizing();
+    // Sizes the ducts by the present method (0, 1 or 2) until the total
+    // equivalent length settles: "Solved" (or "Not-balanced"), "Within
+    // tolerance", "MaxIts reached", or "Data error" for a failed check or a
+    // network without its main fan and reference nodes.
+    void SizeDucts();
+    // Method 4: every size stepped to the nearest standard size, the
+    // pressures and dampers of the new sizes; "Solved" or "Not-balanced".
+    void SizeStandard();
+    // Passes of the last SizeDucts loop.
+    int SizingPasses = 0;
+
     // ---- sorts (stable: equal keys keep their present order)
     // Keys: 0 id, 1 name, 2 relative pressure, 3 node type.
     void SortNodes(int Key, bool Ascending);
@@ -159,4 +217,27 @@ private:
     bool CheckFanSides();
     // Sums the terminal design flows beyond Start (see DistributeFlows).
     double AccumulateFlows(TFlowNode* Start, TFlowBranch* From, int Sign);
+
+    // ---- sizing walks (see the sizing operations above)
+    struct TSizingFrame {
+        TFlowNode* Node;
+        std::size_t Next;  // the next link to look at
+        double UpDiameter; // static regain: the feeding branch's diameter
+        double UpMass;     // and its mass flow
+    };
+    // Depth-first stack of the walks, kept between passes.
+    std::vector<TSizingFrame> SizingStack;
+    // The nodes of the reference paths, far ends first, with their side
+    // (-1 supply, +1 return).
+    std::vector<std::pair<TFlowNode*, int>> PathOrder;
+    // A run of ducts in series being sized as one.
+    std::vector<TLink> RunWork;
+    void BuildReferencePath(TFlowNode* Ref, int Side);
+    void RefreshPathDrops();
+    void StaticRegainWalk(TFlowNode* Start, double UpDiameter, double UpMass);
+    void BalancingWalk(TFlowNode* Start, int Side, double Reference, double Sum);
+    void SizeChordsByGradient();
+    // Every branch's duct geometry and friction factor, the fittings'
+    // ratios and C-values in the first passes, then the sizing chain.
+    void RecalcSizedBranches(int Pass);
 };

@@ -170,6 +170,43 @@ public:
     // pressure - TotalDrop).
     void PropagatePressure(int Direction);
 
+    // ---- sizing (one branch; the network's sizing loops call these)
+    // Direction below is that of PropagatePressure: 1 walks against the
+    // branch, any other value with it. Flows are signed by the drawing
+    // direction, so every size is computed from their magnitudes.
+    //
+    // Equal friction: nothing for a size-fixed branch, a fan or sink branch,
+    // or while the network sizes to standard sizes. Otherwise the diameter
+    // whose friction per metre of total length is |Rate| Pa/m (a rate of
+    // about 0 takes the design rate unless KeepRate; a rate still about 0
+    // keeps the present size); FrictionDrop := rate·TotalLength in the
+    // direction of the flow; without KeepRate the pressure is carried on.
+    void SizeForPressureRate(bool KeepRate, int Direction, double Rate);
+    // A duct of kind Common takes the diameter at which its flow runs at
+    // Velocity (reset first when not positive); a fan or sink branch gets no
+    // diameter. Size-fixed branches keep theirs.
+    void SizeByVelocity();
+    // The design velocity: with the settings' user velocities, the outlet
+    // velocity for a terminal branch and the main velocity otherwise;
+    // without them 1.35·ln|Q| + 5 m/s above 0.05 m³/s, else 1 m/s.
+    virtual void ResetVelocity();
+    // The duct geometry from the diameter (nothing for a plain flow branch).
+    virtual void SizeDuct() {}
+    // Static regain: the diameter at which the friction over Length (m)
+    // equals the regain statregainfactor·((UpMass/m)²·(D/UpDiameter)⁴ - 1)
+    // of velocity pressure from the upstream branch, no slower than the
+    // settings' lowest velocity; then friction and the pressure carried on.
+    // A size-fixed branch, or one without flow or without an upstream flow
+    // or diameter, keeps its size.
+    void SizeStaticRegain(int Direction, double Length, double UpMass, double UpDiameter);
+    // The diameter step of SizeStaticRegain alone (no friction, no pressure).
+    void FitStaticRegain(double Length, double UpMass, double UpDiameter);
+    // TotalDrop loses the damper drop, which becomes 0.
+    void ClearDamperDrop();
+    // A balancing damper of Drop Pa in the direction of the flow: signed by
+    // the drawing direction into DamperDrop, and into TotalDrop.
+    void SetDamperDrop(double Drop, int AirSign);
+
     // ---- what the fitting database is told about this branch
     // The section record of a fitting link: D, H, W in mm, |Q|, L, area.
     virtual TDuctSection FittingSection() const;

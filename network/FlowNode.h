@@ -23,6 +23,14 @@ public:
     // reference node (static regain) and from the fan to this node.
     std::vector<TLink> RefPath;
     std::vector<TLink> FanPath;
+    // The reference path as sizing keeps it for every node: the position in
+    // Links of the path's first branch (-1: the path ends here) and the drop
+    // accumulated along the path in the direction of the air, Pa. Only the
+    // two reference nodes also hold their path as RefPath (the index run).
+    // Valid from the reference paths of a sizing run to the next change of
+    // the network.
+    int RefLink = -1;
+    double RefDrop = 0.0;
     TNodeType NodeType = ntCommon;
     double RelPressure = 0.0; // Pa, relative to the barometric pressure
     TOutletKind OutletKind = okDiffuser;

@@ -130,6 +130,46 @@ TEST_F(CatalogueTest, EntryExitAndDamperTablesGivePublishedValues)
     EXPECT_NEAR(C("Damper, rectangular, multi-blade, opposed blades", RectSection(600, 600), {4, 0}), 0.52, Tol);
 }
 
+TEST_F(CatalogueTest, ElbowsByAngleAgreeWithTheirNinetyDegreeTables)
+{
+    // Idelchik's smooth bend by angle must give the 90-degree smooth elbow
+    // at 90 degrees, and 0.9 sin 45 x 0.21 / sqrt(1.5) + 0.0175 x 0.02 x 45 x
+    // 1.5 = 0.133 at 45 degrees, r/D = 1.5.
+    const TDuctSection D400 = RoundSection(400);
+    EXPECT_NEAR(C("Elbow, round, smooth radius, any angle", D400, {90, 400}),
+                C("Elbow, round, smooth radius, 90 degrees", D400, {400}), Tol);
+    EXPECT_NEAR(C("Elbow, round, smooth radius, any angle", D400, {45, 600}), 0.133, Tol);
+    // 3-gore elbow, r/D = 1: 0.42 at 90 degrees times the 45-degree factor 0.60.
+    EXPECT_NEAR(C("Elbow, round, 3-gore, any angle", D400, {45, 400}), 0.252, Tol);
+    // One splitter vane, H/W = 0.5, r/W = 0.75: 0.13 (0.11 if H and W were swapped).
+    EXPECT_NEAR(C("Elbow, rectangular, smooth radius, one splitter vane, 90 degrees", RectSection(200, 400), {300}),
+                0.13, Tol);
+}
+
+TEST_F(CatalogueTest, AddedDampersExitsAndWyesGivePublishedValues)
+{
+    const TDuctSection Duct = RectSection(400, 400);
+    // Weisbach's rectangular butterfly damper at 30 degrees.
+    EXPECT_NEAR(C("Damper, butterfly (single blade), rectangular duct (0 degrees = fully open)", Duct, {30}), 3.54,
+                Tol);
+    // Parallel blades at 30 degrees leave half the area: 0.52 + (2 - 1)^2,
+    // below the opposed blades at the same angle.
+    const double Parallel = C("Damper, rectangular, multi-blade, parallel blades", Duct, {4, 30});
+    EXPECT_NEAR(Parallel, 1.52, Tol);
+    EXPECT_LT(Parallel, C("Damper, rectangular, multi-blade, opposed blades", Duct, {4, 30}));
+    // Abrupt exit (180 degrees) into an outlet of twice the area: (1 - 1/2)^2
+    // of mixing plus the outlet's velocity pressure (1/2)^2.
+    EXPECT_NEAR(C("Exit, rectangular pyramidal diffuser discharging into a room", Duct, {0, 0, 800, 400, 180}), 0.5,
+                0.005);
+    // Converging 45-degree wye, all ducts of one size, half the flow from
+    // the branch: Crane gives 0.2186 common velocity pressures, 0.874 on the
+    // branch velocity.
+    const TDuctSection Common = RoundSection(500, 1.0);
+    EXPECT_NEAR(Junction("Wye, round, 45 degrees, converging (exhaust), branch path", RoundSection(500, 0.5),
+                         RoundSection(500, 0.5), Common),
+                0.874, 0.005);
+}
+
 TEST_F(CatalogueTest, FanSystemEffectsUseTheEffectiveDuctLength)
 {
     // Square elbow R/H = 1 two elbow heights before the fan inlet: 0.66.

@@ -1,0 +1,71 @@
+// Duct sizing of generated supply and return networks (the networks of the
+// balancing benchmark): a tree of 10, 100 and 1,000 terminals, and the same
+// with cross-connections that form loops, sized by each method as its
+// command runs it (distribution of the design flows included). Each
+// iteration sizes a freshly generated network. The counters report the
+// status reached (0 "Solved", 1 "Not-balanced", 2 "Within tolerance",
+// 4 "Data error", 5 "MaxIts reached") and the passes of the sizing loop.
+
+#include "DuctNetworkGenerator.h"
+
+#include "foundation/WarningSink.h"
+#include "network/Settings.h"
+#include "network/SolveCommands.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+class TQuietSink : public TWarningSink {
+public:
+    void Warning(const std::string&, const std::string&) override {}
+};
+
+void SizeGeneratedNetwork(benchmark::State& State)
+{
+    TQuietSink Quiet;
+    TScopedWarningSink Scope(Quiet);
+    TSettings Settings;
+    TGeneratedNetworkOptions Options;
+    Options.Terminals = static_cast<int>(State.range(0));
+    Options.CrossConnections = State.range(1) != 0;
+    const auto Command = static_cast<TSolveCommand>(State.range(2));
+    TSolveCommandResult Result;
+    int Passes = 0;
+    int Branches = 0;
+    for (auto _ : State) {
+        State.PauseTiming();
+        auto G = std::make_unique<TDuctGraph>(false, &Settings);
+        TDuctNetworkGenerator::Generate(*G, Options);
+        State.ResumeTiming();
+
+        Result = RunSolveCommand(*G, Command);
+
+        State.PauseTiming();
+        Passes = G->SizingPasses;
+        Branches = G->BranchCount();
+        G.reset();
+        State.ResumeTiming();
+    }
+    State.SetLabel(SolveMethodText(*Result.MethodShown));
+    State.counters["status"] = Result.Status;
+    State.counters["passes"] = Passes;
+    State.counters["branches"] = Branches;
+}
+
+void SizingArguments(benchmark::internal::Benchmark* B)
+{
+    B->ArgNames({"terminals", "loops", "method"});
+    for (int Terminals : {10, 100, 1000})
+        for (int Loops : {0, 1})
+            for (TSolveCommand Command : {scEqualFriction, scVelocity, scStaticRegain, scStandardSizes})
+                B->Args({Terminals, Loops, Command});
+}
+
+} // namespace
+
+// Arguments: terminals, cross-connections (0 none, 1 loops), command (0
+// equal friction, 1 velocity, 2 static regain, 3 standard sizes).
+BENCHMARK(SizeGeneratedNetwork)->Apply(SizingArguments)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,183 @@
+// The start sizes of static-regain sizing: the ducts at the fan by the
+// start rate or velocity, then outward from them every branch sized so that
+// the velocity pressure it regains from the branch feeding it pays for its
+// friction. Runs of ducts in series through plain pass-through nodes are
+// sized as one duct of their summed length.
+
+#include "network/DuctGraph.h"
+
+#include "network/FlowMesh.h"
+#include "network/GraphFlags.h"
+#include "network/Settings.h"
+
+#include <cmath>
+
+namespace {
+
+TFlowNode* FarNode(const TLink& Link)
+{
+    return static_cast<TFlowNode*>(Link.Direction == 1 ? Link.Branch->FromNode : Link.Branch->ToNode);
+}
+
+// The friction per metre that a pressure difference over a branch's total
+// length gives; 0 (no rate) for a branch without length.
+double Gradient(double PressureDifference, double TotalLength)
+{
+    const double Rate = TotalLength > 0.0 ? PressureDifference / TotalLength : 0.0;
+    return std::isfinite(Rate) ? Rate : 0.0;
+}
+
+// A branch the static-regain walk sizes: not yet walked, not a chord, not
+// into the sink.
+bool Walkable(const TLink& Link)
+{
+    return !HasFlag(Link.Branch->Flags, gfVisited) && !HasFlag(Link.Branch->Flags, gfChord) &&
+           !FarNode(Link)->IsSink();
+}
+
+// The link that carries a run on through Node, which it entered by Entered:
+// Node joins exactly two branches and the other one is a plain duct of the
+// user's (not size-fixed, not generated) that the walk may take.
+const TLink* RunContinuation(const TFlowNode* Node, const TBranch* Entered)
+{
+    if (Node->NodeType != ntCommon || Node->Links.size() != 2 || HasFlag(Node->Flags, gfVisited))
+        return nullptr;
+    const TLink& Other = Node->Links[0].Branch == Entered ? Node->Links[1] : Node->Links[0];
+    const auto& B = static_cast<const TFlowBranch&>(*Other.Branch);
+    if (B.SizeFixed || B.Id() < 0 || B.Kind != bkCommon || !Walkable(Other))
+        return nullptr;
+    return &Other;
+}
+
+} // namespace
+
+void TDuctGraph::SizeChordsByGradient()
+{
+    for (const auto& Mesh : Meshes()) {
+        TFlowBranch* Chord = static_cast<const TFlowMesh&>(*Mesh).ChordBranch();
+        if (!Chord)
+            continue;
+        const double Difference = Chord->FromFlowNode()->RelPressure - Chord->ToFlowNode()->RelPressure;
+        Chord->SizeForPressureRate(true, 1, Gradient(std::fabs(Difference), Chord->TotalLength));
+    }
+}
+
+void TDuctGraph::SizeBranchesAtFan()
+{
+    ClearBranchFlag(gfVisited);
+    ClearNodeFlag(gfVisited);
+    if (!MainFan)
+        return;
+    SetBit(MainFan->Flags, gfVisited);
+    const TSettings& S = Settings();
+    const struct {
+        TFlowNode* Ref;
+        double StartVelocity;
+    } Sides[] = {{SupplyRef, SupplyStartVelocity}, {ReturnRef, ReturnStartVelocity}};
+    for (const auto& Side : Sides)
+        if (Side.Ref)
+            SetBit(Side.Ref->Flags, gfVisited);
+    for (const auto& Side : Sides) {
+        if (!Side.Ref)
+            continue;
+        for (std::size_t I = 0; I < Side.Ref->Links.size(); ++I) {
+            const TLink L = Side.Ref->Links[I];
+            if (!Walkable(L))
+                continue;
+            auto& B = static_cast<TDuctBranch&>(*L.Branch);
+            SetBit(B.Flags, gfVisited);
+            if (S.startequalfric) {
+                B.SizeForPressureRate(false, L.Direction, S.statregainstartpressrate);
+            } else {
+                if (!B.SizeFixed && B.Kind == bkCommon) {
+                    B.SetVelocity(Side.StartVelocity);
+                    B.SizeDuctFromVelocity();
+                }
+                B.UpdateFriction();
+                B.PropagatePressure(L.Direction);
+            }
+            TFlowNode* Far = FarNode(L);
+            if (Far->IsTerminal())
+                SetBit(Far->Flags, gfVisited);
+            else if (!HasFlag(Far->Flags, gfVisited))
+                StaticRegainWalk(Far, B.Diameter, std::fabs(B.MassFlow));
+        }
+    }
+    SizeChordsByGradient();
+}
+
+void TDuctGraph::StaticRegainWalk(TFlowNode* Start, double UpDiameter, double UpMass)
+{
+    SizingStack.clear();
+    SetBit(Start->Flags, gfVisited);
+    SizingStack.push_back({Start, 0, UpDiameter, UpMass});
+    std::vector<TLink>& Run = RunWork;
+    while (!SizingStack.empty()) {
+        TSizingFrame& F = SizingStack.back();
+        if (F.Next >= F.Node->Links.size()) {
+            SizingStack.pop_back();
+            continue;
+        }
+        const TLink L = F.Node->Links[F.Next++];
+        const TFlowNode* Node = F.Node;
+        const double UpD = F.UpDiameter;
+        const double UpM = F.UpMass;
+        if (!Walkable(L))
+            continue;
+        auto& B = static_cast<TFlowBranch&>(*L.Branch);
+        SetBit(B.Flags, gfVisited);
+        TFlowNode* Far = FarNode(L);
+        if (B.Kind != bkCommon) {
+            // A booster passes the walk on with the upstream values.
+            if (!Far->IsTerminal() && !HasFlag(Far->Flags, gfVisited)) {
+                SetBit(Far->Flags, gfVisited);
+                SizingStack.push_back({Far, 0, UpD, UpM});
+            }
+            continue;
+        }
+        if (Far->IsTerminal()) {
+            B.SizeStaticRegain(L.Direction, B.LengthWithoutTerminals(), UpM, UpD);
+            SetBit(Far->Flags, gfVisited);
+            continue;
+        }
+        if (HasFlag(Far->Flags, gfVisited)) {
+            B.SizeForPressureRate(true, L.Direction, Gradient(Far->RelPressure - Node->RelPressure, B.TotalLength));
+            continue;
+        }
+        // A run of ducts in series through pass-through nodes.
+        Run.clear();
+        Run.push_back(L);
+        double Length = B.LengthWithoutTerminals();
+        TFlowNode* End = Far;
+        while (const TLink* Next = RunContinuation(End, Run.back().Branch)) {
+            SetBit(Next->Branch->Flags, gfVisited);
+            Run.push_back(*Next);
+            Length += static_cast<TFlowBranch&>(*Next->Branch).LengthWithoutTerminals();
+            End = FarNode(*Next);
+        }
+        auto& Last = static_cast<TFlowBranch&>(*Run.back().Branch);
+        if (Run.size() == 1) {
+            Last.SizeStaticRegain(L.Direction, Length, UpM, UpD);
+        } else {
+            Last.SizeStaticRegain(Run.back().Direction, Length, UpM, UpD);
+            // The earlier ducts take the run's size; the pressures then go
+            // down the run in order.
+            for (std::size_t I = 0; I + 1 < Run.size(); ++I) {
+                auto& Earlier = static_cast<TFlowBranch&>(*Run[I].Branch);
+                if (!Earlier.SizeFixed) {
+                    Earlier.Diameter = Last.Diameter;
+                    Earlier.CalcArea();
+                    Earlier.CalcVelocity();
+                }
+                Earlier.UpdateFriction();
+                Earlier.PropagatePressure(Run[I].Direction);
+                SetBit(FarNode(Run[I])->Flags, gfVisited);
+            }
+            Last.PropagatePressure(Run.back().Direction);
+        }
+        const bool Reached = HasFlag(End->Flags, gfVisited);
+        SetBit(End->Flags, gfVisited);
+        if (!Reached && !End->IsTerminal())
+            SizingStack.push_back({End, 0, Last.Diameter, std::fabs(Last.MassFlow)});
+    }
+}
