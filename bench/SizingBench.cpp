@@ -2,7 +2,10 @@
 // balancing benchmark): a tree of 10, 100 and 1,000 terminals, and the same
 // with cross-connections that form loops, sized by each method as its
 // command runs it (distribution of the design flows included). Each
-// iteration sizes a freshly generated network. The counters report the
+// iteration sizes a freshly generated network, with the balancing dampers
+// of the default settings or, for the three sizing methods, without them
+// (the terminal ducts then take up the pressure left, which makes the
+// sizing loop go round until the sizes settle). The counters report the
 // status reached (0 "Solved", 1 "Not-balanced", 2 "Within tolerance",
 // 4 "Data error", 5 "MaxIts reached") and the passes of the sizing loop.
 
@@ -32,6 +35,7 @@ void SizeGeneratedNetwork(benchmark::State& State)
     Options.Terminals = static_cast<int>(State.range(0));
     Options.CrossConnections = State.range(1) != 0;
     const auto Command = static_cast<TSolveCommand>(State.range(2));
+    Settings.usedampers = State.range(3) != 0;
     TSolveCommandResult Result;
     int Passes = 0;
     int Branches = 0;
@@ -57,15 +61,18 @@ void SizeGeneratedNetwork(benchmark::State& State)
 
 void SizingArguments(benchmark::internal::Benchmark* B)
 {
-    B->ArgNames({"terminals", "loops", "method"});
+    B->ArgNames({"terminals", "loops", "method", "dampers"});
     for (int Terminals : {10, 100, 1000})
         for (int Loops : {0, 1})
             for (TSolveCommand Command : {scEqualFriction, scVelocity, scStaticRegain, scStandardSizes})
-                B->Args({Terminals, Loops, Command});
+                for (int Dampers : {1, 0})
+                    if (Dampers || Command != scStandardSizes)
+                        B->Args({Terminals, Loops, Command, Dampers});
 }
 
 } // namespace
 
 // Arguments: terminals, cross-connections (0 none, 1 loops), command (0
-// equal friction, 1 velocity, 2 static regain, 3 standard sizes).
+// equal friction, 1 velocity, 2 static regain, 3 standard sizes), dampers
+// (1 allowed, 0 not).
 BENCHMARK(SizeGeneratedNetwork)->Apply(SizingArguments)->Unit(benchmark::kMillisecond);

@@ -70,6 +70,16 @@ void BalancePath(const TLink& First, int Side, double Available, bool UseDampers
         if (AsFlow(*L).SizeFixed)
             LastFixed = L;
     }
+    // A path that ends short of a terminal (the far side of a loop, or a
+    // dead end) discharges nowhere: there is no surplus to take, so its
+    // branches only pass the pressure on.
+    if (!FarNode(*Last)->IsTerminal()) {
+        for (const TLink* L = &First; L; L = PathLink(FarNode(*L))) {
+            AsFlow(*L).PropagatePressure(L->Direction);
+            MarkReached(*L);
+        }
+        return;
+    }
     const TLink* Holder = AsFlow(First).SizeFixed ? &First : LastFixed;
     if (!Holder && UseDampers)
         Holder = Last;

@@ -158,9 +158,10 @@ public:
     // The reference paths: from each reference node outward (the fan, chords
     // and Sink branches left out), every node's path follows the branch
     // whose drop plus its far node's path drop is largest (the last of
-    // equals); terminals end the paths. Dampers are cleared first. Each node
-    // keeps its successor and its accumulated drop (RefLink, RefDrop); the
-    // reference nodes also hold their whole path as RefPath.
+    // equals); terminals end the paths, and only paths that reach one count.
+    // Dampers are cleared first. Each node keeps its successor and its
+    // accumulated drop (RefLink, RefDrop); the reference nodes also hold
+    // their whole path as RefPath.
     void SizeFromFan();
     // The path drops at the present total drops; SupplySum and ReturnSum
     // := the drops of the two reference nodes' paths.
@@ -179,7 +180,8 @@ public:
     // index run gets the pressure left for it, taken by a damper (on a
     // size-fixed branch, else the last size-fixed one of its path, else with
     // usedampers the path's last) or, without one, by sizing the path's last
-    // branch for it; then the chords by their gradient (not for standard
+    // branch for it; a path that reaches no terminal only passes the
+    // pressure on. Then the chords by their gradient (not for standard
     // sizes).
     void StaticRegainPass();
     // The start sizes of the present method, repeated until the total

@@ -1,5 +1,5 @@
 // The reference paths of sizing: from each of the fan's two nodes outward,
-// the path of largest pressure drop to every node's farthest terminal (the
+// the path of largest pressure drop from every node to a terminal (the
 // index run from the fan itself), and the pressures along the index run
 // that every other branch is balanced against.
 //
@@ -137,7 +137,9 @@ void TDuctGraph::BuildReferencePath(TFlowNode* Ref, int Side)
         TFlowNode* Done = F.Node;
         SizingStack.pop_back();
         PathOrder.emplace_back(Done, Side);
-        if (!SizingStack.empty()) {
+        // Only a path that reaches a terminal is worth following: one that
+        // ends at a dead end or the far side of a loop discharges nowhere.
+        if (!SizingStack.empty() && Done->RefLink >= 0) {
             const TSizingFrame& Parent = SizingStack.back();
             OfferPath(Parent.Node, Parent.Next - 1, Side, Done->RefDrop);
         }

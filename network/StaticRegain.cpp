@@ -86,10 +86,11 @@ void TDuctGraph::SizeBranchesAtFan()
                 continue;
             auto& B = static_cast<TDuctBranch&>(*L.Branch);
             SetBit(B.Flags, gfVisited);
-            if (S.startequalfric) {
+            const bool Sizable = !B.SizeFixed && B.Kind == bkCommon;
+            if (Sizable && S.startequalfric) {
                 B.SizeForPressureRate(false, L.Direction, S.statregainstartpressrate);
             } else {
-                if (!B.SizeFixed && B.Kind == bkCommon) {
+                if (Sizable) {
                     B.SetVelocity(Side.StartVelocity);
                     B.SizeDuctFromVelocity();
                 }
