@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -10,22 +12,26 @@ constexpr int D = TEquivDiamTool::kdDiameter;
 constexpr int H = TEquivDiamTool::kdHeight;
 constexpr int W = TEquivDiamTool::kdWidth;
 constexpr int A = TEquivDiamTool::kdAspect;
+constexpr double X = std::numeric_limits<double>::quiet_NaN(); // a figure not checked
 
-struct TSizes {
-    double Diameter = 0, Height = 0, Width = 0, Aspect = 0;
-};
+using TSizes = std::array<double, 4>; // indexed by the codes above
 
 TSizes Solve(TEquivDiamTool& Tool, TSizes S, int Known1, int Known2)
 {
-    Tool.Solve(S.Diameter, S.Height, S.Width, S.Aspect, Known1, Known2);
+    Tool.Solve(S[D], S[H], S[W], S[A], Known1, Known2);
     return S;
+}
+
+TSizes Current(const TEquivDiamTool& Tool)
+{
+    return {Tool.Diameter(), Tool.Height(), Tool.Width(), Tool.Aspect()};
 }
 
 // The figures handed back describe one rectangle.
 void ExpectConsistent(const TSizes& S)
 {
-    EXPECT_NEAR(TEquivDiamTool::EquivDiameter(S.Height, S.Width), S.Diameter, 2e-6);
-    EXPECT_NEAR(S.Aspect, S.Height / S.Width, 1e-12);
+    EXPECT_NEAR(TEquivDiamTool::EquivDiameter(S[H], S[W]), S[D], 2e-6);
+    EXPECT_NEAR(S[A], S[H] / S[W], 1e-12);
 }
 
 } // namespace
@@ -39,45 +45,47 @@ TEST(EquivDiamTool, RelationOfARectangle)
     EXPECT_EQ(TEquivDiamTool::EquivDiameter(-0.2, 0.5), 0.0);
 }
 
-TEST(EquivDiamTool, HeightAndWidthGiveDiameterAndAspect)
+TEST(EquivDiamTool, AnyTwoFiguresGiveTheOtherTwo)
 {
-    TEquivDiamTool tool;
-    const TSizes s = Solve(tool, {0, 0.3, 0.6, 0}, H, W);
-    EXPECT_NEAR(s.Diameter, 0.4570, 5e-5);
-    EXPECT_DOUBLE_EQ(s.Aspect, 0.5);
-    EXPECT_EQ(s.Height, 0.3);
-    EXPECT_EQ(s.Width, 0.6);
-
-    const TSizes h = Solve(tool, {0, 0, 0.8, 0.25}, W, A);
-    EXPECT_DOUBLE_EQ(h.Height, 0.2);
-    ExpectConsistent(h);
-    const TSizes w = Solve(tool, {0, 0.4, 0, 2}, A, H);
-    EXPECT_DOUBLE_EQ(w.Width, 0.2);
-    ExpectConsistent(w);
-}
-
-TEST(EquivDiamTool, DiameterAndAspectGiveSides)
-{
-    TEquivDiamTool tool;
-    const TSizes s = Solve(tool, {0.457012, 0, 0, 0.5}, A, D);
-    EXPECT_NEAR(s.Width, 0.6, 1e-4);
-    EXPECT_NEAR(s.Height, 0.3, 5e-5);
-    EXPECT_EQ(s.Aspect, 0.5);
-    ExpectConsistent(s);
-}
-
-TEST(EquivDiamTool, DiameterAndOneSideSolveForTheOther)
-{
-    TEquivDiamTool tool;
-    TSizes s = Solve(tool, {0.5, 0, 0.7, 0}, W, D);
-    EXPECT_EQ(s.Width, 0.7);
-    EXPECT_EQ(s.Diameter, 0.5);
-    ExpectConsistent(s);
-
-    s = Solve(tool, {0.35, 0.25, 0, 0}, D, H);
-    EXPECT_EQ(s.Height, 0.25);
-    EXPECT_EQ(s.Diameter, 0.35);
-    ExpectConsistent(s);
+    // Given figures must come back exactly as expected, the others within Tol.
+    const struct {
+        TSizes In;
+        int Known1, Known2;
+        TSizes Out;
+        double Tol;
+    } Cases[] = {
+        {{0, 0.3, 0.6, 0}, H, W, {0.4570, 0.3, 0.6, 0.5}, 5e-5},
+        {{0, 0, 0.8, 0.25}, W, A, {X, 0.2, 0.8, 0.25}, 1e-12},
+        {{0, 0.4, 0, 2}, A, H, {X, 0.4, 0.2, 2}, 1e-12},
+        {{0.457012, 0, 0, 0.5}, A, D, {0.457012, 0.3, 0.6, 0.5}, 1e-4},
+        {{0.5, 0, 0.7, 0}, W, D, {0.5, X, 0.7, X}, 0},
+        {{0.35, 0.25, 0, 0}, D, H, {0.35, 0.25, X, X}, 0},
+        // The diameter is clamped before solving.
+        {{20, 0, 5, 0}, D, W, {10, X, X, X}, 0},
+        {{20, 0, 0, 1}, D, A, {10, X, X, 1}, 0},
+        {{0.01, 0, 0, 1}, D, A, {0.05, X, X, 1}, 0},
+        // No height in range: one retry moves the figure given first.
+        {{0.1, 0, 2, 0}, W, D, {2, X, 2, X}, 0},
+        {{0.1, 0, 2, 0}, D, W, {0.1, X, 0.1, X}, 0},
+        // No width in range: the same with the roles exchanged.
+        {{0.1, 3, 0, 0}, H, D, {3, 3, X, X}, 0},
+        {{0.1, 3, 0, 0}, D, H, {0.1, 0.1, X, X}, 0},
+    };
+    TEquivDiamTool Tool; // one tool: each search starts from the last one's step
+    for (const auto& C : Cases) {
+        const TSizes S = Solve(Tool, C.In, C.Known1, C.Known2);
+        SCOPED_TRACE(testing::Message() << "given " << C.Known1 << " and " << C.Known2 << " of "
+                                        << C.In[D] << " " << C.In[H] << " " << C.In[W] << " " << C.In[A]);
+        for (int F : {D, H, W, A}) {
+            if (std::isnan(C.Out[F]))
+                continue;
+            if (F == C.Known1 || F == C.Known2)
+                EXPECT_EQ(S[F], C.Out[F]) << F;
+            else
+                EXPECT_NEAR(S[F], C.Out[F], C.Tol) << F;
+        }
+        ExpectConsistent(S);
+    }
 }
 
 TEST(EquivDiamTool, SquareDuctWithItsExactDiameterKeepsBothSides)
@@ -85,60 +93,11 @@ TEST(EquivDiamTool, SquareDuctWithItsExactDiameterKeepsBothSides)
     const double d = TEquivDiamTool::EquivDiameter(0.5, 0.5);
     for (int last : {W, D}) {
         TEquivDiamTool tool;
-        const int earlier = last == W ? D : W;
-        const TSizes s = Solve(tool, {d, 0, 0.5, 0}, last, earlier);
-        EXPECT_EQ(s.Height, 0.5) << last;
-        EXPECT_EQ(s.Width, 0.5) << last;
-        EXPECT_EQ(s.Diameter, d) << last;
-        EXPECT_EQ(s.Aspect, 1.0) << last;
+        const TSizes s = Solve(tool, {d, 0, 0.5, 0}, last, last == W ? D : W);
+        EXPECT_EQ(s, (TSizes{d, 0.5, 0.5, 1.0})) << last;
     }
     TEquivDiamTool tool;
-    const TSizes s = Solve(tool, {d, 0.5, 0, 0}, H, D);
-    EXPECT_EQ(s.Width, 0.5);
-    EXPECT_EQ(s.Diameter, d);
-}
-
-TEST(EquivDiamTool, DiameterIsClampedBeforeSolving)
-{
-    TEquivDiamTool tool;
-    TSizes s = Solve(tool, {20, 0, 5, 0}, D, W);
-    EXPECT_EQ(s.Diameter, 10.0);
-    ExpectConsistent(s);
-
-    s = Solve(tool, {20, 0, 0, 1}, D, A);
-    EXPECT_EQ(s.Diameter, 10.0);
-    ExpectConsistent(s);
-
-    s = Solve(tool, {0.01, 0, 0, 1}, D, A);
-    EXPECT_EQ(s.Diameter, 0.05);
-}
-
-TEST(EquivDiamTool, NoHeightInRangeRetriesOnce)
-{
-    TEquivDiamTool tool;
-    TSizes s = Solve(tool, {0.1, 0, 2, 0}, W, D); // width set last: diameter moves
-    EXPECT_EQ(s.Width, 2.0);
-    EXPECT_EQ(s.Diameter, 2.0);
-    ExpectConsistent(s);
-
-    s = Solve(tool, {0.1, 0, 2, 0}, D, W); // diameter set last: width moves
-    EXPECT_EQ(s.Diameter, 0.1);
-    EXPECT_EQ(s.Width, 0.1);
-    ExpectConsistent(s);
-}
-
-TEST(EquivDiamTool, NoWidthInRangeRetriesWithRolesExchanged)
-{
-    TEquivDiamTool tool;
-    TSizes s = Solve(tool, {0.1, 3, 0, 0}, H, D);
-    EXPECT_EQ(s.Height, 3.0);
-    EXPECT_EQ(s.Diameter, 3.0);
-    ExpectConsistent(s);
-
-    s = Solve(tool, {0.1, 3, 0, 0}, D, H);
-    EXPECT_EQ(s.Diameter, 0.1);
-    EXPECT_EQ(s.Height, 0.1);
-    ExpectConsistent(s);
+    EXPECT_EQ(Solve(tool, {d, 0.5, 0, 0}, H, D), (TSizes{d, 0.5, 0.5, 1.0}));
 }
 
 TEST(EquivDiamTool, SettersTrackTheTwoLatestKnownQuantities)
@@ -146,41 +105,30 @@ TEST(EquivDiamTool, SettersTrackTheTwoLatestKnownQuantities)
     TEquivDiamTool tool;
     tool.SetHeight(0.3);
     tool.SetWidth(0.6);
-    EXPECT_EQ(tool.Known1(), W);
-    EXPECT_EQ(tool.Known2(), H);
+    EXPECT_EQ(std::pair(tool.Known1(), tool.Known2()), std::pair(W, H));
     EXPECT_NEAR(tool.Diameter(), 0.4570, 5e-5);
 
     tool.SetWidth(0.9); // the same quantity again keeps height as the other
-    EXPECT_EQ(tool.Known1(), W);
-    EXPECT_EQ(tool.Known2(), H);
+    EXPECT_EQ(std::pair(tool.Known1(), tool.Known2()), std::pair(W, H));
     EXPECT_EQ(tool.Height(), 0.3);
     EXPECT_DOUBLE_EQ(tool.Aspect(), 0.3 / 0.9);
 
     tool.SetDiameter(0.5); // now diameter and width: the height is sought
-    EXPECT_EQ(tool.Known1(), D);
-    EXPECT_EQ(tool.Known2(), W);
     EXPECT_EQ(tool.Width(), 0.9);
-
-    double d, h, w, a;
+    TSizes s;
     int k1, k2;
-    tool.GetValues(d, h, w, a, k1, k2);
-    EXPECT_EQ(k1, D);
-    EXPECT_EQ(k2, W);
-    ExpectConsistent({d, h, w, a});
+    tool.GetValues(s[D], s[H], s[W], s[A], k1, k2);
+    EXPECT_EQ(std::pair(k1, k2), std::pair(D, W));
+    ExpectConsistent(s);
 
     tool.SetAspect(0.5);
-    EXPECT_EQ(tool.Known1(), A);
-    EXPECT_EQ(tool.Known2(), D);
+    EXPECT_EQ(std::pair(tool.Known1(), tool.Known2()), std::pair(A, D));
     EXPECT_EQ(tool.Diameter(), 0.5);
-    ExpectConsistent({tool.Diameter(), tool.Height(), tool.Width(), tool.Aspect()});
-}
+    ExpectConsistent(Current(tool));
 
-TEST(EquivDiamTool, SetValuesWithTheSameCodeTwiceKnowsTheDiameter)
-{
-    TEquivDiamTool tool;
+    // The same code twice: the second known figure becomes the diameter.
     tool.SetValues(W, W, 0.5, 0, 0.7, 0);
-    EXPECT_EQ(tool.Known1(), W);
-    EXPECT_EQ(tool.Known2(), D);
+    EXPECT_EQ(std::pair(tool.Known1(), tool.Known2()), std::pair(W, D));
 }
 
 TEST(EquivDiamTool, RepeatedSearchesOnOneToolKeepConverging)
@@ -194,7 +142,7 @@ TEST(EquivDiamTool, RepeatedSearchesOnOneToolKeepConverging)
         tool.SetWidth(width);
         EXPECT_EQ(tool.Diameter(), 0.4) << width;
         EXPECT_EQ(tool.Width(), width);
-        ExpectConsistent({tool.Diameter(), tool.Height(), tool.Width(), tool.Aspect()});
+        ExpectConsistent(Current(tool));
     }
 }
 
@@ -207,20 +155,9 @@ TEST(EquivDiamTool, UnusableAspectKeepsTheSides)
         const double diameter = tool.Diameter();
 
         tool.SetAspect(aspect); // with the width known
-        EXPECT_EQ(tool.Height(), 0.3) << aspect;
-        EXPECT_EQ(tool.Width(), 0.6);
-        EXPECT_EQ(tool.Diameter(), diameter);
-        EXPECT_DOUBLE_EQ(tool.Aspect(), 0.5);
-
-        TSizes s = Solve(tool, {0, 0.3, 0.6, aspect}, A, H);
-        EXPECT_EQ(s.Width, 0.6);
-        EXPECT_DOUBLE_EQ(s.Aspect, 0.5);
-
-        s = Solve(tool, {0.45, 0.3, 0.6, aspect}, A, D);
-        EXPECT_EQ(s.Height, 0.3);
-        EXPECT_EQ(s.Width, 0.6);
-        EXPECT_EQ(s.Diameter, 0.45);
-        EXPECT_DOUBLE_EQ(s.Aspect, 0.5);
+        EXPECT_EQ(Current(tool), (TSizes{diameter, 0.3, 0.6, 0.5})) << aspect;
+        EXPECT_EQ(Solve(tool, {0, 0.3, 0.6, aspect}, A, H)[W], 0.6);
+        EXPECT_EQ(Solve(tool, {0.45, 0.3, 0.6, aspect}, A, D), (TSizes{0.45, 0.3, 0.6, 0.5}));
     }
 }
 
@@ -228,11 +165,7 @@ TEST(EquivDiamTool, ZeroSizesGiveFiniteFigures)
 {
     TEquivDiamTool tool;
     tool.SetAspect(0); // a fresh tool: every size still 0
-    EXPECT_EQ(tool.Diameter(), 0.05);
-    EXPECT_EQ(tool.Width(), 0.0);
-    EXPECT_EQ(tool.Aspect(), 0.0);
-
-    const TSizes s = Solve(tool, {0.4, 0, 0, 0}, H, W);
-    EXPECT_EQ(s.Diameter, 0.0);
-    EXPECT_EQ(s.Aspect, 0.0); // no width: the aspect keeps its value
+    EXPECT_EQ(Current(tool), (TSizes{0.05, 0.0, 0.0, 0.0}));
+    // No width: the aspect keeps its value.
+    EXPECT_EQ(Solve(tool, {0.4, 0, 0, 0}, H, W), (TSizes{0.0, 0.0, 0.0, 0.0}));
 }

@@ -21,11 +21,11 @@ TEST(FileHelpers, ReadTextFileLines)
 
 TEST(FileHelpers, PathPieces)
 {
-    EXPECT_EQ(ExtractFileBaseName("/home/u/plan.v2.vtx"), "plan.v2");
-    EXPECT_EQ(ExtractFileBaseName("C:\\Pics\\plan.gif"), "plan");
-    EXPECT_EQ(ExtractFileBaseName("plan"), "plan");
-    EXPECT_EQ(ExtractFileBaseName("/a/.hidden"), ".hidden");
-    EXPECT_EQ(ExtractFileBaseName("/a/b/"), "");
+    const std::pair<const char*, const char*> BaseNames[] = {
+        {"/home/u/plan.v2.vtx", "plan.v2"}, {"C:\\Pics\\plan.gif", "plan"}, {"plan", "plan"},
+        {"/a/.hidden", ".hidden"}, {"/a/b/", ""}};
+    for (const auto& [Path, Base] : BaseNames)
+        EXPECT_EQ(ExtractFileBaseName(Path), Base) << Path;
     EXPECT_EQ(IncludeTrailingPathDelimiter("/a/b"), "/a/b/");
     EXPECT_EQ(IncludeTrailingPathDelimiter("/a/b/"), "/a/b/");
     EXPECT_EQ(IncludeTrailingPathDelimiter(""), "");

@@ -11,26 +11,17 @@ TEST(NumericHelpers, SafeDivideUsesSignedDefault)
     EXPECT_DOUBLE_EQ(SafeDivide(1e308, 1e-308, 3), 3); // overflow counts as failure
 }
 
-TEST(NumericHelpers, BetweenTakesBoundsInEitherOrder)
+TEST(NumericHelpers, BetweenRoundingAndInterpolation)
 {
-    EXPECT_TRUE(Between(5, 3, 1));
+    EXPECT_TRUE(Between(5, 3, 1)); // bounds in either order
     EXPECT_TRUE(Between(1, 3, 5));
     EXPECT_TRUE(Between(1, 1, 1));
     EXPECT_FALSE(Between(1, 6, 5));
-}
-
-TEST(NumericHelpers, RoundToStepHalfUpAndTruncatesNegatives)
-{
-    EXPECT_DOUBLE_EQ(RoundToStep(7.5, 5), 10);
-    EXPECT_DOUBLE_EQ(RoundToStep(7.4, 5), 5);
-    EXPECT_DOUBLE_EQ(RoundToStep(-7.5, 5), -5);
-    EXPECT_DOUBLE_EQ(RoundToStep(-9, 5), -5);
-    EXPECT_DOUBLE_EQ(RoundToStep(7.3, 0), 7.3);
-    EXPECT_DOUBLE_EQ(RoundToStep(7.3, -1), 7.3);
-}
-
-TEST(NumericHelpers, InterpolationIsInverseOfFraction)
-{
+    // Halves round up; negatives truncate; no step leaves the value alone.
+    const double Rounding[][3] = {{7.5, 5, 10}, {7.4, 5, 5}, {-7.5, 5, -5}, {-9, 5, -5},
+                                  {7.3, 0, 7.3}, {7.3, -1, 7.3}};
+    for (const auto& [Value, Step, Expected] : Rounding)
+        EXPECT_DOUBLE_EQ(RoundToStep(Value, Step), Expected) << Value << " " << Step;
     EXPECT_DOUBLE_EQ(Interpolate(10, 20, 0), 20);
     EXPECT_DOUBLE_EQ(Interpolate(10, 20, 1), 10);
     EXPECT_DOUBLE_EQ(InterpolationFraction(10, 20, Interpolate(10, 20, 0.3)), 0.3);

@@ -16,22 +16,27 @@ namespace fs = std::filesystem;
 namespace {
 
 // A fresh folder under the system's temporary folder, removed afterwards.
-class TempFolder {
-public:
-    TempFolder()
+struct TTempFolder {
+    TTempFolder()
     {
-        std::string Pattern = (fs::temp_directory_path() / "ventrix-folders-XXXXXX").string();
-        if (mkdtemp(Pattern.data()) == nullptr)
+        Path = (fs::temp_directory_path() / "ventrix-folders-XXXXXX").string();
+        if (mkdtemp(Path.data()) == nullptr)
             throw std::runtime_error("mkdtemp failed");
-        Path = Pattern + "/";
+        Path += "/";
     }
-    ~TempFolder()
+    ~TTempFolder()
     {
         std::error_code Error;
         fs::remove_all(Path, Error);
     }
     std::string Path;
 };
+
+std::vector<std::string> Fields(const TProgramFolders& F)
+{
+    return {F.DesktopDir, F.ProgramFilesDir, F.CommonFilesDir, F.ExeBaseName, F.ExeDir,
+            F.MyDocumentsDir, F.DataDir, F.MakerFolder, F.CommonDataDir};
+}
 
 } // namespace
 
@@ -56,34 +61,26 @@ TEST(ProgramFolders, MakerFolderKeepsOriginalCase)
 
 TEST(ProgramFolders, ResolvesAndCreatesTheDataFolder)
 {
-    TempFolder Temp;
-    fs::create_directories(Temp.Path + "build/app");
-    fs::create_directories(Temp.Path + "build/data/Common Files");
-
-    TFolderSources Sources;
-    Sources.DesktopDir = Temp.Path + "Desktop";
-    Sources.DocumentsDir = Temp.Path + "Documents";
-    Sources.ExePath = Temp.Path + "build/app/Ventrix";
-    Sources.ProgramFilesDir = "/opt";
-    Sources.CommonFilesDir = "/usr/share/";
-    Sources.InstallPrefix = "/usr/local";
-
+    TTempFolder Temp;
+    const std::string& T = Temp.Path;
+    fs::create_directories(T + "build/app");
+    fs::create_directories(T + "build/data/Common Files");
+    const TFolderSources Sources{.DesktopDir = T + "Desktop", .DocumentsDir = T + "Documents",
+                                 .ExePath = T + "build/app/Ventrix", .ProgramFilesDir = "/opt",
+                                 .CommonFilesDir = "/usr/share/", .CommonDataOverride = "",
+                                 .InstallPrefix = "/usr/local"};
     const TProgramFolders Folders = ResolveProgramFolders(Sources);
-    EXPECT_EQ(Folders.DesktopDir, Temp.Path + "Desktop/");
-    EXPECT_EQ(Folders.ProgramFilesDir, "/opt/");
-    EXPECT_EQ(Folders.CommonFilesDir, "/usr/share/");
-    EXPECT_EQ(Folders.ExeBaseName, "Ventrix");
-    EXPECT_EQ(Folders.ExeDir, Temp.Path + "build/app/");
-    EXPECT_EQ(Folders.MyDocumentsDir, Temp.Path + "Documents/");
-    EXPECT_EQ(Folders.DataDir, Temp.Path + "Documents/Brellamonte/Ventrix/");
+    EXPECT_EQ(Fields(Folders),
+              (std::vector<std::string>{T + "Desktop/", "/opt/", "/usr/share/", "Ventrix",
+                                        T + "build/app/", T + "Documents/",
+                                        T + "Documents/Brellamonte/Ventrix/", "/opt/Brellamonte/",
+                                        T + "build/data/Common Files/"}));
     EXPECT_TRUE(fs::is_directory(Folders.DataDir));
-    EXPECT_EQ(Folders.MakerFolder, "/opt/Brellamonte/");
-    EXPECT_EQ(Folders.CommonDataDir, Temp.Path + "build/data/Common Files/");
 }
 
 TEST(ProgramFolders, CommonDataFolderChoice)
 {
-    TempFolder Temp;
+    TTempFolder Temp;
     const std::string ExeDir = Temp.Path + "bin/";
     fs::create_directories(ExeDir);
     EXPECT_EQ(CommonDataDirFor(ExeDir, "", "/usr"), "/usr/share/ventrix/Common Files/");
@@ -95,24 +92,20 @@ TEST(ProgramFolders, CommonDataFolderChoice)
     EXPECT_EQ(CommonDataDirFor(ExeDir, "", "/usr"), Temp.Path + "data/Common Files/");
 }
 
-TEST(ProgramFolders, UnknownDocumentsFolderStopsStartUp)
+TEST(ProgramFolders, UnknownDocumentsStopsStartUpBlockedDataFolderFallsBack)
 {
     TFolderSources Sources;
     Sources.ExePath = "/opt/Ventrix/Ventrix";
     try {
         ResolveProgramFolders(Sources);
-        FAIL() << "no error raised";
+        ADD_FAILURE() << "no error raised";
     } catch (const EProgramFoldersError& Error) {
         EXPECT_STREQ(Error.what(), "Could not find My Documents folder location.");
     }
-}
 
-TEST(ProgramFolders, DataFolderFallsBackWhenBlockedByAFile)
-{
-    TempFolder Temp;
+    TTempFolder Temp;
     fs::create_directories(Temp.Path + "Documents");
     std::ofstream(Temp.Path + "Documents/Brellamonte") << "not a folder";
-    TFolderSources Sources;
     Sources.ExePath = Temp.Path + "bin/Ventrix";
     Sources.DocumentsDir = Temp.Path + "Documents";
     EXPECT_EQ(ResolveProgramFolders(Sources).DataDir, Temp.Path + "bin/");
@@ -135,29 +128,24 @@ TEST(Letterhead, ReadsValuesWithTheLogoDefault)
 
 TEST(WindowPlacement, PositionsAreKeptOnTheScreen)
 {
-    const TScreenArea Screen{0, 0, 1920, 1080};
-    auto Kept = KeepWindowReachable({5000, 300}, Screen);
-    EXPECT_EQ(Kept.Left, 1720);
-    EXPECT_EQ(Kept.Top, 300);
-    Kept = KeepWindowReachable({-40, 1000}, Screen);
-    EXPECT_EQ(Kept.Left, 0);
-    EXPECT_EQ(Kept.Top, 880);
-    // The limit itself stays; one past it moves.
-    EXPECT_EQ(KeepWindowReachable({1820, 980}, Screen).Left, 1820);
-    EXPECT_EQ(KeepWindowReachable({1821, 981}, Screen).Top, 880);
-
-    // A screen whose origin is not zero, and extreme stored values.
-    const TScreenArea Second{1920, -200, 1280, 1024};
-    Kept = KeepWindowReachable({100, -500}, Second);
-    EXPECT_EQ(Kept.Left, 1920);
-    EXPECT_EQ(Kept.Top, -200);
-    Kept = KeepWindowReachable({std::numeric_limits<int>::max(), std::numeric_limits<int>::min()},
-                               Second);
-    EXPECT_EQ(Kept.Left, 1920 + 1080);
-    EXPECT_EQ(Kept.Top, -200);
-    // A tiny screen never pushes the window off its left edge.
-    EXPECT_EQ(KeepWindowReachable({150, 0}, TScreenArea{0, 0, 120, 90}).Left, 0);
-
+    constexpr int Max = std::numeric_limits<int>::max(), Min = std::numeric_limits<int>::min();
+    const TScreenArea Screen{0, 0, 1920, 1080}, Second{1920, -200, 1280, 1024}, Tiny{0, 0, 120, 90};
+    const struct {
+        TWindowPosition Stored;
+        TScreenArea Area;
+        int Left, Top;
+    } Cases[] = {{{5000, 300}, Screen, 1720, 300}, {{-40, 1000}, Screen, 0, 880},
+                 // The limit itself stays; one past it moves.
+                 {{1820, 980}, Screen, 1820, 980}, {{1821, 981}, Screen, 1720, 880},
+                 // A screen whose origin is not zero, and extreme stored values.
+                 {{100, -500}, Second, 1920, -200}, {{Max, Min}, Second, 1920 + 1080, -200},
+                 // A tiny screen never pushes the window off its left edge.
+                 {{150, 0}, Tiny, 0, 0}};
+    for (const auto& C : Cases) {
+        const TWindowPosition Kept = KeepWindowReachable(C.Stored, C.Area);
+        EXPECT_EQ(Kept.Left, C.Left) << C.Stored.Left << "," << C.Stored.Top;
+        EXPECT_EQ(Kept.Top, C.Top) << C.Stored.Left << "," << C.Stored.Top;
+    }
     EXPECT_EQ(WindowStateFromInt(2), wsMaximized);
     EXPECT_EQ(WindowStateFromInt(1), wsMinimized);
     EXPECT_EQ(WindowStateFromInt(-7), wsNormal);

@@ -24,64 +24,38 @@ TConversion Convert(int Quantity, int Unit, int Base)
 
 } // namespace
 
-TEST(Units, PressureDropHeldInPaShownInInchesOfWater)
+TEST(Units, ConversionsBothWays)
 {
-    const TConversion c = Convert(utAirPressDrop, 5, 1);
-    EXPECT_EQ(c.Label, "InchWg");
-    EXPECT_EQ(c.Fmt, "%0.4f");
-    EXPECT_DOUBLE_EQ(c.Factor, 4.01463076 / 1000);
-    EXPECT_EQ(c.Offset, 0.0);
-    EXPECT_NEAR(ApplyConversion(250, c.Factor, c.Offset), 1.00365769, 1e-8);
-    EXPECT_NEAR(RemoveConversion(1.00365769, c.Factor, c.Offset), 250, 1e-5);
-}
-
-TEST(Units, AirFlowAndDiameterLabelsAreUtf8)
-{
-    EXPECT_EQ(UnitLabel(utAirFlowPrim, 0), "m\xC2\xB3/s");
+    const struct {
+        int Quantity, Unit, Base;
+        double Held, Shown, Tol;
+        const char* Label;
+        const char* Fmt;
+    } Cases[] = {
+        {utAirPressDrop, 5, 1, 250, 1.00365769, 1e-8, "InchWg", "%0.4f"}, // held in Pa
+        {utAirFlowPrim, 4, 0, 1.5, 3178.32, 0.01, "cfm", "%0.2f"},
+        {utDiameter, 3, 1, 254, 80, 1e-7, "1/8\"", "%0.0f"}, // held in mm
+        // Temperatures have an offset, temperature changes none.
+        {utTemperature, 1, 0, 20, 68, 1e-12, "\xC2\xB0" "F", "%0.1f"},
+        {utTemperature, 2, 0, 0, 273.15, 1e-12, "K", "%0.2f"},
+        {utTemperature, 0, 2, 293.15, 20, 1e-12, "\xC2\xB0" "C", "%0.1f"}, // held in K
+        {utTemperature, 2, 1, 212, 373.15, 1e-12, "K", "%0.2f"},            // held in °F
+        {utTemperatureChange, 1, 0, 10, 18, 1e-12, "\xC2\xB0" "F", "%0.1f"},
+        {utTemperatureChange, 2, 0, 10, 10, 1e-12, "K", "%0.2f"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(testing::Message() << C.Quantity << " " << C.Unit << " " << C.Base);
+        const TConversion c = Convert(C.Quantity, C.Unit, C.Base);
+        EXPECT_EQ(c.Label, C.Label);
+        EXPECT_EQ(c.Fmt, C.Fmt);
+        EXPECT_NEAR(ApplyConversion(C.Held, c.Factor, c.Offset), C.Shown, C.Tol);
+        EXPECT_NEAR(RemoveConversion(C.Shown, c.Factor, c.Offset), C.Held, 1e-5);
+    }
+    EXPECT_EQ(UnitLabel(utAirFlowPrim, 0), "m\xC2\xB3/s"); // labels are UTF-8
     EXPECT_EQ(UnitLabel(utViscosity, 2), "\xC2\xB5Pa\xC2\xB7s");
-    EXPECT_EQ(UnitLabel(utDiameter, 3), "1/8\"");
-    EXPECT_EQ(UnitLabel(utLengthSmall, 2), "Thou\"");
-    EXPECT_EQ(UnitFormatStr(utDiameter, 3), "%0.0f");
-
-    const TConversion cfm = Convert(utAirFlowPrim, 4, 0);
-    EXPECT_EQ(cfm.Label, "cfm");
-    EXPECT_EQ(cfm.Fmt, "%0.2f");
-    EXPECT_NEAR(ApplyConversion(1.5, cfm.Factor, cfm.Offset), 3178.32, 0.01);
-    EXPECT_NEAR(RemoveConversion(3178.32, cfm.Factor, cfm.Offset), 1.5, 1e-5);
-
-    const TConversion eighths = Convert(utDiameter, 3, 1); // held in mm
-    EXPECT_NEAR(ApplyConversion(254, eighths.Factor, eighths.Offset), 80, 1e-7);
 }
 
-TEST(Units, TemperatureUsesOffsetButTemperatureChangeDoesNot)
-{
-    const TConversion f = Convert(utTemperature, 1, 0);
-    EXPECT_EQ(f.Label, "\xC2\xB0" "F");
-    EXPECT_EQ(f.Fmt, "%0.1f");
-    EXPECT_DOUBLE_EQ(ApplyConversion(20, f.Factor, f.Offset), 68);
-    EXPECT_DOUBLE_EQ(RemoveConversion(68, f.Factor, f.Offset), 20);
-
-    const TConversion k = Convert(utTemperature, 2, 0);
-    EXPECT_EQ(k.Label, "K");
-    EXPECT_EQ(k.Fmt, "%0.2f");
-    EXPECT_DOUBLE_EQ(ApplyConversion(0, k.Factor, k.Offset), 273.15);
-
-    const TConversion dF = Convert(utTemperatureChange, 1, 0);
-    EXPECT_EQ(dF.Offset, 0.0);
-    EXPECT_DOUBLE_EQ(ApplyConversion(10, dF.Factor, dF.Offset), 18);
-    EXPECT_EQ(Convert(utTemperatureChange, 2, 0).Offset, 0.0);
-}
-
-TEST(Units, TemperatureHeldInAnotherBaseConvertsCorrectly)
-{
-    const TConversion c = Convert(utTemperature, 0, 2); // held in K, shown in °C
-    EXPECT_NEAR(ApplyConversion(293.15, c.Factor, c.Offset), 20, 1e-12);
-    const TConversion k = Convert(utTemperature, 2, 1); // held in °F, shown in K
-    EXPECT_NEAR(ApplyConversion(212, k.Factor, k.Offset), 373.15, 1e-12);
-    EXPECT_NEAR(RemoveConversion(373.15, k.Factor, k.Offset), 212, 1e-12);
-}
-
-TEST(Units, NoQuantityKeepsCallersFactorAndOffset)
+TEST(Units, NumbersFromFilesOutsideTheListsAreTamed)
 {
     for (int q : {int(utNone), 56, 100, 127, 128 + 56}) {
         TConversion c{"x", 7, 2.5, "y"};
@@ -98,10 +72,9 @@ TEST(Units, NoQuantityKeepsCallersFactorAndOffset)
     }
     // Such fields may carry a zero factor of their own: the entry stands as typed.
     EXPECT_DOUBLE_EQ(RemoveConversion(12, 0, 2), 10);
-}
 
-TEST(Units, OnlyLowSevenBitsOfQuantityAndIndexCount)
-{
+    // Only the low seven bits of quantity and unit index count.
+    // Only the low seven bits of quantity and unit index count.
     EXPECT_EQ(UnitsTypeOf(128 + utAltitude), utAltitude);
     EXPECT_EQ(UnitsTypeOf(55), utWaterPressDrop);
     EXPECT_EQ(UnitsTypeOf(56), utNone);
@@ -109,38 +82,17 @@ TEST(Units, OnlyLowSevenBitsOfQuantityAndIndexCount)
     EXPECT_EQ(UnitLabel(utAirFlowPrim, 130), UnitLabel(utAirFlowPrim, 2));
     EXPECT_EQ(UnitFormatStr(utAirFlowPrim, 130), "%0.0f");
     EXPECT_EQ(Convert(utAirFlowPrim, 130, 128).Factor, 3600);
-}
-
-TEST(Units, IndexPastTheListReadsTheLastUnit)
-{
-    EXPECT_EQ(UnitLabel(utAltitude, 5), "ft");
+    // An index past the list reads the last unit.
     EXPECT_EQ(UnitLabel(utAltitude, 127), "ft");
     EXPECT_EQ(UnitFormatStr(utPressureBar, 7), "%0.4f");
     EXPECT_EQ(UnitLabel(utPressureBar, -1), "mHead"); // -1 masks to 127
     const TConversion c = Convert(utAltitude, 9, 40);
     EXPECT_EQ(c.Label, "ft");
     EXPECT_DOUBLE_EQ(c.Factor, 1.0); // both clamp to "ft"
-}
-
-TEST(Units, ClampUnitIndex)
-{
-    EXPECT_EQ(ClampUnitIndex(utAltitude, 5), 1);
-    EXPECT_EQ(ClampUnitIndex(utAltitude, -3), 0);
-    EXPECT_EQ(ClampUnitIndex(utAirPressDrop, 7), 7);
-    EXPECT_EQ(ClampUnitIndex(utPressureBar, 7), 5);
-    EXPECT_EQ(ClampUnitIndex(utViscosity, 1000), 6);
-    EXPECT_EQ(ClampUnitIndex(128 + utAltitude, 5), 1);
-}
-
-TEST(Units, UnitCounts)
-{
-    EXPECT_EQ(UnitCount(utAltitude), 2);
-    EXPECT_EQ(UnitCount(utAirFlowSmall), 3);
-    for (int q : {5, 36, 38, 55})
-        EXPECT_EQ(UnitCount(q), 8) << q;
-    EXPECT_EQ(UnitCount(utPressureBar), 6);
-    EXPECT_EQ(UnitCount(utViscosity), 7);
-    EXPECT_EQ(UnitCount(utMassFlux), 6);
+    const int Clamps[][3] = {{utAltitude, 5, 1},    {utAltitude, -3, 0},     {utAirPressDrop, 7, 7},
+                             {utPressureBar, 7, 5}, {utViscosity, 1000, 6}, {128 + utAltitude, 5, 1}};
+    for (const auto& [Quantity, Index, Clamped] : Clamps)
+        EXPECT_EQ(ClampUnitIndex(Quantity, Index), Clamped) << Quantity << " " << Index;
 }
 
 TEST(Units, SharedTablesGiveIdenticalResults)
@@ -159,8 +111,6 @@ TEST(Units, SharedTablesGiveIdenticalResults)
             }
         }
     }
-    EXPECT_EQ(UnitsTypeName(utMassFlowGas), "MassFlow - Refrig./Steam");
-    EXPECT_EQ(UnitsTypeName(utLengthSec), "Length - Secondary");
 }
 
 TEST(Units, EveryTableIsWellFormed)

@@ -56,7 +56,7 @@ TEST_F(XmlHelpers, FindsAndBuildsPaths)
     EXPECT_EQ(Heads, 1);
 }
 
-TEST_F(XmlHelpers, AttributesConvertOrDefault)
+TEST_F(XmlHelpers, ValuesConvertOrDefault)
 {
     EXPECT_EQ(GetAttrInt(Node, "id", -1), 3);
     EXPECT_EQ(GetAttrInt(Node, "nothere", -1), -1);
@@ -67,6 +67,13 @@ TEST_F(XmlHelpers, AttributesConvertOrDefault)
     EXPECT_TRUE(GetAttrBool(Node, "open", false));
     EXPECT_FALSE(GetAttrBool(Node, "shut", true));
     EXPECT_TRUE(GetAttrBool(Node, "nothere", true));
+    EXPECT_EQ(GetChildNodeText(Node, "caption", ""), "Room 1");
+    EXPECT_EQ(GetChildNodeText(Node, "nothere", "dflt"), "dflt");
+    EXPECT_EQ(GetChildNodeInt(Node, "xpos", 0), 120);
+    EXPECT_EQ(GetChildNodeInt(Node, "nothere", 7), 7);
+    EXPECT_DOUBLE_EQ(GetChildNodeFloat(FindChildNode(Root, "head", false), "barometer", 0), 101.325);
+    EXPECT_DOUBLE_EQ(GetChildNodeFloat(Node, "nothere", 1.2), 1.2);
+    EXPECT_EQ(GetNodeText(pugi::xml_node()), "");
 }
 
 TEST_F(XmlHelpers, UnreadableValuesRaise)
@@ -82,17 +89,6 @@ TEST_F(XmlHelpers, UnreadableValuesRaise)
     } catch (const EConvertError& E) {
         EXPECT_STREQ(E.what(), "'x' is not a valid integer value");
     }
-}
-
-TEST_F(XmlHelpers, NodeTexts)
-{
-    EXPECT_EQ(GetChildNodeText(Node, "caption", ""), "Room 1");
-    EXPECT_EQ(GetChildNodeText(Node, "nothere", "dflt"), "dflt");
-    EXPECT_EQ(GetChildNodeInt(Node, "xpos", 0), 120);
-    EXPECT_EQ(GetChildNodeInt(Node, "nothere", 7), 7);
-    EXPECT_DOUBLE_EQ(GetChildNodeFloat(FindChildNode(Root, "head", false), "barometer", 0), 101.325);
-    EXPECT_DOUBLE_EQ(GetChildNodeFloat(Node, "nothere", 1.2), 1.2);
-    EXPECT_EQ(GetNodeText(pugi::xml_node()), "");
 }
 
 TEST_F(XmlHelpers, SetAttrTextAddsOrReplaces)

@@ -10,30 +10,29 @@
 
 namespace {
 
-QRect ScreenArea(const QWidget& Form)
-{
-    return Form.screen()->virtualGeometry();
-}
+// A window whose object name is its settings section.
+struct TForm : QWidget {
+    explicit TForm(const char* Name, QRect Geometry = {0, 0, 100, 100})
+    {
+        setObjectName(Name);
+        move(Geometry.topLeft());
+        resize(Geometry.size());
+    }
+};
 
 } // namespace
 
 TEST(FormPlacement, RestoreKeepsTheWindowOnScreen)
 {
     TMemorySettingsStore Store;
-    QWidget Form;
-    Form.setObjectName("TableForm");
-    Form.move(10, 20);
-    Form.resize(300, 200);
-    const QRect Screen = ScreenArea(Form);
-
-    Store.WriteInteger("TableForm", "Left", 5000);
-    Store.WriteInteger("TableForm", "Top", -30);
-    Store.WriteInteger("TableForm", "Width", 420);
-    Store.WriteInteger("TableForm", "Height", 250);
+    TForm Form("TableForm", {10, 20, 300, 200});
+    const QRect Screen = Form.screen()->virtualGeometry();
+    for (const auto& [Key, Value] :
+         {std::pair{"Left", 5000}, {"Top", -30}, {"Width", 420}, {"Height", 250}})
+        Store.WriteInteger("TableForm", Key, Value);
     RestoreFormPlacement(Store, &Form, false, false);
-    EXPECT_EQ(Form.x(), Screen.x() + Screen.width() - 200);
-    EXPECT_EQ(Form.y(), Screen.y());
-    EXPECT_EQ(Form.size(), QSize(300, 200));  // size only when asked
+    EXPECT_EQ(Form.pos(), QPoint(Screen.x() + Screen.width() - 200, Screen.y()));
+    EXPECT_EQ(Form.size(), QSize(300, 200)); // size only when asked
 
     RestoreFormPlacement(Store, &Form, false, true);
     EXPECT_EQ(Form.size(), QSize(420, 250));
@@ -44,10 +43,7 @@ TEST(FormPlacement, SaveAndRestoreRoundTrip)
 {
     TMemorySettingsStore Store;
     {
-        QWidget Form;
-        Form.setObjectName("FittingsForm");
-        Form.move(40, 60);
-        Form.resize(333, 222);
+        TForm Form("FittingsForm", {40, 60, 333, 222});
         Form.show();
         SaveFormPlacement(Store, &Form);
     }
@@ -56,40 +52,29 @@ TEST(FormPlacement, SaveAndRestoreRoundTrip)
     EXPECT_TRUE(Store.ReadBool("FittingsForm", "Visible", false));
     EXPECT_EQ(Store.ReadInteger("FittingsForm", "WinState", -1), 0);
 
-    QWidget Again;
-    Again.setObjectName("FittingsForm");
+    TForm Again("FittingsForm");
     RestoreFormPlacement(Store, &Again, true, true);
-    EXPECT_EQ(Again.pos(), QPoint(40, 60));
-    EXPECT_EQ(Again.size(), QSize(333, 222));
+    EXPECT_EQ(QRect(Again.pos(), Again.size()), QRect(40, 60, 333, 222));
     EXPECT_TRUE(Again.isVisible());
 }
 
 TEST(FormPlacement, MaximisedStateAndDefaults)
 {
     TMemorySettingsStore Store;
-    QWidget Form;
-    Form.setObjectName("MainForm");
-    Form.move(15, 25);
-    Form.resize(320, 240);
+    TForm Form("MainForm", {15, 25, 320, 240});
     Form.setWindowState(Qt::WindowMaximized);
     SaveFormPlacement(Store, &Form);
     EXPECT_EQ(Store.ReadInteger("MainForm", "WinState", -1), 2);
-
-    QWidget Again;
-    Again.setObjectName("MainForm");
+    TForm Again("MainForm");
     RestoreFormPlacement(Store, &Again, false, true);
     EXPECT_TRUE(Again.windowState() & Qt::WindowMaximized);
 
     // Nothing stored: the window keeps what it has; nonsense sizes are ignored.
-    QWidget Fresh;
-    Fresh.setObjectName("NodeDialog");
-    Fresh.move(30, 40);
-    Fresh.resize(200, 100);
+    TForm Fresh("NodeDialog", {30, 40, 200, 100});
     Store.WriteInteger("NodeDialog", "Width", -5);
     Store.WriteString("NodeDialog", "WinState", "zoomed");
     RestoreFormPlacement(Store, &Fresh, false, true);
-    EXPECT_EQ(Fresh.pos(), QPoint(30, 40));
-    EXPECT_EQ(Fresh.size(), QSize(200, 100));
+    EXPECT_EQ(QRect(Fresh.pos(), Fresh.size()), QRect(30, 40, 200, 100));
     EXPECT_EQ(Fresh.windowState(), Qt::WindowNoState);
 }
 
@@ -109,9 +94,7 @@ TEST(FormPlacement, FontRoundTrip)
     RestoreFont(Store, "Report", Restored, Color);
     EXPECT_EQ(Restored.family(), QStringLiteral("Liberation Serif"));
     EXPECT_EQ(Restored.pointSize(), 13);
-    EXPECT_TRUE(Restored.bold());
-    EXPECT_FALSE(Restored.italic());
-    EXPECT_TRUE(Restored.underline());
+    EXPECT_TRUE(Restored.bold() && Restored.underline() && !Restored.italic());
     EXPECT_EQ(Color, QColor(10, 20, 30));
 
     // A missing section leaves the font alone; a silly size is ignored.
@@ -119,7 +102,6 @@ TEST(FormPlacement, FontRoundTrip)
     QColor KeptColor(Qt::red);
     Store.WriteInteger("Bad", "Size", 100000);
     RestoreFont(Store, "Bad", Kept, KeptColor);
-    EXPECT_EQ(Kept.family(), QStringLiteral("Sans"));
-    EXPECT_EQ(Kept.pointSize(), 9);
+    EXPECT_EQ(Kept, QFont(QStringLiteral("Sans"), 9));
     EXPECT_EQ(KeptColor, QColor(Qt::red));
 }

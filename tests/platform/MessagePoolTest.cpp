@@ -8,6 +8,8 @@
 #include <QLocalSocket>
 #include <QtEndian>
 
+#include <memory>
+
 #include <unistd.h>
 
 namespace {
@@ -55,16 +57,16 @@ QByteArray Header(qint32 Code, quint32 Length)
 
 } // namespace
 
-TEST(MessagePool, SendsATextWithItsCode)
+TEST(MessagePool, SendsATextWithItsCodeToTheOneInstance)
 {
     const QString Program = UniqueProgram("send");
     EXPECT_FALSE(FindRunningInstance(Program));
     EXPECT_FALSE(SendStringToWindow(QStringLiteral("x"), Program, 3));
 
-    TMessagePoolServer Server;
+    auto Server = std::make_unique<TMessagePoolServer>();
     TReceived Received;
-    Collect(Server, Received);
-    ASSERT_TRUE(Server.Listen(Program));
+    Collect(*Server, Received);
+    ASSERT_TRUE(Server->Listen(Program));
     EXPECT_TRUE(FindRunningInstance(Program));
 
     const QString Text = QStringLiteral("/home/u/Plan \u00FC 1.vtx -x");
@@ -79,23 +81,11 @@ TEST(MessagePool, SendsATextWithItsCode)
     EXPECT_TRUE(Received.Text.isEmpty());
 
     // One instance per user and program, until it ends.
-    {
-        TMessagePoolServer Second;
-        EXPECT_FALSE(Second.Listen(Program));
-    }
+    EXPECT_FALSE(TMessagePoolServer().Listen(Program));
     EXPECT_TRUE(FindRunningInstance(Program));
-}
-
-TEST(MessagePool, EndedInstanceIsGone)
-{
-    const QString Program = UniqueProgram("ended");
-    {
-        TMessagePoolServer First;
-        ASSERT_TRUE(First.Listen(Program));
-    }
+    Server.reset();
     EXPECT_FALSE(FindRunningInstance(Program));
-    TMessagePoolServer Next;
-    EXPECT_TRUE(Next.Listen(Program));
+    EXPECT_TRUE(TMessagePoolServer().Listen(Program));
 }
 
 TEST(MessagePool, BadClientsAreDropped)
@@ -110,8 +100,7 @@ TEST(MessagePool, BadClientsAreDropped)
     QLocalSocket Hostile;
     Hostile.connectToServer(MessagePoolName(Program));
     ASSERT_TRUE(Hostile.waitForConnected(1000));
-    Hostile.write(Header(3, 0xFFFFFFFFu));
-    Hostile.write("abc");
+    Hostile.write(Header(3, 0xFFFFFFFFu) + "abc");
     ASSERT_TRUE(Hostile.waitForBytesWritten(1000));
     EXPECT_TRUE(PumpUntil([&] { return Hostile.state() == QLocalSocket::UnconnectedState; }));
     EXPECT_EQ(Received.Count, 0);
@@ -120,12 +109,11 @@ TEST(MessagePool, BadClientsAreDropped)
     QLocalSocket Slow;
     Slow.connectToServer(MessagePoolName(Program));
     ASSERT_TRUE(Slow.waitForConnected(1000));
-    Slow.write(Header(5, 6).left(3));
-    Slow.flush();
-    PumpUntil([] { return false; }, 100);
-    Slow.write(Header(5, 6).mid(3) + "ab");
-    Slow.flush();
-    PumpUntil([] { return false; }, 100);
+    for (const QByteArray& Piece : {Header(5, 6).left(3), Header(5, 6).mid(3) + "ab"}) {
+        Slow.write(Piece);
+        Slow.flush();
+        PumpUntil([] { return false; }, 100);
+    }
     EXPECT_EQ(Received.Count, 0);
     Slow.write("cdef");
     Slow.flush();
