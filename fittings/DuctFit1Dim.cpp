@@ -6,15 +6,7 @@
 
 namespace {
 
-// Short names for the parameters of the rules below.
-using TSec = const TFitSections&;
-using TIn = const TFloatVec&;
-using TOut = TFloatVec&;
-
-double Div(double N, double D)
-{
-    return CheckedDivide(N, D);
-}
+using namespace LeafRuleNames;
 
 double FirstValue(TIn v)
 {
@@ -26,10 +18,18 @@ double FirstOverSecond(TIn v)
     return Div(v[0], v[1]);
 }
 
+// Rules that several leaves share: they differ only in what their tables hold.
+// The fitting's own first input as the axis value.
+constexpr T1DimRule OwnInput = {1, [](TSec, TIn in, TOut v) { v = {in.at(0)}; }, FirstValue, nullptr};
+// The fitting's own first input over the straight section's diameter.
+constexpr TSectionInputsRule InputOverD = [](TSec s, TIn in, TOut v) { v = {in.at(0), s.S.D}; };
+// The fitting's own first input over its second.
+constexpr TSectionInputsRule TwoInputs = [](TSec, TIn in, TOut v) { v = {in.at(0), in.at(1)}; };
+
 } // namespace
 
 TDuctFit1Dim::TDuctFit1Dim(TValueReader& Reader, const T1DimRule& LeafRule)
-    : TDuctFitting(Reader), Rule(LeafRule)
+    : TDuctFitRuled(Reader, LeafRule)
 {
     XAxis = ReadFloatList(Reader);
     Values = ReadFloatList(Reader);
@@ -42,28 +42,10 @@ double TDuctFit1Dim::CalcC(const TFloatVec& Inputs)
     return Lookup(Rule.Axis(Inputs));
 }
 
-double TDuctFit1Dim::CalcCForSections(const TDuctSection& S, const TDuctSection& B,
-                                      const TDuctSection& B2, const TDuctSection& C,
-                                      const TDuctSection& Second, const TFloatVec& Inputs)
-{
-    Rule.Sections({S, B, B2, C, Second}, Inputs, SectionInputs);
-    return CalcC(SectionInputs);
-}
-
 double TDuctFit1Dim::CalcCAt(const TDuctSection&, const TDuctSection&, const TDuctSection&,
                              const TDuctSection&, const TDuctSection&, const TFloatVec& AxisValues)
 {
     return Lookup(AxisValues.at(0));
-}
-
-void TDuctFit1Dim::CalcVelocityRatios(const TDuctSection& S, const TDuctSection& B,
-                                      const TDuctSection& B2, const TDuctSection& C,
-                                      const TDuctSection& Second, TFloatVec& Ratios)
-{
-    if (Rule.Ratios)
-        Rule.Ratios({S, B, B2, C, Second}, Ratios);
-    else
-        Ratios.assign({-1.0});
 }
 
 void TDuctFit1Dim::CalcMidAxisValues(TFloatVec& AxisValues)
@@ -144,48 +126,39 @@ double TDuctFitD::CalcCAt(const TDuctSection& S, const TDuctSection&, const TDuc
     return Lookup(S.D);
 }
 
-TDuctFitL::TDuctFitL(TValueReader& Reader)
-    : TDuctFit1Dim(Reader, {1, [](TSec, TIn in, TOut v) { v = {in.at(0)}; }, FirstValue, nullptr})
+TDuctFitL::TDuctFitL(TValueReader& Reader) : TDuctFit1Dim(Reader, OwnInput)
 {
 }
 
-TDuctFitAngle::TDuctFitAngle(TValueReader& Reader)
-    : TDuctFit1Dim(Reader, {1, [](TSec, TIn in, TOut v) { v = {in.at(0)}; }, FirstValue, nullptr})
+TDuctFitAngle::TDuctFitAngle(TValueReader& Reader) : TDuctFit1Dim(Reader, OwnInput)
 {
 }
 
-TDuctFitrD::TDuctFitrD(TValueReader& Reader)
-    : TDuctFit1Dim2InpRatio(Reader, [](TSec s, TIn in, TOut v) { v = {in.at(0), s.S.D}; }, nullptr)
+TDuctFitrD::TDuctFitrD(TValueReader& Reader) : TDuctFit1Dim2InpRatio(Reader, InputOverD, nullptr)
 {
 }
 
-TDuctFitDorD::TDuctFitDorD(TValueReader& Reader)
-    : TDuctFit1Dim2InpRatio(Reader, [](TSec s, TIn in, TOut v) { v = {in.at(0), s.S.D}; }, nullptr)
+TDuctFitDorD::TDuctFitDorD(TValueReader& Reader) : TDuctFit1Dim2InpRatio(Reader, InputOverD, nullptr)
 {
 }
 
-TDuctFithD::TDuctFithD(TValueReader& Reader)
-    : TDuctFit1Dim2InpRatio(Reader, [](TSec s, TIn in, TOut v) { v = {in.at(0), s.S.D}; }, nullptr)
+TDuctFithD::TDuctFithD(TValueReader& Reader) : TDuctFit1Dim2InpRatio(Reader, InputOverD, nullptr)
 {
 }
 
-TDuctFitAbAo::TDuctFitAbAo(TValueReader& Reader)
-    : TDuctFit1Dim2InpRatio(Reader, [](TSec, TIn in, TOut v) { v = {in.at(0), in.at(1)}; }, nullptr)
+TDuctFitAbAo::TDuctFitAbAo(TValueReader& Reader) : TDuctFit1Dim2InpRatio(Reader, TwoInputs, nullptr)
 {
 }
 
-TDuctFitDeD::TDuctFitDeD(TValueReader& Reader)
-    : TDuctFit1Dim2InpRatio(Reader, [](TSec s, TIn in, TOut v) { v = {in.at(0), s.S.D}; }, nullptr)
+TDuctFitDeD::TDuctFitDeD(TValueReader& Reader) : TDuctFit1Dim2InpRatio(Reader, InputOverD, nullptr)
 {
 }
 
-TDuctFitLD0::TDuctFitLD0(TValueReader& Reader)
-    : TDuctFit1Dim2InpRatio(Reader, [](TSec, TIn in, TOut v) { v = {in.at(0), in.at(1)}; }, nullptr)
+TDuctFitLD0::TDuctFitLD0(TValueReader& Reader) : TDuctFit1Dim2InpRatio(Reader, TwoInputs, nullptr)
 {
 }
 
-TDuctFitLD::TDuctFitLD(TValueReader& Reader)
-    : TDuctFit1Dim2InpRatio(Reader, [](TSec s, TIn in, TOut v) { v = {in.at(0), s.S.D}; }, nullptr)
+TDuctFitLD::TDuctFitLD(TValueReader& Reader) : TDuctFit1Dim2InpRatio(Reader, InputOverD, nullptr)
 {
 }
 
@@ -213,7 +186,7 @@ TDuctFitQsQc::TDuctFitQsQc(TValueReader& Reader)
 // Area ratio of the branch to the common section, from their diameters.
 TDuctFitDbDc::TDuctFitDbDc(TValueReader& Reader)
     : TDuctFit1Dim(Reader, {2, [](TSec s, TIn, TOut v) { v = {s.B.D, s.C.D}; },
-                            [](TIn v) { return Div(RoundArea(v[0]), RoundArea(v[1])); },
+                            [](TIn v) { return Div(A(v[0]), A(v[1])); },
                             [](TSec s, TOut r) { r = {SafeRatio(s.B.A, s.C.A)}; }})
 {
 }
@@ -246,7 +219,7 @@ TDuctFitHWbWc::TDuctFitHWbWc(TValueReader& Reader)
 // A length over the hydraulic diameter of the straight section.
 TDuctFitH0W0L::TDuctFitH0W0L(TValueReader& Reader)
     : TDuctFit1Dim(Reader, {3, [](TSec s, TIn in, TOut v) { v = {s.S.H, s.S.W, in.at(0)}; },
-                            [](TIn v) { return Div(v[2], Div(2.0 * v[0] * v[1], v[0] + v[1])); },
+                            [](TIn v) { return Div(v[2], Dh(v[0], v[1])); },
                             nullptr})
 {
 }

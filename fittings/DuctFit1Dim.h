@@ -4,10 +4,10 @@
 // The leaves differ only in how they turn their inputs and sections into that
 // axis value; each states it as a rule (DuctFit1Dim.cpp).
 
-#include "fittings/DuctFitting.h"
-#include "fittings/FittingLeafRule.h"
+#include "fittings/DuctFitRuled.h"
 
 struct T1DimRule {
+    static constexpr std::size_t AxisCount = 1;
     std::size_t InputCount;            // values CalcC reads
     TSectionInputsRule Sections;       // CalcCForSections: sections -> CalcC's values
     double (*Axis)(const TFloatVec& Values);  // CalcC: values -> axis value
@@ -15,7 +15,8 @@ struct T1DimRule {
 };
 
 // Family root: reads XAxis and Values (at least two entries, equal counts).
-class TDuctFit1Dim : public TDuctFitting {
+// The velocity ratios are the leaf's ratio, or [-1].
+class TDuctFit1Dim : public TDuctFitRuled<T1DimRule> {
 public:
     TDuctFit1Dim(TValueReader& Reader, const T1DimRule& LeafRule);
 
@@ -23,26 +24,14 @@ public:
     TFloatVec Values;
 
     double CalcC(const TFloatVec& Inputs) override;
-    double CalcCForSections(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                            const TDuctSection& C, const TDuctSection& Second,
-                            const TFloatVec& Inputs) override;
     double CalcCAt(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
                    const TDuctSection& C, const TDuctSection& Second,
                    const TFloatVec& AxisValues) override;
-    // The leaf's ratio, or [-1] when the sections determine no axis value.
-    void CalcVelocityRatios(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                            const TDuctSection& C, const TDuctSection& Second,
-                            TFloatVec& Ratios) override;
     void CalcMidAxisValues(TFloatVec& AxisValues) override;
     void GetAxisRanges(TFloatVec& Mins, TFloatVec& Maxs) override;
 
 protected:
     double Lookup(double X) { return Interp1D(XAxis, Values, X); }
-
-    const T1DimRule Rule;
-    // Reused for the values built from the sections, so that a coefficient
-    // request allocates nothing after the first.
-    TFloatVec SectionInputs;
 };
 
 // Axis value: first input / second input.

@@ -6,30 +6,25 @@
 
 namespace {
 
-// Short names for the parameters of the rules below.
-using TSec = const TFitSections&;
-using TIn = const TFloatVec&;
-using TOut = TFloatVec&;
+using namespace LeafRuleNames;
 
-double Div(double N, double D)
-{
-    return CheckedDivide(N, D);
-}
+// The rule of leaves that differ only in what their tables hold: H / W, and
+// the fitting's own input over W.
+constexpr T2DimRule SideRatioAndInputOverWidth = {
+    3, poFixed, [](TSec s, TIn in, TOut v) { v = {s.S.H, s.S.W, in.at(0)}; },
+    [](TIn v, double& x, double& y) { x = Div(v[0], v[1]); y = Div(v[2], v[1]); },
+    [](TSec s, TOut r) { r = {SafeRatio(s.S.H, s.S.W), -1}; }};
 
-double A(double D)
-{
-    return RoundArea(D);
-}
-
-double Dh(double H, double W)
-{
-    return HydraulicDiameter(H, W);
-}
+// The area ratio of the straight section over an outlet given by the
+// fitting's inputs 2 and 3, and input 4; inputs 0 and 1 are not read.
+constexpr T2DimRule AreaRatioOfInputsAndAngle = {
+    5, poFixed, [](TSec s, TIn in, TOut v) { v = {s.S.H, s.S.W, in.at(2), in.at(3), in.at(4)}; },
+    [](TIn v, double& x, double& y) { x = Div(v[0] * v[1], v[2] * v[3]); y = v[4]; }, nullptr};
 
 } // namespace
 
 TDuctFit2Dim::TDuctFit2Dim(TValueReader& Reader, const T2DimRule& LeafRule)
-    : TDuctFitting(Reader), Rule(LeafRule)
+    : TDuctFitRuled(Reader, LeafRule)
 {
     XAxis = ReadFloatList(Reader);
     YAxis = ReadFloatList(Reader);
@@ -51,28 +46,10 @@ double TDuctFit2Dim::CalcC(const TFloatVec& Inputs)
     return Interp2D(XAxis, YAxis, Table, X, Y);
 }
 
-double TDuctFit2Dim::CalcCForSections(const TDuctSection& S, const TDuctSection& B,
-                                      const TDuctSection& B2, const TDuctSection& C,
-                                      const TDuctSection& Second, const TFloatVec& Inputs)
-{
-    Rule.Sections(Ordered(S, B, B2, C, Second), Inputs, SectionInputs);
-    return CalcC(SectionInputs);
-}
-
 double TDuctFit2Dim::CalcCAt(const TDuctSection&, const TDuctSection&, const TDuctSection&,
                              const TDuctSection&, const TDuctSection&, const TFloatVec& AxisValues)
 {
     return LookupAt(AxisValues);
-}
-
-void TDuctFit2Dim::CalcVelocityRatios(const TDuctSection& S, const TDuctSection& B,
-                                      const TDuctSection& B2, const TDuctSection& C,
-                                      const TDuctSection& Second, TFloatVec& Ratios)
-{
-    if (Rule.Ratios)
-        Rule.Ratios(Ordered(S, B, B2, C, Second), Ratios);
-    else
-        Ratios.assign({-1.0, -1.0});
 }
 
 void TDuctFit2Dim::CalcMidAxisValues(TFloatVec& AxisValues)
@@ -226,20 +203,12 @@ TDuctFitLHW::TDuctFitLHW(TValueReader& Reader)
 }
 
 // H, W, r
-TDuctFitHWr::TDuctFitHWr(TValueReader& Reader)
-    : TDuctFit2Dim(Reader, {3, poFixed,
-                            [](TSec s, TIn in, TOut v) { v = {s.S.H, s.S.W, in.at(0)}; },
-                            [](TIn v, double& x, double& y) { x = Div(v[0], v[1]); y = Div(v[2], v[1]); },
-                            [](TSec s, TOut r) { r = {SafeRatio(s.S.H, s.S.W), -1}; }})
+TDuctFitHWr::TDuctFitHWr(TValueReader& Reader) : TDuctFit2Dim(Reader, SideRatioAndInputOverWidth)
 {
 }
 
 // H, W, L
-TDuctFitHWL::TDuctFitHWL(TValueReader& Reader)
-    : TDuctFit2Dim(Reader, {3, poFixed,
-                            [](TSec s, TIn in, TOut v) { v = {s.S.H, s.S.W, in.at(0)}; },
-                            [](TIn v, double& x, double& y) { x = Div(v[0], v[1]); y = Div(v[2], v[1]); },
-                            [](TSec s, TOut r) { r = {SafeRatio(s.S.H, s.S.W), -1}; }})
+TDuctFitHWL::TDuctFitHWL(TValueReader& Reader) : TDuctFit2Dim(Reader, SideRatioAndInputOverWidth)
 {
 }
 
@@ -345,21 +314,15 @@ TDuctFitH0W0H1W1Angle::TDuctFitH0W0H1W1Angle(TValueReader& Reader)
 {
 }
 
-// H1, W1, Ho, Wo, Angle: the inputs are read from position 2.
+// H1, W1, Ho, Wo, Angle
 TDuctFitH1W1HoWoAngle::TDuctFitH1W1HoWoAngle(TValueReader& Reader)
-    : TDuctFit2Dim(Reader, {5, poFixed,
-                            [](TSec s, TIn in, TOut v) { v = {s.S.H, s.S.W, in.at(2), in.at(3), in.at(4)}; },
-                            [](TIn v, double& x, double& y) { x = Div(v[0] * v[1], v[2] * v[3]); y = v[4]; },
-                            nullptr})
+    : TDuctFit2Dim(Reader, AreaRatioOfInputsAndAngle)
 {
 }
 
-// Ho, Wo, H1, W1, Angle: the inputs are read from position 2.
+// Ho, Wo, H1, W1, Angle
 TDuctFitHoWoH1W1Angle::TDuctFitHoWoH1W1Angle(TValueReader& Reader)
-    : TDuctFit2Dim(Reader, {5, poFixed,
-                            [](TSec s, TIn in, TOut v) { v = {s.S.H, s.S.W, in.at(2), in.at(3), in.at(4)}; },
-                            [](TIn v, double& x, double& y) { x = Div(v[0] * v[1], v[2] * v[3]); y = v[4]; },
-                            nullptr})
+    : TDuctFit2Dim(Reader, AreaRatioOfInputsAndAngle)
 {
 }
 

@@ -6,20 +6,20 @@
 // turn sections and inputs into the pair [x, y]; each states it as a rule
 // (DuctFit2Dim.cpp).
 
-#include "fittings/DuctFitting.h"
-#include "fittings/FittingLeafRule.h"
+#include "fittings/DuctFitRuled.h"
 
 struct T2DimRule {
+    static constexpr std::size_t AxisCount = 2;
     std::size_t InputCount;            // values CalcC reads
     TPathOrder PathOrder;              // whether the first path name may exchange S and Second
     TSectionInputsRule Sections;       // CalcCForSections: sections -> CalcC's values
     void (*Axes)(const TFloatVec& Values, double& X, double& Y);  // CalcC: values -> [x, y]
-    TVelocityRatiosRule Ratios;        // nullptr: the root's [-1, -1]
+    TVelocityRatiosRule Ratios;        // nullptr: [-1, -1]
 };
 
 // Family root: XAxis (the table's columns), YAxis (one row each) and Table;
 // the axis values are [x, y].
-class TDuctFit2Dim : public TDuctFitting {
+class TDuctFit2Dim : public TDuctFitRuled<T2DimRule> {
 public:
     TDuctFit2Dim(TValueReader& Reader, const T2DimRule& LeafRule);
 
@@ -31,29 +31,19 @@ public:
     double LookupAt(const TFloatVec& AxisValues);
 
     double CalcC(const TFloatVec& Inputs) override;
-    double CalcCForSections(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                            const TDuctSection& C, const TDuctSection& Second,
-                            const TFloatVec& Inputs) override;
     // LookupAt(AxisValues); the sections are not used.
     double CalcCAt(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
                    const TDuctSection& C, const TDuctSection& Second,
                    const TFloatVec& AxisValues) override;
-    void CalcVelocityRatios(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                            const TDuctSection& C, const TDuctSection& Second,
-                            TFloatVec& Ratios) override;
     void CalcMidAxisValues(TFloatVec& AxisValues) override;
     // First and last entries, so a descending axis gives a minimum above its
     // maximum.
     void GetAxisRanges(TFloatVec& Mins, TFloatVec& Maxs) override;
 
 protected:
-    const T2DimRule Rule;
-    TFloatVec SectionInputs;  // reused: no allocation per request after the first
-
-private:
-    // The sections in the roles the rule reads them in.
+    // S and Second exchanged when the rule's path order asks for it.
     TFitSections Ordered(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                         const TDuctSection& C, const TDuctSection& Second) const;
+                         const TDuctSection& C, const TDuctSection& Second) const override;
 };
 
 // The stored classes, in the order of the data format's class list; each

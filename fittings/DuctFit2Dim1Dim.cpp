@@ -3,22 +3,10 @@
 #include "fittings/FittingLists.h"
 #include "fittings/FrictionFactor.h"
 
-namespace {
-
-// Short names for the parameters of the rules below.
-using TSec = const TFitSections&;
-using TIn = const TFloatVec&;
-using TOut = TFloatVec&;
-
-double Div(double N, double D)
-{
-    return CheckedDivide(N, D);
-}
-
-} // namespace
+using namespace LeafRuleNames;
 
 TDuctFit2Dim1Dim::TDuctFit2Dim1Dim(TValueReader& Reader, const T2Dim1DimRule& LeafRule)
-    : TDuctFitting(Reader), Rule(LeafRule)
+    : TDuctFitRuled(Reader, LeafRule)
 {
     XAxis = ReadFloatList(Reader);
     YAxis = ReadFloatList(Reader);
@@ -46,29 +34,11 @@ double TDuctFit2Dim1Dim::CalcC(const TFloatVec& Inputs)
     return LookupAt(Z, X, Y);
 }
 
-double TDuctFit2Dim1Dim::CalcCForSections(const TDuctSection& S, const TDuctSection& B,
-                                          const TDuctSection& B2, const TDuctSection& C,
-                                          const TDuctSection& Second, const TFloatVec& Inputs)
-{
-    Rule.Sections({S, B, B2, C, Second}, Inputs, SectionInputs);
-    return CalcC(SectionInputs);
-}
-
 double TDuctFit2Dim1Dim::CalcCAt(const TDuctSection&, const TDuctSection&, const TDuctSection&,
                                  const TDuctSection&, const TDuctSection&,
                                  const TFloatVec& AxisValues)
 {
     return LookupAt(AxisValues.at(0), AxisValues.at(1), AxisValues.at(2));
-}
-
-void TDuctFit2Dim1Dim::CalcVelocityRatios(const TDuctSection& S, const TDuctSection& B,
-                                          const TDuctSection& B2, const TDuctSection& C,
-                                          const TDuctSection& Second, TFloatVec& Ratios)
-{
-    if (Rule.Ratios)
-        Rule.Ratios({S, B, B2, C, Second}, Ratios);
-    else
-        TDuctFitting::CalcVelocityRatios(S, B, B2, C, Second, Ratios);
 }
 
 void TDuctFit2Dim1Dim::CalcMidAxisValues(TFloatVec& AxisValues)

@@ -5,18 +5,18 @@
 // The leaves differ only in how they turn sections and inputs into them; each
 // states it as a rule (DuctFit2Dim1Dim.cpp).
 
-#include "fittings/DuctFitting.h"
-#include "fittings/FittingLeafRule.h"
+#include "fittings/DuctFitRuled.h"
 
 struct T2Dim1DimRule {
+    static constexpr std::size_t AxisCount = 3;
     std::size_t InputCount;       // values CalcC reads
     TSectionInputsRule Sections;  // CalcCForSections: sections -> CalcC's values
     void (*Axes)(const TFloatVec& Values, double& Z, double& X, double& Y);  // CalcC
-    TVelocityRatiosRule Ratios;   // [z, x, y] from the sections
+    TVelocityRatiosRule Ratios;   // [z, x, y] from the sections; nullptr: [-1, -1, -1]
 };
 
 // Family root. Never stored itself: the data file names its leaves.
-class TDuctFit2Dim1Dim : public TDuctFitting {
+class TDuctFit2Dim1Dim : public TDuctFitRuled<T2Dim1DimRule> {
 public:
     // Reads XAxis, YAxis, Table, FactorAxis, Factors; raises the stream's
     // format error when a table does not have the sizes of its axes.
@@ -34,22 +34,12 @@ public:
     double LookupAt(double Z, double X, double Y);
 
     double CalcC(const TFloatVec& Inputs) override;
-    double CalcCForSections(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                            const TDuctSection& C, const TDuctSection& Second,
-                            const TFloatVec& Inputs) override;
     // The lookup at the given [z, x, y]; the sections are not used.
     double CalcCAt(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
                    const TDuctSection& C, const TDuctSection& Second,
                    const TFloatVec& AxisValues) override;
-    void CalcVelocityRatios(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                            const TDuctSection& C, const TDuctSection& Second,
-                            TFloatVec& Ratios) override;
     void CalcMidAxisValues(TFloatVec& AxisValues) override;
     void GetAxisRanges(TFloatVec& Mins, TFloatVec& Maxs) override;
-
-protected:
-    const T2Dim1DimRule Rule;
-    TFloatVec SectionInputs;  // reused: no allocation per request after the first
 };
 
 // Inputs H, W, R, A: [A, H / W, R / W] (a smooth radius elbow by angle).

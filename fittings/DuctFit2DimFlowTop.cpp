@@ -1,22 +1,12 @@
 #include "fittings/DuctFit2DimFlowTop.h"
 
-namespace {
+using namespace LeafRuleNames;
 
-using TSec = const TFitSections&;
-using TIn = const TFloatVec&;
-using TOut = TFloatVec&;
-
-double Div(double N, double D)
+TDuctFit2DimFlowTop::TDuctFit2DimFlowTop(TValueReader& Reader, const T2DimRule& LeafRule,
+                                         bool BranchPath)
+    : TDuctFit2Dim(Reader, LeafRule), BranchPath(BranchPath)
 {
-    return CheckedDivide(N, D);
 }
-
-double A(double D)
-{
-    return RoundArea(D);
-}
-
-} // namespace
 
 double TDuctFit2DimFlowTop::CalcCAt(const TDuctSection& S, const TDuctSection& B,
                                     const TDuctSection& B2, const TDuctSection& C,
@@ -24,6 +14,27 @@ double TDuctFit2DimFlowTop::CalcCAt(const TDuctSection& S, const TDuctSection& B
 {
     const double Flow = FlowRatio(S, B, B2, C, Second);
     return Interp2D(XAxis, YAxis, Table, Flow, AxisValues.at(0));
+}
+
+double TDuctFit2DimFlowTop::FlowRatio(const TDuctSection& S, const TDuctSection& B,
+                                      const TDuctSection&, const TDuctSection& C,
+                                      const TDuctSection&)
+{
+    return Div(PathSection(S, B).Q, C.Q);
+}
+
+void TDuctFit2DimFlowTop::CalcFlowRatios(const TDuctSection& S, const TDuctSection& B,
+                                         const TDuctSection&, const TDuctSection& C,
+                                         const TDuctSection&, TFloatVec& Ratios)
+{
+    Ratios.assign({Div(PathSection(S, B).Q, C.Q)});
+}
+
+void TDuctFit2DimFlowTop::CalcVelocityRatios(const TDuctSection& S, const TDuctSection& B,
+                                             const TDuctSection&, const TDuctSection& C,
+                                             const TDuctSection&, TFloatVec& Ratios)
+{
+    Ratios.assign({SafeRatio(PathSection(S, B).A, C.A)});
 }
 
 void TDuctFit2DimFlowTop::GetFlowRatioRange(double& Min, double& Max)
@@ -43,47 +54,14 @@ void TDuctFit2DimFlowTop::CalcMidAxisValues(TFloatVec& AxisValues)
     AxisValues.assign({MiddleEntry(YAxis)});
 }
 
-double TDuctFit2DimFlowTopQbQc::FlowRatio(const TDuctSection&, const TDuctSection& B,
-                                          const TDuctSection&, const TDuctSection& C,
-                                          const TDuctSection&)
+TDuctFit2DimFlowTopQbQc::TDuctFit2DimFlowTopQbQc(TValueReader& Reader, const T2DimRule& LeafRule)
+    : TDuctFit2DimFlowTop(Reader, LeafRule, true)
 {
-    return Div(B.Q, C.Q);
 }
 
-void TDuctFit2DimFlowTopQbQc::CalcFlowRatios(const TDuctSection&, const TDuctSection& B,
-                                             const TDuctSection&, const TDuctSection& C,
-                                             const TDuctSection&, TFloatVec& Ratios)
+TDuctFit2DimFlowTopQsQc::TDuctFit2DimFlowTopQsQc(TValueReader& Reader, const T2DimRule& LeafRule)
+    : TDuctFit2DimFlowTop(Reader, LeafRule, false)
 {
-    // With equal velocities the area ratio equals the flow ratio.
-    Ratios.assign({Div(B.Q, C.Q)});
-}
-
-void TDuctFit2DimFlowTopQbQc::CalcVelocityRatios(const TDuctSection&, const TDuctSection& B,
-                                                 const TDuctSection&, const TDuctSection& C,
-                                                 const TDuctSection&, TFloatVec& Ratios)
-{
-    Ratios.assign({SafeRatio(B.A, C.A)});
-}
-
-double TDuctFit2DimFlowTopQsQc::FlowRatio(const TDuctSection& S, const TDuctSection&,
-                                          const TDuctSection&, const TDuctSection& C,
-                                          const TDuctSection&)
-{
-    return Div(S.Q, C.Q);
-}
-
-void TDuctFit2DimFlowTopQsQc::CalcFlowRatios(const TDuctSection& S, const TDuctSection&,
-                                             const TDuctSection&, const TDuctSection& C,
-                                             const TDuctSection&, TFloatVec& Ratios)
-{
-    Ratios.assign({Div(S.Q, C.Q)});
-}
-
-void TDuctFit2DimFlowTopQsQc::CalcVelocityRatios(const TDuctSection& S, const TDuctSection&,
-                                                 const TDuctSection&, const TDuctSection& C,
-                                                 const TDuctSection&, TFloatVec& Ratios)
-{
-    Ratios.assign({SafeRatio(S.A, C.A)});
 }
 
 // The leaves. Each rule reads: the number of values CalcC takes, how

@@ -10,43 +10,48 @@
 
 class TDuctFit2DimFlowTop : public TDuctFit2Dim {
 public:
-    using TDuctFit2Dim::TDuctFit2Dim;
-
     // LookupAt([FlowRatio, AxisValues[0]]).
     double CalcCAt(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
                    const TDuctSection& C, const TDuctSection& Second,
                    const TFloatVec& AxisValues) override;
+    // The path section's flow over C.Q: a zero common flow raises.
+    double FlowRatio(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
+                     const TDuctSection& C, const TDuctSection& Second) override;
+    // [FlowRatio]: with equal velocities the area ratio equals the flow ratio.
+    void CalcFlowRatios(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
+                        const TDuctSection& C, const TDuctSection& Second, TFloatVec& Ratios) override;
+    // [the path section's area over C.A].
+    void CalcVelocityRatios(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
+                            const TDuctSection& C, const TDuctSection& Second,
+                            TFloatVec& Ratios) override;
     void GetFlowRatioRange(double& Min, double& Max) override;
     // One pair: the area-ratio axis.
     void GetAxisRanges(TFloatVec& Mins, TFloatVec& Maxs) override;
     void CalcMidAxisValues(TFloatVec& AxisValues) override;
+
+protected:
+    // The path section is B on the branch path, S on the straight-through one.
+    TDuctFit2DimFlowTop(TValueReader& Reader, const T2DimRule& LeafRule, bool BranchPath);
+
+private:
+    const TDuctSection& PathSection(const TDuctSection& S, const TDuctSection& B) const
+    {
+        return BranchPath ? B : S;
+    }
+
+    const bool BranchPath;
 };
 
-// Branch path: flow ratio B.Q / C.Q (a zero common flow raises), area ratio
-// B.A / C.A.
+// Branch path: flow ratio B.Q / C.Q, area ratio B.A / C.A.
 class TDuctFit2DimFlowTopQbQc : public TDuctFit2DimFlowTop {
-public:
-    using TDuctFit2DimFlowTop::TDuctFit2DimFlowTop;
-    double FlowRatio(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                     const TDuctSection& C, const TDuctSection& Second) override;
-    void CalcFlowRatios(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                        const TDuctSection& C, const TDuctSection& Second, TFloatVec& Ratios) override;
-    void CalcVelocityRatios(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                            const TDuctSection& C, const TDuctSection& Second,
-                            TFloatVec& Ratios) override;
+protected:
+    TDuctFit2DimFlowTopQbQc(TValueReader& Reader, const T2DimRule& LeafRule);
 };
 
 // Straight-through path: flow ratio S.Q / C.Q, area ratio S.A / C.A.
 class TDuctFit2DimFlowTopQsQc : public TDuctFit2DimFlowTop {
-public:
-    using TDuctFit2DimFlowTop::TDuctFit2DimFlowTop;
-    double FlowRatio(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                     const TDuctSection& C, const TDuctSection& Second) override;
-    void CalcFlowRatios(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                        const TDuctSection& C, const TDuctSection& Second, TFloatVec& Ratios) override;
-    void CalcVelocityRatios(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                            const TDuctSection& C, const TDuctSection& Second,
-                            TFloatVec& Ratios) override;
+protected:
+    TDuctFit2DimFlowTopQsQc(TValueReader& Reader, const T2DimRule& LeafRule);
 };
 
 // The stored classes, in the order of the data format's class list; each

@@ -5,15 +5,7 @@
 
 namespace {
 
-// Short names for the parameters of the rules below.
-using TSec = const TFitSections&;
-using TIn = const TFloatVec&;
-using TOut = TFloatVec&;
-
-double Div(double N, double D)
-{
-    return CheckedDivide(N, D);
-}
+using namespace LeafRuleNames;
 
 // Reynolds numbers of standard air in thousands, as the tables hold them:
 // the diameter d and the sides in mm, the area A in mm2, the flow Q in m3/s.
@@ -22,21 +14,15 @@ double ReHW(double d, double H, double W, double Q)
     return AirReynoldsNumberHW(Q, H, W, d) / 1000.0;
 }
 
-double ReA(double d, double A, double Q)
+double ReA(double d, double Area, double Q)
 {
-    return AirReynoldsNumberA(Q, A, d) / 1000.0;
-}
-
-void RequireShape(bool Valid)
-{
-    if (!Valid)
-        throw EStreamError("Invalid property value");
+    return AirReynoldsNumberA(Q, Area, d) / 1000.0;
 }
 
 } // namespace
 
 TDuctFit3Dim::TDuctFit3Dim(TValueReader& Reader, const T3DimRule& LeafRule)
-    : TDuctFitting(Reader), Rule(LeafRule)
+    : TDuctFitRuled(Reader, LeafRule)
 {
     XAxis = ReadFloatList(Reader);
     YAxes = ReadFloatMat(Reader);
@@ -62,28 +48,10 @@ double TDuctFit3Dim::CalcC(const TFloatVec& Inputs)
     return LookupAt(X, Z, Y);
 }
 
-double TDuctFit3Dim::CalcCForSections(const TDuctSection& S, const TDuctSection& B,
-                                      const TDuctSection& B2, const TDuctSection& C,
-                                      const TDuctSection& Second, const TFloatVec& Inputs)
-{
-    Rule.Sections({S, B, B2, C, Second}, Inputs, SectionInputs);
-    return CalcC(SectionInputs);
-}
-
 double TDuctFit3Dim::CalcCAt(const TDuctSection&, const TDuctSection&, const TDuctSection&,
                              const TDuctSection&, const TDuctSection&, const TFloatVec& AxisValues)
 {
     return LookupAt(AxisValues.at(0), AxisValues.at(1), AxisValues.at(2));
-}
-
-void TDuctFit3Dim::CalcVelocityRatios(const TDuctSection& S, const TDuctSection& B,
-                                      const TDuctSection& B2, const TDuctSection& C,
-                                      const TDuctSection& Second, TFloatVec& Ratios)
-{
-    if (Rule.Ratios)
-        Rule.Ratios({S, B, B2, C, Second}, Ratios);
-    else
-        Ratios.assign({-1.0, -1.0, -1.0});
 }
 
 void TDuctFit3Dim::CalcMidAxisValues(TFloatVec& AxisValues)
@@ -132,7 +100,7 @@ TDuctFitH1W1D0LA::TDuctFitH1W1D0LA(TValueReader& Reader)
           [](TSec s, TIn in, TOut v) { v = {s.Second.H, s.Second.W, s.S.D, in.at(0), in.at(1)}; },
           [](TIn v, double& X, double& Z, double& Y) {
               X = v[4];
-              Z = Div(RoundArea(v[2]), v[0] * v[1]);
+              Z = Div(A(v[2]), v[0] * v[1]);
               Y = Div(v[3], v[2]);
           },
           [](TSec s, TOut r) { r = {-1.0, SafeRatio(s.S.A, s.Second.A), -1.0}; }})
@@ -145,7 +113,7 @@ TDuctFitH0W0D1LA::TDuctFitH0W0D1LA(TValueReader& Reader)
           [](TSec s, TIn in, TOut v) { v = {s.S.H, s.S.W, s.Second.D, in.at(0), in.at(1)}; },
           [](TIn v, double& X, double& Z, double& Y) {
               X = v[4];
-              Z = Div(v[0] * v[1], RoundArea(v[2]));
+              Z = Div(v[0] * v[1], A(v[2]));
               Y = Div(v[3], v[2]);
           },
           [](TSec s, TOut r) { r = {-1.0, SafeRatio(s.S.A, s.Second.A), -1.0}; }})
@@ -170,9 +138,9 @@ TDuctFitDdyLQ::TDuctFitDdyLQ(TValueReader& Reader)
           5,  // D, d, y, L, Q
           [](TSec s, TIn in, TOut v) { v = {s.S.D, in.at(0), in.at(1), in.at(2), s.S.Q}; },
           [](TIn v, double& X, double& Z, double& Y) {
-              X = Div(v[1] * v[3], RoundArea(v[0]));
+              X = Div(v[1] * v[3], A(v[0]));
               Z = Div(v[2], v[0]);
-              Y = ReA(v[1], RoundArea(v[0]), v[4]);
+              Y = ReA(v[1], A(v[0]), v[4]);
           },
           nullptr})
 {
@@ -187,7 +155,7 @@ TDuctFitH0W0H1W1LA::TDuctFitH0W0H1W1LA(TValueReader& Reader)
           [](TIn v, double& X, double& Z, double& Y) {
               X = v[5];
               Z = Div(v[0] * v[1], v[2] * v[3]);
-              Y = Div(v[4], HydraulicDiameter(v[0], v[1]));
+              Y = Div(v[4], Dh(v[0], v[1]));
           },
           [](TSec s, TOut r) { r = {-1.0, SafeRatio(s.S.A, s.Second.A), -1.0}; }})
 {
@@ -200,7 +168,7 @@ TDuctFitH0H1WAQ::TDuctFitH0H1WAQ(TValueReader& Reader)
           [](TIn v, double& X, double& Z, double& Y) {
               X = v[3];
               Z = Div(v[1] * v[2], v[0] * v[2]);
-              Y = ReHW(HydraulicDiameter(v[0], v[2]), v[0], v[2], v[4]);
+              Y = ReHW(Dh(v[0], v[2]), v[0], v[2], v[4]);
           },
           [](TSec s, TOut r) { r = {-1.0, -1.0, ReHW(s.S.D, s.S.H, s.S.W, s.S.Q)}; }})
 {
@@ -213,7 +181,7 @@ TDuctFitH0W0H1W1AQ::TDuctFitH0W0H1W1AQ(TValueReader& Reader)
           [](TIn v, double& X, double& Z, double& Y) {
               X = v[4];
               Z = Div(v[2] * v[3], v[0] * v[1]);
-              Y = ReHW(HydraulicDiameter(v[0], v[1]), v[0], v[1], v[5]);
+              Y = ReHW(Dh(v[0], v[1]), v[0], v[1], v[5]);
           },
           [](TSec s, TOut r) { r = {-1.0, -1.0, ReHW(s.S.D, s.S.H, s.S.W, s.S.Q)}; }})
 {

@@ -6,10 +6,10 @@
 // The junction families with flow ratios build on this root
 // (DuctFit3DimJunction.h).
 
-#include "fittings/DuctFitting.h"
-#include "fittings/FittingLeafRule.h"
+#include "fittings/DuctFitRuled.h"
 
 struct T3DimRule {
+    static constexpr std::size_t AxisCount = 3;
     std::size_t InputCount;       // values CalcC reads
     TSectionInputsRule Sections;  // CalcCForSections: sections -> CalcC's values
     void (*Axes)(const TFloatVec& Values, double& X, double& Z, double& Y);  // CalcC
@@ -17,7 +17,7 @@ struct T3DimRule {
 };
 
 // Family root. Never stored itself: the data file names its leaves.
-class TDuctFit3Dim : public TDuctFitting {
+class TDuctFit3Dim : public TDuctFitRuled<T3DimRule> {
 public:
     // Reads XAxis, YAxes, ZAxis, Tables; raises the stream's format error
     // unless there is one Y axis and one table per Z entry and every table has
@@ -34,16 +34,10 @@ public:
     double LookupAt(double X, double Z, double Y);
 
     double CalcC(const TFloatVec& Inputs) override;
-    double CalcCForSections(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                            const TDuctSection& C, const TDuctSection& Second,
-                            const TFloatVec& Inputs) override;
     // The lookup at the given [x, z, y]; the sections are not used.
     double CalcCAt(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
                    const TDuctSection& C, const TDuctSection& Second,
                    const TFloatVec& AxisValues) override;
-    void CalcVelocityRatios(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                            const TDuctSection& C, const TDuctSection& Second,
-                            TFloatVec& Ratios) override;
     // The middle of X, of Z and of the first slice's Y axis.
     void CalcMidAxisValues(TFloatVec& AxisValues) override;
     // X and Z from their first and last entries; Y from the lowest first and
@@ -56,9 +50,6 @@ protected:
     // The first entry of slice 0's Y axis lowered, and its last entry raised,
     // by the other slices' Y axes.
     void YAxisRange(double& Min, double& Max) const;
-
-    const T3DimRule Rule;
-    TFloatVec SectionInputs;  // reused: no allocation per request after the first
 };
 
 // The stored geometric classes, in the order of the data format's class list.

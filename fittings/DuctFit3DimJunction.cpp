@@ -2,20 +2,12 @@
 
 namespace {
 
-// Short names for the parameters of the rules below.
-using TSec = const TFitSections&;
-using TIn = const TFloatVec&;
-using TOut = TFloatVec&;
-
-double Div(double N, double D)
-{
-    return CheckedDivide(N, D);
-}
+using namespace LeafRuleNames;
 
 // A(a) / A(b) of two round sizes.
 double RoundAreaRatio(double a, double b)
 {
-    return Div(RoundArea(a), RoundArea(b));
+    return Div(A(a), A(b));
 }
 
 // The ratios of the intermediate classes. "/" of the flows is a plain
@@ -31,6 +23,31 @@ void AbAcAb2Ac(TSec s, TOut r) { r = {SafeRatio(s.B.A, s.C.A), SafeRatio(s.B2.A,
 void QbQcQb2Qc(TSec s, TOut r) { r = {Div(s.B.Q, s.C.Q), Div(s.B2.Q, s.C.Q)}; }
 void AbAc(TSec s, TOut r) { r = {SafeRatio(s.B.A, s.C.A)}; }
 void QbQc(TSec s, TOut r) { r = {Div(s.B.Q, s.C.Q)}; }
+
+// Axis values that several leaves share; they differ in which sections give
+// the values. [Q / Qc, A(D1) / A(Dc), A(D2) / A(Dc)] of [D1, Dc, D2, Q, Qc]:
+void RoundAxesD1DcD2(TIn v, double& X, double& Z, double& Y)
+{
+    X = Div(v[3], v[4]);
+    Z = RoundAreaRatio(v[0], v[1]);
+    Y = RoundAreaRatio(v[2], v[1]);
+}
+
+// ... and of [D1, D2, Dc, Q, Qc].
+void RoundAxesD1D2Dc(TIn v, double& X, double& Z, double& Y)
+{
+    X = Div(v[3], v[4]);
+    Z = RoundAreaRatio(v[0], v[2]);
+    Y = RoundAreaRatio(v[1], v[2]);
+}
+
+// [Q / Qc, H Ws / (H Wc), H Wb / (H Wc)] of [H, Wb, Wc, Ws, Q, Qc].
+void EqualHeightAxes(TIn v, double& X, double& Z, double& Y)
+{
+    X = Div(v[4], v[5]);
+    Z = Div(v[0] * v[3], v[0] * v[2]);
+    Y = Div(v[0] * v[1], v[0] * v[2]);
+}
 
 } // namespace
 
@@ -76,44 +93,32 @@ void TDuctFit3DimFlowRatio::GetFlowRatioRange(double& Min, double& Max)
     Max = XAxis.back();
 }
 
-double TDuctFit3DimFlowRatioTop::CalcCAt(const TDuctSection& S, const TDuctSection& B,
-                                         const TDuctSection& B2, const TDuctSection& C,
-                                         const TDuctSection& Second, const TFloatVec& AxisValues)
-{
-    return LookupAt(FlowRatio(S, B, B2, C, Second), AxisValues.at(0), AxisValues.at(1));
-}
-
-void TDuctFit3DimFlowRatioTop::CalcMidAxisValues(TFloatVec& AxisValues)
-{
-    AxisValues.assign({MiddleEntry(ZAxis), MiddleOfLongestYAxis()});
-}
-
-void TDuctFit3DimFlowRatioTop::GetAxisRanges(TFloatVec& Mins, TFloatVec& Maxs)
-{
-    double YMin, YMax;
-    YAxisRange(YMin, YMax);
-    Mins.assign({ZAxis.front(), YMin});
-    Maxs.assign({ZAxis.back(), YMax});
-}
-
-double TDuctFit3DimFlowRatioTopAndInsideLeft::CalcCAt(const TDuctSection& S, const TDuctSection& B,
-                                                      const TDuctSection& B2, const TDuctSection& C,
-                                                      const TDuctSection& Second,
-                                                      const TFloatVec& AxisValues)
+double TDuctFit3DimFlowRatio::CalcCAt(const TDuctSection& S, const TDuctSection& B,
+                                      const TDuctSection& B2, const TDuctSection& C,
+                                      const TDuctSection& Second, const TFloatVec& AxisValues)
 {
     const double X = FlowRatio(S, B, B2, C, Second);
-    return LookupAt(X, AxisValues.at(0), FlowRatio2(S, B, B2, C, Second));
+    const double Z = AxisValues.at(0);
+    return LookupAt(X, Z, StoresY() ? AxisValues.at(1) : FlowRatio2(S, B, B2, C, Second));
 }
 
-void TDuctFit3DimFlowRatioTopAndInsideLeft::CalcMidAxisValues(TFloatVec& AxisValues)
+void TDuctFit3DimFlowRatio::CalcMidAxisValues(TFloatVec& AxisValues)
 {
     AxisValues.assign({MiddleEntry(ZAxis)});
+    if (StoresY())
+        AxisValues.push_back(MiddleOfLongestYAxis());
 }
 
-void TDuctFit3DimFlowRatioTopAndInsideLeft::GetAxisRanges(TFloatVec& Mins, TFloatVec& Maxs)
+void TDuctFit3DimFlowRatio::GetAxisRanges(TFloatVec& Mins, TFloatVec& Maxs)
 {
     Mins.assign({ZAxis.front()});
     Maxs.assign({ZAxis.back()});
+    if (!StoresY())
+        return;
+    double YMin, YMax;
+    YAxisRange(YMin, YMax);
+    Mins.push_back(YMin);
+    Maxs.push_back(YMax);
 }
 
 // The intermediate classes: which sections the ratios come from.
@@ -176,12 +181,7 @@ TDuctFitDsDcDbQbQc::TDuctFitDsDcDbQbQc(TValueReader& Reader)
     : TDuctFit3DimFlowRatioTopQbQc(Reader, {
           5,  // Ds, Dc, Db, Qb, Qc
           [](TSec s, TIn, TOut v) { v = {s.S.D, s.C.D, s.B.D, s.B.Q, s.C.Q}; },
-          [](TIn v, double& X, double& Z, double& Y) {
-              X = Div(v[3], v[4]);
-              Z = RoundAreaRatio(v[0], v[1]);
-              Y = RoundAreaRatio(v[2], v[1]);
-          },
-          nullptr})
+          RoundAxesD1DcD2, nullptr})
 {
 }
 
@@ -189,12 +189,7 @@ TDuctFitDsDcDbQsQc::TDuctFitDsDcDbQsQc(TValueReader& Reader)
     : TDuctFit3DimFlowRatioTopQsQc(Reader, {
           5,  // Ds, Dc, Db, Qs, Qc
           [](TSec s, TIn, TOut v) { v = {s.S.D, s.C.D, s.B.D, s.S.Q, s.C.Q}; },
-          [](TIn v, double& X, double& Z, double& Y) {
-              X = Div(v[3], v[4]);
-              Z = RoundAreaRatio(v[0], v[1]);
-              Y = RoundAreaRatio(v[2], v[1]);
-          },
-          nullptr})
+          RoundAxesD1DcD2, nullptr})
 {
 }
 
@@ -202,12 +197,7 @@ TDuctFitDb1Db2DcQb1Qc::TDuctFitDb1Db2DcQb1Qc(TValueReader& Reader)
     : TDuctFit3DimFlowRatioTopQb1QcAb1Ab2(Reader, {
           5,  // Db1, Db2, Dc, Qb1, Qc
           [](TSec s, TIn, TOut v) { v = {s.B.D, s.B2.D, s.C.D, s.B.Q, s.C.Q}; },
-          [](TIn v, double& X, double& Z, double& Y) {
-              X = Div(v[3], v[4]);
-              Z = RoundAreaRatio(v[0], v[2]);
-              Y = RoundAreaRatio(v[1], v[2]);
-          },
-          nullptr})
+          RoundAxesD1D2Dc, nullptr})
 {
 }
 
@@ -215,12 +205,7 @@ TDuctFitDb1Db2DcQb2Qc::TDuctFitDb1Db2DcQb2Qc(TValueReader& Reader)
     : TDuctFit3DimFlowRatioTopQb2QcAb1Ab2(Reader, {
           5,  // Db1, Db2, Dc, Qb2, Qc
           [](TSec s, TIn, TOut v) { v = {s.B.D, s.B2.D, s.C.D, s.B2.Q, s.C.Q}; },
-          [](TIn v, double& X, double& Z, double& Y) {
-              X = Div(v[3], v[4]);
-              Z = RoundAreaRatio(v[0], v[2]);
-              Y = RoundAreaRatio(v[1], v[2]);
-          },
-          nullptr})
+          RoundAxesD1D2Dc, nullptr})
 {
 }
 
@@ -228,12 +213,7 @@ TDuctFitDsDb1DcQb1Qc::TDuctFitDsDb1DcQb1Qc(TValueReader& Reader)
     : TDuctFit3DimFlowRatioTopQb1Qc(Reader, {
           5,  // Ds, Db1, Dc, Qb1, Qc
           [](TSec s, TIn, TOut v) { v = {s.S.D, s.B.D, s.C.D, s.B.Q, s.C.Q}; },
-          [](TIn v, double& X, double& Z, double& Y) {
-              X = Div(v[3], v[4]);
-              Z = RoundAreaRatio(v[0], v[2]);
-              Y = RoundAreaRatio(v[1], v[2]);
-          },
-          nullptr})
+          RoundAxesD1D2Dc, nullptr})
 {
 }
 
@@ -241,12 +221,7 @@ TDuctFitHWbWcWsQbQc::TDuctFitHWbWcWsQbQc(TValueReader& Reader)
     : TDuctFit3DimFlowRatioTopQbQc(Reader, {
           6,  // H, Wb, Wc, Ws, Qb, Qc
           [](TSec s, TIn, TOut v) { v = {s.S.H, s.B.W, s.C.W, s.S.W, s.B.Q, s.C.Q}; },
-          [](TIn v, double& X, double& Z, double& Y) {
-              X = Div(v[4], v[5]);
-              Z = Div(v[0] * v[3], v[0] * v[2]);
-              Y = Div(v[0] * v[1], v[0] * v[2]);
-          },
-          nullptr})
+          EqualHeightAxes, nullptr})
 {
 }
 
@@ -254,12 +229,7 @@ TDuctFitHWbWcWsQsQc::TDuctFitHWbWcWsQsQc(TValueReader& Reader)
     : TDuctFit3DimFlowRatioTopQsQc(Reader, {
           6,  // H, Wb, Wc, Ws, Qs, Qc
           [](TSec s, TIn, TOut v) { v = {s.S.H, s.B.W, s.C.W, s.S.W, s.S.Q, s.C.Q}; },
-          [](TIn v, double& X, double& Z, double& Y) {
-              X = Div(v[4], v[5]);
-              Z = Div(v[0] * v[3], v[0] * v[2]);
-              Y = Div(v[0] * v[1], v[0] * v[2]);
-          },
-          nullptr})
+          EqualHeightAxes, nullptr})
 {
 }
 

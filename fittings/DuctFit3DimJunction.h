@@ -16,15 +16,21 @@ using TFlowRatioRule = double (*)(const TFitSections& Sections);
 
 struct TJunctionRatioRule {
     TFlowRatioRule Flow;                // FlowRatio: the X axis value
-    TFlowRatioRule Flow2;               // FlowRatio2; nullptr: 0
+    TFlowRatioRule Flow2;               // FlowRatio2 on the slice Y axes; nullptr: 0, Y stored
     TVelocityRatiosRule VelocityRatios; // the geometric axis values of the sections
     TVelocityRatiosRule FlowRatios;     // the flow ratios, whatever axis they serve
 };
 
 // What both families share: the ratio operations of their intermediate
-// classes, and the flow-ratio range, which is the X axis.
+// classes, the flow-ratio range, which is the X axis, and the stored axis
+// values of a link: [z, y], or [z] when a second flow ratio takes the slice
+// Y axis.
 class TDuctFit3DimFlowRatio : public TDuctFit3Dim {
 public:
+    // The lookup at [FlowRatio, AxisValues[0], AxisValues[1] or FlowRatio2].
+    double CalcCAt(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
+                   const TDuctSection& C, const TDuctSection& Second,
+                   const TFloatVec& AxisValues) override;
     double FlowRatio(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
                      const TDuctSection& C, const TDuctSection& Second) override;
     double FlowRatio2(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
@@ -35,6 +41,10 @@ public:
     void CalcFlowRatios(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
                         const TDuctSection& C, const TDuctSection& Second,
                         TFloatVec& Ratios) override;
+    // [middle of Z, middle of the longest slice Y axis], or [middle of Z].
+    void CalcMidAxisValues(TFloatVec& AxisValues) override;
+    // Z, then the Y range over all slices unless Y is a flow ratio.
+    void GetAxisRanges(TFloatVec& Mins, TFloatVec& Maxs) override;
     // The first and last XAxis entries, whatever the direction.
     void GetFlowRatioRange(double& Min, double& Max) override;
 
@@ -42,20 +52,15 @@ protected:
     TDuctFit3DimFlowRatio(TValueReader& Reader, const T3DimRule& LeafRule,
                           const TJunctionRatioRule& RatioRule);
 
+    // True when a link stores the slice Y axis value, false when the second
+    // flow ratio gives it.
+    bool StoresY() const { return JunctionRule.Flow2 == nullptr; }
+
     const TJunctionRatioRule JunctionRule;
 };
 
+// Area ratios on Z and on the slice Y axes; the stored axis values are [z, y].
 class TDuctFit3DimFlowRatioTop : public TDuctFit3DimFlowRatio {
-public:
-    // The lookup at [FlowRatio, AxisValues[0], AxisValues[1]].
-    double CalcCAt(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                   const TDuctSection& C, const TDuctSection& Second,
-                   const TFloatVec& AxisValues) override;
-    // [middle of Z, middle of the longest slice Y axis].
-    void CalcMidAxisValues(TFloatVec& AxisValues) override;
-    // Z, then the Y range over all slices.
-    void GetAxisRanges(TFloatVec& Mins, TFloatVec& Maxs) override;
-
 protected:
     using TDuctFit3DimFlowRatio::TDuctFit3DimFlowRatio;
 };
@@ -86,17 +91,9 @@ protected:
     TDuctFit3DimFlowRatioTopQb2QcAb1Ab2(TValueReader& Reader, const T3DimRule& LeafRule);
 };
 
+// An area ratio on Z and a second flow ratio on the slice Y axes; the stored
+// axis values are [z].
 class TDuctFit3DimFlowRatioTopAndInsideLeft : public TDuctFit3DimFlowRatio {
-public:
-    // The lookup at [FlowRatio, AxisValues[0], FlowRatio2].
-    double CalcCAt(const TDuctSection& S, const TDuctSection& B, const TDuctSection& B2,
-                   const TDuctSection& C, const TDuctSection& Second,
-                   const TFloatVec& AxisValues) override;
-    // [middle of Z].
-    void CalcMidAxisValues(TFloatVec& AxisValues) override;
-    // Z only.
-    void GetAxisRanges(TFloatVec& Mins, TFloatVec& Maxs) override;
-
 protected:
     using TDuctFit3DimFlowRatio::TDuctFit3DimFlowRatio;
 };

@@ -4,6 +4,7 @@
 #include "fittings/TableInterpolation.h"
 
 #include <cmath>
+#include <limits>
 
 bool RangeFlag = false;
 
@@ -21,10 +22,37 @@ bool AllFinite(const TFloatVec& Values)
 
 // A lookup value that is not a number would land on some table segment with
 // fraction 0 and pass for a valid coefficient: it is a failed calculation.
-void RequireFinite(double X)
+void RequireFinite(std::initializer_list<double> Values)
 {
-    if (!std::isfinite(X))
-        throw EFittingCalcError("Invalid floating point operation");
+    for (double X : Values)
+        if (!std::isfinite(X))
+            throw EFittingCalcError("Invalid floating point operation");
+}
+
+// The coefficient, or NaN when its calculation fails: Finish turns both a
+// failure and a result that is not finite into 0 with the warning.
+template <class TCalc>
+double Attempt(TCalc Calc)
+{
+    try {
+        return Calc();
+    } catch (...) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+}
+
+// Fills Values through Fill; a failure or a value that is not finite leaves
+// them empty.
+template <class TFill>
+void FillOrClear(TFloatVec& Values, TFill Fill)
+{
+    try {
+        Fill();
+        if (AllFinite(Values))
+            return;
+    } catch (...) {
+    }
+    Values.clear();
 }
 
 } // namespace
@@ -73,8 +101,7 @@ TDuctFitting::TDuctFitting(TValueReader& Reader)
     PathNames = ReadStringList(Reader);
     AxisNames = ReadStringList(Reader);
     for (int Scale : ReadIntegerList(Reader)) {
-        if (Scale != st_lin && Scale != st_log)
-            throw EStreamError(InvalidValue);
+        RequireShape(Scale == st_lin || Scale == st_log);
         AxisScales.push_back(static_cast<TScaleType>(Scale));
     }
     AxisDefaults = ReadFloatList(Reader);
@@ -143,114 +170,80 @@ double TDuctFitting::GetCoefficient(const TDuctSection& S, const TDuctSection& B
                                     const TDuctSection& B2, const TDuctSection& C,
                                     const TDuctSection& Second, const TFloatVec& Inputs)
 {
-    double Coefficient;
-    try {
-        Coefficient = CalcCForSections(S, B, B2, C, Second, Inputs);
-    } catch (...) {
-        RangeFlag = true;
-        return 0.0;
-    }
-    return Finish(Coefficient);
+    return Finish(Attempt([&] { return CalcCForSections(S, B, B2, C, Second, Inputs); }));
 }
 
 double TDuctFitting::GetCoefficientAt(const TDuctSection& S, const TDuctSection& B,
                                       const TDuctSection& B2, const TDuctSection& C,
                                       const TDuctSection& Second, const TFloatVec& AxisValues)
 {
-    double Coefficient;
-    try {
-        Coefficient = CalcCAt(S, B, B2, C, Second, AxisValues);
-    } catch (...) {
-        RangeFlag = true;
-        return 0.0;
-    }
-    return Finish(Coefficient);
+    return Finish(Attempt([&] { return CalcCAt(S, B, B2, C, Second, AxisValues); }));
 }
 
 void TDuctFitting::GetVelocityRatios(const TDuctSection& S, const TDuctSection& B,
                                      const TDuctSection& B2, const TDuctSection& C,
                                      const TDuctSection& Second, TFloatVec& Ratios)
 {
-    try {
-        CalcVelocityRatios(S, B, B2, C, Second, Ratios);
-        if (AllFinite(Ratios))
-            return;
-    } catch (...) {
-    }
-    Ratios.clear();
+    FillOrClear(Ratios, [&] { CalcVelocityRatios(S, B, B2, C, Second, Ratios); });
 }
 
 void TDuctFitting::GetFlowRatios(const TDuctSection& S, const TDuctSection& B,
                                  const TDuctSection& B2, const TDuctSection& C,
                                  const TDuctSection& Second, TFloatVec& Ratios)
 {
-    try {
-        CalcFlowRatios(S, B, B2, C, Second, Ratios);
-        if (AllFinite(Ratios))
-            return;
-    } catch (...) {
-    }
-    Ratios.clear();
+    FillOrClear(Ratios, [&] { CalcFlowRatios(S, B, B2, C, Second, Ratios); });
 }
 
 void TDuctFitting::GetMidAxisValues(TFloatVec& Values)
 {
-    try {
-        CalcMidAxisValues(Values);
-        if (AllFinite(Values))
-            return;
-    } catch (...) {
-    }
-    Values.clear();
+    FillOrClear(Values, [&] { CalcMidAxisValues(Values); });
 }
 
 double TDuctFitting::Interp1D(const TFloatVec& XAxis, const TFloatVec& Values, double X)
 {
-    RequireFinite(X);
-    const double Result = Interpolate1D(XAxis, Values, X, RangeFlag);
-    if (!TableCellsValid)
-        RangeFlag = false;
-    LastInputs.assign({X});
-    return Result;
+    RequireFinite({X});
+    return Looked(Interpolate1D(XAxis, Values, X, RangeFlag), {X});
 }
 
 double TDuctFitting::Interp2D(const TFloatVec& XAxis, const TFloatVec& YAxis,
                               const TFloatMat& Table, double X, double Y)
 {
-    RequireFinite(X);
-    RequireFinite(Y);
-    const double Result = Interpolate2D(XAxis, YAxis, Table, X, Y, RangeFlag, TableHole);
-    if (!TableCellsValid)
-        RangeFlag = false;
-    LastInputs.assign({X, Y});
-    return Result;
+    RequireFinite({X, Y});
+    return Looked(Interpolate2D(XAxis, YAxis, Table, X, Y, RangeFlag, TableHole), {X, Y});
 }
 
 double TDuctFitting::Interp3D(const TFloatVec& XAxis, const TFloatVec& ZAxis,
                               const TFloatMat& YAxes, const TFloatTensor& Tables, double X,
                               double Z, double Y)
 {
-    RequireFinite(X);
-    RequireFinite(Z);
-    RequireFinite(Y);
+    RequireFinite({X, Z, Y});
     const double Result = Interpolate3D(XAxis, ZAxis, YAxes, Tables, X, Z, Y, RangeFlag, TableHole);
+    return Looked(Result, {X, Z, Y});
+}
+
+double TDuctFitting::Looked(double Result, std::initializer_list<double> AxisValues)
+{
     if (!TableCellsValid)
         RangeFlag = false;
-    LastInputs.assign({X, Z, Y});
+    LastInputs.assign(AxisValues);
     return Result;
+}
+
+void TDuctFitting::RequireShape(bool Valid)
+{
+    if (!Valid)
+        throw EStreamError(InvalidValue);
 }
 
 void TDuctFitting::RequireAxis(const TFloatVec& Axis)
 {
-    if (Axis.size() < 2)
-        throw EStreamError(InvalidValue);
+    RequireShape(Axis.size() >= 2);
 }
 
 void TDuctFitting::RequireValues(const TFloatVec& Axis, const TFloatVec& Values)
 {
     RequireAxis(Axis);
-    if (Values.size() != Axis.size())
-        throw EStreamError(InvalidValue);
+    RequireShape(Values.size() == Axis.size());
 }
 
 void TDuctFitting::RequireTable(const TFloatVec& XAxis, const TFloatVec& YAxis,
@@ -258,9 +251,7 @@ void TDuctFitting::RequireTable(const TFloatVec& XAxis, const TFloatVec& YAxis,
 {
     RequireAxis(XAxis);
     RequireAxis(YAxis);
-    if (Table.size() != YAxis.size())
-        throw EStreamError(InvalidValue);
+    RequireShape(Table.size() == YAxis.size());
     for (const TFloatVec& Row : Table)
-        if (Row.size() != XAxis.size())
-            throw EStreamError(InvalidValue);
+        RequireShape(Row.size() == XAxis.size());
 }

@@ -9,6 +9,7 @@
 #include "fittings/FittingTypes.h"
 #include "foundation/ValueStream.h"
 
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 
@@ -109,12 +110,17 @@ protected:
     double Interp3D(const TFloatVec& XAxis, const TFloatVec& ZAxis, const TFloatMat& YAxes,
                     const TFloatTensor& Tables, double X, double Z, double Y);
 
-    // Raises the stream's format error when an axis has fewer than two
-    // entries or a table does not have the sizes of its axes.
+    // Raise the stream's format error ("Invalid property value") when the
+    // shape is not valid, an axis has fewer than two entries, or a table
+    // does not have the sizes of its axes.
+    static void RequireShape(bool Valid);
     static void RequireAxis(const TFloatVec& Axis);
     static void RequireValues(const TFloatVec& Axis, const TFloatVec& Values);
     static void RequireTable(const TFloatVec& XAxis, const TFloatVec& YAxis, const TFloatMat& Table);
 
 private:
     double Finish(double Coefficient) const;
+    // Ends a lookup: a lookup that filled a hole never warns, and
+    // LastInputs becomes its axis values.
+    double Looked(double Result, std::initializer_list<double> AxisValues);
 };

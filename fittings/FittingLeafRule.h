@@ -64,3 +64,28 @@ void RequireInputs(const TFloatVec& Inputs, std::size_t Count);
 
 // True when the fitting's first path name is "0" or it has none.
 bool FirstPathIsZero(const TDuctFitting& Fitting);
+
+// Short names for writing leaf rules. A leaf file opens them in its
+// anonymous namespace (using namespace LeafRuleNames), so that the rules read
+// like the formulas they state: Div raises on a zero divisor, A(D) is a round
+// area, Dh(H, W) a hydraulic diameter.
+namespace LeafRuleNames {
+using TSec = const TFitSections&;
+using TIn = const TFloatVec&;
+using TOut = TFloatVec&;
+
+inline double Div(double N, double D)
+{
+    return CheckedDivide(N, D);
+}
+
+inline double A(double D)
+{
+    return RoundArea(D);
+}
+
+inline double Dh(double H, double W)
+{
+    return HydraulicDiameter(H, W);
+}
+} // namespace LeafRuleNames

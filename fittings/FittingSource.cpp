@@ -179,16 +179,14 @@ void WriteFittingRecord(TValueWriter& Writer, const TFittingSource& Source)
         WriteFloatList(Writer, Source.Values);
         break;
     case fl2Dim:
-        WriteFloatList(Writer, Source.XAxis);
-        WriteFloatList(Writer, Source.YAxis);
-        WriteFloatMat(Writer, Source.Table);
-        break;
     case fl2Dim1Dim:
         WriteFloatList(Writer, Source.XAxis);
         WriteFloatList(Writer, Source.YAxis);
         WriteFloatMat(Writer, Source.Table);
-        WriteFloatList(Writer, Source.FactorAxis);
-        WriteFloatList(Writer, Source.Factors);
+        if (Class->Layout == fl2Dim1Dim) {
+            WriteFloatList(Writer, Source.FactorAxis);
+            WriteFloatList(Writer, Source.Factors);
+        }
         break;
     case fl3Dim:
         WriteFloatList(Writer, Source.XAxis);

@@ -45,8 +45,9 @@ public:
     bool Exists(int R, int C) const { return R < Rows && C < Cols; }
     bool IsHole(double V) const { return V == Hole; }
 
-    // The cell, or when it is a hole the nearest valid cell of its row.
-    double RowCell(int R, int C)
+    // The cell, or when it is a hole the nearest valid cell of its row
+    // (AlongRow) or of its column.
+    double Cell(int R, int C, bool AlongRow)
     {
         if (!Exists(R, C))
             return Hole;
@@ -54,19 +55,7 @@ public:
         if (!IsHole(V))
             return V;
         MarkFilled();
-        return FillFromNearestValid(R, C, /*AlongRow=*/true);
-    }
-
-    // The cell, or when it is a hole the nearest valid cell of its column.
-    double ColumnCell(int R, int C)
-    {
-        if (!Exists(R, C))
-            return Hole;
-        const double V = Table[R][C];
-        if (!IsHole(V))
-            return V;
-        MarkFilled();
-        return FillFromNearestValid(R, C, /*AlongRow=*/false);
+        return FillFromNearestValid(R, C, AlongRow);
     }
 
 private:
@@ -102,6 +91,55 @@ private:
 double Lerp(double A, double B, double T)
 {
     return A + (B - A) * T;
+}
+
+// A value on a grid line is taken from that line, not as the end of the
+// segment before it.
+void SnapToGridLine(int& Index, double& Fraction)
+{
+    if (Fraction == 1.0) {
+        ++Index;
+        Fraction = 0.0;
+    }
+}
+
+// Two cells across a line stand in for each other's holes.
+void StandIn(double& A, double& B, double Hole)
+{
+    if (A == Hole)
+        A = B;
+    if (B == Hole)
+        B = A;
+}
+
+// One pass of the hole filling, in the coordinates of the lines it fills
+// holes along: a runs along them, b across. Cell(da, db) is the cell at those
+// offsets from the segment's first corner, a hole filled along its line; a
+// hole left is then filled across the lines. The hole value when nothing is
+// left to fill from.
+template <class TCell>
+double FillPass(TCell Cell, double ta, double tb, double Hole)
+{
+    if (ta == 0.0) {
+        double c0 = Cell(0, 0);
+        double c1 = Cell(0, 1);
+        StandIn(c0, c1, Hole);
+        return c0 == Hole ? Hole : Lerp(c0, c1, tb);
+    }
+    if (tb == 0.0) {
+        const double c0 = Cell(0, 0);
+        const double c1 = Cell(1, 0);
+        return (c0 == Hole || c1 == Hole) ? Hole : Lerp(c0, c1, ta);
+    }
+    double c00 = Cell(0, 0);
+    double c01 = Cell(0, 1);
+    double c10 = Cell(1, 0);
+    double c11 = Cell(1, 1);
+    StandIn(c00, c01, Hole);
+    StandIn(c10, c11, Hole);
+    if (c00 == Hole || c10 == Hole)
+        return Hole;
+    return Lerp(Lerp(c00, c10, ta), Lerp(c01, c11, ta), tb);
 }
 
 } // namespace
@@ -150,86 +188,18 @@ double Interpolate2D(const TFloatVec& XAxis, const TFloatVec& YAxis, const TFloa
     auto [iy, ty] = FindTableSegment(YAxis, Y);
     OutOfRange = OutsideSegment(tx) || OutsideSegment(ty);
 
-    // A value on a grid line is taken from that line, not as the end of the
-    // segment before it.
-    if (tx == 1.0) {
-        ++ix;
-        tx = 0.0;
-    }
-    if (ty == 1.0) {
-        ++iy;
-        ty = 0.0;
-    }
+    SnapToGridLine(ix, tx);
+    SnapToGridLine(iy, ty);
     if (tx == 0.0 && ty == 0.0 && Table[iy][ix] != Hole)
         return Table[iy][ix];
 
+    // Holes filled along their rows, then along their columns; the result is
+    // the mean of what both passes give.
     THoleFiller F(Table, Hole, OutOfRange);
-
-    // Row pass: holes filled along their rows, then across rows.
-    double R1;
-    if (tx == 0.0) {
-        double c0 = F.RowCell(iy, ix);
-        double c1 = F.RowCell(iy + 1, ix);
-        if (c0 == Hole)
-            c0 = c1;
-        if (c1 == Hole)
-            c1 = c0;
-        R1 = c0 == Hole ? Hole : Lerp(c0, c1, ty);
-    } else if (ty == 0.0) {
-        const double c0 = F.RowCell(iy, ix);
-        const double c1 = F.RowCell(iy, ix + 1);
-        R1 = (c0 == Hole || c1 == Hole) ? Hole : Lerp(c0, c1, tx);
-    } else {
-        double c00 = F.RowCell(iy, ix);
-        double c01 = F.RowCell(iy, ix + 1);
-        double c10 = F.RowCell(iy + 1, ix);
-        double c11 = F.RowCell(iy + 1, ix + 1);
-        if (c00 == Hole)
-            c00 = c10;
-        if (c10 == Hole)
-            c10 = c00;
-        if (c01 == Hole)
-            c01 = c11;
-        if (c11 == Hole)
-            c11 = c01;
-        if (c00 == Hole || c01 == Hole)
-            R1 = Hole;
-        else
-            R1 = Lerp(Lerp(c00, c01, tx), Lerp(c10, c11, tx), ty);
-    }
-
-    // Column pass: holes filled along their columns, then across columns.
-    double R2;
-    if (ty == 0.0) {
-        double c0 = F.ColumnCell(iy, ix);
-        double c1 = F.ColumnCell(iy, ix + 1);
-        if (c0 == Hole)
-            c0 = c1;
-        if (c1 == Hole)
-            c1 = c0;
-        R2 = c0 == Hole ? Hole : Lerp(c0, c1, tx);
-    } else if (tx == 0.0) {
-        const double c0 = F.ColumnCell(iy, ix);
-        const double c1 = F.ColumnCell(iy + 1, ix);
-        R2 = (c0 == Hole || c1 == Hole) ? Hole : Lerp(c0, c1, ty);
-    } else {
-        double c00 = F.ColumnCell(iy, ix);
-        double c01 = F.ColumnCell(iy, ix + 1);
-        double c10 = F.ColumnCell(iy + 1, ix);
-        double c11 = F.ColumnCell(iy + 1, ix + 1);
-        if (c00 == Hole)
-            c00 = c01;
-        if (c01 == Hole)
-            c01 = c00;
-        if (c10 == Hole)
-            c10 = c11;
-        if (c11 == Hole)
-            c11 = c10;
-        if (c00 == Hole || c10 == Hole)
-            R2 = Hole;
-        else
-            R2 = Lerp(Lerp(c00, c10, ty), Lerp(c01, c11, ty), tx);
-    }
+    const double R1 =
+        FillPass([&](int da, int db) { return F.Cell(iy + db, ix + da, /*AlongRow=*/true); }, tx, ty, Hole);
+    const double R2 =
+        FillPass([&](int da, int db) { return F.Cell(iy + da, ix + db, /*AlongRow=*/false); }, ty, tx, Hole);
 
     double Result;
     if (R1 == Hole)
@@ -251,10 +221,7 @@ double Interpolate3D(const TFloatVec& XAxis, const TFloatVec& ZAxis, const TFloa
         throw ETableShapeError("Table slices do not match the Z axis");
 
     auto [k, t] = FindTableSegment(ZAxis, Z);
-    if (t == 1.0) {
-        ++k;
-        t = 0.0;
-    }
+    SnapToGridLine(k, t);
     if (t == 0.0)
         return Interpolate2D(XAxis, YAxes[k], Tables[k], X, Y, OutOfRange, Hole);
 

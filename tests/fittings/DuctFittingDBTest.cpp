@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 namespace {
@@ -75,6 +76,23 @@ protected:
         WriteBytes(IndexFile(), Index.Bytes());
     }
 
+    // A data file holding one hand-written record, indexed as SD1-1.
+    void WriteOneRecord(const std::function<void(TValueWriter&)>& Record)
+    {
+        TValueWriter Data;
+        Data.WriteString("data");
+        const int Offset = static_cast<int>(Data.Size());
+        Record(Data);
+        WriteBytes(DataFile(), Data.Bytes());
+        WriteIndex({{"SD1-1", Offset}});
+    }
+
+    std::unique_ptr<TDuctFittingDB> SmallDB()
+    {
+        WriteDatabase(SmallDatabase());
+        return std::make_unique<TDuctFittingDB>(Temp.Dir());
+    }
+
     double ConstantOf(TDuctFittingDB& DB, const std::string& Key)
     {
         TDuctFitting* F = DB.SelectFitting(Key, true);
@@ -104,12 +122,7 @@ TEST_F(DuctFittingDBTest, RoundTripOfAHandBuiltDatabase)
     EXPECT_DOUBLE_EQ(Elbow->GetCoefficientAt({}, {}, {}, {}, {}, {1.0}), 0.4);
     EXPECT_DOUBLE_EQ(ConstantOf(DB, "SD10-1"), 1.0);
     EXPECT_EQ(Sink.Count(), 0u);
-}
-
-TEST_F(DuctFittingDBTest, KeysAreFoundWithoutRegardToCaseAndFirstEntryWins)
-{
-    WriteDatabase(SmallDatabase());
-    TDuctFittingDB DB(Temp.Dir());
+    // Keys are found without regard to case; the first entry of a key wins.
     EXPECT_EQ(DB.IndexOfCode("sd1-1"), 0);
     EXPECT_DOUBLE_EQ(ConstantOf(DB, "sd1-1"), 0.5);
     EXPECT_EQ(DB.IndexOfCode("SD1-3"), -1);
@@ -117,51 +130,55 @@ TEST_F(DuctFittingDBTest, KeysAreFoundWithoutRegardToCaseAndFirstEntryWins)
 
 TEST_F(DuctFittingDBTest, CachedUntilFreeFittingsThenReadAgain)
 {
-    WriteDatabase(SmallDatabase());
-    TDuctFittingDB DB(Temp.Dir());
-    TDuctFitting* First = DB.SelectFitting("SD10-1", true);
-    EXPECT_EQ(DB.SelectFitting("SD10-1", true), First);
+    const auto DB = SmallDB();
+    TDuctFitting* First = DB->SelectFitting("SD10-1", true);
+    EXPECT_EQ(DB->SelectFitting("SD10-1", true), First);
 
     // The same layout with another coefficient: only a fresh read sees it.
     auto Changed = SmallDatabase();
     Changed[2].Source.C = 2.5;
     WriteDatabase(Changed);
-    EXPECT_DOUBLE_EQ(ConstantOf(DB, "SD10-1"), 1.0);
+    EXPECT_DOUBLE_EQ(ConstantOf(*DB, "SD10-1"), 1.0);
 
-    DB.FreeFittings();
-    EXPECT_EQ(DB.Current(), nullptr);
-    EXPECT_DOUBLE_EQ(ConstantOf(DB, "SD10-1"), 2.5);
+    DB->FreeFittings();
+    EXPECT_EQ(DB->Current(), nullptr);
+    EXPECT_DOUBLE_EQ(ConstantOf(*DB, "SD10-1"), 2.5);
 }
 
 TEST_F(DuctFittingDBTest, UnknownKeyWarnsOnlyWhenAsked)
 {
-    WriteDatabase(SmallDatabase());
-    TDuctFittingDB DB(Temp.Dir());
-    DB.SelectFitting("SD1-1", true);
-    EXPECT_EQ(DB.SelectFitting("XX1-1", false), nullptr);
-    EXPECT_EQ(DB.Current(), nullptr);
+    const auto DB = SmallDB();
+    DB->SelectFitting("SD1-1", true);
+    EXPECT_EQ(DB->SelectFitting("XX1-1", false), nullptr);
+    EXPECT_EQ(DB->Current(), nullptr);
     EXPECT_EQ(Sink.Count(), 0u);
-    DB.SelectFitting("XX1-1", true);
+    DB->SelectFitting("XX1-1", true);
     ASSERT_EQ(Sink.Count(), 1u);
     EXPECT_EQ(Sink.Messages()[0].Caption, "Warning");
     EXPECT_EQ(Sink.LastText(), "Duct fitting not in database : XX1-1");
+    // A summary of an unknown base code warns and leaves no name.
+    TDuctFitSummary Summary;
+    Summary.Name = "old";
+    DB->GetFittingInfo("SD9-9", Summary);
+    EXPECT_EQ(Summary.Name, "");
+    EXPECT_EQ(Sink.LastText(), "Duct fitting not in database : SD9-9");
 }
 
-TEST_F(DuctFittingDBTest, MissingIndexGivesAnEmptyDatabase)
+TEST_F(DuctFittingDBTest, MissingFilesWarn)
 {
-    TDuctFittingDB DB(Temp.Dir());
-    EXPECT_TRUE(DB.Codes().empty());
+    // No index: an empty database.
+    TDuctFittingDB Empty(Temp.Dir());
+    EXPECT_TRUE(Empty.Codes().empty());
     ASSERT_EQ(Sink.Count(), 1u);
     EXPECT_EQ(Sink.LastText(), "Duct fittings index file missing : " + IndexFile());
-    EXPECT_EQ(DB.SelectFitting("SD1-1", true), nullptr);
+    EXPECT_EQ(Empty.SelectFitting("SD1-1", true), nullptr);
     EXPECT_EQ(Sink.LastText(), "Duct fitting not in database : SD1-1");
-}
 
-TEST_F(DuctFittingDBTest, MissingDataFileWarnsAtEverySelection)
-{
+    // No data file: a warning at every selection.
     WriteDatabase(SmallDatabase());
     std::filesystem::remove(DataFile());
     TDuctFittingDB DB(Temp.Dir());
+    Sink.Clear();
     EXPECT_EQ(DB.SelectFitting("SD1-1", true), nullptr);
     EXPECT_EQ(Sink.LastText(), "Duct fittings data file missing : " + DataFile());
     EXPECT_EQ(DB.SelectFitting("SD1-1", true), nullptr);
@@ -170,35 +187,41 @@ TEST_F(DuctFittingDBTest, MissingDataFileWarnsAtEverySelection)
 
 TEST_F(DuctFittingDBTest, LoadFittingOutsideTheIndex)
 {
-    WriteDatabase(SmallDatabase());
-    TDuctFittingDB DB(Temp.Dir());
-    EXPECT_EQ(DB.LoadFitting(99), nullptr);
+    const auto DB = SmallDB();
+    EXPECT_EQ(DB->LoadFitting(99), nullptr);
     EXPECT_EQ(Sink.LastText(), "Duct fitting index out of range : 99");
-    EXPECT_EQ(DB.LoadFitting(-1), nullptr);
+    EXPECT_EQ(DB->LoadFitting(-1), nullptr);
     EXPECT_EQ(Sink.LastText(), "Duct fitting index out of range : -1");
 
     // A loaded fitting belongs to the caller and is not cached.
-    const auto Loaded = DB.LoadFitting(0);
+    const auto Loaded = DB->LoadFitting(0);
     ASSERT_NE(Loaded, nullptr);
-    EXPECT_EQ(DB.Current(), Loaded.get());
-    EXPECT_NE(DB.SelectFitting("SD1-1", true), Loaded.get());
+    EXPECT_EQ(DB->Current(), Loaded.get());
+    EXPECT_NE(DB->SelectFitting("SD1-1", true), Loaded.get());
 }
 
-TEST_F(DuctFittingDBTest, UnknownClassNameIsNotDefined)
+TEST_F(DuctFittingDBTest, RecordsThatCannotBeReadWarnAndAreNotCached)
 {
-    TValueWriter Data;
-    Data.WriteString("data");
-    const int Offset = static_cast<int>(Data.Size());
-    Data.WriteString("TDuctFitMystery");
-    Data.WriteString("SD1-1");
-    WriteBytes(DataFile(), Data.Bytes());
-    WriteIndex({{"SD1-1", Offset}});
-
+    WriteOneRecord([](TValueWriter& Data) {
+        Data.WriteString("TDuctFitMystery");
+        Data.WriteString("SD1-1");
+    });
     TDuctFittingDB DB(Temp.Dir());
     EXPECT_EQ(DB.SelectFitting("SD1-1", true), nullptr);
     EXPECT_EQ(Sink.LastText(), "Duct class not defined: TDuctFitMystery");
     DB.SelectFitting("SD1-1", true);
     EXPECT_EQ(Sink.Count(), 2u); // nothing was cached
+
+    // A value of the wrong type in a record is damage.
+    WriteOneRecord([](TValueWriter& Data) {
+        Data.WriteString("TDuctFitConst");
+        Data.WriteString("SD1-1");
+        Data.WriteString("Name");
+        Data.WriteString("not a number"); // CMin
+    });
+    TDuctFittingDB Wrong(Temp.Dir());
+    EXPECT_EQ(Wrong.SelectFitting("SD1-1", true), nullptr);
+    EXPECT_EQ(Sink.LastText(), "Duct fitting data damaged : SD1-1");
 }
 
 TEST_F(DuctFittingDBTest, TruncatedIndexKeepsTheCompletePairs)
@@ -291,45 +314,30 @@ TEST_F(DuctFittingDBTest, BadOffsetsAreRefused)
     EXPECT_EQ(Sink.Count(), 1u);
 }
 
-TEST_F(DuctFittingDBTest, ValueOfTheWrongTypeInARecordIsDamage)
-{
-    TValueWriter Data;
-    Data.WriteString("data");
-    const int Offset = static_cast<int>(Data.Size());
-    Data.WriteString("TDuctFitConst");
-    Data.WriteString("SD1-1");
-    Data.WriteString("Name");
-    Data.WriteString("not a number"); // CMin
-    WriteBytes(DataFile(), Data.Bytes());
-    WriteIndex({{"SD1-1", Offset}});
-
-    TDuctFittingDB DB(Temp.Dir());
-    EXPECT_EQ(DB.SelectFitting("SD1-1", true), nullptr);
-    EXPECT_EQ(Sink.LastText(), "Duct fitting data damaged : SD1-1");
-}
-
 TEST_F(DuctFittingDBTest, FilterCodesByFunctionGeometryAndCategory)
 {
-    WriteDatabase(SmallDatabase());
-    TDuctFittingDB DB(Temp.Dir());
+    const auto DB = SmallDB();
+    const struct {
+        const char* Pattern;
+        bool BaseOnly;
+        TStringVec Expected;
+    } Cases[] = {
+        {"SD1 ", false, {"SD1-1", "SD1-2"}},
+        {"SD10", false, {"SD10-1"}},
+        {"s+5 ", true, {"SD5-1", "SD5-2", "SD5-3"}},
+        {"+R0 ", false, {"CR4-1"}},
+    };
+    for (const auto& Case : Cases) {
+        TStringVec List;
+        DB->FilterCodes(Case.Pattern, List, Case.BaseOnly);
+        EXPECT_EQ(List, Case.Expected) << Case.Pattern;
+    }
     TStringVec List;
-    DB.FilterCodes("SD1 ", List, false);
-    EXPECT_EQ(List, (TStringVec{"SD1-1", "SD1-2"}));
-    List.clear();
-    DB.FilterCodes("SD10", List, false);
-    EXPECT_EQ(List, TStringVec{"SD10-1"});
-    List.clear();
-    DB.FilterCodes("++0 ", List, false);
+    DB->FilterCodes("++0 ", List, false);
     EXPECT_EQ(List.size(), 10u); // every key once
-    List.clear();
-    DB.FilterCodes("s+5 ", List, true);
-    EXPECT_EQ(List, (TStringVec{"SD5-1", "SD5-2", "SD5-3"}));
-    List.clear();
-    DB.FilterCodes("+R0 ", List, false);
-    EXPECT_EQ(List, TStringVec{"CR4-1"});
     // Existing entries are kept and not repeated.
     List = {"ED3-1"};
-    DB.FilterCodes("E+0 ", List, false);
+    DB->FilterCodes("E+0 ", List, false);
     EXPECT_EQ(List, TStringVec{"ED3-1"});
 }
 
@@ -361,12 +369,11 @@ TEST(FittingBaseCode, FirstTwoFields)
 
 TEST_F(DuctFittingDBTest, SummaryOfAJunctionStoredPerPath)
 {
-    WriteDatabase(SmallDatabase());
-    TDuctFittingDB DB(Temp.Dir());
+    const auto DB = SmallDB();
     TDuctFitSummary Summary;
-    DB.GetFittingInfo("sd5-1", Summary);
+    DB->GetFittingInfo("sd5-1", Summary);
     EXPECT_EQ(Sink.Count(), 0u);
-    EXPECT_EQ(DB.Current(), nullptr);
+    EXPECT_EQ(DB->Current(), nullptr);
     EXPECT_EQ(Summary.Code, "SD5-1-s");
     EXPECT_EQ(Summary.Paths, (TStringVec{"s", "b", "c"}));
     EXPECT_TRUE(Summary.IsJunction);
@@ -385,10 +392,9 @@ TEST_F(DuctFittingDBTest, SummaryOfAJunctionStoredPerPath)
 
 TEST_F(DuctFittingDBTest, SummaryOfPlainAndTransitionFittings)
 {
-    WriteDatabase(SmallDatabase());
-    TDuctFittingDB DB(Temp.Dir());
+    const auto DB = SmallDB();
     TDuctFitSummary Summary;
-    DB.GetFittingInfo("SD1-2", Summary);
+    DB->GetFittingInfo("SD1-2", Summary);
     EXPECT_EQ(Summary.Name, "TDuctFitrD SD1-2");
     EXPECT_EQ(Summary.Paths, TStringVec{"s"});
     EXPECT_FALSE(Summary.IsJunction);
@@ -400,7 +406,7 @@ TEST_F(DuctFittingDBTest, SummaryOfPlainAndTransitionFittings)
     EXPECT_EQ(Summary.AxisMinsByPath.at(0), TFloatVec{0.5});
     EXPECT_EQ(Summary.AxisMaxsByPath.at(0), TFloatVec{2.0});
 
-    DB.GetFittingInfo("CR4-1", Summary);
+    DB->GetFittingInfo("CR4-1", Summary);
     EXPECT_TRUE(Summary.IsTransition);
     EXPECT_EQ(Summary.Paths, (TStringVec{"s", "b"}));
     EXPECT_EQ(Summary.AxisNamesByPath.size(), 1u);
@@ -409,11 +415,10 @@ TEST_F(DuctFittingDBTest, SummaryOfPlainAndTransitionFittings)
 
 TEST_F(DuctFittingDBTest, SecondBranchGetsItsOwnFlowNames)
 {
-    WriteDatabase(SmallDatabase());
-    TDuctFittingDB DB(Temp.Dir());
+    const auto DB = SmallDB();
     TDuctFitSummary Summary;
     // One entry for every path.
-    DB.GetFittingInfo("SD5-2", Summary);
+    DB->GetFittingInfo("SD5-2", Summary);
     ASSERT_EQ(Summary.AxisNamesByPath.size(), 4u);
     EXPECT_EQ(Summary.AxisNamesByPath[1], TStringVec{"Qb1/Qc"});
     EXPECT_EQ(Summary.AxisNamesByPath[2], TStringVec{"Qb2/Qc"});
@@ -423,21 +428,10 @@ TEST_F(DuctFittingDBTest, SecondBranchGetsItsOwnFlowNames)
     EXPECT_EQ(Summary.AxisScalesByPath[3], TScaleVec{st_lin});
     EXPECT_EQ(Summary.LabelsByPath[3], "");
     // A "-b" entry appended for both branches.
-    DB.GetFittingInfo("SD5-3", Summary);
+    DB->GetFittingInfo("SD5-3", Summary);
     EXPECT_EQ(Summary.AxisNamesByPath[0], TStringVec{"Qs/Qc"});
     EXPECT_EQ(Summary.AxisNamesByPath[1], TStringVec{"Qb1/Qc"});
     EXPECT_EQ(Summary.AxisNamesByPath[2], TStringVec{"Qb2/Qc"});
-}
-
-TEST_F(DuctFittingDBTest, SummaryOfAnUnknownBaseCodeWarns)
-{
-    WriteDatabase(SmallDatabase());
-    TDuctFittingDB DB(Temp.Dir());
-    TDuctFitSummary Summary;
-    Summary.Name = "old";
-    DB.GetFittingInfo("SD9-9", Summary);
-    EXPECT_EQ(Summary.Name, "");
-    EXPECT_EQ(Sink.LastText(), "Duct fitting not in database : SD9-9");
 }
 
 TEST(DuctFittingDBGlobal, CreatedOnceTheFolderIsKnown)

@@ -1,4 +1,4 @@
-#include "FittingTestData.h"
+#include "FamilyTestData.h"
 
 #include "fittings/DuctFit1Dim.h"
 #include "fittings/DuctFitConst.h"
@@ -9,16 +9,6 @@
 #include <cmath>
 
 namespace {
-
-const TDuctSection None;
-
-TDuctSection Round(double D)
-{
-    TDuctSection S;
-    S.D = D;
-    S.A = 0.7853981633974483 * D * D / 1e6;
-    return S;
-}
 
 // r/D table of a smooth elbow: 0.5 -> 1.2 ... 2.0 -> 0.2.
 TFittingSource ElbowSource()
@@ -34,7 +24,6 @@ TFittingSource ElbowSource()
 class TProbeFitting : public TDuctFitting {
 public:
     using TDuctFitting::Interp2D;
-    using TDuctFitting::Interp3D;
     using TDuctFitting::TDuctFitting;
     double CalcC(const TFloatVec&) override { return 0; }
     double CalcCForSections(const TDuctSection&, const TDuctSection&, const TDuctSection&, const TDuctSection&,
@@ -123,24 +112,13 @@ TEST(DuctFitConst, GivesCForAnySectionsAndClearsTheWarning)
     const auto F = MakeFitting(S);
     RangeFlag = true;
     F->LastInputs = {1, 2};
-    EXPECT_DOUBLE_EQ(F->GetCoefficient(Round(300), None, None, None, None, {7, 8}), 0.5);
+    EXPECT_DOUBLE_EQ(CoefficientOf(*F, {.S = RoundSection(300)}, {7, 8}), 0.5);
     EXPECT_FALSE(RangeFlag);
     EXPECT_TRUE(F->LastInputs.empty());
-    EXPECT_DOUBLE_EQ(F->GetCoefficientAt(None, None, None, None, None, {}), 0.5);
+    EXPECT_DOUBLE_EQ(CoefficientAt(*F, {}, {}), 0.5);
     TFloatVec Mid = {9};
     F->GetMidAxisValues(Mid);
     EXPECT_TRUE(Mid.empty());
-}
-
-TEST(DuctFit1Dim, RadiusRatioLooksUpRadiusOverDiameter)
-{
-    const auto F = MakeFitting(ElbowSource());
-    // r = 150 mm on a 300 mm duct: r/D = 0.5.
-    EXPECT_DOUBLE_EQ(F->GetCoefficient(Round(300), None, None, None, None, {150}), 1.2);
-    EXPECT_EQ(F->LastInputs, TFloatVec{0.5});
-    EXPECT_FALSE(RangeFlag);
-    EXPECT_NEAR(F->GetCoefficient(Round(400), None, None, None, None, {500}), 0.35, 1e-12);
-    EXPECT_EQ(F->LastInputs, TFloatVec{1.25});
 }
 
 TEST(DuctFit1Dim, OutOfRangeLookupIsClampedOnlyWhenFlagged)
@@ -148,47 +126,13 @@ TEST(DuctFit1Dim, OutOfRangeLookupIsClampedOnlyWhenFlagged)
     const auto F = MakeFitting(ElbowSource());
     // 20 % of the end segment beyond 2.0: extrapolated to 0.18, flagged and
     // clamped up to CMin.
-    EXPECT_DOUBLE_EQ(F->GetCoefficientAt(None, None, None, None, None, {2.1}), 0.25);
+    EXPECT_DOUBLE_EQ(CoefficientAt(*F, {}, {2.1}), 0.25);
     EXPECT_TRUE(RangeFlag);
     // 8 % beyond: 0.192 is below CMin too, but unflagged values stay.
-    EXPECT_NEAR(F->GetCoefficientAt(None, None, None, None, None, {2.04}), 0.192, 1e-12);
+    EXPECT_NEAR(CoefficientAt(*F, {}, {2.04}), 0.192, 1e-12);
     EXPECT_FALSE(RangeFlag);
     // Far below the first entry: clamped down to CMax.
-    EXPECT_DOUBLE_EQ(F->GetCoefficientAt(None, None, None, None, None, {0.2}), 1.0);
-    EXPECT_TRUE(RangeFlag);
-}
-
-TEST(DuctFit1Dim, FailedCalculationsGiveZeroWithTheWarning)
-{
-    const auto F = MakeFitting(ElbowSource());
-    // A duct without a diameter divides by zero.
-    RangeFlag = false;
-    EXPECT_DOUBLE_EQ(F->GetCoefficient(None, None, None, None, None, {150}), 0.0);
-    EXPECT_TRUE(RangeFlag);
-    // A fitting placed without its inputs.
-    RangeFlag = false;
-    EXPECT_DOUBLE_EQ(F->GetCoefficient(Round(300), None, None, None, None, {}), 0.0);
-    EXPECT_TRUE(RangeFlag);
-    RangeFlag = false;
-    EXPECT_DOUBLE_EQ(F->GetCoefficientAt(None, None, None, None, None, {}), 0.0);
-    EXPECT_TRUE(RangeFlag);
-    // A result that is not a number is a failure, not a coefficient.
-    RangeFlag = false;
-    EXPECT_DOUBLE_EQ(F->GetCoefficientAt(None, None, None, None, None, {std::nan("")}), 0.0);
-    EXPECT_TRUE(RangeFlag);
-}
-
-TEST(DuctFit1Dim, AngleAndAreaRatioLeaves)
-{
-    const auto Damper = MakeFitting(OneDimSource("TDuctFitAngle", "CD9-1", {0, 30, 60}, {0.2, 4, 100}, 0.2, 100));
-    EXPECT_DOUBLE_EQ(Damper->GetCoefficient(None, None, None, None, None, {45}), 52);
-    EXPECT_EQ(Damper->LastInputs, TFloatVec{45});
-
-    const auto Orifice = MakeFitting(OneDimSource("TDuctFitAbAo", "CD6-1", {0.2, 0.5, 1.0}, {50, 4, 0}, 0, 50));
-    EXPECT_NEAR(Orifice->GetCoefficient(Round(500), None, None, None, None, {0.35, 1.0}), 27, 1e-12);
-    EXPECT_NEAR(Orifice->LastInputs.at(0), 0.35, 1e-12);
-    RangeFlag = false;
-    EXPECT_DOUBLE_EQ(Orifice->GetCoefficient(None, None, None, None, None, {0.35, 0.0}), 0.0);
+    EXPECT_DOUBLE_EQ(CoefficientAt(*F, {}, {0.2}), 1.0);
     EXPECT_TRUE(RangeFlag);
 }
 
@@ -196,11 +140,8 @@ TEST(DuctFit1Dim, RatioSequencesAndRanges)
 {
     const auto F = MakeFitting(ElbowSource());
     RangeFlag = true;
+    EXPECT_EQ(FlowRatiosOf(*F, {.S = RoundSection(300)}), TFloatVec{1.5}); // third of four entries
     TFloatVec Ratios;
-    F->GetVelocityRatios(Round(300), None, None, None, None, Ratios);
-    EXPECT_EQ(Ratios, TFloatVec{-1});
-    F->GetFlowRatios(Round(300), None, None, None, None, Ratios);
-    EXPECT_EQ(Ratios, TFloatVec{1.5}); // third of four entries
     F->GetMidAxisValues(Ratios);
     EXPECT_EQ(Ratios, TFloatVec{1.5});
     EXPECT_TRUE(RangeFlag); // the ratio operations leave the flag alone
@@ -215,21 +156,13 @@ TEST(DuctFit1Dim, RatioSequencesAndRanges)
     EXPECT_DOUBLE_EQ(Max, 0);
 }
 
-class ProbeTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        TValueWriter Writer;
-        WriteFittingRecord(Writer, ConstSource("CR1-1", 1));
-        TValueReader Reader(Writer.Bytes());
-        Reader.ReadString();
-        Probe = std::make_unique<TProbeFitting>(Reader);
-    }
-    std::unique_ptr<TProbeFitting> Probe;
-};
-
-TEST_F(ProbeTest, FilledHoleNeverWarnsEvenWhenExtrapolating)
+TEST(DuctFitting, FilledHoleNeverWarnsEvenWhenExtrapolating)
 {
+    TValueWriter Writer;
+    WriteFittingRecord(Writer, ConstSource("CR1-1", 1));
+    TValueReader Reader(Writer.Bytes());
+    Reader.ReadString();
+    const auto Probe = std::make_unique<TProbeFitting>(Reader);
     const TFloatMat T = {{1, 2}, {3, TableHole}};
     Probe->Interp2D({0, 1}, {0, 1}, T, 0.5, 0.5);
     EXPECT_FALSE(RangeFlag);
@@ -240,13 +173,6 @@ TEST_F(ProbeTest, FilledHoleNeverWarnsEvenWhenExtrapolating)
     const TFloatMat Full = {{1, 2}, {3, 4}};
     Probe->Interp2D({0, 1}, {0, 1}, Full, 1.5, 0.5);
     EXPECT_TRUE(RangeFlag);
-}
-
-TEST_F(ProbeTest, ThreeDimensionalLookupRecordsXZY)
-{
-    const TFloatTensor Tables = {{{0, 1}, {2, 3}}, {{10, 11}, {12, 13}}};
-    EXPECT_DOUBLE_EQ(Probe->Interp3D({0, 1}, {0, 10}, {{0, 1}, {0, 1}}, Tables, 0.5, 5, 0.5), 6.5);
-    EXPECT_EQ(Probe->LastInputs, (TFloatVec{0.5, 5, 0.5}));
 }
 
 } // namespace

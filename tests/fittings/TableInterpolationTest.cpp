@@ -12,43 +12,30 @@ const TFloatVec X3 = {0.0, 1.0, 2.0};
 const TFloatVec Y3 = {0.0, 10.0, 20.0};
 const TFloatMat Full3 = {{1, 2, 3}, {4, 5, 6}, {7, 8, 9}};
 
-TEST(FindTableSegment, GridEntriesAndEnds)
+TEST(FindTableSegment, GridEntriesEndsAndDescendingAxes)
 {
     const TFloatVec Axis = {10, 20, 40, 80};
-    auto S = FindTableSegment(Axis, 10);
-    EXPECT_EQ(S.Index, 0);
-    EXPECT_DOUBLE_EQ(S.Fraction, 0.0);
-
-    S = FindTableSegment(Axis, 80);
-    EXPECT_EQ(S.Index, 2);
-    EXPECT_DOUBLE_EQ(S.Fraction, 1.0);
-
-    // An inner grid entry ends the segment before it.
-    S = FindTableSegment(Axis, 40);
-    EXPECT_EQ(S.Index, 1);
-    EXPECT_DOUBLE_EQ(S.Fraction, 1.0);
-
-    S = FindTableSegment(Axis, 5);
-    EXPECT_EQ(S.Index, 0);
-    EXPECT_DOUBLE_EQ(S.Fraction, -0.5);
-
-    S = FindTableSegment(Axis, 100);
-    EXPECT_EQ(S.Index, 2);
-    EXPECT_DOUBLE_EQ(S.Fraction, 1.5);
-}
-
-TEST(FindTableSegment, DescendingAndDegenerateAxes)
-{
-    auto S = FindTableSegment({90, 60, 45, 30}, 50);
-    EXPECT_EQ(S.Index, 1);
-    EXPECT_NEAR(S.Fraction, 2.0 / 3.0, 1e-12);
-
-    // Equal first entries count as descending; the zero-length segment gives
-    // fraction 0 instead of a division by zero.
-    S = FindTableSegment({5, 5}, 7);
-    EXPECT_EQ(S.Index, 0);
-    EXPECT_DOUBLE_EQ(S.Fraction, 0.0);
-
+    const struct {
+        TFloatVec Axis;
+        double X;
+        int Index;
+        double Fraction;
+    } Cases[] = {
+        {Axis, 10, 0, 0.0},
+        {Axis, 80, 2, 1.0},
+        {Axis, 40, 1, 1.0},  // an inner grid entry ends the segment before it
+        {Axis, 5, 0, -0.5},
+        {Axis, 100, 2, 1.5},
+        {{90, 60, 45, 30}, 50, 1, 2.0 / 3.0},
+        // Equal first entries count as descending; the zero-length segment
+        // gives fraction 0 instead of a division by zero.
+        {{5, 5}, 7, 0, 0.0},
+    };
+    for (const auto& C : Cases) {
+        const TTableSegment S = FindTableSegment(C.Axis, C.X);
+        EXPECT_EQ(S.Index, C.Index) << C.X;
+        EXPECT_NEAR(S.Fraction, C.Fraction, 1e-12) << C.X;
+    }
     EXPECT_THROW(FindTableSegment({1.0}, 1.0), ETableShapeError);
 }
 
@@ -94,35 +81,24 @@ TEST(Interpolate1D, MismatchedValuesRaiseInsteadOfReadingPastTheTable)
     EXPECT_THROW(Interpolate1D({0}, {1}, 0, Out), ETableShapeError);
 }
 
-TEST(Interpolate2D, BilinearWithoutHoles)
+TEST(Interpolate2D, BilinearGridLinesAndExtrapolationWithoutHoles)
 {
-    bool Out = true;
-    // Independent bilinear value: cells are 1 + x + 0.3 y.
-    EXPECT_NEAR(Interpolate2D(X3, Y3, Full3, 0.5, 15, Out, H), 1 + 0.5 + 0.3 * 15, 1e-12);
-    EXPECT_FALSE(Out);
-    EXPECT_TRUE(TableCellsValid);
-    EXPECT_DOUBLE_EQ(Interpolate2D(X3, Y3, Full3, 1, 10, Out, H), 5.0);
-}
-
-TEST(Interpolate2D, LastGridLinesReadNothingBeyondTheTable)
-{
-    bool Out = true;
-    EXPECT_DOUBLE_EQ(Interpolate2D(X3, Y3, Full3, 2, 20, Out, H), 9.0);
-    EXPECT_FALSE(Out);
-    EXPECT_DOUBLE_EQ(Interpolate2D(X3, Y3, Full3, 2, 5, Out, H), 4.5);
-    EXPECT_DOUBLE_EQ(Interpolate2D(X3, Y3, Full3, 0.5, 20, Out, H), 7.5);
-    EXPECT_FALSE(Out);
-}
-
-TEST(Interpolate2D, ExtrapolationFlagsFromEitherAxis)
-{
-    bool Out = false;
-    EXPECT_NEAR(Interpolate2D(X3, Y3, Full3, 2.05, 10, Out, H), 6.05, 1e-12);
-    EXPECT_FALSE(Out);
-    EXPECT_NEAR(Interpolate2D(X3, Y3, Full3, 2.2, 10, Out, H), 6.2, 1e-12);
-    EXPECT_TRUE(Out);
-    EXPECT_NEAR(Interpolate2D(X3, Y3, Full3, 1, -2, Out, H), 1.4, 1e-12);
-    EXPECT_TRUE(Out);
+    // Cells are 1 + x + 0.3 y, so every value is worked out independently.
+    // The last grid lines read nothing beyond the table; a value beyond
+    // 10 % of an end segment on either axis warns.
+    const struct {
+        double X, Y, Expected;
+        bool Out;
+    } Cases[] = {
+        {0.5, 15, 6.0, false}, {1, 10, 5.0, false},  {2, 20, 9.0, false},   {2, 5, 4.5, false},
+        {0.5, 20, 7.5, false}, {2.05, 10, 6.05, false}, {2.2, 10, 6.2, true}, {1, -2, 1.4, true},
+    };
+    for (const auto& C : Cases) {
+        bool Out = !C.Out;
+        EXPECT_NEAR(Interpolate2D(X3, Y3, Full3, C.X, C.Y, Out, H), C.Expected, 1e-12) << C.X << ", " << C.Y;
+        EXPECT_EQ(Out, C.Out) << C.X << ", " << C.Y;
+        EXPECT_TRUE(TableCellsValid);
+    }
 }
 
 TEST(Interpolate2D, HoleOnGridPointTakesMeanOfRowAndColumnFill)
