@@ -160,6 +160,8 @@ void TDuctGraph::BalancingWalk(TFlowNode* Start, int Side, double Reference, dou
                 B.SizeForPressureRate(true, L.Direction, Gradient(Far->RelPressure - Node->RelPressure, B.TotalLength));
             else
                 BalancePath(L, Side, Available, UseDampers);
+            // On along the path just flagged, so the branches off it are
+            // reached as well as its end.
             WalkOn(Far);
         } else if (Far->IsTerminal()) {
             if (!B.SizeFixed && !UseDampers) {

@@ -96,7 +96,8 @@ void TFlowBranch::SizeForPressureRate(bool KeepRate, int Direction, double Rate)
     FrictionFactor = F;
     CalcArea();
     Velocity = FlowArea > 0.0 ? VolumeFlow / FlowArea : 0.0;
-    FrictionDrop = SignOf(MassFlow) * Rate * TotalLength;
+    // No air, no friction: the sign of a zero flow is 0 here, not +1.
+    FrictionDrop = MassFlow == 0.0 ? 0.0 : SignOf(MassFlow) * Rate * TotalLength;
     CalcTotalDrop();
     if (!KeepRate)
         PropagatePressure(Direction);

@@ -1,6 +1,10 @@
 #include "network/DuctGraph.h"
 
+#include "foundation/EquivDiamTool.h"
+
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 
 TDuctGraph::TDuctGraph(bool WithDefaultNetwork, const TSettings* SettingsToUse)
 {
@@ -61,4 +65,43 @@ void TDuctGraph::CopyVelocitiesToDesign()
         auto& Branch = static_cast<TDuctBranch&>(*Item);
         Branch.DesignVelocity = Branch.DuctVelocity;
     }
+}
+
+bool TDuctGraph::SetDuctTypeAll(bool ByDiameter, double MainDiameter, double OutletDiameter,
+                                double NewAspect)
+{
+    auto Usable = [](double V) { return std::isfinite(V) && V > 0.0; };
+    if (ByDiameter ? !(Usable(MainDiameter) && Usable(OutletDiameter)) : !Usable(NewAspect))
+        return false;
+    // Keep1 and Keep2 are the two known sizes of the equivalent-diameter
+    // tool, Keep1 the latest: a newly given size takes the first place.
+    const std::uint8_t Given = ByDiameter ? TEquivDiamTool::kdDiameter : TEquivDiamTool::kdAspect;
+    for (const auto& Item : Branches()) {
+        auto& B = static_cast<TDuctBranch&>(*Item);
+        if (B.Kind != bkCommon) {
+            B.Diameter = 0.0;
+            B.DuctHeight = 0.0;
+            B.DuctWidth = 0.0;
+            B.Aspect = 1.0;
+            B.Velocity = 0.0; // no area for CalcVelocity to divide by
+        } else {
+            if (B.Keep1 != Given) {
+                B.Keep2 = B.Keep1;
+                B.Keep1 = Given;
+            }
+            if (ByDiameter)
+                B.Diameter = B.ToFlowNode()->NodeType == ntOutlet ? OutletDiameter : MainDiameter;
+            else
+                B.Aspect = NewAspect;
+            const bool Fixed = B.SizeFixed;
+            B.SizeFixed = false;
+            B.SizeDuct();
+            B.SizeFixed = Fixed;
+        }
+        B.CalcArea();
+        B.CalcVelocity();
+        B.CalcDuctArea();
+    }
+    Status = ssNotSolved;
+    return true;
 }

@@ -140,6 +140,15 @@ public:
     void SetAllSizeFixed(bool Fixed);
     // DesignVelocity := DuctVelocity for every branch.
     void CopyVelocitiesToDesign();
+    // The manual resize of every duct at once. Each duct (kind Common)
+    // takes, with ByDiameter, the diameter OutletDiameter when its to-node
+    // is an Outlet, else MainDiameter, the diameter becoming the latest
+    // known size; otherwise the aspect NewAspect, the aspect becoming the
+    // latest known. Its sizes then follow (size-fixed ducts too: the user
+    // asked for every duct). Fans and sink branches get D, height and
+    // width 0 and aspect 1. Status "Not solved". A size or aspect needed
+    // that is not a positive number changes nothing: false.
+    bool SetDuctTypeAll(bool ByDiameter, double MainDiameter, double OutletDiameter, double NewAspect);
 
     // ---- duct sizing ("Equal Friction", "Velocity", "Static Regain",
     // "Standard Sizes"), on a network whose design flows are distributed

@@ -17,6 +17,8 @@ constexpr double FanDiameterFactor = 0.357;
 bool TDuctGraph::Validate()
 {
     if (Method == smFlowBalance) {
+        // Solve has just run CheckMainFan; running it again would only
+        // rebuild the same Sink, so the fan's presence is all that is asked.
         if (!MainFan) {
             ShowMessage("Main fan not found - add to network");
             return false;

@@ -113,8 +113,10 @@ public:
     void ResetOutletFlows(int Kind);
     void ResetInletFlows(int Kind);
     // The terminals of that kind take the settings' default C (their
-    // reference drop kept, the reference velocity following); their pressure
-    // drops follow at the next recalculation of the branch losses.
+    // reference drop kept, the reference velocity following) and recompute
+    // their pressure drops at the branch's present flow (the branch's
+    // InletTermDrop and OutletTermDrop with them), so that what is shown
+    // after the reset matches the new C.
     void ResetOutletCValues(int Kind);
     void ResetInletCValues(int Kind);
 
@@ -164,8 +166,22 @@ public:
     // in the same command.
     TDuctFitting* SelectDatabaseFitting(const std::string& Key, bool Report);
     // Starts a new command for the messages above: each solve, sizing or
-    // recalculation command calls it first.
+    // recalculation command calls it first. Inside a TFittingCommand it
+    // changes nothing, so a command made of several such steps
+    // (distribution, sizing, balancing) still reports a key only once.
     void ResetFittingMessages();
+    // One command of several steps: its fitting messages start anew here and
+    // not again until it ends.
+    class TFittingCommand {
+    public:
+        explicit TFittingCommand(TFlowGraph& Network);
+        ~TFittingCommand();
+        TFittingCommand(const TFittingCommand&) = delete;
+        TFittingCommand& operator=(const TFittingCommand&) = delete;
+
+    private:
+        TFlowGraph& Graph;
+    };
 
     // ---- network-wide hydraulic chains (branches in list order unless said)
     // Resolves the fitting links and sums their present C-values, then per
@@ -287,6 +303,7 @@ private:
     bool SumAllResiduals();
     // The fitting-database messages of the present command.
     bool MissingFittingReported = false;
+    int FittingCommandDepth = 0; // open TFittingCommand scopes
     const TDuctFittingDB* FailedKeysDatabase = nullptr; // the database FailedKeys belong to
     std::unordered_set<std::string> FailedKeys; // lower case
 

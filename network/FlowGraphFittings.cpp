@@ -159,6 +159,19 @@ TDuctFitting* TFlowGraph::SelectDatabaseFitting(const std::string& Key, bool Rep
 
 void TFlowGraph::ResetFittingMessages()
 {
+    if (FittingCommandDepth > 0)
+        return;
     MissingFittingReported = false;
     FailedKeys.clear();
+}
+
+TFlowGraph::TFittingCommand::TFittingCommand(TFlowGraph& Network) : Graph(Network)
+{
+    Graph.ResetFittingMessages();
+    ++Graph.FittingCommandDepth;
+}
+
+TFlowGraph::TFittingCommand::~TFittingCommand()
+{
+    --Graph.FittingCommandDepth;
 }

@@ -95,8 +95,10 @@ void TFlowGraph::ResetOutletCValues(int Kind)
     for (const auto& Item : Branches()) {
         auto* Branch = static_cast<TFlowBranch*>(Item.get());
         const TFlowNode* To = Branch->ToFlowNode();
-        if (To->NodeType == ntOutlet && To->OutletKind == Kind && Branch->OutletTerminal)
+        if (To->NodeType == ntOutlet && To->OutletKind == Kind && Branch->OutletTerminal) {
             TakeC(*Branch->OutletTerminal, Settings().defoutletc[KindIndex(Kind)]);
+            Branch->CalcTerminalLosses();
+        }
     }
 }
 
@@ -105,8 +107,10 @@ void TFlowGraph::ResetInletCValues(int Kind)
     for (const auto& Item : Branches()) {
         auto* Branch = static_cast<TFlowBranch*>(Item.get());
         const TFlowNode* From = Branch->FromFlowNode();
-        if (From->NodeType == ntInlet && From->InletKind == Kind && Branch->InletTerminal)
+        if (From->NodeType == ntInlet && From->InletKind == Kind && Branch->InletTerminal) {
             TakeC(*Branch->InletTerminal, Settings().definletc[KindIndex(Kind)]);
+            Branch->CalcTerminalLosses();
+        }
     }
 }
 

@@ -93,13 +93,16 @@ void TDuctGraph::PrepareSizing()
                 break;
             case smVelocity:
                 // The command has reset the design velocities, or copied the
-                // user's own into them when they are not to be reset.
+                // user's own into them when they are not to be reset; a reset
+                // here in every case would make that setting void. A duct
+                // drawn against the air holds its velocity negative.
                 for (const auto& Item : Branches()) {
                     TDuctBranch& B = AsDuct(Item);
-                    if (S.resetvels || !(B.DesignVelocity > 0.0))
+                    const double Own = std::fabs(B.DesignVelocity);
+                    if (S.resetvels || !(Own > 0.0))
                         B.ResetVelocity();
                     else
-                        B.SetVelocity(B.DesignVelocity);
+                        B.SetVelocity(Own);
                 }
                 for (const auto& Item : Branches())
                     AsDuct(Item).SizeByVelocity();

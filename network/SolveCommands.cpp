@@ -84,6 +84,9 @@ TSolveCommandResult RunSolveCommand(TDuctGraph& G, TSolveCommand Command)
     TSolveCommandResult Result;
     {
         TCommandMessages Capture(Result.Messages);
+        // Distribution, sizing and balancing each start the fitting
+        // messages anew; the command reports a missing fitting once.
+        TFlowGraph::TFittingCommand OneCommand(G);
         G.ErrorBranch = nullptr;
         G.SaveBranchOrder();
         switch (Command) {

@@ -1,3 +1,4 @@
+#include "foundation/EquivDiamTool.h"
 #include "network/DuctGraph.h"
 #include "network/NumberedName.h"
 #include "network/Settings.h"
@@ -171,10 +172,16 @@ TEST(FlowTerminals, NodeTypesAndKindsDriveTheTerminals)
 
     Settings.defoutletc[okGrille] = 3.0;
     G.DuctBranch(5)->OutletTerminal->RefDrop = 28.8;
+    G.DuctBranch(5)->CalcTerminalLosses();
+    const double DropAtC2 = T.Drop;
+    ASSERT_GT(DropAtC2, 0.0);
     G.ResetOutletCValues(okGrille);
     EXPECT_EQ(T.C, 3.0);
     EXPECT_EQ(T.RefDrop, 28.8);             // the user's reference drop stays
     EXPECT_NEAR(T.RefVelocity, 4.0, 1e-12); // √(28.8/(0.6·3))
+    // The drop follows the new C at once (it is proportional to C).
+    EXPECT_NEAR(T.Drop, 1.5 * DropAtC2, 1e-9 * DropAtC2);
+    EXPECT_EQ(G.DuctBranch(5)->OutletTermDrop, T.Drop);
 }
 
 TEST(FlowNode, SinkLinksDoNotCount)
@@ -261,4 +268,46 @@ TEST(DuctGraphEdits, SizeFixedVelocitiesAndEditStamps)
     EXPECT_LT(G.DuctBranch(1)->EditStamp, -45000.0);
     EXPECT_GT(G.DuctBranch(1)->EditStamp, -80000.0);
     EXPECT_EQ(G.DuctBranch(2)->EditStamp, 0.0);
+}
+
+TEST(DuctGraphEdits, SetDuctTypeAllResizesEveryDuct)
+{
+    TDuctGraph G(true);
+    TDuctBranch& Supply = *G.DuctBranch(4);
+    Supply.Keep1 = 1; // its height was the latest known size
+    G.DuctBranch(2)->SizeFixed = true;
+    G.Status = ssSolved;
+    EXPECT_FALSE(G.SetDuctTypeAll(true, 0.0, 0.25, 1.0)); // no main size
+    EXPECT_EQ(G.DuctBranch(1)->Diameter, 0.2);
+    EXPECT_EQ(G.Status, ssSolved);
+
+    ASSERT_TRUE(G.SetDuctTypeAll(true, 0.4, 0.25, 0.0));
+    EXPECT_EQ(G.Status, ssNotSolved);
+    EXPECT_EQ(G.DuctBranch(1)->Diameter, 0.4);  // ends at a common node
+    EXPECT_EQ(G.DuctBranch(5)->Diameter, 0.25); // ends at the outlet
+    // A square of equivalent diameter 0.4 m: side 0.4/(1.3·2^-0.25) = 0.36591 m,
+    // size-fixed or not; 1 m³/s through it runs at 7.469 m/s.
+    const TDuctBranch& Return = *G.DuctBranch(2);
+    EXPECT_EQ(Return.Diameter, 0.4);
+    EXPECT_NEAR(Return.DuctWidth, 0.36591, 1e-5);
+    EXPECT_NEAR(Return.DuctHeight, 0.36591, 1e-5);
+    EXPECT_NEAR(Return.DuctVelocity, 7.469, 1e-3);
+    EXPECT_TRUE(Return.SizeFixed);
+    // The diameter takes the first place; the height, kept, makes the width.
+    EXPECT_EQ(Supply.Keep1, 0);
+    EXPECT_EQ(Supply.Keep2, 1);
+    EXPECT_EQ(Supply.DuctHeight, 0.5);
+    EXPECT_NEAR(TEquivDiamTool::EquivDiameter(Supply.DuctHeight, Supply.DuctWidth), 0.4, 1e-6);
+    EXPECT_EQ(G.MainFan->Diameter, 0.0);
+    EXPECT_EQ(G.MainFan->Aspect, 1.0);
+
+    // By aspect: the diameter stays, the sides take height = 2·width:
+    // width 0.4/(1.3·2^0.625/3^0.25) = 0.26258 m.
+    ASSERT_TRUE(G.SetDuctTypeAll(false, 0.0, 0.0, 2.0));
+    EXPECT_EQ(Return.Diameter, 0.4);
+    EXPECT_EQ(Return.Keep1, 3);
+    EXPECT_EQ(Return.Keep2, 0);
+    EXPECT_NEAR(Return.DuctWidth, 0.26258, 1e-5);
+    EXPECT_NEAR(Return.DuctHeight, 2.0 * Return.DuctWidth, 1e-12);
+    EXPECT_EQ(G.MainFan->DuctWidth, 0.0);
 }

@@ -51,6 +51,25 @@ void BuildLooped(TFlowNetwork& N)
     N.Duct(12, 12, 7, 0.05, 4.0)->EditStamp = -45000.0;
 }
 
+// Inlet 1 -> 2 -> 3 =fan=> 4 -> 5; the index run to outlet 6 (20 m); the
+// side run 5 -> 7 -> outlet 8 starts with a size-fixed duct, which takes the
+// side's damper. Reversed draws 2 -> 3 and 5 -> 7 backwards.
+void BuildSideRun(TFlowNetwork& N, bool Reversed)
+{
+    N.Node(1, ntInlet);
+    N.Node(6, ntOutlet);
+    N.Node(8, ntOutlet);
+    N.Duct(1, 1, 2, 0.5, 5.0);
+    N.Duct(2, Reversed ? 3 : 2, Reversed ? 2 : 3, 0.0, 5.0);
+    N.Fan(3, 3, 4, 0.5);
+    N.Duct(4, 4, 5, 0.0, 5.0);
+    N.Duct(5, 5, 6, 0.3, 20.0);
+    TDuctBranch* Side = N.Duct(6, Reversed ? 7 : 5, Reversed ? 5 : 7, 0.0, 5.0);
+    Side->Diameter = 0.4;
+    Side->SizeFixed = true;
+    N.Duct(7, 7, 8, 0.2, 3.0);
+}
+
 bool IsSizedStatus(TSolveStatus S)
 {
     return S == ssSolved || S == ssWithinTolerance;
@@ -91,6 +110,7 @@ TEST(DuctSizing, EqualFrictionGivesThePressureRate)
     B->SetVolumeFlow(0.0);
     B->SizeForPressureRate(true, 1, 1.0);
     EXPECT_EQ(B->Diameter, 0.1);
+    EXPECT_EQ(B->FrictionDrop, 0.0); // and no friction without air
 }
 
 TEST(DuctSizing, TerminalNecks)
@@ -167,6 +187,17 @@ TEST(DuctSizing, VelocitySizingKeepsTheUsersVelocitiesUnlessReset)
         const TSolveCommandResult R = RunSolveCommand(G, scVelocity);
         EXPECT_TRUE(IsSizedStatus(R.Status));
         EXPECT_NEAR(G.DuctBranch(4)->DuctVelocity, Reset ? N.Defaults.uservelmain : 8.0, 1e-3) << Reset;
+    }
+    // A duct drawn against the air shows its velocity negative; it is the
+    // user's velocity all the same.
+    for (bool Reversed : {false, true}) {
+        TFlowNetwork N;
+        N.Defaults.resetvels = false;
+        BuildSideRun(N, Reversed);
+        TDuctBranch* Return = N.G.DuctBranch(2); // on the index run
+        Return->DuctVelocity = Reversed ? -8.0 : 8.0;
+        EXPECT_TRUE(IsSizedStatus(RunSolveCommand(N.G, scVelocity).Status));
+        EXPECT_NEAR(std::fabs(Return->DuctVelocity), 8.0, 1e-3) << Reversed;
     }
 }
 
@@ -329,28 +360,11 @@ TEST(DuctSizing, StaticRegainRegainsVelocityPressureAlongTheSupplyRun)
 
 TEST(DuctSizing, ADuctDrawnAgainstTheAirGetsTheSameSize)
 {
-    // Inlet 1 -> 2 -> 3 =fan=> 4 -> 5; the index run to outlet 6 (20 m);
-    // the side run 5 -> 7 -> outlet 8 starts with a size-fixed duct, which
-    // takes the side's damper. Reversed draws 2 -> 3 and 5 -> 7 backwards.
-    auto Build = [](TFlowNetwork& N, bool Reversed) {
-        N.Node(1, ntInlet);
-        N.Node(6, ntOutlet);
-        N.Node(8, ntOutlet);
-        N.Duct(1, 1, 2, 0.5, 5.0);
-        N.Duct(2, Reversed ? 3 : 2, Reversed ? 2 : 3, 0.0, 5.0);
-        N.Fan(3, 3, 4, 0.5);
-        N.Duct(4, 4, 5, 0.0, 5.0);
-        N.Duct(5, 5, 6, 0.3, 20.0);
-        TDuctBranch* Side = N.Duct(6, Reversed ? 7 : 5, Reversed ? 5 : 7, 0.0, 5.0);
-        Side->Diameter = 0.4;
-        Side->SizeFixed = true;
-        N.Duct(7, 7, 8, 0.2, 3.0);
-    };
     for (TSolveCommand Command : SizingCommands) {
         TFlowNetwork A;
         TFlowNetwork B;
-        Build(A, false);
-        Build(B, true);
+        BuildSideRun(A, false);
+        BuildSideRun(B, true);
         const TSolveCommandResult RA = RunSolveCommand(A.G, Command);
         const TSolveCommandResult RB = RunSolveCommand(B.G, Command);
         SCOPED_TRACE(SolveMethodText(*RA.MethodShown));

@@ -6,6 +6,7 @@
 #include "foundation/ValueStream.h"
 #include "foundation/WarningSink.h"
 #include "network/DuctGraph.h"
+#include "network/SolveCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -182,6 +183,23 @@ TEST_F(FittingTest, WhatCannotBeComputedStaysZero)
     EXPECT_EQ(Unknown2.Links[0].BranchId, 12);
     EXPECT_EQ(Unknown2.Links[0].Branch, nullptr);
     EXPECT_FALSE(Graph.LinksValid);
+}
+
+TEST_F(FittingTest, MissingCodeIsReportedOncePerCommand)
+{
+    // "Standard Sizes" rounds, then balances; each step starts with the
+    // check of the fitting codes, and the user still hears of one once.
+    TDuctGraph Net(true);
+    auto Unknown = std::make_unique<TFitting>("Test", "SD9-99");
+    Unknown->Roles = {"0"};
+    Unknown->Links = {{1, nullptr}};
+    Net.Fittings.push_back(std::move(Unknown));
+    for (TSolveCommand Command : {scStandardSizes, scEqualFriction, scBalanceFlows}) {
+        const std::size_t Before = Sink.Count();
+        const TSolveCommandResult Result = RunSolveCommand(Net, Command);
+        EXPECT_EQ(Sink.Count() - Before, 1u) << "command " << Command;
+        EXPECT_EQ(Result.Messages, std::vector<std::string>({"Duct fitting not in database : SD9-99"}));
+    }
 }
 
 TEST_F(FittingTest, RecordReadsBackAndCopiesKeepTheirOwnSerial)
