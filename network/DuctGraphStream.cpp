@@ -34,6 +34,19 @@ void SetMigratedRefDrop(TFixedEndFitting& Terminal)
     Terminal.SetEndValue(TFixedEndFitting::evRefDrop, TFixedEndFitting::evC);
 }
 
+// The density of an air state, or 0 when the state gives none.
+double StateDensity(double BarometerPa, double Db, double Wb)
+{
+    if (!std::isfinite(BarometerPa) || BarometerPa <= 0.0)
+        return 0.0;
+    try {
+        const double Value = Density(BarometerPa * 0.001, Db, Wb, pmTB);
+        return std::isfinite(Value) && Value > 0.0 ? Value : 0.0;
+    } catch (const std::exception&) {
+        return 0.0;
+    }
+}
+
 bool AllFinite(const std::vector<double>& Values)
 {
     for (double V : Values)
@@ -87,6 +100,10 @@ void TDuctGraph::ReadHook(TValueReader& Reader, TGraphDataVersion /*Version*/)
     Barometer = Reader.ReadFloat();
     DryBulb = Reader.ReadFloat();
     WetBulb = Reader.ReadFloat();
+    // Nodes that only a branch names are made with this air; a state that
+    // gives no density is dealt with once the records are in.
+    if (const double NewDensity = StateDensity(Barometer, DryBulb, WetBulb); NewDensity > 0.0)
+        AirDensity = NewDensity;
 }
 
 void TDuctGraph::WriteData(TValueWriter& Writer) const
@@ -159,15 +176,8 @@ void TDuctGraph::CompleteRead(TGraphDataVersion Version)
         if (std::isfinite(First) && First > 0.0)
             Barometer = First;
     }
-    double NewDensity = 0.0;
-    if (std::isfinite(Barometer) && Barometer > 0.0) {
-        try {
-            NewDensity = Density(Barometer * 0.001, DryBulb, WetBulb, pmTB);
-        } catch (const std::exception&) {
-            NewDensity = 0.0;
-        }
-    }
-    if (!std::isfinite(NewDensity) || NewDensity <= 0.0)
+    const double NewDensity = StateDensity(Barometer, DryBulb, WetBulb);
+    if (NewDensity <= 0.0)
         throw EGraphError("Invalid air state in file: " + FormatFloat("%0.3f kPa", Barometer * 0.001) +
                           ", " + GetHumitrakText());
     AirDensity = NewDensity;

@@ -124,6 +124,8 @@ void ReadNode(TDuctGraph& Network, const pugi::xml_node& Element)
                 Node.OutletKind = static_cast<TOutletKind>(K);
         }
     }
+    // A missing value keeps what a new node has (the network's air, not yet
+    // placed) rather than 0: a density or position of 0 would be nonsense.
     Node.DryBulb = GetChildNodeFloat(Element, "temperature", Node.DryBulb);
     Node.RelPressure = GetChildNodeFloat(Element, "relpressure", Node.RelPressure);
     // A density that is no density (an export of a broken network) gives
@@ -159,6 +161,7 @@ void ReadBranch(TDuctGraph& Network, const pugi::xml_node& Element)
     if (!Branch)
         throw EGraphError("Invalid branch in file: branch " + IntToStr(Id));
     Branch->CalcFlowTerms(false);
+    // A missing value keeps the new branch's own (aspect 1, automatic label).
     Branch->Name = ToShortString(GetChildNodeText(Element, "caption", Branch->Name));
     if (const int T = IndexOfText(GetChildNodeText(Element, "ducttype", ""), DuctTypeText, DuctTypeCount); T >= 0)
         Branch->DuctType = static_cast<TDuctType>(T);

@@ -308,6 +308,18 @@ TEST(DocumentFile, BarometerIsTheStoredOneUnlessNotPositive)
     ASSERT_TRUE(Read.Ok);
     EXPECT_EQ(Read.Contents.Network->Barometer, 97100.0); // the first node's pressure
     EXPECT_GT(Read.Contents.Network->AirDensity, 1.0);
+
+    // A node that only a branch names is made with the document's air, not
+    // with the air of a new network.
+    Spec.Barometer = 80000.0;
+    Spec.Version = gdv102;
+    Spec.SecondTo = 4;
+    Read = ReadNetworkBytes(OldDocument(Spec), "a.vtx", {});
+    ASSERT_TRUE(Read.Ok) << Read.Reason;
+    const TDuctGraph& G = *Read.Contents.Network;
+    EXPECT_EQ(G.FlowNode(4)->Pressure, 80000.0);
+    EXPECT_EQ(G.FlowNode(4)->Density, G.AirDensity);
+    EXPECT_EQ(G.DuctBranch(2)->ToDensity, G.AirDensity);
 }
 
 TEST(DocumentFile, AfterReadingUsesTheDocumentsSettings)
