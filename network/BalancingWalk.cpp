@@ -18,27 +18,11 @@
 
 namespace {
 
-TFlowNode* FarNode(const TLink& Link)
-{
-    return static_cast<TFlowNode*>(Link.Direction == 1 ? Link.Branch->FromNode : Link.Branch->ToNode);
-}
-
-TFlowBranch& AsFlow(const TLink& Link)
-{
-    return static_cast<TFlowBranch&>(*Link.Branch);
-}
-
 // The drop across a link in the direction of the air, without a damper.
 double AirDrop(const TLink& Link, int Side)
 {
-    const TFlowBranch& B = AsFlow(Link);
+    const TFlowBranch& B = FlowBranchOf(Link);
     return Side * Link.Direction * (B.TotalDrop - B.DamperDrop);
-}
-
-double Gradient(double PressureDifference, double TotalLength)
-{
-    const double Rate = TotalLength > 0.0 ? PressureDifference / TotalLength : 0.0;
-    return std::isfinite(Rate) ? Rate : 0.0;
 }
 
 // The link from Node along its reference path; nullptr where the path ends.
@@ -52,42 +36,42 @@ const TLink* PathLink(const TFlowNode* Node)
 void MarkReached(const TLink& Link)
 {
     SetBit(Link.Branch->Flags, gfVisited);
-    SetBit(FarNode(Link)->Flags, gfVisited);
+    SetBit(FarFlowNode(Link)->Flags, gfVisited);
 }
 
 // A branch into a Common node not yet reached, with Available Pa for it and
 // everything beyond: the branch, then the far node's reference path.
 void BalancePath(const TLink& First, int Side, double Available, bool UseDampers)
 {
-    const double Required = AirDrop(First, Side) + FarNode(First)->RefDrop;
+    const double Required = AirDrop(First, Side) + FarFlowNode(First)->RefDrop;
     // The damper goes on the branch itself when it is size-fixed, else on
     // the last size-fixed branch of the path, else (when dampers are
     // allowed) on the path's last branch.
     const TLink* Last = &First;
     const TLink* LastFixed = nullptr;
-    for (const TLink* L = PathLink(FarNode(First)); L; L = PathLink(FarNode(*L))) {
+    for (const TLink* L = PathLink(FarFlowNode(First)); L; L = PathLink(FarFlowNode(*L))) {
         Last = L;
-        if (AsFlow(*L).SizeFixed)
+        if (FlowBranchOf(*L).SizeFixed)
             LastFixed = L;
     }
     // A path that ends short of a terminal (the far side of a loop, or a
     // dead end) discharges nowhere: there is no surplus to take, so its
     // branches only pass the pressure on.
-    if (!FarNode(*Last)->IsTerminal()) {
-        for (const TLink* L = &First; L; L = PathLink(FarNode(*L))) {
-            AsFlow(*L).PropagatePressure(L->Direction);
+    if (!FarFlowNode(*Last)->IsTerminal()) {
+        for (const TLink* L = &First; L; L = PathLink(FarFlowNode(*L))) {
+            FlowBranchOf(*L).PropagatePressure(L->Direction);
             MarkReached(*L);
         }
         return;
     }
-    const TLink* Holder = AsFlow(First).SizeFixed ? &First : LastFixed;
+    const TLink* Holder = FlowBranchOf(First).SizeFixed ? &First : LastFixed;
     if (!Holder && UseDampers)
         Holder = Last;
 
     if (Holder) {
-        AsFlow(*Holder).SetDamperDrop(Available - Required, Side * Holder->Direction);
-        for (const TLink* L = &First; L; L = PathLink(FarNode(*L))) {
-            AsFlow(*L).PropagatePressure(L->Direction);
+        FlowBranchOf(*Holder).SetDamperDrop(Available - Required, Side * Holder->Direction);
+        for (const TLink* L = &First; L; L = PathLink(FarFlowNode(*L))) {
+            FlowBranchOf(*L).PropagatePressure(L->Direction);
             MarkReached(*L);
         }
         return;
@@ -95,10 +79,10 @@ void BalancePath(const TLink& First, int Side, double Available, bool UseDampers
     // No damper: the path passes the pressure on, and its last branch is
     // sized for what is left.
     double Taken = 0.0;
-    for (const TLink* L = &First; L; L = PathLink(FarNode(*L))) {
-        TFlowBranch& B = AsFlow(*L);
+    for (const TLink* L = &First; L; L = PathLink(FarFlowNode(*L))) {
+        TFlowBranch& B = FlowBranchOf(*L);
         if (L == Last) {
-            B.SizeForPressureRate(false, L->Direction, Gradient(Available - Taken, B.TotalLength));
+            B.SizeForPressureRate(false, L->Direction, PressureGradient(Available - Taken, B.TotalLength));
         } else {
             B.PropagatePressure(L->Direction);
             Taken += AirDrop(*L, Side);
@@ -134,20 +118,16 @@ void TDuctGraph::BalancingWalk(TFlowNode* Start, int Side, double Reference, dou
             SizingStack.push_back({Node, 0, 0.0, 0.0});
         }
     };
-    while (!SizingStack.empty()) {
-        TSizingFrame& F = SizingStack.back();
-        if (F.Next >= F.Node->Links.size()) {
-            SizingStack.pop_back();
-            continue;
-        }
-        const TLink L = F.Node->Links[F.Next++];
+    TSizingFrame F{};
+    TLink L;
+    while (NextSizingLink(F, L)) {
         const TFlowNode* Node = F.Node;
         if (L.Branch == MainFan || HasFlag(L.Branch->Flags, gfChord))
             continue;
-        TFlowNode* Far = FarNode(L);
+        TFlowNode* Far = FarFlowNode(L);
         if (Far->IsSink())
             continue;
-        TFlowBranch& B = AsFlow(L);
+        TFlowBranch& B = FlowBranchOf(L);
         if (HasFlag(B.Flags, gfVisited)) {
             WalkOn(Far);
             continue;
@@ -157,7 +137,8 @@ void TDuctGraph::BalancingWalk(TFlowNode* Start, int Side, double Reference, dou
         const double Available = -Side * Node->RelPressure - Reference + Sum;
         if (Far->NodeType == ntCommon) {
             if (HasFlag(Far->Flags, gfVisited))
-                B.SizeForPressureRate(true, L.Direction, Gradient(Far->RelPressure - Node->RelPressure, B.TotalLength));
+                B.SizeForPressureRate(true, L.Direction,
+                                      PressureGradient(Far->RelPressure - Node->RelPressure, B.TotalLength));
             else
                 BalancePath(L, Side, Available, UseDampers);
             // On along the path just flagged, so the branches off it are
@@ -165,7 +146,7 @@ void TDuctGraph::BalancingWalk(TFlowNode* Start, int Side, double Reference, dou
             WalkOn(Far);
         } else if (Far->IsTerminal()) {
             if (!B.SizeFixed && !UseDampers) {
-                B.SizeForPressureRate(false, L.Direction, Gradient(Available, B.TotalLength));
+                B.SizeForPressureRate(false, L.Direction, PressureGradient(Available, B.TotalLength));
             } else {
                 B.SetDamperDrop(Available - AirDrop(L, Side), Side * L.Direction);
                 B.PropagatePressure(L.Direction);

@@ -10,3 +10,19 @@ void AdoptDocument(TDocumentContents&& Read, std::unique_ptr<TDuctGraph>& Docume
     Document = std::move(Read.Network);
     Document->UseSettings(&Settings);
 }
+
+TDocumentRead FailedRead(std::string Message, std::string Reason)
+{
+    TDocumentRead Result;
+    Result.Messages.push_back(std::move(Message));
+    Result.Reason = std::move(Reason);
+    return Result;
+}
+
+TDocumentRead SuccessfulRead(TDocumentContents&& Contents)
+{
+    TDocumentRead Result;
+    Result.Ok = true;
+    Result.Contents = std::move(Contents);
+    return Result;
+}

@@ -36,6 +36,11 @@ struct TDocumentRead : TDocumentOutcome {
     TDocumentContents Contents; // complete when Ok, empty otherwise
 };
 
+// The outcome of a read that failed with this one message.
+TDocumentRead FailedRead(std::string Message, std::string Reason);
+// The outcome of a read that gave Contents.
+TDocumentRead SuccessfulRead(TDocumentContents&& Contents);
+
 // Makes Read (the contents of a successful read) the open document: the network replaces Document, the
 // properties and settings take the places of Properties and Settings, and
 // the network computes with Settings from then on. Nothing here can fail, so

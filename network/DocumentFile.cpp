@@ -11,10 +11,7 @@ namespace {
 
 TDocumentRead LoadFailure(const std::string& Name, std::string Reason)
 {
-    TDocumentRead Result;
-    Result.Messages.push_back("Error loading " + Name);
-    Result.Reason = std::move(Reason);
-    return Result;
+    return FailedRead("Error loading " + Name, std::move(Reason));
 }
 
 void WriteDocument(TValueWriter& Writer, const TDuctGraph& Network, const TDocumentProperties& Properties,
@@ -47,10 +44,7 @@ TDocumentRead ReadDocument(TValueReader& Reader, const std::string& Name, const 
     } catch (const std::exception& Error) {
         return LoadFailure(Name, Error.what());
     }
-    TDocumentRead Result;
-    Result.Ok = true;
-    Result.Contents = std::move(Read);
-    return Result;
+    return SuccessfulRead(std::move(Read));
 }
 
 } // namespace

@@ -2,99 +2,36 @@
 
 #include "network/DuctBranch.h"
 
-#include "foundation/NumberFormat.h"
-#include "foundation/ValueStream.h"
 #include "network/FlowGraph.h"
-#include "network/GraphError.h"
+#include "network/RecordReader.h"
 #include "network/Settings.h"
-
-#include <cmath>
 
 namespace {
 
-class TBranchRecordReader {
-public:
-    TBranchRecordReader(TValueReader& Reader, int BranchId) : Reader(Reader), BranchId(BranchId) {}
-
-    // An enumeration value: anything outside 0..Count-1 would index past the
-    // tables of texts and defaults.
-    int Enum(int Count, const char* What)
-    {
-        const std::int32_t Value = Reader.ReadInteger();
-        if (Value < 0 || Value >= Count)
-            Fail(What);
-        return Value;
-    }
-
-    // A value the user gave (a size, a length, a flow): the computations
-    // start from it, so a value that is no number fails the load.
-    double Input(const char* What)
-    {
-        const double Value = Reader.ReadFloat();
-        if (!std::isfinite(Value))
-            Fail(What);
-        return Value;
-    }
-
-    // A result of the last solve: the next solve computes it again, so a
-    // value that is no number is only dropped.
-    double Result()
-    {
-        const double Value = Reader.ReadFloat();
-        return std::isfinite(Value) ? Value : 0.0;
-    }
-
-    template <class TItem>
-    void List(std::vector<std::unique_ptr<TItem>>& Items)
-    {
-        Items.clear();
-        Reader.ReadListBegin();
-        while (!Reader.EndOfList())
-            Items.push_back(std::make_unique<TItem>(Reader));
-        Reader.ReadListEnd();
-    }
-
-private:
-    TValueReader& Reader;
-    int BranchId;
-
-    [[noreturn]] void Fail(const char* What) const
-    {
-        throw EGraphError(std::string("Invalid ") + What + " in file: branch " + IntToStr(BranchId));
-    }
-};
-
-// The writer never writes a value that is no number (a computation that
-// ran away): it writes 0 in its place, so every file it makes reads back.
-double Finite(double Value)
-{
-    return std::isfinite(Value) ? Value : 0.0;
-}
-
 void MakeFinite(TFixedFitting& Item)
 {
-    Item.EquivLength = Finite(Item.EquivLength);
-    Item.Drop = Finite(Item.Drop);
+    Item.EquivLength = FiniteOrZero(Item.EquivLength);
+    Item.Drop = FiniteOrZero(Item.Drop);
 }
 
 void MakeFinite(TFixedC& Item)
 {
     MakeFinite(static_cast<TFixedFitting&>(Item));
-    Item.C = Finite(Item.C);
+    Item.C = FiniteOrZero(Item.C);
 }
 
 void MakeFinite(TFixedEndFitting& Item)
 {
     MakeFinite(static_cast<TFixedFitting&>(Item));
-    Item.C = Finite(Item.C);
-    Item.RefVelocity = Finite(Item.RefVelocity);
-    Item.RefDrop = Finite(Item.RefDrop);
+    Item.C = FiniteOrZero(Item.C);
+    Item.RefVelocity = FiniteOrZero(Item.RefVelocity);
+    Item.RefDrop = FiniteOrZero(Item.RefDrop);
 }
 
+// An item as stored: a copy with 0 for every value that is no number.
 template <class TItem>
-void WriteItem(TValueWriter& Writer, const TItem& Item)
+void WriteItem(TValueWriter& Writer, TItem Copy)
 {
-    TItem Copy = Item;
     MakeFinite(Copy);
     Copy.WriteData(Writer);
 }
@@ -112,8 +49,8 @@ void TDuctBranch::WriteData(TValueWriter& Writer) const
 {
     TBranch::WriteData(Writer);
     Writer.WriteInteger(Kind);
-    Writer.WriteFloat(Finite(Diameter));
-    Writer.WriteFloat(Finite(Length));
+    Writer.WriteFloat(FiniteOrZero(Diameter));
+    Writer.WriteFloat(FiniteOrZero(Length));
 
     Writer.WriteListBegin();
     for (const auto& Item : FixedDps)
@@ -127,49 +64,33 @@ void TDuctBranch::WriteData(TValueWriter& Writer) const
     // The reader expects a terminal record wherever the node types call for
     // one; a branch that lost its terminal (or never had one) gets the
     // default of its node's kind, so the file always reads back.
-    const TFlowNode* To = ToFlowNode();
-    const TFlowNode* From = FromFlowNode();
-    if (To->NodeType == ntOutlet) {
-        if (OutletTerminal) {
-            WriteItem(Writer, *OutletTerminal);
-        } else {
-            TFlowBranch Default;
-            Default.UpdateOutletTerminal(SettingsOf(*this), To->OutletKind);
-            WriteItem(Writer, *Default.OutletTerminal);
-        }
-    }
-    if (From->NodeType == ntInlet) {
-        if (InletTerminal) {
-            WriteItem(Writer, *InletTerminal);
-        } else {
-            TFlowBranch Default;
-            Default.UpdateInletTerminal(SettingsOf(*this), From->InletKind);
-            WriteItem(Writer, *Default.InletTerminal);
-        }
-    }
+    if (ToFlowNode()->NodeType == ntOutlet)
+        WriteItem(Writer, TerminalOrDefault(SettingsOf(*this), true));
+    if (FromFlowNode()->NodeType == ntInlet)
+        WriteItem(Writer, TerminalOrDefault(SettingsOf(*this), false));
 
-    Writer.WriteFloat(Finite(LeFittings));
-    Writer.WriteFloat(Finite(LeDp));
-    Writer.WriteFloat(Finite(LeC));
-    Writer.WriteFloat(Finite(DeltaZ));
-    Writer.WriteFloat(Finite(MassFlow));
-    Writer.WriteFloat(Finite(VolumeFlow));
-    Writer.WriteFloat(Finite(DesignFlow));
-    Writer.WriteFloat(Finite(FrictionDrop));
-    Writer.WriteFloat(Finite(StackDrop));
-    Writer.WriteFloat(Finite(FixedDpSum));
-    Writer.WriteFloat(Finite(FixedCSum));
-    Writer.WriteFloat(Finite(PressureGain));
+    Writer.WriteFloat(FiniteOrZero(LeFittings));
+    Writer.WriteFloat(FiniteOrZero(LeDp));
+    Writer.WriteFloat(FiniteOrZero(LeC));
+    Writer.WriteFloat(FiniteOrZero(DeltaZ));
+    Writer.WriteFloat(FiniteOrZero(MassFlow));
+    Writer.WriteFloat(FiniteOrZero(VolumeFlow));
+    Writer.WriteFloat(FiniteOrZero(DesignFlow));
+    Writer.WriteFloat(FiniteOrZero(FrictionDrop));
+    Writer.WriteFloat(FiniteOrZero(StackDrop));
+    Writer.WriteFloat(FiniteOrZero(FixedDpSum));
+    Writer.WriteFloat(FiniteOrZero(FixedCSum));
+    Writer.WriteFloat(FiniteOrZero(PressureGain));
     Writer.WriteBoolean(Booster);
-    Writer.WriteFloat(Finite(FittingsDrop));
+    Writer.WriteFloat(FiniteOrZero(FittingsDrop));
     Writer.WriteBoolean(SizeFixed);
-    Writer.WriteFloat(Finite(DamperDrop));
-    Writer.WriteFloat(Finite(Reserved));
+    Writer.WriteFloat(FiniteOrZero(DamperDrop));
+    Writer.WriteFloat(FiniteOrZero(Reserved));
 
     Writer.WriteInteger(DuctType);
-    Writer.WriteFloat(Finite(DuctHeight));
-    Writer.WriteFloat(Finite(DuctWidth));
-    Writer.WriteFloat(Finite(Aspect));
+    Writer.WriteFloat(FiniteOrZero(DuctHeight));
+    Writer.WriteFloat(FiniteOrZero(DuctWidth));
+    Writer.WriteFloat(FiniteOrZero(Aspect));
     Writer.WriteInteger(Keep1);
     Writer.WriteInteger(Keep2);
 }
@@ -177,7 +98,7 @@ void TDuctBranch::WriteData(TValueWriter& Writer) const
 void TDuctBranch::ReadData(TValueReader& Reader, TGraphDataVersion Version)
 {
     TBranch::ReadData(Reader, Version);
-    TBranchRecordReader Read(Reader, Id());
+    TRecordReader Read(Reader, "branch", Id());
     Kind = static_cast<TBranchKind>(Read.Enum(BranchKindCount, "branch kind"));
     Diameter = Read.Input("diameter");
     Length = Read.Input("length");

@@ -243,6 +243,9 @@ private:
     std::vector<std::pair<TFlowNode*, int>> PathOrder;
     // A run of ducts in series being sized as one.
     std::vector<TLink> RunWork;
+    // The next link of the walk's top frame (frames whose links are done
+    // come off first) with a copy of that frame; false once the walk is over.
+    bool NextSizingLink(TSizingFrame& Frame, TLink& Link);
     void BuildReferencePath(TFlowNode* Ref, int Side);
     void RefreshPathDrops();
     void StaticRegainWalk(TFlowNode* Start, double UpDiameter, double UpMass);
@@ -251,4 +254,11 @@ private:
     // Every branch's duct geometry and friction factor, the fittings'
     // ratios and C-values in the first passes, then the sizing chain.
     void RecalcSizedBranches(int Pass);
+    // The checks that open SizeDucts and SizeStandard: false, with status
+    // "Data error", for a failed check or a network without its main fan
+    // and reference nodes.
+    bool StartSizing();
+    // The pressures along the index run from the present drops, then the
+    // balancing walks (StaticRegainPass).
+    void BalancePass();
 };

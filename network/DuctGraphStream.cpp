@@ -129,12 +129,7 @@ void TDuctGraph::ReadRecords(TValueReader& Reader, TGraphDataVersion Version)
     // Everything that points into the old network goes before its items do.
     MainFan = nullptr;
     ErrorBranch = nullptr;
-    ReturnRef = nullptr;
-    SupplyRef = nullptr;
-    ReturnDuct = nullptr;
-    SupplyDuct = nullptr;
-    StartNode = nullptr;
-    LeakBranch = nullptr;
+    ForgetCheckResults();
     Fittings.clear();
     TGraph::ReadData(Reader, Version);
 

@@ -4,9 +4,9 @@
 
 #include "fittings/FittingKeys.h"
 #include "foundation/ValueStream.h"
+#include "network/RecordReader.h"
 
 #include <array>
-#include <cmath>
 
 namespace {
 
@@ -19,14 +19,6 @@ constexpr std::array<const char*, 4> WidenedCodes = {"SD1-2", "SR1-1", "ED2-1", 
 bool HasSecondValues(TGraphDataVersion Version)
 {
     return Version > gdv102;
-}
-
-double ReadFinite(TValueReader& Reader)
-{
-    const double V = Reader.ReadFloat();
-    if (!std::isfinite(V))
-        throw EStreamError("Invalid property value");
-    return V;
 }
 
 bool IsWidenedCode(const std::string& Code)
@@ -48,15 +40,15 @@ TFitting::TFitting(TValueReader& Reader, TGraphDataVersion Version) : Serial(Nex
 
     Reader.ReadListBegin();
     while (!Reader.EndOfList())
-        Info.push_back(ReadFinite(Reader));
+        Info.push_back(ReadFiniteFloat(Reader));
     Reader.ReadListEnd();
 
     Reader.ReadListBegin();
     while (!Reader.EndOfList()) {
         Roles.push_back(Reader.ReadString());
         Links.push_back({Reader.ReadInteger(), nullptr});
-        CValues.push_back(ReadFinite(Reader));
-        CValues2.push_back(HasSecondValues(Version) ? ReadFinite(Reader) : CValues.back());
+        CValues.push_back(ReadFiniteFloat(Reader));
+        CValues2.push_back(HasSecondValues(Version) ? ReadFiniteFloat(Reader) : CValues.back());
     }
     Reader.ReadListEnd();
 
@@ -70,8 +62,8 @@ TFitting::TFitting(TValueReader& Reader, TGraphDataVersion Version) : Serial(Nex
             std::vector<double> Velocities;
             Reader.ReadListBegin();
             while (!Reader.EndOfList()) {
-                Flows.push_back(ReadFinite(Reader));
-                Velocities.push_back(ReadFinite(Reader));
+                Flows.push_back(ReadFiniteFloat(Reader));
+                Velocities.push_back(ReadFiniteFloat(Reader));
             }
             Reader.ReadListEnd();
             if (Row < Links.size()) {

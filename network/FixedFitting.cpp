@@ -4,6 +4,7 @@
 #include "foundation/AirProperties.h"
 #include "foundation/ValueStream.h"
 #include "network/FlowBranch.h"
+#include "network/RecordReader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,14 +17,6 @@ namespace {
 constexpr double HalfStandardDensity = 0.6;
 // A "GraphDataFile_v2.00" terminal takes this reference drop, Pa.
 constexpr double OldTerminalRefDrop = 50.0;
-
-double ReadFinite(TValueReader& Reader)
-{
-    const double V = Reader.ReadFloat();
-    if (!std::isfinite(V))
-        throw EStreamError("Invalid property value");
-    return V;
-}
 
 // 8·f·Le·m²/(π²·ρ·D⁵): the drop of a length of this duct. The callers make
 // sure that ρ and D are positive.
@@ -40,8 +33,8 @@ double LengthDrop(double Friction, double Le, double MassFlow, double Density, d
 TFixedFitting::TFixedFitting(TValueReader& Reader)
 {
     Caption = Reader.ReadString();
-    EquivLength = ReadFinite(Reader);
-    Drop = ReadFinite(Reader);
+    EquivLength = ReadFiniteFloat(Reader);
+    Drop = ReadFiniteFloat(Reader);
 }
 
 void TFixedFitting::WriteData(TValueWriter& Writer) const
@@ -72,7 +65,7 @@ void TFixeddP::CalcEquivLength(double, double Density, double MassFlow, double F
 
 TFixedC::TFixedC(TValueReader& Reader) : TFixedFitting(Reader)
 {
-    C = ReadFinite(Reader);
+    C = ReadFiniteFloat(Reader);
 }
 
 void TFixedC::CalcEquivLength(double, double Density, double MassFlow, double Friction, double Diameter,
@@ -98,9 +91,9 @@ TFixedEndFitting::TFixedEndFitting(TValueReader& Reader, TGraphDataVersion Versi
 {
     if (Version == gdv200)
         Reader.ReadInteger();
-    C = ReadFinite(Reader);
-    RefVelocity = ReadFinite(Reader);
-    RefDrop = ReadFinite(Reader);
+    C = ReadFiniteFloat(Reader);
+    RefVelocity = ReadFiniteFloat(Reader);
+    RefDrop = ReadFiniteFloat(Reader);
     if (Version == gdv200) {
         RefDrop = OldTerminalRefDrop;
         SetEndValue(evC, evRefDrop);

@@ -8,6 +8,7 @@
 #include "network/FlowNode.h"
 #include "network/GraphBranch.h"
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <utility>
@@ -223,4 +224,39 @@ public:
     // outlet kinds; 40, 50, 20 Pa for the inlet kinds).
     void UpdateOutletTerminal(const TSettings& Settings, int Kind);
     void UpdateInletTerminal(const TSettings& Settings, int Kind);
+    // The outlet terminal counts while the to-node is an Outlet, the inlet
+    // terminal while the from-node is an Inlet.
+    bool OutletApplies() const { return OutletTerminal && ToFlowNode()->NodeType == ntOutlet; }
+    bool InletApplies() const { return InletTerminal && FromFlowNode()->NodeType == ntInlet; }
+    // The outlet (Outlet) or inlet terminal, or for a branch without one the
+    // default of its node's kind: what files store, so that their readers
+    // always find the terminal they expect.
+    TFixedEndFitting TerminalOrDefault(const TSettings& Settings, bool Outlet) const;
 };
+
+// What the network's walks take from a link of a node: the node at its far
+// end (Direction 1: the branch ends at the node, so its from-node) and its
+// branch as a flow branch.
+inline TFlowNode* FarFlowNode(const TLink& Link)
+{
+    return static_cast<TFlowNode*>(Link.Direction == 1 ? Link.Branch->FromNode : Link.Branch->ToNode);
+}
+
+inline TFlowBranch& FlowBranchOf(const TLink& Link)
+{
+    return static_cast<TFlowBranch&>(*Link.Branch);
+}
+
+// An item of a flow network's branch list.
+inline TFlowBranch& FlowBranchOf(const std::unique_ptr<TBranch>& Branch)
+{
+    return static_cast<TFlowBranch&>(*Branch);
+}
+
+// The friction per metre that a pressure difference over a branch's total
+// length gives; 0 (no rate) for a branch without length.
+inline double PressureGradient(double PressureDifference, double TotalLength)
+{
+    const double Rate = TotalLength > 0.0 ? PressureDifference / TotalLength : 0.0;
+    return std::isfinite(Rate) ? Rate : 0.0;
+}

@@ -115,21 +115,11 @@ void TFlowBranch::CalcEquivLengths()
     CalcFittingsLe();
     const double DryBulb = FromFlowNode()->DryBulb;
     const double Roughness = DuctRoughness(*this);
-    LeDp = 0.0;
-    for (const auto& Item : FixedDps) {
+    for (const auto& Item : FixedDps)
         Item->CalcEquivLength(DryBulb, MeanDensity, MassFlow, FrictionFactor, Diameter, Roughness);
-        LeDp += Item->EquivLength;
-    }
-    LeC = 0.0;
-    for (const auto& Item : FixedCs) {
+    for (const auto& Item : FixedCs)
         Item->CalcEquivLength(DryBulb, MeanDensity, MassFlow, FrictionFactor, Diameter, Roughness);
-        LeC += Item->EquivLength;
-    }
-    EquivLength = LeFittings + LeDp + LeC;
-    if (OutletTerminal && ToFlowNode()->NodeType == ntOutlet)
-        EquivLength += OutletTerminal->EquivLength;
-    if (InletTerminal && FromFlowNode()->NodeType == ntInlet)
-        EquivLength += InletTerminal->EquivLength;
+    SumEquivLengths();
 }
 
 void TFlowBranch::SumEquivLengths()
@@ -141,9 +131,9 @@ void TFlowBranch::SumEquivLengths()
     for (const auto& Item : FixedCs)
         LeC += Item->EquivLength;
     EquivLength = LeFittings + LeDp + LeC;
-    if (OutletTerminal && ToFlowNode()->NodeType == ntOutlet)
+    if (OutletApplies())
         EquivLength += OutletTerminal->EquivLength;
-    if (InletTerminal && FromFlowNode()->NodeType == ntInlet)
+    if (InletApplies())
         EquivLength += InletTerminal->EquivLength;
 }
 
@@ -151,8 +141,8 @@ void TFlowBranch::CalcTerminalLosses()
 {
     InletTermDrop = 0.0;
     OutletTermDrop = 0.0;
-    const bool Inlet = InletTerminal && FromFlowNode()->NodeType == ntInlet;
-    const bool Outlet = OutletTerminal && ToFlowNode()->NodeType == ntOutlet;
+    const bool Inlet = InletApplies();
+    const bool Outlet = OutletApplies();
     if (!Inlet && !Outlet)
         return;
     const double DryBulb = FromFlowNode()->DryBulb;
@@ -180,9 +170,9 @@ void TFlowBranch::SumFixedDrops()
 double TFlowBranch::LengthWithoutTerminals() const
 {
     double L = TotalLength;
-    if (OutletTerminal && ToFlowNode()->NodeType == ntOutlet)
+    if (OutletApplies())
         L -= OutletTerminal->EquivLength;
-    if (InletTerminal && FromFlowNode()->NodeType == ntInlet)
+    if (InletApplies())
         L -= InletTerminal->EquivLength;
     return L;
 }

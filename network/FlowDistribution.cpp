@@ -19,17 +19,6 @@
 
 namespace {
 
-TFlowBranch& AsFlow(const std::unique_ptr<TBranch>& Branch)
-{
-    return static_cast<TFlowBranch&>(*Branch);
-}
-
-TFlowNode* FarNode(const TLink& Link)
-{
-    // +1: the node is the branch's to-node, so the far node is its from-node.
-    return static_cast<TFlowNode*>(Link.Direction == 1 ? Link.Branch->FromNode : Link.Branch->ToNode);
-}
-
 // Distribution weight of a never edited branch, or of an edited one: later
 // edits give smaller (more negative) stamps and so come later in the order.
 double DistributionWeight(const TFlowBranch& Branch)
@@ -61,7 +50,7 @@ TFlowNode* FindOnSide(TFlowNode* Start, TNodeType Type)
         const TLink& L = Node->Links[Next];
         if (HasFlag(L.Branch->Flags, gfChord))
             continue;
-        TFlowNode* Far = FarNode(L);
+        TFlowNode* Far = FarFlowNode(L);
         if (HasFlag(Far->Flags, gfVisited))
             continue;
         SetBit(Far->Flags, gfVisited);
@@ -158,7 +147,7 @@ double TDuctGraph::AccumulateFlows(TFlowNode* Start, TFlowBranch* From, int Sign
             SetBit(Branch->Flags, gfVisited);
             if (HasFlag(Branch->Flags, gfChord))
                 continue; // a chord carries nothing here
-            TFlowNode* Far = FarNode(L);
+            TFlowNode* Far = FarFlowNode(L);
             if (Far->IsSink())
                 continue;
             if (Far->NodeType == ntCommon) {
@@ -196,7 +185,7 @@ bool TDuctGraph::DistributeFlows()
     double SupplyTotal = 0.0;
     int InnerBranches = 0;
     for (const auto& Item : Branches()) {
-        TFlowBranch& B = AsFlow(Item);
+        TFlowBranch& B = FlowBranchOf(Item);
         const TFlowNode* From = B.FromFlowNode();
         const TFlowNode* To = B.ToFlowNode();
         if (From->NodeType == ntInlet) {
@@ -235,7 +224,7 @@ bool TDuctGraph::DistributeFlows()
             TDistributionModeGuard Mode(DistributionMode);
             RecalcBranches();
             for (const auto& Item : Branches())
-                Item->Weight = DistributionWeight(AsFlow(Item));
+                Item->Weight = DistributionWeight(FlowBranchOf(Item));
             // The same loop count as (inner branches, Common nodes), never
             // with a zero upper bound, which would mean "count them all".
             Built = BuildMeshes(InnerBranches + 1, CommonNodes + 1);
@@ -263,7 +252,7 @@ bool TDuctGraph::DistributeFlows()
         const double Circulating = static_cast<const TFlowBranch&>(*Chord.Branch).DesignFlow;
         for (std::size_t I = 1; I < Mesh->Links.size(); ++I) {
             const TLink& L = Mesh->Links[I];
-            static_cast<TFlowBranch&>(*L.Branch).DesignFlow += L.Direction * Chord.Direction * Circulating;
+            FlowBranchOf(L).DesignFlow += L.Direction * Chord.Direction * Circulating;
         }
     }
     Status = ssNotSolved;

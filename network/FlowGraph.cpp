@@ -96,17 +96,19 @@ void TFlowGraph::AssignSettings(const TGraph& Source)
 
 // ---------------------------------------------------------------- deletion
 
-void TFlowGraph::ForgetBranch(TFlowBranch* Branch)
+void TFlowGraph::ForgetCheckResults()
 {
-    // The reference nodes, the start node, the leakage branch and the two
-    // remembered ducts describe the network as the last check found it; any
-    // deletion makes them stale, and the next check finds them again.
     ReturnRef = nullptr;
     SupplyRef = nullptr;
     StartNode = nullptr;
     LeakBranch = nullptr;
     ReturnDuct = nullptr;
     SupplyDuct = nullptr;
+}
+
+void TFlowGraph::ForgetBranch(TFlowBranch* Branch)
+{
+    ForgetCheckResults();
     if (ErrorBranch == Branch)
         ErrorBranch = nullptr;
     for (const auto& Node : Nodes())
@@ -118,12 +120,7 @@ void TFlowGraph::ForgetBranch(TFlowBranch* Branch)
 
 void TFlowGraph::ForgetNode(TFlowNode* /*Node*/)
 {
-    ReturnRef = nullptr;
-    SupplyRef = nullptr;
-    StartNode = nullptr;
-    LeakBranch = nullptr;
-    ReturnDuct = nullptr;
-    SupplyDuct = nullptr;
+    ForgetCheckResults();
 }
 
 void TFlowGraph::DeleteBranch(TBranch* Branch)

@@ -282,6 +282,11 @@ public:
 
 protected:
     bool AcceptsNode(const TNode& Node) const override;
+    // The reference nodes, the start node, the leakage branch and the two
+    // remembered ducts describe the network as the last check found it; any
+    // deletion makes them stale (cleared here), and the next check finds
+    // them again.
+    void ForgetCheckResults();
     // Clears every reference the network holds to a branch about to go.
     virtual void ForgetBranch(TFlowBranch* Branch);
     // Clears every reference the network holds to a node about to go.

@@ -3,27 +3,18 @@
 
 #include "network/FlowGraph.h"
 
-namespace {
-
-TFlowBranch& AsFlow(const std::unique_ptr<TBranch>& Branch)
-{
-    return static_cast<TFlowBranch&>(*Branch);
-}
-
-} // namespace
-
 void TFlowGraph::RecalculateAll()
 {
     ResolveFittingLinks(false);
     CalcFittingSums();
     for (const auto& Item : Branches())
-        AsFlow(Item).RecalcLosses();
+        FlowBranchOf(Item).RecalcLosses();
 }
 
 void TFlowGraph::RecalcBranches()
 {
     for (const auto& Item : Branches())
-        AsFlow(Item).CalcFriction();
+        FlowBranchOf(Item).CalcFriction();
     ResolveFittingLinks(false);
     CalcFittingsC();
     CalcFittingSums();
@@ -32,14 +23,14 @@ void TFlowGraph::RecalcBranches()
     // walks would.
     const auto& List = Branches();
     for (auto It = List.rbegin(); It != List.rend(); ++It)
-        AsFlow(*It).RecalcLosses();
+        FlowBranchOf(*It).RecalcLosses();
 }
 
 void TFlowGraph::RecalcChain()
 {
     const auto& List = Branches();
     for (auto It = List.rbegin(); It != List.rend(); ++It) {
-        TFlowBranch& Branch = AsFlow(*It);
+        TFlowBranch& Branch = FlowBranchOf(*It);
         Branch.RecalcLosses();
         Branch.UpdateDuctVelocity();
     }

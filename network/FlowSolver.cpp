@@ -32,11 +32,6 @@ constexpr int MaxOuterPasses = 600;
 // settled (Pa).
 constexpr double SettledChange = 0.001;
 
-TFlowBranch& AsFlow(const std::unique_ptr<TBranch>& Branch)
-{
-    return static_cast<TFlowBranch&>(*Branch);
-}
-
 TFlowMesh& AsFlowMesh(const std::unique_ptr<TMesh>& Mesh)
 {
     return static_cast<TFlowMesh&>(*Mesh);
@@ -52,7 +47,7 @@ bool HasSettledLoosely(int Pass, double Change)
 bool FlowsFinite(const TGraph::TBranchList& Branches)
 {
     for (const auto& Item : Branches) {
-        const TFlowBranch& B = AsFlow(Item);
+        const TFlowBranch& B = FlowBranchOf(Item);
         if (!std::isfinite(B.MassFlow) || !std::isfinite(B.VolumeFlow))
             return false;
     }
@@ -67,7 +62,7 @@ bool TFlowGraph::Validate()
 {
     StandardSizes = Method == smStandardSizes;
     for (const auto& Item : Branches()) {
-        TFlowBranch& B = AsFlow(Item);
+        TFlowBranch& B = FlowBranchOf(Item);
         if (Method == smFlowBalance) {
             B.CalcMassFlow();
         } else {
@@ -82,7 +77,7 @@ bool TFlowGraph::Validate()
 bool TFlowGraph::Prepare()
 {
     for (const auto& Item : Branches()) {
-        TFlowBranch& B = AsFlow(Item);
+        TFlowBranch& B = FlowBranchOf(Item);
         B.CalcMassFlow();
         B.CalcToResistance();
     }
@@ -110,7 +105,7 @@ void TFlowGraph::InitMeshes()
 void TFlowGraph::InitSolveState()
 {
     for (const auto& Item : Branches())
-        InitBranch(AsFlow(Item));
+        InitBranch(FlowBranchOf(Item));
     for (const auto& Mesh : Meshes())
         AsFlowMesh(Mesh).SumConductance();
     CalcNodePressures();
@@ -203,7 +198,7 @@ void TFlowGraph::SolveMeshes()
 void TFlowGraph::Finish()
 {
     for (const auto& Item : Branches())
-        AsFlow(Item).SumFixedDrops();
+        FlowBranchOf(Item).SumFixedDrops();
     if (TDuctFittingDB* Database = DuctFittingDB())
         Database->FreeFittings();
 }
@@ -254,7 +249,7 @@ void TFlowGraph::Solve()
             }
             const double PassStart = MaxResidual;
             for (const auto& Item : Branches())
-                AsFlow(Item).CalcFriction();
+                FlowBranchOf(Item).CalcFriction();
             CalcFittingsC();
             CalcFittingSums();
             RecalcChain();

@@ -48,6 +48,19 @@ void TFlowBranch::UpdateInletTerminal(const TSettings& Settings, int Kind)
     Refresh(InletTerminal, InletKindText(static_cast<int>(K)), Settings.definletc[K], InletRefDrops[K]);
 }
 
+TFixedEndFitting TFlowBranch::TerminalOrDefault(const TSettings& Settings, bool Outlet) const
+{
+    if (const auto& Own = Outlet ? OutletTerminal : InletTerminal)
+        return *Own;
+    TFlowBranch Default;
+    if (Outlet) {
+        Default.UpdateOutletTerminal(Settings, ToFlowNode()->OutletKind);
+        return *Default.OutletTerminal;
+    }
+    Default.UpdateInletTerminal(Settings, FromFlowNode()->InletKind);
+    return *Default.InletTerminal;
+}
+
 bool TFlowGraph::IsTerminalBranch(const TFlowBranch& Branch)
 {
     return Branch.FromFlowNode()->IsTerminal() || Branch.ToFlowNode()->IsTerminal();

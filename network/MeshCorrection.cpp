@@ -21,11 +21,6 @@ constexpr double ResidualTolerance = 0.01; // Pa
 constexpr int MaxSteps = 400;
 constexpr double TinySlope = 1e-100;
 
-TFlowBranch& BranchOf(const TLink& Link)
-{
-    return static_cast<TFlowBranch&>(*Link.Branch);
-}
-
 } // namespace
 
 void TFlowMesh::ChordAdded(TBranch* Chord)
@@ -42,9 +37,9 @@ void TFlowMesh::ChordAdded(TBranch* Chord)
 void TFlowMesh::ApplyCorrection()
 {
     for (const TLink& L : Links)
-        BranchOf(L).AddMassFlow(L.Direction * FlowCorrection);
+        FlowBranchOf(L).AddMassFlow(L.Direction * FlowCorrection);
     for (const TLink& L : Links) {
-        TFlowBranch& B = BranchOf(L);
+        TFlowBranch& B = FlowBranchOf(L);
         B.CalcVolumeFlow();
         B.CalcTerminalLosses();
         B.CalcEquivLengths();
@@ -59,14 +54,14 @@ void TFlowMesh::ApplyCorrection()
 void TFlowMesh::ClearFlows()
 {
     for (const TLink& L : Links)
-        BranchOf(L).MassFlow = 0.0;
+        FlowBranchOf(L).MassFlow = 0.0;
 }
 
 void TFlowMesh::CalcResidual(bool UpdateDensity)
 {
     double Sum = 0.0;
     for (const TLink& L : Links) {
-        TFlowBranch& B = BranchOf(L);
+        TFlowBranch& B = FlowBranchOf(L);
         if (UpdateDensity)
             B.UpdateDensity();
         Sum += L.Direction * B.TotalDrop;
@@ -78,7 +73,7 @@ void TFlowMesh::SumConductance()
 {
     double Sum = 0.0;
     for (const TLink& L : Links)
-        Sum += BranchOf(L).Conductance;
+        Sum += FlowBranchOf(L).Conductance;
     Gain = Sum;
 }
 

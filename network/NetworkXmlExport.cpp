@@ -47,23 +47,6 @@ std::string RatioText(const std::vector<double>& Ratios)
     return Text;
 }
 
-// The terminal a branch has, or the default of its node's kind when it has
-// none (the import then finds the values it expects).
-TFixedEndFitting TerminalOf(const TDuctBranch& Branch, const TSettings& Settings, bool Outlet)
-{
-    if (Outlet && Branch.OutletTerminal)
-        return *Branch.OutletTerminal;
-    if (!Outlet && Branch.InletTerminal)
-        return *Branch.InletTerminal;
-    TFlowBranch Default;
-    if (Outlet) {
-        Default.UpdateOutletTerminal(Settings, Branch.ToFlowNode()->OutletKind);
-        return *Default.OutletTerminal;
-    }
-    Default.UpdateInletTerminal(Settings, Branch.FromFlowNode()->InletKind);
-    return *Default.InletTerminal;
-}
-
 void WriteNode(std::ostream& File, const TFlowNode& Node)
 {
     const std::string In = "  ";
@@ -106,12 +89,12 @@ void WriteBranch(std::ostream& File, const TDuctBranch& Branch, const TSettings&
     File << In << IntElement("booster", Branch.Booster ? 1 : 0) << Eol;
     File << In << FloatElement("pgain", "%0.3f", Branch.PressureGain) << Eol;
     if (Branch.ToFlowNode()->NodeType == ntOutlet) {
-        const TFixedEndFitting Terminal = TerminalOf(Branch, Settings, true);
+        const TFixedEndFitting Terminal = Branch.TerminalOrDefault(Settings, true);
         File << In << FloatElement("fixedoutletc", "%0.3f", Terminal.C) << Eol;
         File << In << FloatElement("fixedoutletrefdp", "%0.3f", Terminal.RefDrop) << Eol;
     }
     if (Branch.FromFlowNode()->NodeType == ntInlet) {
-        const TFixedEndFitting Terminal = TerminalOf(Branch, Settings, false);
+        const TFixedEndFitting Terminal = Branch.TerminalOrDefault(Settings, false);
         File << In << FloatElement("fixedinletc", "%0.3f", Terminal.C) << Eol;
         File << In << FloatElement("fixedinletrefdp", "%0.3f", Terminal.RefDrop) << Eol;
     }

@@ -245,10 +245,7 @@ std::unique_ptr<TFitting> ReadFitting(const pugi::xml_node& Element)
 
 TDocumentRead ImportFailure(const std::string& Name, const std::string& Reason)
 {
-    TDocumentRead Result;
-    Result.Messages.push_back("Error loading " + Name + ". " + Reason);
-    Result.Reason = Reason;
-    return Result;
+    return FailedRead("Error loading " + Name + ". " + Reason, Reason);
 }
 
 } // namespace
@@ -308,21 +305,14 @@ TDocumentRead ImportNetworkXmlText(std::string_view Text, const std::string& Nam
     } catch (const std::exception& Error) {
         return ImportFailure(Name, Error.what());
     }
-    TDocumentRead Result;
-    Result.Ok = true;
-    Result.Contents = std::move(Read);
-    return Result;
+    return SuccessfulRead(std::move(Read));
 }
 
 TDocumentRead ImportXmlFile(const std::string& FileName, const TDocumentProperties& Current)
 {
     std::error_code Code;
-    if (!std::filesystem::is_regular_file(FileName, Code)) {
-        TDocumentRead Result;
-        Result.Messages.push_back("File not found: " + FileName);
-        Result.Reason = "File not found";
-        return Result;
-    }
+    if (!std::filesystem::is_regular_file(FileName, Code))
+        return FailedRead("File not found: " + FileName, "File not found");
     std::ifstream File(FileName, std::ios::binary);
     std::string Text((std::istreambuf_iterator<char>(File)), std::istreambuf_iterator<char>());
     if (File.bad())

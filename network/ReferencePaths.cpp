@@ -21,21 +21,11 @@ namespace {
 // Below this (Pa) a damper works against the flow.
 constexpr double NegativeDamperLimit = -0.0001;
 
-TFlowNode* FarNode(const TLink& Link)
-{
-    return static_cast<TFlowNode*>(Link.Direction == 1 ? Link.Branch->FromNode : Link.Branch->ToNode);
-}
-
-TFlowBranch& AsFlow(const TLink& Link)
-{
-    return static_cast<TFlowBranch&>(*Link.Branch);
-}
-
 // The drop across a link in the direction of the air; a size-fixed branch
 // counts without its damper, which only takes up what its path leaves.
 double AirDrop(const TLink& Link, int Side)
 {
-    const TFlowBranch& B = AsFlow(Link);
+    const TFlowBranch& B = FlowBranchOf(Link);
     const double Drop = B.SizeFixed ? B.TotalDrop - B.DamperDrop : B.TotalDrop;
     return Side * Link.Direction * Drop;
 }
@@ -55,7 +45,7 @@ void OfferPath(TFlowNode* Node, std::size_t Index, int Side, double FarDrop)
 double FarPressure(double Near, const TLink& Link)
 {
     // -1: the near node is the from-node, so the walk goes with the branch.
-    const double Drop = AsFlow(Link).TotalDrop;
+    const double Drop = FlowBranchOf(Link).TotalDrop;
     return Link.Direction == -1 ? Near - Drop : Near + Drop;
 }
 
@@ -104,7 +94,7 @@ void TDuctGraph::SizeFromFan()
         for (TFlowNode* Node = Ref; Node && Node->RefLink >= 0;) {
             const TLink& L = Node->Links[static_cast<std::size_t>(Node->RefLink)];
             Ref->RefPath.push_back(L);
-            Node = FarNode(L);
+            Node = FarFlowNode(L);
         }
     }
 }
@@ -123,7 +113,7 @@ void TDuctGraph::BuildReferencePath(TFlowNode* Ref, int Side)
             const TLink& L = F.Node->Links[Index];
             if (HasFlag(L.Branch->Flags, gfVisited) || HasFlag(L.Branch->Flags, gfChord))
                 continue;
-            TFlowNode* Far = FarNode(L);
+            TFlowNode* Far = FarFlowNode(L);
             if (Far->IsSink() || HasFlag(Far->Flags, gfVisited))
                 continue;
             SetBit(L.Branch->Flags, gfVisited);
@@ -155,7 +145,7 @@ void TDuctGraph::RefreshPathDrops()
             continue;
         }
         const TLink& L = Node->Links[static_cast<std::size_t>(Node->RefLink)];
-        Node->RefDrop = AirDrop(L, Side) + FarNode(L)->RefDrop;
+        Node->RefDrop = AirDrop(L, Side) + FarFlowNode(L)->RefDrop;
     }
 }
 
@@ -181,7 +171,7 @@ void TDuctGraph::CalcNodePressuresAlongPaths()
     // toward the fan the suction grows.
     TFlowNode* Node = ReturnRef;
     for (const TLink& L : ReturnRef->RefPath)
-        Node = FarNode(L);
+        Node = FarFlowNode(L);
     Node->RelPressure = 0.0;
     SetBit(Node->Flags, gfVisited);
     const auto& Return = ReturnRef->RefPath;
@@ -201,7 +191,7 @@ void TDuctGraph::CalcNodePressuresAlongPaths()
     SetBit(SupplyRef->Flags, gfVisited);
     Node = SupplyRef;
     for (const TLink& L : SupplyRef->RefPath) {
-        TFlowNode* Far = FarNode(L);
+        TFlowNode* Far = FarFlowNode(L);
         Far->RelPressure = FarPressure(Node->RelPressure, L);
         SetBit(L.Branch->Flags, gfVisited);
         SetBit(Far->Flags, gfVisited);

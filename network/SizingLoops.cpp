@@ -126,14 +126,31 @@ void TDuctGraph::PrepareSizing()
     }
 }
 
-void TDuctGraph::SizeDucts()
+bool TDuctGraph::StartSizing()
 {
     ResetFittingMessages();
-    SizingPasses = 0;
     if (!MainFan || !SupplyRef || !ReturnRef || !Validate()) {
         Status = ssDataError;
-        return;
+        return false;
     }
+    return true;
+}
+
+void TDuctGraph::BalancePass()
+{
+    ClearBranchFlag(gfWalked);
+    ClearBranchFlag(gfVisited);
+    ClearNodeFlag(gfVisited);
+    SumSupplyReturn();
+    CalcNodePressuresAlongPaths();
+    StaticRegainPass();
+}
+
+void TDuctGraph::SizeDucts()
+{
+    SizingPasses = 0;
+    if (!StartSizing())
+        return;
     TFlowSnapshot Saved;
     Saved.Take(*this);
     PrepareSizing();
@@ -152,12 +169,7 @@ void TDuctGraph::SizeDucts()
                 PrepareSizing();
                 SizeFromFan();
             }
-            ClearBranchFlag(gfWalked);
-            ClearBranchFlag(gfVisited);
-            ClearNodeFlag(gfVisited);
-            SumSupplyReturn();
-            CalcNodePressuresAlongPaths();
-            StaticRegainPass();
+            BalancePass();
             RecalcSizedBranches(Pass);
             Negative = HasNegativeDamper();
             SizingPasses = ++Pass;
@@ -183,11 +195,8 @@ void TDuctGraph::SizeDucts()
 
 void TDuctGraph::SizeStandard()
 {
-    ResetFittingMessages();
-    if (!MainFan || !SupplyRef || !ReturnRef || !Validate()) {
-        Status = ssDataError;
+    if (!StartSizing())
         return;
-    }
     for (const auto& Item : Branches()) {
         TDuctBranch& B = AsDuct(Item);
         B.RoundToStandard();
@@ -204,12 +213,7 @@ void TDuctGraph::SizeStandard()
     try {
         for (const auto& Item : Branches())
             AsDuct(Item).ClearDamperDrop();
-        ClearBranchFlag(gfWalked);
-        ClearBranchFlag(gfVisited);
-        ClearNodeFlag(gfVisited);
-        SumSupplyReturn();
-        CalcNodePressuresAlongPaths();
-        StaticRegainPass();
+        BalancePass();
         Code = lcConverged;
     } catch (const std::exception&) {
         Code = lcNoMeshes;

@@ -14,25 +14,12 @@
 
 namespace {
 
-TFlowNode* FarNode(const TLink& Link)
-{
-    return static_cast<TFlowNode*>(Link.Direction == 1 ? Link.Branch->FromNode : Link.Branch->ToNode);
-}
-
-// The friction per metre that a pressure difference over a branch's total
-// length gives; 0 (no rate) for a branch without length.
-double Gradient(double PressureDifference, double TotalLength)
-{
-    const double Rate = TotalLength > 0.0 ? PressureDifference / TotalLength : 0.0;
-    return std::isfinite(Rate) ? Rate : 0.0;
-}
-
 // A branch the static-regain walk sizes: not yet walked, not a chord, not
 // into the sink.
 bool Walkable(const TLink& Link)
 {
     return !HasFlag(Link.Branch->Flags, gfVisited) && !HasFlag(Link.Branch->Flags, gfChord) &&
-           !FarNode(Link)->IsSink();
+           !FarFlowNode(Link)->IsSink();
 }
 
 // The link that carries a run on through Node, which it entered by Entered:
@@ -58,7 +45,7 @@ void TDuctGraph::SizeChordsByGradient()
         if (!Chord)
             continue;
         const double Difference = Chord->FromFlowNode()->RelPressure - Chord->ToFlowNode()->RelPressure;
-        Chord->SizeForPressureRate(true, 1, Gradient(std::fabs(Difference), Chord->TotalLength));
+        Chord->SizeForPressureRate(true, 1, PressureGradient(std::fabs(Difference), Chord->TotalLength));
     }
 }
 
@@ -97,7 +84,7 @@ void TDuctGraph::SizeBranchesAtFan()
                 B.UpdateFriction();
                 B.PropagatePressure(L.Direction);
             }
-            TFlowNode* Far = FarNode(L);
+            TFlowNode* Far = FarFlowNode(L);
             if (Far->IsTerminal())
                 SetBit(Far->Flags, gfVisited);
             else if (!HasFlag(Far->Flags, gfVisited))
@@ -107,27 +94,37 @@ void TDuctGraph::SizeBranchesAtFan()
     SizeChordsByGradient();
 }
 
+bool TDuctGraph::NextSizingLink(TSizingFrame& Frame, TLink& Link)
+{
+    while (!SizingStack.empty()) {
+        TSizingFrame& Top = SizingStack.back();
+        if (Top.Next < Top.Node->Links.size()) {
+            Link = Top.Node->Links[Top.Next++];
+            Frame = Top;
+            return true;
+        }
+        SizingStack.pop_back();
+    }
+    return false;
+}
+
 void TDuctGraph::StaticRegainWalk(TFlowNode* Start, double UpDiameter, double UpMass)
 {
     SizingStack.clear();
     SetBit(Start->Flags, gfVisited);
     SizingStack.push_back({Start, 0, UpDiameter, UpMass});
     std::vector<TLink>& Run = RunWork;
-    while (!SizingStack.empty()) {
-        TSizingFrame& F = SizingStack.back();
-        if (F.Next >= F.Node->Links.size()) {
-            SizingStack.pop_back();
-            continue;
-        }
-        const TLink L = F.Node->Links[F.Next++];
+    TSizingFrame F{};
+    TLink L;
+    while (NextSizingLink(F, L)) {
         const TFlowNode* Node = F.Node;
         const double UpD = F.UpDiameter;
         const double UpM = F.UpMass;
         if (!Walkable(L))
             continue;
-        auto& B = static_cast<TFlowBranch&>(*L.Branch);
+        TFlowBranch& B = FlowBranchOf(L);
         SetBit(B.Flags, gfVisited);
-        TFlowNode* Far = FarNode(L);
+        TFlowNode* Far = FarFlowNode(L);
         if (B.Kind != bkCommon) {
             // A booster passes the walk on with the upstream values.
             if (!Far->IsTerminal() && !HasFlag(Far->Flags, gfVisited)) {
@@ -142,7 +139,8 @@ void TDuctGraph::StaticRegainWalk(TFlowNode* Start, double UpDiameter, double Up
             continue;
         }
         if (HasFlag(Far->Flags, gfVisited)) {
-            B.SizeForPressureRate(true, L.Direction, Gradient(Far->RelPressure - Node->RelPressure, B.TotalLength));
+            B.SizeForPressureRate(true, L.Direction,
+                                  PressureGradient(Far->RelPressure - Node->RelPressure, B.TotalLength));
             continue;
         }
         // A run of ducts in series through pass-through nodes.
@@ -154,7 +152,7 @@ void TDuctGraph::StaticRegainWalk(TFlowNode* Start, double UpDiameter, double Up
             SetBit(Next->Branch->Flags, gfVisited);
             Run.push_back(*Next);
             Length += static_cast<TFlowBranch&>(*Next->Branch).LengthWithoutTerminals();
-            End = FarNode(*Next);
+            End = FarFlowNode(*Next);
         }
         auto& Last = static_cast<TFlowBranch&>(*Run.back().Branch);
         if (Run.size() == 1) {
@@ -172,7 +170,7 @@ void TDuctGraph::StaticRegainWalk(TFlowNode* Start, double UpDiameter, double Up
                 }
                 Earlier.UpdateFriction();
                 Earlier.PropagatePressure(Run[I].Direction);
-                SetBit(FarNode(Run[I])->Flags, gfVisited);
+                SetBit(FarFlowNode(Run[I])->Flags, gfVisited);
             }
             Last.PropagatePressure(Run.back().Direction);
         }

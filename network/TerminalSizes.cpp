@@ -85,9 +85,8 @@ void TDuctGraph::ApplyOutletSizes()
 {
     for (const auto& Item : Branches()) {
         auto& B = static_cast<TDuctBranch&>(*Item);
-        const TFlowNode* To = B.ToFlowNode();
-        if (B.OutletTerminal && To->NodeType == ntOutlet)
-            FixNeck(B, OutletNeckDiameter(To->OutletKind, B.DesignFlow));
+        if (B.OutletApplies())
+            FixNeck(B, OutletNeckDiameter(B.ToFlowNode()->OutletKind, B.DesignFlow));
     }
     Status = ssNotSolved;
 }
@@ -96,9 +95,8 @@ void TDuctGraph::ApplyInletSizes()
 {
     for (const auto& Item : Branches()) {
         auto& B = static_cast<TDuctBranch&>(*Item);
-        const TFlowNode* From = B.FromFlowNode();
-        if (B.InletTerminal && From->NodeType == ntInlet)
-            FixNeck(B, InletNeckDiameter(From->InletKind, B.DesignFlow));
+        if (B.InletApplies())
+            FixNeck(B, InletNeckDiameter(B.FromFlowNode()->InletKind, B.DesignFlow));
     }
     Status = ssNotSolved;
 }

@@ -1,10 +1,10 @@
 // Branch hydraulics against values worked by hand (air at 20 °C: viscosity
 // 1.81778e-5 Pa·s; Colebrook solved to convergence; roughness 0.15 mm).
 
+#include "FlowNetworkBuilder.h"
+
 #include "foundation/ValueStream.h"
-#include "network/DuctGraph.h"
 #include "network/GraphFlags.h"
-#include "network/Settings.h"
 
 #include <gtest/gtest.h>
 
@@ -12,37 +12,12 @@
 
 namespace {
 
-// Two nodes at 1.2 kg/m³ and 20 °C joined by one duct, computing with
-// settings of its own.
-struct TOneDuct {
-    TSettings Settings;
-    TDuctGraph Graph{false, &Settings};
-    TFlowNode* From = nullptr;
-    TFlowNode* To = nullptr;
-    TDuctBranch* Duct = nullptr;
-
-    TOneDuct(TDuctType Type, double Diameter, double Length, double Q)
-    {
-        Settings.roughness = 0.00015;
-        From = static_cast<TFlowNode*>(Graph.GetOrAddNode(1));
-        To = static_cast<TFlowNode*>(Graph.GetOrAddNode(2));
-        for (TFlowNode* N : {From, To}) {
-            N->Density = 1.2;
-            N->DryBulb = 20.0;
-        }
-        Duct = static_cast<TDuctBranch*>(Graph.AddBranch(1, 1, 2));
-        Duct->SetDuctType(Type, 0.0, Length, Q);
-        Duct->Diameter = Diameter;
-        Duct->CalcArea();
-        Duct->SetVolumeFlow(Q);
-    }
-
-    void Recalc()
-    {
-        Duct->CalcFlowTerms(true);
-        Graph.RecalcBranches();
-    }
-};
+// The chain of a solve on the one duct of N.
+void Recalc(TFlowNetwork& N)
+{
+    N.G.DuctBranch(1)->CalcFlowTerms(true);
+    N.G.RecalcBranches();
+}
 
 } // namespace
 
@@ -50,34 +25,36 @@ TEST(BranchHydraulics, SpiralAndRectangularDuctsByHand)
 {
     // 0.2 m spiral, 10 m, 0.3 m³/s: v = 9.549 m/s, Re = 126078, f = 0.020792,
     // drop = f·L/D·ρv²/2 = 56.88 Pa.
-    TOneDuct Spiral(dtSpiral, 0.2, 10.0, 0.3);
-    Spiral.Recalc();
-    EXPECT_NEAR(Spiral.Duct->Velocity, 9.5493, 1e-4);
-    EXPECT_NEAR(Spiral.Duct->Reynolds, 126078.0, 5.0);
-    EXPECT_NEAR(Spiral.Duct->FrictionFactor, 0.020792, 2e-6);
-    EXPECT_NEAR(Spiral.Duct->TotalDrop, 56.88, 0.01);
-    EXPECT_NEAR(Spiral.Duct->MassFlow, 0.36, 1e-12);
+    TFlowNetwork N;
+    TDuctBranch* Spiral = N.DuctAtStandardAir(dtSpiral, 0.2, 10.0, 0.3);
+    Recalc(N);
+    EXPECT_NEAR(Spiral->Velocity, 9.5493, 1e-4);
+    EXPECT_NEAR(Spiral->Reynolds, 126078.0, 5.0);
+    EXPECT_NEAR(Spiral->FrictionFactor, 0.020792, 2e-6);
+    EXPECT_NEAR(Spiral->TotalDrop, 56.88, 0.01);
+    EXPECT_NEAR(Spiral->MassFlow, 0.36, 1e-12);
 
     // Air against the branch: the drop turns sign with the flow.
-    Spiral.Duct->SetVolumeFlow(-0.3);
-    Spiral.Recalc();
-    EXPECT_NEAR(Spiral.Duct->TotalDrop, -56.88, 0.01);
+    Spiral->SetVolumeFlow(-0.3);
+    Recalc(N);
+    EXPECT_NEAR(Spiral->TotalDrop, -56.88, 0.01);
 
     // 500 x 300 mm (equivalent diameter 0.42 m), 20 m, 1.0 m³/s: the flow
     // velocity on the equivalent circle 7.218 m/s, f = 0.018051, drop
     // 26.87 Pa; the duct velocity on the rectangle 1.0/0.15 = 6.667 m/s.
-    TOneDuct Rect(dtRect, 0.42, 20.0, 1.0);
-    Rect.Duct->DuctHeight = 0.3;
-    Rect.Duct->DuctWidth = 0.5;
-    Rect.Duct->CalcDuctArea();
-    Rect.Duct->DuctVelocity = 0.0;
-    Rect.Duct->CalcFlowTerms(true);
-    Rect.Graph.RecalcChain();
-    EXPECT_NEAR(Rect.Duct->Velocity, 7.2179, 1e-4);
-    EXPECT_NEAR(Rect.Duct->FrictionFactor, 0.018051, 2e-6);
-    EXPECT_NEAR(Rect.Duct->TotalDrop, 26.87, 0.01);
-    EXPECT_NEAR(Rect.Duct->DuctVelocity, 6.6667, 1e-4);
-    const TDuctSection S = Rect.Duct->FittingSection();
+    TFlowNetwork M;
+    TDuctBranch* Rect = M.DuctAtStandardAir(dtRect, 0.42, 20.0, 1.0);
+    Rect->DuctHeight = 0.3;
+    Rect->DuctWidth = 0.5;
+    Rect->CalcDuctArea();
+    Rect->DuctVelocity = 0.0;
+    Rect->CalcFlowTerms(true);
+    M.G.RecalcChain();
+    EXPECT_NEAR(Rect->Velocity, 7.2179, 1e-4);
+    EXPECT_NEAR(Rect->FrictionFactor, 0.018051, 2e-6);
+    EXPECT_NEAR(Rect->TotalDrop, 26.87, 0.01);
+    EXPECT_NEAR(Rect->DuctVelocity, 6.6667, 1e-4);
+    const TDuctSection S = Rect->FittingSection();
     EXPECT_DOUBLE_EQ(S.H, 300.0);
     EXPECT_DOUBLE_EQ(S.W, 500.0);
     EXPECT_NEAR(S.A, 0.15, 1e-12);
@@ -87,16 +64,17 @@ TEST(BranchHydraulics, FixedItemsEnterAsEquivalentLengths)
 {
     // The spiral above (ρv²/2 = 54.713 Pa, f = 0.020792) with C = 0.5 and a
     // fixed 20 Pa: 56.88 + 0.5·54.713 + 20 = 104.24 Pa; LeC = 0.5·0.2/f.
-    TOneDuct T(dtSpiral, 0.2, 10.0, 0.3);
-    T.Duct->FixedCs.push_back(std::make_unique<TFixedC>("Bend", 0.5));
-    T.Duct->FixedDps.push_back(std::make_unique<TFixeddP>("Coil", 20.0));
-    T.Recalc();
-    EXPECT_NEAR(T.Duct->LeC, 0.5 * 0.2 / 0.020792, 1e-3);
-    EXPECT_NEAR(T.Duct->FixedCs[0]->Drop, 27.357, 1e-3);
-    EXPECT_NEAR(T.Duct->FixedCSum, 27.357, 1e-3);
-    EXPECT_DOUBLE_EQ(T.Duct->FixedDpSum, 20.0);
-    EXPECT_NEAR(T.Duct->TotalLength, 10.0 + T.Duct->LeC + T.Duct->LeDp, 1e-12);
-    EXPECT_NEAR(T.Duct->TotalDrop, 104.24, 0.01);
+    TFlowNetwork N;
+    TDuctBranch* Duct = N.DuctAtStandardAir(dtSpiral, 0.2, 10.0, 0.3);
+    Duct->FixedCs.push_back(std::make_unique<TFixedC>("Bend", 0.5));
+    Duct->FixedDps.push_back(std::make_unique<TFixeddP>("Coil", 20.0));
+    Recalc(N);
+    EXPECT_NEAR(Duct->LeC, 0.5 * 0.2 / 0.020792, 1e-3);
+    EXPECT_NEAR(Duct->FixedCs[0]->Drop, 27.357, 1e-3);
+    EXPECT_NEAR(Duct->FixedCSum, 27.357, 1e-3);
+    EXPECT_DOUBLE_EQ(Duct->FixedDpSum, 20.0);
+    EXPECT_NEAR(Duct->TotalLength, 10.0 + Duct->LeC + Duct->LeDp, 1e-12);
+    EXPECT_NEAR(Duct->TotalDrop, 104.24, 0.01);
 
     // A fixed C of 1 on a 0.2 m duct with f = 0.02 stands for 10 m.
     TFixedC C1("One", 1.0);
@@ -110,20 +88,21 @@ TEST(BranchHydraulics, FixedItemsEnterAsEquivalentLengths)
 
     // A branch without a diameter: no friction, no NaN; the C item keeps its
     // drop and stands for no length.
-    TOneDuct Bare(dtSpiral, 0.0, 10.0, 0.3);
-    Bare.Duct->FixedCs.push_back(std::make_unique<TFixedC>("Bend", 0.5));
-    Bare.Duct->FixedCs[0]->Drop = 7.0;
-    Bare.Recalc();
-    EXPECT_EQ(Bare.Duct->FrictionFactor, 0.0);
-    EXPECT_EQ(Bare.Duct->Resistance, 0.0);
-    EXPECT_EQ(Bare.Duct->FrictionDrop, 0.0);
-    EXPECT_EQ(Bare.Duct->FixedCs[0]->EquivLength, 0.0);
-    EXPECT_EQ(Bare.Duct->FixedCs[0]->Drop, 7.0);
-    EXPECT_TRUE(std::isfinite(Bare.Duct->TotalDrop));
-    EXPECT_TRUE(std::isfinite(Bare.Duct->EquivLength));
+    TFlowNetwork M;
+    TDuctBranch* Bare = M.DuctAtStandardAir(dtSpiral, 0.0, 10.0, 0.3);
+    Bare->FixedCs.push_back(std::make_unique<TFixedC>("Bend", 0.5));
+    Bare->FixedCs[0]->Drop = 7.0;
+    Recalc(M);
+    EXPECT_EQ(Bare->FrictionFactor, 0.0);
+    EXPECT_EQ(Bare->Resistance, 0.0);
+    EXPECT_EQ(Bare->FrictionDrop, 0.0);
+    EXPECT_EQ(Bare->FixedCs[0]->EquivLength, 0.0);
+    EXPECT_EQ(Bare->FixedCs[0]->Drop, 7.0);
+    EXPECT_TRUE(std::isfinite(Bare->TotalDrop));
+    EXPECT_TRUE(std::isfinite(Bare->EquivLength));
     // The same item asked directly with a friction factor left from before
     // the diameter went.
-    TFixedC& Item = *Bare.Duct->FixedCs[0];
+    TFixedC& Item = *Bare->FixedCs[0];
     Item.CalcEquivLength(20.0, 1.2, 0.36, 0.02, 0.0, 0.00015);
     EXPECT_EQ(Item.EquivLength, 0.0);
     EXPECT_EQ(Item.Drop, 7.0);
@@ -133,36 +112,41 @@ TEST(BranchHydraulics, TerminalDropsAndStackEffect)
 {
     // A terminal loses C·ρv²/2 whatever its own friction factor:
     // C = 5 on the spiral gives 273.57 Pa, at the outlet end only.
-    TOneDuct T(dtSpiral, 0.2, 10.0, 0.3);
-    T.To->NodeType = ntOutlet;
-    T.Duct->UpdateOutletTerminal(T.Settings, okDiffuser);
-    T.Duct->OutletTerminal->C = 5.0;
-    T.Duct->InletTerminal = std::make_unique<TFixedEndFitting>("Not at an inlet");
-    T.Duct->InletTerminal->C = 3.0;
-    T.Recalc();
-    EXPECT_NEAR(T.Duct->OutletTermDrop, 273.567, 1e-3);
-    EXPECT_EQ(T.Duct->InletTermDrop, 0.0);
-    const double TermLe = T.Duct->OutletTerminal->EquivLength;
+    TFlowNetwork N;
+    TDuctBranch* Duct = N.DuctAtStandardAir(dtSpiral, 0.2, 10.0, 0.3);
+    Duct->ToFlowNode()->NodeType = ntOutlet;
+    Duct->UpdateOutletTerminal(N.Defaults, okDiffuser);
+    Duct->OutletTerminal->C = 5.0;
+    Duct->InletTerminal = std::make_unique<TFixedEndFitting>("Not at an inlet");
+    Duct->InletTerminal->C = 3.0;
+    Recalc(N);
+    EXPECT_NEAR(Duct->OutletTermDrop, 273.567, 1e-3);
+    EXPECT_EQ(Duct->InletTermDrop, 0.0);
+    const double TermLe = Duct->OutletTerminal->EquivLength;
     EXPECT_GT(TermLe, 0.0);
-    EXPECT_NEAR(T.Duct->EquivLength, TermLe, 1e-12);
-    EXPECT_NEAR(T.Duct->LengthWithoutTerminals(), 10.0, 1e-12);
+    EXPECT_NEAR(Duct->EquivLength, TermLe, 1e-12);
+    EXPECT_NEAR(Duct->LengthWithoutTerminals(), 10.0, 1e-12);
 
     // Stack effect: the to-node 10 m higher, 9.80665·1.2·10 = 117.68 Pa
     // taken off the drop of a plain duct.
-    TOneDuct Riser(dtSpiral, 0.2, 10.0, 0.3);
-    Riser.To->Elevation = 10.0;
-    Riser.Recalc();
-    EXPECT_NEAR(Riser.Duct->StackDrop, 117.6798, 1e-4);
-    EXPECT_NEAR(Riser.Duct->TotalDrop, 56.88 - 117.6798, 0.01);
+    TFlowNetwork R;
+    TDuctBranch* Riser = R.DuctAtStandardAir(dtSpiral, 0.2, 10.0, 0.3);
+    Riser->ToFlowNode()->Elevation = 10.0;
+    Riser->OutletTerminal = std::make_unique<TFixedEndFitting>("Not at an outlet");
+    Riser->OutletTerminal->C = 5.0;
+    Recalc(R);
+    EXPECT_NEAR(Riser->StackDrop, 117.6798, 1e-4);
+    EXPECT_NEAR(Riser->TotalDrop, 56.88 - 117.6798, 0.01);
 
     // A fan: its fixed items less its gain and the stack term.
-    TOneDuct Fan(dtFan, 0.0, 0.0, 1.0);
-    Fan.Duct->Kind = bkGain;
-    Fan.Duct->AddFanDefaults();
-    Fan.Duct->PressureGain = 500.0;
-    Fan.Recalc();
-    EXPECT_EQ(Fan.Duct->FrictionFactor, 0.0);
-    EXPECT_DOUBLE_EQ(Fan.Duct->TotalDrop, 300.0 - 500.0);
+    TFlowNetwork F;
+    TDuctBranch* Fan = F.DuctAtStandardAir(dtFan, 0.0, 0.0, 1.0);
+    Fan->Kind = bkGain;
+    Fan->AddFanDefaults();
+    Fan->PressureGain = 500.0;
+    Recalc(F);
+    EXPECT_EQ(Fan->FrictionFactor, 0.0);
+    EXPECT_DOUBLE_EQ(Fan->TotalDrop, 300.0 - 500.0);
 }
 
 TEST(BranchHydraulics, SetEndValueDerivesTheThirdValue)
@@ -199,18 +183,21 @@ TEST(BranchHydraulics, SetEndValueDerivesTheThirdValue)
 
 TEST(BranchHydraulics, PressurePropagatesAcrossTheBranchOnce)
 {
-    TOneDuct T(dtSpiral, 0.2, 10.0, 0.3);
-    T.Duct->TotalDrop = 30.0;
-    T.From->RelPressure = 100.0;
-    T.Duct->PropagatePressure(-1); // with the branch
-    EXPECT_EQ(T.To->RelPressure, 70.0);
-    T.To->RelPressure = 10.0;
-    T.Duct->PropagatePressure(1); // against it
-    EXPECT_EQ(T.From->RelPressure, 40.0);
-    SetBit(T.From->Flags, gfVisited); // a node already reached keeps its pressure
-    T.To->RelPressure = 0.0;
-    T.Duct->PropagatePressure(1);
-    EXPECT_EQ(T.From->RelPressure, 40.0);
+    TFlowNetwork N;
+    TDuctBranch* Duct = N.DuctAtStandardAir(dtSpiral, 0.2, 10.0, 0.3);
+    TFlowNode* From = Duct->FromFlowNode();
+    TFlowNode* To = Duct->ToFlowNode();
+    Duct->TotalDrop = 30.0;
+    From->RelPressure = 100.0;
+    Duct->PropagatePressure(-1); // with the branch
+    EXPECT_EQ(To->RelPressure, 70.0);
+    To->RelPressure = 10.0;
+    Duct->PropagatePressure(1); // against it
+    EXPECT_EQ(From->RelPressure, 40.0);
+    SetBit(From->Flags, gfVisited); // a node already reached keeps its pressure
+    To->RelPressure = 0.0;
+    Duct->PropagatePressure(1);
+    EXPECT_EQ(From->RelPressure, 40.0);
 }
 
 TEST(BranchHydraulics, FixedItemRecordsReadBack)

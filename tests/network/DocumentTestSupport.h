@@ -1,39 +1,80 @@
 #pragma once
-// Shared by the document and XML tests: a network whose stored fields are
-// moved off their defaults, and its properties and settings.
+// Shared by the document, XML, settings and properties tests: a network
+// whose stored fields are moved off their defaults, properties and settings
+// likewise, and the XML elements of settings and properties.
 
 #include "network/DocumentContents.h"
 
+#include <gtest/gtest.h>
+#include <pugixml.hpp>
+
 #include <memory>
+#include <sstream>
 #include <string>
 
 namespace doctest {
 
+// Settings with every value away from its factory value, so that a field
+// lost or read into the wrong place shows.
 inline TSettings SampleSettings()
 {
     TSettings S;
-    S.designpressrate = 1.5;
+    S.designpressrate = 1.25;
+    S.statregainfactor = 0.75;
+    S.startequalfric = false;
     S.startspecvel = true;
-    S.statregainminveloutlet = 1.25;
-    S.userveloutlet = 2.5;
+    S.statregainstartpressrate = 3.5;
+    S.statregainstartvel = 12.0;
+    S.statregainminvelduct = 3.25;
+    S.statregainminveloutlet = 1.5;
+    S.resetvels = false;
+    S.useuservel = false;
+    S.uservelmain = 6.5;
+    S.userveloutlet = 2.75;
     S.usedampers = false;
-    S.definletc = {4.0, 2.5, 1.5};
-    S.defoutletq = {0.25, 0.125, 0.5};
+    S.defoutletq = {0.125, 0.25, 0.375};
+    S.definletq = {0.5, 0.625, 0.75};
+    S.defoutletc = {4.5, 3.5, 2.5};
+    S.definletc = {1.5, 2.0, 0.5};
+    S.ductrectstep = 0.05;
+    S.ductroundstep = 0.1;
     S.roughness = 0.0009;
     S.autocalcratios = false;
     return S;
 }
 
+// 6 December 2024 as days since 30 December 1899.
+constexpr double SixDecember2024 = 45632.0;
+
 inline TDocumentProperties SampleProperties()
 {
     TDocumentProperties P;
     P.ProjectName = "Harbour Offices";
-    P.ProjectNumber = "HV-17";
-    P.Description = "Level 2\r\nRevision B";
+    P.ProjectNumber = "HV-2024/17";
+    P.Description = "Level 2 supply\r\nRevision B\r\nsee notes";
     P.Author = "J. Ng";
     P.Company = "Smith & Sons <Ducting>";
-    P.Date = 45632.0;
+    P.Date = SixDecember2024;
     return P;
+}
+
+// The element Item (settings or properties) writes, one blank deep.
+template <class TItem>
+std::string XmlOf(const TItem& Item)
+{
+    std::ostringstream Out;
+    Item.WriteXml(Out, " ");
+    return Out.str();
+}
+
+// Reads an element wrapped in a head, as the XML import finds it.
+template <class TItem>
+void ReadXmlText(TItem& Item, const std::string& Element)
+{
+    pugi::xml_document Doc;
+    const std::string Text = "<head>" + Element + "</head>";
+    ASSERT_TRUE(Doc.load_string(Text.c_str())) << Text;
+    Item.ReadXml(Doc.child("head"));
 }
 
 // The default network at 95 kPa with names holding "°", "&", "<" and '"',

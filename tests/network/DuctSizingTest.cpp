@@ -32,16 +32,6 @@ void BuildBranched(TFlowNetwork& N)
     N.Duct(8, 7, 9, 0.1, 12.0);
 }
 
-// One duct of Q m³/s between two nodes of 1.2 kg/m³.
-TFlowBranch* DuctAtStandardAir(TFlowNetwork& N, double Q, double Length)
-{
-    TFlowBranch* B = N.Duct(1, 1, 2, Q, Length);
-    N.G.FlowNode(1)->Density = 1.2;
-    N.G.FlowNode(2)->Density = 1.2;
-    B->CalcFlowTerms(true);
-    return B;
-}
-
 // The branched network with a second way from 5 to 7 through 12, whose
 // cross duct 12 -> 7 (edited last, so the loop's chord) carries 0.05 m³/s.
 void BuildLooped(TFlowNetwork& N)
@@ -82,7 +72,8 @@ const TSolveCommand SizingCommands[] = {scEqualFriction, scVelocity, scStaticReg
 TEST(DuctSizing, EqualFrictionGivesThePressureRate)
 {
     TFlowNetwork N;
-    TFlowBranch* B = DuctAtStandardAir(N, 0.3, 10.0);
+    TFlowBranch* B = N.DuctAtStandardAir(dtSpiral, 0.2, 10.0, 0.3);
+    B->CalcFlowTerms(true);
     B->SizeForPressureRate(true, 1, 1.0);
     // 8·ρ·f·Q²/(π²·D⁵) = 1 Pa/m with f ≈ 0.0209 at Re ≈ 9e4.
     EXPECT_NEAR(B->Diameter, 0.283, 0.002);

@@ -2,10 +2,10 @@
 // (values read off its tables by hand), links, the stream record and its
 // old versions.
 
+#include "FlowNetworkBuilder.h"
+
 #include "fittings/DuctFittingDB.h"
 #include "foundation/ValueStream.h"
-#include "foundation/WarningSink.h"
-#include "network/DuctGraph.h"
 #include "network/SolveCommands.h"
 
 #include <gtest/gtest.h>
@@ -15,19 +15,6 @@ namespace {
 class FittingTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { CreateDuctFittingDB(VENTRIX_COMMON_DATA_DIR); }
-
-    void SetUp() override { Graph.ResetFittingMessages(); }
-
-    // A spiral duct Id from node From to node To carrying Q.
-    TDuctBranch* Duct(int Id, int From, int To, double Q, double D = 0.2)
-    {
-        auto* B = static_cast<TDuctBranch*>(Graph.AddBranch(Id, From, To));
-        B->SetDuctType(dtSpiral, 0.0, 5.0, Q);
-        B->Diameter = D;
-        B->CalcArea();
-        B->SetVolumeFlow(Q);
-        return B;
-    }
 
     TFitting& Add(const std::string& Code, std::vector<std::pair<std::string, int>> Links, bool Junction = false)
     {
@@ -41,16 +28,17 @@ protected:
         return *Graph.Fittings.back();
     }
 
-    TRecordingWarningSink Sink;
-    TScopedWarningSink Scope{Sink};
-    TDuctGraph Graph;
+    // Spiral ducts of 0.2 m drawn by N.Duct.
+    TFlowNetwork N;
+    TDuctGraph& Graph = N.G;
+    TRecordingWarningSink& Sink = N.Messages;
 };
 
 } // namespace
 
 TEST_F(FittingTest, ElbowCoefficientAtItsStoredAxisValue)
 {
-    Duct(1, 1, 2, 0.3);
+    N.Duct(1, 1, 2, 0.3);
     TFitting& Elbow = Add("CD3-1", {{"0", 1}});
     Graph.ResolveFittingLinks(false);
     EXPECT_TRUE(Elbow.Connected);
@@ -97,9 +85,9 @@ TEST_F(FittingTest, DivergingTeeByPath)
     // Common 0.4, straight 0.3, branch 0.1 m³/s: stored area ratios start at
     // the flow ratios 0.75 and 0.25; the tables give C 0.007125 on the
     // straight path and 2.1725 on the branch, none on the common duct.
-    Duct(1, 1, 2, 0.4);
-    Duct(2, 2, 3, 0.3);
-    Duct(3, 2, 4, 0.1);
+    N.Duct(1, 1, 2, 0.4);
+    N.Duct(2, 2, 3, 0.3);
+    N.Duct(3, 2, 4, 0.1);
     TFitting& Tee = Add("SD5-1", {{"c", 1}, {"s", 2}, {"b", 3}}, true);
     Graph.ResolveFittingLinks(false);
     Graph.CalcFlowRatios();
@@ -145,8 +133,8 @@ TEST_F(FittingTest, DivergingTeeByPath)
 
 TEST_F(FittingTest, WhatCannotBeComputedStaysZero)
 {
-    Duct(1, 1, 2, 0.3);
-    Duct(2, 2, 3, 0.3);
+    N.Duct(1, 1, 2, 0.3);
+    N.Duct(2, 2, 3, 0.3);
     // Two links and three roles; a link to a branch that is gone; unknown codes.
     TFitting& Odd = Add("CD3-2", {{"0", 1}, {"1", 2}});
     Odd.Roles.push_back("2");
@@ -311,7 +299,7 @@ TEST_F(FittingTest, OldAndDamagedRecords)
     Empty.Calculate(TFitting::cmCValues);
     EXPECT_TRUE(Empty.CValues.empty());
 
-    Duct(1, 1, 2, 0.3);
+    N.Duct(1, 1, 2, 0.3);
     TValueReader RowsReader(Record(1, 3));
     auto Rowless = std::make_unique<TFitting>(RowsReader, gdvNewest);
     ASSERT_EQ(Rowless->FlowRatios.size(), 1u);

@@ -136,9 +136,10 @@ TEST(FlowDistribution, BalancingAfterADistributionFindsItsCircuits)
     EXPECT_EQ(G.Status, ssSolved);
 }
 
+// The tree above, damaged by Damage.
 struct TCheckCase {
     const char* Name;
-    std::function<void(TFlowNetwork&)> Build;
+    std::function<void(TFlowNetwork&)> Damage;
     bool Balance; // Solve, else DistributeFlows
     const char* Message;
     int ErrorBranch; // 0: none expected
@@ -150,7 +151,8 @@ TEST_P(NetworkChecks, RefuseWithTheirMessageAndDataError)
 {
     const TCheckCase& C = GetParam();
     TFlowNetwork N;
-    C.Build(N);
+    BuildTreeWithLeakage(N, false);
+    C.Damage(N);
     N.G.Method = C.Balance ? smFlowBalance : smEqualFriction;
     const bool Ok = C.Balance ? (N.G.Solve(), N.G.Status != ssDataError) : N.G.DistributeFlows();
     EXPECT_FALSE(Ok);
@@ -161,45 +163,34 @@ TEST_P(NetworkChecks, RefuseWithTheirMessageAndDataError)
     }
 }
 
+namespace {
+
+void NoFan(TFlowNetwork& N)
+{
+    N.G.DeleteBranch(N.G.MainFan);
+}
+
+} // namespace
+
 INSTANTIATE_TEST_SUITE_P(
     Refusals, NetworkChecks,
     testing::Values(
-        TCheckCase{"NoFanDistribute",
-                   [](TFlowNetwork& N) {
-                       BuildTreeWithLeakage(N, false);
-                       N.G.DeleteBranch(N.G.MainFan);
-                   },
-                   false, "Main fan not found - add to network", 0},
-        TCheckCase{"NoFanBalance",
-                   [](TFlowNetwork& N) {
-                       BuildTreeWithLeakage(N, false);
-                       N.G.DeleteBranch(N.G.MainFan);
-                   },
-                   true, "Main fan not found - add to network", 0},
+        TCheckCase{"NoFanDistribute", NoFan, false, "Main fan not found - add to network", 0},
+        TCheckCase{"NoFanBalance", NoFan, true, "Main fan not found - add to network", 0},
         TCheckCase{"OutletOnReturnSide",
                    [](TFlowNetwork& N) {
-                       BuildTreeWithLeakage(N, false);
                        N.Node(8, ntOutlet);
                        N.Duct(7, 2, 8, 0.1);
                    },
                    false, "Invalid network. Outlet found on the return side of the fan", 7},
         TCheckCase{"InletOnSupplySide",
                    [](TFlowNetwork& N) {
-                       BuildTreeWithLeakage(N, false);
                        N.Node(8, ntInlet);
                        N.Duct(7, 8, 5, 0.1);
                    },
                    false, "Invalid network. Inlets found on the supply side of the fan", 7},
-        TCheckCase{"FanWithoutFlow",
-                   [](TFlowNetwork& N) {
-                       BuildTreeWithLeakage(N, false);
-                       N.G.MainFan->SetVolumeFlow(0.0);
-                   },
-                   true, "Main branch (Main Fan) must have starting volume flow", 3},
-        TCheckCase{"Disconnected",
-                   [](TFlowNetwork& N) {
-                       BuildTreeWithLeakage(N, false);
-                       N.Duct(7, 20, 21, 0.1);
-                   },
-                   true, "Disconnected network.  Make sure all nodes and branches are connected and re-solve", 0}),
+        TCheckCase{"FanWithoutFlow", [](TFlowNetwork& N) { N.G.MainFan->SetVolumeFlow(0.0); }, true,
+                   "Main branch (Main Fan) must have starting volume flow", 3},
+        TCheckCase{"Disconnected", [](TFlowNetwork& N) { N.Duct(7, 20, 21, 0.1); }, true,
+                   "Disconnected network.  Make sure all nodes and branches are connected and re-solve", 0}),
     [](const testing::TestParamInfo<TCheckCase>& Info) { return std::string(Info.param.Name); });

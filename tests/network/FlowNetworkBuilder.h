@@ -1,6 +1,7 @@
 #pragma once
-// Small duct networks for the distribution and balancing tests, drawn branch
-// by branch, with a recording warning sink so that the messages can be read.
+// Small duct networks for the hydraulics, fittings, distribution, balancing
+// and sizing tests, drawn branch by branch, computing with settings of their
+// own, with a recording warning sink so that the messages can be read.
 
 #include "foundation/WarningSink.h"
 #include "network/DuctGraph.h"
@@ -29,6 +30,22 @@ struct TFlowNetwork {
         B->SetDuctType(dtSpiral, 0.0, Length, Flow);
         G.UpdateNodeTerminals(G.FlowNode(To));
         G.UpdateNodeTerminals(G.FlowNode(From));
+        return B;
+    }
+
+    // Duct 1 of Diameter from node 1 to node 2, both at 1.2 kg/m³ and 20 °C,
+    // carrying Q m³/s: the duct of the values worked by hand.
+    TDuctBranch* DuctAtStandardAir(TDuctType Type, double Diameter, double Length, double Q)
+    {
+        auto* B = static_cast<TDuctBranch*>(G.AddBranch(1, 1, 2));
+        for (TFlowNode* End : {B->FromFlowNode(), B->ToFlowNode()}) {
+            End->Density = 1.2;
+            End->DryBulb = 20.0;
+        }
+        B->SetDuctType(Type, 0.0, Length, Q);
+        B->Diameter = Diameter;
+        B->CalcArea();
+        B->SetVolumeFlow(Q);
         return B;
     }
 

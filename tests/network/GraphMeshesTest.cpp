@@ -14,14 +14,6 @@ namespace {
 const char* const DisconnectedText =
     "Disconnected network.  Make sure all nodes and branches are connected and re-solve";
 
-TMeshLinks MeshOf(const TGraph& G, std::size_t I)
-{
-    TMeshLinks Links;
-    for (const TLink& L : G.Meshes()[I]->Links)
-        Links.emplace_back(L.Direction, L.Branch->Id());
-    return Links;
-}
-
 // Runs Work on a thread with a small stack: a walk that recursed once per
 // branch of a long chain would overflow it.
 void RunWithSmallStack(const std::function<void()>& Work)
@@ -41,44 +33,42 @@ void RunWithSmallStack(const std::function<void()>& Work)
 
 } // namespace
 
-TEST(GraphMeshes, TriangleHasOneMeshWithTheLastBranchAsChord)
+TEST(GraphMeshes, SmallGraphsByHand)
 {
-    TGraph G;
-    Build(G, TriangleSpec());
-    ASSERT_TRUE(G.BuildMeshes());
-    EXPECT_EQ(G.LoopCount, 1);
-    EXPECT_EQ(G.ChordCount, 1);
-    ASSERT_EQ(G.MeshCount(), 1);
-    EXPECT_EQ(G.Meshes()[0]->Id, 1);
-    // Around the loop: chord 3 -> 1, then 1 -> 2 and 2 -> 3, listed from the
-    // chord's from-node back to its to-node.
-    EXPECT_EQ(MeshOf(G, 0), (TMeshLinks{{1, 3}, {1, 2}, {1, 1}}));
-    EXPECT_TRUE(BitIsSet(G.FindBranch(3)->Flags, gfChord));
-    EXPECT_FALSE(BitIsSet(G.FindBranch(1)->Flags, gfChord));
-}
-
-TEST(GraphMeshes, BranchesPassedAgainstTheirDirectionAreNegative)
-{
-    TGraph G;
-    TGraphSpec Spec = TriangleSpec();
-    Spec.Edges[1] = {2, 3, 2, 2}; // branch 2 now runs 3 -> 2
-    Build(G, Spec);
-    ASSERT_TRUE(G.BuildMeshes());
-    EXPECT_EQ(MeshOf(G, 0), (TMeshLinks{{1, 3}, {-1, 2}, {1, 1}}));
-}
-
-TEST(GraphMeshes, TwoLoopGraph)
-{
-    TGraph G;
-    Build(G, {{1, 2, 3, 4}, {{1, 1, 2, 1}, {2, 2, 3, 2}, {3, 3, 4, 3}, {4, 4, 1, 4}, {5, 1, 3, 5}}, {}, {}});
-    ASSERT_TRUE(G.BuildMeshes());
-    EXPECT_EQ(G.LoopCount, 2);
-    ASSERT_EQ(G.MeshCount(), 2);
-    EXPECT_EQ(MeshOf(G, 0), (TMeshLinks{{1, 4}, {1, 3}, {1, 2}, {1, 1}}));
-    // Chord 1 -> 3 closes through 3 -> 2 -> 1, both against their direction.
-    EXPECT_EQ(MeshOf(G, 1), (TMeshLinks{{1, 5}, {-1, 1}, {-1, 2}}));
-    for (const auto& N : G.Nodes())
-        EXPECT_EQ(N->Label, 1);
+    struct TCase {
+        const char* Name;
+        TGraphSpec Spec;
+        std::vector<int> Chords;
+        std::vector<TMeshLinks> Meshes;
+    };
+    TGraphSpec Reversed = TriangleSpec();
+    Reversed.Edges[1] = {2, 3, 2, 2}; // branch 2 now runs 3 -> 2
+    const TCase Cases[] = {
+        // Around the loop: chord 3 -> 1, then 1 -> 2 and 2 -> 3, listed from
+        // the chord's from-node back to its to-node.
+        {"triangle", TriangleSpec(), {3}, {{{1, 3}, {1, 2}, {1, 1}}}},
+        // A branch passed against its direction is negative.
+        {"reversed", Reversed, {3}, {{{1, 3}, {-1, 2}, {1, 1}}}},
+        // Chord 1 -> 3 closes through 3 -> 2 -> 1, both against their direction.
+        {"two loops",
+         {{1, 2, 3, 4}, {{1, 1, 2, 1}, {2, 2, 3, 2}, {3, 3, 4, 3}, {4, 4, 1, 4}, {5, 1, 3, 5}}, {}, {}},
+         {4, 5},
+         {{{1, 4}, {1, 3}, {1, 2}, {1, 1}}, {{1, 5}, {-1, 1}, {-1, 2}}}},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TGraph G;
+        Build(G, C.Spec);
+        ASSERT_TRUE(G.BuildMeshes());
+        const TMeshSnapshot S = Snapshot(G, true);
+        EXPECT_EQ(S.LoopCount, static_cast<int>(C.Meshes.size()));
+        EXPECT_EQ(S.ChordCount, S.LoopCount);
+        EXPECT_EQ(S.ChordIds, C.Chords);
+        EXPECT_EQ(S.Meshes, C.Meshes);
+        EXPECT_EQ(G.Meshes()[0]->Id, 1);
+        for (const auto& N : G.Nodes())
+            EXPECT_EQ(N->Label, 1); // one tree
+    }
 }
 
 TEST(GraphMeshes, TreeAndSplitNetworksAreDisconnected)
@@ -265,13 +255,10 @@ TEST(GraphMeshes, SubtreeWeightsCountActiveNeighboursOnce)
 
 TEST(GraphLayout, CoordinateDirectionClasses)
 {
-    EXPECT_EQ(CoordDirectionClass({3, 0}), 10);
-    EXPECT_EQ(CoordDirectionClass({0, 2}), 9);
-    EXPECT_EQ(CoordDirectionClass({1, 1}), 8);
-    EXPECT_EQ(CoordDirectionClass({1, -1}), 7);
-    EXPECT_EQ(CoordDirectionClass({0, -1}), 6);
-    EXPECT_EQ(CoordDirectionClass({-2, 0}), 5);
-    EXPECT_EQ(CoordDirectionClass({0, 0}), 1);
+    const std::pair<TCoord, int> Cases[] = {{{3, 0}, 10}, {{0, 2}, 9}, {{1, 1}, 8}, {{1, -1}, 7},
+                                            {{0, -1}, 6}, {{-2, 0}, 5}, {{0, 0}, 1}};
+    for (const auto& [Point, Class] : Cases)
+        EXPECT_EQ(CoordDirectionClass(Point), Class) << Point.X << "," << Point.Y;
     EXPECT_TRUE(CoordBefore({3, 0}, {0, 0}));
     EXPECT_FALSE(CoordBefore({0, 0}, {-1, 4}));
 }

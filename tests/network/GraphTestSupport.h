@@ -1,8 +1,9 @@
 #pragma once
-// Shared by the graph tests: graphs described as edge lists, a snapshot of
-// the meshes, and the spanning tree and mesh circuits exactly as first
-// written (relabelling loops, a recursive depth-first search), against which
-// the library's fast construction is compared.
+// Shared by the graph and network tests: graphs described as edge lists, a
+// snapshot of the meshes, the ids and links of a graph, and the spanning tree
+// and mesh circuits exactly as first written (relabelling loops, a recursive
+// depth-first search), against which the library's fast construction is
+// compared.
 
 #include "network/Graph.h"
 #include "network/GraphFlags.h"
@@ -88,6 +89,33 @@ inline TMeshSnapshot Snapshot(const TGraph& G, bool Ok)
         }
     }
     return S;
+}
+
+// ---- reading a graph back
+
+// A node's links as (direction, branch id) pairs.
+inline std::vector<std::pair<int, int>> LinksOf(const TNode* Node)
+{
+    std::vector<std::pair<int, int>> Links;
+    for (const TLink& L : Node->Links)
+        Links.emplace_back(L.Direction, L.Branch->Id());
+    return Links;
+}
+
+inline std::vector<int> BranchIds(const TGraph& G)
+{
+    std::vector<int> Ids;
+    for (const auto& B : G.Branches())
+        Ids.push_back(B->Id());
+    return Ids;
+}
+
+inline std::vector<int> NodeIds(const TGraph& G)
+{
+    std::vector<int> Ids;
+    for (const auto& N : G.Nodes())
+        Ids.push_back(N->Id());
+    return Ids;
 }
 
 // ---- the algorithm as written, step by step
