@@ -60,6 +60,7 @@ struct TOldDocument {
     int OutletType = ntOutlet;
     int Keep1 = 3;
     int Method = smVelocity;
+    double Diameter = 0.25;
 };
 
 std::string OldDocument(const TOldDocument& D)
@@ -110,7 +111,7 @@ std::string OldDocument(const TOldDocument& D)
         Ints({B, B, B == 1 ? 2 : D.SecondTo});
         W.WriteString("Duct " + std::to_string(B));
         Ints({-1, -1, bkCommon});
-        Floats({0.25, 8.0});
+        Floats({D.Diameter, 8.0});
         W.WriteListBegin();
         W.WriteListEnd();
         W.WriteListBegin();
@@ -193,6 +194,9 @@ TEST(DocumentFile, SaveThenOpenGivesTheSameDocument)
 {
     const TSettings Settings = SampleSettings();
     const auto Network = SampleNetwork(Settings);
+    // Densities that differ along a duct: its mean density follows from them.
+    Network->FlowNode(3)->Density = 1.05;
+    Network->DuctBranch(2)->CalcFlowTerms(false);
     TTempFolder Folder("roundtrip");
     const std::string Name = Folder / "plan.vtx";
     ASSERT_TRUE(WriteNetworkFile(Name, *Network, SampleProperties(), Settings).Ok);
@@ -211,6 +215,9 @@ TEST(DocumentFile, SaveThenOpenGivesTheSameDocument)
     EXPECT_EQ(Back.MainFan, Back.DuctBranch(3));
     const TDuctBranch& Duct = *Back.DuctBranch(2);
     EXPECT_EQ(Duct.ToDensity, Back.FlowNode(3)->Density);
+    EXPECT_EQ(Duct.MeanDensity, Network->DuctBranch(2)->MeanDensity);
+    EXPECT_EQ(Duct.Reserved, 7.0); // stored, though nothing uses it
+    EXPECT_EQ(Back.Fittings[0]->CValues2, Network->Fittings[0]->CValues2);
     EXPECT_EQ(Duct.DuctVelocity, Network->DuctBranch(2)->DuctVelocity);
     EXPECT_EQ(Duct.TotalDrop, Network->DuctBranch(2)->TotalDrop);
     ASSERT_EQ(Duct.LinkedFittings.size(), 1u);
@@ -348,6 +355,7 @@ TEST(DocumentFile, DamagedDocumentsFailWithErrorLoading)
         {Damaged([](TOldDocument& D) { D.OutletType = 4; }), "Invalid node type in file: node 3"},
         {Damaged([](TOldDocument& D) { D.OutletType = -1; }), "Invalid node type in file: node 3"},
         {Damaged([](TOldDocument& D) { D.Keep1 = 4; }), "Invalid size keep in file: branch 1"},
+        {Damaged([](TOldDocument& D) { D.Diameter = HUGE_VAL; }), "Invalid diameter in file: branch 1"},
         {Damaged([](TOldDocument& D) { D.Method = 5; }), "Invalid solve method in file: 5"},
         {Damaged([](TOldDocument& D) { D.ThirdNodeId = 2; }), "Duplicate node in file: node 2"},
         {Damaged([](TOldDocument& D) { D.SecondTo = 2; }), "Branch joins a node to itself in file: branch 2"},
@@ -385,6 +393,7 @@ TEST(DocumentFile, WriterAlwaysWritesAFileItsReaderReads)
     Network->DuctBranch(2)->Diameter = HUGE_VAL;
     Network->Fittings[0]->CValues[1] = -HUGE_VAL;
     Network->FlowNode(3)->Density = std::nan("");
+    Network->FlowNode(2)->Elevation = HUGE_VAL;
     const TDocumentRead Read = ReadNetworkBytes(NetworkFileBytes(*Network, {}, Settings), "t.vtx", {});
     ASSERT_TRUE(Read.Ok) << Read.Reason;
     const TDuctGraph& Back = *Read.Contents.Network;
@@ -394,6 +403,7 @@ TEST(DocumentFile, WriterAlwaysWritesAFileItsReaderReads)
     EXPECT_EQ(Back.DuctBranch(1)->InletTerminal->C, Settings.definletc[ikGrille]);
     EXPECT_EQ(Back.DuctBranch(2)->Diameter, 0.0);
     EXPECT_EQ(Back.Fittings[0]->CValues[1], 0.0);
+    EXPECT_EQ(Back.FlowNode(2)->Elevation, 0.0);
 
     // Found by fuzzing: a stored mass flow of 3e153 at an outlet gives the
     // recomputed terminal an infinite drop; the document must still save
@@ -404,6 +414,7 @@ TEST(DocumentFile, WriterAlwaysWritesAFileItsReaderReads)
     ASSERT_TRUE(Huge.Ok) << Huge.Reason;
     const TDocumentContents& C = Huge.Contents;
     EXPECT_FALSE(std::isfinite(C.Network->DuctBranch(5)->OutletTerminal->Drop));
+    C.Network->DuctBranch(1)->InletTerminal->RefDrop = std::nan("");
     EXPECT_TRUE(ReadNetworkBytes(NetworkFileBytes(*C.Network, C.Properties, *C.Settings), "again.vtx", {}).Ok);
 }
 

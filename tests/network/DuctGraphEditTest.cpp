@@ -141,6 +141,13 @@ TEST(FlowTerminals, NodeTypesAndKindsDriveTheTerminals)
     EXPECT_EQ(G.DuctBranch(5)->InletTerminal, nullptr); // branch 5 starts there: no outlet terminal
     EXPECT_TRUE(TFlowGraph::IsTerminalBranch(*G.DuctBranch(4)));
     EXPECT_FALSE(TFlowGraph::IsTerminalBranch(*G.DuctBranch(3)));
+    // Inlet reference drops by kind: grille 40, canopy 50, plain inlet 20 Pa.
+    const std::pair<TInletKind, double> Inlets[] = {{ikCanopy, 50.0}, {ikPlainInlet, 20.0}, {ikGrille, 40.0}};
+    for (const auto& [Kind, RefDrop] : Inlets) {
+        G.FlowNode(1)->InletKind = Kind;
+        G.UpdateNodeTerminals(G.FlowNode(1));
+        EXPECT_EQ(G.DuctBranch(1)->InletTerminal->RefDrop, RefDrop);
+    }
 
     G.Status = ssSolved;
     G.ResetOutletFlows(okGrille);

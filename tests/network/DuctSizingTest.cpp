@@ -378,6 +378,23 @@ TEST(DuctSizing, ADuctDrawnAgainstTheAirGetsTheSameSize)
     }
 }
 
+TEST(DuctSizing, OfTwoEqualRunsTheLastIsTheIndexRun)
+{
+    // Inlet 1 -> 3 =fan=> 4, then two identical outlet ducts 4 -> 6 and 4 -> 8.
+    TFlowNetwork N;
+    N.Node(1, ntInlet);
+    N.Node(6, ntOutlet);
+    N.Node(8, ntOutlet);
+    N.Duct(1, 1, 3, 0.6);
+    N.Fan(2, 3, 4, 0.6);
+    N.Duct(3, 4, 6, 0.3);
+    N.Duct(4, 4, 8, 0.3);
+    EXPECT_EQ(RunSolveCommand(N.G, scEqualFriction).Status, ssSolved);
+    ASSERT_EQ(N.G.FlowBranch(3)->TotalDrop, N.G.FlowBranch(4)->TotalDrop);
+    EXPECT_EQ(N.G.FlowBranch(3)->PathMark, 0);
+    EXPECT_EQ(N.G.FlowBranch(4)->PathMark, 1);
+}
+
 TEST(DuctSizing, NoEquivalentLengthIsConvergedNotADataError)
 {
     TFlowNetwork N;
@@ -401,6 +418,12 @@ TEST(DuctSizing, CommandsReportTheirChecks)
     ASSERT_EQ(R.Messages.size(), 1u);
     EXPECT_EQ(R.Messages.front(), "Main fan not found - add to network");
     EXPECT_TRUE(N.Said("Main fan not found - add to network")); // passed on as well
+    // Sizing called on a network never checked has no reference nodes: a
+    // data error, not the status it had.
+    TDuctGraph Unchecked(true, &N.Defaults);
+    Unchecked.Status = ssSolved;
+    Unchecked.SizeDucts();
+    EXPECT_EQ(Unchecked.Status, ssDataError);
 
     TFlowNetwork M;
     TDuctGraph G(true, &M.Defaults);

@@ -1,3 +1,4 @@
+#include "foundation/ValueStream.h"
 #include "network/DuctGraph.h"
 #include "network/GraphReport.h"
 #include "network/Settings.h"
@@ -68,8 +69,10 @@ void ExpectNoDanglingReferences(const TDuctGraph& G)
     }
     for (const auto& B : G.Branches()) {
         EXPECT_TRUE(Nodes.count(B->FromNode) == 1 && Nodes.count(B->ToNode) == 1);
-        for (const TFitting* F : static_cast<const TFlowBranch&>(*B).LinkedFittings)
+        const auto& Flow = static_cast<const TFlowBranch&>(*B);
+        for (const TFitting* F : Flow.LinkedFittings)
             EXPECT_TRUE(Fittings.count(F) == 1) << "branch " << B->Id();
+        EXPECT_EQ(Flow.LinkedFittingValues.size(), Flow.LinkedFittings.size()) << "branch " << B->Id();
     }
     for (const auto& F : G.Fittings)
         for (const TFittingLink& L : F->Links)
@@ -153,10 +156,32 @@ TEST(FlowGraphCleanup, MergingAcrossTheFanDeletesIt)
     ExpectNoDanglingReferences(N.G);
 }
 
+TEST(FlowGraphCleanup, DeletingALoneNodeOrReadingANetworkForgetsTheReferences)
+{
+    // A check first deletes the sink, which a document may hold without branches.
+    TReferencedNetwork N;
+    N.G.StartNode = static_cast<TFlowNode*>(N.G.GetOrAddNode(-1));
+    N.G.DeleteNode(N.G.StartNode);
+    EXPECT_EQ(N.G.StartNode, nullptr);
+    ExpectNoDanglingReferences(N.G);
+
+    // Reading replaces every item the references point at.
+    TReferencedNetwork M;
+    TValueWriter W;
+    TDuctGraph(true).WriteData(W);
+    TValueReader R(W.Bytes());
+    M.G.ReadData(R);
+    EXPECT_TRUE(!M.G.ReturnRef && !M.G.SupplyRef && !M.G.StartNode && !M.G.ReturnDuct && !M.G.SupplyDuct &&
+                !M.G.LeakBranch);
+    ExpectNoDanglingReferences(M.G);
+}
+
 TEST(FlowGraphCleanup, MergingANodeWithItselfChangesNothing)
 {
     TReferencedNetwork N;
-    N.G.MergeNodes(N.G.FindNode(3), N.G.FindNode(3));
+    N.G.DuctBranch(5)->OutletTerminal->C = 9.0; // the user's, not the default
+    N.G.MergeNodes(N.G.FindNode(6), N.G.FindNode(6));
+    EXPECT_EQ(N.G.DuctBranch(5)->OutletTerminal->C, 9.0);
     EXPECT_EQ(N.G.NodeCount(), 6);
     EXPECT_EQ(N.G.BranchCount(), 6);
     EXPECT_EQ(N.G.MainFan, N.G.FindBranch(3));
@@ -168,7 +193,8 @@ TEST(FlowGraphCleanup, CopiedFittingsPointAtNothingOfTheSource)
 {
     TReferencedNetwork N;
     ASSERT_TRUE(N.G.SetBarometer(95.0));
-    TDuctGraph Copy;
+    TReferencedNetwork Target; // its own fitting goes
+    TDuctGraph& Copy = Target.G;
     Copy.AssignSettings(N.G);
     ASSERT_EQ(Copy.Fittings.size(), 1u);
     EXPECT_EQ(Copy.Fittings[0]->Links[1].BranchId, 5);
@@ -176,6 +202,7 @@ TEST(FlowGraphCleanup, CopiedFittingsPointAtNothingOfTheSource)
     EXPECT_FALSE(Copy.LinksValid);
     EXPECT_EQ(Copy.Barometer, 95000.0);
     EXPECT_EQ(Copy.AirDensity, N.G.AirDensity);
+    ExpectNoDanglingReferences(Copy);
 }
 
 TEST(FlowGraphReverse, ReversedTerminalBranchesTurnTheirNodeRound)

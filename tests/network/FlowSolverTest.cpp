@@ -41,6 +41,9 @@ TEST(FlowSolver, DefaultNetworkIsOneLoopThroughTheFan)
 {
     TFlowNetwork N;
     TDuctGraph G(true, &N.Defaults);
+    // A fan has no friction: a fixed C item keeps the drop it had on a duct.
+    G.MainFan->FixedCs.push_back(std::make_unique<TFixedC>("Damper", 1.0));
+    G.MainFan->FixedCs.back()->Drop = 20.0;
     G.Method = smFlowBalance;
     G.Solve();
     ASSERT_EQ(G.Status, ssSolved);
@@ -54,10 +57,10 @@ TEST(FlowSolver, DefaultNetworkIsOneLoopThroughTheFan)
         if (Id != 3)
             DuctDrops += G.FlowBranch(Id)->TotalDrop;
     }
-    // The fan makes up the four ducts' drops (terminals included) and its
-    // coil and filter, 150 Pa each.
+    // The fan makes up the four ducts' drops (terminals included), its
+    // coil and filter, 150 Pa each, and its damper's 20 Pa.
     EXPECT_GT(DuctDrops, 0.0);
-    EXPECT_NEAR(G.MainFan->PressureGain, DuctDrops + 300.0, 1e-6);
+    EXPECT_NEAR(G.MainFan->PressureGain, DuctDrops + 320.0, 1e-6);
     EXPECT_NEAR(G.FlowNode(6)->RelPressure, 0.0, 1e-9); // the outlet discharges at the sink
 
     // Nothing changed: the second run sees it at once.

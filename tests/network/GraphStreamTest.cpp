@@ -151,12 +151,14 @@ TEST(GraphStream, NamesAreShortStrings)
 {
     TGraph G;
     G.AddBranch(1, 1, 2)->Name = std::string(254, 'a') + "°"; // 256 bytes, cut before the "°"
+    G.FindNode(2)->Name = G.FindBranch(1)->Name;
     TValueWriter W;
     G.WriteData(W);
     TGraph Copy;
     TValueReader R(W.Bytes());
     Copy.ReadData(R);
     EXPECT_EQ(Copy.FindBranch(1)->Name, std::string(254, 'a'));
+    EXPECT_EQ(Copy.FindNode(2)->Name, std::string(254, 'a'));
 }
 
 TEST(GraphStream, DamagedBodiesRaiseClearErrors)

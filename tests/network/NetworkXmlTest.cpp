@@ -78,6 +78,16 @@ TEST(NetworkXml, HeadAndFirstItemsOfTheDefaultNetwork)
         "  <fixeddp caption=\"Coil\">150.000</fixeddp>", "  <fixeddp caption=\"Filter\">150.000</fixeddp>",
         "  </branch>"});
     EXPECT_NE(Text.find(Fan), std::string::npos);
+    // The terminals: the default grille inlet and diffuser outlet have C 5
+    // and a reference drop of 40 Pa.
+    EXPECT_NE(Text.find(Lines({"  <pgain>0.000</pgain>", "  <fixedinletc>5.000</fixedinletc>",
+                               "  <fixedinletrefdp>40.000</fixedinletrefdp>", "  </branch>",
+                               "  <branch id=\"2\">"})),
+              std::string::npos);
+    EXPECT_NE(Text.find(Lines({"  <pgain>0.000</pgain>", "  <fixedoutletc>5.000</fixedoutletc>",
+                               "  <fixedoutletrefdp>40.000</fixedoutletrefdp>", "  </branch>",
+                               " </branches>"})),
+              std::string::npos);
     const std::string Tail = Lines({" </branches>", " <mainfan>3</mainfan>", " <fittings>", " </fittings>",
                                     "</body>", "</network>"});
     EXPECT_EQ(Text.substr(Text.size() - Tail.size()), Tail);
