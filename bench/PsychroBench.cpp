@@ -1,41 +1,20 @@
 // Cost of a full moist-air state from each input mode, and of the shortcuts
 // the network and the air-state windows call on every edit.
 
+#include "psychro/InputModes.h"
 #include "psychro/Psychrometrics.h"
 
 #include <benchmark/benchmark.h>
 
-#include <iterator>
-
 namespace {
-const char* const ModeLetters[] = {"tb", "th", "tw", "tf", "td", "tv", "",   "tr", "bh",
-                                   "bw", "bf", "bd", "bv", "bs", "br", "hw", "hf", "hd",
-                                   "hv", "hs", "",   "",   "",   "",   "",   "wf", "ws",
-                                   "",   "fd", "fv", "fs", "ds", "vs"};
-
-double Field(const PsyState& S, char Letter)
-{
-    switch (Letter) {
-    case 't': return S.db;
-    case 'b': return S.wb;
-    case 'h': return S.ha;
-    case 'w': return S.wa;
-    case 'f': return S.rh;
-    case 'd': return S.td;
-    case 'v': return S.pv;
-    case 's': return S.ps;
-    default: return S.ro;
-    }
-}
-
 void FullStateFromMode(benchmark::State& State)
 {
     const int mode = static_cast<int>(State.range(0));
-    const char* letters = ModeLetters[mode];
+    const char* letters = InputModeLetters(mode);
     PsyState known;
     SetState(known, 101.325, 24.0, 0.55, pmTF);
-    const double a = Field(known, letters[0]);
-    const double b = Field(known, letters[1]);
+    const double a = InputModeField(known, letters[0]);
+    const double b = InputModeField(known, letters[1]);
     PsyState result;
     for (auto _ : State) {
         SetState(result, known.pa, a, b, mode);
@@ -46,8 +25,8 @@ void FullStateFromMode(benchmark::State& State)
 
 void ModeArguments(benchmark::internal::Benchmark* B)
 {
-    for (int mode = 0; mode < static_cast<int>(std::size(ModeLetters)); ++mode)
-        if (ModeLetters[mode][0] != '\0')
+    for (int mode = 0; mode <= pmVS; ++mode)
+        if (InputModeLetters(mode))
             B->Arg(mode);
 }
 

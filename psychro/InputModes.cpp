@@ -110,6 +110,21 @@ TDryBulbHumidity FromWetBulbAndRatio(double P, double Tw, double W)
 }
 }
 
+double InputModeField(const PsyState& S, char Letter)
+{
+    switch (Letter) {
+    case 't': return S.db;
+    case 'b': return S.wb;
+    case 'h': return S.ha;
+    case 'w': return S.wa;
+    case 'f': return S.rh;
+    case 'd': return S.td;
+    case 'v': return S.pv;
+    case 's': return S.ps;
+    default: return S.ro; // 'r'
+    }
+}
+
 const char* InputModeLetters(int Mode)
 {
     switch (Mode) {

@@ -2,6 +2,8 @@
 // Reduction of each input mode's pair of properties to dry bulb and humidity
 // ratio, from which StateCompletion builds the record.
 
+#include "psychro/PsyState.h"
+
 struct TDryBulbHumidity {
     double T; // °C
     double W; // kg/kg
@@ -10,6 +12,9 @@ struct TDryBulbHumidity {
 // The two property letters of Mode in order ("tb" for mode 0), or nullptr
 // for a mode that is not served.
 const char* InputModeLetters(int Mode);
+
+// The field of State that a mode letter names ('r' the density).
+double InputModeField(const PsyState& State, char Letter);
 
 // Dry bulb and humidity ratio at pressure P of the state whose properties A
 // and B are the ones Mode names, in the letters' order, in the units of

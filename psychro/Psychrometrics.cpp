@@ -3,23 +3,6 @@
 #include "psychro/InputModes.h"
 #include "psychro/StateCompletion.h"
 
-namespace {
-double FieldOfLetter(const PsyState& S, char Letter)
-{
-    switch (Letter) {
-    case 't': return S.db;
-    case 'b': return S.wb;
-    case 'h': return S.ha;
-    case 'w': return S.wa;
-    case 'f': return S.rh;
-    case 'd': return S.td;
-    case 'v': return S.pv;
-    case 's': return S.ps;
-    default: return S.ro; // 'r'
-    }
-}
-}
-
 int SetState(PsyState& Result, double P, double A, double B, int Mode)
 {
     int status = psOk;
@@ -42,7 +25,7 @@ void Humitrak(PsyState& Result, const PsyState& State, int Mode)
         throw EPsyError(psBadMode, "Input mode not served");
     }
     PsyState computed;
-    SetState(computed, State.pa, FieldOfLetter(State, letters[0]), FieldOfLetter(State, letters[1]), Mode);
+    SetState(computed, State.pa, InputModeField(State, letters[0]), InputModeField(State, letters[1]), Mode);
     Result = computed;
 }
 
