@@ -22,16 +22,24 @@ function(ventrix_library name)
   ventrix_warnings(${name})
 endfunction()
 
-# ventrix_tests(<name> [DEPS <targets>...])
+# ventrix_tests(<name> [QT] [DEPS <targets>...])
 # Builds every .cpp of the calling tests folder into one GoogleTest program.
+# QT: the program's main creates a QApplication first (window tests).
 function(ventrix_tests name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   if(NOT sources)
     return()
   endif()
-  add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  if(ARG_QT)
+    add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/QtTestMain.cpp)
+    find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} Qt6::Widgets Qt6::Test GTest::gtest GTest::gmock)
+    set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  else()
+    add_executable(${name} ${sources})
+    target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  endif()
   ventrix_warnings(${name})
   gtest_discover_tests(${name}
     WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}
