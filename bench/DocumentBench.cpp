@@ -1,9 +1,9 @@
 // Opening and saving a large document: 10,000 branches with their fixed
 // items, terminals and fittings, written to and read from a real file.
 
-#include "network/DocumentFile.h"
-#include "network/NetworkXmlExport.h"
-#include "network/NetworkXmlImport.h"
+#include "document/DocumentFile.h"
+#include "document/NetworkXmlExport.h"
+#include "document/NetworkXmlImport.h"
 
 #include <benchmark/benchmark.h>
 

@@ -13,7 +13,7 @@
 
 #include "foundation/WarningSink.h"
 #include "network/Settings.h"
-#include "network/SolveCommands.h"
+#include "sizing/SolveCommands.h"
 
 #include <benchmark/benchmark.h>
 

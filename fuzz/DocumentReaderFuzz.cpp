@@ -4,7 +4,7 @@
 
 #include "FuzzQuiet.h"
 
-#include "network/DocumentFile.h"
+#include "document/DocumentFile.h"
 
 #include <cstdint>
 #include <cstdlib>

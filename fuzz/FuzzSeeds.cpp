@@ -2,8 +2,8 @@
 // <folder>/xml: the default network and a larger one with terminals, fixed
 // items and fittings, as documents and as XML exports.
 
-#include "network/DocumentFile.h"
-#include "network/NetworkXmlExport.h"
+#include "document/DocumentFile.h"
+#include "document/NetworkXmlExport.h"
 
 #include <filesystem>
 #include <fstream>

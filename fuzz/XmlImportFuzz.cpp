@@ -4,8 +4,8 @@
 
 #include "FuzzQuiet.h"
 
-#include "network/NetworkXmlExport.h"
-#include "network/NetworkXmlImport.h"
+#include "document/NetworkXmlExport.h"
+#include "document/NetworkXmlImport.h"
 
 #include <cstdint>
 #include <sstream>

@@ -1,8 +1,8 @@
 #include "network/DuctBranch.h"
 
 #include "foundation/NumberFormat.h"
-#include "network/GraphReport.h"
-#include "network/NumberedName.h"
+#include "graph/GraphReport.h"
+#include "graph/NumberedName.h"
 
 namespace {
 

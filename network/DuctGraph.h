@@ -1,6 +1,11 @@
 #pragma once
 // The duct network document: a flow network of duct and fan branches with
 // its main fan. One instance is the open document.
+//
+// The class is declared here with all its data; the operations of the later
+// stages are defined in their stage's folder and library: the network checks,
+// flow distribution and balancing in solver/, duct sizing in sizing/, the XML
+// body in document/. Nothing in this folder calls them.
 
 #include "network/DuctBranch.h"
 #include "network/FlowGraph.h"
@@ -75,7 +80,7 @@ public:
     // terminals are checked (warnings only), a new Sink node joins every
     // terminal into a loop with the fan, and the reference nodes are found.
     // False too for a network without nodes.
-    bool CheckMainFan() override;
+    bool CheckMainFan();
     // When a node is an Outlet or an Inlet: the Sink node (id -1, with the
     // network's air) and a Sink branch from every Outlet to it and from it
     // to every Inlet (ids -1, -2, ... in node-list order); it becomes the
@@ -123,15 +128,23 @@ public:
     // fan becomes ErrorBranch); Solve has made the fan check just before.
     // Other methods: the fan's gain := its fixed drops, the other branches'
     // total drops follow; method 2 also takes the start velocities.
-    bool Validate() override;
+    bool Validate();
     // Also flags the first mesh holding the main fan (HasFan).
-    bool Prepare() override;
+    bool Prepare();
     // Also the main fan's total drop from its nodes' pressures and its gain
     // from that drop.
-    void SolveMeshes() override;
+    void SolveMeshes();
     // Also the index run marked, the fan's diameter from its flow, and for
     // the sizing methods the absolute node pressures.
-    void Finish() override;
+    void Finish();
+    // Balances the flows (the "Flow Balance" command, and the last step of
+    // "Standard Sizes"): the outer loop of new trees and meshes on the
+    // present resistances around the mesh loop. Status becomes "Solved",
+    // "Within tolerance" (at most WithinToleranceResidual Pa left in every
+    // mesh, or the last mesh loop converged), "MaxIts reached" or "Data
+    // error" (failed checks, or values that stopped being numbers: the
+    // flows are then put back as they were before the command).
+    void Solve();
     // PathMark := 1 on the main fan and on the reference paths of both
     // reference nodes, 0 elsewhere.
     void MarkIndexRun();

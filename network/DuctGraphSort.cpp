@@ -1,6 +1,6 @@
-// Sorting the nodes and branches of the network for the tables. Sorts are
-// stable, so equal keys keep their present order and a sort repeated gives
-// the same order.
+// Sorting the nodes and branches of the network: for the tables, and in the
+// order flow distribution builds its tree in. Sorts are stable, so equal
+// keys keep their present order and a sort repeated gives the same order.
 
 #include "network/DuctGraph.h"
 
@@ -104,4 +104,30 @@ void TDuctGraph::SortBranches(int Key, bool Ascending)
                         SortKey(Value(static_cast<const TDuctBranch&>(B)));
              },
              Ascending);
+}
+
+// The tree order of flow distribution: by the weights flow distribution
+// gives, heaviest first (see DistributeFlows).
+void TDuctGraph::SortForDistribution()
+{
+    auto& List = MutableBranches();
+    auto Key = [](const std::unique_ptr<TBranch>& B) {
+        const double W = B->Weight;
+        return std::isnan(W) ? -std::numeric_limits<double>::infinity() : W;
+    };
+    std::stable_sort(List.begin(), List.end(),
+                     [&](const std::unique_ptr<TBranch>& A, const std::unique_ptr<TBranch>& B) {
+                         return Key(A) > Key(B);
+                     });
+    // The fan and its two ducts lead, fan first, so they are always tree
+    // branches.
+    for (const TBranch* Front : {static_cast<const TBranch*>(ReturnDuct), static_cast<const TBranch*>(SupplyDuct),
+                                 static_cast<const TBranch*>(MainFan)}) {
+        if (!Front)
+            continue;
+        auto It = std::find_if(List.begin(), List.end(),
+                               [Front](const std::unique_ptr<TBranch>& B) { return B.get() == Front; });
+        if (It != List.end())
+            std::rotate(List.begin(), It, std::next(It));
+    }
 }

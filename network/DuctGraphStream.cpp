@@ -5,7 +5,7 @@
 
 #include "foundation/NumberFormat.h"
 #include "foundation/ValueStream.h"
-#include "network/GraphError.h"
+#include "graph/GraphError.h"
 #include "network/Settings.h"
 #include "psychro/Psychrometrics.h"
 

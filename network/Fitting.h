@@ -6,7 +6,7 @@
 // network owns its fittings.
 
 #include "fittings/FittingTypes.h"
-#include "network/GraphDataVersion.h"
+#include "graph/GraphDataVersion.h"
 
 #include <string>
 #include <utility>

@@ -4,7 +4,7 @@
 // branch. Every loss enters the branch as an equivalent length of straight
 // duct of the branch's diameter and friction factor.
 
-#include "network/GraphDataVersion.h"
+#include "graph/GraphDataVersion.h"
 
 #include <string>
 #include <utility>

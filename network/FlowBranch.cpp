@@ -1,7 +1,7 @@
 #include "network/FlowBranch.h"
 
 #include "foundation/NumberFormat.h"
-#include "network/GraphReport.h"
+#include "graph/GraphReport.h"
 
 #include <chrono>
 #include <cmath>

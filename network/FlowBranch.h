@@ -3,10 +3,10 @@
 // drop. All values in base units: m, m², m³/s, kg/s, Pa, kg/m³, °C, m/s.
 
 #include "fittings/FittingTypes.h"
+#include "graph/GraphBranch.h"
 #include "network/FixedFitting.h"
 #include "network/FlowEnums.h"
 #include "network/FlowNode.h"
-#include "network/GraphBranch.h"
 
 #include <cmath>
 #include <memory>

@@ -10,8 +10,8 @@
 
 #include "fittings/FrictionFactor.h"
 #include "foundation/AirProperties.h"
+#include "graph/GraphFlags.h"
 #include "network/FlowGraph.h"
-#include "network/GraphFlags.h"
 #include "network/Settings.h"
 
 #include <algorithm>

@@ -8,14 +8,13 @@
 // the network holds to it (reference nodes and ducts, the start node, the
 // leakage branch, ErrorBranch, the nodes' paths, the fittings' branch links).
 
+#include "graph/Graph.h"
 #include "network/Fitting.h"
 #include "network/FlowBranch.h"
 #include "network/FlowEnums.h"
 #include "network/FlowMesh.h"
 #include "network/FlowNode.h"
-#include "network/Graph.h"
 #include "network/LoopCode.h"
-#include "network/MeshQueue.h"
 
 #include <memory>
 #include <random>
@@ -26,6 +25,7 @@
 
 class TDuctFitting;
 class TDuctFittingDB;
+class TMeshQueue;
 class TSettings;
 
 class TFlowGraph : public TGraph {
@@ -201,9 +201,6 @@ public:
     TFlowNode* FindSinkNode() const;
     // Any node is an Outlet or an Inlet.
     bool HasTerminalNodes() const;
-    // The check that opens every balancing and sizing run. A flow network
-    // without a main fan of its own has nothing to check.
-    virtual bool CheckMainFan() { return true; }
     // Node pressures by a walk over the spanning tree (chords skipped) from
     // the start node, else the return reference node, which is at the
     // barometer: going with a branch the far node's pressure is the near
@@ -224,24 +221,8 @@ public:
     // last Validate.
     bool StandardSizes = false;
 
-    // Method 3: m := Q·ρto per branch; other methods: no booster and the
-    // friction terms. Then the full recomputation. False stops the run.
-    virtual bool Validate();
-    // m := Q·ρto and the resistances per branch, the exclusion marks of flow
-    // distribution cleared from branches and nodes, and new meshes on the
-    // present resistances. False (with the graph library's message) when
-    // the meshes cannot be built.
-    virtual bool Prepare();
-    // The inner loop: corrects the worst mesh, one per pass, until the worst
-    // residual is at most 0.01 Pa (LoopCode converged) or after 200 passes
-    // (the iteration limit); no meshes gives lcNoMeshes, a lone mesh with
-    // the fan converged at once, a residual or flow that stops being a
-    // number lcNotFinite. Leaves MaxResidual and the node pressures current.
-    virtual void SolveMeshes();
-    // The fixed drops summed per branch; the fitting database's cache freed.
-    virtual void Finish();
     // A branch at the start of a solve state: density terms and conductance.
-    virtual void InitBranch(TFlowBranch& Branch);
+    void InitBranch(TFlowBranch& Branch);
     // The branch flows become the sum of the meshes' circulating flows.
     void InitMeshes();
     // Every branch's InitBranch, every mesh's conductance sum, the node
@@ -250,14 +231,6 @@ public:
     // MaxResidual := the largest |MeshResidual| (0 without meshes); false
     // when a residual is not a finite number.
     bool MaxMeshResidual();
-    // Balances the flows (the "Flow Balance" command, and the last step of
-    // "Standard Sizes"): the outer loop of new trees and meshes on the
-    // present resistances around the mesh loop. Status becomes "Solved",
-    // "Within tolerance" (at most WithinToleranceResidual Pa left in every
-    // mesh, or the last mesh loop converged), "MaxIts reached" or "Data
-    // error" (failed checks, or values that stopped being numbers: the
-    // flows are then put back as they were before the command).
-    void Solve();
     // The largest mesh residual (Pa) a run may end with as "Within
     // tolerance" when its last mesh loop did not converge.
     static constexpr double WithinToleranceResidual = 1.0;
@@ -281,6 +254,30 @@ public:
     void SetStatusFromCode(int Code);
 
 protected:
+    // The flow network's part of the loop method's steps; the duct network's
+    // steps of the same names run them and add the main fan's part.
+    // Method 3: m := Q·ρto per branch; other methods: no booster and the
+    // friction terms. Then the full recomputation. False stops the run.
+    bool Validate();
+    // m := Q·ρto and the resistances per branch, the exclusion marks of flow
+    // distribution cleared from branches and nodes, and new meshes on the
+    // present resistances. False (with the graph library's message) when
+    // the meshes cannot be built.
+    bool Prepare();
+    // The inner loop: corrects the worst mesh, one per pass, until the worst
+    // residual is at most 0.01 Pa (LoopCode converged) or after 200 passes
+    // (the iteration limit); no meshes gives lcNoMeshes, a lone mesh with
+    // the fan converged at once, a residual or flow that stops being a
+    // number lcNotFinite. Leaves MaxResidual and the node pressures current.
+    void SolveMeshes();
+    // The fixed drops summed per branch; the fitting database's cache freed.
+    void Finish();
+    // Every mesh's residual (no density update) and MaxResidual; false when
+    // one is not a finite number.
+    bool SumAllResiduals();
+    // The generator of the meshes' random starts, reseeded by every Solve.
+    std::mt19937 SolveRandom;
+
     bool AcceptsNode(const TNode& Node) const override;
     // The reference nodes, the start node, the leakage branch and the two
     // remembered ducts describe the network as the last check found it; any
@@ -296,16 +293,13 @@ protected:
 
 private:
     const TSettings* SettingsSource = nullptr;
-    // The generator of the meshes' random starts, reseeded by every Solve.
-    std::mt19937 SolveRandom;
-    // Mesh incidence and the worst-mesh queue of the mesh loop.
-    TMeshQueue MeshQueue;
+    // Mesh incidence and the worst-mesh queue of the mesh loop, made by the
+    // first balancing run. A shared pointer frees it without this folder
+    // knowing its type, which belongs to the solver.
+    std::shared_ptr<TMeshQueue> MeshQueue;
     // The depth-first walk of CalcNodePressures, kept between passes.
     std::vector<std::pair<TNode*, std::size_t>> PressureWalk;
 
-    // Every mesh's residual (no density update) and MaxResidual; false when
-    // one is not a finite number.
-    bool SumAllResiduals();
     // The fitting-database messages of the present command.
     bool MissingFittingReported = false;
     int FittingCommandDepth = 0; // open TFittingCommand scopes

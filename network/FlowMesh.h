@@ -1,7 +1,7 @@
 #pragma once
 // A mesh of the duct network with the values of the loop method.
 
-#include "network/GraphMesh.h"
+#include "graph/GraphMesh.h"
 
 #include <random>
 

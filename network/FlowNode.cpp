@@ -1,8 +1,8 @@
 #include "network/FlowNode.h"
 
 #include "foundation/NumberFormat.h"
+#include "graph/GraphReport.h"
 #include "network/FlowBranch.h"
-#include "network/GraphReport.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // inlet, or the generated sink that closes every terminal into a loop with
 // the fan. It carries the air state at the node and its pressures.
 
+#include "graph/GraphNode.h"
 #include "network/FlowEnums.h"
-#include "network/GraphNode.h"
 
 #include <string>
 #include <vector>

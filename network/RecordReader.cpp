@@ -1,7 +1,7 @@
 #include "network/RecordReader.h"
 
 #include "foundation/NumberFormat.h"
-#include "network/GraphError.h"
+#include "graph/GraphError.h"
 
 #include <string>
 

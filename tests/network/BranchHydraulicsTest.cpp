@@ -4,7 +4,7 @@
 #include "FlowNetworkBuilder.h"
 
 #include "foundation/ValueStream.h"
-#include "network/GraphFlags.h"
+#include "graph/GraphFlags.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "GraphTestSupport.h"
+#include "tests/graph/GraphTestSupport.h"
 
 #include "foundation/EquivDiamTool.h"
 #include "foundation/WarningSink.h"
+#include "graph/NumberedName.h"
 #include "network/DuctGraph.h"
-#include "network/NumberedName.h"
 #include "network/Settings.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 
 #include "fittings/DuctFittingDB.h"
 #include "foundation/ValueStream.h"
-#include "network/SolveCommands.h"
+#include "sizing/SolveCommands.h"
 
 #include <gtest/gtest.h>
 

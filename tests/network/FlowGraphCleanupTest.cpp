@@ -1,6 +1,6 @@
 #include "foundation/ValueStream.h"
+#include "graph/GraphReport.h"
 #include "network/DuctGraph.h"
-#include "network/GraphReport.h"
 #include "network/Settings.h"
 
 #include <gtest/gtest.h>

@@ -1,0 +1,320 @@
+// Flow balancing by the loop method: the signed total drops around every
+// independent loop are driven to zero by correcting circulating mesh flows.
+// The inner loop corrects the worst mesh, one per pass; the outer loop
+// recomputes friction and fittings and builds a new tree and meshes on the
+// new resistances, until the residuals settle.
+//
+// The passes are kept cheap without changing any figure: a correction can
+// only change the residuals of meshes that share a branch with the corrected
+// one, so only those are summed again (each in full, so nothing drifts),
+// and the worst mesh comes from a priority queue instead of a scan. The
+// node pressures, which nothing in the inner loop reads, are walked once
+// after it.
+
+#include "network/DuctGraph.h"
+
+#include "fittings/DuctFittingDB.h"
+#include "graph/GraphFlags.h"
+#include "solver/FlowSnapshot.h"
+#include "solver/MeshQueue.h"
+
+#include <cmath>
+#include <exception>
+
+namespace {
+
+// A solved network this close to balance needs no new run (Pa).
+constexpr double UnchangedResidual = 0.001;
+// The worst mesh's residual at which the inner loop has converged (Pa).
+constexpr double MeshTolerance = 0.01;
+constexpr int MaxMeshPasses = 200;
+constexpr int MaxOuterPasses = 600;
+// A change of the largest residual over one outer pass at which the run has
+// settled (Pa).
+constexpr double SettledChange = 0.001;
+
+TFlowMesh& AsFlowMesh(const std::unique_ptr<TMesh>& Mesh)
+{
+    return static_cast<TFlowMesh&>(*Mesh);
+}
+
+// The relaxed ends of a long run: the largest residual has stopped moving
+// by much.
+bool HasSettledLoosely(int Pass, double Change)
+{
+    return (Pass > 100 && Change < 0.01) || (Pass > 200 && Change < 0.1) || (Pass > 500 && Change < 1.0);
+}
+
+bool FlowsFinite(const TGraph::TBranchList& Branches)
+{
+    for (const auto& Item : Branches) {
+        const TFlowBranch& B = FlowBranchOf(Item);
+        if (!std::isfinite(B.MassFlow) || !std::isfinite(B.VolumeFlow))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- set-up
+
+bool TFlowGraph::Validate()
+{
+    StandardSizes = Method == smStandardSizes;
+    for (const auto& Item : Branches()) {
+        TFlowBranch& B = FlowBranchOf(Item);
+        if (Method == smFlowBalance) {
+            B.CalcMassFlow();
+        } else {
+            B.ClearBooster();
+            B.UpdateFriction();
+        }
+    }
+    RecalcBranches();
+    return true;
+}
+
+bool TFlowGraph::Prepare()
+{
+    for (const auto& Item : Branches()) {
+        TFlowBranch& B = FlowBranchOf(Item);
+        B.CalcMassFlow();
+        B.CalcToResistance();
+    }
+    // Flow distribution excludes terminals and sink items; none of that
+    // may hold here, or every circuit through a terminal would fail.
+    ClearBranchFlag(gfExcluded);
+    ClearNodeFlag(gfExcluded);
+    return BuildMeshes();
+}
+
+void TFlowGraph::InitBranch(TFlowBranch& Branch)
+{
+    Branch.UpdateDensity();
+    Branch.UpdateConductance();
+}
+
+void TFlowGraph::InitMeshes()
+{
+    for (const auto& Mesh : Meshes())
+        AsFlowMesh(Mesh).ClearFlows();
+    for (const auto& Mesh : Meshes())
+        AsFlowMesh(Mesh).ApplyCorrection();
+}
+
+void TFlowGraph::InitSolveState()
+{
+    for (const auto& Item : Branches())
+        InitBranch(FlowBranchOf(Item));
+    for (const auto& Mesh : Meshes())
+        AsFlowMesh(Mesh).SumConductance();
+    CalcNodePressures();
+}
+
+// ---------------------------------------------------------------- residuals
+
+bool TFlowGraph::MaxMeshResidual()
+{
+    double Largest = 0.0;
+    bool Finite = true;
+    for (const auto& Mesh : Meshes()) {
+        const double R = AsFlowMesh(Mesh).MeshResidual;
+        if (!std::isfinite(R))
+            Finite = false;
+        else if (std::fabs(R) > Largest)
+            Largest = std::fabs(R);
+    }
+    MaxResidual = Largest;
+    return Finite;
+}
+
+bool TFlowGraph::SumAllResiduals()
+{
+    for (const auto& Mesh : Meshes())
+        AsFlowMesh(Mesh).CalcResidual(false);
+    return MaxMeshResidual();
+}
+
+// ---------------------------------------------------------------- the loops
+
+void TFlowGraph::SolveMeshes()
+{
+    const TMeshList& List = Meshes();
+    LoopCode = lcNone;
+    if (List.empty()) {
+        LoopCode = lcNoMeshes;
+        return;
+    }
+    if (List.size() == 1 && AsFlowMesh(List.front()).HasFan) {
+        LoopCode = lcConverged; // the fan's loop alone: nothing to balance
+        return;
+    }
+    // The residuals may still be those of the flows before the last tree
+    // was built; the first pass sums them all, later passes only those a
+    // correction can change.
+    if (!MeshQueue)
+        MeshQueue = std::make_shared<TMeshQueue>();
+    TMeshQueue& Queue = *MeshQueue;
+    Queue.Build(List);
+    Queue.Fill(List);
+    int Worst = Queue.Worst();
+    bool AllCurrent = false;
+    int Passes = 0;
+    while (LoopCode == lcNone) {
+        if (Worst < 0) {
+            LoopCode = lcNoMeshes;
+            break;
+        }
+        if (AsFlowMesh(List[static_cast<std::size_t>(Worst)]).CorrectFlow() == lcNotFinite) {
+            LoopCode = lcNotFinite;
+            return;
+        }
+        if (!AllCurrent) {
+            if (!SumAllResiduals()) {
+                LoopCode = lcNotFinite;
+                return;
+            }
+            Queue.Fill(List);
+            AllCurrent = true;
+        } else {
+            for (int I : Queue.Sharing(Worst)) {
+                TFlowMesh& Mesh = AsFlowMesh(List[static_cast<std::size_t>(I)]);
+                Mesh.CalcResidual(false);
+                if (!std::isfinite(Mesh.MeshResidual)) {
+                    LoopCode = lcNotFinite;
+                    return;
+                }
+                Queue.Update(I, Mesh.MeshResidual);
+            }
+        }
+        Worst = Queue.Worst();
+        if (Worst >= 0 && std::fabs(AsFlowMesh(List[static_cast<std::size_t>(Worst)]).MeshResidual) <= MeshTolerance)
+            LoopCode = lcConverged;
+        else if (Passes >= MaxMeshPasses)
+            LoopCode = lcIterationLimit;
+        ++Passes;
+    }
+    MaxMeshResidual();
+    CalcNodePressures();
+}
+
+void TFlowGraph::Finish()
+{
+    for (const auto& Item : Branches())
+        FlowBranchOf(Item).SumFixedDrops();
+    if (TDuctFittingDB* Database = DuctFittingDB())
+        Database->FreeFittings();
+}
+
+void TDuctGraph::Solve()
+{
+    ResetFittingMessages();
+    SolvePasses = 0;
+    // The same start for every run: a chord without flow starts at the same
+    // "random" correction, so the same network always gives the same figures.
+    SolveRandom.seed(std::mt19937::default_seed);
+    const TSolveStatus Previous = Status;
+    const bool HadLeakage = LeakBranch != nullptr;
+    if (!CheckMainFan()) {
+        Status = ssDataError;
+        return;
+    }
+    TFlowSnapshot Saved;
+    Saved.Take(*this);
+    auto BrokeDown = [&] {
+        Saved.Restore();
+        Status = ssDataError;
+    };
+    if (!Validate() || !Prepare()) {
+        Status = ssDataError;
+        return;
+    }
+    if (!FlowsFinite(Branches()) || !SumAllResiduals()) {
+        BrokeDown();
+        return;
+    }
+    if (Previous < ssNotSolved && !HadLeakage && MaxResidual <= UnchangedResidual) {
+        Status = ssSolved; // nothing changed since the last solution
+        return;
+    }
+    if (Previous >= ssNotSolved)
+        InitMeshes();
+    InitSolveState();
+
+    int Result = lcNone;
+    int Pass = 0;
+    try {
+        while (Result == lcNone) {
+            SolveMeshes();
+            if (LoopCode == lcNotFinite) {
+                BrokeDown();
+                return;
+            }
+            const double PassStart = MaxResidual;
+            for (const auto& Item : Branches())
+                FlowBranchOf(Item).CalcFriction();
+            CalcFittingsC();
+            CalcFittingSums();
+            RecalcChain();
+            if (!SumAllResiduals() || !FlowsFinite(Branches())) {
+                BrokeDown();
+                return;
+            }
+            Result = OuterPassResult(LoopCode, Pass, std::fabs(MaxResidual - PassStart), MaxResidual);
+            SolvePasses = ++Pass;
+            if (Result == lcNone) {
+                // A new tree on the new resistances; the meshes start at the
+                // chords' present flows.
+                if (!Prepare()) {
+                    Status = ssDataError;
+                    return;
+                }
+                InitSolveState();
+            }
+        }
+    } catch (const std::exception&) {
+        // A failure inside a pass ends the run with the result reached.
+    }
+    Finish();
+    SetStatusFromCode(Result);
+}
+
+int TFlowGraph::OuterPassResult(int Loop, int Pass, double Change, double LargestResidual)
+{
+    const bool LoopSettled = Loop == lcConverged || Loop == lcWithinTolerance;
+    if (LoopSettled && Change <= SettledChange)
+        return Loop;
+    if (Pass >= MaxOuterPasses)
+        return lcIterationLimit;
+    // A long run whose residuals have stopped moving ends within tolerance
+    // only when it is also close to balance.
+    if (HasSettledLoosely(Pass, Change) && (Loop == lcConverged || LargestResidual <= WithinToleranceResidual))
+        return lcWithinTolerance;
+    return lcNone;
+}
+
+// ---------------------------------------------------------------- status
+
+TSolveStatus TFlowGraph::StatusFromCode(int Code)
+{
+    switch (Code) {
+    case lcConverged:
+        return ssSolved;
+    case lcWithinTolerance:
+        return ssWithinTolerance;
+    case lcIterationLimit:
+        return ssMaxItsReached;
+    default:
+        return ssDataError;
+    }
+}
+
+void TFlowGraph::SetStatusFromCode(int Code)
+{
+    Status = StatusFromCode(Code);
+    // Sized ducts must bring every outlet to the sink's pressure; the check
+    // comes after the code's status so that a sized network can show it.
+    if (Status == ssSolved && Method != smFlowBalance && !OutletsBalanced())
+        Status = ssNotBalanced;
+}

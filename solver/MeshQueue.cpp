@@ -1,0 +1,141 @@
+#include "solver/MeshQueue.h"
+
+#include "network/FlowMesh.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace {
+
+const TFlowMesh& FlowMeshAt(const TGraph::TMeshList& Meshes, std::size_t I)
+{
+    return static_cast<const TFlowMesh&>(*Meshes[I]);
+}
+
+} // namespace
+
+void TMeshQueue::Build(const TGraph::TMeshList& Meshes)
+{
+    const std::size_t M = Meshes.size();
+    Pairs.clear();
+    MeshStart.assign(M + 1, 0);
+    for (std::size_t I = 0; I < M; ++I) {
+        const auto& Links = Meshes[I]->Links;
+        MeshStart[I + 1] = MeshStart[I] + static_cast<int>(Links.size());
+        for (std::size_t K = 0; K < Links.size(); ++K)
+            Pairs.push_back({Links[K].Branch, static_cast<int>(I), static_cast<int>(K)});
+    }
+    std::sort(Pairs.begin(), Pairs.end(), [](const TIncidence& A, const TIncidence& B) {
+        if (A.Branch != B.Branch)
+            return std::less<const TBranch*>()(A.Branch, B.Branch);
+        return A.Mesh < B.Mesh;
+    });
+    LinkSlot.assign(Pairs.size(), 0);
+    SlotStart.clear();
+    SlotMeshes.clear();
+    for (std::size_t I = 0; I < Pairs.size(); ++I) {
+        if (I == 0 || Pairs[I].Branch != Pairs[I - 1].Branch)
+            SlotStart.push_back(static_cast<int>(I));
+        const int Slot = static_cast<int>(SlotStart.size()) - 1;
+        LinkSlot[static_cast<std::size_t>(MeshStart[static_cast<std::size_t>(Pairs[I].Mesh)] + Pairs[I].Link)] = Slot;
+        SlotMeshes.push_back(Pairs[I].Mesh);
+    }
+    SlotStart.push_back(static_cast<int>(Pairs.size()));
+    Seen.assign(M, 0);
+    SeenStamp = 0;
+    Heap.clear();
+    Version.assign(M, 0);
+    Present.assign(M, 0.0);
+    Excluded.assign(M, 0);
+}
+
+const std::vector<int>& TMeshQueue::Sharing(int Mesh)
+{
+    Found.clear();
+    if (++SeenStamp == 0) { // wrapped: old marks could read as new
+        std::fill(Seen.begin(), Seen.end(), 0);
+        SeenStamp = 1;
+    }
+    const std::size_t First = static_cast<std::size_t>(MeshStart[static_cast<std::size_t>(Mesh)]);
+    const std::size_t Last = static_cast<std::size_t>(MeshStart[static_cast<std::size_t>(Mesh) + 1]);
+    for (std::size_t K = First; K < Last; ++K) {
+        const std::size_t Slot = static_cast<std::size_t>(LinkSlot[K]);
+        for (int J = SlotStart[Slot]; J < SlotStart[Slot + 1]; ++J) {
+            const int Other = SlotMeshes[static_cast<std::size_t>(J)];
+            std::uint32_t& Mark = Seen[static_cast<std::size_t>(Other)];
+            if (Mark == SeenStamp)
+                continue;
+            Mark = SeenStamp;
+            Found.push_back(Other);
+        }
+    }
+    return Found;
+}
+
+namespace {
+
+// Heap order: the larger absolute residual is worse; among equals the later
+// mesh is, as the scan over the list in order with ">=" finds it.
+struct TWorseLast {
+    template <typename TItem>
+    bool operator()(const TItem& A, const TItem& B) const
+    {
+        return A.Abs < B.Abs || (A.Abs == B.Abs && A.Mesh < B.Mesh);
+    }
+};
+
+} // namespace
+
+void TMeshQueue::Fill(const TGraph::TMeshList& Meshes)
+{
+    Heap.clear();
+    for (std::size_t I = 0; I < Meshes.size() && I < Present.size(); ++I) {
+        const TFlowMesh& Mesh = FlowMeshAt(Meshes, I);
+        Excluded[I] = Mesh.HasFan ? 1 : 0;
+        Present[I] = std::fabs(Mesh.MeshResidual);
+        ++Version[I];
+        if (!Excluded[I])
+            Heap.push_back({Present[I], static_cast<int>(I), Version[I]});
+    }
+    std::make_heap(Heap.begin(), Heap.end(), TWorseLast());
+}
+
+void TMeshQueue::Update(int Mesh, double Residual)
+{
+    const std::size_t I = static_cast<std::size_t>(Mesh);
+    Present[I] = std::fabs(Residual);
+    ++Version[I];
+    if (Excluded[I])
+        return;
+    if (Heap.size() > 4 * Present.size() + 64)
+        Compact(); // queues the new value with the others
+    else
+        Push(Mesh);
+}
+
+void TMeshQueue::Push(int Mesh)
+{
+    const std::size_t I = static_cast<std::size_t>(Mesh);
+    Heap.push_back({Present[I], Mesh, Version[I]});
+    std::push_heap(Heap.begin(), Heap.end(), TWorseLast());
+}
+
+void TMeshQueue::Compact()
+{
+    // Drops the stale entries: one live entry per queued mesh remains.
+    Heap.clear();
+    for (std::size_t I = 0; I < Present.size(); ++I)
+        if (!Excluded[I])
+            Heap.push_back({Present[I], static_cast<int>(I), Version[I]});
+    std::make_heap(Heap.begin(), Heap.end(), TWorseLast());
+}
+
+int TMeshQueue::Worst()
+{
+    while (!Heap.empty() && Heap.front().Version != Version[static_cast<std::size_t>(Heap.front().Mesh)]) {
+        std::pop_heap(Heap.begin(), Heap.end(), TWorseLast());
+        Heap.pop_back();
+    }
+    return Heap.empty() ? -1 : Heap.front().Mesh;
+}

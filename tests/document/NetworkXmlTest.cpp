@@ -1,0 +1,200 @@
+#include "DocumentTestSupport.h"
+
+#include "document/NetworkXmlExport.h"
+#include "document/NetworkXmlImport.h"
+#include "foundation/NumberFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+using namespace doctest;
+
+namespace {
+
+std::string ExportText(const TDuctGraph& Network, const TDocumentProperties& Properties, const TSettings& Settings)
+{
+    std::ostringstream Out;
+    WriteNetworkXml(Out, Network, Properties, Settings, "/work/plan.vtx");
+    return Out.str();
+}
+
+// Text with the first occurrence of From replaced by To (which must exist).
+std::string Replaced(std::string Text, const std::string& From, const std::string& To)
+{
+    const std::size_t At = Text.find(From);
+    EXPECT_NE(At, std::string::npos) << From;
+    return At == std::string::npos ? Text : Text.replace(At, From.size(), To);
+}
+
+std::string Lines(std::initializer_list<const char*> List)
+{
+    std::string Text;
+    for (const char* Line : List)
+        Text += std::string(Line) + "\r\n";
+    return Text;
+}
+
+} // namespace
+
+TEST(NetworkXml, HeadAndFirstItemsOfTheDefaultNetwork)
+{
+    const TSettings Settings;
+    const TDuctGraph Network(true, &Settings);
+    TDocumentProperties Properties;
+    Properties.ProjectName = "Plant room";
+    Properties.Date = 45632.0;
+    const std::string Text = ExportText(Network, Properties, Settings);
+
+    // The two elements' own lines are their tests' concern; here, where they stand.
+    std::ostringstream Elements;
+    Properties.WriteXml(Elements, " ");
+    Settings.WriteXml(Elements, " ");
+    const std::string Head =
+        Lines({"<?xml version = \"1.0\" encoding=\"iso-8859-1\" ?>", "<network>", "<head>",
+               " <title>/work/plan.vtx</title>", " <kind>Duct Network</kind>",
+               " <generator>Brellamonte Ventrix</generator>", " <barometer>101.325</barometer>",
+               " <dbwb>20.00/12.80</dbwb>", " <version>1.0.0.2</version>"}) +
+        Elements.str() + Lines({"</head>", "<body>", " <nodes>"});
+    ASSERT_NE(Elements.str().find(" <settings>\r\n  <designpressrate>1.000</designpressrate>\r\n"), std::string::npos);
+    EXPECT_EQ(Text.substr(0, Head.size()), Head);
+
+    const std::string Density = "  " + FormatFloat("<density>%0.4f</density>", Network.AirDensity) + "\r\n";
+    const std::string FirstNode =
+        Lines({"  <node id=\"1\">", "  <caption>Node 1</caption>", "  <type ref=\"Inlet\">",
+               "   <caption>Grille</caption>", "  </type>", "  <temperature>20.0</temperature>",
+               "  <relpressure>0.000</relpressure>"}) +
+        Density + Lines({"  <xpos>100</xpos>", "  <ypos>280</ypos>", "  </node>"});
+    EXPECT_EQ(Text.substr(Head.size(), FirstNode.size()), FirstNode);
+
+    const std::string Fan = Lines({
+        "  <branch id=\"3\">", "  <caption>Main Fan</caption>", "  <branchtype>Gain</branchtype>",
+        "  <ducttype>Fan</ducttype>", "  <inlet>3</inlet>", "  <outlet>4</outlet>",
+        "  <diameter>0.000</diameter>", "  <height>0.000</height>", "  <width>0.000</width>",
+        "  <aspect>1.000</aspect>", "  <keep1>0</keep1>", "  <keep2>3</keep2>", "  <length>0.0</length>",
+        "  <designflow>1.000</designflow>", "  <sizefixed>0</sizefixed>", "  <xpos>-1</xpos>",
+        "  <ypos>-1</ypos>", "  <booster>0</booster>", "  <pgain>0.000</pgain>",
+        "  <fixeddp caption=\"Coil\">150.000</fixeddp>", "  <fixeddp caption=\"Filter\">150.000</fixeddp>",
+        "  </branch>"});
+    EXPECT_NE(Text.find(Fan), std::string::npos);
+    // The terminals: the default grille inlet and diffuser outlet have C 5
+    // and a reference drop of 40 Pa.
+    EXPECT_NE(Text.find(Lines({"  <pgain>0.000</pgain>", "  <fixedinletc>5.000</fixedinletc>",
+                               "  <fixedinletrefdp>40.000</fixedinletrefdp>", "  </branch>",
+                               "  <branch id=\"2\">"})),
+              std::string::npos);
+    EXPECT_NE(Text.find(Lines({"  <pgain>0.000</pgain>", "  <fixedoutletc>5.000</fixedoutletc>",
+                               "  <fixedoutletrefdp>40.000</fixedoutletrefdp>", "  </branch>",
+                               " </branches>"})),
+              std::string::npos);
+    const std::string Tail = Lines({" </branches>", " <mainfan>3</mainfan>", " <fittings>", " </fittings>",
+                                    "</body>", "</network>"});
+    EXPECT_EQ(Text.substr(Text.size() - Tail.size()), Tail);
+}
+
+TEST(NetworkXml, TextsAreEscapedAndWrittenAsLatin1AndReadBack)
+{
+    const TSettings Settings = SampleSettings();
+    auto Network = SampleNetwork(Settings);
+    Network->FlowNode(4)->Name = "€ 5";
+    const std::string Text = ExportText(*Network, SampleProperties(), Settings);
+    EXPECT_NE(Text.find("  <caption>Zone 2 \xB0" "C &amp; &lt;north&gt;</caption>\r\n"), std::string::npos);
+    EXPECT_NE(Text.find("  <caption>RA &quot;main&quot; &amp; more</caption>\r\n"), std::string::npos);
+    EXPECT_NE(Text.find("  <fixedc caption=\"Elbow &quot;90&quot; &lt;short&gt;\">0.375</fixedc>\r\n"),
+              std::string::npos);
+    EXPECT_NE(Text.find("<caption>&#8364; 5</caption>"), std::string::npos);
+    EXPECT_NE(Text.find("  <company>Smith &amp; Sons &lt;Ducting&gt;</company>\r\n"), std::string::npos);
+    EXPECT_NE(Text.find("  <rinfo>0.375,0.625</rinfo>\r\n  <rinfo>1.000</rinfo>"), std::string::npos);
+    EXPECT_NE(Text.find("  <rinfo>0.0</rinfo>\r\n"), std::string::npos); // a link without ratios
+
+    // The round trip keeps the network, the properties and the settings.
+    const TDocumentRead Read = ImportNetworkXmlText(Text, "plan.xml", TDocumentProperties{});
+    ASSERT_TRUE(Read.Ok) << Read.Reason;
+    const TDuctGraph& Back = *Read.Contents.Network;
+    EXPECT_EQ(Read.Contents.Properties, SampleProperties());
+    EXPECT_EQ(*Read.Contents.Settings, Settings);
+    EXPECT_EQ(&Back.Settings(), Read.Contents.Settings.get());
+    EXPECT_EQ(Back.FlowNode(2)->Name, "Zone 2 °C & <north>");
+    EXPECT_EQ(Back.FlowNode(4)->Name, "€ 5");
+    EXPECT_EQ(Back.MainFan, Back.DuctBranch(3));
+    EXPECT_EQ(Back.Fittings[0]->Links[2].Branch, Back.FlowBranch(2));
+    EXPECT_EQ(Back.DuctBranch(2)->LinkedFittings.size(), 1u);
+    // A link without ratios reads back as one ratio of 0; velocity ratios are 0.
+    EXPECT_EQ(Back.Fittings[0]->FlowRatios, (std::vector<std::vector<double>>{{0.0}, {0.375, 0.625}, {1.0}}));
+    EXPECT_EQ(Back.Fittings[0]->VelocityRatios, (std::vector<std::vector<double>>{{0.0}, {0.0, 0.0}, {0.0}}));
+
+    // Every exported value comes back: exporting the import gives the same
+    // text, but for the air state (not taken from the file) and that one
+    // ratio, now written as a number.
+    std::string Expected = Replaced(Text, "<barometer>95.000</barometer>", "<barometer>101.325</barometer>");
+    Expected = Replaced(Expected, "<rinfo>0.0</rinfo>", "<rinfo>0.000</rinfo>");
+    EXPECT_EQ(ExportText(Back, Read.Contents.Properties, *Read.Contents.Settings), Expected);
+}
+
+TEST(NetworkXml, RefusalsGiveErrorLoadingWithTheReason)
+{
+    const TSettings Settings = SampleSettings();
+    const std::string Good = ExportText(*SampleNetwork(Settings), {}, Settings);
+    const std::string Version = "<version>1.0.0.2</version>";
+    ASSERT_TRUE(ImportNetworkXmlText(Replaced(Good, Version, "<version> 1.0.0.0 </version>"), "x.xml", {}).Ok);
+
+    struct TCase {
+        std::string Text;
+        std::string Reason; // empty: any reason
+    };
+    std::string Nested = "Node 3";
+    for (int I = 0; I < 100; ++I)
+        Nested = "<a>" + Nested + "</a>";
+    const std::string Deep = Replaced(Good, "<caption>Node 3</caption>", "<caption>" + Nested + "</caption>");
+    const std::string Refused = "Can only read versions later than 1.0.0.1.";
+    const TCase Cases[] = {
+        {Replaced(Good, Version, "<version>1.0.0.1</version>"), Refused},
+        {Replaced(Good, Version, "<version></version>"), Refused},
+        {Replaced(Good, Version, ""), Refused},
+        {Replaced(Good, " <mainfan>3</mainfan>\r\n", ""), "main fan not found"},
+        {Replaced(Good, "<inlet>2</inlet>", "<inlet>-2</inlet>"), ""},
+        {Replaced(Good, "<inlet>2</inlet>", ""), ""},
+        {Replaced(Good, "<inlet>2</inlet>", "<inlet>3</inlet>"), ""},          // joins node 3 to itself
+        {Replaced(Good, "<node id=\"2\">", "<node id=\"1\">"), ""},             // duplicate node
+        {Replaced(Good, "<branch id=\"2\">", "<branch id=\"1\">"), ""},         // duplicate branch
+        {Replaced(Good, "<node id=\"2\">", "<node>"), ""},                      // no id
+        {Replaced(Good, "<keep1>1</keep1>", "<keep1>4</keep1>"), ""},
+        {Replaced(Good, "<length>10.0</length>", "<length>ten</length>"), "'ten' is not a valid floating point value"},
+        {Replaced(Good, "  <branchlink>2</branchlink>\r\n", ""), ""}, // links and branch links differ
+        {Good.substr(0, Good.size() / 2), ""},
+        {Deep, ""},
+    };
+    for (const TCase& C : Cases) {
+        const TDocumentRead Read = ImportNetworkXmlText(C.Text, "x.xml", {});
+        EXPECT_FALSE(Read.Ok) << C.Reason;
+        EXPECT_EQ(Read.Contents.Network, nullptr);
+        ASSERT_EQ(Read.Messages.size(), 1u);
+        EXPECT_EQ(Read.Messages[0].rfind("Error loading x.xml. ", 0), 0u) << Read.Messages[0];
+        if (!C.Reason.empty()) {
+            EXPECT_EQ(Read.Messages[0], "Error loading x.xml. " + C.Reason);
+        }
+    }
+}
+
+TEST(NetworkXml, MissingFileAndExportFailures)
+{
+    const std::string Missing = (std::filesystem::temp_directory_path() / "ventrix_none.xml").string();
+    EXPECT_EQ(ImportXmlFile(Missing, {}).Messages, std::vector<std::string>{"File not found: " + Missing});
+
+    const TSettings Settings;
+    TDuctGraph Network(true, &Settings);
+    const std::string Name = (std::filesystem::temp_directory_path() / "ventrix_export.xml").string();
+    const TDocumentOutcome Written = ExportXmlFile(Name, Network, {}, Settings, Name);
+    EXPECT_TRUE(Written.Ok);
+    const TDocumentRead Read = ImportXmlFile(Name, {});
+    EXPECT_TRUE(Read.Ok) << Read.Reason;
+    std::filesystem::remove(Name);
+
+    // Without a main fan there is nothing to name in the file.
+    Network.DeleteBranch(Network.MainFan);
+    const TDocumentOutcome Failed = ExportXmlFile(Name, Network, {}, Settings, Name);
+    EXPECT_FALSE(Failed.Ok);
+    EXPECT_EQ(Failed.Messages, std::vector<std::string>{"Error writing to XML"});
+    EXPECT_FALSE(std::filesystem::exists(Name));
+}

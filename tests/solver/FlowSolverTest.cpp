@@ -1,0 +1,205 @@
+#include "tests/network/FlowNetworkBuilder.h"
+
+#include "network/FlowMesh.h"
+#include "network/LoopCode.h"
+#include "solver/MeshQueue.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// Inlet 1 -> 2 -> 3 =fan (1 m³/s)=> 4 -> 5, two ducts of no length from 5
+// to 6 with fixed C's of 1 and 4, and the outlet duct 6 -> 7.
+void BuildParallel(TFlowNetwork& N, double ParallelFlow)
+{
+    N.Node(1, ntInlet);
+    N.Node(7, ntOutlet);
+    N.Duct(1, 1, 2, 1.0);
+    N.Duct(2, 2, 3, 1.0);
+    N.Fan(3, 3, 4, 1.0);
+    N.Duct(4, 4, 5, 1.0);
+    N.Duct(5, 5, 6, ParallelFlow, 0.0)->FixedCs.push_back(std::make_unique<TFixedC>("C1", 1.0));
+    N.Duct(6, 5, 6, ParallelFlow, 0.0)->FixedCs.push_back(std::make_unique<TFixedC>("C4", 4.0));
+    N.Duct(7, 6, 7, 1.0);
+}
+
+std::vector<double> Flows(const TDuctGraph& G)
+{
+    std::vector<double> Q;
+    for (int Id = 1; Id <= 7; ++Id)
+        Q.push_back(G.FlowBranch(Id)->VolumeFlow);
+    return Q;
+}
+
+} // namespace
+
+TEST(FlowSolver, DefaultNetworkIsOneLoopThroughTheFan)
+{
+    TFlowNetwork N;
+    TDuctGraph G(true, &N.Defaults);
+    // A fan has no friction: a fixed C item keeps the drop it had on a duct.
+    G.MainFan->FixedCs.push_back(std::make_unique<TFixedC>("Damper", 1.0));
+    G.MainFan->FixedCs.back()->Drop = 20.0;
+    G.Method = smFlowBalance;
+    G.Solve();
+    ASSERT_EQ(G.Status, ssSolved);
+    ASSERT_EQ(G.MeshCount(), 1);
+    const auto& Mesh = static_cast<const TFlowMesh&>(*G.Meshes().front());
+    EXPECT_EQ(Mesh.Links.front().Branch, G.MainFan);
+    EXPECT_TRUE(Mesh.HasFan);
+    double DuctDrops = 0.0;
+    for (int Id = 1; Id <= 5; ++Id) {
+        EXPECT_NEAR(G.FlowBranch(Id)->VolumeFlow, 1.0, 1e-12) << "branch " << Id;
+        if (Id != 3)
+            DuctDrops += G.FlowBranch(Id)->TotalDrop;
+    }
+    // The fan makes up the four ducts' drops (terminals included), its
+    // coil and filter, 150 Pa each, and its damper's 20 Pa.
+    EXPECT_GT(DuctDrops, 0.0);
+    EXPECT_NEAR(G.MainFan->PressureGain, DuctDrops + 320.0, 1e-6);
+    EXPECT_NEAR(G.FlowNode(6)->RelPressure, 0.0, 1e-9); // the outlet discharges at the sink
+
+    // Nothing changed: the second run sees it at once.
+    G.Solve();
+    EXPECT_EQ(G.Status, ssSolved);
+    EXPECT_EQ(G.SolvePasses, 0);
+}
+
+TEST(FlowSolver, ParallelDuctsShareTheFlowByTheirLosses)
+{
+    // Equal drops C·ρv²/2 on equal ducts: C1·Q1² = C4·Q4², so Q1 = 2·Q4 and
+    // the fan's 1 m³/s splits 2/3 and 1/3.
+    TFlowNetwork N;
+    BuildParallel(N, 0.5);
+    N.G.Method = smFlowBalance;
+    N.G.Solve();
+    ASSERT_EQ(N.G.Status, ssSolved);
+    EXPECT_NEAR(N.G.FlowBranch(5)->VolumeFlow, 2.0 / 3.0, 1e-3);
+    EXPECT_NEAR(N.G.FlowBranch(6)->VolumeFlow, 1.0 / 3.0, 1e-3);
+    EXPECT_NEAR(N.G.FlowBranch(5)->TotalDrop, N.G.FlowBranch(6)->TotalDrop, 0.01);
+    EXPECT_NEAR(N.G.FlowBranch(7)->VolumeFlow, 1.0, 1e-9);
+}
+
+TEST(FlowSolver, SameNetworkGivesTheSameFiguresEveryRun)
+{
+    // Parallel ducts without flow: the chord starts at the "random"
+    // correction, which must be the same in every run.
+    TFlowNetwork N;
+    BuildParallel(N, 0.0);
+    N.G.Method = smFlowBalance;
+    N.G.Solve();
+    ASSERT_EQ(N.G.Status, ssSolved);
+    const std::vector<double> First = Flows(N.G);
+    for (int Id : {5, 6})
+        N.G.FlowBranch(Id)->SetVolumeFlow(0.0);
+    N.G.Status = ssNotSolved;
+    N.G.Solve();
+    ASSERT_EQ(N.G.Status, ssSolved);
+    EXPECT_EQ(Flows(N.G), First);
+}
+
+TEST(FlowSolver, ValuesThatAreNoNumbersEndAsDataErrorWithFlowsKept)
+{
+    TFlowNetwork N;
+    BuildParallel(N, 0.5);
+    N.G.FlowBranch(6)->FixedDps.push_back(
+        std::make_unique<TFixeddP>("Broken", std::numeric_limits<double>::quiet_NaN()));
+    std::vector<double> Drops;
+    for (int Id = 1; Id <= 7; ++Id)
+        Drops.push_back(N.G.FlowBranch(Id)->TotalDrop);
+    const std::vector<double> Before = Flows(N.G);
+    N.G.Method = smFlowBalance;
+    N.G.Solve();
+    EXPECT_EQ(N.G.Status, ssDataError);
+    EXPECT_EQ(Flows(N.G), Before);
+    for (int Id = 1; Id <= 7; ++Id)
+        EXPECT_EQ(N.G.FlowBranch(Id)->TotalDrop, Drops[static_cast<std::size_t>(Id - 1)]) << "branch " << Id;
+}
+
+TEST(FlowSolver, OuterPassEndsOnlyCloseToBalance)
+{
+    struct TCase {
+        int Loop, Pass;
+        double Change, Largest;
+        int Expected;
+    };
+    const TCase Cases[] = {
+        {lcConverged, 3, 0.0005, 0.005, lcConverged},         // settled
+        {lcConverged, 3, 0.005, 0.005, lcNone},               // still moving
+        {lcIterationLimit, 150, 0.005, 50.0, lcNone},         // stuck far from balance: go on
+        {lcIterationLimit, 150, 0.005, 0.5, lcWithinTolerance},
+        {lcConverged, 150, 0.005, 50.0, lcWithinTolerance},   // its last mesh loop converged
+        {lcIterationLimit, 250, 0.05, 0.9, lcWithinTolerance},
+        {lcIterationLimit, 250, 0.5, 0.9, lcNone},
+        {lcIterationLimit, 600, 0.005, 50.0, lcIterationLimit},
+    };
+    for (const TCase& C : Cases)
+        EXPECT_EQ(TFlowGraph::OuterPassResult(C.Loop, C.Pass, C.Change, C.Largest), C.Expected)
+            << "loop " << C.Loop << " pass " << C.Pass << " change " << C.Change << " residual " << C.Largest;
+}
+
+TEST(FlowSolver, SizedNetworkWithOutletsOffTheSinkPressureIsNotBalanced)
+{
+    TFlowNetwork N;
+    TDuctGraph G(true, &N.Defaults);
+    G.FlowNode(6)->RelPressure = 5.0;
+    G.Method = smEqualFriction;
+    G.SetStatusFromCode(lcConverged);
+    EXPECT_EQ(G.Status, ssNotBalanced);
+    G.SetStatusFromCode(lcWithinTolerance);
+    EXPECT_EQ(G.Status, ssWithinTolerance);
+    G.Method = smFlowBalance;
+    G.SetStatusFromCode(lcConverged);
+    EXPECT_EQ(G.Status, ssSolved);
+    G.Method = smEqualFriction;
+    G.FlowNode(6)->RelPressure = 0.00005;
+    G.SetStatusFromCode(lcConverged);
+    EXPECT_EQ(G.Status, ssSolved);
+    G.SetStatusFromCode(lcNoMeshes);
+    EXPECT_EQ(G.Status, ssDataError);
+}
+
+TEST(MeshQueue, WorstMeshIsTheLastOfEqualsAndNeverTheFans)
+{
+    // Three meshes over branches 1..4: {1, 2}, {2, 3}, {4}; the third has
+    // the fan.
+    TFlowNetwork N;
+    TDuctGraph& G = N.G;
+    for (int Id = 1; Id <= 4; ++Id)
+        N.Duct(Id, Id, Id + 1, 0.1);
+    TGraph::TMeshList Meshes;
+    const std::vector<std::vector<int>> Circuits = {{1, 2}, {2, 3}, {4}};
+    for (std::size_t I = 0; I < Circuits.size(); ++I) {
+        auto Mesh = std::make_unique<TFlowMesh>(static_cast<int>(I) + 1);
+        for (int Id : Circuits[I])
+            Mesh->Links.push_back({1, G.FindBranch(Id)});
+        Meshes.push_back(std::move(Mesh));
+    }
+    auto At = [&](int I) -> TFlowMesh& { return static_cast<TFlowMesh&>(*Meshes[static_cast<std::size_t>(I)]); };
+    At(0).MeshResidual = -5.0;
+    At(1).MeshResidual = 5.0;
+    At(2).MeshResidual = 100.0;
+    At(2).HasFan = true;
+
+    TMeshQueue Q;
+    Q.Build(Meshes);
+    EXPECT_EQ(Q.Sharing(0), (std::vector<int>{0, 1}));
+    EXPECT_EQ(Q.Sharing(2), (std::vector<int>{2}));
+    Q.Fill(Meshes);
+    EXPECT_EQ(Q.Worst(), 1); // |-5| = |5|: the later one
+    Q.Update(1, 0.5);
+    EXPECT_EQ(Q.Worst(), 0);
+    Q.Update(1, -5.0);
+    EXPECT_EQ(Q.Worst(), 1);
+    for (int Step = 0; Step < 1000; ++Step) // stale entries are dropped on the way
+        Q.Update(0, Step % 2 ? 1.0 : 7.0);
+    EXPECT_EQ(Q.Worst(), 1);
+    Q.Update(0, 5.0);
+    EXPECT_EQ(Q.Worst(), 1);
+    Q.Update(0, 5.5);
+    EXPECT_EQ(Q.Worst(), 0);
+}
