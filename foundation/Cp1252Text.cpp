@@ -100,3 +100,12 @@ bool Utf8ToCp1252(std::string_view Utf8, std::string& Out)
     }
     return true;
 }
+
+bool IsWellFormedUtf8(std::string_view Text)
+{
+    std::size_t I = 0;
+    while (I < Text.size())
+        if (NextCodePoint(Text, I) < 0)
+            return false;
+    return true;
+}

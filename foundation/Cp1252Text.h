@@ -16,3 +16,7 @@ std::string Cp1252ToUtf8(std::string_view Bytes);
 // UTF-8 text as Windows-1252 bytes into Out; false (Out unspecified) when the
 // text is not well-formed UTF-8 or holds a character Windows-1252 lacks.
 bool Utf8ToCp1252(std::string_view Utf8, std::string& Out);
+
+// True when Text is well-formed UTF-8 (no overlong forms, surrogates or code
+// points beyond U+10FFFF).
+bool IsWellFormedUtf8(std::string_view Text);
