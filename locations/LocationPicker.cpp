@@ -10,7 +10,7 @@ template <typename List, typename NameOf>
 int IndexOfName(const List& Items, const std::string& Name, NameOf Of)
 {
     for (std::size_t I = 0; I < Items.size(); ++I)
-        if (SameText(Of(Items[I]), Name))
+        if (SameIndexName(Of(Items[I]), Name))
             return static_cast<int>(I);
     return -1;
 }
@@ -197,7 +197,7 @@ std::string TLocationPicker::RegionName(const std::string& Group, int Code)
 
 bool TLocationPicker::IsAllDatabase() const
 {
-    return SameText(Database, AllDatabaseName);
+    return SameIndexName(Database, AllDatabaseName);
 }
 
 std::string TLocationPicker::RecordStatus() const

@@ -30,7 +30,7 @@ bool ParseInteger(const std::string& Text, int& Value)
 
 } // namespace
 
-bool SameText(std::string_view A, std::string_view B)
+bool SameIndexName(std::string_view A, std::string_view B)
 {
     if (A.size() != B.size())
         return false;
@@ -79,7 +79,7 @@ void TRegionIndex::LoadFromText(std::string_view Text)
             const std::string Name(TrimText(Line.substr(1, Line.size() - 2)));
             Current = nullptr;
             for (TSection& S : SectionList)
-                if (SameText(S.Name, Name))
+                if (SameIndexName(S.Name, Name))
                     Current = &S;
             if (!Current)
                 Current = &SectionList.emplace_back(TSection{Name, {}});
@@ -96,7 +96,7 @@ void TRegionIndex::LoadFromText(std::string_view Text)
 const TRegionIndex::TSection* TRegionIndex::Find(std::string_view Section) const
 {
     for (const TSection& S : SectionList)
-        if (SameText(S.Name, Section))
+        if (SameIndexName(S.Name, Section))
             return &S;
     return nullptr;
 }
@@ -122,7 +122,7 @@ int TRegionIndex::ReadInteger(std::string_view Section, std::string_view Key, in
 {
     if (const TSection* S = Find(Section))
         for (const TEntry& E : S->Entries)
-            if (SameText(E.Key, Key)) {
+            if (SameIndexName(E.Key, Key)) {
                 int Value = Default;
                 return ParseInteger(E.Value, Value) ? Value : Default;
             }

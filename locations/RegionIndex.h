@@ -52,4 +52,4 @@ private:
 };
 
 // Names compared without regard to ASCII case, as the index and the lists do.
-bool SameText(std::string_view A, std::string_view B);
+bool SameIndexName(std::string_view A, std::string_view B);
