@@ -1,13 +1,14 @@
 #include "foundation/ValueStream.h"
 
+#include "foundation/Cp1252Text.h"
+#include "foundation/FileHelpers.h"
+
 #include <bit>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <utility>
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -30,49 +31,6 @@ bool IsSevenBit(const std::string& S)
         if (static_cast<unsigned char>(C) >= 0x80)
             return false;
     return true;
-}
-
-void AppendUtf8(std::string& Out, std::uint32_t Code)
-{
-    if (Code < 0x80) {
-        Out += static_cast<char>(Code);
-    } else if (Code < 0x800) {
-        Out += static_cast<char>(0xC0 | (Code >> 6));
-        Out += static_cast<char>(0x80 | (Code & 0x3F));
-    } else if (Code < 0x10000) {
-        Out += static_cast<char>(0xE0 | (Code >> 12));
-        Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
-        Out += static_cast<char>(0x80 | (Code & 0x3F));
-    } else {
-        Out += static_cast<char>(0xF0 | (Code >> 18));
-        Out += static_cast<char>(0x80 | ((Code >> 12) & 0x3F));
-        Out += static_cast<char>(0x80 | ((Code >> 6) & 0x3F));
-        Out += static_cast<char>(0x80 | (Code & 0x3F));
-    }
-}
-
-// Windows-1252 at 0x80..0x9F; the five unassigned bytes keep their C1 code
-// points, as the system's own conversion does. 0xA0 and above equal Latin-1.
-constexpr std::uint16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-std::string Cp1252ToUtf8(const char* P, std::size_t N)
-{
-    std::string Out;
-    Out.reserve(N);
-    for (std::size_t I = 0; I < N; ++I) {
-        const auto B = static_cast<unsigned char>(P[I]);
-        if (B < 0x80)
-            Out += static_cast<char>(B);
-        else if (B < 0xA0)
-            AppendUtf8(Out, Cp1252High[B - 0x80]);
-        else
-            AppendUtf8(Out, B);
-    }
-    return Out;
 }
 
 // Copies UTF-8 text, putting U+FFFD in place of every byte that does not
@@ -303,28 +261,8 @@ void TValueWriter::WriteListEnd()
 
 void TValueWriter::SaveToFile(const std::string& FileName) const
 {
-    // Write beside the target and rename over it only once every byte is on
-    // disk, so a failed save never destroys the previous file. A target that
-    // is not a regular file (a device, a pipe) is written in place.
-    struct stat Info {};
-    const bool InPlace = ::stat(FileName.c_str(), &Info) == 0 && !S_ISREG(Info.st_mode);
-    const std::string Temp = InPlace ? FileName : FileName + ".saving";
-    std::FILE* F = std::fopen(Temp.c_str(), "wb");
-    if (!F)
+    if (!WriteFileAtomically(FileName, Buffer))
         throw EStreamError(WriteError);
-    const bool Written = std::fwrite(Buffer.data(), 1, Buffer.size(), F) == Buffer.size();
-    // fclose flushes the C library's buffer, so its failure is a lost write too.
-    const bool Flushed = std::fflush(F) == 0 && (InPlace || ::fsync(::fileno(F)) == 0);
-    const bool Closed = std::fclose(F) == 0;
-    if (InPlace) {
-        if (!Written || !Flushed || !Closed)
-            throw EStreamError(WriteError);
-        return;
-    }
-    if (!Written || !Flushed || !Closed || std::rename(Temp.c_str(), FileName.c_str()) != 0) {
-        std::remove(Temp.c_str());
-        throw EStreamError(WriteError);
-    }
 }
 
 // ---------------------------------------------------------------- reader
@@ -468,7 +406,7 @@ std::string TValueReader::ReadString()
     case vaLString: {
         const std::uint64_t N = C.Unsigned(Tag == vaString ? 1 : 4);
         const char* P = C.Take(N);
-        S = Cp1252ToUtf8(P, static_cast<std::size_t>(N));
+        S = Cp1252ToUtf8(std::string_view(P, static_cast<std::size_t>(N)));
         break;
     }
     case vaWString: {
