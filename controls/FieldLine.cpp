@@ -4,76 +4,65 @@
 #include "foundation/NumberFormat.h"
 #include "foundation/NumberText.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace {
 
-bool SameWord(std::string_view A, std::string_view B)
+TEditorKind EditorOf(const QString& Word)
 {
-    return A.size() == B.size() && std::equal(A.begin(), A.end(), B.begin(), [](char X, char Y) {
-               return std::tolower(static_cast<unsigned char>(X)) ==
-                      std::tolower(static_cast<unsigned char>(Y));
-           });
-}
-
-TEditorKind EditorOf(std::string_view Word)
-{
-    if (SameWord(Word, "PE"))
+    if (Word.compare("PE", Qt::CaseInsensitive) == 0)
         return ekPropEditor;
-    if (SameWord(Word, "Spin"))
+    if (Word.compare("Spin", Qt::CaseInsensitive) == 0)
         return ekSpin;
     return ekNone;
 }
 
-// An empty part reads as 0 (the increment's default is the caller's).
-bool ReadNumberPart(const std::string& Part, double Default, double& Value)
+// An empty part reads as Default.
+bool ReadNumberPart(const QString& Part, double Default, double& Value)
 {
-    if (Part.empty()) {
+    if (Part.isEmpty()) {
         Value = Default;
         return true;
     }
-    return TryStrToFloat(Part, Value);
+    return TryStrToFloat(Part.toStdString(), Value);
 }
 
 } // namespace
 
-std::string InitialCellText(const TField& Field)
+QString InitialCellText(const TField& Field)
 {
     if (const auto* Enum = dynamic_cast<const TEnumField*>(&Field))
-        return Enum->Items.empty() ? std::string() : Enum->Items.front();
+        return Enum->Items.value(0);
     if (dynamic_cast<const TBoolField*>(&Field))
-        return std::string(TBoolField::UncheckedText);
+        return TBoolField::UncheckedText;
     if (!dynamic_cast<const TNumField*>(&Field))
         return {};
+    const std::string Fmt = Field.FormatStr().toStdString();
     switch (Field.FormatKind()) {
-    case TFormatKind::Pair: return FormatValuePair(Field.FormatStr(), 0, 0);
-    case TFormatKind::Integer: return FormatInt(Field.FormatStr(), 0);
-    case TFormatKind::Fixed: return FormatFloat(Field.FormatStr(), 0.0);
+    case TFormatKind::Pair: return QString::fromStdString(FormatValuePair(Fmt, 0, 0));
+    case TFormatKind::Integer: return QString::fromStdString(FormatInt(Fmt, 0));
+    case TFormatKind::Fixed: return QString::fromStdString(FormatFloat(Fmt, 0.0));
     default: return {};
     }
 }
 
-TFieldLine ParseFieldLine(std::string_view Line, std::string_view Delim)
+TFieldLine ParseFieldLine(const QString& Line, const QString& Delim)
 {
     TFieldLine Result;
-    const std::vector<std::string> Given = SplitToArray(Line, Delim);
-    Result.Parts = Given;
-    for (auto& Part : Result.Parts)
-        Part = std::string(TrimText(Part));
-    if (Result.Parts.size() < 5)
-        Result.Parts.resize(5);
-    auto& Parts = Result.Parts;
-    const std::string Format = Parts[1];
+    for (const std::string& Part : SplitToArray(Line.toStdString(), Delim.toStdString()))
+        Result.Parts << QString::fromStdString(std::string(TrimText(Part)));
+    const qsizetype Given = Result.Parts.size();
+    QStringList& Parts = Result.Parts;
+    while (Parts.size() < 5)
+        Parts << QString();
+    const QString Format = Parts[1];
 
-    if (Format.find_first_of("df") != std::string::npos) {
-        if (Parts.size() < 7)
-            Parts.resize(7);
+    if (Format.contains('d') || Format.contains('f')) {
+        while (Parts.size() < 7)
+            Parts << QString();
         double Lo = 0, Hi = 0, Step = 1.0;
         if (ReadNumberPart(Parts[4], 0, Lo) && ReadNumberPart(Parts[5], 0, Hi) &&
             ReadNumberPart(Parts[6], 1.0, Step)) {
             const TEditorKind Kind = EditorOf(Parts[3]);
-            if (Format.find('/') != std::string::npos)
+            if (Format.contains('/'))
                 Result.Field = std::make_unique<TDelimNumField>(Kind, Format, Lo, Hi, Step);
             else
                 Result.Field = std::make_unique<TNumField>(Kind, Format, Lo, Hi, Step);
@@ -81,16 +70,14 @@ TFieldLine ParseFieldLine(std::string_view Line, std::string_view Delim)
             Result.Error = "Error initialising " + Parts[0];
             Result.Field = std::make_unique<TField>(ekNone, "%s");
         }
-    } else if (SameWord(Format, "enum")) {
+    } else if (Format.compare("enum", Qt::CaseInsensitive) == 0) {
         // The items are the given parts after the unit text; empty parts at
         // the end (a trailing delimiter, padding) are no items.
-        std::vector<std::string> Items;
-        for (std::size_t I = 3; I < Result.Parts.size() && I < Given.size(); ++I)
-            Items.push_back(Parts[I]);
-        while (!Items.empty() && Items.back().empty())
-            Items.pop_back();
-        Result.Field = std::make_unique<TEnumField>(std::move(Items));
-    } else if (SameWord(Format, "check")) {
+        QStringList Items = Parts.mid(3, std::max<qsizetype>(0, Given - 3));
+        while (!Items.isEmpty() && Items.back().isEmpty())
+            Items.removeLast();
+        Result.Field = std::make_unique<TEnumField>(Items);
+    } else if (Format.compare("check", Qt::CaseInsensitive) == 0) {
         Result.Field = std::make_unique<TBoolField>();
     } else {
         Result.Field = std::make_unique<TField>(EditorOf(Parts[3]), Format);

@@ -10,25 +10,25 @@
 
 #include "controls/Fields.h"
 
+#include <QString>
+#include <QStringList>
+
 #include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
 
 struct TFieldLine {
     // The trimmed parts, at least 5 (7 for numbers), part 1 replaced by the
     // initial value text of the cell.
-    std::vector<std::string> Parts;
+    QStringList Parts;
     std::unique_ptr<TField> Field;
     // "Error initialising <caption>" when a range or increment part was no
     // number; the field is then a plain text field.
-    std::string Error;
+    QString Error;
 
-    const std::string& Caption() const { return Parts[0]; }
+    const QString& Caption() const { return Parts[0]; }
 };
 
-TFieldLine ParseFieldLine(std::string_view Line, std::string_view Delim = ";");
+TFieldLine ParseFieldLine(const QString& Line, const QString& Delim = ";");
 
 // The text a new cell of the field shows: the pair, integer or fixed format
-// applied to zero, an enum's first item, empty otherwise.
-std::string InitialCellText(const TField& Field);
+// applied to zero, an enum's first item, "[ ]" for a check, empty otherwise.
+QString InitialCellText(const TField& Field);

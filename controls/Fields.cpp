@@ -6,49 +6,33 @@
 #include <algorithm>
 #include <cmath>
 
-TField::TField(TEditorKind Kind, std::string Format) : EditorKind(Kind), FFormatStr(std::move(Format))
+TField::TField(TEditorKind Kind, const QString& Format)
+    : EditorKind(Kind), FFormatStr(Format), FFormatKind(FormatKindOf(Format))
 {
 }
 
-void TField::SetFormatStr(std::string Format)
+TNumField::TNumField(TEditorKind Kind, const QString& Format, double Lo, double Hi, double Step)
+    : TField(Kind, Format), RangeLo(Lo), RangeHi(Hi), Increment(Step)
 {
-    FFormatStr = std::move(Format);
+    SetFormatStr(Format);
 }
 
-TNumField::TNumField(TEditorKind Kind, std::string Format, double Lo, double Hi, double Step)
-    : TField(Kind, ""), RangeLo(Lo), RangeHi(Hi), Increment(Step)
+void TNumField::SetFormatStr(const QString& Format)
 {
-    SetFormatStr(std::move(Format));
+    FFormatStr = Format;
+    FFormatKind = FormatKindOf(Format);
+    FDecimals = FormatDecimals(Format.toStdString());
 }
 
-void TNumField::SetFormatStr(std::string Format)
+QString TNumField::DisplayText(double Held) const
 {
-    TField::SetFormatStr(std::move(Format));
-    FDecimals = FormatDecimals(FFormatStr);
+    return FormatDisplayNumber(FFormatStr, FormatType, SigDigs, FDecimals, ToDisplay(Held));
 }
 
-double TNumField::ToDisplay(double Held) const
-{
-    return ApplyConversion(Held, Factor, Zero);
-}
-
-double TNumField::ToHeld(double Display) const
-{
-    return RemoveConversion(Display, Factor, Zero);
-}
-
-std::string TNumField::DisplayText(double Held) const
-{
-    const double X = ToDisplay(Held);
-    if (FormatKind() == TFormatKind::Integer)
-        return FormatInt(FFormatStr, std::llround(X));
-    return FormatDisplayNumber(X, FFormatStr, FormatType, SigDigs);
-}
-
-bool TNumField::ReadHeld(std::string_view Text, double& Held) const
+bool TNumField::ReadHeld(const QString& Text, double& Held) const
 {
     double X = 0;
-    if (!TryStrToFloat(CleanNumberText(Text), X))
+    if (!ReadTypedNumber(Text, X))
         return false;
     Held = ToHeld(X);
     return std::isfinite(Held);
@@ -71,52 +55,47 @@ bool TNumField::SpinValue(double Held, bool Up, double& Next) const
     }
     // Step what the user sees: the display value as the format rounds it.
     double Shown = ToDisplay(Held);
-    if (FormatKind() != TFormatKind::General)
-        TryStrToFloat(DisplayText(Held), Shown);
+    if (FFormatKind != TFormatKind::General)
+        ReadTypedNumber(DisplayText(Held), Shown);
     Next = Limit(ToHeld(StepToMultiple(Shown, Increment, Up)));
     return true;
 }
 
-std::string TNumField::ApplyUnits()
+QString TNumField::ApplyUnits()
 {
     std::string Fmt, Label;
     GetConversion(UnitsType, UnitsValue, UnitsBase, Fmt, Zero, Factor, Label);
     if (FormatType != ft_Manual && UnitsType != utNone)
-        SetFormatStr(Fmt);
-    return Label;
+        SetFormatStr(QString::fromStdString(Fmt));
+    return QString::fromStdString(Label);
 }
 
-std::string TDelimNumField::DisplayPairText(double HeldA, double HeldB) const
+QString TDelimNumField::DisplayPairText(double HeldA, double HeldB) const
 {
-    return FormatValuePair(FFormatStr, ToDisplay(HeldA), ToDisplay(HeldB));
+    return QString::fromStdString(
+        FormatValuePair(FFormatStr.toStdString(), ToDisplay(HeldA), ToDisplay(HeldB)));
 }
 
-bool TDelimNumField::ReadHeldPair(std::string_view Text, double& HeldA, double& HeldB,
+bool TDelimNumField::ReadHeldPair(const QString& Text, double& HeldA, double& HeldB,
                                   bool& IsPair) const
 {
-    const std::string Clean = CleanNumberText(Text);
+    const std::string Clean = CleanNumberText(Text.toStdString());
     const std::size_t Slash = Clean.find('/');
-    double A = 0, B = 0;
     IsPair = Slash != std::string::npos;
-    if (!IsPair)
-        return ReadHeld(Clean, HeldA);
-    if (!TryStrToFloat(std::string_view(Clean).substr(0, Slash), A) ||
-        !TryStrToFloat(std::string_view(Clean).substr(Slash + 1), B))
+    double A = 0, B = 0;
+    if (!TryStrToFloat(std::string_view(Clean).substr(0, Slash), A))
+        return false;
+    if (IsPair && !TryStrToFloat(std::string_view(Clean).substr(Slash + 1), B))
+        return false;
+    if (!std::isfinite(ToHeld(A)) || (IsPair && !std::isfinite(ToHeld(B))))
         return false;
     HeldA = ToHeld(A);
-    HeldB = ToHeld(B);
-    return std::isfinite(HeldA) && std::isfinite(HeldB);
+    if (IsPair)
+        HeldB = ToHeld(B);
+    return true;
 }
 
-TEnumField::TEnumField(std::vector<std::string> Texts) : TField(ekPullDown, "enum"), Items(std::move(Texts))
-{
-}
-
-int TEnumField::IndexOf(std::string_view Text) const
-{
-    const auto Found = std::find(Items.begin(), Items.end(), Text);
-    return Found == Items.end() ? -1 : static_cast<int>(Found - Items.begin());
-}
+TEnumField::TEnumField(const QStringList& Texts) : TField(ekPullDown, "enum"), Items(Texts) {}
 
 TBoolField::TBoolField() : TField(ekCheck, "check") {}
 

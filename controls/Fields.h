@@ -4,17 +4,16 @@
 // range-tested and stepped. Plain objects: the grids own them and do the
 // drawing and editing.
 
-#include "controls/FieldFormat.h"
+#include "controls/EditFormat.h"
 #include "foundation/Units.h"
 
+#include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
-#include <string>
-#include <string_view>
-#include <vector>
 
 // Raised by the grids' row and column operations when the row or column has
 // no field of the class the operation needs.
@@ -37,14 +36,14 @@ using TPropEditHandler = std::function<int(QVariant& Value)>;
 
 class TField {
 public:
-    TField(TEditorKind Kind, std::string Format);
+    TField(TEditorKind Kind, const QString& Format);
     virtual ~TField() = default;
     TField(const TField&) = delete;
     TField& operator=(const TField&) = delete;
 
-    const std::string& FormatStr() const { return FFormatStr; }
-    virtual void SetFormatStr(std::string Format);
-    TFormatKind FormatKind() const { return FormatKindOf(FFormatStr); }
+    const QString& FormatStr() const { return FFormatStr; }
+    virtual void SetFormatStr(const QString& Format) { FFormatStr = Format; }
+    TFormatKind FormatKind() const { return FFormatKind; }
 
     TEditorKind EditorKind;
     bool Enabled = true;
@@ -52,33 +51,35 @@ public:
     TPropEditHandler PropEditor;
 
 protected:
-    std::string FFormatStr;
+    QString FFormatStr;
+    TFormatKind FFormatKind;
 };
 
 class TNumField : public TField {
 public:
-    TNumField(TEditorKind Kind, std::string Format, double Lo, double Hi, double Step);
+    TNumField(TEditorKind Kind, const QString& Format, double Lo, double Hi, double Step);
 
-    void SetFormatStr(std::string Format) override;
+    void SetFormatStr(const QString& Format) override;
     int Decimals() const { return FDecimals; }
 
     // Held <-> display units (display = held * Factor + Zero).
-    double ToDisplay(double Held) const;
-    double ToHeld(double Display) const;
+    double ToDisplay(double Held) const { return ApplyConversion(Held, Factor, Zero); }
+    double ToHeld(double Display) const { return RemoveConversion(Display, Factor, Zero); }
     // A held value as the cell shows it, by the format's kind and FormatType.
-    std::string DisplayText(double Held) const;
+    QString DisplayText(double Held) const;
     // The cell's text (cleaned as typed numbers are) in held units; false
     // when it is no number.
-    bool ReadHeld(std::string_view Text, double& Held) const;
+    bool ReadHeld(const QString& Text, double& Held) const;
     // Held value kept within RangeLo..RangeHi; 0 and 0 mean no range.
     bool HasRange() const { return !(RangeLo == 0 && RangeHi == 0); }
     double Limit(double Held) const;
     // The spin buttons' next value above (Up) or below the held value, in
     // held units; false when the value already sits on that limit.
     bool SpinValue(double Held, bool Up, double& Next) const;
-    // Units of the field: format (unless ft_Manual or utNone), Factor and
-    // Zero from the units; answers the unit's label.
-    std::string ApplyUnits();
+    // Takes Factor and Zero from the units, and their format unless the
+    // format type is ft_Manual or the field has no quantity; answers the
+    // unit's label.
+    QString ApplyUnits();
 
     double RangeLo;
     double RangeHi;
@@ -102,30 +103,27 @@ class TDelimNumField : public TNumField {
 public:
     using TNumField::TNumField;
 
-    std::string DisplayPairText(double HeldA, double HeldB) const;
+    QString DisplayPairText(double HeldA, double HeldB) const;
     // "a/b" or a single number, cleaned; B untouched for a single number.
     // False when a part is no number.
-    bool ReadHeldPair(std::string_view Text, double& HeldA, double& HeldB, bool& IsPair) const;
+    bool ReadHeldPair(const QString& Text, double& HeldA, double& HeldB, bool& IsPair) const;
 };
 
 class TEnumField : public TField {
 public:
-    explicit TEnumField(std::vector<std::string> Texts);
-    // Index of Text among the items, or -1.
-    int IndexOf(std::string_view Text) const;
-
-    std::vector<std::string> Items;
+    explicit TEnumField(const QStringList& Texts);
+    QStringList Items;
 };
 
 class TBoolField : public TField {
 public:
     TBoolField();
-    static constexpr std::string_view CheckedText = "[x]";
-    static constexpr std::string_view UncheckedText = "[ ]";
+    static inline const QString CheckedText = "[x]";
+    static inline const QString UncheckedText = "[ ]";
 };
 
-// The spin step with the increment: the next multiple of Increment above
-// (Up) or below Value. Value / Increment within 1e-6 of a whole number counts
-// as that number, so 0.3 steps to 0.4 by 0.1 despite binary rounding. An
-// increment of 0 gives Value unchanged.
+// The spin step by an increment: the next multiple of Increment above (Up)
+// or below Value. Value / Increment within 1e-6 of a whole number counts as
+// that number, so 0.3 steps to 0.4 by 0.1 despite binary rounding. An
+// increment of 0 leaves Value as it is.
 double StepToMultiple(double Value, double Increment, bool Up);

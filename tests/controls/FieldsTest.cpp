@@ -1,6 +1,8 @@
 #include "controls/FieldLine.h"
 #include "controls/Fields.h"
 
+#include "ControlsTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,7 +31,7 @@ TEST(FieldLine, LinesBecomeTypedFields)
         TEditorKind Editor;
         double Lo, Hi, Step;
         const char* Initial;
-        std::vector<std::string> Items;
+        QStringList Items;
     };
     const TCase Cases[] = {
         {"C; %0.3f; ;PE;-1000;1000;", TClass::Num, ekPropEditor, -1000, 1000, 1, "0.000", {}},
@@ -47,16 +49,16 @@ TEST(FieldLine, LinesBecomeTypedFields)
         SCOPED_TRACE(C.Line);
         const TFieldLine L = ParseFieldLine(C.Line);
         ASSERT_TRUE(L.Field);
-        EXPECT_TRUE(L.Error.empty());
+        EXPECT_TRUE(L.Error.isEmpty());
         EXPECT_EQ(ClassOf(*L.Field), C.Class);
         EXPECT_EQ(L.Field->EditorKind, C.Editor);
         EXPECT_EQ(L.Parts.at(1), C.Initial);
-        EXPECT_GE(L.Parts.size(), 5u);
+        EXPECT_GE(L.Parts.size(), 5);
         if (const auto* N = dynamic_cast<const TNumField*>(L.Field.get()); N) {
             EXPECT_EQ(N->RangeLo, C.Lo);
             EXPECT_EQ(N->RangeHi, C.Hi);
             EXPECT_EQ(N->Increment, C.Step);
-            EXPECT_EQ(L.Parts.size(), 7u);
+            EXPECT_EQ(L.Parts.size(), 7);
         }
         if (const auto* E = dynamic_cast<const TEnumField*>(L.Field.get()); E) {
             EXPECT_EQ(E->Items, C.Items);
@@ -126,7 +128,7 @@ TEST(NumField, UnreadableTextIsNoValue)
         double A = 0, B = 0;
         bool IsPair = false;
         EXPECT_FALSE(F.ReadHeld(Text, A));
-        EXPECT_FALSE(P.ReadHeldPair(std::string(Text) + "/2", A, B, IsPair));
+        EXPECT_FALSE(P.ReadHeldPair(QString(Text) + "/2", A, B, IsPair));
     }
     double A = 0, B = 7;
     bool IsPair = true;
@@ -206,18 +208,4 @@ TEST(NumField, StepFunctionsReplaceTheIncrement)
     EXPECT_EQ(Next, 500); // 600 limited
     ASSERT_TRUE(F.SpinValue(50, false, Next));
     EXPECT_EQ(Next, 0);
-}
-
-TEST(FieldFormat, KindsAndTexts)
-{
-    EXPECT_EQ(FormatKindOf("%s"), TFormatKind::Text);
-    EXPECT_EQ(FormatKindOf("%0.1f/%0.1f"), TFormatKind::Pair);
-    EXPECT_EQ(FormatKindOf("%D"), TFormatKind::Integer);
-    EXPECT_EQ(FormatKindOf("%0.3F"), TFormatKind::Fixed);
-    EXPECT_EQ(FormatKindOf("%0.5g"), TFormatKind::General);
-    EXPECT_EQ(FormatTextValue("%S", "abc"), "abc");
-    EXPECT_EQ(FormatTextValue("<%-8s> 100%%", "x"), "<x> 100%");
-    EXPECT_EQ(FormatTextValue("none", "x"), "x");
-    EXPECT_EQ(PairFormatOf("%0.1f"), "%0.1f/%0.1f");
-    EXPECT_EQ(PairFormatOf("%0.1f/%0.2f"), "%0.1f/%0.2f");
 }

@@ -129,7 +129,7 @@ TEST_F(TGridFixture, TypedTextIsStoredOnceWhenMovingOn)
     EXPECT_EQ(Grid.PendingCol(), 2);
     EXPECT_EQ(Grid.PendingRow(), 1);
     Key(Qt::Key_Down);
-    EXPECT_EQ(Stored, (std::vector<TEditedCell>{{2, 1, "150"}}));
+    EXPECT_EQ(Stored, (std::vector<TEditedCell>{{2, 1, "150.0"}})); // the column's format
     EXPECT_EQ(Grid.Row(), 2);
     EXPECT_FALSE(Grid.EditorMode());
     EXPECT_EQ(Grid.PendingCol(), -1);
@@ -137,6 +137,7 @@ TEST_F(TGridFixture, TypedTextIsStoredOnceWhenMovingOn)
 
 TEST_F(TGridFixture, EnterCommitsAndEscLeavesTheCell)
 {
+    Grid.SetColFormatStr(1, "%s");
     Grid.SetCell(1, 1, "old");
     Grid.SetCurrentCell(1, 1);
     Key(Qt::Key_Return); // opens the editor
