@@ -269,6 +269,7 @@ void TxStringGrid::FlushRefresh()
             emit FModel->headerDataChanged(Qt::Vertical, 0, FModel->rowCount() - 1);
     }
     viewport()->update();
+    CurrentCellChanged();
 }
 
 void TxStringGrid::BeginUpdate()
@@ -552,6 +553,8 @@ void TxStringGrid::HideEditor()
 void TxStringGrid::CloseEditorSilently()
 {
     FPendingCol = FPendingRow = -1;
+    if (FEditor)
+        FEditor->SetModified(false);
     if (FEditor && state() == EditingState)
         closeEditor(FEditor, QAbstractItemDelegate::RevertModelCache);
 }
@@ -597,9 +600,14 @@ TxInplaceEdit* TxStringGrid::EnsureEditor(QWidget* Parent)
     return FEditor;
 }
 
-void TxStringGrid::PrepareEditor(TxInplaceEdit& Editor, int Col, int)
+void TxStringGrid::ApplyEditorFormat(TxInplaceEdit& Editor, int Col, int)
 {
     Editor.SetFormatStr(ColFormatStr(Col));
+}
+
+void TxStringGrid::PrepareEditor(TxInplaceEdit& Editor, int Col, int Row)
+{
+    ApplyEditorFormat(Editor, Col, Row);
 }
 
 void TxStringGrid::LoadEditor(const QModelIndex& Index)
@@ -616,18 +624,29 @@ void TxStringGrid::LoadEditor(const QModelIndex& Index)
     FEditor->selectAll();
 }
 
-bool TxStringGrid::AcceptEditorText(int, int, const QString&)
-{
-    return true;
-}
-
 void TxStringGrid::UpdateText()
 {
     if (!FEditor || FPendingCol < 0 || FPendingRow < 0)
         return;
-    FEditor->SetFormatStr(ColFormatStr(FPendingCol));
+    ApplyEditorFormat(*FEditor, FPendingCol, FPendingRow);
     FEditor->CommitIfModified();
     SetCell(FPendingCol, FPendingRow, FEditor->text());
+}
+
+bool TxStringGrid::EditorTextIsReadable() const
+{
+    const QString Text = FEditor->text();
+    double A = 0, B = 0;
+    switch (FEditor->FormatKind()) {
+    case TFormatKind::Text:
+        return true;
+    case TFormatKind::Pair:
+        // Each side of the first "/" on its own.
+        return ReadTypedNumber(Text.section('/', 0, 0), A) &&
+               (!Text.contains('/') || ReadTypedNumber(Text.section('/', 1), B));
+    default:
+        return ReadTypedNumber(Text, A);
+    }
 }
 
 void TxStringGrid::CommitPendingCell()
@@ -635,15 +654,26 @@ void TxStringGrid::CommitPendingCell()
     const int C = FPendingCol, R = FPendingRow;
     if (!FEditor || C < 0 || R < 0 || C >= FColCount || R >= FRowCount)
         return;
-    FPendingCol = FPendingRow = -1;
-    if (!AcceptEditorText(C, R, FEditor->text()))
-        return;
-    // UpdateText works on the pending cell.
-    FPendingCol = C;
-    FPendingRow = R;
+    if (FEditor->Modified()) {
+        ApplyEditorFormat(*FEditor, C, R);
+        // Text that is no number never reaches the cell: it keeps its value.
+        if (!EditorTextIsReadable()) {
+            FPendingCol = FPendingRow = -1;
+            FEditor->SetModified(false);
+            FEditor->InputRejected();
+            return;
+        }
+    }
     UpdateText();
     FPendingCol = FPendingRow = -1;
-    SetData(C, R);
+    // An entry that came back to what the cell held (an unreadable entry
+    // refused by the editor on Enter) changes nothing.
+    const bool Unchanged = FEditor->Modified() && FEditor->text() == FEditor->LastText();
+    // Done with: the editor must not check the entry again as it loses the
+    // focus.
+    FEditor->SetModified(false);
+    if (!Unchanged)
+        SetData(C, R);
 }
 
 void TxStringGrid::closeEditor(QWidget* Editor, QAbstractItemDelegate::EndEditHint Hint)

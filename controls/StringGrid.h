@@ -165,11 +165,11 @@ public:
 protected:
     // Whether the editor may open on the current cell.
     virtual bool CanEditShow();
-    // Sets the editor up for the cell: the column's format by default.
+    // The editor's format for the cell: the column's format here.
+    virtual void ApplyEditorFormat(TxInplaceEdit& Editor, int Col, int Row);
+    // Sets the editor up for the cell before it shows (format and colours).
     virtual void PrepareEditor(TxInplaceEdit& Editor, int Col, int Row);
     virtual QRect EditorRect(int Col, int Row) const { return CellRect(Col, Row); }
-    // Whether the cell's text may be committed; false keeps the old cell.
-    virtual bool AcceptEditorText(int Col, int Row, const QString& Text);
     // The current cell moved, the grid scrolled or was laid out anew.
     virtual void CurrentCellChanged() {}
     void OpenEditor();
@@ -199,6 +199,7 @@ private:
     TxInplaceEdit* EnsureEditor(QWidget* Parent);
     void LoadEditor(const QModelIndex& Index);
     void CommitPendingCell();
+    bool EditorTextIsReadable() const;
     void CheckCount(long long Count, long long Other) const;
     void ApplyColWidth(int Col);
     void ApplyAllColWidths();
