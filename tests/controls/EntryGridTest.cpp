@@ -2,6 +2,7 @@
 
 #include "controls/EditFieldUnits.h"
 #include "controls/EntryGrid.h"
+#include "controls/UnitsText.h"
 
 #include <gtest/gtest.h>
 
@@ -256,6 +257,7 @@ TEST_F(EntryGrid, RowOperationsNameTheirRow)
         EXPECT_EQ(FieldErrorOf(Action), Message);
     EXPECT_EQ(Grid.GetRangeHi(rDrop), 100);
     EXPECT_FALSE(Grid.GetUnitsEditable(rNote));
+    EXPECT_EQ(FormatRowValueWithUnits(Grid, rDrop, "Pa", 12.345), "12.35 Pa");
 }
 
 TEST_F(EntryGrid, DisabledOrReadOnlyRowsTakeNoEntry)
