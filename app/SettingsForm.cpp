@@ -22,11 +22,13 @@
 #include <QRadioButton>
 #include <QShowEvent>
 #include <QStyle>
+#include <QTabBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -168,8 +170,11 @@ TSettingsForm::TSettingsForm(TSettingsStore& Store, TSettings& Settings, QWidget
     setObjectName("Settings");
     setWindowTitle("Settings");
     BuildForm();
-    setMinimumSize(MinWidth, MinHeight);
-    resize(MinWidth, MinHeight);
+    // The least size holds every page tab, whatever the desktop's font.
+    auto* Pages = findChild<QTabWidget*>("PageControl");
+    const int TabsWidth = Pages->tabBar()->sizeHint().width() + 2 * layout()->contentsMargins().left() + 8;
+    setMinimumSize(std::max(MinWidth, TabsWidth), MinHeight);
+    resize(minimumSize());
     new TKeyNavigation(this);
     LoadUnits();
     ShowSettings();
@@ -250,7 +255,8 @@ QWidget* TSettingsForm::NumberField(const char* Name, TFmtEditLabel* Label)
         Field = Edit;
     }
     Field->setObjectName(Name);
-    Field->setFixedWidth(Def.Quantity == utNone ? 56 : Field == Edit ? 84 : 105);
+    // A picker button takes its width from the edit, so that units align.
+    Field->setFixedWidth(Def.Quantity == utNone ? 56 : 84);
     Edit->SetUnitsLabel(Label);
     Edit->SetFormatStr(Def.Format);
     Edit->SetUnitsType(Def.Quantity);
@@ -407,22 +413,19 @@ QWidget* TSettingsForm::TerminalsPage()
 {
     auto* Page = new QWidget;
     auto* Grid = new QGridLayout(Page);
-    Grid->setHorizontalSpacing(4);
+    Grid->setHorizontalSpacing(8);
     Grid->setColumnMinimumWidth(3, 12);
     Grid->setColumnStretch(6, 1);
-    auto* FlowHeading = new QWidget(Page);
-    auto* FlowHeadingRow = new QHBoxLayout(FlowHeading);
-    FlowHeadingRow->setContentsMargins(0, 0, 0, 0);
-    FlowHeadingRow->addWidget(new QLabel("Default Design flow", FlowHeading));
+    // Two heading rows: the captions, then the unit of all six flows.
+    Grid->addWidget(new QLabel("Default Design flow", Page), 0, 1, 1, 2);
+    Grid->addWidget(new QLabel("Default C value", Page), 0, 4, 1, 2);
     TFmtEditLabel* FlowUnits = UnitsLabel();
     FlowUnits->setObjectName("DefFlowUnitsLabel");
-    FlowHeadingRow->addWidget(FlowUnits);
-    FlowHeadingRow->addStretch(1);
-    Grid->addWidget(FlowHeading, 0, 1, 1, 2);
-    Grid->addWidget(new QLabel("Default C value", Page), 0, 4, 1, 2);
+    Grid->addWidget(FlowUnits, 1, 1, 1, 2);
 
     // Flows first, then C values: the keys move down a column.
-    int Row = 1;
+    constexpr int FirstRow = 2;
+    int Row = FirstRow;
     for (const TTerminalRow& T : TerminalRows) {
         Grid->addWidget(new QLabel(T.Caption, Page), Row, 0);
         Grid->addWidget(NumberField(T.Flow, FlowUnits), Row, 1);
@@ -440,7 +443,7 @@ QWidget* TSettingsForm::TerminalsPage()
                         Row, 2);
         ++Row;
     }
-    Row = 1;
+    Row = FirstRow;
     for (const TTerminalRow& T : TerminalRows) {
         Grid->addWidget(NumberField(T.C, nullptr), Row, 4);
         const auto CEvent =
@@ -672,7 +675,7 @@ void TSettingsForm::CloseBtnClick()
 
 void TSettingsForm::ResetBtnClick()
 {
-    resize(MinWidth, MinHeight);
+    resize(minimumSize());
     for (TNumber& N : Numbers)
         N.Edit->SetUnitsValue(N.Def->FirstUnits);
     // The fields only, as "&Load" does: the settings follow on "&Close".

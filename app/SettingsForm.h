@@ -67,7 +67,8 @@ public:
     std::function<void(int Kind)> OnResetInletFlows;
     std::function<void(int Kind)> OnResetInletC;
 
-    // The size the "&Reset" button gives the window, and its least size.
+    // The least size of the window (wider where the page tabs need it),
+    // which "&Reset" gives it back.
     static constexpr int MinWidth = 380;
     static constexpr int MinHeight = 360;
 
