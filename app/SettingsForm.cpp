@@ -194,19 +194,22 @@ void TSettingsForm::BuildForm()
     Pages->addTab(TerminalsPage(), "Outlets/Inlets");
     Pages->addTab(FittingsPage(), "Fittings");
 
+    // "&Close" comes first after the fields, so that Enter on the last
+    // field of a page leads to it and not to a button that loads or resets.
     const struct {
         const char* Name;
         const char* Caption;
         const char* Hint;
         void (TSettingsForm::*Click)();
     } Buttons[] = {
+        {"CloseBtn", "&Close", "Accept current settings", &TSettingsForm::CloseBtnClick},
         {"LoadDefaultBtn", "&Load", "Load user settings", &TSettingsForm::LoadDefaultBtnClick},
         {"SaveDefaultBtn", "&Save", "Save current settings as user defaults",
          &TSettingsForm::SaveDefaultBtnClick},
         {"ResetBtn", "&Reset", "Reset to 'factory' defaults", &TSettingsForm::ResetBtnClick},
-        {"CloseBtn", "&Close", "Accept current settings", &TSettingsForm::CloseBtnClick},
     };
     auto* ButtonRow = new QHBoxLayout;
+    QPushButton* Close = nullptr;
     for (const auto& B : Buttons) {
         auto* Button = new QPushButton(B.Caption, this);
         Button->setObjectName(B.Name);
@@ -214,33 +217,35 @@ void TSettingsForm::BuildForm()
         const auto Click = B.Click;
         connect(Button, &QPushButton::clicked, this,
                 [this, Click] { GuardedCall(this, [&] { (this->*Click)(); }); });
-        if (Click == &TSettingsForm::CloseBtnClick) {
-            ButtonRow->addStretch(1);
-            Button->setDefault(true);
-        }
-        ButtonRow->addWidget(Button);
+        if (Click == &TSettingsForm::CloseBtnClick)
+            Close = Button;
+        else
+            ButtonRow->addWidget(Button);
     }
+    Close->setDefault(true);
+    ButtonRow->addStretch(1);
+    ButtonRow->addWidget(Close);
 
     auto* Layout = new QVBoxLayout(this);
     Layout->addWidget(Pages, 1);
     Layout->addLayout(ButtonRow);
 }
 
-TFmtEditLabel* TSettingsForm::UnitsLabel()
+TFmtEditLabel* TSettingsForm::UnitsLabel(QWidget* Parent)
 {
-    auto* Label = new TFmtEditLabel(this);
+    auto* Label = new TFmtEditLabel(Parent);
     Label->setCursor(Qt::PointingHandCursor);
     Label->setToolTip("Click to change the units");
     return Label;
 }
 
-QWidget* TSettingsForm::NumberField(const char* Name, TFmtEditLabel* Label)
+QWidget* TSettingsForm::NumberField(const char* Name, TFmtEditLabel* Label, QWidget* Parent)
 {
     const TSettingsFieldDef& Def = FieldDef(Name);
     TxCustomEdit* Edit = nullptr;
     QWidget* Field = nullptr;
     if (qstrcmp(Name, "EdRoughness") == 0) {
-        auto* Combined = new TCmbEdit(this);
+        auto* Combined = new TCmbEdit(Parent);
         Combined->SetHint("Pick a typical duct roughness");
         Combined->Button()->setToolTip("Pick a typical duct roughness");
         Combined->Button()->setCursor(Qt::PointingHandCursor);
@@ -251,7 +256,7 @@ QWidget* TSettingsForm::NumberField(const char* Name, TFmtEditLabel* Label)
         Edit = Combined->Edit();
         Field = Combined;
     } else {
-        Edit = new TFmtEdit(this);
+        Edit = new TFmtEdit(Parent);
         Field = Edit;
     }
     Field->setObjectName(Name);
@@ -279,9 +284,10 @@ QWidget* TSettingsForm::NumberField(const char* Name, TFmtEditLabel* Label)
 void TSettingsForm::AddNumberRow(QGridLayout* Grid, int Row, const QString& Caption,
                                  const char* Name, int Column)
 {
-    auto* Label = new QLabel(Caption, this);
-    TFmtEditLabel* Units = FieldDef(Name).Quantity == utNone ? nullptr : UnitsLabel();
-    QWidget* Field = NumberField(Name, Units);
+    QWidget* Parent = Grid->parentWidget();
+    auto* Label = new QLabel(Caption, Parent);
+    TFmtEditLabel* Units = FieldDef(Name).Quantity == utNone ? nullptr : UnitsLabel(Parent);
+    QWidget* Field = NumberField(Name, Units, Parent);
     Label->setBuddy(Field);
     Grid->addWidget(Label, Row, Column);
     Grid->addWidget(Field, Row, Column + 1);
@@ -289,10 +295,10 @@ void TSettingsForm::AddNumberRow(QGridLayout* Grid, int Row, const QString& Capt
         Grid->addWidget(Units, Row, Column + 2);
 }
 
-QAbstractButton* TSettingsForm::ResetButton(const char* Name, const QString& Hint,
-                                            std::function<void()> Click)
+QAbstractButton* TSettingsForm::ResetButton(QWidget* Parent, const char* Name,
+                                            const QString& Hint, std::function<void()> Click)
 {
-    auto* Button = new QToolButton(this);
+    auto* Button = new QToolButton(Parent);
     Button->setObjectName(Name);
     Button->setToolTip(Hint);
     Button->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
@@ -334,27 +340,30 @@ QWidget* TSettingsForm::StaticRegainPage()
     auto* Start = new QGroupBox("Size initial duct by..", Page);
     auto* StartGrid = new QGridLayout(Start);
     StartGrid->setColumnStretch(3, 1);
+    // Created in the order the keys move through them.
     auto* EqFric = new QRadioButton("Equal friction", Start);
     EqFric->setObjectName("RBEqFric");
+    TFmtEditLabel* PressUnits = UnitsLabel(Start);
+    QWidget* PressRate = NumberField("edSRPressRate", PressUnits, Start);
     auto* Vel = new QRadioButton("Velocity method", Start);
     Vel->setObjectName("RBVel");
-    auto* SpecVel = new QRadioButton("Specified velocity", Start);
-    SpecVel->setObjectName("RBSRSpecVel");
-    auto* ExistVel = new QRadioButton("Use existing duct velocity", Start);
-    ExistVel->setObjectName("RBSRUseExistVel");
     // The start velocity's choice belongs to the velocity method: indented.
     auto* VelChoice = new QWidget(Start);
     auto* VelGrid = new QGridLayout(VelChoice);
     VelGrid->setContentsMargins(20, 0, 0, 0);
+    auto* SpecVel = new QRadioButton("Specified velocity", VelChoice);
+    SpecVel->setObjectName("RBSRSpecVel");
+    TFmtEditLabel* VelUnits = UnitsLabel(VelChoice);
+    QWidget* StartVel = NumberField("edSRVelocity", VelUnits, VelChoice);
+    auto* ExistVel = new QRadioButton("Use existing duct velocity", VelChoice);
+    ExistVel->setObjectName("RBSRUseExistVel");
 
     StartGrid->addWidget(EqFric, 0, 0);
-    TFmtEditLabel* PressUnits = UnitsLabel();
-    StartGrid->addWidget(NumberField("edSRPressRate", PressUnits), 0, 1);
+    StartGrid->addWidget(PressRate, 0, 1);
     StartGrid->addWidget(PressUnits, 0, 2);
     StartGrid->addWidget(Vel, 1, 0, 1, 3);
     VelGrid->addWidget(SpecVel, 0, 0);
-    TFmtEditLabel* VelUnits = UnitsLabel();
-    VelGrid->addWidget(NumberField("edSRVelocity", VelUnits), 0, 1);
+    VelGrid->addWidget(StartVel, 0, 1);
     VelGrid->addWidget(VelUnits, 0, 2);
     VelGrid->addWidget(ExistVel, 1, 0, 1, 3);
     VelGrid->setColumnStretch(3, 1);
@@ -419,7 +428,7 @@ QWidget* TSettingsForm::TerminalsPage()
     // Two heading rows: the captions, then the unit of all six flows.
     Grid->addWidget(new QLabel("Default Design flow", Page), 0, 1, 1, 2);
     Grid->addWidget(new QLabel("Default C value", Page), 0, 4, 1, 2);
-    TFmtEditLabel* FlowUnits = UnitsLabel();
+    TFmtEditLabel* FlowUnits = UnitsLabel(Page);
     FlowUnits->setObjectName("DefFlowUnitsLabel");
     Grid->addWidget(FlowUnits, 1, 1, 1, 2);
 
@@ -428,7 +437,7 @@ QWidget* TSettingsForm::TerminalsPage()
     int Row = FirstRow;
     for (const TTerminalRow& T : TerminalRows) {
         Grid->addWidget(new QLabel(T.Caption, Page), Row, 0);
-        Grid->addWidget(NumberField(T.Flow, FlowUnits), Row, 1);
+        Grid->addWidget(NumberField(T.Flow, FlowUnits, Page), Row, 1);
         const QString Name(T.HintName);
         const QString FlowHint = T.Inlet || T.Kind != 0
                                      ? "Reset all " + Name + " design flows"
@@ -436,7 +445,7 @@ QWidget* TSettingsForm::TerminalsPage()
         const auto FlowEvent = T.Inlet ? &TSettingsForm::OnResetInletFlows
                                        : &TSettingsForm::OnResetOutletFlows;
         const int Kind = T.Kind;
-        Grid->addWidget(ResetButton(T.FlowBtn, FlowHint,
+        Grid->addWidget(ResetButton(Page, T.FlowBtn, FlowHint,
                                     [this, FlowEvent, Kind] {
                                         TerminalResetClick(this->*FlowEvent, Kind);
                                     }),
@@ -445,11 +454,11 @@ QWidget* TSettingsForm::TerminalsPage()
     }
     Row = FirstRow;
     for (const TTerminalRow& T : TerminalRows) {
-        Grid->addWidget(NumberField(T.C, nullptr), Row, 4);
+        Grid->addWidget(NumberField(T.C, nullptr, Page), Row, 4);
         const auto CEvent =
             T.Inlet ? &TSettingsForm::OnResetInletC : &TSettingsForm::OnResetOutletC;
         const int Kind = T.Kind;
-        Grid->addWidget(ResetButton(T.CBtn, "Reset all " + QString(T.HintName) + " C values",
+        Grid->addWidget(ResetButton(Page, T.CBtn, "Reset all " + QString(T.HintName) + " C values",
                                     [this, CEvent, Kind] { TerminalResetClick(this->*CEvent, Kind); }),
                         Row, 5);
         ++Row;

@@ -101,13 +101,15 @@ private:
     QWidget* DuctingPage();
     QWidget* TerminalsPage();
     QWidget* FittingsPage();
-    // The numeric field named Name, linked to Label (when given).
-    QWidget* NumberField(const char* Name, TFmtEditLabel* Label);
-    TFmtEditLabel* UnitsLabel();
+    // The numeric field named Name, linked to Label (when given). Every
+    // control is made on the widget it lives on, so that the keys move
+    // through them in the order they were made.
+    QWidget* NumberField(const char* Name, TFmtEditLabel* Label, QWidget* Parent);
+    TFmtEditLabel* UnitsLabel(QWidget* Parent);
     // Caption, the field named Name and its units label in Row.
     void AddNumberRow(QGridLayout* Grid, int Row, const QString& Caption, const char* Name,
                       int Column = 0);
-    QAbstractButton* ResetButton(const char* Name, const QString& Hint,
+    QAbstractButton* ResetButton(QWidget* Parent, const char* Name, const QString& Hint,
                                  std::function<void()> Click);
     void AddSwitch(QAbstractButton* On, QAbstractButton* Off, bool& (*Value)(TSettings&));
 

@@ -322,15 +322,22 @@ TEST(SettingsForm, ModalRunShowsTheCurrentSettingsAndEnterMovesDownAColumn)
     D.Settings.uservelmain = 8.0;
     D.Services.WhileModal = [&](QDialog&) {
         EXPECT_EQ(D.Text("EdVelMain"), "8.00");
-        D.ShowPageOf(D.Field("EdDiffuserFlow"));
         const struct {
             const char* From;
             const char* To;
-        } Moves[] = {{"EdDiffuserFlow", "EdOutGrilleFlow"}, {"EdInletFlow", "EdDiffuserC"}};
+        } Moves[] = {
+            {"EdDiffuserFlow", "EdOutGrilleFlow"},
+            {"EdInletFlow", "EdDiffuserC"},
+            {"edSRVelocity", "RBSRUseExistVel"},
+            // The last field leads to "&Close", not to a button that loads.
+            {"EdStatRegMinVelOutlet", "CloseBtn"},
+        };
         for (const auto& M : Moves) {
+            D.ShowPageOf(D.Field(M.From));
             D.Field(M.From)->setFocus();
             QTest::keyClick(D.Field(M.From), Qt::Key_Return);
-            EXPECT_EQ(QApplication::focusWidget(), D.Field(M.To)) << M.From;
+            ASSERT_NE(QApplication::focusWidget(), nullptr) << M.From;
+            EXPECT_EQ(QApplication::focusWidget()->objectName(), M.To) << M.From;
         }
         D.Type("EdVelMain", "9");
         QTest::keyClick(D.Field("EdVelMain"), Qt::Key_Escape); // undoes the entry
