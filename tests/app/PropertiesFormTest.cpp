@@ -119,55 +119,43 @@ TEST(PropertiesForm, AcceptStoresEditsAndKeepMakesThemTheDefaults)
     }
 }
 
-TEST(PropertiesForm, EditedDescriptionGetsCrLfBetweenItsLines)
-{
-    TPropertiesDialog D;
-    D.Run([&] {
-        auto* Memo = D.Control<QPlainTextEdit>("edDescription");
-        Memo->setFocus();
-        Memo->selectAll();
-        QTest::keyClicks(Memo, "First");
-        QTest::keyClick(Memo, Qt::Key_Return); // the memo's own: a new line
-        QTest::keyClicks(Memo, "second");
-        D.Click("AcceptBtn");
-    });
-    EXPECT_EQ(D.Properties.Description, "First\r\nsecond");
-}
-
 TEST(PropertiesForm, ModifiedFollowsNameNumberDescriptionAndDateOnly)
 {
     const struct {
-        const char* What;
-        std::function<void(TPropertiesDialog&)> Edit;
+        const char* Control;
         bool Modified;
-    } Cases[] = {
-        {"name", [](TPropertiesDialog& D) { TypeInto(D.Control<QLineEdit>("edProjectName"), "x"); },
-         true},
-        {"number",
-         [](TPropertiesDialog& D) { TypeInto(D.Control<QLineEdit>("edProjectNumber"), "x"); },
-         true},
-        {"description",
-         [](TPropertiesDialog& D) {
-             QTest::keyClicks(D.Control<QPlainTextEdit>("edDescription"), "x");
-         },
-         true},
-        {"date",
-         [](TPropertiesDialog& D) { QTest::keyClick(D.Control<QDateEdit>("edDate"), Qt::Key_PageUp); },
-         true},
-        {"author", [](TPropertiesDialog& D) { TypeInto(D.Control<QLineEdit>("edAuthor"), "x"); },
-         false},
-        {"company", [](TPropertiesDialog& D) { TypeInto(D.Control<QLineEdit>("edCompany"), "x"); },
-         false},
-        {"keep", [](TPropertiesDialog& D) { D.Click("KeepCheckBox"); }, false},
-    };
+    } Cases[] = {{"edProjectName", true}, {"edProjectNumber", true}, {"edDescription", true},
+                 {"edDate", true},        {"edAuthor", false},       {"edCompany", false},
+                 {"KeepCheckBox", false}};
     for (const auto& C : Cases) {
         TPropertiesDialog D;
         D.Run([&] {
-            EXPECT_FALSE(D.Form.Modified()) << C.What; // showing is no change
-            C.Edit(D);
+            EXPECT_FALSE(D.Form.Modified()) << C.Control; // showing is no change
+            QWidget* Control = D.Control<QWidget>(C.Control);
+            if (auto* Memo = qobject_cast<QPlainTextEdit*>(Control)) {
+                Memo->moveCursor(QTextCursor::End);
+                QTest::keyClick(Memo, Qt::Key_Return); // the memo's own: a new line
+                QTest::keyClicks(Memo, "x");
+            } else if (qobject_cast<QLineEdit*>(Control)) {
+                QTest::keyClicks(Control, "x");
+            } else { // a date steps with PageUp, a check box toggles with Space
+                QTest::keyClick(Control, Qt::Key_PageUp);
+                QTest::keyClick(Control, Qt::Key_Space);
+            }
             D.Click("AcceptBtn");
         });
-        EXPECT_EQ(D.Form.Modified(), C.Modified) << C.What;
+        EXPECT_EQ(D.Form.Modified(), C.Modified) << C.Control;
+        // An edited description gets CR LF between all its lines; an
+        // unedited one keeps its mixed breaks.
+        const bool Described = std::string(C.Control) == "edDescription";
+        EXPECT_EQ(D.Properties.Description,
+                  Described ? "Supply to zones A\r\nand B\r\nreturn\r\nvia plenum\r\nx"
+                            : SampleProperties().Description)
+            << C.Control;
+        // An unedited date keeps its time of day.
+        if (std::string(C.Control) != "edDate") {
+            EXPECT_EQ(D.Properties.Date, 45000.625) << C.Control;
+        }
     }
 }
 
