@@ -170,9 +170,11 @@ TSettingsForm::TSettingsForm(TSettingsStore& Store, TSettings& Settings, QWidget
     setObjectName("Settings");
     setWindowTitle("Settings");
     BuildForm();
-    // The least size holds every page tab, whatever the desktop's font.
-    auto* Pages = findChild<QTabWidget*>("PageControl");
-    const int TabsWidth = Pages->tabBar()->sizeHint().width() + 2 * layout()->contentsMargins().left() + 8;
+    // The least size holds every page tab, whatever the desktop's font (and
+    // a few pixels of the page frame beside them).
+    const QMargins Margins = layout()->contentsMargins();
+    const int TabsWidth = findChild<QTabWidget*>("PageControl")->tabBar()->sizeHint().width() +
+                          Margins.left() + Margins.right() + 8;
     setMinimumSize(std::max(MinWidth, TabsWidth), MinHeight);
     resize(minimumSize());
     new TKeyNavigation(this);
@@ -246,7 +248,6 @@ QWidget* TSettingsForm::NumberField(const char* Name, TFmtEditLabel* Label, QWid
     QWidget* Field = nullptr;
     if (qstrcmp(Name, "EdRoughness") == 0) {
         auto* Combined = new TCmbEdit(Parent);
-        Combined->SetHint("Pick a typical duct roughness");
         Combined->Button()->setToolTip("Pick a typical duct roughness");
         Combined->Button()->setCursor(Qt::PointingHandCursor);
         Combined->SetPicture(EllipsisPicture());
@@ -458,8 +459,11 @@ QWidget* TSettingsForm::TerminalsPage()
         const auto CEvent =
             T.Inlet ? &TSettingsForm::OnResetInletC : &TSettingsForm::OnResetOutletC;
         const int Kind = T.Kind;
-        Grid->addWidget(ResetButton(Page, T.CBtn, "Reset all " + QString(T.HintName) + " C values",
-                                    [this, CEvent, Kind] { TerminalResetClick(this->*CEvent, Kind); }),
+        const QString CHint = "Reset all " + QString(T.HintName) + " C values";
+        Grid->addWidget(ResetButton(Page, T.CBtn, CHint,
+                                    [this, CEvent, Kind] {
+                                        TerminalResetClick(this->*CEvent, Kind);
+                                    }),
                         Row, 5);
         ++Row;
     }
