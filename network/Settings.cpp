@@ -102,20 +102,7 @@ bool Acceptable(double Value, TLimit Limit)
 // negative roughness or a zero velocity: such values fall back to the factory.
 void ReplaceNonsense(TSettings& S)
 {
-    std::vector<double> Factory;
-    const TSettings Defaults;
-    ForEachField(Defaults, [&](const TFieldInfo&, const auto& Value) {
-        if constexpr (!IsSwitch<decltype(Value)>)
-            Factory.push_back(Value);
-    });
-    std::size_t Index = 0;
-    ForEachField(S, [&](const TFieldInfo& Field, auto& Value) {
-        if constexpr (!IsSwitch<decltype(Value)>) {
-            if (!Acceptable(Value, Field.Limit))
-                Value = Factory[Index];
-            ++Index;
-        }
-    });
+    S.ReplaceRefusedValues(TSettings());
 }
 
 // The minor number N of a "VentrixSettings_v1.0N" header; any other header
@@ -259,6 +246,27 @@ void TSettings::SaveDefaults(TSettingsStore& Store) const
             Store.WriteFloat(Section, Field.StoreKey, Value * Field.StoreScale);
         }
     });
+}
+
+bool TSettings::ReplaceRefusedValues(const TSettings& Fallback)
+{
+    std::vector<double> Kept;
+    ForEachField(Fallback, [&](const TFieldInfo&, const auto& Value) {
+        if constexpr (!IsSwitch<decltype(Value)>)
+            Kept.push_back(Value);
+    });
+    bool AllAccepted = true;
+    std::size_t Index = 0;
+    ForEachField(*this, [&](const TFieldInfo& Field, auto& Value) {
+        if constexpr (!IsSwitch<decltype(Value)>) {
+            if (!Acceptable(Value, Field.Limit)) {
+                Value = Kept[Index];
+                AllAccepted = false;
+            }
+            ++Index;
+        }
+    });
+    return AllAccepted;
 }
 
 TSettings& DesignSettings()

@@ -83,6 +83,11 @@ public:
     void LoadDefaults(const TSettingsStore& Store);
     void SaveDefaults(TSettingsStore& Store) const;
 
+    // Puts Fallback's value in place of every value the readers refuse (not
+    // finite, negative, or zero where it divides), so that what an editor
+    // applies reads back unchanged. False when a value was refused.
+    bool ReplaceRefusedValues(const TSettings& Fallback);
+
     bool operator==(const TSettings&) const = default;
 };
 

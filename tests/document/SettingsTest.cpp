@@ -199,6 +199,24 @@ TEST(SettingsBlock, NonsenseValuesFallBackToFactoryValues)
     EXPECT_EQ(S.statregainfactor, SampleSettings().statregainfactor);
 }
 
+TEST(SettingsBlock, RefusedValuesTakeTheFallbacks)
+{
+    const TSettings Fallback = SampleSettings();
+    TSettings Edited;
+    EXPECT_TRUE(Edited.ReplaceRefusedValues(Fallback));
+    EXPECT_EQ(Edited, TSettings());
+
+    Edited.designpressrate = 0.0;    // divides: must be positive
+    Edited.roughness = -0.0001;      // never negative
+    Edited.statregainminvelduct = 0.0; // zero is sound here
+    Edited.definletq[2] = 0.7;
+    EXPECT_FALSE(Edited.ReplaceRefusedValues(Fallback));
+    EXPECT_EQ(Edited.designpressrate, Fallback.designpressrate);
+    EXPECT_EQ(Edited.roughness, Fallback.roughness);
+    EXPECT_EQ(Edited.statregainminvelduct, 0.0);
+    EXPECT_EQ(Edited.definletq[2], 0.7);
+}
+
 TEST(SettingsXml, DefaultsAreWrittenLineByLine)
 {
     // Block order, the q and C of each terminal kind together.
