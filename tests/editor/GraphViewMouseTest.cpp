@@ -4,6 +4,8 @@
 #include "EditorTestSupport.h"
 
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace edtest;
@@ -221,4 +223,31 @@ TEST(GraphViewMouse, RealMouseEventsDragANodeAndShowItsHint)
     EXPECT_EQ(QPoint(F.Graph.FindNode(1)->X, F.Graph.FindNode(1)->Y), QPoint(150, 140));
     EXPECT_FALSE(F.Frame->HintText->isVisible());
     EXPECT_EQ(F.Frame->CanvasImage(), F.FreshRender());
+}
+
+TEST(GraphViewMouse, TheRightButtonPansAndAnEdgeDragScrolls)
+{
+    TViewFixture F;
+    F.Graph.Width = 2000;
+    F.Graph.Height = 1500;
+    F.Frame->RedrawGraph();
+    F.Frame->show();
+    QScrollBar* H = F.Frame->ScrollBox1->horizontalScrollBar();
+    QScrollBar* V = F.Frame->ScrollBox1->verticalScrollBar();
+    H->setValue(300);
+    V->setValue(200);
+    // The drawing follows the pointer; a pan opens no pop-up on release.
+    F.Frame->Image1MouseDown(TMouseButton::Right, ssRight, 500, 400);
+    F.Frame->Image1MouseMove(ssRight, 450, 370);
+    F.Frame->Image1MouseUp(TMouseButton::Right, 0, 450, 370);
+    EXPECT_EQ(H->value(), 350);
+    EXPECT_EQ(V->value(), 230);
+    EXPECT_EQ(F.Services.Popups, 0);
+
+    // Dragging a band past the left edge of the view scrolls left by as much.
+    const int Left = H->value();
+    F.Frame->Image1MouseDown(TMouseButton::Left, ssLeft, Left + 100, 400);
+    F.Frame->Image1MouseMove(ssLeft, Left - 30, 400);
+    EXPECT_EQ(H->value(), Left - 30);
+    F.Frame->Image1MouseUp(TMouseButton::Left, 0, Left - 30, 400);
 }
