@@ -11,22 +11,26 @@ int RoundHalfEven(double X) { return static_cast<int>(std::nearbyint(X)); }
 
 int NodeHalfSize(const TNode& Node, const TGlyphSet& Glyphs)
 {
-    return Glyphs.Has(Node.Glyph) ? RoundHalfEven(Glyphs.Width(Node.Glyph) / 2.0) : 5;
+    const int Half = Glyphs.HalfSize(Node.Glyph);
+    return Half >= 0 ? Half : 5;
 }
 
 int NodeLineGap(const TNode& Node, const TGlyphSet& Glyphs)
 {
-    return Glyphs.Has(Node.Glyph) ? RoundHalfEven(Glyphs.Width(Node.Glyph) / 2.0) + 1 : 5;
+    const int Half = Glyphs.HalfSize(Node.Glyph);
+    return Half >= 0 ? Half + 1 : 5;
 }
 
 int BranchHitHalfSize(const TBranch& Branch, const TGlyphSet& Glyphs)
 {
-    return Glyphs.Has(Branch.Glyph) ? RoundHalfEven(Glyphs.Width(Branch.Glyph) / 2.0) : 10;
+    const int Half = Glyphs.HalfSize(Branch.Glyph);
+    return Half >= 0 ? Half : 10;
 }
 
 int BranchGlyphHalfSize(const TBranch& Branch, const TGlyphSet& Glyphs)
 {
-    return Glyphs.Has(Branch.Glyph) ? RoundHalfEven(Glyphs.Width(Branch.Glyph) / 2.0) + 1 : 10;
+    const int Half = Glyphs.HalfSize(Branch.Glyph);
+    return Half >= 0 ? Half + 1 : 10;
 }
 
 QPoint BranchMidpoint(const TBranch& Branch)
@@ -83,11 +87,16 @@ TBranchLines BranchLines(const TBranch& Branch, const TGlyphSet& Glyphs)
 
 TNode* HitTestNode(const TGraph& Graph, const TGlyphSet& Glyphs, int X, int Y)
 {
+    // Nothing is hit farther away than the largest half size: the position
+    // is tested first, the rest only near it.
+    const int Reach = std::max(5, Glyphs.MaxHalfSize());
     for (const auto& N : Graph.Nodes()) {
-        if (!N->IsActive())
+        const int Dx = std::abs(X - N->X);
+        const int Dy = std::abs(Y - N->Y);
+        if (Dx > Reach || Dy > Reach || !N->IsActive())
             continue;
         const int R = NodeHalfSize(*N, Glyphs);
-        if (std::abs(X - N->X) <= R && std::abs(Y - N->Y) <= R)
+        if (Dx <= R && Dy <= R)
             return N.get();
     }
     return nullptr;
@@ -95,12 +104,17 @@ TNode* HitTestNode(const TGraph& Graph, const TGlyphSet& Glyphs, int X, int Y)
 
 TBranch* HitTestBranch(const TGraph& Graph, const TGlyphSet& Glyphs, int X, int Y)
 {
+    const int Reach = std::max(10, Glyphs.MaxHalfSize());
     for (const auto& B : Graph.Branches()) {
-        if (!IsDrawnBranch(*B))
+        if (!B->FromNode || !B->ToNode)
+            continue;
+        const QPoint H = HandlePoint(*B);
+        const int Dx = std::abs(X - H.x());
+        const int Dy = std::abs(Y - H.y());
+        if (Dx > Reach || Dy > Reach || !IsDrawnBranch(*B))
             continue;
         const int R = BranchHitHalfSize(*B, Glyphs);
-        const QPoint H = HandlePoint(*B);
-        if (std::abs(X - H.x()) <= R && std::abs(Y - H.y()) <= R)
+        if (Dx <= R && Dy <= R)
             return B.get();
     }
     return nullptr;

@@ -2,6 +2,9 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 void TGlyphSet::Set(int Index, const QImage& Picture)
 {
     if (Index < 0)
@@ -11,7 +14,9 @@ void TGlyphSet::Set(int Index, const QImage& Picture)
     TGlyph& G = Glyphs[static_cast<std::size_t>(Index)];
     G.Picture = Picture.convertToFormat(QImage::Format_RGB32);
     G.Sprite = TXorSprite::FromPicture(G.Picture);
+    G.Half = static_cast<int>(std::nearbyint(G.Picture.width() / 2.0));
     G.Present = true;
+    MaxHalf = std::max(MaxHalf, G.Half);
 }
 
 bool TGlyphSet::Has(int Index) const
@@ -33,7 +38,11 @@ const QImage& TGlyphSet::Picture(int Index) const
 
 int TGlyphSet::Width(int Index) const { return Has(Index) ? Glyphs[static_cast<std::size_t>(Index)].Picture.width() : 0; }
 
-void TGlyphSet::Clear() { Glyphs.clear(); }
+void TGlyphSet::Clear()
+{
+    Glyphs.clear();
+    MaxHalf = 0;
+}
 
 namespace {
 

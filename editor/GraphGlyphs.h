@@ -30,15 +30,21 @@ public:
     const QImage& Picture(int Index) const;
     // The picture's width; 0 without one.
     int Width(int Index) const;
+    // Half the width, rounded half to even; -1 without a picture.
+    int HalfSize(int Index) const { return Has(Index) ? Glyphs[static_cast<std::size_t>(Index)].Half : -1; }
+    // The largest half size of any picture (0 with none).
+    int MaxHalfSize() const { return MaxHalf; }
     void Clear();
 
 private:
     struct TGlyph {
         QImage Picture;
         TXorSprite Sprite;
+        int Half = -1;
         bool Present = false;
     };
     std::vector<TGlyph> Glyphs;
+    int MaxHalf = 0;
 };
 
 // Adds the node, branch and selected-branch glyphs.

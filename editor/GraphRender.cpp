@@ -80,7 +80,7 @@ bool LabelMayMeet(QPoint Corner, int Height, const QRect& Area)
     return Corner.y() <= Area.bottom() && Corner.y() + Height > Area.top() && Corner.x() <= Area.right();
 }
 
-void DrawNode(TXorCanvas& C, const TNode& Node, const TGraphRenderState& S)
+void DrawNode(TXorCanvas& C, const TNode& Node, std::size_t Index, const TGraphRenderState& S)
 {
     const TNodeLook L = LookOf(Node, S);
     const QPoint P(Node.X, Node.Y);
@@ -96,7 +96,7 @@ void DrawNode(TXorCanvas& C, const TNode& Node, const TGraphRenderState& S)
     }
     const QPoint Corner(P.x() - L.R - 10, P.y() - L.R - 10);
     if (S.Labels && LabelMayMeet(Corner, S.Labels->Height(), Area)) {
-        const TXorSprite& Label = S.Labels->Label(NodeText(Node, S));
+        const TXorSprite& Label = S.Labels->Label(TLabelCache::skNode, Index, NodeText(Node, S));
         C.XorSprite(Label, Corner.x(), Corner.y(), L.LabelColour);
     }
 }
@@ -108,7 +108,7 @@ QRect LineBox(const TBranch& Branch)
     return QRect(A, B).normalized().adjusted(-2, -2, 2, 2);
 }
 
-void DrawBranch(TXorCanvas& C, const TBranch& Branch, const TGraphRenderState& S)
+void DrawBranch(TXorCanvas& C, const TBranch& Branch, std::size_t Index, const TGraphRenderState& S)
 {
     const TBranchLook L = LookOf(Branch, S);
     const QRect Area = C.Clip();
@@ -129,7 +129,7 @@ void DrawBranch(TXorCanvas& C, const TBranch& Branch, const TGraphRenderState& S
     }
     const QPoint Corner(L.Handle.x() - L.Rh - 10, L.Handle.y() - L.Rh - 10);
     if (S.Labels && LabelMayMeet(Corner, S.Labels->Height(), Area)) {
-        const TXorSprite& Label = S.Labels->Label(BranchText(Branch, S));
+        const TXorSprite& Label = S.Labels->Label(TLabelCache::skBranch, Index, BranchText(Branch, S));
         C.XorSprite(Label, Corner.x(), Corner.y(), L.LabelColour);
     }
 }
@@ -175,12 +175,14 @@ void RenderArea(QImage& Page, QPoint Origin, const QRect& Area, const TGraph* Gr
     if (State.Background)
         C.XorImage(*State.Background, 0, 0);
     if (Graph && State.Glyphs) {
-        for (const auto& N : Graph->Nodes())
-            if (N->IsActive())
-                DrawNode(C, *N, State);
-        for (const auto& B : Graph->Branches())
-            if (IsDrawnBranch(*B))
-                DrawBranch(C, *B, State);
+        const auto& Nodes = Graph->Nodes();
+        for (std::size_t I = 0; I < Nodes.size(); ++I)
+            if (Nodes[I]->IsActive())
+                DrawNode(C, *Nodes[I], I, State);
+        const auto& Branches = Graph->Branches();
+        for (std::size_t I = 0; I < Branches.size(); ++I)
+            if (IsDrawnBranch(*Branches[I]))
+                DrawBranch(C, *Branches[I], I, State);
     }
     if (State.BandShown)
         C.NotXorFrame(QRect(State.BandFrom, State.BandTo), BgrColour(clBand), TLineStyle::DashDotDot);

@@ -23,23 +23,48 @@ constexpr int PasteStep = 20;
 
 } // namespace
 
+namespace {
+
+// Past this many changed items a repaint of the whole drawing is cheaper
+// than working out each item's area.
+constexpr std::size_t ManyItems = 256;
+
+} // namespace
+
+void TGraphViewFrame::InvalidateItems(const std::vector<const TNode*>& Nodes,
+                                      const std::vector<const TBranch*>& Branches)
+{
+    if (Nodes.size() + Branches.size() > ManyItems) {
+        InvalidateAll();
+        return;
+    }
+    const TGraphRenderState S = RenderState();
+    for (const TNode* N : Nodes)
+        Invalidate(NodeArea(*N, S));
+    for (const TBranch* B : Branches)
+        Invalidate(BranchArea(*B, S));
+}
+
 void TGraphViewFrame::ClearBlock()
 {
     if (!BlockFlag)
         return;
     BlockFlag = false;
     if (FGraph) {
-        const TGraphRenderState S = RenderState();
+        std::vector<const TNode*> Nodes;
+        std::vector<const TBranch*> Branches;
         for (const auto& N : FGraph->Nodes())
-            if (N->BlockState != 0) {
-                Invalidate(NodeArea(*N, S));
-                N->BlockState = 0;
-            }
+            if (N->BlockState != 0)
+                Nodes.push_back(N.get());
         for (const auto& B : FGraph->Branches())
-            if (B->BlockState != 0) {
-                Invalidate(BranchArea(*B, S));
-                B->BlockState = 0;
-            }
+            if (B->BlockState != 0)
+                Branches.push_back(B.get());
+        // Repainted in the block's colours' place before and after.
+        InvalidateItems(Nodes, Branches);
+        for (const TNode* N : Nodes)
+            const_cast<TNode*>(N)->BlockState = 0;
+        for (const TBranch* B : Branches)
+            const_cast<TBranch*>(B)->BlockState = 0;
     }
     EnableAction(gvfActionDelete, false);
     EnableAction(gvfActionCopy, false);
@@ -62,19 +87,24 @@ void TGraphViewFrame::SelectInBand()
     if (!FGraph)
         return;
     const QRect Band = QRect(Band1, Band2).normalized();
-    const TGraphRenderState S = RenderState();
-    auto Set = [&](int& State, bool In, const QRect& Area) {
-        const int Want = In ? 1 : 0;
-        if (State != Want) {
-            State = Want;
-            Invalidate(Area);
-        }
-    };
+    std::vector<const TNode*> Nodes;
+    std::vector<const TBranch*> Branches;
     // Only active nodes: the generated Sink is never part of a block.
-    for (const auto& N : FGraph->Nodes())
-        Set(N->BlockState, N->IsActive() && Band.contains(N->X, N->Y), NodeArea(*N, S));
-    for (const auto& B : FGraph->Branches())
-        Set(B->BlockState, IsDrawnBranch(*B) && Band.contains(HandlePoint(*B)), BranchArea(*B, S));
+    for (const auto& N : FGraph->Nodes()) {
+        const int Want = Band.contains(N->X, N->Y) && N->IsActive() ? 1 : 0;
+        if (N->BlockState != Want) {
+            N->BlockState = Want;
+            Nodes.push_back(N.get());
+        }
+    }
+    for (const auto& B : FGraph->Branches()) {
+        const int Want = B->FromNode && B->ToNode && Band.contains(HandlePoint(*B)) && IsDrawnBranch(*B) ? 1 : 0;
+        if (B->BlockState != Want) {
+            B->BlockState = Want;
+            Branches.push_back(B.get());
+        }
+    }
+    InvalidateItems(Nodes, Branches);
 }
 
 void TGraphViewFrame::FinishBand(QPoint P)

@@ -320,6 +320,8 @@ private:
     void InvalidateNode(const TNode* Node);   // with its branches
     void InvalidateBranch(const TBranch* Branch);
     void InvalidateCalibration();
+    // The areas of changed items, or everything when they are many.
+    void InvalidateItems(const std::vector<const TNode*>& Nodes, const std::vector<const TBranch*>& Branches);
     // Keeps a position inside the drawing (and off the -1 "not placed" mark).
     void PlaceNode(TNode* Node, int X, int Y);
     void RecentreHandles(TNode* Node);

@@ -29,8 +29,11 @@ const TXorSprite& TLabelCache::Label(const std::string& Text)
     const auto Found = Labels.find(Text);
     if (Found != Labels.end())
         return Found->second;
-    if (Labels.size() >= MaxLabels)
+    if (Labels.size() >= MaxLabels) {
         Labels.clear();
+        for (auto& Kind : Slots)
+            Kind.clear(); // their sprites are gone
+    }
     TXorSprite Sprite;
     if (!Text.empty()) {
         const QString Q = QString::fromStdString(Text);
@@ -47,4 +50,17 @@ const TXorSprite& TLabelCache::Label(const std::string& Text)
         }
     }
     return Labels.emplace(Text, std::move(Sprite)).first->second;
+}
+
+const TXorSprite& TLabelCache::Label(TSlotKind Kind, std::size_t Index, const std::string& Text)
+{
+    std::vector<TSlot>& List = Slots[Kind];
+    if (Index < List.size() && List[Index].Sprite && List[Index].Text == Text)
+        return *List[Index].Sprite;
+    const TXorSprite& Sprite = Label(Text);
+    if (Index >= List.size())
+        List.resize(Index + 1);
+    List[Index].Text = Text;
+    List[Index].Sprite = &Sprite;
+    return Sprite;
 }

@@ -10,6 +10,7 @@
 
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 class TLabelCache {
 public:
@@ -17,6 +18,11 @@ public:
 
     // The label of Text; an empty text has an empty sprite.
     const TXorSprite& Label(const std::string& Text);
+    // The same, remembered for one item (by its kind and list position), so
+    // that a drawing asks the cache once per changed label rather than once
+    // per item.
+    enum TSlotKind { skNode = 0, skBranch = 1 };
+    const TXorSprite& Label(TSlotKind Kind, std::size_t Index, const std::string& Text);
     // The height of a label (that of "X").
     int Height() const { return FHeight; }
     int Width(const std::string& Text) { return Label(Text).Width(); }
@@ -28,4 +34,9 @@ private:
     int FHeight = 0;
     int Ascent = 0;
     std::unordered_map<std::string, TXorSprite> Labels;
+    struct TSlot {
+        std::string Text;
+        const TXorSprite* Sprite = nullptr;
+    };
+    std::vector<TSlot> Slots[2];
 };

@@ -110,7 +110,22 @@ void TXorCanvas::XorSprite(const TXorSprite& Sprite, int Left, int Top, QRgb Col
         return;
     const bool Mask = Sprite.IsMask();
     const QRgb MaskColour = Colour & RgbBits;
-    const auto& Colours = Sprite.RunColours();
+    const QRgb* Colours = Sprite.RunColours().data();
+    if (FClip.contains(Area)) {
+        // The usual case: the whole sprite is inside, no run needs clipping.
+        for (const TXorSprite::TRun& Run : Sprite.Runs()) {
+            QRgb* Line = Row(Top + Run.Y) + (Left + Run.X - Ox);
+            if (Mask) {
+                for (int I = 0; I < Run.Length; ++I)
+                    Line[I] ^= MaskColour;
+            } else {
+                const QRgb* Source = Colours + Run.First;
+                for (int I = 0; I < Run.Length; ++I)
+                    Line[I] ^= Source[I];
+            }
+        }
+        return;
+    }
     for (const TXorSprite::TRun& Run : Sprite.Runs()) {
         const int Y = Top + Run.Y;
         if (Y < FClip.top() || Y > FClip.bottom())
@@ -123,7 +138,7 @@ void TXorCanvas::XorSprite(const TXorSprite& Sprite, int Left, int Top, QRgb Col
             for (int X = From; X <= To; ++X)
                 Line[X - Ox] ^= MaskColour;
         } else {
-            const QRgb* Source = Colours.data() + Run.First;
+            const QRgb* Source = Colours + Run.First;
             for (int X = From; X <= To; ++X)
                 Line[X - Ox] ^= Source[X - X0];
         }
