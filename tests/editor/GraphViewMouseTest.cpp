@@ -251,3 +251,45 @@ TEST(GraphViewMouse, TheRightButtonPansAndAnEdgeDragScrolls)
     EXPECT_EQ(H->value(), Left - 30);
     F.Frame->Image1MouseUp(TMouseButton::Left, 0, Left - 30, 400);
 }
+
+TEST(GraphViewMouse, AutoDrawChainsNewNodesUntilTheSelectedNodeIsPressed)
+{
+    TViewFixture F;
+    F.Frame->DrawModeBtn->click();
+    ASSERT_TRUE(F.Frame->AutoDraw());
+    for (QPoint P : {QPoint(100, 100), QPoint(200, 100), QPoint(200, 200)})
+        F.Click(P);
+    EXPECT_EQ(F.Graph.NodeCount(), 3);
+    ASSERT_EQ(F.Graph.BranchCount(), 2);
+    EXPECT_EQ(F.Graph.FindBranch(2)->FromNode->Id(), 2);
+    EXPECT_EQ(F.Graph.FindBranch(2)->ToNode->Id(), 3);
+    F.Click({200, 200}); // the selected node: the chain ends
+    EXPECT_EQ(F.Frame->SelectedNode(), nullptr);
+    F.Click({300, 300}); // a new chain starts from nothing
+    EXPECT_EQ(F.Graph.NodeCount(), 4);
+    EXPECT_EQ(F.Graph.BranchCount(), 2);
+
+    // A double click edits the node instead.
+    F.Frame->Image1MouseDown(TMouseButton::Left, ssLeft | ssDouble, 100, 100);
+    F.Frame->Image1MouseUp(TMouseButton::Left, 0, 100, 100);
+    EXPECT_EQ(F.Frame->NodeEdits, 1);
+    EXPECT_EQ(F.Frame->SelectedNode(), F.Graph.FindNode(1));
+}
+
+TEST(GraphViewMouse, EditActionsAreMirroredToTheOwner)
+{
+    TViewFixture F;
+    F.Node(1, 100, 100);
+    std::vector<std::pair<QAction*, bool>> Changes;
+    F.Frame->OnActionEnable = [&](QAction* A, bool On) { Changes.emplace_back(A, On); };
+    F.Drag({50, 50}, {150, 150});
+    const std::vector<std::pair<QAction*, bool>> Enabled = {
+        {F.Frame->gvfActionDelete, true}, {F.Frame->gvfActionCopy, true}, {F.Frame->gvfActionCut, true}};
+    EXPECT_EQ(Changes, Enabled);
+    Changes.clear();
+    F.Click({300, 300}); // a press elsewhere drops the block
+    const std::vector<std::pair<QAction*, bool>> Disabled = {
+        {F.Frame->gvfActionDelete, false}, {F.Frame->gvfActionCopy, false}, {F.Frame->gvfActionCut, false}};
+    EXPECT_EQ(Changes, Disabled);
+    EXPECT_FALSE(F.Frame->HasBlock());
+}

@@ -149,4 +149,11 @@ TEST(ToolBoxes, ScaleAndSizeBoxesSetTheDrawing)
     EXPECT_EQ(QSize(F.Graph.Width, F.Graph.Height), QSize(280, 280));
     EXPECT_EQ(QPoint(F.Graph.FindNode(1)->X, F.Graph.FindNode(1)->Y), QPoint(40, 40));
     EXPECT_EQ(Size->EdHeight->text(), "280");
+
+    // A document's size is held to 1..10000 pixels.
+    F.Graph.Width = 0;
+    F.Graph.Height = 250000;
+    F.Frame->RedrawGraph();
+    EXPECT_EQ(QSize(F.Graph.Width, F.Graph.Height), QSize(1, 10000));
+    EXPECT_EQ(F.Frame->Image1->size(), QSize(1, 10000));
 }
