@@ -249,7 +249,7 @@ void TGraphViewFrame::gvfActionCutExecute()
 
 void TGraphViewFrame::PasteBlock()
 {
-    if (!FGraph || !FClipGraph)
+    if (!FGraph || !FClipGraph || FClipGraph->NodeCount() == 0)
         return;
     ClearBlockSelection();
     TGraph& Clip = *FClipGraph;

@@ -421,18 +421,24 @@ void TGraphViewFrame::keyPressEvent(QKeyEvent* Event)
 
 void TGraphViewFrame::gvfActionToolsGridExecute()
 {
+    if (!FGridToolBox)
+        return;
     FGridToolBox->show();
     FGridToolBox->raise();
 }
 
 void TGraphViewFrame::gvfActionToolsScaleExecute()
 {
+    if (!FScaleToolBox)
+        return;
     FScaleToolBox->show();
     FScaleToolBox->raise();
 }
 
 void TGraphViewFrame::gvfActionBackResizeExecute()
 {
+    if (!FSizeToolBox)
+        return;
     ShowDrawingSize();
     FSizeToolBox->show();
     FSizeToolBox->raise();
@@ -440,7 +446,23 @@ void TGraphViewFrame::gvfActionBackResizeExecute()
 
 void TGraphViewFrame::gvfActionSetLabelsExecute() { SetLabels(); }
 
-void TGraphViewFrame::GridVisBtn2Click() { FGridToolBox->CBGridVisible->click(); }
-void TGraphViewFrame::GridSnapBtn2Click() { FGridToolBox->CBSnapToGrid->click(); }
-void TGraphViewFrame::ScaleVisBtn2Click() { FScaleToolBox->CBDrawToScale->click(); }
+// The tool bar's buttons toggle the tool boxes' check boxes, whose handlers
+// then act (and set the buttons).
+void TGraphViewFrame::GridVisBtn2Click()
+{
+    if (FGridToolBox)
+        FGridToolBox->CBGridVisible->click();
+}
+
+void TGraphViewFrame::GridSnapBtn2Click()
+{
+    if (FGridToolBox)
+        FGridToolBox->CBSnapToGrid->click();
+}
+
+void TGraphViewFrame::ScaleVisBtn2Click()
+{
+    if (FScaleToolBox)
+        FScaleToolBox->CBDrawToScale->click();
+}
 void TGraphViewFrame::DrawModeBtnClick() { FAutoDraw = DrawModeBtn->isChecked(); }

@@ -335,7 +335,7 @@ private:
     void PressOnBranch(TBranch* B, TMouseButton Button, TShiftState Shift);
     void PressOnEmpty(TMouseButton Button, QPoint P);
     void Spawn(TNode* N);
-    void ToggleBlockMember(int& BlockState, const QRect& Before, const QRect& After);
+    void ToggleBlockMember(int& BlockState, const QRect& Area);
     void FinishNodeDrag();
     void FinishBand(QPoint P);
     void MergeNodes(TNode* Kept, TNode* Dropped);

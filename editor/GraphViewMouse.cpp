@@ -159,16 +159,22 @@ void TGraphViewFrame::Image1MouseDown(TMouseButton Button, TShiftState Shift, in
     PressOnEmpty(Button, PressPoint);
 }
 
-void TGraphViewFrame::ToggleBlockMember(int& BlockState, const QRect& Before, const QRect& After)
+void TGraphViewFrame::ToggleBlockMember(int& BlockState, const QRect& Area)
 {
-    Invalidate(Before);
-    if (BlockState == 0) {
-        BlockState = 1;
-        BlockFlag = true; // removing a member leaves the flag as it is
-    } else {
-        BlockState = 0;
+    Invalidate(Area);
+    if (BlockState != 0) {
+        BlockState = 0; // removing a member leaves the flag as it is
+        return;
     }
-    Invalidate(After);
+    BlockState = 1;
+    if (!BlockFlag) {
+        // A block gathered by Shift-clicks alone can be cut, copied and
+        // deleted like one caught by a band.
+        BlockFlag = true;
+        EnableAction(gvfActionDelete, true);
+        EnableAction(gvfActionCopy, true);
+        EnableAction(gvfActionCut, true);
+    }
 }
 
 void TGraphViewFrame::PressOnNode(TNode* N, TMouseButton, TShiftState Shift)
@@ -186,9 +192,7 @@ void TGraphViewFrame::PressOnNode(TNode* N, TMouseButton, TShiftState Shift)
             FSpawnMode = 5;
     }
     if (FSpawnMode == 1) {
-        const QRect Before = NodeArea(*N, RenderState());
-        ToggleBlockMember(N->BlockState, Before, Before);
-        Invalidate(NodeArea(*N, RenderState()));
+        ToggleBlockMember(N->BlockState, NodeArea(*N, RenderState()));
         return;
     }
     if (N->BlockState == 1) {
@@ -253,9 +257,7 @@ void TGraphViewFrame::Spawn(TNode* N)
 void TGraphViewFrame::PressOnBranch(TBranch* B, TMouseButton, TShiftState Shift)
 {
     if (Shift & ssShift) {
-        const QRect Before = BranchArea(*B, RenderState());
-        ToggleBlockMember(B->BlockState, Before, Before);
-        Invalidate(BranchArea(*B, RenderState()));
+        ToggleBlockMember(B->BlockState, BranchArea(*B, RenderState()));
         return;
     }
     if (B->BlockState == 1) {
@@ -520,6 +522,10 @@ void TGraphViewFrame::FinishNodeDrag()
         SelectNode(Origin);
         return;
     }
+    // A click that moved nothing merges nothing, even on a node that lies
+    // within half a gap of another.
+    if (QPoint(S->X, S->Y) == StartPoint)
+        return;
     for (const auto& T : FGraph->Nodes()) {
         // Only active nodes are candidates: the generated Sink sits on the
         // placing raster and must never take a dropped node's branches.

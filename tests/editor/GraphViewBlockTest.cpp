@@ -34,7 +34,8 @@ TEST(GraphViewBlock, PastedIdsStayDistinctAndBranchesJoinThePastedNodes)
     F.Branch(2, 2, 3);
     ShiftClickNodes(F, {2, 3});
     F.Click({250, 100}, ssShift); // branch 2's handle
-    F.Frame->gvfActionCopyExecute();
+    ASSERT_TRUE(F.Frame->gvfActionCopy->isEnabled()) << "a Shift-click block can be copied";
+    F.Frame->gvfActionCopy->trigger();
     EXPECT_TRUE(F.Frame->gvfActionPaste->isEnabled());
     F.Frame->ClearBlockSelection();
     F.Frame->DeleteNode(F.Graph.FindNode(3));

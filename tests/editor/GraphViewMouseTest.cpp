@@ -35,6 +35,13 @@ TEST(GraphViewMouse, ADropWithinHalfAGapMergesButNeverWithTheSink)
             EXPECT_EQ(F.Graph.FindNode(1)->X, 304);
         }
     }
+    // A click that moves nothing merges nothing, however close the nodes.
+    TViewFixture F(false);
+    F.Node(1, 300, 300);
+    F.Node(2, 302, 301);
+    F.Click({299, 299});
+    EXPECT_EQ(F.Graph.NodeCount(), 2);
+    EXPECT_EQ(F.Frame->SelectedNode(), F.Graph.FindNode(1));
 }
 
 TEST(GraphViewMouse, SpawnModesFollowTheExactShiftState)
