@@ -224,10 +224,10 @@ bool TxCustomEdit::ValidateText(const QString& Text)
         PutText(FormatText(FFormatStr, Text));
         return true;
     }
-    double Lo = ApplyConversion(FRangeLo, FFactor, FZero);
-    double Hi = ApplyConversion(FRangeHi, FFactor, FZero);
-    const std::string Clean = CleanNumberText(Text.toStdString());
+    const double Lo = ApplyConversion(FRangeLo, FFactor, FZero);
+    const double Hi = ApplyConversion(FRangeHi, FFactor, FZero);
     if (Kind == TFormatKind::Pair) {
+        const std::string Clean = CleanNumberText(Text.toStdString());
         const std::size_t Slash = Clean.find('/');
         double A = 0, B = 0;
         const bool HasB = Slash != std::string::npos;
@@ -246,7 +246,7 @@ bool TxCustomEdit::ValidateText(const QString& Text)
         return Ok;
     }
     double X = 0;
-    if (!TryStrToFloat(Clean, X)) {
+    if (!ReadTypedNumber(Text, X)) {
         // Nothing readable was typed: the last accepted text comes back.
         PutText(FLastText);
         return false;

@@ -3,9 +3,8 @@
 // the desktop goes through these services: message boxes, beeps, file,
 // print and font dialogs, modal runs, pop-up menus, the pointer position,
 // opening a document or address with the desktop, e-mail and the units pick
-// list. Each member
-// has a Qt default; tests replace members with scripts (TScopedUiServices)
-// so that nothing waits for a user.
+// list. Each member has a Qt default; tests replace members with scripts
+// (TScopedUiServices) so that nothing waits for a user.
 
 #include "foundation/Units.h"
 

@@ -42,7 +42,7 @@ inline QString FormatTextOf(const std::string& Fmt)
 // Value formatted with the format of an entry grid's row (GetFormatStr), a
 // blank and UnitName.
 template <class TGrid>
-QString FormatRowValueWithUnits(const TGrid& Grid, int Row, const QString& UnitName, double Value)
+QString FormatRowValueWithUnits(TGrid& Grid, int Row, const QString& UnitName, double Value)
 {
     return FormatValueWithUnits(FormatTextOf(Grid.GetFormatStr(Row)), UnitName, Value);
 }

@@ -47,12 +47,6 @@ TEST(CmbEdit, TheControlsPropertiesAreTheEdits)
     EXPECT_EQ(Cmb.Text(), "328.1");
     EXPECT_EQ(Services.Beeps, 1);
     EXPECT_NEAR(Cmb.GetValue().toDouble(), 100, 0.01);
-    Cmb.SetHint("Roughness");
-    EXPECT_EQ(Cmb.Edit()->toolTip(), "Roughness");
-    Cmb.SetShowHint(false);
-    EXPECT_EQ(Cmb.Edit()->toolTip(), "");
-    Cmb.SetColor(Qt::yellow);
-    EXPECT_EQ(Cmb.Edit()->palette().color(QPalette::Base), QColor(Qt::yellow));
 }
 
 TEST(CmbEdit, ATransparentPictureShowsTheButtonThroughItsBottomLeftColour)

@@ -20,13 +20,10 @@ TEST(FmtEdit, ShowsHeldValuesInThePickedUnitAndReadsEntriesBack)
         int NextUnit;
         const char* NextShown;
     } Cases[] = {
-        // Pressure drop held in Pa, shown in InchWg, then in Pa.
-        {utAirPressDrop, 1, 5, 250, "1.0037", "2", 498.1777, 1, "498"},
-        // Flow held in m³/s, typed in l/s, then shown in m³/s.
-        {utAirFlowPrim, 0, 3, 0.5, "500", "1000", 1.0, 0, "1.000"},
+        {utAirPressDrop, 1, 5, 250, "1.0037", "2", 498.1777, 1, "498"}, // held in Pa
+        {utAirFlowPrim, 0, 3, 0.5, "500", "1000", 1.0, 0, "1.000"},     // typed in l/s
         {utAirFlowPrim, 0, 3, 0.5, "500", "1000", 1.0, 4, "2118.88"},
-        // Temperatures carry an offset.
-        {utTemperature, 0, 1, 20, "68.0", "212", 100, 2, "373.15"},
+        {utTemperature, 0, 1, 20, "68.0", "212", 100, 2, "373.15"}, // with an offset
     };
     for (const auto& C : Cases) {
         TEditDialog D;
@@ -34,7 +31,7 @@ TEST(FmtEdit, ShowsHeldValuesInThePickedUnitAndReadsEntriesBack)
         D.Edit->SetUnitsBase(C.Base);
         D.Edit->SetUnitsValue(C.Unit);
         D.Edit->SetValue(C.Set);
-        EXPECT_EQ(D.Edit->text(), C.Shown) << C.Shown;
+        EXPECT_EQ(D.Edit->text(), C.Shown);
         D.Type(C.Typed);
         EXPECT_NEAR(D.Edit->GetValue().toDouble(), C.Held, 1e-3) << C.Typed;
         D.Edit->SetUnitsValue(C.NextUnit);
@@ -50,15 +47,20 @@ TEST(FmtEdit, OutOfRangeEntriesBecomeTheLimitWithABeepAndKeepTheFocus)
         const char* Typed;
         const char* Shown;
         int Beeps;
+        bool InKPa = false; // the range is held in Pa, shown in kPa
     } Cases[] = {
-        {10, 100, "9.96", "9.96", 0},  // within 0.5 % of the limit
+        {10, 100, "9.96", "9.96", 0}, // within 0.5 % of the limit
         {10, 100, "9.9", "10.00", 1},  {10, 100, "100.4", "100.40", 0},
         {10, 100, "101", "100.00", 1}, {-100, 0, "5", "0.00", 1}, // no tolerance at 0
-        {0, 100, "-0.01", "0.00", 1},  {0, 0, "-5000", "-5000.00", 0}, // no range
+        {0, 0, "-5000", "-5000.00", 0}, {100, 500, "0.7", "0.500", 1, true},
     };
     for (const auto& C : Cases) {
         TEditDialog D;
         D.Edit->SetFormatStr("%0.2f");
+        if (C.InKPa) {
+            D.Edit->SetUnitsType(utAirPressDrop);
+            D.Edit->SetUnitsBase(1);
+        }
         D.Edit->SetRangeLo(C.Lo);
         D.Edit->SetRangeHi(C.Hi);
         D.Type(C.Typed);
@@ -69,20 +71,6 @@ TEST(FmtEdit, OutOfRangeEntriesBecomeTheLimitWithABeepAndKeepTheFocus)
         EXPECT_EQ(D.Dialog.isVisible(), C.Beeps > 0) << C.Typed;
         EXPECT_TRUE(C.Beeps == 0 || D.Edit->hasFocus()) << C.Typed;
     }
-}
-
-TEST(FmtEdit, RangeIsCheckedInDisplayUnits)
-{
-    TEditDialog D;
-    D.Edit->SetUnitsType(utAirPressDrop);
-    D.Edit->SetUnitsBase(1);           // held in Pa
-    D.Edit->SetRangeHi(500);           // Pa
-    D.Edit->SetRangeLo(100);
-    D.Edit->SetUnitsValue(0);          // shown in kPa
-    D.Type("0.7");
-    EXPECT_EQ(D.Edit->text(), "0.500");
-    EXPECT_DOUBLE_EQ(D.Edit->GetValue().toDouble(), 500);
-    EXPECT_EQ(D.Services.Beeps, 1);
 }
 
 TEST(FmtEdit, KeystrokesTheFormatCannotTakeAreRefusedWithABeep)
@@ -108,27 +96,23 @@ TEST(FmtEdit, KeystrokesTheFormatCannotTakeAreRefusedWithABeep)
 
 TEST(FmtEdit, TextThatIsNoNumberIsRefusedAndTheLastTextComesBack)
 {
-    for (const char* Typed : {".", "-.", "1e", "E", "1e-"}) {
+    for (const char* Typed : {".", "-.", "1e", "E", "1e-", "pasted"}) {
         TEditDialog D;
         D.Edit->SetFormatStr("%0.5g"); // any keystroke passes the filter
         D.Edit->SetValue(42.5);
-        D.Type(Typed);
+        if (QString(Typed) == "pasted") {
+            QApplication::clipboard()->setText("abc");
+            D.Edit->selectAll();
+            D.Edit->paste();
+            QTest::keyClick(D.Edit, Qt::Key_Return);
+        } else {
+            D.Type(Typed);
+        }
         EXPECT_EQ(D.Edit->text(), "42.5") << Typed;
         EXPECT_DOUBLE_EQ(D.Edit->GetValue().toDouble(), 42.5) << Typed;
         EXPECT_EQ(D.Services.Beeps, 1) << Typed;
-        EXPECT_TRUE(D.Edit->hasFocus()) << Typed;
-        EXPECT_TRUE(D.Dialog.isVisible()) << Typed;
+        EXPECT_TRUE(D.Edit->hasFocus() && D.Dialog.isVisible()) << Typed;
     }
-    // Pasted text is checked as well.
-    TEditDialog D;
-    D.Edit->SetValue(7);
-    D.Edit->setFocus();
-    D.Edit->selectAll();
-    QApplication::clipboard()->setText("abc");
-    D.Edit->paste();
-    EXPECT_FALSE(D.Edit->AcceptEdit());
-    EXPECT_EQ(D.Edit->text(), "7.0");
-    EXPECT_EQ(D.Services.Beeps, 1);
 }
 
 TEST(FmtEdit, EscRestoresTheEntryTextAndOnlyAnUnmodifiedEditLetsTheDialogGo)
@@ -145,51 +129,41 @@ TEST(FmtEdit, EscRestoresTheEntryTextAndOnlyAnUnmodifiedEditLetsTheDialogGo)
     EXPECT_TRUE(KeepsEscFromShortcuts());
     QTest::keyClick(D.Edit, Qt::Key_Escape);
     EXPECT_EQ(D.Edit->text(), "3.5");
-    EXPECT_FALSE(D.Edit->Modified());
-    EXPECT_TRUE(D.Dialog.isVisible());
     EXPECT_FALSE(KeepsEscFromShortcuts());
-    // After Enter the entry is still pending until accepted: Esc goes back too.
+    EXPECT_TRUE(D.Dialog.isVisible());
+    // After Enter the entry is pending until accepted: Esc goes back too.
     D.Type("8");
-    EXPECT_EQ(D.Edit->text(), "8.0");
     QTest::keyClick(D.Edit, Qt::Key_Escape);
     EXPECT_EQ(D.Edit->text(), "3.5");
-    // Unmodified, Esc is the dialog's.
     QTest::keyClick(D.Edit, Qt::Key_Escape);
     EXPECT_FALSE(D.Dialog.isVisible());
     EXPECT_EQ(D.Dialog.result(), QDialog::Rejected);
 }
 
-TEST(FmtEdit, LeavingWithARefusedEntryTakesTheFocusBack)
+TEST(FmtEdit, LeavingOrAcceptingARefusedEntryTakesTheFocusBack)
 {
     TEditDialog D;
-    D.Edit->SetFormatStr("%0.2f");
     D.Edit->SetRangeLo(10);
     D.Edit->SetRangeHi(100);
     int Exits = 0;
     D.Edit->OnExit = [&](TxCustomEdit*) { ++Exits; };
     D.Type("250", Qt::Key_Tab);
     QApplication::processEvents();
-    EXPECT_EQ(D.Edit->text(), "100.00");
-    EXPECT_EQ(D.Services.Beeps, 1);
+    EXPECT_EQ(D.Edit->text(), "100.0");
     EXPECT_TRUE(D.Edit->hasFocus());
     EXPECT_EQ(Exits, 1);
-}
-
-TEST(FmtEdit, AcceptEditCommitsFiresTheChangeAndClearsModified)
-{
-    TEditDialog D;
-    D.Edit->SetRangeHi(50);
-    D.Edit->SetRangeLo(1);
-    D.Type("20", Qt::Key_unknown);
+    // Accepting from the OK button: refused, the focus comes back.
+    D.Ok->setFocus();
+    D.Edit->setText("300");
+    D.Edit->SetModified(true);
+    EXPECT_FALSE(D.Edit->AcceptEdit());
+    QApplication::processEvents();
+    EXPECT_TRUE(D.Edit->hasFocus());
+    EXPECT_EQ(D.Services.Beeps, 2);
     QSignalSpy Changed(D.Edit, &QLineEdit::textChanged);
     EXPECT_TRUE(D.Edit->AcceptEdit());
-    EXPECT_EQ(D.Edit->text(), "20.0");
+    EXPECT_EQ(Changed.count(), 1);
     EXPECT_FALSE(D.Edit->Modified());
-    EXPECT_GE(Changed.count(), 1);
-    D.Type("70", Qt::Key_unknown);
-    EXPECT_FALSE(D.Edit->AcceptEdit());
-    EXPECT_EQ(D.Edit->text(), "50.0");
-    EXPECT_TRUE(D.Edit->Modified());
 }
 
 TEST(FmtEdit, FormatTypesAndKindsDecideTheShownText)
@@ -218,13 +192,13 @@ TEST(FmtEdit, FormatTypesAndKindsDecideTheShownText)
     TFmtEdit Integer;
     Integer.SetFormatStr("%d");
     Integer.setText("41.6");
-    EXPECT_EQ(Integer.GetValue().typeId(), QMetaType::LongLong);
-    EXPECT_EQ(Integer.GetValue().toLongLong(), 42);
+    EXPECT_EQ(Integer.GetValue(), QVariant::fromValue<qlonglong>(42));
     Integer.setText("1e");
     EXPECT_THROW(Integer.GetValue(), EConvertError);
-    TFmtEdit Caption;
-    Caption.SetFormatStr("%S");
-    EXPECT_EQ(Caption.text(), "");
+    Integer.SetFormatStr("%S");
+    Integer.setText("0.0");
+    Integer.SetFormatStr("%S");
+    EXPECT_EQ(Integer.text(), "");
 }
 
 TEST(FmtEdit, PairsConvertBothNumbersAndStayPairsAcrossUnits)
@@ -237,7 +211,6 @@ TEST(FmtEdit, PairsConvertBothNumbersAndStayPairsAcrossUnits)
     Edit.SetUnitsValue(1);
     EXPECT_EQ(Edit.text(), "400/250");
     Edit.SetUnitsValue(2); // inch: the unit's single format is doubled
-    EXPECT_EQ(Edit.FormatStr(), "%0.2f/%0.2f");
     EXPECT_EQ(Edit.text(), "15.75/9.84");
     EXPECT_EQ(Edit.GetValue().toString(), "400.05/249.94");
     Edit.setText("10");
@@ -252,7 +225,6 @@ TEST(FmtEdit, ChangingTheQuantityReadsTheValueBeforeTheFactorIsReset)
     EXPECT_EQ(Edit.text(), "20.0");
     Edit.SetUnitsType(utAltitude);
     EXPECT_EQ(Edit.text(), "10.0");
-    EXPECT_DOUBLE_EQ(Edit.Factor(), 1.0);
 }
 
 TEST(FmtEditLabel, AClickOffersTheFirstEditsUnitsAndSwitchesEveryLinkedEdit)
@@ -260,11 +232,10 @@ TEST(FmtEditLabel, AClickOffersTheFirstEditsUnitsAndSwitchesEveryLinkedEdit)
     TRecordingServices Services;
     TUiServices Script = UiServices();
     int Answer = 1;
-    QPoint Asked;
+    std::vector<std::pair<int, QPoint>> Asked;
     Script.PickUnits = [&](QWidget*, TUnitsType Quantity, int Current, const QPoint& Pos) {
         EXPECT_EQ(Quantity, utAltitude);
-        EXPECT_EQ(Current, Answer == 1 ? 0 : 1);
-        Asked = Pos;
+        Asked.emplace_back(Current, Pos);
         return Answer;
     };
     TScopedUiServices Scope(Script);
@@ -272,26 +243,24 @@ TEST(FmtEditLabel, AClickOffersTheFirstEditsUnitsAndSwitchesEveryLinkedEdit)
     auto* Label = new TFmtEditLabel(&Form);
     auto* A = new TFmtEdit(&Form);
     auto* B = new TFmtEdit(&Form);
+    std::vector<TxCustomEdit*> Edited;
     for (TFmtEdit* E : {A, B}) {
         E->SetUnitsLabel(Label);
         E->SetUnitsType(utAltitude);
         E->SetValue(100);
+        E->OnUnitsEdited = [&](TxCustomEdit* Sender) { Edited.push_back(Sender); };
     }
     EXPECT_EQ(Label->text(), "m");
-    std::vector<TxCustomEdit*> Edited;
-    A->OnUnitsEdited = B->OnUnitsEdited = [&](TxCustomEdit* E) { Edited.push_back(E); };
     QTest::mouseClick(Label, Qt::LeftButton);
-    EXPECT_EQ(Asked, QPoint(305, 205));
+    Answer = -1; // dismissed: nothing changes
+    Label->EditUnits();
+    ASSERT_EQ(Asked.size(), 2u);
+    EXPECT_EQ(Asked[0], std::make_pair(0, QPoint(305, 205)));
+    EXPECT_EQ(Asked[1].first, 1);
     EXPECT_EQ(A->text(), "328.1");
     EXPECT_EQ(B->text(), "328.1");
     EXPECT_EQ(Label->text(), "ft");
     EXPECT_EQ(Edited, (std::vector<TxCustomEdit*>{A, B}));
-    // Dismissed: nothing changes.
-    Answer = -1;
-    Edited.clear();
-    Label->EditUnits();
-    EXPECT_EQ(A->UnitsValue(), 1);
-    EXPECT_TRUE(Edited.empty());
 }
 
 TEST(FmtEditLabel, EditsAndLabelsForgetEachOtherWhenOneGoes)
@@ -303,10 +272,7 @@ TEST(FmtEditLabel, EditsAndLabelsForgetEachOtherWhenOneGoes)
     B.SetUnitsLabel(Label.get());
     A.reset();
     EXPECT_EQ(Label->LinkedEdits(), (std::vector<TxCustomEdit*>{&B}));
-    auto Other = std::make_unique<TFmtEditLabel>();
-    B.SetUnitsLabel(Other.get());
-    EXPECT_TRUE(Label->LinkedEdits().empty());
-    Other.reset();
+    Label.reset();
     EXPECT_EQ(B.UnitsLabel(), nullptr);
     B.SetUnitsType(utAltitude); // no label left to write to
     EXPECT_EQ(B.text(), "0.0");

@@ -1,6 +1,5 @@
 #include "ControlsTestSupport.h"
 
-#include "controls/FlatPageControl.h"
 #include "controls/ListViewClipboard.h"
 #include "controls/StretchedImage.h"
 #include "controls/URLLabel.h"
@@ -168,13 +167,4 @@ TEST(ListViewClipboard, CaptionsAndItemsEachFollowedByTheSeparator)
     Plain.addItem("x");
     CopyListViewToClipboard(Plain, ",");
     EXPECT_EQ(QApplication::clipboard()->text(), Cases[1].second);
-}
-
-TEST(FlatPageControl, FlatByDefault)
-{
-    TFlatPageControl Pages;
-    EXPECT_TRUE(Pages.Flat());
-    EXPECT_TRUE(Pages.documentMode());
-    Pages.SetFlat(false);
-    EXPECT_FALSE(Pages.documentMode());
 }

@@ -13,13 +13,10 @@ TEST(UnitsForm, ListsTheQuantitysUnitsWithTheCurrentOneSelected)
 {
     TUnitsForm Form;
     Form.Fill(utAirPressDrop, 5);
-    ASSERT_EQ(Form.ListBox()->count(), 8);
+    EXPECT_EQ(Form.ListBox()->count(), 8);
     EXPECT_EQ(Form.ListBox()->currentItem()->text(), "InchWg");
-    const int Widest = Form.ListBox()->fontMetrics().horizontalAdvance("InchWg");
-    EXPECT_GE(Form.width(), Widest + 10);
-    // A unit index past the list selects the last unit.
-    Form.Fill(utAltitude, 7);
-    EXPECT_EQ(Form.ListBox()->count(), 2);
+    EXPECT_GE(Form.width(), Form.ListBox()->fontMetrics().horizontalAdvance("InchWg") + 10);
+    Form.Fill(utAltitude, 7); // past the list: the last unit
     EXPECT_EQ(Form.ListBox()->currentRow(), 1);
 }
 
