@@ -77,6 +77,8 @@ void TBranch::AssignData(const TBranch& Source)
     LabelY = Source.LabelY;
     BlockState = Source.BlockState;
     PathMark = Source.PathMark;
+    Glyph = Source.Glyph;
+    SelectedGlyph = Source.SelectedGlyph;
 }
 
 void TBranch::Renumber(int NewId)

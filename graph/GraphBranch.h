@@ -30,6 +30,9 @@ public:
     // Display state owned by the editor.
     int BlockState = 0; // 0 free, 1 in the block selection, 2 highlighted
     int PathMark = 0;   // 1 or 2: on the main fan's index run
+    // Indexes of the editor's glyph pictures (-1 none); never saved.
+    int Glyph = -1;
+    int SelectedGlyph = -1;
 
     int Id() const { return FId; }
 
@@ -50,7 +53,7 @@ public:
     virtual std::string GetName() const;
     // Extra text shown with the branch (empty here).
     virtual std::string HintText() const;
-    // Copies the label position and the display state.
+    // Copies the label position and the display state (glyphs included).
     virtual void AssignData(const TBranch& Source);
     // PrevId := id; a name holding "Branch <old id>" (any case, no digit
     // following) takes "Branch <new id>"; then the id changes. The owning

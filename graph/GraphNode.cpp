@@ -65,6 +65,8 @@ void TNode::AssignData(const TNode& Source)
     Y = Source.Y;
     Orientation = Source.Orientation;
     BlockState = Source.BlockState;
+    Glyph = Source.Glyph;
+    SelectedGlyph = Source.SelectedGlyph;
 }
 
 bool TNode::IsEndNode() const

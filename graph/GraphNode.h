@@ -41,6 +41,9 @@ public:
     // Display state owned by the editor.
     int Orientation = 0; // direction from which the layout reached the node
     int BlockState = 0;  // 0 free, 1 in the block selection, 2 highlighted
+    // Indexes of the editor's glyph pictures (-1 none); never saved.
+    int Glyph = -1;
+    int SelectedGlyph = -1;
     // Working position in the graph's node list, set by the walks that need
     // per-node arrays; not meaningful between walks.
     int Index = -1;
@@ -64,7 +67,7 @@ public:
     // Extra text shown with the node (empty here).
     virtual std::string HintText() const;
     virtual bool IsActive() const { return true; }
-    // Copies the position and the display state.
+    // Copies the position and the display state (glyphs included).
     virtual void AssignData(const TNode& Source);
 
     // Exactly one link.

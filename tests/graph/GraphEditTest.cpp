@@ -1,5 +1,6 @@
 #include "GraphTestSupport.h"
 
+#include "foundation/ValueStream.h"
 #include "foundation/WarningSink.h"
 
 #include <gtest/gtest.h>
@@ -167,4 +168,31 @@ TEST(GraphEdit, BuildAdjacencyRebuildsTheLinkLists)
     G.BuildAdjacency();
     for (std::size_t I = 0; I < G.Nodes().size(); ++I)
         EXPECT_EQ(LinksOf(G.Nodes()[I].get()), Before[I]);
+}
+
+TEST(GraphEdit, GlyphIndexesTravelWithAssignDataButAreNeverSaved)
+{
+    TGraph G;
+    TBranch* B = G.AddBranch(1, 1, 2);
+    TNode* N = G.FindNode(1);
+    N->Glyph = 4;
+    N->SelectedGlyph = 5;
+    B->Glyph = 2;
+    B->SelectedGlyph = 3;
+
+    TGraph Copy;
+    Copy.GetOrAddNode(1)->AssignData(*N);
+    Copy.AddBranch(1, 1, 2)->AssignData(*B);
+    EXPECT_EQ(Copy.FindNode(1)->Glyph, 4);
+    EXPECT_EQ(Copy.FindNode(1)->SelectedGlyph, 5);
+    EXPECT_EQ(Copy.FindBranch(1)->Glyph, 2);
+    EXPECT_EQ(Copy.FindBranch(1)->SelectedGlyph, 3);
+
+    TValueWriter W;
+    G.WriteData(W);
+    TGraph Read;
+    TValueReader R(W.Bytes());
+    Read.ReadData(R);
+    EXPECT_EQ(Read.FindNode(1)->Glyph, -1);
+    EXPECT_EQ(Read.FindBranch(1)->SelectedGlyph, -1);
 }

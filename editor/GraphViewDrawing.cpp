@@ -1,0 +1,531 @@
+// The graph view's drawing: repainting what edits touched, the whole-drawing
+// redraw, selection and highlight, the grid, the scale, the drawing's size
+// and extent, the automatic layout and the background picture.
+
+#include "editor/GraphViewFrame.h"
+
+#include "controls/UiServices.h"
+#include "editor/GraphAutoLayout.h"
+#include "editor/GraphCanvas.h"
+#include "editor/GraphGeometry.h"
+#include "editor/ScaleToolBox.h"
+#include "editor/SizeToolBox.h"
+#include "foundation/ProgramFolders.h"
+#include "graph/Graph.h"
+#include "graph/ShortString.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace {
+
+// Documents are not trusted: a drawing is at least one and at most this
+// many pixels on each side.
+constexpr int MaxDrawingSide = 10000;
+// A background picture is cut to this many pixels on each side.
+constexpr int MaxPictureSide = 3000;
+// Past this many separate rectangles a repaint takes their bounding box.
+constexpr std::size_t MaxDirtyRects = 48;
+
+} // namespace
+
+// ---------------------------------------------------------------- repainting
+
+QSize TGraphViewFrame::DrawingSize() const
+{
+    if (!FGraph)
+        return {900, 900};
+    return {std::clamp(FGraph->Width, 1, MaxDrawingSide), std::clamp(FGraph->Height, 1, MaxDrawingSide)};
+}
+
+TGraphRenderState TGraphViewFrame::RenderState()
+{
+    TGraphRenderState S;
+    S.Size = DrawingSize();
+    S.Glyphs = &FGlyphs;
+    S.Labels = &Labels;
+    S.Background = FBackPicture.isNull() ? nullptr : &FBackPicture;
+    S.SelectedNode = FSelectedNode;
+    S.SelectedBranch = FSelectedBranch;
+    S.NodeLabel = [this](const TNode& N) { return NodeLabelText(const_cast<TNode*>(&N)); };
+    S.BranchLabel = [this](const TBranch& B) { return BranchLabelText(const_cast<TBranch*>(&B)); };
+    S.GridVisible = GridVisible();
+    S.GridGap = GridGap();
+    S.BandShown = BandOn;
+    S.BandFrom = Band1;
+    S.BandTo = Band2;
+    S.CrossShown = CrossShown;
+    S.Cross = CrossPoint;
+    S.FirstPointTaken = FirstTaken;
+    S.FirstPoint = FirstPoint;
+    return S;
+}
+
+void TGraphViewFrame::Invalidate(const QRect& Area)
+{
+    const QRect R = Area.adjusted(-1, -1, 1, 1) & QRect(QPoint(0, 0), DrawingSize());
+    if (R.isEmpty())
+        return;
+    Dirty.push_back(R);
+    if (Dirty.size() > MaxDirtyRects) {
+        QRect All;
+        for (const QRect& D : Dirty)
+            All |= D;
+        Dirty.assign(1, All);
+    }
+    Image1->update(R);
+}
+
+void TGraphViewFrame::InvalidateAll()
+{
+    Dirty.assign(1, QRect(QPoint(0, 0), DrawingSize()));
+    Image1->update();
+}
+
+void TGraphViewFrame::InvalidateNode(const TNode* Node)
+{
+    if (Node)
+        Invalidate(NodeAreaWithBranches(*Node, RenderState()));
+}
+
+void TGraphViewFrame::InvalidateBranch(const TBranch* Branch)
+{
+    if (Branch)
+        Invalidate(BranchArea(*Branch, RenderState()));
+}
+
+void TGraphViewFrame::InvalidateCalibration()
+{
+    const TGraphRenderState S = RenderState();
+    if (CrossShown)
+        Invalidate(CrossArea(CrossPoint));
+    if (FirstTaken) {
+        Invalidate(CrossArea(FirstPoint));
+        if (CrossShown)
+            Invalidate(MeasureArea(S));
+    }
+}
+
+void TGraphViewFrame::FlushDrawing()
+{
+    const QSize Size = DrawingSize();
+    if (DrawBitmap.size() != Size) {
+        DrawBitmap = QImage(Size, QImage::Format_RGB32);
+        Dirty.assign(1, QRect(QPoint(0, 0), Size));
+    }
+    if (Dirty.empty())
+        return;
+    const TGraphRenderState S = RenderState();
+    const std::vector<QRect> Areas = std::move(Dirty);
+    Dirty.clear();
+    for (const QRect& R : Areas)
+        RenderGraphInto(DrawBitmap, R, FGraph, S);
+}
+
+const QImage& TGraphViewFrame::CanvasImage()
+{
+    FlushDrawing();
+    return DrawBitmap;
+}
+
+// ---------------------------------------------------------------- model helpers
+
+void TGraphViewFrame::PlaceNode(TNode* Node, int X, int Y) { SetNodePosition(*Node, X, Y, DrawingSize()); }
+
+void TGraphViewFrame::RecentreHandles(TNode* Node)
+{
+    for (const TLink& L : Node->Links) {
+        const QPoint M = BranchMidpoint(*L.Branch);
+        L.Branch->LabelX = M.x();
+        L.Branch->LabelY = M.y();
+    }
+}
+
+void TGraphViewFrame::FireChanged()
+{
+    if (OnChanged)
+        OnChanged();
+}
+
+void TGraphViewFrame::FireBranchSelected(TBranch* Branch)
+{
+    if (OnBranchSelected)
+        OnBranchSelected(Branch);
+}
+
+// ---------------------------------------------------------------- whole drawing
+
+void TGraphViewFrame::RedrawGraph()
+{
+    if (!FGraph)
+        return;
+    FAutoDraw = false;
+    DrawModeBtn->setChecked(false);
+    BlockFlag = false;
+    for (const auto& N : FGraph->Nodes())
+        N->BlockState = 0;
+    for (const auto& B : FGraph->Branches())
+        B->BlockState = 0;
+    CrossPoint = QPoint(0, 0);
+    CrossShown = false;
+    DraggingNode = DraggingHandle = BlockDrawing = false;
+    const int KeptBranch = FSelectedBranch ? FSelectedBranch->Id() : 0;
+    const int KeptNode = FSelectedNode ? FSelectedNode->Id() : 0;
+    const bool HadBranch = FSelectedBranch != nullptr;
+    const bool HadNode = FSelectedNode != nullptr;
+    FSelectedBranch = nullptr;
+    FSelectedNode = nullptr;
+    FHitBranch = nullptr;
+    FHitNode = nullptr;
+
+    // A document's size is not trusted.
+    FGraph->Width = std::clamp(FGraph->Width, 1, MaxDrawingSide);
+    FGraph->Height = std::clamp(FGraph->Height, 1, MaxDrawingSide);
+    Image1->resize(DrawingSize());
+    ShowDrawingSize();
+    if (FScaleToolBox) {
+        FScaleToolBox->SetScale(FGraph->Scale);
+        FScaleToolBox->SetDrawToScale(FGraph->DrawToScale);
+        AutoScaleButton->setChecked(FGraph->DrawToScale);
+    }
+
+    if (TNode* Root = FGraph->RootNode()) {
+        if (Root->X != -1 || Root->Y != -1)
+            AutoPlaceNodes();
+        else
+            LayoutGraph();
+    }
+    // Handles left automatic take their midpoints before they are drawn.
+    for (const auto& B : FGraph->Branches()) {
+        if ((B->LabelX == -1 || B->LabelY == -1) && B->FromNode && B->ToNode) {
+            const QPoint M = BranchMidpoint(*B);
+            B->LabelX = M.x();
+            B->LabelY = M.y();
+        }
+    }
+    if (HadBranch)
+        if (TBranch* B = FGraph->FindBranch(KeptBranch))
+            SelectBranch(B);
+    if (HadNode)
+        if (TNode* N = FGraph->FindNode(KeptNode))
+            SelectNode(N);
+    InvalidateAll();
+}
+
+void TGraphViewFrame::AutoPlaceNodes()
+{
+    if (FGraph)
+        PlaceUnplacedNodes(*FGraph, DrawingSize());
+}
+
+void TGraphViewFrame::LayoutGraph()
+{
+    if (!FGraph)
+        return;
+    SetLayoutLengths();
+    LayoutFromRoot(*FGraph, FGraph->RootNode(), DrawingSize());
+    for (const auto& N : FGraph->Nodes())
+        RecentreHandles(N.get());
+    InvalidateAll();
+    FireChanged();
+}
+
+void TGraphViewFrame::gvfActionRepositionNodesExecute() { LayoutGraph(); }
+
+// ---------------------------------------------------------------- single items
+
+void TGraphViewFrame::RedrawNode(TNode* Node)
+{
+    if (!Node)
+        return;
+    InvalidateNode(Node);
+    UpdateNodeGlyph(Node);
+    InvalidateNode(Node);
+}
+
+void TGraphViewFrame::RedrawBranch(TBranch* Branch)
+{
+    if (!Branch)
+        return;
+    InvalidateBranch(Branch);
+    UpdateBranchGlyph(Branch);
+    InvalidateBranch(Branch);
+}
+
+void TGraphViewFrame::SetNodeName(TNode* Node, const std::string& Name)
+{
+    if (!Node)
+        return;
+    InvalidateNode(Node);
+    Node->Name = ToShortString(Name);
+    InvalidateNode(Node);
+}
+
+void TGraphViewFrame::SetBranchName(TBranch* Branch, const std::string& Name)
+{
+    if (!Branch)
+        return;
+    InvalidateBranch(Branch);
+    Branch->Name = ToShortString(Name);
+    InvalidateBranch(Branch);
+}
+
+void TGraphViewFrame::SelectBranch(TBranch* Branch)
+{
+    InvalidateBranch(FSelectedBranch);
+    FSelectedBranch = Branch;
+    InvalidateBranch(FSelectedBranch);
+    BranchSelectedHook();
+}
+
+void TGraphViewFrame::SelectNode(TNode* Node)
+{
+    InvalidateNode(FSelectedNode);
+    FSelectedNode = Node;
+    InvalidateNode(FSelectedNode);
+    NodeSelectedHook();
+}
+
+void TGraphViewFrame::HighlightBranches(const std::vector<TBranch*>& Branches, bool On)
+{
+    for (TBranch* B : Branches) {
+        if (!B)
+            continue;
+        InvalidateBranch(B);
+        B->BlockState = On ? 2 : 0;
+        InvalidateBranch(B);
+    }
+}
+
+// ---------------------------------------------------------------- grid and scale
+
+void TGraphViewFrame::GridChanged() { InvalidateAll(); }
+
+void TGraphViewFrame::SnapNodeToGrid(TNode* Node)
+{
+    if (!Node || !Node->IsActive())
+        return;
+    const QPoint P = SnapToGap(QPoint(Node->X, Node->Y), GridGap());
+    PlaceNode(Node, P.x(), P.y());
+}
+
+void TGraphViewFrame::SnapAllNodesToGrid()
+{
+    if (!FGraph)
+        return;
+    for (const auto& N : FGraph->Nodes())
+        SnapNodeToGrid(N.get());
+    for (const auto& N : FGraph->Nodes())
+        RecentreHandles(N.get());
+    if (FGraph->DrawToScale)
+        SetAllLengthsToScale();
+    InvalidateAll();
+    FireChanged();
+}
+
+void TGraphViewFrame::SetAllLengthsToScale()
+{
+    if (!FGraph)
+        return;
+    for (const auto& B : FGraph->Branches()) {
+        SetBranchLengthToScale(B.get(), FGraph->Scale);
+        if (OnBranchChanged)
+            OnBranchChanged(B.get());
+    }
+    FireChanged();
+}
+
+// ---------------------------------------------------------------- size and extent
+
+void TGraphViewFrame::ResetScroll()
+{
+    ScrollBox1->horizontalScrollBar()->setValue(0);
+    ScrollBox1->verticalScrollBar()->setValue(0);
+}
+
+void TGraphViewFrame::ShowDrawingSize()
+{
+    if (FSizeToolBox && FGraph)
+        FSizeToolBox->ShowSize(FGraph->Width, FGraph->Height);
+}
+
+QRect TGraphViewFrame::GetGraphExtent() const
+{
+    if (!FGraph)
+        return {QPoint(0, 0), DrawingSize()};
+    return GraphExtent(*FGraph, DrawingSize());
+}
+
+void TGraphViewFrame::CropToGraph()
+{
+    if (!FGraph)
+        return;
+    const QRect Extent = GetGraphExtent();
+    const QPoint Shift = Extent.topLeft();
+    if (Shift != QPoint(0, 0)) {
+        for (const auto& N : FGraph->Nodes())
+            if (N->IsActive()) {
+                N->X -= Shift.x();
+                N->Y -= Shift.y();
+            }
+        for (const auto& B : FGraph->Branches())
+            if (IsDrawnBranch(*B) && B->LabelX != -1 && B->LabelY != -1) {
+                B->LabelX -= Shift.x();
+                B->LabelY -= Shift.y();
+            }
+    }
+    SetDrawingSize(Extent.width(), Extent.height());
+}
+
+void TGraphViewFrame::SetDrawingSize(int Width, int Height)
+{
+    if (!FGraph)
+        return;
+    FGraph->Width = std::clamp(Width, 1, MaxDrawingSide);
+    FGraph->Height = std::clamp(Height, 1, MaxDrawingSide);
+    RedrawGraph();
+    FireChanged();
+}
+
+void TGraphViewFrame::SizeToBackground()
+{
+    if (!FBackTrue.isNull())
+        SetDrawingSize(FBackTrue.width(), FBackTrue.height());
+}
+
+// ---------------------------------------------------------------- background
+
+void TGraphViewFrame::SetZoomEnabled(bool Enabled)
+{
+    gvfActionZoomIn->setEnabled(Enabled);
+    gvfActionZoomOut->setEnabled(Enabled);
+    gvfActionZoomFull->setEnabled(Enabled);
+}
+
+namespace {
+
+// The file's name without its folder, whichever separator the document was
+// written with.
+QString BareFileName(const QString& Path)
+{
+    const qsizetype Cut = std::max(Path.lastIndexOf('\\'), Path.lastIndexOf('/'));
+    return Path.mid(Cut + 1);
+}
+
+} // namespace
+
+void TGraphViewFrame::LoadBackground(const std::string& FileName)
+{
+    FBackPicture = QImage();
+    FBackTrue = QImage();
+    InvalidateAll();
+    SetZoomEnabled(false);
+    if (!FGraph)
+        return;
+    if (FileName.empty()) {
+        FGraph->BackFileName.clear();
+        return;
+    }
+    QString Name = QString::fromStdString(FileName);
+    if (!QFileInfo(Name).isFile()) {
+        // A document moved from elsewhere: the picture may sit in the
+        // program's folder.
+        const QString Local = QDir(QString::fromStdString(ProgramFolders().ExeDir)).filePath(BareFileName(Name));
+        if (ProgramFolders().ExeDir.empty() || !QFileInfo(Local).isFile())
+            return;
+        Name = Local;
+    }
+    FGraph->BackFileName = Name.toStdString();
+    if (!(FGraph->BackZoomRatio > 0.0) || !std::isfinite(FGraph->BackZoomRatio))
+        FGraph->BackZoomRatio = 1.0;
+
+    QImageReader Reader(Name);
+    Reader.setDecideFormatFromContent(true);
+    const QImage Picture = Reader.read();
+    if (Picture.isNull()) {
+        ShowMessage(this, QString("Cannot read the background picture %1:\n%2").arg(Name, Reader.errorString()),
+                    QString(), TMsgKind::Warning);
+        return;
+    }
+    const int W = RoundHalfEven(Picture.width() * FGraph->BackZoomRatio);
+    const int H = RoundHalfEven(Picture.height() * FGraph->BackZoomRatio);
+    if (W > 0 && H > 0) {
+        // Scaled by the zoom, then cut to at most 3000 pixels each way.
+        const QImage Zoomed = (W == Picture.width() && H == Picture.height())
+                                  ? Picture
+                                  : Picture.scaled(W, H, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        FBackTrue = Zoomed.copy(0, 0, std::min(W, MaxPictureSide), std::min(H, MaxPictureSide))
+                        .convertToFormat(QImage::Format_RGB32);
+        FBackPicture = FBackTrue;
+        FBackPicture.invertPixels(QImage::InvertRgb);
+    }
+    InvalidateAll();
+    FireChanged();
+    SetZoomEnabled(true);
+}
+
+void TGraphViewFrame::ReloadBackground()
+{
+    if (!FGraph)
+        return;
+    LoadBackground(FGraph->BackFileName);
+    RedrawGraph();
+}
+
+void TGraphViewFrame::gvfActionBackSetPicExecute()
+{
+    if (!FGraph)
+        return;
+    TFileDialogRequest Request;
+    Request.Parent = this;
+    Request.Title = "Select background picture";
+    Request.Folder = PictureFolder.isEmpty() ? QString::fromStdString(ProgramFolders().ExeDir) : PictureFolder;
+    QStringList Patterns;
+    for (const QByteArray& Format : QImageReader::supportedImageFormats())
+        Patterns << "*." + QString::fromLatin1(Format);
+    Request.Filter = "Pictures (" + Patterns.join(' ') + ");;All files (*)";
+    Request.DefaultSuffix = "gif";
+    const QString Chosen = UiServices().OpenFileName(Request);
+    if (Chosen.isEmpty())
+        return;
+    PictureFolder = QFileInfo(Chosen).absolutePath();
+    LoadBackground(Chosen.toStdString());
+    RedrawGraph();
+}
+
+void TGraphViewFrame::gvfActionBackClearPicExecute()
+{
+    LoadBackground("");
+    RedrawGraph();
+}
+
+void TGraphViewFrame::gvfActionZoomInExecute()
+{
+    if (!FGraph)
+        return;
+    FGraph->BackZoomRatio *= 1.1;
+    ReloadBackground();
+}
+
+void TGraphViewFrame::gvfActionZoomOutExecute()
+{
+    if (!FGraph)
+        return;
+    FGraph->BackZoomRatio *= 0.9;
+    ReloadBackground();
+}
+
+void TGraphViewFrame::gvfActionZoomFullExecute()
+{
+    if (!FGraph)
+        return;
+    FGraph->BackZoomRatio = 1.0;
+    ReloadBackground();
+}

@@ -1,0 +1,133 @@
+// Background pictures: every format the image readers know, read by
+// content; the zoom; the 3000-pixel cut; files that moved or cannot be read.
+
+#include "EditorTestSupport.h"
+
+#include "foundation/ProgramFolders.h"
+
+#include <QTemporaryDir>
+
+#include <gif_lib.h>
+
+using namespace edtest;
+
+namespace {
+
+// A real GIF of one colour, written with giflib (Qt writes no GIF).
+bool WriteGif(const QString& Path, int Width, int Height, QColor Colour)
+{
+    int Error = 0;
+    GifFileType* Gif = EGifOpenFileName(Path.toLocal8Bit().constData(), false, &Error);
+    if (!Gif)
+        return false;
+    const GifColorType Colours[2] = {{static_cast<GifByteType>(Colour.red()), static_cast<GifByteType>(Colour.green()),
+                                      static_cast<GifByteType>(Colour.blue())},
+                                     {0, 0, 0}};
+    ColorMapObject* Map = GifMakeMapObject(2, Colours);
+    bool Ok = Map && EGifPutScreenDesc(Gif, Width, Height, 1, 0, Map) == GIF_OK &&
+              EGifPutImageDesc(Gif, 0, 0, Width, Height, false, nullptr) == GIF_OK;
+    std::vector<GifPixelType> Line(static_cast<std::size_t>(Width), 0);
+    for (int Y = 0; Ok && Y < Height; ++Y)
+        Ok = EGifPutLine(Gif, Line.data(), Width) == GIF_OK;
+    Ok = EGifCloseFile(Gif, &Error) == GIF_OK && Ok;
+    GifFreeMapObject(Map);
+    return Ok;
+}
+
+bool WritePicture(const QString& Path, const char* Format, int Width, int Height, QColor Colour)
+{
+    if (QString(Format) == "gif")
+        return WriteGif(Path, Width, Height, Colour);
+    QImage Picture(Width, Height, QImage::Format_RGB32);
+    Picture.fill(Colour);
+    return Picture.save(Path, Format, 100);
+}
+
+} // namespace
+
+TEST(Background, EveryReadableFormatShowsUnderTheNetwork)
+{
+    QTemporaryDir Dir;
+    const QColor Colour(40, 160, 90);
+    // The reader goes by content: a JPEG named ".gif" still loads.
+    const struct {
+        const char* Format;
+        const char* Name;
+    } Cases[] = {{"png", "plan.png"}, {"jpg", "plan.jpeg"}, {"bmp", "plan.bmp"}, {"gif", "plan.gif"}, {"jpg", "scan.gif"}};
+    for (const auto& C : Cases) {
+        TViewFixture F;
+        const QString Path = Dir.filePath(C.Name);
+        ASSERT_TRUE(WritePicture(Path, C.Format, 120, 80, Colour)) << C.Name;
+        int Changes = 0;
+        F.Frame->OnChanged = [&] { ++Changes; };
+        F.Frame->LoadBackground(Path.toStdString());
+        F.Frame->RedrawGraph();
+        EXPECT_EQ(F.Frame->BackPicture().size(), QSize(120, 80)) << C.Name;
+        const QColor Shown = F.Frame->CanvasImage().pixelColor(60, 40);
+        EXPECT_NEAR(Shown.red(), Colour.red(), 3) << C.Name;
+        EXPECT_NEAR(Shown.green(), Colour.green(), 3) << C.Name;
+        EXPECT_NEAR(Shown.blue(), Colour.blue(), 3) << C.Name;
+        EXPECT_EQ(F.Frame->CanvasImage().pixelColor(130, 40), QColor(Qt::white)) << C.Name;
+        EXPECT_EQ(F.Graph.BackFileName, Path.toStdString());
+        EXPECT_EQ(Changes, 1);
+        EXPECT_TRUE(F.Frame->gvfActionZoomIn->isEnabled());
+        EXPECT_TRUE(F.Services.Messages.isEmpty());
+    }
+}
+
+TEST(Background, ZoomScalesThePictureAndLargeOnesAreCut)
+{
+    QTemporaryDir Dir;
+    const QString Path = Dir.filePath("wide.png");
+    ASSERT_TRUE(WritePicture(Path, "png", 4000, 100, Qt::blue));
+    TViewFixture F;
+    F.Services.OpenName = Path; // picked in the picture dialog
+    F.Frame->gvfActionBackSetPic->trigger();
+    EXPECT_EQ(F.Graph.BackFileName, Path.toStdString());
+    EXPECT_EQ(F.Frame->BackPicture().size(), QSize(3000, 100));
+    F.Frame->gvfActionZoomInExecute();
+    EXPECT_EQ(F.Frame->BackPicture().size(), QSize(3000, 110));
+    F.Frame->gvfActionZoomOutExecute();
+    EXPECT_DOUBLE_EQ(F.Graph.BackZoomRatio, 0.99);
+    EXPECT_EQ(F.Frame->BackPicture().size(), QSize(3000, 99));
+    F.Frame->gvfActionZoomFullExecute();
+    EXPECT_EQ(F.Graph.BackZoomRatio, 1.0);
+
+    // A document's nonsense ratio is taken as full size; one zoomed to
+    // nothing shows no picture.
+    for (const auto& [Ratio, Size] : {std::pair{-2.0, QSize(3000, 100)}, {0.0, QSize(3000, 100)}, {1e-9, QSize(0, 0)}}) {
+        F.Graph.BackZoomRatio = Ratio;
+        F.Frame->LoadBackground(Path.toStdString());
+        EXPECT_EQ(F.Frame->BackPicture().size(), Size) << Ratio;
+    }
+}
+
+TEST(Background, MovedMissingAndUnreadablePictures)
+{
+    QTemporaryDir Dir;
+    TProgramFolders Folders = ProgramFolders();
+    const TProgramFolders Saved = Folders;
+    Folders.ExeDir = Dir.path().toStdString() + "/";
+    SetProgramFolders(Folders);
+    ASSERT_TRUE(WritePicture(Dir.filePath("level2.png"), "png", 50, 40, Qt::red));
+    QFile Broken(Dir.filePath("broken.png"));
+    ASSERT_TRUE(Broken.open(QIODevice::WriteOnly));
+    Broken.write("not a picture at all");
+    Broken.close();
+
+    const struct {
+        std::string Name;
+        bool Shown;
+        int Messages;
+    } Cases[] = {{"C:\\Plans\\Old\\level2.png", true, 0}, // found in the program's folder
+                 {"/elsewhere/level2.png", true, 0},
+                 {"/elsewhere/nowhere.png", false, 0},    // silently none
+                 {Dir.filePath("broken.png").toStdString(), false, 1}};
+    for (const auto& C : Cases) {
+        TViewFixture F;
+        F.Frame->LoadBackground(C.Name);
+        EXPECT_EQ(!F.Frame->BackPicture().isNull(), C.Shown) << C.Name;
+        EXPECT_EQ(F.Services.Messages.size(), C.Messages) << C.Name;
+    }
+    SetProgramFolders(Saved);
+}
