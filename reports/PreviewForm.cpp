@@ -464,15 +464,6 @@ void TPreviewForm::PrintBtnClick()
             AfterOutput();
         SetMarginsVisible(false);
     }
-    QPrinter& Printer = ReportPrinter();
-    if (!PrinterUsable(Printer)) {
-        if (!UiServices().PrintSetup(this, Printer))
-            return;
-        if (!PrinterUsable(Printer)) {
-            Message(QStringLiteral("Printer not found"));
-            return;
-        }
-    }
     if (PrintProc)
         PrintProc();
     if (Shown) {
