@@ -20,10 +20,11 @@ TPreviewForm& Engine()
     return *Form;
 }
 
-// A picture's own pixels per centimetre; 96 dots per inch when it says none.
-double PictureCm(int DotsPerMetre)
+// A picture's own pixels per centimetre (from its whole dots per inch, as a
+// device tells them); 96 dots per inch when it says none.
+double PictureCm(int DotsPerInch)
 {
-    return DotsPerMetre > 0 ? DotsPerMetre / 100.0 : 96 / 2.54;
+    return (DotsPerInch > 0 ? DotsPerInch : 96) / 2.54;
 }
 
 // Moves the pen to the line after the y Bottom, then one line more.
@@ -123,8 +124,8 @@ void DrawPictureAcrossPages(const QImage& Picture, const QRect& Source, double S
     if (Picture.isNull() || Part.isEmpty())
         return;
     TPreviewForm& E = Engine();
-    const double NaturalWidth = Part.width() * E.PpcmXf / PictureCm(Picture.dotsPerMeterX());
-    const double NaturalHeight = Part.height() * E.PpcmYf / PictureCm(Picture.dotsPerMeterY());
+    const double NaturalWidth = Part.width() * E.PpcmXf / PictureCm(Picture.logicalDpiX());
+    const double NaturalHeight = Part.height() * E.PpcmYf / PictureCm(Picture.logicalDpiY());
     const double TextWidth = E.Position[rlRightMargin] - E.Position[rlLeftMargin];
     double SpaceHeight = E.TextLimitF - E.PenPos.y() - E.LineHeight;
     if (TextWidth <= 0)

@@ -32,8 +32,16 @@ public:
         Folders.MakerFolder = (TestFolder() + "maker/").toStdString();
         SetProgramFolders(Folders);
         qputenv("XDG_RUNTIME_DIR", TestFolder().toUtf8());
+        Strict = std::make_unique<TScopedUiServices>(StrictUiServices());
     }
-    void TearDown() override { Root.reset(); }
+    void TearDown() override
+    {
+        Strict.reset();
+        Root.reset();
+    }
+
+private:
+    std::unique_ptr<TScopedUiServices> Strict;
 };
 
 testing::Environment* const Environment =
@@ -68,7 +76,13 @@ public:
         for (int i = 0; i < Count; ++i)
             FInto.Lines.push_back(FTransform.map(Lines[i]));
     }
-    void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    // A replayed picture draws its lines as polylines.
+    void drawPolygon(const QPointF* Points, int Count, PolygonDrawMode Mode) override
+    {
+        if (Mode == PolylineMode)
+            for (int i = 1; i < Count; ++i)
+                FInto.Lines.push_back(FTransform.map(QLineF(Points[i - 1], Points[i])));
+    }
     Type type() const override { return User; }
 
 private:
@@ -203,6 +217,29 @@ QString PdfPageText(const QString& FileName, int Page)
 {
     return Run("pdftotext", {"-layout", "-f", QString::number(Page), "-l", QString::number(Page),
                              FileName, "-"});
+}
+
+TUiServices StrictUiServices()
+{
+    TUiServices S;
+    const auto Reached = [](const char* What) {
+        ADD_FAILURE() << "a test reached the " << What << " of the desktop";
+    };
+    S.MessageBox = [Reached](QWidget*, const QString&, const QString& Text, TMsgKind, int) {
+        Reached("message box");
+        ADD_FAILURE() << Text.toStdString();
+        return int(mrCancel);
+    };
+    S.Beep = [] {};
+    S.OpenFileName = [Reached](const TFileDialogRequest&) { Reached("file dialog"); return QString(); };
+    S.SaveFileName = [Reached](const TFileDialogRequest&) { Reached("file dialog"); return QString(); };
+    S.RunModal = [Reached](QDialog&) { Reached("modal run"); return int(mrCancel); };
+    S.PopupMenu = [Reached](QMenu&, const QPoint&) -> QAction* { Reached("pop-up menu"); return nullptr; };
+    S.PointerPos = [] { return QPoint(); };
+    S.ShellOpen = [Reached](const QString&) { Reached("shell"); return false; };
+    S.PrintSetup = [Reached](QWidget*, QPrinter&) { Reached("print dialog"); return false; };
+    S.ChooseFont = [Reached](QWidget*, QFont&) { Reached("font dialog"); return false; };
+    return S;
 }
 
 TRecordedMessages::TRecordedMessages(TUiServices Services) : FServices(std::move(Services)) {}

@@ -14,8 +14,15 @@
 #include <QStringList>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
+
+// Readable texts in test failures.
+inline void PrintTo(const QString& Text, std::ostream* Out)
+{
+    *Out << '"' << Text.toStdString() << '"';
+}
 
 class TPreviewForm;
 class TMemorySettingsStore;
@@ -65,11 +72,15 @@ int PdfPages(const QString& FileName);
 QString PdfTitle(const QString& FileName);
 QString PdfPageText(const QString& FileName, int Page);
 
+// Services that fail the test when reached: every test runs with them, so
+// that nothing waits for a user.
+TUiServices StrictUiServices();
+
 // Message boxes answered with OK and kept; every other service as in
-// Services (default: the Qt ones, which no test should reach).
+// Services.
 class TRecordedMessages {
 public:
-    explicit TRecordedMessages(TUiServices Services = DefaultUiServices());
+    explicit TRecordedMessages(TUiServices Services = StrictUiServices());
     QStringList Texts;
     TUiServices& Services() { return FServices; }
     // Installs the services with message recording.

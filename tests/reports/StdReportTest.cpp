@@ -261,7 +261,7 @@ TEST_F(StdReportTest, PrintingWithoutAPrinterAsksForOneFirst)
         NoPrinter();
         Jobs = 0;
         int SetUps = 0;
-        TUiServices Services = DefaultUiServices();
+        TUiServices Services = StrictUiServices();
         Services.PrintSetup = [&](QWidget*, QPrinter& Printer) {
             ++SetUps;
             Printer.setOutputFileName(Case.File);
