@@ -1,0 +1,40 @@
+#include "reports/RepSettingsForm.h"
+
+#include "foundation/SettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+
+TEST(RepSettingsForm, ChoicesComeFromAndGoBackToTheSettings)
+{
+    struct TCase {
+        const char* Graphic;  // stored text, or null when missing
+        const char* Fittings;
+        bool GraphicShown;
+        bool FittingsShown;
+    };
+    const TCase Cases[] = {
+        {nullptr, nullptr, true, true},
+        {"0", "1", false, true},
+        {"1", "0", true, false},
+    };
+    for (const TCase& Case : Cases) {
+        TMemorySettingsStore Store;
+        if (Case.Graphic)
+            Store.WriteString("Settings", "RepGraphic", Case.Graphic);
+        if (Case.Fittings)
+            Store.WriteString("Settings", "RepFittings", Case.Fittings);
+        TRepSettingsForm Form(Store);
+        EXPECT_EQ(Form.windowTitle(), "Report Settings");
+        EXPECT_EQ(Form.CBGraphic->isChecked(), Case.GraphicShown);
+        EXPECT_EQ(Form.CBFittings->isChecked(), Case.FittingsShown);
+
+        Form.show();
+        Form.CBGraphic->click();
+        Form.close();
+        EXPECT_EQ(Store.ReadBool("Settings", "RepGraphic", Case.GraphicShown), !Case.GraphicShown);
+        EXPECT_EQ(Store.ReadBool("Settings", "RepFittings", !Case.FittingsShown), Case.FittingsShown);
+        EXPECT_TRUE(Store.ValueExists("RepSettingsForm", "Left"));
+    }
+}
