@@ -1,5 +1,7 @@
 #include "controls/UiServices.h"
 
+#include "controls/UnitsForm.h"
+
 #include <QApplication>
 #include <QCursor>
 #include <QDesktopServices>
@@ -100,6 +102,7 @@ TUiServices DefaultUiServices()
         if (Ok) Font = Chosen;
         return Ok;
     };
+    S.PickUnits = TUnitsForm::Execute;
     return S;
 }
 
@@ -121,3 +124,8 @@ int ShowMessage(QWidget* Parent, const QString& Text, const QString& Caption, TM
 void MessageBeep() { Current().Beep(); }
 
 int RunModal(QDialog& Dialog) { return Current().RunModal(Dialog); }
+
+int PickUnits(QWidget* Parent, TUnitsType Quantity, int CurrentUnit, const QPoint& GlobalPos)
+{
+    return Current().PickUnits(Parent, Quantity, CurrentUnit, GlobalPos);
+}

@@ -2,9 +2,11 @@
 // Everything a window does that would block, leave the program or depend on
 // the desktop goes through these services: message boxes, beeps, file,
 // print and font dialogs, modal runs, pop-up menus, the pointer position,
-// opening a document or address with the desktop, and e-mail. Each member
-// has a Qt default; tests replace members with scripts (TScopedUiServices)
-// so that nothing waits for a user.
+// opening a document or address with the desktop, e-mail and the units pick
+// list. Each member has a Qt default; tests replace members with scripts
+// (TScopedUiServices) so that nothing waits for a user.
+
+#include "foundation/Units.h"
 
 #include <QFont>
 #include <QPoint>
@@ -61,6 +63,12 @@ struct TUiServices {
     std::function<bool(QWidget* Parent, QPrinter& Printer)> PrintSetup;
     // Font choice; true when accepted (Font then holds the choice).
     std::function<bool(QWidget* Parent, QFont& Font)> ChooseFont;
+    // The units pick list: Quantity's unit labels at GlobalPos with
+    // CurrentUnit selected; answers the picked unit index, or -1 when the
+    // list was dismissed.
+    std::function<int(QWidget* Parent, TUnitsType Quantity, int CurrentUnit,
+                      const QPoint& GlobalPos)>
+        PickUnits;
 };
 
 // The services in force (the Qt defaults until replaced).
@@ -85,3 +93,4 @@ int ShowMessage(QWidget* Parent, const QString& Text, const QString& Caption = Q
                 TMsgKind Kind = TMsgKind::Information, int Buttons = mbOK);
 void MessageBeep();
 int RunModal(QDialog& Dialog);
+int PickUnits(QWidget* Parent, TUnitsType Quantity, int CurrentUnit, const QPoint& GlobalPos);

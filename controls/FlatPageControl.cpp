@@ -1,0 +1,6 @@
+#include "controls/FlatPageControl.h"
+
+TFlatPageControl::TFlatPageControl(QWidget* Parent) : QTabWidget(Parent)
+{
+    SetFlat(true);
+}

@@ -1,0 +1,77 @@
+#pragma once
+// A dialog with two numeric edits and an OK button, shown and active, whose
+// services count beeps and record messages instead of sounding or showing.
+
+#include "controls/FmtEdit.h"
+#include "controls/UiServices.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPushButton>
+#include <QTest>
+#include <QVBoxLayout>
+
+#include <memory>
+#include <ostream>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& S, std::ostream* Out)
+{
+    *Out << '"' << S.toStdString() << '"';
+}
+
+struct TRecordingServices {
+    int Beeps = 0;
+    QStringList Messages;
+    QStringList Opened;
+    TScopedUiServices Scope{Make()};
+
+private:
+    TUiServices Make()
+    {
+        TUiServices S = DefaultUiServices();
+        S.Beep = [this] { ++Beeps; };
+        S.MessageBox = [this](QWidget*, const QString&, const QString& Text, TMsgKind, int) {
+            Messages << Text;
+            return int(mrOk);
+        };
+        S.ShellOpen = [this](const QString& Target) {
+            Opened << Target;
+            return true;
+        };
+        S.PointerPos = [] { return QPoint(300, 200); };
+        return S;
+    }
+};
+
+struct TEditDialog {
+    TRecordingServices Services;
+    QDialog Dialog;
+    TFmtEdit* Edit = new TFmtEdit(&Dialog);
+    TFmtEdit* Other = new TFmtEdit(&Dialog);
+    QPushButton* Ok = new QPushButton("OK", &Dialog);
+
+    TEditDialog()
+    {
+        auto* Layout = new QVBoxLayout(&Dialog);
+        Layout->addWidget(Edit);
+        Layout->addWidget(Other);
+        Layout->addWidget(Ok);
+        Ok->setDefault(true);
+        QObject::connect(Ok, &QPushButton::clicked, &Dialog, &QDialog::accept);
+        Dialog.show();
+        QApplication::setActiveWindow(&Dialog);
+        (void)QTest::qWaitForWindowActive(&Dialog);
+        Edit->setFocus();
+    }
+
+    // Types Text into the edit (replacing what it shows) and presses Key.
+    void Type(const QString& Text, Qt::Key Key = Qt::Key_Return)
+    {
+        Edit->setFocus();
+        Edit->selectAll();
+        QTest::keyClicks(Edit, Text);
+        if (Key != Qt::Key_unknown)
+            QTest::keyClick(Edit, Key);
+    }
+};
