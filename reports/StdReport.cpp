@@ -1,5 +1,6 @@
 #include "reports/StdReport.h"
 
+#include "controls/StringGrid.h"
 #include "controls/UiServices.h"
 #include "foundation/ProgramFolders.h"
 #include "network/DocumentProperties.h"
@@ -346,6 +347,27 @@ void StdReportNewLine(TStdReport&)
 void StdReportDrawGraphic(TStdReport&, const QImage& Picture, double SmallestScale)
 {
     DrawPictureAcrossPages(Picture, QRect(), SmallestScale);
+}
+
+void StdReportPrintGrid(TStdReport& Report, const TxStringGrid& Grid, const TGridCellRange& Range)
+{
+    const int Left = std::max(Range.Left, 0);
+    const int Right = std::min(Range.Right, Grid.ColCount() - 1);
+    const int Top = std::max(Range.Top, 1);
+    const int Bottom = std::min(Range.Bottom, Grid.RowCount() - 1);
+    if (Left > Right)
+        return;
+    std::vector<QStringList> Rows;
+    const auto RowTexts = [&](int Row) {
+        QStringList Texts;
+        for (int c = Left; c <= Right; ++c)
+            Texts << Grid.Cell(c, Row);
+        return Texts;
+    };
+    Rows.push_back(RowTexts(0));
+    for (int r = Top; r <= Bottom; ++r)
+        Rows.push_back(RowTexts(r));
+    PrintTable(Report, Rows);
 }
 
 void StdReportListViewTable(TStdReport& Report, const QTreeWidget& ListView, int ColumnCount,

@@ -22,6 +22,7 @@ class QPainter;
 class QTreeWidget;
 class TDocumentProperties;
 class TSettingsStore;
+class TxStringGrid;
 
 class TStdReport {
 public:
@@ -92,6 +93,17 @@ void StdReportTableRow(TStdReport& Report, const QStringList& Cells,
 void StdReportNewLine(TStdReport& Report);
 // A picture at its natural size, scaled to the page, or across several pages.
 void StdReportDrawGraphic(TStdReport& Report, const QImage& Picture, double SmallestScale = 1);
+// Cells of a grid, columns Left .. Right and rows Top .. Bottom (inclusive).
+struct TGridCellRange {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+};
+// The range as a table with fitted columns, headed by the grid's row 0
+// (which the range's rows do not repeat); the part outside the grid is left
+// out.
+void StdReportPrintGrid(TStdReport& Report, const TxStringGrid& Grid, const TGridCellRange& Range);
 // The column captions underlined, then one row per item, then a blank line.
 void StdReportListViewTable(TStdReport& Report, const QTreeWidget& ListView, int ColumnCount,
                             const std::vector<int>& LineIndexes);

@@ -1,5 +1,6 @@
 #include "reports/ReportTable.h"
 
+#include "controls/ColGrid.h"
 #include "foundation/SettingsStore.h"
 #include "reports/PreviewForm.h"
 #include "reports/ReportPage.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QRegularExpression>
 
 #include <set>
 
@@ -145,4 +147,37 @@ TEST_F(TableReport, ATableOverTwoPagesRepeatsItsHeaderAndRules)
     }
     EXPECT_NE(DrawnPage(Form->Page(1)).Find(" Duct 100"), nullptr);
     EXPECT_FALSE(StdReport().TableInProgress);
+}
+
+TEST_F(TableReport, AGridPrintsItsRangeUnderItsHeadingRow)
+{
+    TxColGrid Grid;
+    Grid.ShowItemNumbers = true;
+    Grid.SetRowCount(6);
+    Grid.SetFieldDefs({";;;;;", "Description; %s; ; ;", "Flow; %0.3f; ; ;", "Note; %s; ; ;"});
+    for (int r = 1; r < 6; ++r) {
+        Grid.SetCell(1, r, QString("Duct %1").arg(r));
+        Grid.SetCellValue(2, r, r / 8.0);
+        Grid.SetCell(3, r, "not printed");
+    }
+    struct TCase {
+        const char* Name;
+        TGridCellRange Range;
+        QStringList Texts;
+    };
+    const TCase Cases[] = {
+        {"rows 2 to 3 of two columns", {1, 2, 2, 3},
+         {" Description", " Flow", " Duct 2", " 0.250", " Duct 3", " 0.375"}},
+        {"from the heading row, past the grid's end", {1, 0, 2, 99},
+         {" Description", " Flow", " Duct 1", " 0.125", " Duct 2", " 0.250", " Duct 3", " 0.375",
+          " Duct 4", " 0.500", " Duct 5", " 0.625"}},
+    };
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(Case.Name);
+        Form->Body = [&] { StdReportPrintGrid(StdReport(), Grid, Case.Range); };
+        Form->DoReport();
+        const QStringList Drawn = DrawnPage(Form->Page(0)).TextList();
+        EXPECT_EQ(Drawn.filter(QRegularExpression("^ ")), Case.Texts);
+        EXPECT_EQ(VerticalRules(DrawnPage(Form->Page(0))).size(), 3u);
+    }
 }

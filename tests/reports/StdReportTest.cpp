@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QLocale>
 #include <QPrinter>
+#include <QTreeWidget>
 
 #include <cmath>
 #include <limits>
@@ -275,6 +276,57 @@ TEST_F(StdReportTest, PrintingWithoutAPrinterAsksForOneFirst)
         EXPECT_EQ(Messages.Texts, Case.Messages);
     }
     NoPrinter();
+}
+
+TEST_F(StdReportTest, AListViewPrintsItsCaptionsUnderlinedThenItsItems)
+{
+    QTreeWidget List;
+    List.setHeaderLabels({"Code", "Fitting", "C"});
+    new QTreeWidgetItem(&List, QStringList{"CR3-1", "Elbow", "0.25"});
+    new QTreeWidgetItem(&List, QStringList{"SR5-13", "Tee", "0.9"});
+    Preview([&] { StdReportListViewTable(R, List, 2, {rlLeftMargin, rlX1}); });
+    const TDrawnPage Page = DrawnPage(Form->Page(0));
+    const QStringList Texts = Page.TextList();
+    const int First = Texts.indexOf("Code");
+    ASSERT_GE(First, 0);
+    EXPECT_EQ(Texts.mid(First), QStringList({"Code", "Fitting", "CR3-1", "Elbow", "SR5-13", "Tee"}));
+    // An underline is ink right below the baseline across the text.
+    const QImage Image = Form->PageImage(0);
+    const auto Underlined = [&Image](const TDrawnText& Text) {
+        const int X = qRound(Text.Baseline.x());
+        for (int y = qRound(Text.Baseline.y()); y <= qRound(Text.Baseline.y()) + 3; ++y) {
+            int Ink = 0;
+            for (int x = X; x < X + 20; ++x)
+                Ink += qGray(Image.pixel(x, y)) < 128;
+            if (Ink == 20)
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(Underlined(*Page.Find("Code")));
+    EXPECT_FALSE(Underlined(*Page.Find("CR3-1")));
+    EXPECT_EQ(qRound(Page.Find("Elbow")->Baseline.x()), Form->Position[rlX1]);
+}
+
+TEST_F(StdReportTest, ThePreviewRunsModallyAndLeavesThePrinterUpright)
+{
+    ASSERT_TRUE(ShowStdReport(R, Rows(3), {"Report"}, {}));
+    ReportPrinter().setPageOrientation(QPageLayout::Landscape);
+    Form->Landscape = true;
+    int Pages = -1;
+    TUiServices Services = StrictUiServices();
+    Services.RunModal = [&](QDialog& Dialog) {
+        Dialog.show(); // the window draws the report as it opens
+        Pages = Form->PageCount();
+        Dialog.reject();
+        return int(mrCancel);
+    };
+    TScopedUiServices Installed(Services);
+    StdReportShowPreview(R);
+    EXPECT_EQ(Pages, 1);
+    EXPECT_EQ(Form->PageCount(), 0); // closing frees the pages
+    EXPECT_EQ(ReportPrinter().pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_FALSE(Form->Landscape);
 }
 
 TEST(StdReportWithoutEngine, IsRefusedWithAMessage)
