@@ -14,22 +14,16 @@ TEST(RepSettingsForm, ChoicesComeFromAndGoBackToTheSettings)
         bool GraphicShown;
         bool FittingsShown;
     };
-    const TCase Cases[] = {
-        {nullptr, nullptr, true, true},
-        {"0", "1", false, true},
-        {"1", "0", true, false},
-    };
-    for (const TCase& Case : Cases) {
+    for (const TCase Case : {TCase{nullptr, nullptr, true, true}, TCase{"0", "1", false, true},
+                             TCase{"1", "0", true, false}}) {
         TMemorySettingsStore Store;
-        if (Case.Graphic)
+        if (Case.Graphic) {
             Store.WriteString("Settings", "RepGraphic", Case.Graphic);
-        if (Case.Fittings)
             Store.WriteString("Settings", "RepFittings", Case.Fittings);
+        }
         TRepSettingsForm Form(Store);
-        EXPECT_EQ(Form.windowTitle(), "Report Settings");
         EXPECT_EQ(Form.CBGraphic->isChecked(), Case.GraphicShown);
         EXPECT_EQ(Form.CBFittings->isChecked(), Case.FittingsShown);
-
         Form.show();
         Form.CBGraphic->click();
         Form.close();

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QLabel>
 #include <QRegularExpression>
 
 namespace {
@@ -93,23 +92,4 @@ TEST_F(PictureReport, WholeScaledOrInTilesWithArrows)
             }
         }
     }
-}
-
-TEST_F(PictureReport, SizedPictureCarriesItsLabels)
-{
-    QLabel Label(QStringLiteral("Fan"));
-    Label.move(50, 20);
-    const QImage Image = Picture(100, 40);
-    Form->Body = [&] { DrawPictureSized(Image, true, 5, {&Label}); };
-    Form->DoReport();
-    const TDrawnPage Page = DrawnPage(Form->Page(0));
-    ASSERT_EQ(Page.Pictures.size(), 1u);
-    const QRectF Drawn = Page.Pictures[0];
-    EXPECT_EQ(qRound(Drawn.width()), 5 * Form->PpcmX);
-    EXPECT_EQ(qRound(Drawn.height()), 2 * Form->PpcmY);
-    const TDrawnText* Text = Page.Find("Fan");
-    ASSERT_NE(Text, nullptr);
-    EXPECT_EQ(qRound(Text->Baseline.x()), qRound(Drawn.left() + 50 * 1.9));
-    EXPECT_GT(Text->Baseline.y(), Drawn.top() + 20 * 1.9);
-    EXPECT_EQ(Text->Font.pointSize(), Form->ReportFont.pointSize() - 2);
 }

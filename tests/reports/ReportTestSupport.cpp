@@ -29,9 +29,7 @@ public:
         TProgramFolders Folders;
         Folders.DataDir = DataFolder().toStdString();
         Folders.CommonDataDir = CommonDataFolder().toStdString();
-        Folders.MakerFolder = (TestFolder() + "maker/").toStdString();
         SetProgramFolders(Folders);
-        qputenv("XDG_RUNTIME_DIR", TestFolder().toUtf8());
         Strict = std::make_unique<TScopedUiServices>(StrictUiServices());
     }
     void TearDown() override
@@ -44,8 +42,7 @@ private:
     std::unique_ptr<TScopedUiServices> Strict;
 };
 
-testing::Environment* const Environment =
-    testing::AddGlobalTestEnvironment(new TReportTestEnvironment);
+testing::Environment* const Environment = testing::AddGlobalTestEnvironment(new TReportTestEnvironment);
 
 // Records what a picture draws, with the painter's transformation applied.
 class TRecordingEngine : public QPaintEngine {
@@ -53,6 +50,7 @@ public:
     explicit TRecordingEngine(TDrawnPage& Into) : QPaintEngine(AllFeatures), FInto(Into) {}
     bool begin(QPaintDevice*) override { return true; }
     bool end() override { return true; }
+    Type type() const override { return User; }
     void updateState(const QPaintEngineState& State) override
     {
         if (State.state() & DirtyTransform)
@@ -62,8 +60,7 @@ public:
     {
         FInto.Pictures.push_back(FTransform.mapRect(Target));
     }
-    void drawImage(const QRectF& Target, const QImage&, const QRectF&,
-                   Qt::ImageConversionFlags) override
+    void drawImage(const QRectF& Target, const QImage&, const QRectF&, Qt::ImageConversionFlags) override
     {
         FInto.Pictures.push_back(FTransform.mapRect(Target));
     }
@@ -71,19 +68,12 @@ public:
     {
         FInto.Texts.push_back({Item.text(), FTransform.map(At), Item.font()});
     }
-    void drawLines(const QLineF* Lines, int Count) override
-    {
-        for (int i = 0; i < Count; ++i)
-            FInto.Lines.push_back(FTransform.map(Lines[i]));
-    }
     // A replayed picture draws its lines as polylines.
     void drawPolygon(const QPointF* Points, int Count, PolygonDrawMode Mode) override
     {
-        if (Mode == PolylineMode)
-            for (int i = 1; i < Count; ++i)
-                FInto.Lines.push_back(FTransform.map(QLineF(Points[i - 1], Points[i])));
+        for (int i = 1; Mode == PolylineMode && i < Count; ++i)
+            FInto.Lines.push_back(FTransform.map(QLineF(Points[i - 1], Points[i])));
     }
-    Type type() const override { return User; }
 
 private:
     TDrawnPage& FInto;
@@ -99,14 +89,13 @@ protected:
     int metric(PaintDeviceMetric Metric) const override
     {
         switch (Metric) {
-        case PdmWidth: return 4000;
+        case PdmWidth:
         case PdmHeight: return 4000;
         case PdmDpiX:
         case PdmDpiY:
         case PdmPhysicalDpiX:
         case PdmPhysicalDpiY: return 96;
         case PdmDepth: return 32;
-        case PdmNumColors: return 1 << 24;
         case PdmDevicePixelRatio: return 1;
         case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
         default: return QPaintDevice::metric(Metric);
@@ -121,8 +110,7 @@ QString Run(const QString& Program, const QStringList& Arguments)
 {
     QProcess Process;
     Process.start(Program, Arguments);
-    if (!Process.waitForFinished(30000))
-        return {};
+    Process.waitForFinished(30000);
     return QString::fromUtf8(Process.readAllStandardOutput());
 }
 
@@ -134,12 +122,21 @@ QString PdfInfoValue(const QString& FileName, const QString& Key)
     return {};
 }
 
+void SetPrinter(const QString& FileName)
+{
+    QPrinter& Printer = ReportPrinter();
+    Printer.setOutputFormat(QPrinter::PdfFormat);
+    Printer.setOutputFileName(FileName);
+    Printer.setPageSize(QPageSize(QPageSize::A4));
+    Printer.setPageOrientation(QPageLayout::Portrait);
+    Printer.setCopyCount(1);
+}
+
 } // namespace
 
 const QString& TestFolder()
 {
-    static QString Path;
-    Path = Root->path() + '/';
+    static const QString Path = Root->path() + '/';
     return Path;
 }
 
@@ -180,12 +177,7 @@ TDrawnPage DrawnPage(const QPicture& Page)
 
 TPdfPrinter::TPdfPrinter(const QString& FileName) : FFileName(FileName)
 {
-    QPrinter& Printer = ReportPrinter();
-    Printer.setOutputFormat(QPrinter::PdfFormat);
-    Printer.setOutputFileName(FileName);
-    Printer.setPageSize(QPageSize(QPageSize::A4));
-    Printer.setPageOrientation(QPageLayout::Portrait);
-    Printer.setCopyCount(1);
+    SetPrinter(FileName);
 }
 
 TPdfPrinter::~TPdfPrinter()
@@ -195,12 +187,7 @@ TPdfPrinter::~TPdfPrinter()
 
 void NoPrinter()
 {
-    QPrinter& Printer = ReportPrinter();
-    Printer.setOutputFormat(QPrinter::PdfFormat);
-    Printer.setOutputFileName(QString());
-    Printer.setPageSize(QPageSize(QPageSize::A4));
-    Printer.setPageOrientation(QPageLayout::Portrait);
-    Printer.setCopyCount(1);
+    SetPrinter(QString());
 }
 
 int PdfPages(const QString& FileName)
@@ -215,24 +202,21 @@ QString PdfTitle(const QString& FileName)
 
 QString PdfPageText(const QString& FileName, int Page)
 {
-    return Run("pdftotext", {"-layout", "-f", QString::number(Page), "-l", QString::number(Page),
-                             FileName, "-"});
+    const QString N = QString::number(Page);
+    return Run("pdftotext", {"-layout", "-f", N, "-l", N, FileName, "-"});
 }
 
 TUiServices StrictUiServices()
 {
+    const auto Reached = [](const char* What) { ADD_FAILURE() << "a test reached the " << What; };
     TUiServices S;
-    const auto Reached = [](const char* What) {
-        ADD_FAILURE() << "a test reached the " << What << " of the desktop";
-    };
     S.MessageBox = [Reached](QWidget*, const QString&, const QString& Text, TMsgKind, int) {
-        Reached("message box");
-        ADD_FAILURE() << Text.toStdString();
+        Reached(qPrintable("message box " + Text));
         return int(mrCancel);
     };
     S.Beep = [] {};
     S.OpenFileName = [Reached](const TFileDialogRequest&) { Reached("file dialog"); return QString(); };
-    S.SaveFileName = [Reached](const TFileDialogRequest&) { Reached("file dialog"); return QString(); };
+    S.SaveFileName = S.OpenFileName;
     S.RunModal = [Reached](QDialog&) { Reached("modal run"); return int(mrCancel); };
     S.PopupMenu = [Reached](QMenu&, const QPoint&) -> QAction* { Reached("pop-up menu"); return nullptr; };
     S.PointerPos = [] { return QPoint(); };
@@ -241,8 +225,6 @@ TUiServices StrictUiServices()
     S.ChooseFont = [Reached](QWidget*, QFont&) { Reached("font dialog"); return false; };
     return S;
 }
-
-TRecordedMessages::TRecordedMessages(TUiServices Services) : FServices(std::move(Services)) {}
 
 std::unique_ptr<TScopedUiServices> TRecordedMessages::Install()
 {
@@ -261,8 +243,7 @@ std::unique_ptr<TPreviewForm> LinesReport(TMemorySettingsStore& Store, int Lines
     Form->Body = [Engine, Lines] {
         for (int i = 1; i <= Lines; ++i) {
             Engine->CheckPageBreak(1);
-            TextOut(ReportCanvas(), Engine->Position[rlLeftMargin], Engine->PenPos.y(),
-                    QStringLiteral("Line %1").arg(i));
+            TextOut(ReportCanvas(), Engine->Position[rlLeftMargin], Engine->PenPos.y(), QString("Line %1").arg(i));
             Engine->SkipLines(1);
         }
     };

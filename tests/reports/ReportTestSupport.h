@@ -1,8 +1,7 @@
 #pragma once
 // Shared helpers of the report tests: a temporary folder standing in for the
-// program's folders, a PDF file as the printer, the texts, lines and pictures
-// a recorded page draws, scripted message boxes, and reading PDF files back
-// with the poppler tools.
+// program's folders, a PDF file as the printer, what a recorded page draws,
+// scripted dialogs, and PDF files read back with the poppler tools.
 
 #include "controls/UiServices.h"
 
@@ -15,8 +14,10 @@
 
 #include <memory>
 #include <ostream>
-#include <string>
 #include <vector>
+
+class TPreviewForm;
+class TMemorySettingsStore;
 
 // Readable texts in test failures.
 inline void PrintTo(const QString& Text, std::ostream* Out)
@@ -24,11 +25,8 @@ inline void PrintTo(const QString& Text, std::ostream* Out)
     *Out << '"' << Text.toStdString() << '"';
 }
 
-class TPreviewForm;
-class TMemorySettingsStore;
-
-// The temporary folder of this test run (ends in "/"); the program's data
-// folder and common data folder lie inside it.
+// The temporary folder of the run (ends in "/"), and the program's data and
+// common data folders inside it.
 const QString& TestFolder();
 QString DataFolder();
 QString CommonDataFolder();
@@ -44,52 +42,45 @@ struct TDrawnPage {
     std::vector<QLineF> Lines;
     std::vector<QRectF> Pictures;
 
-    // The texts in drawing order.
     QStringList TextList() const;
     // The first text equal to Text, or null.
     const TDrawnText* Find(const QString& Text) const;
 };
 TDrawnPage DrawnPage(const QPicture& Page);
 
-// Makes the application's printer a PDF file at A4 portrait for a scope, then
-// leaves it with no output file (no usable printer).
+// The application's printer as a PDF file at A4 portrait for a scope.
 class TPdfPrinter {
 public:
     explicit TPdfPrinter(const QString& FileName);
     ~TPdfPrinter();
-    TPdfPrinter(const TPdfPrinter&) = delete;
-    TPdfPrinter& operator=(const TPdfPrinter&) = delete;
     const QString& FileName() const { return FFileName; }
 
 private:
     QString FFileName;
 };
-// The application's printer with no queue and no file.
+// The application's printer with no queue and no file: unusable.
 void NoPrinter();
 
-// pdfinfo's "Pages" and "Title"; pdftotext of one page (1-based).
+// pdfinfo's "Pages" and "Title"; pdftotext of one page (from 1).
 int PdfPages(const QString& FileName);
 QString PdfTitle(const QString& FileName);
 QString PdfPageText(const QString& FileName, int Page);
 
-// Services that fail the test when reached: every test runs with them, so
-// that nothing waits for a user.
+// Services that fail the test when reached; every test runs with them, so
+// nothing waits for a user.
 TUiServices StrictUiServices();
 
-// Message boxes answered with OK and kept; every other service as in
-// Services.
+// Message boxes answered with OK and kept; the other services as given.
 class TRecordedMessages {
 public:
-    explicit TRecordedMessages(TUiServices Services = StrictUiServices());
-    QStringList Texts;
-    TUiServices& Services() { return FServices; }
-    // Installs the services with message recording.
+    explicit TRecordedMessages(TUiServices Services = StrictUiServices()) : FServices(std::move(Services)) {}
     std::unique_ptr<TScopedUiServices> Install();
+    QStringList Texts;
 
 private:
     TUiServices FServices;
 };
 
-// A preview window with a body that writes Lines numbered lines ("Line 1",
-// ...), one per line, breaking pages as the engine says.
+// A preview window whose body writes the lines "Line 1" .. "Line <Lines>",
+// breaking pages as the engine says.
 std::unique_ptr<TPreviewForm> LinesReport(TMemorySettingsStore& Store, int Lines);
