@@ -1,0 +1,15 @@
+#pragma once
+// Text on a report canvas placed by its top-left corner, as report layouts
+// count lines, and measured on the canvas's own device.
+
+#include <QRect>
+#include <QString>
+
+class QPainter;
+
+void TextOut(QPainter& Canvas, int X, int Y, const QString& Text);
+int TextWidth(const QPainter& Canvas, const QString& Text);
+// The height of a line of the canvas's font.
+int TextHeight(const QPainter& Canvas);
+// Text at the top-left of Cell, cut off at the cell's edges.
+void TextRect(QPainter& Canvas, const QRect& Cell, const QString& Text);

@@ -1,0 +1,112 @@
+#include "platform/ProgramLauncher.h"
+
+#include "platform/MessagePool.h"
+#include "tests/platform/TestEnvironment.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMenu>
+
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+namespace {
+
+void PumpFor(int Ms, const std::function<bool()>& Done = [] { return false; })
+{
+    QElapsedTimer Timer;
+    Timer.start();
+    while (!Done() && Timer.elapsed() < Ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+// A program that writes its arguments to a marker file when it runs; a
+// running instance of it listens under Name.
+struct TStubProgram {
+    QString Name;
+    QString Path;
+    QString Marker;
+
+    explicit TStubProgram(const char* Tag)
+        : Name(QString("stub-%1-%2").arg(Tag).arg(getpid())),
+          Path(QString::fromStdString(TestRoot()) + Name + ".sh"), Marker(Path + ".ran")
+    {
+        const std::string M = Marker.toStdString();
+        std::ofstream(Path.toStdString()) << "#!/bin/sh\necho \"$@\" > '" << M << ".tmp'\nmv '" << M
+                                          << ".tmp' '" << M << "'\n";
+        std::filesystem::permissions(Path.toStdString(), std::filesystem::perms::owner_all);
+    }
+    QString Ran() const
+    {
+        QFile File(Marker);
+        return File.open(QIODevice::ReadOnly) ? QString::fromUtf8(File.readAll()).trimmed() : "(not run)";
+    }
+};
+
+} // namespace
+
+TEST(ProgramLauncher, ListsTheFamilyReversedWithoutItsOwnName)
+{
+    QMenu Menu;
+    TProgramLauncher Launcher(nullptr,
+                              {{"Alpha", "/opt/a"}, {"Ventrix", "/opt/v"}, {"Beta", "/opt/b"}, {"-", ""},
+                               {"Gamma", "/opt/g"}},
+                              "VENTRIX", &Menu);
+    QStringList Captions;
+    for (const QAction* Item : Menu.actions())
+        Captions << (Item->isSeparator() ? "-" : Item->text());
+    EXPECT_EQ(Captions, QStringList({"Gamma", "-", "Beta", "Alpha"}));
+    EXPECT_EQ(Menu.actions().last()->statusTip(), "/opt/a");
+
+    QMenu Own;
+    TProgramLauncher Main(nullptr, 2, "Ventrix", &Own); // the main window's family
+    EXPECT_TRUE(Own.actions().isEmpty());
+}
+
+TEST(ProgramLauncher, RefusesWhatCannotRun)
+{
+    const QString Missing = QString::fromStdString(TestRoot()) + "no-such-program";
+    const QString Plain = QString::fromStdString(TestRoot()) + "notes.txt";
+    std::ofstream(Plain.toStdString()) << "text\n";
+    QMenu Menu;
+    TProgramLauncher Launcher(nullptr, std::vector<TProgramEntry>{}, "Ventrix", &Menu);
+    QStringList Shown;
+    Launcher.ShowMessageText = [&Shown](const QString& Text) { Shown << Text; };
+    Launcher.LaunchProgram(Missing, {});
+    Launcher.LaunchProgram(Plain, {});
+    EXPECT_EQ(Shown, QStringList({"not found...\r" + Missing, "Program not executable...\r\n" + Plain}));
+    EXPECT_NE(RunProgram(Plain, {}), 0);
+}
+
+TEST(ProgramLauncher, StartsTheProgramOrHandsTheParametersToItsRunningInstance)
+{
+    const TStubProgram Stub("launch");
+    QMenu Menu;
+    TProgramLauncher Launcher(nullptr, {{"Stub", Stub.Path}}, "Ventrix", &Menu);
+    Launcher.LaunchProgram(Stub.Path, "\"/data/My Plan.vtx\" -x");
+    PumpFor(5000, [&] { return QFile::exists(Stub.Marker); });
+    EXPECT_EQ(Stub.Ran(), "/data/My Plan.vtx -x");
+
+    // An instance runs: it gets a menu click's (empty) parameters, nothing starts.
+    QFile::remove(Stub.Marker);
+    TMessagePoolServer Instance;
+    int Code = 0;
+    QString Received = "(none)";
+    QObject::connect(&Instance, &TMessagePoolServer::MessageReceived, [&](int C, const QString& Text) {
+        Code = C;
+        Received = Text;
+    });
+    ASSERT_TRUE(Instance.Listen(Stub.Name));
+    Menu.actions().first()->trigger();
+    PumpFor(5000, [&] { return Code != 0; });
+    EXPECT_EQ(Code, LaunchParametersCode);
+    EXPECT_EQ(Received, "");
+    PumpFor(300);
+    EXPECT_FALSE(QFile::exists(Stub.Marker));
+}
