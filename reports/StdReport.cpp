@@ -3,7 +3,7 @@
 #include "controls/StringGrid.h"
 #include "controls/UiServices.h"
 #include "foundation/ProgramFolders.h"
-#include "network/DocumentProperties.h"
+#include "document/DocumentProperties.h"
 #include "reports/PreviewForm.h"
 #include "reports/ReportDrawing.h"
 #include "reports/ReportPictures.h"

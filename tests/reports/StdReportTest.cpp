@@ -1,7 +1,7 @@
 #include "reports/StdReport.h"
 
 #include "foundation/SettingsStore.h"
-#include "network/DocumentProperties.h"
+#include "document/DocumentProperties.h"
 #include "reports/GifWriter.h"
 #include "reports/PreviewForm.h"
 #include "reports/ReportDrawing.h"
