@@ -1,0 +1,355 @@
+#pragma once
+// The main window: the duct network editor with its menus, tool bar and the
+// four-panel status bar, and the owner of the one open document (network,
+// properties; the design settings are the program's DesignSettings()). It
+// runs the document commands (new, open, save, recent files, the undo file,
+// XML, properties, the report, mail), the solve and sizing commands, the
+// view, edit and tool commands, and keeps the result windows in step with
+// the network through the events of the editor and the other windows, which
+// it wires once at its first activation.
+//
+// Every command and event handler runs guarded: an exception it raises is
+// shown as a message and never leaves the event loop.
+
+#include "document/DocumentFile.h"
+#include "document/DocumentProperties.h"
+#include "editor/UndoFile.h"
+#include "foundation/RecentFiles.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QToolBar;
+class TBranch;
+class TDuctGraph;
+class TFanForm;
+class TFlowBranch;
+class TGraphViewFrame;
+class TMapiControl;
+class TNode;
+class TPreviewForm;
+class TProgramLauncher;
+class TPropertiesForm;
+class TRepSettingsForm;
+class TSettingsForm;
+class TSettingsStore;
+class TWarningSink;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // The window's creation: Arguments as the application has them (the
+    // program first), the program's settings Store, which the window owns.
+    TMainForm(std::unique_ptr<TSettingsStore> Store, const QStringList& Arguments,
+              QWidget* Parent = nullptr);
+    ~TMainForm() override;
+
+    // The other single windows of the program, in their order; once, right
+    // after the main window.
+    void CreateProgramWindows();
+    // The work of the first activation: dialogs, event wiring, a new
+    // document and the command-line document. Runs once (queued from the
+    // first show); later calls do nothing.
+    void FormActivate();
+    bool FirstActivation() const { return FFirstActivation; }
+
+    // ---- the document
+    TSettingsStore& Store() { return *FStore; }
+    TDuctGraph& Network() { return *FNetwork; }
+    TDocumentProperties& Properties() { return FProperties; }
+    const QString& FileName() const { return FFileName; }
+    bool Saved() const { return FSaved; }
+    const QString& CommandLineFile() const { return FCommandLineFile; }
+    bool TableView() const { return FTableView; }
+    const TRecentFiles& RecentFiles() const { return FRecentFiles; }
+    const TUndoFile& UndoFile() const { return FUndoFile; }
+    TFlowBranch* CurrentBranch() const { return FCurrentBranch; }
+
+    // ---- components
+    TGraphViewFrame* FlowGraphFrame1;
+    QToolBar* ToolBar1;
+    std::array<QLabel*, 4> StatusPanels{};
+    QMenu* FileMenu;
+    QMenu* RecentFilesMenu;
+    QMenu* ViewMenu;
+    QMenu* EditMenu;
+    QMenu* BackgroundMenu;
+    QMenu* SolveMenu;
+    QMenu* ToolsMenu;
+    QMenu* HelpMenu;
+    TMapiControl* MapiControl1;
+    TProgramLauncher* ProgramLauncher1 = nullptr;
+
+    // ---- the single windows (null until CreateProgramWindows)
+    TPreviewForm* PreviewForm = nullptr;
+    TSettingsForm* SettingsForm = nullptr;
+    TPropertiesForm* PropertiesForm = nullptr;
+    TRepSettingsForm* RepSettingsForm = nullptr;
+    TFanForm* FanForm = nullptr;
+
+    // ---- actions: File
+    QAction* ActionNew;
+    QAction* ActionOpen;
+    QAction* ActionSave;
+    QAction* ActionSaveAs;
+    QAction* ActionExportXML;
+    QAction* ActionImportXML;
+    QAction* ActionProperties;
+    QAction* ActionPrintReport;
+    QAction* ActionPrinterSetup;
+    QAction* ActionReportSettings;
+    QAction* ActionSend;
+    QAction* ActionExit;
+    // View
+    QAction* ActionFanPressure;
+    QAction* ActionTable;
+    QAction* ActionFittings;
+    QAction* ActionNodeSummary;
+    QAction* ActionDiagnostic;
+    QAction* ActionGridToolbox;
+    QAction* ActionScaleToolbox;
+    // Edit
+    QAction* ActionBarometer;
+    QAction* ActionHumitrak;
+    QAction* ActionCut;
+    QAction* ActionCopy;
+    QAction* ActionPaste;
+    QAction* ActionDelete;
+    QAction* ActionUndoDelete;
+    QAction* ActionRenumber;
+    QAction* ActionSetInletSizes;
+    QAction* ActionSetOutletSizes;
+    QAction* ActionClearFixedSize;
+    QAction* ActionSetFixedSize;
+    QAction* ActionLoadPic;
+    QAction* ActionClearPic;
+    QAction* ActionResizePic;
+    QAction* ActionCustomLabels;
+    // Solve
+    QAction* ActionSizeEqualFriction;
+    QAction* ActionSizeStaticRegain;
+    QAction* ActionSizeVelocity;
+    QAction* ActionCalcFlow;
+    QAction* ActionStandardSize;
+    QAction* ActionSettings;
+    QAction* ActionResetFlows;
+    QAction* ActionDistributeFlows;
+    QAction* ActionResetVelocities;
+    QAction* ActionResetDucts;
+    // Help
+    QAction* ActionHelp;
+    QAction* ActionTutorial;
+    QAction* ActionAbout;
+
+    // ---- document routines
+    // Yes at once when saved; else asks "<name> not saved.\nSave now?" and
+    // saves on Yes. A save that fails answers Cancel, so nothing is lost.
+    int QuerySave();
+    // The guard as New, Open, a recent file, an import and closing use it:
+    // only for a named document; false when the user cancelled.
+    bool GuardChanges();
+    // Reads the file and makes it the document; false (with the messages
+    // shown) leaves the open document as it was.
+    bool ReadNetworkFile(const QString& Name);
+    // Reads and shows a document file; false when it could not be read.
+    bool LoadFile(const QString& Name);
+    // Writes the document; false after the error was shown.
+    bool WriteNetworkFile(const QString& Name);
+    // Writes the document and makes Name the current file.
+    bool SaveFile(const QString& Name);
+    // The undo file before a deletion; true when it was written.
+    bool SaveUndoFile();
+    void UndoDeleteRestore();
+    bool ExportXMLFile(const QString& Name);
+    bool ImportXMLFile(const QString& Name);
+    // The body of the printed report.
+    void BuildReport();
+    // The picture of the drawing a report or the diagnostic page shows:
+    // the part round the nodes, or all of it over a background picture.
+    QImage NetworkPicture();
+    // Writes the diagnostic page and its picture into the user's data
+    // folder and opens it; the page's path, or empty after an error.
+    QString WriteDiagnosticPage();
+
+    // ---- status bar and refresh
+    bool PrepareSolve();
+    void SetSolveMethod(int Code);
+    void SetSolvedStatus(int Code);
+    void ShowSolvedStatus();
+    QString FanPressureText() const;
+    void SetSaved(bool Flag);
+    void SetFileName(const QString& Name);
+    void MarkChanged();
+    void RefreshResults();
+    void UpdateFanLabels();
+
+    // The save command: Save As for an unnamed document, and for a name
+    // made from an imported file when that file exists; false when nothing
+    // was written.
+    bool SaveDocument();
+    bool SaveDocumentAs();
+
+    // ---- the branch table's rows (1 .. TableRowCount())
+    static constexpr int NoTableBranch = -1000000;
+    int TableRowCount() const;
+    // The branch id a row shows; NoTableBranch for none.
+    int TableBranchId(int Row) const;
+    int CurrentTableRow() const;
+    // The row showing the branch's id; -1 when none does.
+    int FindBranchRow(const TBranch* Branch) const;
+
+    // ---- event handlers
+    void BranchSelected(TBranch* Branch);
+    void BranchChanged(TBranch* Branch);
+    void BranchAdded(TBranch* Branch);
+    void BeforeDeleteBranch(TBranch* Branch);
+    void FrameActionEnable(QAction* FrameAction, bool Enabled);
+    void FittingsRecalculated();
+    void FittingsPasted();
+    void LeakageBalanced();
+    void UnitsChanged();
+    void OutletFlowsReset(int Kind);
+    void OutletCValuesReset(int Kind);
+    void InletFlowsReset(int Kind);
+    void InletCValuesReset(int Kind);
+    void OpenRecentFile(const QString& Name);
+
+    // ---- action handlers
+    void ActionNewExecute();
+    void ActionOpenExecute();
+    void ActionSaveExecute();
+    void ActionSaveAsExecute();
+    void ActionExportXMLExecute();
+    void ActionImportXMLExecute();
+    void ActionPropertiesExecute();
+    void ActionPrintReportExecute();
+    void ActionPrinterSetupExecute();
+    void ActionReportSettingsExecute();
+    void ActionSendExecute();
+    void ActionExitExecute();
+    void ActionFanPressureExecute();
+    void ActionTableExecute();
+    void ActionFittingsExecute();
+    void ActionNodeSummaryExecute();
+    void ActionDiagnosticExecute();
+    void ActionBarometerExecute();
+    void ActionHumitrakExecute();
+    void ActionRenumberExecute();
+    void ActionSetInletSizesExecute();
+    void ActionSetOutletSizesExecute();
+    void ActionClearFixedSizeExecute();
+    void ActionSetFixedSizeExecute();
+    void ActionSizeEqualFrictionExecute();
+    void ActionSizeStaticRegainExecute();
+    void ActionSizeVelocityExecute();
+    void ActionCalcFlowExecute();
+    void ActionStandardSizeExecute();
+    void ActionSettingsExecute();
+    void ActionResetFlowsExecute();
+    void ActionDistributeFlowsExecute();
+    void ActionResetVelocitiesExecute();
+    void ActionResetDuctsExecute();
+    void ActionHelpExecute();
+    void ActionTutorialExecute();
+    void ActionAboutExecute();
+
+    // The display units the user chose for the result values (unit indexes
+    // of utAirFlowPrim, utAirPressDrop, utLengthBig).
+    int FlowUnits() const;
+    int PressureUnits() const;
+    int LengthUnits() const;
+
+    // Where the help pages, the style sheet and the logo of the diagnostic
+    // page are shipped (the common data folder) and where the written files
+    // go (the user's data folder); both end in "/".
+    QString CommonDataFolder() const;
+    QString UserDataFolder() const;
+
+signals:
+    // The window closed for good (after the close query).
+    void FormClosed();
+
+protected:
+    void showEvent(QShowEvent* Event) override;
+    void closeEvent(QCloseEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
+    void keyPressEvent(QKeyEvent* Event) override;
+
+private:
+    void BuildActions();
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildStatusBar();
+    QAction* NewAction(const QString& Caption, void (TMainForm::*Handler)(),
+                       const QKeySequence& Key = {});
+    void WireFrameEvents();
+    void LoadMainSettings();
+    void SaveMainSettings();
+    void FillRecentFilesMenu();
+    // Panel 3: the file name shortened to the panel.
+    void ShowFileNamePanel();
+    // A document read from a file becomes the open one; the editor, the
+    // lists and the dialogs follow it.
+    void ShowNewDocument(bool SnapToGrid, bool MoveToOrigin);
+    // After any solve, size or reset command: refresh, then the view.
+    void AfterSolveCommand();
+    void RunSolveCommandNow(int Command);
+    void ShowMessages(const std::vector<std::string>& Messages);
+    // The frame lets go of the document about to be replaced.
+    void DetachDocument();
+    void MoveDrawingToOrigin();
+    void DisableUndoDelete();
+    // The view's refresh after a solve, for the current branch.
+    void RefreshViewAfterSolve();
+    void SelectCurrentBranch();
+    bool HasBranch(const TBranch* Branch) const;
+    // The table and the fittings list of a new document.
+    void FillResultWindows();
+    void FillFittingsList();
+    void FillTable();
+    void SetCurrentTableRow(int Row);
+    void ShowBranchInRow(int Row, const TBranch* Branch);
+    void AddTableRow(const TBranch* Branch);
+    void DeleteTableRow(int Row);
+    void EndTableEdit();
+    TDocumentDefaults DocumentDefaults() const;
+    // The folder an open or save dialog starts in, and its proposed name.
+    QString DialogFolder(const QString& Fallback) const;
+
+    std::unique_ptr<TSettingsStore> FStore;
+    std::unique_ptr<TWarningSink> FMessageSink;
+    TWarningSink* FPreviousSink = nullptr;
+    std::unique_ptr<TDuctGraph> FNetwork;
+    TDocumentProperties FProperties;
+    TUndoFile FUndoFile;
+    TRecentFiles FRecentFiles;
+    TFlowBranch* FCurrentBranch = nullptr;
+    QString FFileName;
+    QString FCommandLineFile;
+    bool FSaved = true;
+    bool FTableView = false;
+    bool FFirstActivation = true;
+    bool FActivationQueued = false;
+    // The document's name was made from an imported XML file.
+    bool FNameFromImport = false;
+    // The display units of the result values.
+    struct TDisplayUnits {
+        int Flow = 0;     // m³/s
+        int Pressure = 1; // Pa
+        int Length = 0;   // m
+    } FDisplayUnits;
+    // The rows of the branch table: branch ids.
+    std::vector<int> FRowIds;
+    int FCurrentRow = 1;
+};

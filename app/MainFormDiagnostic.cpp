@@ -1,0 +1,100 @@
+// "Network Diagnostics": the page listing the whole network and the picture
+// of the drawing, written into the user's data folder (the program's folder
+// is not ours to write) beside the style sheet, the logo and the help pages
+// it refers to, then opened with the desktop.
+
+#include "app/MainForm.h"
+
+#include "controls/UiServices.h"
+#include "document/DiagnosticHtml.h"
+#include "editor/GraphViewFrame.h"
+#include "foundation/FileHelpers.h"
+#include "network/DuctGraph.h"
+#include "reports/GifWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+
+#include <sstream>
+
+namespace {
+
+// What the page refers to, from the common data folder, copied beside it
+// when missing there.
+const char* const PageCompanions[] = {"diagnostic.css", "diaglogo.png", "help/help.htm",
+                                      "help/tutorial.htm"};
+
+void CopyCompanions(const QString& From, const QString& To)
+{
+    for (const char* Name : PageCompanions) {
+        const QString Target = To + Name;
+        if (QFile::exists(Target) || !QFile::exists(From + Name))
+            continue;
+        QDir().mkpath(QFileInfo(Target).absolutePath());
+        QFile::copy(From + Name, Target);
+    }
+}
+
+// Part Source (drawing coordinates) of Canvas stretched onto a white
+// picture of Size; what lies beyond the drawing stays white.
+QImage StretchedPicture(const QImage& Canvas, const QRect& Source, QSize Size)
+{
+    QImage Picture(Size, QImage::Format_RGB32);
+    Picture.fill(Qt::white);
+    const QRect Part = Source.intersected(Canvas.rect());
+    if (Part.isEmpty() || Source.isEmpty())
+        return Picture;
+    const double Sx = static_cast<double>(Size.width()) / Source.width();
+    const double Sy = static_cast<double>(Size.height()) / Source.height();
+    const QRectF Target((Part.left() - Source.left()) * Sx, (Part.top() - Source.top()) * Sy,
+                        Part.width() * Sx, Part.height() * Sy);
+    QPainter P(&Picture);
+    P.setRenderHint(QPainter::SmoothPixmapTransform);
+    P.drawImage(Target, Canvas, Part);
+    return Picture;
+}
+
+} // namespace
+
+void TMainForm::ActionDiagnosticExecute()
+{
+    const QString Page = WriteDiagnosticPage();
+    if (!Page.isEmpty())
+        UiServices().ShellOpen(Page);
+}
+
+QString TMainForm::WriteDiagnosticPage()
+{
+    const QString Folder = UserDataFolder();
+    if (!QDir().mkpath(Folder)) {
+        ShowMessage(this, "Error writing file " + Folder + "diagnostic.htm", QString(), TMsgKind::Error);
+        return QString();
+    }
+    const QRect Extent = FlowGraphFrame1->GetGraphExtent();
+    const TDiagnosticExtent Around{Extent.left(), Extent.top(), Extent.left() + Extent.width(),
+                                   Extent.top() + Extent.height()};
+    const TDiagnosticExtent Drawn = DiagnosticDrawnExtent(Around);
+    const TDiagnosticPicture Size = DiagnosticPictureSize(Around);
+    const QImage Picture =
+        StretchedPicture(FlowGraphFrame1->CanvasImage(),
+                         QRect(QPoint(Drawn.Left, Drawn.Top), QSize(Drawn.Right - Drawn.Left, Drawn.Bottom - Drawn.Top)),
+                         QSize(Size.Width, Size.Height));
+    const QString PictureName = Folder + "drawnet.gif";
+    QString Error;
+    if (!WriteGifFile(Picture, PictureName, &Error)) {
+        ShowMessage(this, "Error writing file " + PictureName + (Error.isEmpty() ? QString() : "\n" + Error),
+                    QString(), TMsgKind::Error);
+        return QString();
+    }
+
+    std::ostringstream Out;
+    ::WriteDiagnosticPage(*FNetwork, FProperties, FFileName.toStdString(), Size, Out);
+    const QString PageName = Folder + "diagnostic.htm";
+    if (!WriteFileAtomically(PageName.toStdString(), Out.str())) {
+        ShowMessage(this, "Error writing file " + PageName, QString(), TMsgKind::Error);
+        return QString();
+    }
+    CopyCompanions(CommonDataFolder(), Folder);
+    return PageName;
+}

@@ -1,0 +1,409 @@
+// The main window's document commands: the save guard, new, open, recent
+// files, save, the undo file, XML export and import, properties, printer
+// set-up, report settings, mail and exit. Every read goes into objects of
+// its own first: a document that cannot be read changes nothing.
+
+#include "app/MainForm.h"
+
+#include "app/PropertiesForm.h"
+#include "app/SettingsForm.h"
+#include "controls/UiServices.h"
+#include "document/NetworkXmlExport.h"
+#include "document/NetworkXmlImport.h"
+#include "editor/GraphViewFrame.h"
+#include "foundation/SettingsStore.h"
+#include "network/DuctGraph.h"
+#include "platform/MapiControl.h"
+#include "platform/SystemInfo.h"
+#include "reports/ReportPrinter.h"
+#include "reports/RepSettingsForm.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+
+const QString DocumentFilter = "Brellamonte Ventrix file (*.vtx)";
+const QString XmlFilter = "XML file (*.xml)";
+
+QString ToQ(const std::string& S)
+{
+    return QString::fromStdString(S);
+}
+
+// The name with its extension replaced by Extension (".xml", ".vtx").
+QString ChangeExtension(const QString& Name, const QString& Extension)
+{
+    const QFileInfo Info(Name);
+    const QString Base = Info.completeBaseName();
+    if (Name.isEmpty())
+        return QString();
+    return Info.dir().filePath(Base + Extension);
+}
+
+} // namespace
+
+void TMainForm::ShowMessages(const std::vector<std::string>& Messages)
+{
+    for (const std::string& M : Messages)
+        ShowMessage(this, ToQ(M), QString(), TMsgKind::Error);
+}
+
+TDocumentDefaults TMainForm::DocumentDefaults() const
+{
+    TDocumentDefaults Defaults;
+    Defaults.Settings.SetDefaults();
+    Defaults.Settings.LoadDefaults(*FStore);
+    std::string Owner, Organization;
+    GetRegisteredUser(Owner, Organization);
+    Defaults.Properties.Clear(*FStore, Owner, Organization);
+    return Defaults;
+}
+
+QString TMainForm::DialogFolder(const QString& Fallback) const
+{
+    if (!FFileName.isEmpty())
+        return QFileInfo(FFileName).absolutePath();
+    return Fallback;
+}
+
+// ---------------------------------------------------------------- the guard
+
+int TMainForm::QuerySave()
+{
+    if (FSaved)
+        return mrYes;
+    const QString Text = QFileInfo(FFileName).fileName() + " not saved.\nSave now?";
+    const int Answer = ShowMessage(this, Text, QString(), TMsgKind::Confirmation, mbYesNoCancel);
+    if (Answer != mrYes)
+        return Answer;
+    // A save that did not happen keeps the changes: whoever asked stops.
+    return SaveDocument() ? int(mrYes) : int(mrCancel);
+}
+
+bool TMainForm::GuardChanges()
+{
+    return FFileName.isEmpty() || QuerySave() != mrCancel;
+}
+
+bool TMainForm::SaveDocument()
+{
+    // A name made from an imported file may name a document that exists
+    // already: that one is not overwritten unasked.
+    if (FFileName.isEmpty() || (FNameFromImport && QFileInfo::exists(FFileName)))
+        return SaveDocumentAs();
+    return SaveFile(FFileName);
+}
+
+bool TMainForm::SaveDocumentAs()
+{
+    TFileDialogRequest Request;
+    Request.Parent = this;
+    Request.Title = "Save As";
+    Request.Folder = DialogFolder(UserDataFolder() + "Projects");
+    Request.FileName = FFileName;
+    Request.Filter = DocumentFilter;
+    Request.DefaultSuffix = "vtx";
+    const QString Name = UiServices().SaveFileName(Request);
+    if (Name.isEmpty())
+        return false;
+    return SaveFile(Name);
+}
+
+// ---------------------------------------------------------------- new, open
+
+void TMainForm::ActionNewExecute()
+{
+    if (!GuardChanges())
+        return;
+    DetachDocument();
+    FNetwork = std::make_unique<TDuctGraph>(true);
+    if (SettingsForm)
+        SettingsForm->ResetToDefaults();
+    else {
+        DesignSettings().SetDefaults();
+        DesignSettings().LoadDefaults(*FStore);
+    }
+    std::string Owner, Organization;
+    GetRegisteredUser(Owner, Organization);
+    FProperties.Clear(*FStore, Owner, Organization);
+    FNameFromImport = false;
+    MarkChanged();
+    SetFileName(QString());
+    ShowNewDocument(true, false);
+    FillResultWindows();
+}
+
+void TMainForm::ActionOpenExecute()
+{
+    TFileDialogRequest Request;
+    Request.Parent = this;
+    Request.Title = "Open";
+    Request.Folder = DialogFolder(UserDataFolder() + "Projects");
+    Request.FileName = FFileName;
+    Request.Filter = DocumentFilter;
+    Request.DefaultSuffix = "vtx";
+    const QString Name = UiServices().OpenFileName(Request);
+    if (Name.isEmpty())
+        return;
+    if (!GuardChanges())
+        return;
+    LoadFile(Name);
+}
+
+void TMainForm::OpenRecentFile(const QString& Name)
+{
+    if (!GuardChanges())
+        return;
+    LoadFile(Name);
+}
+
+void TMainForm::DetachDocument()
+{
+    FCurrentBranch = nullptr;
+    FlowGraphFrame1->SetGraph(nullptr);
+}
+
+bool TMainForm::ReadNetworkFile(const QString& Name)
+{
+    TDocumentRead Read = ::ReadNetworkFile(Name.toStdString(), DocumentDefaults());
+    if (!Read.Ok) {
+        std::vector<std::string> Messages = Read.Messages;
+        // A damaged file says what was wrong with it.
+        if (Messages.size() == 1 && !Read.Reason.empty())
+            Messages.back() += "\n\n" + Read.Reason;
+        ShowMessages(Messages);
+        return false;
+    }
+    DetachDocument();
+    AdoptDocument(std::move(Read.Contents), FNetwork, FProperties, DesignSettings());
+    if (SettingsForm)
+        SettingsForm->ShowSettings();
+    return true;
+}
+
+bool TMainForm::LoadFile(const QString& Name)
+{
+    if (!ReadNetworkFile(Name))
+        return false;
+    FNameFromImport = false;
+    SetSolveMethod(FNetwork->Method);
+    SetSolvedStatus(FNetwork->Status);
+    SetFileName(Name);
+    ShowNewDocument(false, false);
+    RefreshResults();
+    SelectCurrentBranch();
+    SetSaved(true);
+    return true;
+}
+
+void TMainForm::ShowNewDocument(bool SnapToGrid, bool MoveToOrigin)
+{
+    TGraphViewFrame& Frame = *FlowGraphFrame1;
+    Frame.SetGraph(FNetwork.get());
+    Frame.LoadBackground(FNetwork->BackFileName);
+    Frame.AssignGlyphs();
+    if (SnapToGrid)
+        Frame.SnapAllNodesToGrid();
+    if (MoveToOrigin)
+        MoveDrawingToOrigin();
+    Frame.RedrawGraph();
+    Frame.ResetScroll();
+}
+
+void TMainForm::MoveDrawingToOrigin()
+{
+    const QPoint Shift = FlowGraphFrame1->GetGraphExtent().topLeft();
+    if (Shift.isNull())
+        return;
+    for (const auto& N : FNetwork->Nodes())
+        if (N->IsActive()) {
+            N->X -= Shift.x();
+            N->Y -= Shift.y();
+        }
+    for (const auto& B : FNetwork->Branches())
+        if (B->LabelX != -1 && B->LabelY != -1) {
+            B->LabelX -= Shift.x();
+            B->LabelY -= Shift.y();
+        }
+}
+
+// ---------------------------------------------------------------- save
+
+bool TMainForm::WriteNetworkFile(const QString& Name)
+{
+    const TDocumentOutcome Outcome =
+        ::WriteNetworkFile(Name.toStdString(), *FNetwork, FProperties, DesignSettings());
+    if (!Outcome.Ok) {
+        ShowMessages(Outcome.Messages.empty()
+                         ? std::vector<std::string>{"Error writing file " + Name.toStdString()}
+                         : Outcome.Messages);
+        return false;
+    }
+    return true;
+}
+
+bool TMainForm::SaveFile(const QString& Name)
+{
+    if (!WriteNetworkFile(Name))
+        return false;
+    FNameFromImport = false;
+    SetFileName(Name);
+    SetSaved(true);
+    return true;
+}
+
+void TMainForm::ActionSaveExecute()
+{
+    SaveDocument();
+}
+
+void TMainForm::ActionSaveAsExecute()
+{
+    SaveDocumentAs();
+}
+
+// ---------------------------------------------------------------- undo file
+
+bool TMainForm::SaveUndoFile()
+{
+    const TDocumentOutcome Outcome = FUndoFile.Save(*FNetwork, FProperties, DesignSettings());
+    if (!Outcome.Ok)
+        ShowMessages(Outcome.Messages);
+    return Outcome.Ok;
+}
+
+void TMainForm::UndoDeleteRestore()
+{
+    const QString Kept = FFileName;
+    const bool WasImported = FNameFromImport;
+    DetachDocument();
+    const TDocumentOutcome Outcome =
+        FUndoFile.Restore(FNetwork, FProperties, DesignSettings(), DocumentDefaults());
+    if (!Outcome.Ok)
+        ShowMessages(Outcome.Messages);
+    if (SettingsForm)
+        SettingsForm->ShowSettings();
+    SetSolveMethod(FNetwork->Method);
+    SetSolvedStatus(FNetwork->Status);
+    ShowNewDocument(false, false);
+    RefreshResults();
+    SelectCurrentBranch();
+    MarkChanged();
+    FNameFromImport = WasImported;
+    SetFileName(Kept);
+}
+
+// ---------------------------------------------------------------- XML
+
+void TMainForm::ActionExportXMLExecute()
+{
+    TFileDialogRequest Request;
+    Request.Parent = this;
+    Request.Title = "Export to XML";
+    Request.Folder = DialogFolder(UserDataFolder());
+    Request.FileName = ChangeExtension(FFileName, ".xml");
+    Request.Filter = XmlFilter;
+    Request.DefaultSuffix = "xml";
+    const QString Name = UiServices().SaveFileName(Request);
+    if (!Name.isEmpty())
+        ExportXMLFile(Name);
+}
+
+bool TMainForm::ExportXMLFile(const QString& Name)
+{
+    const TDocumentOutcome Outcome = ::ExportXmlFile(Name.toStdString(), *FNetwork, FProperties,
+                                                     DesignSettings(), FFileName.toStdString());
+    if (!Outcome.Ok)
+        ShowMessages(Outcome.Messages);
+    if (QFileInfo::exists(Name))
+        UiServices().ShellOpen(Name);
+    return Outcome.Ok;
+}
+
+void TMainForm::ActionImportXMLExecute()
+{
+    TFileDialogRequest Request;
+    Request.Parent = this;
+    Request.Title = "Import From XML";
+    Request.Folder = DialogFolder(UserDataFolder());
+    Request.FileName = ChangeExtension(FFileName, ".xml");
+    Request.Filter = XmlFilter;
+    Request.DefaultSuffix = "xml";
+    const QString Name = UiServices().OpenFileName(Request);
+    if (Name.isEmpty())
+        return;
+    if (!GuardChanges())
+        return;
+    ImportXMLFile(Name);
+}
+
+bool TMainForm::ImportXMLFile(const QString& Name)
+{
+    TDocumentRead Read = ::ImportXmlFile(Name.toStdString(), FProperties);
+    if (!Read.Ok) {
+        ShowMessages(Read.Messages);
+        return false;
+    }
+    DetachDocument();
+    AdoptDocument(std::move(Read.Contents), FNetwork, FProperties, DesignSettings());
+    if (SettingsForm)
+        SettingsForm->ShowSettings();
+    MarkChanged();
+    SetFileName(ChangeExtension(QFileInfo(Name).absoluteFilePath(), ".vtx"));
+    FNameFromImport = true;
+    ShowNewDocument(true, true);
+    RefreshResults();
+    SelectCurrentBranch();
+    return true;
+}
+
+// ---------------------------------------------------------------- properties, printer, mail
+
+void TMainForm::ActionPropertiesExecute()
+{
+    if (!PropertiesForm || PropertiesForm->Execute() != mrOk)
+        return;
+    SetSaved(false);
+    DisableUndoDelete();
+}
+
+void TMainForm::DisableUndoDelete()
+{
+    ActionUndoDelete->setEnabled(false);
+    FlowGraphFrame1->EnableAction(FlowGraphFrame1->gvfActionUndoDelete, false);
+}
+
+void TMainForm::ActionPrinterSetupExecute()
+{
+    UiServices().PrintSetup(this, ReportPrinter());
+}
+
+void TMainForm::ActionReportSettingsExecute()
+{
+    if (!RepSettingsForm)
+        return;
+    RepSettingsForm->setWindowModality(Qt::ApplicationModal);
+    RepSettingsForm->show();
+    RepSettingsForm->raise();
+    RepSettingsForm->activateWindow();
+}
+
+void TMainForm::ActionSendExecute()
+{
+    if (FFileName.isEmpty() || !FSaved) {
+        ShowMessage(this, "You must save the file first...");
+        return;
+    }
+    MapiControl1->ShowDialog = true;
+    MapiControl1->Recipients.clear();
+    MapiControl1->Subject = "Duct Network";
+    MapiControl1->Body = "Please find datafile attached...";
+    MapiControl1->AttachedFiles = QStringList{FFileName};
+    MapiControl1->SendMail();
+}
+
+void TMainForm::ActionExitExecute()
+{
+    close();
+}

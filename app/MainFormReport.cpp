@@ -1,0 +1,80 @@
+// The printed report: the fan lines, the branch table, the fittings and the
+// fixed pressure drops, the program's stamp and the picture of the network.
+
+#include "app/MainForm.h"
+
+#include "app/FanForm.h"
+#include "app/ReportFixedDrops.h"
+#include "controls/UiServices.h"
+#include "editor/GraphViewFrame.h"
+#include "network/DuctGraph.h"
+#include "platform/VersionInfo.h"
+#include "reports/ReportDrawing.h"
+#include "reports/ReportLayout.h"
+#include "reports/RepSettingsForm.h"
+#include "reports/StdReport.h"
+
+#include <QCheckBox>
+#include <QLabel>
+
+namespace {
+
+// The logo stands right of the letterhead, 4 cm wide, 1 cm from it.
+constexpr bool LogoOnLeft = false;
+constexpr int LogoWidthCm = 4;
+constexpr int LogoGapCm = 1;
+// The smallest scale at which the picture is shrunk onto a page.
+constexpr double PictureScale = 1.2;
+
+} // namespace
+
+void TMainForm::ActionPrintReportExecute()
+{
+    EndTableEdit();
+    if (FNetwork->Status >= ssNotSolved) {
+        ShowMessage(this, "Duct network must be solved first..");
+        return;
+    }
+    TStdReport& Report = StdReport();
+    if (!ShowStdReport(
+            Report, [this] { BuildReport(); }, {"Ventrix Report"},
+            {QString::fromStdString(FProperties.ProjectName)}, &FProperties))
+        return;
+    for (int Line = rlX1 + 2; Line <= rlX1 + 5; ++Line)
+        ReportLines()[static_cast<std::size_t>(Line)].Shown = true;
+    const QString Folder = UserDataFolder();
+    StdReportLoadLetterhead(Report, Folder + "LetterHead.txt", Folder + "ReportLogo.gif", LogoOnLeft,
+                            LogoWidthCm, LogoGapCm);
+    StdReportShowPreview(Report);
+}
+
+void TMainForm::BuildReport()
+{
+    TStdReport& Report = StdReport();
+    UpdateFanLabels();
+    if (FanForm)
+        for (const QLabel* Line : {FanForm->FanQLabel, FanForm->Pslabel, FanForm->PtLabel})
+            StdReportHeading(Report, Line->text());
+
+    const bool Fittings = !RepSettingsForm || RepSettingsForm->CBFittings->isChecked();
+    const bool Graphic = !RepSettingsForm || RepSettingsForm->CBGraphic->isChecked();
+    if (Fittings)
+        ReportFixedDrops(Report, *FNetwork, PressureUnits(), LengthUnits());
+
+    DrawSignatureLine(false, QString::fromStdString(GetFileVersionText(std::string())));
+    StdReportNewLine(Report);
+    StdReportNewLine(Report);
+    if (Graphic) {
+        const QImage Picture = NetworkPicture();
+        if (!Picture.isNull())
+            StdReportDrawGraphic(Report, Picture, PictureScale);
+    }
+}
+
+QImage TMainForm::NetworkPicture()
+{
+    const QImage& Canvas = FlowGraphFrame1->CanvasImage();
+    if (!FlowGraphFrame1->BackPicture().isNull())
+        return Canvas;
+    return Canvas.copy(FlowGraphFrame1->GetGraphExtent());
+}

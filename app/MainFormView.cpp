@@ -1,0 +1,311 @@
+// The main window's view, edit, tool and help commands, and the handlers
+// of the events the editor and the other windows raise.
+
+#include "app/MainForm.h"
+
+#include "app/FanForm.h"
+#include "controls/GuardedCall.h"
+#include "controls/UiServices.h"
+#include "editor/GraphViewFrame.h"
+#include "graph/GraphFlags.h"
+#include "network/DuctGraph.h"
+
+#include <QAction>
+
+#include <algorithm>
+
+// ---------------------------------------------------------------- wiring
+
+void TMainForm::WireFrameEvents()
+{
+    TGraphViewFrame& F = *FlowGraphFrame1;
+    auto Guarded = [this](auto Action) {
+        return [this, Action](auto... Args) { GuardedCall(this, [&] { Action(Args...); }); };
+    };
+    F.OnChanged = Guarded([this] { MarkChanged(); });
+    F.OnBeforeDelete = [this] {
+        bool Written = false;
+        GuardedCall(this, [&] { Written = SaveUndoFile(); });
+        return Written;
+    };
+    F.OnUndoDelete = Guarded([this] { UndoDeleteRestore(); });
+    F.OnNodeTypeChanged = Guarded([this](TNode*) { MarkChanged(); });
+    F.OnBeforeDeleteNode = Guarded([this](TNode*) { MarkChanged(); });
+    F.OnNodeAdded = Guarded([this](TNode*) { MarkChanged(); });
+    F.OnBranchSelected = Guarded([this](TBranch* B) { BranchSelected(B); });
+    F.OnBranchChanged = Guarded([this](TBranch* B) { BranchChanged(B); });
+    F.OnBranchAdded = Guarded([this](TBranch* B) { BranchAdded(B); });
+    F.OnBeforeDeleteBranch = Guarded([this](TBranch* B) { BeforeDeleteBranch(B); });
+    F.OnActionEnable = Guarded([this](QAction* A, bool Enabled) { FrameActionEnable(A, Enabled); });
+}
+
+// ---------------------------------------------------------------- handlers
+
+bool TMainForm::HasBranch(const TBranch* Branch) const
+{
+    if (!Branch)
+        return false;
+    const auto& List = FNetwork->Branches();
+    return std::any_of(List.begin(), List.end(), [&](const auto& B) { return B.get() == Branch; });
+}
+
+void TMainForm::SelectCurrentBranch()
+{
+    if (!HasBranch(FCurrentBranch))
+        FCurrentBranch = nullptr;
+    FlowGraphFrame1->SelectBranch(FCurrentBranch);
+}
+
+void TMainForm::BranchSelected(TBranch* Branch)
+{
+    const int Row = FindBranchRow(Branch);
+    if (Row > 0) {
+        SetCurrentTableRow(Row);
+        FCurrentBranch = static_cast<TFlowBranch*>(Branch);
+        return;
+    }
+    const int Id = TableBranchId(CurrentTableRow());
+    FCurrentBranch = Id == NoTableBranch ? nullptr : FNetwork->FlowBranch(Id);
+}
+
+void TMainForm::BranchChanged(TBranch* Branch)
+{
+    const int Row = FindBranchRow(Branch);
+    if (Row > 0)
+        ShowBranchInRow(Row, Branch);
+    MarkChanged();
+}
+
+void TMainForm::BranchAdded(TBranch* Branch)
+{
+    AddTableRow(Branch);
+    MarkChanged();
+}
+
+void TMainForm::BeforeDeleteBranch(TBranch* Branch)
+{
+    auto* Going = static_cast<TFlowBranch*>(Branch);
+    FNetwork->ResolveFittingLinks(false);
+    std::vector<TFitting*> Linked = Going->LinkedFittings;
+    if (!Linked.empty()) {
+        // A fitting may name the branch twice; it goes once.
+        std::vector<TFitting*> Seen;
+        for (auto It = Linked.rbegin(); It != Linked.rend(); ++It) {
+            if (std::find(Seen.begin(), Seen.end(), *It) != Seen.end())
+                continue;
+            Seen.push_back(*It);
+            FNetwork->DeleteFitting(*It);
+        }
+        // No branch may keep a fitting that is gone.
+        FNetwork->ResolveFittingLinks(false);
+        FillFittingsList();
+    }
+    if (FCurrentBranch == Going)
+        FCurrentBranch = nullptr;
+    const int Row = FindBranchRow(Branch);
+    if (Row > 0) {
+        DeleteTableRow(Row);
+        MarkChanged();
+    }
+}
+
+void TMainForm::FrameActionEnable(QAction* FrameAction, bool Enabled)
+{
+    const TGraphViewFrame& F = *FlowGraphFrame1;
+    const std::pair<QAction*, QAction*> Map[] = {
+        {F.gvfActionCut, ActionCut},       {F.gvfActionCopy, ActionCopy},
+        {F.gvfActionPaste, ActionPaste},   {F.gvfActionDelete, ActionDelete},
+        {F.gvfActionUndoDelete, ActionUndoDelete},
+    };
+    for (const auto& [Frames, Mine] : Map)
+        if (Frames == FrameAction)
+            Mine->setEnabled(Enabled);
+}
+
+void TMainForm::FittingsRecalculated()
+{
+    MarkChanged();
+    FNetwork->RecalculateAll();
+}
+
+void TMainForm::FittingsPasted()
+{
+    FillFittingsList();
+}
+
+void TMainForm::LeakageBalanced()
+{
+    ActionDistributeFlowsExecute();
+}
+
+void TMainForm::UnitsChanged()
+{
+    UpdateFanLabels();
+}
+
+// ---------------------------------------------------------------- view
+
+void TMainForm::ActionFanPressureExecute()
+{
+    if (!FanForm)
+        return;
+    UpdateFanLabels();
+    FanForm->show();
+    FanForm->raise();
+}
+
+void TMainForm::ActionTableExecute()
+{
+    FTableView = ActionTable->isChecked();
+}
+
+void TMainForm::ActionFittingsExecute()
+{
+}
+
+void TMainForm::ActionNodeSummaryExecute()
+{
+}
+
+// ---------------------------------------------------------------- edit
+
+void TMainForm::ActionBarometerExecute()
+{
+}
+
+void TMainForm::ActionHumitrakExecute()
+{
+}
+
+void TMainForm::ActionRenumberExecute()
+{
+    if (TableRowCount() == 0 || TableBranchId(1) == NoTableBranch)
+        return;
+    if (ShowMessage(this,
+                    "All branch numbers will be changed\n(using the current order of branches in the "
+                    "table).\nContinue?",
+                    QString(), TMsgKind::Confirmation, mbYes | mbCancel) != mrYes)
+        return;
+    TDuctGraph& G = *FNetwork;
+    if (TFlowNode* Sink = G.FindSinkNode()) {
+        FCurrentBranch = nullptr;
+        FlowGraphFrame1->SelectBranch(nullptr);
+        G.DeleteNode(Sink);
+        G.StartNode = nullptr;
+    }
+    G.ClearPreviousBranchIds();
+    G.ClearBranchFlag(gfVisited);
+    for (int Row = 1; Row <= TableRowCount(); ++Row)
+        if (TBranch* B = G.TakeBranchById(TableBranchId(Row)))
+            B->Renumber(Row);
+    G.ClearBranchFlag(gfVisited);
+    G.UnlinkFittings();
+    G.ResolveFittingLinks(false);
+
+    const int Kept = CurrentTableRow();
+    FillTable();
+    const int Row = std::clamp(Kept, 1, std::max(1, TableRowCount()));
+    SetCurrentTableRow(Row);
+    const int Id = TableBranchId(Row);
+    FCurrentBranch = Id == NoTableBranch ? nullptr : G.FlowBranch(Id);
+    FillFittingsList();
+    FlowGraphFrame1->RedrawGraph();
+    FlowGraphFrame1->SelectBranch(FCurrentBranch);
+    SetSaved(false);
+    DisableUndoDelete();
+}
+
+// ---------------------------------------------------------------- help
+
+void TMainForm::ActionHelpExecute()
+{
+    UiServices().ShellOpen(CommonDataFolder() + "help/help.htm");
+}
+
+void TMainForm::ActionTutorialExecute()
+{
+    UiServices().ShellOpen(CommonDataFolder() + "help/tutorial.htm");
+}
+
+void TMainForm::ActionAboutExecute()
+{
+}
+
+// ---------------------------------------------------------------- the branch rows
+
+// Until the table window comes, the rows are the listed branches: those
+// whose both end nodes are active, in list order.
+
+void TMainForm::FillTable()
+{
+    FRowIds.clear();
+    for (const auto& B : FNetwork->Branches())
+        if (B->FromNode->IsActive() && B->ToNode->IsActive())
+            FRowIds.push_back(B->Id());
+}
+
+int TMainForm::TableRowCount() const
+{
+    return static_cast<int>(FRowIds.size());
+}
+
+int TMainForm::TableBranchId(int Row) const
+{
+    if (Row < 1 || Row > TableRowCount())
+        return NoTableBranch;
+    return FRowIds[static_cast<std::size_t>(Row - 1)];
+}
+
+int TMainForm::CurrentTableRow() const
+{
+    return FCurrentRow;
+}
+
+void TMainForm::SetCurrentTableRow(int Row)
+{
+    FCurrentRow = std::max(1, Row);
+}
+
+int TMainForm::FindBranchRow(const TBranch* Branch) const
+{
+    if (!Branch)
+        return -1;
+    for (int Row = 1; Row <= TableRowCount(); ++Row)
+        if (FRowIds[static_cast<std::size_t>(Row - 1)] == Branch->Id())
+            return Row;
+    return -1;
+}
+
+void TMainForm::ShowBranchInRow(int Row, const TBranch* Branch)
+{
+    if (Row >= 1 && Row <= TableRowCount())
+        FRowIds[static_cast<std::size_t>(Row - 1)] = Branch->Id();
+}
+
+void TMainForm::AddTableRow(const TBranch* Branch)
+{
+    FRowIds.push_back(Branch->Id());
+}
+
+void TMainForm::DeleteTableRow(int Row)
+{
+    if (Row >= 1 && Row <= TableRowCount())
+        FRowIds.erase(FRowIds.begin() + (Row - 1));
+}
+
+void TMainForm::EndTableEdit()
+{
+}
+
+void TMainForm::FillFittingsList()
+{
+}
+
+void TMainForm::FillResultWindows()
+{
+    FillFittingsList();
+    FillTable();
+    SetCurrentTableRow(1);
+    const int Id = TableBranchId(1);
+    FCurrentBranch = Id == NoTableBranch ? nullptr : FNetwork->FlowBranch(Id);
+}

@@ -1,0 +1,7 @@
+// The Ventrix program.
+#include "app/ProgramMain.h"
+
+int main(int argc, char** argv)
+{
+    return RunVentrix(argc, argv);
+}
