@@ -15,7 +15,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
-#include <QStatusBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -86,11 +85,9 @@ TDuctDiamForm::TDuctDiamForm(TSettingsStore& SettingsStore, QWidget* Parent)
     Sizes->setColumnStretch(3, 1);
 
     cbSizeFixed = new QCheckBox("Duct Size Fixed", this);
-    StatusBar = new QStatusBar(this);
-    StatusBar->setSizeGripEnabled(false);
 
     auto* Body = new QVBoxLayout;
-    Body->setContentsMargins(8, 4, 8, 4);
+    Body->setContentsMargins(8, 4, 8, 8);
     Body->addWidget(RGDuctType);
     Body->addLayout(Sizes);
     Body->addWidget(cbSizeFixed);
@@ -101,7 +98,6 @@ TDuctDiamForm::TDuctDiamForm(TSettingsStore& SettingsStore, QWidget* Parent)
     Layout->addLayout(Tools);
     Layout->addLayout(Body);
     Layout->addStretch();
-    Layout->addWidget(StatusBar);
 
     // Units from the settings; the sizes are held in metres.
     const std::string Section = FormSection(this);

@@ -13,7 +13,6 @@
 class QCheckBox;
 class QLabel;
 class QRadioButton;
-class QStatusBar;
 class QToolButton;
 class TFmtEdit;
 class TFmtEditLabel;
@@ -76,7 +75,6 @@ public:
     QCheckBox* cbSizeFixed;
     QToolButton* AcceptButton;
     QToolButton* CancelButton;
-    QStatusBar* StatusBar;
 
     void done(int Result) override;
 

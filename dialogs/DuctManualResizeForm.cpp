@@ -84,25 +84,22 @@ TDuctManualResizeForm::TDuctManualResizeForm(TSettingsStore& SettingsStore, QWid
     auto* SizeBox = new QGroupBox(this);
     auto* Sizes = new QGridLayout(SizeBox);
     Sizes->setHorizontalSpacing(8);
-    Sizes->addWidget(RBDiameter, 0, 0, 1, 3);
-    auto* MainLabel = new QLabel("Main", SizeBox);
-    auto* OutletsLabel = new QLabel("Outlets", SizeBox);
-    MainLabel->setBuddy(edMain);
-    OutletsLabel->setBuddy(edOutlets);
-    Sizes->addWidget(MainLabel, 1, 0);
-    Sizes->addWidget(edMain, 1, 1);
-    Sizes->addWidget(UnitsMain, 1, 2);
-    Sizes->addWidget(OutletsLabel, 2, 0);
-    Sizes->addWidget(edOutlets, 2, 1);
-    Sizes->addWidget(UnitsOutlets, 2, 2);
-    Sizes->addWidget(RBAspectRatio, 3, 0, 1, 3);
-    auto* AspectLabel = new QLabel("Aspect", SizeBox);
-    AspectLabel->setBuddy(edAspect);
-    Sizes->addWidget(AspectLabel, 4, 0);
-    Sizes->addWidget(edAspect, 4, 1);
-    Sizes->addWidget(UnitsAspect, 4, 2);
-    Sizes->setColumnMinimumWidth(0, 70);
-    Sizes->setColumnStretch(3, 1);
+    // The sizes sit indented under the mode they belong to.
+    const auto AddSize = [&](int Row, const QString& Caption, TFmtEdit* Edit, TFmtEditLabel* Units) {
+        auto* Label = new QLabel(Caption, SizeBox);
+        Label->setBuddy(Edit);
+        Sizes->addWidget(Label, Row, 1);
+        Sizes->addWidget(Edit, Row, 2);
+        Sizes->addWidget(Units, Row, 3);
+    };
+    Sizes->addWidget(RBDiameter, 0, 0, 1, 4);
+    AddSize(1, "Main", edMain, UnitsMain);
+    AddSize(2, "Outlets", edOutlets, UnitsOutlets);
+    Sizes->addWidget(RBAspectRatio, 3, 0, 1, 4);
+    AddSize(4, "Aspect", edAspect, UnitsAspect);
+    Sizes->setColumnMinimumWidth(0, 12);
+    Sizes->setColumnMinimumWidth(1, 60);
+    Sizes->setColumnStretch(4, 1);
 
     auto* Layout = new QVBoxLayout(this);
     Layout->setContentsMargins(0, 0, 0, 8);

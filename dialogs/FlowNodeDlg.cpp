@@ -72,6 +72,7 @@ TFlowNodeDlg::TFlowNodeDlg(TSettingsStore& SettingsStore, QWidget* MainWindow)
     Grid->OnDoSetData = [this](TxStringGrid*, int Col, int Row) { GridDoSetData(Col, Row); };
     connect(Grid->horizontalHeader(), &QHeaderView::sectionResized, this,
             [this] { FitValueColumn(); });
+    Grid->viewport()->installEventFilter(this);
 
     auto* Layout = new QVBoxLayout(this);
     Layout->setContentsMargins(0, 0, 0, 0);
@@ -197,10 +198,13 @@ void TFlowNodeDlg::FitValueColumn()
     FFitting = false;
 }
 
-void TFlowNodeDlg::resizeEvent(QResizeEvent* Event)
+bool TFlowNodeDlg::eventFilter(QObject* Watched, QEvent* Event)
 {
-    QWidget::resizeEvent(Event);
-    FitValueColumn();
+    // The grid's client area follows the window only once the layout has
+    // run, so its own resize is the one to follow.
+    if (Watched == Grid->viewport() && Event->type() == QEvent::Resize)
+        FitValueColumn();
+    return QWidget::eventFilter(Watched, Event);
 }
 
 void TFlowNodeDlg::changeEvent(QEvent* Event)

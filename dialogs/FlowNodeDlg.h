@@ -60,7 +60,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* Event) override;
-    void resizeEvent(QResizeEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
     void changeEvent(QEvent* Event) override;
 
 private:

@@ -90,6 +90,9 @@ TNodeSummaryForm::TNodeSummaryForm(TDuctGraph& Graph, TSettingsStore& SettingsSt
                                  NodeTypeText(ntInlet), NodeTypeText(ntSink)});
     NodeGrid->SetFieldEditable(3, false);
 
+    // Rows as low as the font allows, so that the ids beside them line up
+    // with the cells' text.
+    NodeGrid->SetDefaultRowHeight(NodeGrid->fontMetrics().height() + 4);
     auto* Ids = new TIdHeader(CurrentRow, NodeGrid);
     NodeGrid->setVerticalHeader(Ids);
     Ids->setMinimumSectionSize(1);
@@ -99,9 +102,9 @@ TNodeSummaryForm::TNodeSummaryForm(TDuctGraph& Graph, TSettingsStore& SettingsSt
     Ids->setSectionResizeMode(QHeaderView::Fixed);
     Ids->setDefaultSectionSize(NodeGrid->DefaultRowHeight());
     NodeGrid->SetColWidth(ColId, 35);
-    NodeGrid->SetColWidth(1, 130);
+    NodeGrid->SetColWidth(1, 150);
     NodeGrid->SetColWidth(2, 90);
-    NodeGrid->SetColWidth(3, 70);
+    NodeGrid->SetColWidth(3, 80);
 
     // The pressure column's units change on a right click on its heading;
     // a left click on any heading sorts.
@@ -140,7 +143,7 @@ TNodeSummaryForm::TNodeSummaryForm(TDuctGraph& Graph, TSettingsStore& SettingsSt
     auto* Layout = new QVBoxLayout(this);
     Layout->setContentsMargins(0, 0, 0, 0);
     Layout->addWidget(NodeGrid);
-    resize(370, 420);
+    resize(380, 420);
     CurrentRowColor = ColorFromValue(DefaultCurrentRowColor);
     LoadSettings();
 }
