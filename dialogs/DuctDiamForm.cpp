@@ -265,7 +265,7 @@ void TDuctDiamForm::Cancel()
 
 void TDuctDiamForm::done(int Result)
 {
-    SaveSettings();
+    GuardedCall(this, [this] { SaveSettings(); });
     QDialog::done(Result);
 }
 

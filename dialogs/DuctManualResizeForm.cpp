@@ -182,7 +182,7 @@ void TDuctManualResizeForm::Cancel()
 
 void TDuctManualResizeForm::done(int Result)
 {
-    SaveSettings();
+    GuardedCall(this, [this] { SaveSettings(); });
     QDialog::done(Result);
 }
 

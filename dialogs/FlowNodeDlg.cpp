@@ -217,7 +217,7 @@ void TFlowNodeDlg::changeEvent(QEvent* Event)
 void TFlowNodeDlg::closeEvent(QCloseEvent* Event)
 {
     Grid->HideEditor();
-    SaveSettings();
+    GuardedCall(this, [this] { SaveSettings(); });
     Event->accept(); // hidden, kept for the next node
 }
 

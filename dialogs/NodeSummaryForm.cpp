@@ -266,7 +266,7 @@ void TNodeSummaryForm::showEvent(QShowEvent* Event)
 
 void TNodeSummaryForm::done(int Result)
 {
-    SaveSettings();
+    GuardedCall(this, [this] { SaveSettings(); });
     QDialog::done(Result);
 }
 

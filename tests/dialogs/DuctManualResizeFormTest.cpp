@@ -4,6 +4,7 @@
 #include "dialogs/DuctManualResizeForm.h"
 
 #include <QRadioButton>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -83,4 +84,24 @@ TEST_F(DuctManualResizeForm, DiametersGoToMainAndOutletDucts)
     Show(Form);
     QTest::mouseClick(Form.CancelButton, Qt::LeftButton);
     EXPECT_EQ(Form.result(), mrCancel);
+}
+
+TEST_F(DuctManualResizeForm, ModalRunAnswersOkOrCancel)
+{
+    Form.hide();
+    const struct {
+        const char* Name;
+        std::function<void()> Close;
+        int Result;
+    } Cases[] = {
+        {"Accept", [this] { QTest::mouseClick(Form.AcceptButton, Qt::LeftButton); }, mrOk},
+        {"Cancel", [this] { QTest::mouseClick(Form.CancelButton, Qt::LeftButton); }, mrCancel},
+        {"Esc", [this] { QTest::keyClick(&Form, Qt::Key_Escape); }, mrCancel},
+        {"window closed", [this] { Form.close(); }, mrCancel},
+    };
+    for (const auto& C : Cases) {
+        QTimer::singleShot(0, &Form, C.Close);
+        EXPECT_EQ(RunModal(Form), C.Result) << C.Name;
+        EXPECT_FALSE(Form.isVisible()) << C.Name;
+    }
 }

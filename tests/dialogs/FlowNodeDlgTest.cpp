@@ -110,6 +110,17 @@ TEST_F(FlowNodeDlg, RenamingFiresOnlyForANewName)
     EXPECT_EQ(Dlg.Grid->Cell(1, 1), "Node 4");
 }
 
+TEST_F(FlowNodeDlg, LeavingTheWindowStoresTheEntry)
+{
+    ShowNode(5, 2);
+    EnterName("Branch-off", Qt::Key_unknown);
+    EXPECT_TRUE(Events.empty());
+    QWidget Elsewhere;
+    Show(Elsewhere);
+    EXPECT_EQ(G.FlowNode(5)->Name, "Branch-off");
+    EXPECT_EQ(Events, (std::vector<std::string>{"name 5", "changed 5"}));
+}
+
 TEST_F(FlowNodeDlg, NeitherEndShowsEveryTypeReadOnly)
 {
     ShowNode(3, 2);
