@@ -68,6 +68,14 @@ TEST_F(NodeSummaryForm, HeadingClicksSortTheDocumentBothWays)
     ClickHeading(1);
     EXPECT_EQ(Column(1), (QStringList{"attic", "Bend", "Coil", "Exit", "fan in", "zone A"}));
     EXPECT_EQ(NodeIds().front(), 5);
+    // The id column's heading is the grid's corner.
+    const int Inside = Form.NodeGrid->frameWidth() + 2;
+    QWidget* IdHeading = Form.NodeGrid->childAt(Inside, Inside);
+    ASSERT_NE(IdHeading, nullptr);
+    QTest::mouseClick(IdHeading, Qt::LeftButton);
+    EXPECT_EQ(NodeIds(), (std::vector<int>{6, 5, 4, 3, 2, 1, -1}));
+    QTest::mouseClick(IdHeading, Qt::LeftButton);
+    EXPECT_EQ(Column(0), (QStringList{"1", "2", "3", "4", "5", "6"}));
     EXPECT_TRUE(Services.Messages.empty());
     EXPECT_TRUE(Form.isVisible());
 }
