@@ -1,4 +1,4 @@
-#include "DialogsTestSupport.h"
+#include "NodeAndSizeDialogsTestSupport.h"
 
 #include "controls/FmtEdit.h"
 #include "controls/FmtEditLabel.h"

@@ -1,4 +1,4 @@
-#include "DialogsTestSupport.h"
+#include "NodeAndSizeDialogsTestSupport.h"
 
 #include "controls/FmtEdit.h"
 #include "dialogs/DuctManualResizeForm.h"

@@ -1,4 +1,4 @@
-#include "DialogsTestSupport.h"
+#include "NodeAndSizeDialogsTestSupport.h"
 
 #include "controls/EntryGrid.h"
 #include "dialogs/FlowNodeDlg.h"

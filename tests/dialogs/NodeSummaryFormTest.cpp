@@ -1,4 +1,4 @@
-#include "DialogsTestSupport.h"
+#include "NodeAndSizeDialogsTestSupport.h"
 
 #include "controls/ColGrid.h"
 #include "dialogs/NodeSummaryForm.h"

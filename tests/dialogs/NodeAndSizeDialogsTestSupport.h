@@ -1,5 +1,5 @@
 #pragma once
-// What the dialog tests share: services that record beeps and messages and
+// What the tests of the node, node table and duct size dialogs share: services that record beeps and messages and
 // answer the units list and pop-up menus from a script, a settings store of
 // their own, a new document's network, and typing as a user types.
 
