@@ -1,7 +1,8 @@
 #pragma once
-// What the tests of the node, node table and duct size dialogs share: services that record beeps and messages and
-// answer the units list and pop-up menus from a script, a settings store of
-// their own, a new document's network, and typing as a user types.
+// What the tests of the node dialog, the node table and the duct size
+// dialogs share: services that record beeps and messages and answer the
+// units list and pop-up menus from a script, a settings store of their own,
+// a new document's network, and typing as a user types.
 
 #include "foundation/SettingsStore.h"
 #include "network/DuctGraph.h"
