@@ -8,6 +8,8 @@
 #include "app/MessageBoxSink.h"
 #include "app/PropertiesForm.h"
 #include "app/SettingsForm.h"
+#include "dialogs/DuctManualResizeForm.h"
+#include "dialogs/NodeSummaryForm.h"
 #include "controls/GuardedCall.h"
 #include "editor/GraphViewFrame.h"
 #include "foundation/FileHelpers.h"
@@ -115,8 +117,10 @@ void TMainForm::CreateProgramWindows()
     PreviewForm = new TPreviewForm(*FStore, this);
     SettingsForm = new TSettingsForm(*FStore, DesignSettings(), this);
     PropertiesForm = new TPropertiesForm(*FStore, FProperties, this);
+    NodeSummaryForm = new TNodeSummaryForm(*FNetwork, *FStore, this);
     RepSettingsForm = new TRepSettingsForm(*FStore, this);
     RepSettingsForm->setWindowFlag(Qt::Tool);
+    DuctManualResizeForm = new TDuctManualResizeForm(*FStore, this);
     FanForm = new TFanForm(*FStore, this);
 }
 
@@ -233,8 +237,7 @@ void TMainForm::BuildActions()
     for (QAction* A : {ActionCut, ActionCopy, ActionPaste, ActionDelete, ActionUndoDelete})
         A->setIcon(QIcon());
     // Commands whose windows this build does not have yet.
-    for (QAction* A : {ActionFittings, ActionNodeSummary, ActionBarometer, ActionHumitrak, ActionAbout,
-                       ActionResetDucts})
+    for (QAction* A : {ActionFittings, ActionBarometer, ActionHumitrak, ActionAbout})
         A->setEnabled(false);
 }
 

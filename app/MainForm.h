@@ -32,11 +32,13 @@ class QMenu;
 class QToolBar;
 class TBranch;
 class TDuctGraph;
+class TDuctManualResizeForm;
 class TFanForm;
 class TFlowBranch;
 class TGraphViewFrame;
 class TMapiControl;
 class TNode;
+class TNodeSummaryForm;
 class TPreviewForm;
 class TProgramLauncher;
 class TPropertiesForm;
@@ -95,7 +97,9 @@ public:
     TPreviewForm* PreviewForm = nullptr;
     TSettingsForm* SettingsForm = nullptr;
     TPropertiesForm* PropertiesForm = nullptr;
+    TNodeSummaryForm* NodeSummaryForm = nullptr;
     TRepSettingsForm* RepSettingsForm = nullptr;
+    TDuctManualResizeForm* DuctManualResizeForm = nullptr;
     TFanForm* FanForm = nullptr;
 
     // ---- actions: File

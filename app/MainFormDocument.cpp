@@ -8,6 +8,7 @@
 #include "app/PropertiesForm.h"
 #include "app/SettingsForm.h"
 #include "controls/UiServices.h"
+#include "dialogs/NodeSummaryForm.h"
 #include "document/NetworkXmlExport.h"
 #include "document/NetworkXmlImport.h"
 #include "editor/GraphViewFrame.h"
@@ -199,6 +200,8 @@ bool TMainForm::LoadFile(const QString& Name)
 
 void TMainForm::ShowNewDocument(bool SnapToGrid, bool MoveToOrigin)
 {
+    if (NodeSummaryForm)
+        NodeSummaryForm->SetGraph(*FNetwork);
     TGraphViewFrame& Frame = *FlowGraphFrame1;
     Frame.SetGraph(FNetwork.get());
     Frame.LoadBackground(FNetwork->BackFileName);

@@ -7,6 +7,7 @@
 #include "app/FanForm.h"
 #include "app/SettingsForm.h"
 #include "controls/UiServices.h"
+#include "dialogs/DuctManualResizeForm.h"
 #include "controls/UnitsText.h"
 #include "editor/GraphViewFrame.h"
 #include "network/DuctGraph.h"
@@ -287,4 +288,9 @@ void TMainForm::UpdateFanLabels()
 
 void TMainForm::ActionResetDuctsExecute()
 {
+    if (!DuctManualResizeForm || RunModal(*DuctManualResizeForm) != mrOk)
+        return;
+    PrepareSolve();
+    DuctManualResizeForm->ApplyTo(*FNetwork);
+    AfterSolveCommand();
 }

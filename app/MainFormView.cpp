@@ -6,6 +6,7 @@
 #include "app/FanForm.h"
 #include "controls/GuardedCall.h"
 #include "controls/UiServices.h"
+#include "dialogs/NodeSummaryForm.h"
 #include "editor/GraphViewFrame.h"
 #include "graph/GraphFlags.h"
 #include "network/DuctGraph.h"
@@ -165,6 +166,13 @@ void TMainForm::ActionFittingsExecute()
 
 void TMainForm::ActionNodeSummaryExecute()
 {
+    if (!NodeSummaryForm)
+        return;
+    NodeSummaryForm->SetGraph(*FNetwork);
+    if (RunModal(*NodeSummaryForm) != mrOk)
+        return;
+    BranchSelected(NodeSummaryForm->PickedBranch);
+    FlowGraphFrame1->SelectBranch(FCurrentBranch);
 }
 
 // ---------------------------------------------------------------- edit

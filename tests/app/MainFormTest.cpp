@@ -1,0 +1,337 @@
+#include "MainFormTestSupport.h"
+
+#include "editor/GraphViewFrame.h"
+#include "platform/MapiControl.h"
+#include "reports/PreviewForm.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QRegularExpression>
+#include <QSignalSpy>
+
+#include <algorithm>
+
+using namespace apptest;
+
+namespace {
+
+std::vector<int> BranchIds(const TDuctGraph& G)
+{
+    std::vector<int> Ids;
+    for (const auto& B : G.Branches())
+        Ids.push_back(B->Id());
+    return Ids;
+}
+
+// Lets events run until Done holds or the time is up.
+template <class TDone>
+bool WaitFor(TDone Done, int Milliseconds = 5000)
+{
+    for (int Waited = 0; !Done() && Waited < Milliseconds; Waited += 20)
+        QTest::qWait(20);
+    return Done();
+}
+
+QString ReadText(const QString& Name)
+{
+    QFile F(Name);
+    return F.open(QIODevice::ReadOnly) ? QString::fromUtf8(F.readAll()) : QString();
+}
+
+} // namespace
+
+TEST(MainForm, CommandLineNamesOneDocumentAndAMissingOneLeavesTheNewNetwork)
+{
+    {
+        TProgram P;
+        EXPECT_TRUE(P.Main().CommandLineFile().isEmpty());
+        EXPECT_EQ(P.Network().BranchCount(), 5);
+        EXPECT_TRUE(P.Services.Messages.isEmpty());
+    }
+    TProgram P({"ventrix", "a", "b.vtx"});
+    const QString Expected = QDir::current().absoluteFilePath("a b.vtx");
+    EXPECT_EQ(P.Main().CommandLineFile(), Expected);
+    EXPECT_EQ(P.Services.Messages, QStringList({"File not found: " + Expected, "Error loading " + Expected}));
+    EXPECT_EQ(P.Network().BranchCount(), 5);
+    EXPECT_TRUE(P.Main().FileName().isEmpty());
+}
+
+TEST(MainForm, SaveGuardAtClose)
+{
+    struct TCase {
+        const char* Name;
+        int Answer;
+        bool FolderGone;
+        bool Closes;
+    } Cases[] = {
+        {"Cancel keeps the window and the changes", mrCancel, false, false},
+        {"No drops the changes", mrNo, false, true},
+        {"Yes saves, then closes", mrYes, false, true},
+        {"Yes with a save that fails keeps the window", mrYes, true, false},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TProgram P;
+        QDir().mkpath(P.Path("sub"));
+        const QString Name = P.Path("sub/b.vtx");
+        ASSERT_TRUE(P.Main().SaveFile(Name));
+        P.Main().MarkChanged();
+        if (C.FolderGone) {
+            ASSERT_TRUE(QDir().rename(P.Path("sub"), P.Path("gone")));
+        }
+        P.Services.Answer = [&](const QString& Text) {
+            return Text.endsWith("Save now?") ? C.Answer : int(mrOk);
+        };
+        P.Main().close();
+        ASSERT_FALSE(P.Services.Messages.isEmpty());
+        EXPECT_EQ(P.Services.Messages.first(), "b.vtx not saved.\nSave now?");
+        EXPECT_EQ(P.Main().isVisible(), !C.Closes);
+        EXPECT_EQ(P.Services.Messages.contains("Error writing file " + Name), C.FolderGone);
+        EXPECT_EQ(P.Main().Saved(), C.Answer == mrYes && !C.FolderGone);
+        EXPECT_EQ(P.Main().FileName(), Name);
+    }
+}
+
+TEST(MainForm, CloseKeepsPlacementTableSwitchAndTheDocumentOnTopOfTheRecentFiles)
+{
+    TProgram P;
+    const QString Name = P.Path("kept.vtx");
+    ASSERT_TRUE(P.Main().SaveFile(Name));
+    P.Main().close();
+    const TSettingsStore& S = P.Main().Store();
+    EXPECT_EQ(S.ReadString("MRU", "0", ""), Name.toStdString());
+    EXPECT_FALSE(S.ReadBool("Settings", "TableView", true));
+    EXPECT_TRUE(S.ValueExists("MainForm", "Width"));
+    EXPECT_TRUE(P.Services.Messages.isEmpty());
+}
+
+TEST(MainForm, UndoDeleteRestoresTheNetworkAndKeepsTheName)
+{
+    TProgram P;
+    const QString Name = P.Path("net.vtx");
+    ASSERT_TRUE(P.Main().SaveFile(Name));
+    TGraphViewFrame& Frame = *P.Main().FlowGraphFrame1;
+    // A band round the whole drawing, then Delete from the Edit menu.
+    Frame.Image1MouseDown(TMouseButton::Left, ssLeft, 1, 1);
+    Frame.Image1MouseMove(ssLeft, 890, 890);
+    Frame.Image1MouseUp(TMouseButton::Left, 0, 890, 890);
+    ASSERT_TRUE(P.Main().ActionDelete->isEnabled());
+    P.Main().ActionDelete->trigger();
+    EXPECT_EQ(P.Network().BranchCount(), 0);
+    ASSERT_TRUE(P.Main().ActionUndoDelete->isEnabled());
+
+    P.Main().ActionUndoDelete->trigger();
+    EXPECT_EQ(P.Network().BranchCount(), 5);
+    EXPECT_EQ(P.Main().FileName(), Name);
+    EXPECT_EQ(P.Panel(2), "Not Saved");
+    EXPECT_FALSE(P.Main().ActionUndoDelete->isEnabled());
+    EXPECT_EQ(P.Main().RecentFiles().MRUFind(Name.toStdString()), -1);
+}
+
+TEST(MainForm, FailedOpenAndImportChangeNothing)
+{
+    TProgram P;
+    const QString Name = P.Path("first.vtx");
+    ASSERT_TRUE(P.Main().SaveFile(Name));
+    P.Network().DuctBranch(1)->Name = "kept";
+    P.Main().MarkChanged();
+    QFile Damaged(P.Path("damaged.vtx"));
+    ASSERT_TRUE(Damaged.open(QIODevice::WriteOnly));
+    Damaged.write("GraphDataFile_v2.04 and then nonsense");
+    Damaged.close();
+    QFile Xml(P.Path("old.xml"));
+    ASSERT_TRUE(Xml.open(QIODevice::WriteOnly));
+    Xml.write("<network><head><version>1.0.0.1</version></head><body/></network>");
+    Xml.close();
+
+    P.Services.Answer = [](const QString& Text) { return Text.endsWith("Save now?") ? int(mrNo) : int(mrOk); };
+    P.Services.FileNames = {P.Path("damaged.vtx"), P.Path("old.xml")};
+    P.Main().ActionOpen->trigger();
+    P.Main().ActionImportXML->trigger();
+    EXPECT_EQ(P.Network().DuctBranch(1)->Name, "kept");
+    EXPECT_EQ(P.Main().FileName(), Name);
+    EXPECT_EQ(P.Panel(2), "Not Saved");
+    EXPECT_TRUE(P.Services.Messages.filter("Error loading " + P.Path("damaged.vtx")).size() == 1);
+    EXPECT_TRUE(P.Services.Messages.contains("Error loading " + P.Path("old.xml") +
+                                             ". Can only read versions later than 1.0.0.1."));
+}
+
+TEST(MainForm, SaveAfterAnImportAsksForANameWhenThatDocumentExists)
+{
+    TProgram P;
+    const QString Existing = P.Path("plan.vtx");
+    ASSERT_TRUE(P.Main().SaveFile(Existing));
+    ASSERT_TRUE(P.Main().ExportXMLFile(P.Path("plan.xml")));
+    const QByteArray Before = ReadText(Existing).toUtf8();
+    ASSERT_TRUE(P.Main().ImportXMLFile(P.Path("plan.xml")));
+    EXPECT_EQ(P.Main().FileName(), Existing);
+
+    P.Services.FileNames = {P.Path("copy.vtx")};
+    P.Main().ActionSave->trigger();
+    EXPECT_EQ(P.Services.FileRequests.size(), 1);
+    EXPECT_EQ(P.Main().FileName(), P.Path("copy.vtx"));
+    EXPECT_EQ(ReadText(Existing).toUtf8(), Before);
+    // Once saved under its own name, Save writes it without asking.
+    P.Main().MarkChanged();
+    P.Main().ActionSave->trigger();
+    EXPECT_EQ(P.Services.FileRequests.size(), 1);
+    EXPECT_TRUE(P.Main().Saved());
+}
+
+TEST(MainForm, SendEmailNeedsASavedDocument)
+{
+    TProgram P;
+    const QString Log = P.Path("mail.log");
+    const QString Stub = P.Path("mail.sh");
+    QFile Script(Stub);
+    ASSERT_TRUE(Script.open(QIODevice::WriteOnly));
+    Script.write(("#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + Log + "'\n").toUtf8());
+    Script.close();
+    Script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv(MailCommandVariable, Stub.toUtf8());
+
+    const QString Name = P.Path("sent.vtx");
+    ASSERT_TRUE(P.Main().SaveFile(Name));
+    P.Main().MarkChanged();
+    P.Main().ActionSend->trigger();
+    EXPECT_EQ(P.Services.Messages, QStringList{"You must save the file first..."});
+    EXPECT_FALSE(QFile::exists(Log));
+
+    P.Main().ActionSave->trigger();
+    P.Main().ActionSend->trigger();
+    ASSERT_TRUE(WaitFor([&] { return ReadText(Log).endsWith(Name + "\n"); }));
+    const QStringList Arguments = ReadText(Log).split('\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(Arguments, QStringList({"--subject", "Duct Network", "--body", "Please find datafile attached...",
+                                      "--attach", Name}));
+    qunsetenv(MailCommandVariable);
+}
+
+TEST(MainForm, SolveCommandsShowMethodAndStatus)
+{
+    struct TCase {
+        const char* Name;
+        QAction* TMainForm::*Action;
+        bool WithoutFan;
+        QString Method;         // panel 0
+        TSolveMethod Stored;    // the network's method afterwards
+        QString StatusStart;    // panel 1 starts so
+    } Cases[] = {
+        {"Equal friction on F9", &TMainForm::ActionSizeEqualFriction, false, "Equal Friction", smEqualFriction,
+         "Solved ("},
+        {"Standard sizes keep their name after the balance", &TMainForm::ActionStandardSize, false,
+         "Standard Sizes", smStandardSizes, ""},
+        {"Sum Flows shows design flows and stores nothing", &TMainForm::ActionDistributeFlows, false,
+         "Design Flows", smVelocity, "Not solved ("},
+        {"Balancing without a main fan is a data error", &TMainForm::ActionCalcFlow, true, "Flow Balance",
+         smFlowBalance, "Data error ()"},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TProgram P;
+        P.Network().Method = smVelocity;
+        if (C.WithoutFan)
+            P.Network().DeleteBranch(P.Network().MainFan);
+        (P.Main().*C.Action)->trigger();
+        EXPECT_EQ(P.Panel(0), C.Method);
+        EXPECT_EQ(P.Network().Method, C.Stored);
+        EXPECT_TRUE(P.Panel(1).startsWith(C.StatusStart)) << P.Panel(1).toStdString();
+        EXPECT_EQ(P.Panel(2), "Not Saved");
+        EXPECT_EQ(P.Services.Messages.isEmpty(), !C.WithoutFan);
+    }
+}
+
+TEST(MainForm, FanLinesAndStatusFollowTheSolve)
+{
+    TProgram P;
+    EXPECT_EQ(P.Panel(1), "Not solved (0 Pa)");
+    QTest::keyClick(&P.Main(), Qt::Key_F9);
+    const TDuctBranch& Fan = *P.Network().MainFan;
+    const QString Loss = QString::asprintf("%0.0f Pa", -Fan.TotalDrop);
+    EXPECT_EQ(P.Panel(1), "Solved (" + Loss + ")");
+    P.Main().ActionFanPressure->trigger();
+    const auto* Form = P.Main().findChild<QWidget*>("FanForm");
+    ASSERT_NE(Form, nullptr);
+    EXPECT_EQ(Form->findChild<QLabel*>("PtLabel")->text(), "Duct pressure loss = " + Loss);
+    EXPECT_TRUE(Form->findChild<QLabel*>("FanQLabel")->text().startsWith("Fan Volume Flow = "));
+    P.Main().MarkChanged();
+    P.Main().UpdateFanLabels();
+    EXPECT_EQ(Form->findChild<QLabel*>("PtLabel")->text(), "Duct pressure loss - Pa");
+    EXPECT_EQ(Form->findChild<QLabel*>("FanQLabel")->text(), QString("Fan Volume Flow  - m³/s"));
+}
+
+TEST(MainForm, RenumberAfterASolveDropsTheSinkAndFollowsTheTable)
+{
+    TProgram P;
+    P.Main().ActionCalcFlow->trigger();
+    ASSERT_NE(P.Network().FindSinkNode(), nullptr);
+    // The table in name order, last name first.
+    P.Network().SortBranches(1, false);
+    P.Main().RefreshResults();
+    std::vector<const TBranch*> Rows;
+    for (int Row = 1; Row <= P.Main().TableRowCount(); ++Row)
+        Rows.push_back(P.Network().FindBranch(P.Main().TableBranchId(Row)));
+    ASSERT_EQ(Rows.size(), 5u);
+    ASSERT_NE(Rows.front()->Id(), 1);
+
+    P.Main().ActionRenumber->trigger();
+    EXPECT_EQ(P.Network().FindSinkNode(), nullptr);
+    EXPECT_EQ(BranchIds(P.Network()), (std::vector<int>{1, 2, 3, 4, 5}));
+    for (int Row = 1; Row <= 5; ++Row)
+        EXPECT_EQ(Rows[static_cast<std::size_t>(Row - 1)]->Id(), Row);
+    EXPECT_EQ(P.Panel(2), "Not Saved");
+}
+
+TEST(MainForm, PrintReportRefusesAnUnsolvedNetwork)
+{
+    TProgram P;
+    P.Main().ActionPrintReport->trigger();
+    EXPECT_EQ(P.Services.Messages, QStringList{"Duct network must be solved first.."});
+}
+
+TEST(MainForm, FramePasteEnablesTheMenuItemAndItsKey)
+{
+    TProgram P;
+    TGraphViewFrame& Frame = *P.Main().FlowGraphFrame1;
+    EXPECT_FALSE(P.Main().ActionPaste->isEnabled());
+    Frame.EnableAction(Frame.gvfActionPaste, true);
+    EXPECT_TRUE(P.Main().ActionPaste->isEnabled());
+    EXPECT_EQ(P.Main().ActionPaste->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_V));
+    QSignalSpy Pasted(Frame.gvfActionPaste, &QAction::triggered);
+    QTest::keyClick(&P.Main(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Pasted.count(), 1);
+}
+
+TEST(MainForm, DiagnosticPageAndPictureGoIntoTheUserDataFolder)
+{
+    TProgram P;
+    // Nodes over 100..320 x 100..250.
+    int I = 0;
+    for (const auto& N : P.Network().Nodes()) {
+        N->X = I == 0 ? 100 : I == 1 ? 320 : 100 + 40 * I;
+        N->Y = I == 0 ? 100 : I == 1 ? 250 : 120 + 10 * I;
+        ++I;
+    }
+    P.Main().FlowGraphFrame1->RedrawGraph();
+    QTest::keyClick(&P.Main(), Qt::Key_D, Qt::ControlModifier);
+    const QString Folder = P.Dir.path() + "/data/";
+    EXPECT_EQ(P.Services.Opened, QStringList{Folder + "diagnostic.htm"});
+    const QString Page = ReadText(Folder + "diagnostic.htm");
+    EXPECT_TRUE(Page.contains("<p class=\"warn\">Warning: Not solved</p>"));
+    EXPECT_TRUE(Page.contains("src=\"drawnet.gif\" alt=\"drawing\" width=\"800\" height=\"613\">"));
+    QImageReader Gif(Folder + "drawnet.gif");
+    EXPECT_EQ(Gif.size(), QSize(800, 613));
+    for (const char* Companion : {"diagnostic.css", "diaglogo.png", "help/help.htm", "help/tutorial.htm"})
+        EXPECT_TRUE(QFile::exists(Folder + Companion)) << Companion;
+}
+
+TEST(MainForm, DiagnosticWriteFailureIsShown)
+{
+    TProgram P;
+    const QString Folder = P.Dir.path() + "/data/";
+    QDir().mkpath(Folder + "diagnostic.htm"); // a folder where the page should go
+    P.Main().ActionDiagnostic->trigger();
+    EXPECT_EQ(P.Services.Messages, QStringList{"Error writing file " + Folder + "diagnostic.htm"});
+    EXPECT_TRUE(P.Services.Opened.isEmpty());
+}
