@@ -1,0 +1,227 @@
+#include "controls/EditGrid.h"
+
+#include "controls/GuardedCall.h"
+#include "controls/UiServices.h"
+#include "foundation/NumberFormat.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+
+TxEditGrid::TxEditGrid(QWidget* Parent) : TxFieldGrid(Parent)
+{
+    SetColCount(5);
+    SetRowCount(5);
+    SetDefaultColWidth(60);
+    SetOptions(Options() | xgoColSizing | xgoEditing);
+    resize(206, 72);
+    // Left clicks come as section clicks (a drag that resized a column is
+    // none); right clicks are watched on the heading itself.
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int Section) {
+        HeadingClicked(Section + FixedCols(), UiServices().PointerPos());
+    });
+    horizontalHeader()->viewport()->installEventFilter(this);
+}
+
+void TxEditGrid::SetFieldDefs(const QStringList& Lines)
+{
+    FFieldDefs = Lines;
+    Rebuild();
+}
+
+void TxEditGrid::SetFieldDef(int Index, const QString& Line)
+{
+    if (Index >= 0 && Index < FFieldDefs.size())
+        FFieldDefs[Index] = Line;
+}
+
+TField* TxEditGrid::LineField(int Col, int) const
+{
+    return Field(FieldIndex(Col));
+}
+
+bool TxEditGrid::IsValueCell(int Col, int Row) const
+{
+    return Row >= std::max(1, FixedRows()) && Col >= FixedCols() && LineField(Col, Row);
+}
+
+bool TxEditGrid::CanEditShow()
+{
+    return CanEditCell(Col(), Row()) && IsFieldEditable(Col(), Row()) && TxFieldGrid::CanEditShow();
+}
+
+QString TxEditGrid::ItemNumber(int Row) const
+{
+    return QString::number(Row - FixedRows() + 1);
+}
+
+template <class T>
+T& TxEditGrid::ColumnField(int Col, const char* Message) const
+{
+    auto* F = dynamic_cast<T*>(Col >= 0 && Col < ColCount() ? Field(FieldIndex(Col)) : nullptr);
+    if (!F)
+        throw EFieldError(Message + IntToStr(Col));
+    return *F;
+}
+
+// ---- values ----
+
+QVariant TxEditGrid::GetCellValue(int Col, int Row) const
+{
+    const TField* F = ValueField(Col, Row);
+    return F ? FieldValue(*F, Cell(Col, Row)) : QVariant(Cell(Col, Row));
+}
+
+void TxEditGrid::SetCellValue(int Col, int Row, const QVariant& V)
+{
+    const TField* F = ValueField(Col, Row);
+    QString Text = V.toString();
+    if (F && !FieldText(*F, V, Text))
+        return;
+    SetCell(Col, Row, Text);
+}
+
+std::vector<QVariant> TxEditGrid::ReadColumn(int Col) const
+{
+    std::vector<QVariant> Held;
+    Held.reserve(std::max(0, RowCount() - 1));
+    for (int Row = std::max(1, FixedRows()); Row < RowCount(); ++Row) {
+        try {
+            Held.push_back(GetCellValue(Col, Row));
+        } catch (const EConvertError&) {
+            Held.emplace_back();
+        }
+    }
+    return Held;
+}
+
+void TxEditGrid::WriteColumnUnits(int Col, TNumField& N, const std::vector<QVariant>& Held)
+{
+    const QString Label = N.ApplyUnits();
+    // The heading keeps its text up to its first ","; a column without a
+    // quantity keeps its heading.
+    if (N.UnitsType != utNone && FixedRows() > 0) {
+        const QString Heading = Cell(Col, 0);
+        const qsizetype Comma = Heading.indexOf(',');
+        SetCell(Col, 0, Comma >= 0 ? Heading.left(Comma + 1) + Label : Label);
+    }
+    if (dynamic_cast<TDelimNumField*>(&N) && !N.FormatStr().contains('/'))
+        N.SetFormatStr(N.FormatStr() + "/" + N.FormatStr());
+    BeginUpdate();
+    int Row = std::max(1, FixedRows());
+    for (const QVariant& Value : Held) {
+        if (Row >= RowCount())
+            break;
+        if (Value.isValid())
+            SetCellValue(Col, Row, Value);
+        ++Row;
+    }
+    EndUpdate();
+    RefreshEditors();
+}
+
+void TxEditGrid::ReapplyUnits(int Index)
+{
+    ChangeColumnUnits(Index, Field(FieldIndex(Index)));
+}
+
+// ---- column operations ----
+
+void TxEditGrid::SetUnits(int Col, TUnitsType UnitsType, double Factor, double Zero,
+                          TFormatType FormatType, int UnitsValue, int UnitsBase)
+{
+    auto& N = ColumnField<TNumField>(Col, "Error setting units, field def ");
+    // The values are read with the conversion they are shown in.
+    const std::vector<QVariant> Held = ReadColumn(Col);
+    N.UnitsType = UnitsTypeOf(UnitsType);
+    if (N.UnitsType == utNone) {
+        N.Factor = Factor;
+        N.Zero = Zero;
+    }
+    N.FormatType = FormatType;
+    N.UnitsValue = ClampUnitIndex(N.UnitsType, UnitsValue);
+    N.UnitsBase = ClampUnitIndex(N.UnitsType, UnitsBase);
+    WriteColumnUnits(Col, N, Held);
+}
+
+void TxEditGrid::SetPropEditor(int Col, const TPropEditHandler& Handler)
+{
+    auto& F = ColumnField<TField>(Col, "Error setting property editor, field def ");
+    if (dynamic_cast<TEnumField*>(&F) || dynamic_cast<TBoolField*>(&F))
+        throw EFieldError("Error setting property editor, field def " + IntToStr(Col));
+    F.EditorKind = ekPropEditor;
+    F.PropEditor = Handler;
+    RefreshEditors();
+}
+
+void TxEditGrid::SetEnumStrings(int Col, const QStringList& Items)
+{
+    ColumnField<TEnumField>(Col, "Error setting enum strings, field def ").Items = Items;
+    viewport()->update();
+}
+
+void TxEditGrid::SetFieldEnabled(int Col, bool Enabled)
+{
+    ColumnField<TField>(Col, "Error setting enabled field def ").Enabled = Enabled;
+    if (!Enabled && PendingCol() == Col)
+        DropPendingCell();
+    RefreshEditors();
+    viewport()->update();
+}
+
+void TxEditGrid::SetFieldEditable(int Col, bool Editable)
+{
+    ColumnField<TField>(Col, "Error setting editable field def ").Editable = Editable;
+    if (!Editable && PendingCol() == Col)
+        DropPendingCell();
+    RefreshEditors();
+}
+
+double TxEditGrid::GetRangeHi(int Col) const
+{
+    const auto& N = ColumnField<TNumField>(Col, "Error getting range hi, field def ");
+    return N.ToDisplay(N.RangeHi);
+}
+
+double TxEditGrid::GetRangeLo(int Col) const
+{
+    const auto& N = ColumnField<TNumField>(Col, "Error getting range lo, field def ");
+    return N.ToDisplay(N.RangeLo);
+}
+
+void TxEditGrid::SetUnitsValue(int Col, int Index)
+{
+    auto& N = ColumnField<TNumField>(Col, "Error setting units value, field def ");
+    N.UnitsValue = ClampUnitIndex(N.UnitsType, Index);
+    ChangeColumnUnits(Col, &N);
+}
+
+// ---- heading clicks ----
+
+void TxEditGrid::HeadingClicked(int Col, const QPoint& GlobalPos)
+{
+    auto* N = dynamic_cast<TNumField*>(Field(FieldIndex(Col)));
+    if (!N || N->UnitsType == utNone || IsEnumColumn(Col, FixedRows()))
+        return;
+    // An entry in progress is stored in the units it was typed in.
+    HideEditor();
+    GuardedCall(this, [&] {
+        if (UnitsEditProc)
+            UnitsEditProc(this, Col, GlobalPos.x(), GlobalPos.y(), N);
+        if (OnAfterRightClick)
+            OnAfterRightClick(this, Col);
+        RepostColumn(Col);
+    });
+}
+
+bool TxEditGrid::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Watched == horizontalHeader()->viewport() && Event->type() == QEvent::MouseButtonRelease) {
+        const auto* Mouse = static_cast<QMouseEvent*>(Event);
+        if (Mouse->button() == Qt::RightButton) {
+            const int Section = horizontalHeader()->logicalIndexAt(Mouse->position().toPoint());
+            if (Section >= 0)
+                HeadingClicked(Section + FixedCols(), Mouse->globalPosition().toPoint());
+        }
+    }
+    return TxFieldGrid::eventFilter(Watched, Event);
+}
