@@ -75,7 +75,12 @@ TxFieldGrid::TxFieldGrid(QWidget* Parent) : TxStringGrid(Parent)
             [this](QListWidgetItem* Item) { PickFromList(FList->row(Item)); });
 }
 
-TxFieldGrid::~TxFieldGrid() = default;
+TxFieldGrid::~TxFieldGrid()
+{
+    // The list may still be open; its hiding must not reach a grid that is
+    // going away.
+    FList->removeEventFilter(this);
+}
 
 QToolButton* TxFieldGrid::MakeButton(const QString& Picture)
 {

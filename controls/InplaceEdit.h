@@ -11,4 +11,15 @@ class TxInplaceEdit : public TFmtEdit {
 
 public:
     explicit TxInplaceEdit(QWidget* Parent = nullptr) : TFmtEdit(Parent) { setFrame(false); }
+
+    // A refused entry beeps, but the editor does not take the focus back:
+    // the grid stores the limit or keeps the old cell and closes the editor,
+    // and the focus goes where the user moved it.
+    bool CommitIfModified() override
+    {
+        if (!Modified() || ValidateText(text()))
+            return true;
+        InputRejected();
+        return false;
+    }
 };

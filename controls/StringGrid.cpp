@@ -126,8 +126,10 @@ TxStringGrid::TxStringGrid(QWidget* Parent)
                     FColWidths[Col] = Size;
                 CurrentCellChanged();
             });
-    // Five by five, as a new grid on a form.
+    // Rows never lower than the font needs.
     FDefaultRowHeight = std::max(FDefaultRowHeight, fontMetrics().height() + 4);
+    // Five by five with a heading row and a numbers column, as a new grid
+    // on a form.
     FFixedCols = 1;
     FFixedRows = 1;
     SetColCount(5);
@@ -173,6 +175,7 @@ void TxStringGrid::SetColCount(int Count)
     else if (NewModel < OldModel)
         FModel->endRemoveColumns();
     ApplyAllColWidths();
+    EnsureCurrentCell();
     CurrentCellChanged();
 }
 
@@ -195,9 +198,15 @@ void TxStringGrid::SetRowCount(int Count)
         FModel->endInsertRows();
     else if (NewModel < OldModel)
         FModel->endRemoveRows();
-    if (!currentIndex().isValid() && NewModel > 0 && FModel->columnCount() > 0)
-        selectionModel()->setCurrentIndex(FModel->index(0, 0), QItemSelectionModel::ClearAndSelect);
+    EnsureCurrentCell();
     CurrentCellChanged();
+}
+
+void TxStringGrid::EnsureCurrentCell()
+{
+    // A grid with cells always has a current one, the first by default.
+    if (!currentIndex().isValid() && FModel->rowCount() > 0 && FModel->columnCount() > 0)
+        selectionModel()->setCurrentIndex(FModel->index(0, 0), QItemSelectionModel::ClearAndSelect);
 }
 
 void TxStringGrid::ResetModel(const std::function<void()>& Change)

@@ -201,6 +201,7 @@ private:
     void CommitPendingCell();
     bool EditorTextIsReadable() const;
     void CheckCount(long long Count, long long Other) const;
+    void EnsureCurrentCell();
     void ApplyColWidth(int Col);
     void ApplyAllColWidths();
     void ApplyRowHeights();

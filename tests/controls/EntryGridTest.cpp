@@ -2,10 +2,12 @@
 
 #include "controls/EditFieldUnits.h"
 #include "controls/EntryGrid.h"
+#include "controls/UnitsText.h"
 
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QToolButton>
 
@@ -66,6 +68,11 @@ TEST_F(EntryGrid, LinesBuildTheRows)
 
 TEST_F(EntryGrid, TypedValueIsStoredOnceWhenMovingOn)
 {
+    Grid.ColorEditMode = Qt::yellow;
+    Grid.SetCurrentCell(1, rDrop);
+    Type("5");
+    EXPECT_EQ(Grid.InplaceEditor()->palette().color(QPalette::Base), QColor(Qt::yellow));
+    Grid.DropPendingCell();
     Enter(rDrop, "50", Qt::Key_Down);
     EXPECT_EQ(Stored, (std::vector<TStoredCell>{{1, rDrop}}));
     EXPECT_EQ(Grid.Cell(1, rDrop), "50.00");
@@ -250,6 +257,7 @@ TEST_F(EntryGrid, RowOperationsNameTheirRow)
         EXPECT_EQ(FieldErrorOf(Action), Message);
     EXPECT_EQ(Grid.GetRangeHi(rDrop), 100);
     EXPECT_FALSE(Grid.GetUnitsEditable(rNote));
+    EXPECT_EQ(FormatRowValueWithUnits(Grid, rDrop, "Pa", 12.345), "12.35 Pa");
 }
 
 TEST_F(EntryGrid, DisabledOrReadOnlyRowsTakeNoEntry)
@@ -280,4 +288,33 @@ TEST_F(EntryGrid, OnlyTheFocusedOrAlwaysShownCurrentCellStandsOut)
     EXPECT_EQ(Colour(1, rFlow), QColor(255, 255, 200));
     Grid.SetAlwaysShowCell(true);
     EXPECT_EQ(Colour(1, rFlow), Highlight);
+}
+
+TEST(EntryGridInDialog, LeavingForAnotherFieldStoresTheLimitAndLetsTheFocusGo)
+{
+    TRecordingServices Services;
+    QDialog Dialog;
+    auto* Grid = new TEntryGrid(&Dialog);
+    auto* Other = new QLineEdit(&Dialog);
+    auto* Layout = new QVBoxLayout(&Dialog);
+    Layout->addWidget(Grid);
+    Layout->addWidget(Other);
+    Grid->SetLines(Lines);
+    Grid->resize(300, 200);
+    int Stored = 0;
+    Grid->OnDoSetData = [&](TxStringGrid*, int, int) { ++Stored; };
+    Dialog.show();
+    QApplication::setActiveWindow(&Dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&Dialog));
+    Grid->setFocus();
+    Grid->SetCurrentCell(1, rDrop);
+    for (const char C : {'1', '5', '0'})
+        QTest::keyClick(QApplication::focusWidget(), C);
+    ASSERT_TRUE(Grid->EditorMode());
+    Other->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(Grid->Cell(1, rDrop), "100.00");
+    EXPECT_EQ(Stored, 1);
+    EXPECT_EQ(Services.Beeps, 1);
+    EXPECT_EQ(QApplication::focusWidget(), Other);
 }

@@ -1,3 +1,4 @@
+#include "controls/GridPictures.h"
 #include "controls/InplaceEdit.h"
 #include "controls/StringGrid.h"
 
@@ -174,4 +175,22 @@ TEST_F(TGridFixture, ClickOnTheCurrentCellOpensTheEditorUnlessRefused)
     Allow = true;
     QTest::mouseClick(Grid.viewport(), Qt::LeftButton, {}, Centre);
     EXPECT_TRUE(Grid.EditorMode());
+}
+
+TEST(GridPictures, FourDistinctButtonPictures)
+{
+    std::vector<QImage> Seen;
+    for (const char* Name : {"SPINUPPIC", "SPINDNPIC", "PROPEDPIC", "PULLDNPIC"}) {
+        const QImage Picture = GridPicture(Name).toImage();
+        ASSERT_EQ(Picture.size(), QSize(15, 15)) << Name;
+        int Ink = 0;
+        for (int Y = 0; Y < 15; ++Y)
+            for (int X = 0; X < 15; ++X)
+                Ink += qAlpha(Picture.pixel(X, Y)) > 0;
+        EXPECT_GT(Ink, 5) << Name;
+        for (const QImage& Other : Seen)
+            EXPECT_NE(Picture, Other) << Name;
+        Seen.push_back(Picture);
+    }
+    EXPECT_TRUE(GridPicture("OTHERPIC").isNull());
 }
