@@ -48,6 +48,18 @@ void SetUpEdit(TFmtEdit* Edit, TFmtEditLabel* Label, TUnitsType Units, const cha
     Edit->setAlignment(Qt::AlignRight);
 }
 
+// An entry counts as a change when it differs from what the edit showed
+// when the user came in.
+bool Changed(TFmtEdit* Edit)
+{
+    if (!Edit->Modified())
+        return false;
+    if (Edit->text() != Edit->LastText())
+        return true;
+    Edit->SetModified(false);
+    return false;
+}
+
 } // namespace
 
 TAltBaromForm::TAltBaromForm(TSettingsStore& Settings, std::unique_ptr<TSelectLocationForm>& Picker,
@@ -161,7 +173,7 @@ void TAltBaromForm::SetStatus(const QString& Text)
 
 void TAltBaromForm::PressureEdited()
 {
-    if (!edPa->Modified())
+    if (!Changed(edPa))
         return;
     FFromLocation = false;
     SetPressure(edPa->GetValue().toDouble());
@@ -170,7 +182,7 @@ void TAltBaromForm::PressureEdited()
 
 void TAltBaromForm::AltitudeEdited()
 {
-    if (!edAlt->Modified())
+    if (!Changed(edAlt))
         return;
     FFromLocation = false;
     SetAltitude(edAlt->GetValue().toDouble());
