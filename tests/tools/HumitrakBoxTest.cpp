@@ -6,6 +6,7 @@
 #include "tools/HumitrakDlg.h"
 
 #include <QClipboard>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QToolButton>
 
@@ -199,4 +200,38 @@ TEST_F(HumitrakBox, HelpOpensTheShippedPage)
     Box->HelpFolder = "/opt/Brellamonte/Common Files";
     Box->HelpAction->trigger();
     EXPECT_EQ(Services.Opened, QStringList{"/opt/Brellamonte/Common Files/humitrakdlg.htm"});
+}
+
+TEST_F(HumitrakBox, ItsOwnMessageBoxIsNoLeavingOfTheBox)
+{
+    // The message box takes the activation from the box, and gives it back.
+    QWidget MessageWindow;
+    TUiServices S = UiServices();
+    S.MessageBox = [this, &MessageWindow](QWidget*, const QString&, const QString& Text, TMsgKind, int) {
+        Services.Messages << Text;
+        MessageWindow.show();
+        TToolServices::Activate(MessageWindow);
+        EXPECT_EQ(Box->Status(), Text); // nothing undone behind the message
+        return int(mrOk);
+    };
+    TScopedUiServices Scope(S);
+    Enter(L::lnWetBulb, "30");
+    MessageWindow.hide();
+    TToolServices::Activate(*Box);
+    EXPECT_EQ(Box->Status(), "Wet Bulb > Dry Bulb °C...");
+    EXPECT_EQ(Cell(L::lnWetBulb), "30.0");
+
+    Leave(); // now the box is left: back to the last good state
+    EXPECT_EQ(Cell(L::lnWetBulb), "17.0");
+    EXPECT_EQ(Box->Status(), "Ready...");
+}
+
+TEST_F(HumitrakBox, AModelessBoxFreesItselfWhenClosed)
+{
+    QPointer<THumitrakBox> Shown = Box;
+    Box->AcceptAction->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(Shown.isNull());
+    EXPECT_EQ(Dlg.Point().Box, nullptr);
+    EXPECT_EQ(Dlg.FormWidth, 216);
 }
