@@ -16,6 +16,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int PictureWidth = 160;
@@ -157,30 +159,44 @@ QImage DefaultSplashPicture(const QSize& Size)
         P.drawLine(QPointF(X, 0), QPointF(X, H));
     for (double Y = 0; Y < H; Y += H / 12)
         P.drawLine(QPointF(0, Y), QPointF(W, Y));
-    // A main duct from a fan, branching to four outlets.
-    const QPointF Fan(W * 0.15, H * 0.78);
-    const QPointF Main(W * 0.15, H * 0.22);
-    const QPointF Outlets[] = {{W * 0.45, H * 0.22}, {W * 0.85, H * 0.22}, {W * 0.45, H * 0.55},
-                               {W * 0.85, H * 0.55}};
-    P.setPen(QPen(QColor(235, 240, 250), W * 0.035, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    P.drawLine(Fan, Main);
-    P.drawLine(Main, Outlets[1]);
-    P.setPen(QPen(QColor(235, 240, 250), W * 0.022, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    P.drawLine(QPointF(W * 0.15, H * 0.55), Outlets[3]);
-    P.drawLine(Outlets[0], Outlets[2]);
-    P.setPen(QPen(QColor(255, 190, 60), 2));
+    // A fan feeding a main duct that narrows after each of its three
+    // branches, each branch serving two ceiling diffusers.
+    const QColor Duct(235, 240, 250);
+    const QColor Accent(255, 190, 60);
+    const double Unit = std::min(W, H);
+    const double Mid = H * 0.5;
+    const double Branches[] = {0.38, 0.62, 0.86};
+    double From = W * 0.14;
+    for (int I = 0; I < 3; ++I) {
+        const double To = W * Branches[I];
+        P.setPen(QPen(Duct, Unit * (0.075 - 0.018 * I), Qt::SolidLine, Qt::FlatCap));
+        P.drawLine(QPointF(From, Mid), QPointF(To, Mid));
+        From = To;
+    }
+    P.setPen(QPen(Duct, Unit * 0.028, Qt::SolidLine, Qt::FlatCap));
+    for (const double X : Branches)
+        P.drawLine(QPointF(W * X, H * 0.2), QPointF(W * X, H * 0.8));
+    const double Half = Unit * 0.06;
     P.setBrush(QColor(22, 60, 110));
-    const double R = W * 0.04;
-    for (const QPointF& Outlet : Outlets)
-        P.drawEllipse(Outlet, R, R);
-    P.setBrush(QColor(255, 190, 60));
-    P.drawEllipse(Fan, R * 1.6, R * 1.6);
-    P.setPen(QPen(QColor(22, 60, 110), 1.5));
+    for (const double X : Branches)
+        for (const double Y : {0.2, 0.8}) {
+            const QRectF Diffuser(W * X - Half, H * Y - Half, 2 * Half, 2 * Half);
+            P.setPen(QPen(Accent, 1.6));
+            P.drawRect(Diffuser);
+            P.drawLine(Diffuser.topLeft(), Diffuser.bottomRight());
+            P.drawLine(Diffuser.topRight(), Diffuser.bottomLeft());
+        }
+    const QPointF Fan(W * 0.12, Mid);
+    const double R = Unit * 0.085;
+    P.setPen(QPen(Accent.darker(130), 1.5));
+    P.setBrush(Accent);
+    P.drawEllipse(Fan, R, R);
+    P.setPen(QPen(QColor(22, 60, 110), 2, Qt::SolidLine, Qt::RoundCap));
     for (int Blade = 0; Blade < 3; ++Blade) {
         P.save();
         P.translate(Fan);
         P.rotate(Blade * 120);
-        P.drawLine(QPointF(0, 0), QPointF(R * 1.2, R * 0.4));
+        P.drawLine(QPointF(0, 0), QPointF(R * 0.75, R * 0.3));
         P.restore();
     }
     return Picture;

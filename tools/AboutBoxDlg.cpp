@@ -58,7 +58,8 @@ void TAboutBoxDlg::FillForm()
     F.SetPicture(Picture, StretchPic);
     F.DetailMemo->clear();
     F.DetailMemo->setPlainText(DetailLines.join('\n'));
-    F.DetailMemo->setVisible(ShowMemo);
+    // An empty memo would only be a blank box.
+    F.DetailMemo->setVisible(ShowMemo && !DetailLines.isEmpty());
 }
 
 bool TAboutBoxDlg::Execute()

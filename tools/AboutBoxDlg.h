@@ -38,7 +38,7 @@ public:
     QString Comment = "Loading...";
     QImage Picture;
     bool StretchPic = false;
-    bool ShowMemo = true;
+    bool ShowMemo = true; // the detail lines shown (when there are any)
     bool ShowWebb = false;
     // How long the splash stays, in ms; whole seconds count (2500 gives 2 s).
     int Interval = 2500;

@@ -104,6 +104,7 @@ void TAirConDlg::ReadSettings()
         const int Value = Settings.ReadInteger(Section, Ident, Current);
         return Value > 0 ? Value : Current;
     };
+    FSizeKnown = FSizeKnown || Settings.ValueExists(Section, "FormWidth");
     FormWidth = Positive("FormWidth", FormWidth);
     FormHeight = Positive("FormHeight", FormHeight);
     for (std::size_t I = 0; I < ColWidths.size(); ++I)
@@ -157,11 +158,13 @@ int TAirConDlg::Execute(std::unique_ptr<TAirConBox> Box)
     Box->ButtonCancel->setVisible(Modal);
     if (FAnchored && FAnchored->X > TAirconItem::Unset && FAnchored->Y > TAirconItem::Unset)
         Box->move(FAnchored->X, FAnchored->Y);
-    if (FormWidth > 0 && FormHeight > 0)
-        Box->resize(FormWidth, FormHeight);
-    for (std::size_t I = 0; I < ColWidths.size(); ++I)
-        if (ColWidths[I] > 0 && static_cast<int>(I) < Box->Grid->ColCount())
-            Box->Grid->SetColWidth(static_cast<int>(I), ColWidths[I]);
+    if (FSizeKnown) {
+        if (FormWidth > 0 && FormHeight > 0)
+            Box->resize(FormWidth, FormHeight);
+        for (std::size_t I = 0; I < ColWidths.size(); ++I)
+            if (ColWidths[I] > 0 && static_cast<int>(I) < Box->Grid->ColCount())
+                Box->Grid->SetColWidth(static_cast<int>(I), ColWidths[I]);
+    }
     Box->setWindowTitle(Caption);
     Box->Item = FAnchored;
     Box->Dialog = this;
@@ -203,6 +206,7 @@ void TAirConDlg::StoreBox(const TAirConBox& Box)
             LineUnits[static_cast<std::size_t>(Line)] = Box.Grid->GetUnitsValue(Line);
     FormWidth = Box.width();
     FormHeight = Box.height();
+    FSizeKnown = true;
     for (std::size_t I = 0; I < ColWidths.size(); ++I)
         if (static_cast<int>(I) < Box.Grid->ColCount())
             ColWidths[I] = Box.Grid->ColWidth(static_cast<int>(I));

@@ -63,7 +63,9 @@ public:
     TAirconItem* AnchoredItem() const { return FAnchored; }
     TAirconItem* DefaultItem() const { return FDefaultItem.get(); }
 
-    // Configures the box from the dialog and shows it. Modal: the box's
+    // Configures the box from the dialog and shows it (a first box, before
+    // any size was stored, keeps the size it fitted to its texts, as the
+    // default sizes suit only the smallest fonts). Modal: the box's
     // result, and the box is freed. Modeless: 0, and the box frees itself
     // when it closes.
     int Execute(std::unique_ptr<TAirConBox> Box);
@@ -90,5 +92,8 @@ private:
     int FAnchorY = TAirconItem::Unset;
     bool FAnchorKnown = false;
     bool FDummy = false;
+    // Whether the size and column widths came from the settings or a box
+    // shown before; until then a box keeps the size it fitted to its texts.
+    bool FSizeKnown = false;
     QPointer<TAirConBox> FOpenBox;
 };

@@ -16,6 +16,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr double PressureLo = 70.0;
@@ -129,7 +131,7 @@ TAltBaromForm::TAltBaromForm(TSettingsStore& Settings, std::unique_ptr<TSelectLo
     Layout->addLayout(Fields);
     Layout->addStretch(1);
     Layout->addWidget(StatusBar1);
-    resize(260, 150);
+    resize(std::max(260, sizeHint().width()), sizeHint().height());
     RestoreFormPlacement(Settings, this, false, false);
 
     new TKeyNavigation(this);

@@ -11,6 +11,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 struct TRoughnessClass {
@@ -64,10 +66,11 @@ TRoughnessForm::TRoughnessForm(TSettingsStore& Settings, QWidget* Parent)
     ListView1->setUniformRowHeights(true);
     ListView1->setAllColumnsShowFocus(true);
     ListView1->header()->setStretchLastSection(true);
-    ListView1->setColumnWidth(0, 100);
+    // 100 pixels, or what the longest class name needs in this font.
+    ListView1->setColumnWidth(0, std::max(100, ListView1->fontMetrics().horizontalAdvance("Medium smooth") + 24));
+    ListView1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     for (const TRoughnessClass& Class : Classes) {
-        auto* Item = new QTreeWidgetItem(ListView1, {Class.Name, Class.Mm});
-        Item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+        new QTreeWidgetItem(ListView1, {Class.Name, Class.Mm});
     }
     ListView1->installEventFilter(this);
 
@@ -76,7 +79,7 @@ TRoughnessForm::TRoughnessForm(TSettingsStore& Settings, QWidget* Parent)
     Layout->setSpacing(0);
     Layout->addLayout(Tools);
     Layout->addWidget(ListView1, 1);
-    resize(200, 170);
+    resize(ListView1->columnWidth(0) + ListView1->fontMetrics().horizontalAdvance("0.000") + 40, 190);
     RestoreFormPlacement(Settings, this, false, true);
 
     connect(AcceptButton, &QToolButton::clicked, this, [this] { CloseWith(mrOk); });

@@ -74,10 +74,11 @@ TSelectLocationForm::TSelectLocationForm(TSettingsStore& Settings, const QString
     DetailGrid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DetailGrid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DetailGrid->setFocusPolicy(Qt::NoFocus);
+    DetailGrid->SetDefaultRowHeight(DetailGrid->fontMetrics().height() + 6);
     DetailGrid->SetColWidth(0, CaptionWidth);
     DetailGrid->setFixedHeight(DetailRows * DetailGrid->DefaultRowHeight() + 2 * DetailGrid->frameWidth());
     DetailGrid->setMinimumWidth(250);
-    DetailGrid->installEventFilter(this);
+    DetailGrid->viewport()->installEventFilter(this);
 
     AcceptButton = new QPushButton("&Accept", this);
     CancelButton = new QPushButton("&Cancel", this);
@@ -220,7 +221,7 @@ void TSelectLocationForm::FormClose()
 
 bool TSelectLocationForm::eventFilter(QObject* Watched, QEvent* Event)
 {
-    if (Watched == DetailGrid && Event->type() == QEvent::Resize)
+    if (Watched == DetailGrid->viewport() && Event->type() == QEvent::Resize)
         FitDetailColumns();
     return TRootForm::eventFilter(Watched, Event);
 }

@@ -226,12 +226,18 @@ TEST_F(HumitrakBox, ItsOwnMessageBoxIsNoLeavingOfTheBox)
     EXPECT_EQ(Box->Status(), "Ready...");
 }
 
-TEST_F(HumitrakBox, AModelessBoxFreesItselfWhenClosed)
+TEST_F(HumitrakBox, AModelessBoxFreesItselfAndTheNextOneTakesItsSize)
 {
     QPointer<THumitrakBox> Shown = Box;
+    Box->resize(300, 330);
+    Box->Grid->SetColWidth(0, 110);
     Box->AcceptAction->trigger();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(Shown.isNull());
     EXPECT_EQ(Dlg.Point().Box, nullptr);
-    EXPECT_EQ(Dlg.FormWidth, 216);
+
+    Dlg.Execute();
+    Box = static_cast<THumitrakBox*>(Dlg.OpenBox());
+    EXPECT_EQ(Box->size(), QSize(300, 330));
+    EXPECT_EQ(Box->Grid->ColWidth(0), 110);
 }
