@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QPainter>
+#include <QShowEvent>
 #include <QToolButton>
 
 #include <iterator>
@@ -303,6 +304,14 @@ void THumitrakBox::FormActivate()
         if (AirStateErrorText(P->State).empty())
             SetStatus(ReadyText);
     }
+}
+
+void THumitrakBox::showEvent(QShowEvent* Event)
+{
+    if (!Event->spontaneous())
+        if (const TPsyPoint* P = Point())
+            FKept = P->State;
+    TAirConBox::showEvent(Event);
 }
 
 void THumitrakBox::FormDeactivate()

@@ -69,6 +69,9 @@ protected:
     void FormActivate() override;
     void FormDeactivate() override;
     void FormClose() override;
+    // The state shown is the one to come back to, even before the box is
+    // first activated.
+    void showEvent(QShowEvent* Event) override;
 
 private:
     void ValueCommitted(int Line);
