@@ -1,5 +1,6 @@
 #include "controls/StringGrid.h"
 
+#include "controls/GuardedCall.h"
 #include "controls/InplaceEdit.h"
 
 #include <QAbstractTableModel>
@@ -404,7 +405,7 @@ bool TxStringGrid::SelectCell(int Col, int Row)
 {
     bool CanSelect = true;
     if (OnSelectCell)
-        OnSelectCell(this, Col, Row, CanSelect);
+        GuardedCall(this, [&] { OnSelectCell(this, Col, Row, CanSelect); });
     return CanSelect;
 }
 
@@ -580,7 +581,7 @@ bool TxStringGrid::CanEditShow()
         return false;
     bool Can = true;
     if (OnCanEditShow)
-        OnCanEditShow(this, Col(), Row(), Can);
+        GuardedCall(this, [&] { OnCanEditShow(this, Col(), Row(), Can); });
     return Can;
 }
 
@@ -681,8 +682,9 @@ void TxStringGrid::CommitPendingCell()
     // Done with: the editor must not check the entry again as it loses the
     // focus.
     FEditor->SetModified(false);
+    // The form stores the value here; its errors become messages.
     if (!Unchanged)
-        SetData(C, R);
+        GuardedCall(this, [&] { SetData(C, R); });
 }
 
 void TxStringGrid::closeEditor(QWidget* Editor, QAbstractItemDelegate::EndEditHint Hint)
@@ -754,8 +756,14 @@ void TxStringGrid::PaintCell(QPainter& Painter, const QStyleOptionViewItem& Opti
     State.Highlighted = State.Current && (hasFocus() || FAlwaysShowCell);
     if (DefaultDrawing)
         DrawCell(Painter, C, R, Option.rect, State);
-    if (OnDrawCell)
-        OnDrawCell(this, Painter, C, R, Option.rect, State);
+    if (OnDrawCell) {
+        try {
+            OnDrawCell(this, Painter, C, R, Option.rect, State);
+        } catch (const std::exception&) {
+            // A message box from inside painting would paint again; the
+            // cell keeps what the grid drew.
+        }
+    }
 }
 
 void TxStringGrid::DrawCell(QPainter& Painter, int Col, int Row, const QRect& Rect,

@@ -1,3 +1,5 @@
+#include "ControlsTestSupport.h"
+
 #include "controls/GridPictures.h"
 #include "controls/InplaceEdit.h"
 #include "controls/StringGrid.h"
@@ -193,4 +195,16 @@ TEST(GridPictures, FourDistinctButtonPictures)
         Seen.push_back(Picture);
     }
     EXPECT_TRUE(GridPicture("OTHERPIC").isNull());
+}
+
+TEST_F(TGridFixture, ErrorsOfTheFormBecomeMessages)
+{
+    TRecordingServices Services;
+    Grid.OnDoSetData = [](TxStringGrid*, int, int) { throw std::runtime_error("Flow too high"); };
+    Grid.SetCurrentCell(1, 1);
+    Type("5");
+    Key(Qt::Key_Down);
+    EXPECT_EQ(Services.Messages, QStringList{"Flow too high"});
+    EXPECT_EQ(Grid.Cell(1, 1), "5.0");
+    EXPECT_EQ(Grid.Row(), 2);
 }
