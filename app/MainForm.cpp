@@ -23,6 +23,12 @@
 #include "reports/PreviewForm.h"
 #include "reports/RepSettingsForm.h"
 #include "reports/StdReport.h"
+#include "tools/AboutBox.h"
+#include "tools/AboutBoxDlg.h"
+#include "tools/AirConBox.h" // completes the box type HumitrakDlg.h uses
+#include "tools/HumitrakDlg.h"
+#include "tools/RoughnessForm.h"
+#include "tools/SelectLocationForm.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -54,6 +60,15 @@ QString VersionText()
     }
 }
 
+QString DescriptionText()
+{
+    try {
+        return QString::fromStdString(GetFileDescriptionText(std::string()));
+    } catch (const std::exception&) {
+        return QString();
+    }
+}
+
 } // namespace
 
 TMainForm::TMainForm(std::unique_ptr<TSettingsStore> Store, const QStringList& Arguments,
@@ -69,6 +84,12 @@ TMainForm::TMainForm(std::unique_ptr<TSettingsStore> Store, const QStringList& A
     FlowGraphFrame1->setObjectName("FlowGraphFrame1");
     setCentralWidget(FlowGraphFrame1);
     MapiControl1 = new TMapiControl(this);
+    MapiControl1->ShowMessageText = [this](const QString& Text) { ShowMessage(this, Text); };
+    HumitrakDlg1 = new THumitrakDlg(*FStore, this);
+    HumitrakDlg1->Caption = "Moist Air State";
+    HumitrakDlg1->ItemName = "Moist Air";
+    HumitrakDlg1->Modal = true;
+    HumitrakDlg1->EditPressure = false;
     BuildActions();
     BuildMenus();
     BuildToolBar();
@@ -76,6 +97,14 @@ TMainForm::TMainForm(std::unique_ptr<TSettingsStore> Store, const QStringList& A
     resize(980, 700);
 
     LoadMainSettings();
+    AboutBoxDlg1 = new TAboutBoxDlg(*FStore, this);
+    AboutBoxDlg1->ProductName = QString();
+    AboutBoxDlg1->SplashRequest = true;
+    AboutBoxDlg1->Version = VersionText();
+    AboutBoxDlg1->Description = DescriptionText();
+    AboutBoxDlg1->Picture = DefaultSplashPicture(QSize(320, 480));
+    AboutBoxDlg1->StretchPic = true;
+    AboutBoxDlg1->Execute();
     setWindowTitle("Ventrix " + VersionText());
     ProgramLauncher1 = new TProgramLauncher(this, 2, "Ventrix", ToolsMenu);
     ToolsMenu->setEnabled(!ToolsMenu->actions().isEmpty());
@@ -105,6 +134,9 @@ TMainForm::~TMainForm()
 {
     // The windows read the document: they go before it does.
     FlowGraphFrame1->ReleaseView();
+    // The dialogs keep their settings in the store as they go.
+    delete HumitrakDlg1;
+    delete AboutBoxDlg1;
     const QList<QWidget*> Windows = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     qDeleteAll(Windows);
     SetWarningSink(FPreviousSink);
@@ -121,6 +153,7 @@ void TMainForm::CreateProgramWindows()
     RepSettingsForm = new TRepSettingsForm(*FStore, this);
     RepSettingsForm->setWindowFlag(Qt::Tool);
     DuctManualResizeForm = new TDuctManualResizeForm(*FStore, this);
+    RoughnessForm = new TRoughnessForm(*FStore, this);
     FanForm = new TFanForm(*FStore, this);
 }
 
@@ -237,7 +270,7 @@ void TMainForm::BuildActions()
     for (QAction* A : {ActionCut, ActionCopy, ActionPaste, ActionDelete, ActionUndoDelete})
         A->setIcon(QIcon());
     // Commands whose windows this build does not have yet.
-    for (QAction* A : {ActionFittings, ActionBarometer, ActionHumitrak, ActionAbout})
+    for (QAction* A : {ActionFittings})
         A->setEnabled(false);
 }
 
@@ -402,6 +435,15 @@ void TMainForm::FormActivate()
     ActionTable->setChecked(FTableView);
     ActionTableExecute();
     if (SettingsForm) {
+        SettingsForm->SetRoughnessPicker([this](QWidget*, const QPoint& At, double& Mm) {
+            if (!RoughnessForm)
+                return false;
+            RoughnessForm->move(At);
+            if (RunModal(*RoughnessForm) != mrOk)
+                return false;
+            Mm = RoughnessForm->GetRoughness();
+            return true;
+        });
         SettingsForm->OnResetOutletFlows = [this](int Kind) { OutletFlowsReset(Kind); };
         SettingsForm->OnResetOutletC = [this](int Kind) { OutletCValuesReset(Kind); };
         SettingsForm->OnResetInletFlows = [this](int Kind) { InletFlowsReset(Kind); };

@@ -30,12 +30,14 @@ class QAction;
 class QLabel;
 class QMenu;
 class QToolBar;
+class TAboutBoxDlg;
 class TBranch;
 class TDuctGraph;
 class TDuctManualResizeForm;
 class TFanForm;
 class TFlowBranch;
 class TGraphViewFrame;
+class THumitrakDlg;
 class TMapiControl;
 class TNode;
 class TNodeSummaryForm;
@@ -43,6 +45,8 @@ class TPreviewForm;
 class TProgramLauncher;
 class TPropertiesForm;
 class TRepSettingsForm;
+class TRoughnessForm;
+class TSelectLocationForm;
 class TSettingsForm;
 class TSettingsStore;
 class TWarningSink;
@@ -91,6 +95,8 @@ public:
     QMenu* ToolsMenu;
     QMenu* HelpMenu;
     TMapiControl* MapiControl1;
+    TAboutBoxDlg* AboutBoxDlg1;
+    THumitrakDlg* HumitrakDlg1;
     TProgramLauncher* ProgramLauncher1 = nullptr;
 
     // ---- the single windows (null until CreateProgramWindows)
@@ -100,6 +106,7 @@ public:
     TNodeSummaryForm* NodeSummaryForm = nullptr;
     TRepSettingsForm* RepSettingsForm = nullptr;
     TDuctManualResizeForm* DuctManualResizeForm = nullptr;
+    TRoughnessForm* RoughnessForm = nullptr;
     TFanForm* FanForm = nullptr;
 
     // ---- actions: File
@@ -314,6 +321,8 @@ private:
     void DetachDocument();
     void MoveDrawingToOrigin();
     void DisableUndoDelete();
+    // After the barometer or the air state: the change, or why it was refused.
+    void ApplyAirState(bool Applied);
     // The view's refresh after a solve, for the current branch.
     void RefreshViewAfterSolve();
     void SelectCurrentBranch();
@@ -332,6 +341,8 @@ private:
     QString DialogFolder(const QString& Fallback) const;
 
     std::unique_ptr<TSettingsStore> FStore;
+    // The locations picker of the barometer, kept between its uses.
+    std::unique_ptr<TSelectLocationForm> FLocationPicker;
     std::unique_ptr<TWarningSink> FMessageSink;
     TWarningSink* FPreviousSink = nullptr;
     std::unique_ptr<TDuctGraph> FNetwork;

@@ -10,6 +10,11 @@
 #include "editor/GraphViewFrame.h"
 #include "graph/GraphFlags.h"
 #include "network/DuctGraph.h"
+#include "tools/AboutBoxDlg.h"
+#include "tools/AltBaromForm.h"
+#include "tools/AirConBox.h" // completes the box type HumitrakDlg.h uses
+#include "tools/HumitrakDlg.h"
+#include "tools/SelectLocationForm.h"
 
 #include <QAction>
 
@@ -179,10 +184,30 @@ void TMainForm::ActionNodeSummaryExecute()
 
 void TMainForm::ActionBarometerExecute()
 {
+    TAltBaromForm Barometer(*FStore, FLocationPicker, CommonDataFolder(), this);
+    Barometer.SetPressure(FNetwork->GetBarometerKPa());
+    if (RunModal(Barometer) != mrOk)
+        return;
+    ApplyAirState(FNetwork->SetBarometer(Barometer.Pressure()));
 }
 
 void TMainForm::ActionHumitrakExecute()
 {
+    HumitrakDlg1->SetPressure(FNetwork->GetBarometerKPa());
+    HumitrakDlg1->SetTemperature(QString::fromStdString(FNetwork->GetHumitrakText()));
+    if (HumitrakDlg1->Execute() != mrOk)
+        return;
+    ApplyAirState(FNetwork->SetHumitrak(HumitrakDlg1->GetTemperature().toStdString()));
+}
+
+void TMainForm::ApplyAirState(bool Applied)
+{
+    // A state the air cannot have changes nothing; the user hears why.
+    if (!Applied) {
+        ShowMessage(this, QString::fromStdString(FNetwork->AirStateStatus), QString(), TMsgKind::Warning);
+        return;
+    }
+    MarkChanged();
 }
 
 void TMainForm::ActionRenumberExecute()
@@ -237,6 +262,7 @@ void TMainForm::ActionTutorialExecute()
 
 void TMainForm::ActionAboutExecute()
 {
+    AboutBoxDlg1->Execute();
 }
 
 // ---------------------------------------------------------------- the branch rows

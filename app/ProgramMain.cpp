@@ -8,6 +8,7 @@
 #include "platform/QtSettingsStore.h"
 #include "platform/SystemInfo.h"
 #include "reports/StdReport.h"
+#include "tools/AboutBoxDlg.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -29,6 +30,7 @@ std::unique_ptr<TMainForm> StartMainWindow(std::unique_ptr<TSettingsStore> Store
     MainForm->CreateProgramWindows();
     SetReportColumnStops(ReportColumnStops);
     LoadReportMargins(Settings);
+    MainForm->AboutBoxDlg1->WaitSplash();
     return MainForm;
 }
 

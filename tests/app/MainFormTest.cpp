@@ -3,6 +3,7 @@
 #include "editor/GraphViewFrame.h"
 #include "platform/MapiControl.h"
 #include "reports/PreviewForm.h"
+#include "tools/AltBaromForm.h"
 
 #include <QAction>
 #include <QDir>
@@ -334,4 +335,24 @@ TEST(MainForm, DiagnosticWriteFailureIsShown)
     P.Main().ActionDiagnostic->trigger();
     EXPECT_EQ(P.Services.Messages, QStringList{"Error writing file " + Folder + "diagnostic.htm"});
     EXPECT_TRUE(P.Services.Opened.isEmpty());
+}
+
+TEST(MainForm, BarometerChangesTheNetworkOnlyWhenAccepted)
+{
+    for (const int Result : {int(mrCancel), int(mrOk)}) {
+        TProgram P;
+        ASSERT_TRUE(P.Main().SaveFile(P.Path("air.vtx")));
+        P.Services.Modal = [&](QDialog& Dialog) {
+            auto* Barometer = dynamic_cast<TAltBaromForm*>(&Dialog);
+            EXPECT_NE(Barometer, nullptr);
+            if (Barometer) {
+                EXPECT_NEAR(Barometer->Pressure(), 101.325, 1e-9);
+                Barometer->SetPressure(90.0);
+            }
+            return Result;
+        };
+        P.Main().ActionBarometer->trigger();
+        EXPECT_NEAR(P.Network().GetBarometerKPa(), Result == mrOk ? 90.0 : 101.325, 1e-9);
+        EXPECT_EQ(P.Main().Saved(), Result != mrOk);
+    }
 }
