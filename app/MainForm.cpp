@@ -462,7 +462,7 @@ void TMainForm::closeEvent(QCloseEvent* Event)
 {
     bool Close = true;
     GuardedCall(this, [&] {
-        if (!FFileName.isEmpty() && QuerySave() == mrCancel) {
+        if (!GuardChanges()) {
             Close = false;
             return;
         }

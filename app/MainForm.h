@@ -168,7 +168,8 @@ public:
     // saves on Yes. A save that fails answers Cancel, so nothing is lost.
     int QuerySave();
     // The guard as New, Open, a recent file, an import and closing use it:
-    // only for a named document; false when the user cancelled.
+    // for a named document, or an unnamed one changed since New; false when
+    // the user cancelled.
     bool GuardChanges();
     // Reads the file and makes it the document; false (with the messages
     // shown) leaves the open document as it was.
@@ -358,6 +359,8 @@ private:
     bool FActivationQueued = false;
     // The document's name was made from an imported XML file.
     bool FNameFromImport = false;
+    // Nothing changed since New (and nothing saved).
+    bool FUntouched = false;
     // The display units of the result values.
     struct TDisplayUnits {
         int Flow = 0;     // m³/s

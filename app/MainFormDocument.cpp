@@ -74,7 +74,8 @@ int TMainForm::QuerySave()
 {
     if (FSaved)
         return mrYes;
-    const QString Text = QFileInfo(FFileName).fileName() + " not saved.\nSave now?";
+    const QString Shown = FFileName.isEmpty() ? QString("Untitled") : QFileInfo(FFileName).fileName();
+    const QString Text = Shown + " not saved.\nSave now?";
     const int Answer = ShowMessage(this, Text, QString(), TMsgKind::Confirmation, mbYesNoCancel);
     if (Answer != mrYes)
         return Answer;
@@ -84,7 +85,11 @@ int TMainForm::QuerySave()
 
 bool TMainForm::GuardChanges()
 {
-    return FFileName.isEmpty() || QuerySave() != mrCancel;
+    // A network never saved and never changed since New has nothing to
+    // lose; one the user worked on is asked for like a named one.
+    if (FFileName.isEmpty() && FUntouched)
+        return true;
+    return QuerySave() != mrCancel;
 }
 
 bool TMainForm::SaveDocument()
@@ -133,6 +138,7 @@ void TMainForm::ActionNewExecute()
     SetFileName(QString());
     ShowNewDocument(true, false);
     FillResultWindows();
+    FUntouched = true;
 }
 
 void TMainForm::ActionOpenExecute()

@@ -216,6 +216,8 @@ QString TMainForm::FanPressureText() const
 void TMainForm::SetSaved(bool Flag)
 {
     FSaved = Flag;
+    if (!Flag)
+        FUntouched = false;
     StatusPanels[2]->setText(Flag ? "Saved" : "Not Saved");
 }
 

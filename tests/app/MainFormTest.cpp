@@ -95,6 +95,20 @@ TEST(MainForm, SaveGuardAtClose)
     }
 }
 
+TEST(MainForm, AnUnnamedNetworkIsAskedForOnlyOnceWorkedOn)
+{
+    for (const bool Edited : {false, true}) {
+        SCOPED_TRACE(Edited ? "edited" : "as started");
+        TProgram P;
+        if (Edited)
+            P.Main().ActionCalcFlow->trigger();
+        P.Services.Answer = [](const QString&) { return int(mrCancel); };
+        P.Main().close();
+        EXPECT_EQ(P.Services.Messages, Edited ? QStringList{"Untitled not saved.\nSave now?"} : QStringList());
+        EXPECT_EQ(P.Main().isVisible(), Edited);
+    }
+}
+
 TEST(MainForm, CloseKeepsPlacementTableSwitchAndTheDocumentOnTopOfTheRecentFiles)
 {
     TProgram P;
