@@ -370,3 +370,36 @@ TEST(MainForm, BarometerChangesTheNetworkOnlyWhenAccepted)
         EXPECT_EQ(P.Main().Saved(), Result != mrOk);
     }
 }
+
+TEST(MainForm, DeletingABranchFreesItsFittingsAndNoBranchKeepsThem)
+{
+    TProgram P;
+    TDuctGraph& G = P.Network();
+    auto Fitting = [&](std::vector<int> Ids) {
+        auto F = std::make_unique<TFitting>("Elbow", "CD3-1");
+        for (int Id : Ids) {
+            F->Links.push_back({Id, nullptr});
+            F->Roles.push_back("c");
+        }
+        G.Fittings.push_back(std::move(F));
+        return G.Fittings.back().get();
+    };
+    const int Gone = G.Branches()[0]->Id();
+    const int Neighbour = G.Branches()[1]->Id();
+    const int Other = G.Branches()[2]->Id();
+    Fitting({Gone, Neighbour});
+    TFitting* Kept = Fitting({Other});
+    G.ResolveFittingLinks(false);
+    ASSERT_EQ(G.FlowBranch(Neighbour)->LinkedFittings.size(), 1u);
+
+    TGraphViewFrame& Frame = *P.Main().FlowGraphFrame1;
+    Frame.SelectBranch(G.FindBranch(Gone));
+    Frame.gvfDeleteBranchClick();
+    EXPECT_EQ(G.FindBranch(Gone), nullptr);
+    ASSERT_EQ(G.Fittings.size(), 1u);
+    EXPECT_EQ(G.Fittings.front().get(), Kept);
+    EXPECT_TRUE(G.FlowBranch(Neighbour)->LinkedFittings.empty());
+    EXPECT_EQ(G.FlowBranch(Other)->LinkedFittings, std::vector<TFitting*>{Kept});
+    EXPECT_EQ(P.Main().FindBranchRow(G.FindBranch(Neighbour)), 1);
+    EXPECT_TRUE(P.Main().ActionUndoDelete->isEnabled());
+}
