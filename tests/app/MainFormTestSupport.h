@@ -8,6 +8,7 @@
 #include "app/MainForm.h"
 #include "app/ProgramMain.h"
 #include "controls/UiServices.h"
+#include "fittings/DuctFittingDB.h"
 #include "foundation/ProgramFolders.h"
 #include "foundation/SettingsStore.h"
 #include "network/DuctGraph.h"
@@ -85,6 +86,9 @@ struct TFoldersScope {
         F.DataDir = DataDir.toStdString() + "/";
         F.CommonDataDir = VENTRIX_COMMON_DATA_DIR;
         SetProgramFolders(F);
+        // The program's fitting database, read once as the program does.
+        if (!DuctFittingDB())
+            CreateDuctFittingDB(F.CommonDataDir);
     }
     ~TFoldersScope() { SetProgramFolders(Kept); }
 };
