@@ -50,8 +50,6 @@ QColor ColorFromBgr(int Value)
 
 namespace {
 
-using TColumn = TTableForm::TColumn;
-
 QString ToQ(const std::string& S)
 {
     return QString::fromStdString(S);
@@ -659,7 +657,10 @@ void TTableForm::DrawCell(QPainter& Painter, int Col, int Row, const QRect& Rect
         Painter.fillRect(Rect, Range);
     }
     Painter.setPen(Look.Ink);
-    Painter.drawText(Rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+    // Numbers right-aligned, so that their digits line up down a column.
+    const bool Number = Col >= ColFlow;
+    Painter.drawText(Rect.adjusted(2, 2, Number ? -4 : 0, 0),
+                     (Number ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop | Qt::TextSingleLine,
                      BranchGrid->Cell(Col, Row));
     if (Current && BranchGrid->hasFocus()) {
         Painter.setPen(palette().color(QPalette::Highlight));
@@ -888,6 +889,13 @@ void TTableForm::changeEvent(QEvent* Event)
 
 bool TTableForm::eventFilter(QObject* Watched, QEvent* Event)
 {
+    if (Watched == BranchGrid && Event->type() == QEvent::ContextMenu) {
+        // The menu key: the menu opens at the current cell.
+        const QRect Cell = BranchGrid->CellRect(BranchGrid->Col(), BranchGrid->Row());
+        const QPoint At = BranchGrid->viewport()->mapToGlobal(Cell.isEmpty() ? QPoint() : Cell.center());
+        GuardedCall(this, [&] { ShowPopupMenu(At); });
+        return true;
+    }
     if (Watched == BranchGrid && Event->type() == QEvent::KeyPress) {
         const auto* Key = static_cast<QKeyEvent*>(Event);
         if (Key->key() == Qt::Key_Delete && Key->modifiers() == Qt::NoModifier &&
