@@ -8,6 +8,7 @@
 #include "app/MessageBoxSink.h"
 #include "app/PropertiesForm.h"
 #include "app/SettingsForm.h"
+#include "app/TableForm.h"
 #include "dialogs/DuctManualResizeForm.h"
 #include "dialogs/NodeSummaryForm.h"
 #include "controls/GuardedCall.h"
@@ -146,6 +147,7 @@ void TMainForm::CreateProgramWindows()
 {
     if (PreviewForm)
         return;
+    TableForm = new TTableForm(*FStore, this);
     PreviewForm = new TPreviewForm(*FStore, this);
     SettingsForm = new TSettingsForm(*FStore, DesignSettings(), this);
     PropertiesForm = new TPropertiesForm(*FStore, FProperties, this);
@@ -393,7 +395,9 @@ void TMainForm::LoadMainSettings()
 void TMainForm::SaveMainSettings()
 {
     SaveFormPlacement(*FStore, this);
-    FStore->WriteBool(SettingsSection, "TableView", false);
+    // The table's mark goes when it loses the focus: what counts is whether
+    // it is on the screen.
+    FStore->WriteBool(SettingsSection, "TableView", TableForm && TableForm->isVisible());
     SaveReportMargins(*FStore);
 }
 
@@ -432,6 +436,7 @@ void TMainForm::FormActivate()
     UnitsChanged();
     WireFrameEvents();
     FlowGraphFrame1->CreateToolBoxes();
+    WireTableEvents();
     ActionTable->setChecked(FTableView);
     ActionTableExecute();
     if (SettingsForm) {

@@ -49,6 +49,7 @@ class TRoughnessForm;
 class TSelectLocationForm;
 class TSettingsForm;
 class TSettingsStore;
+class TTableForm;
 class TWarningSink;
 
 class TMainForm : public QMainWindow {
@@ -100,6 +101,7 @@ public:
     TProgramLauncher* ProgramLauncher1 = nullptr;
 
     // ---- the single windows (null until CreateProgramWindows)
+    TTableForm* TableForm = nullptr;
     TPreviewForm* PreviewForm = nullptr;
     TSettingsForm* SettingsForm = nullptr;
     TPropertiesForm* PropertiesForm = nullptr;
@@ -306,6 +308,7 @@ private:
     QAction* NewAction(const QString& Caption, void (TMainForm::*Handler)(),
                        const QKeySequence& Key = {});
     void WireFrameEvents();
+    void WireTableEvents();
     void LoadMainSettings();
     void SaveMainSettings();
     void FillRecentFilesMenu();
@@ -367,7 +370,4 @@ private:
         int Pressure = 1; // Pa
         int Length = 0;   // m
     } FDisplayUnits;
-    // The rows of the branch table: branch ids.
-    std::vector<int> FRowIds;
-    int FCurrentRow = 1;
 };

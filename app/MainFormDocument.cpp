@@ -7,6 +7,7 @@
 
 #include "app/PropertiesForm.h"
 #include "app/SettingsForm.h"
+#include "app/TableForm.h"
 #include "controls/UiServices.h"
 #include "dialogs/NodeSummaryForm.h"
 #include "document/NetworkXmlExport.h"
@@ -169,6 +170,8 @@ void TMainForm::DetachDocument()
 {
     FCurrentBranch = nullptr;
     FlowGraphFrame1->SetGraph(nullptr);
+    if (TableForm)
+        TableForm->SetNetwork(nullptr);
 }
 
 bool TMainForm::ReadNetworkFile(const QString& Name)

@@ -5,6 +5,8 @@
 
 #include "app/FanForm.h"
 #include "app/ReportFixedDrops.h"
+#include "app/TableForm.h"
+#include "controls/ColGrid.h"
 #include "controls/UiServices.h"
 #include "editor/GraphViewFrame.h"
 #include "network/DuctGraph.h"
@@ -56,6 +58,10 @@ void TMainForm::BuildReport()
         for (const QLabel* Line : {FanForm->FanQLabel, FanForm->Pslabel, FanForm->PtLabel})
             StdReportHeading(Report, Line->text());
 
+    if (TableForm) {
+        const TxStringGrid& Grid = *TableForm->BranchGrid;
+        StdReportPrintGrid(Report, Grid, {0, 1, Grid.ColCount() - 1, Grid.RowCount() - 1});
+    }
     const bool Fittings = !RepSettingsForm || RepSettingsForm->CBFittings->isChecked();
     const bool Graphic = !RepSettingsForm || RepSettingsForm->CBGraphic->isChecked();
     if (Fittings)

@@ -4,8 +4,10 @@
 #include "app/MainForm.h"
 
 #include "app/FanForm.h"
+#include "controls/ColGrid.h"
 #include "controls/GuardedCall.h"
 #include "controls/UiServices.h"
+#include "app/TableForm.h"
 #include "dialogs/NodeSummaryForm.h"
 #include "editor/GraphViewFrame.h"
 #include "graph/GraphFlags.h"
@@ -163,6 +165,13 @@ void TMainForm::ActionFanPressureExecute()
 void TMainForm::ActionTableExecute()
 {
     FTableView = ActionTable->isChecked();
+    if (!TableForm)
+        return;
+    TableForm->setVisible(FTableView);
+    if (FTableView) {
+        TableForm->raise();
+        TableForm->activateWindow();
+    }
 }
 
 void TMainForm::ActionFittingsExecute()
@@ -265,70 +274,105 @@ void TMainForm::ActionAboutExecute()
     AboutBoxDlg1->Execute();
 }
 
-// ---------------------------------------------------------------- the branch rows
+// ---------------------------------------------------------------- the branch table
 
-// Until the table window comes, the rows are the listed branches: those
-// whose both end nodes are active, in list order.
+void TMainForm::WireTableEvents()
+{
+    TTableForm& T = *TableForm;
+    T.setWindowTitle("Ventrix Table");
+    T.OnChanged = [this] { GuardedCall(this, [this] { MarkChanged(); }); };
+    T.OnSelectBranch = [this](TDuctBranch* B) {
+        GuardedCall(this, [&] {
+            FlowGraphFrame1->SelectBranch(B);
+            FCurrentBranch = B;
+        });
+    };
+    T.OnEditBranch = [this](TDuctBranch* B) {
+        GuardedCall(this, [&] {
+            FlowGraphFrame1->SelectBranch(B);
+            FlowGraphFrame1->EditBranch();
+        });
+    };
+    T.OnDeleteBranch = [this](TDuctBranch* B) {
+        GuardedCall(this, [&] {
+            FlowGraphFrame1->SelectBranch(B);
+            FlowGraphFrame1->gvfDeleteBranchClick();
+        });
+    };
+    T.OnRenameBranch = [this](TDuctBranch* B, const std::string& Name) {
+        GuardedCall(this, [&] { FlowGraphFrame1->SetBranchName(B, Name); });
+    };
+    T.OnRedrawBranch = [this](TDuctBranch* B) { GuardedCall(this, [&] { FlowGraphFrame1->RedrawBranch(B); }); };
+    T.OnBranchEdited = [this](TDuctBranch* B) { GuardedCall(this, [&] { FlowGraphFrame1->RedrawBranch(B); }); };
+    // The table lost the activation: the mark goes, the window may stay.
+    T.OnDeactivate = [this] { ActionTable->setChecked(false); };
+}
 
 void TMainForm::FillTable()
 {
-    FRowIds.clear();
-    for (const auto& B : FNetwork->Branches())
-        if (B->FromNode->IsActive() && B->ToNode->IsActive())
-            FRowIds.push_back(B->Id());
+    if (!TableForm)
+        return;
+    if (TableForm->Network() != FNetwork.get())
+        TableForm->SetNetwork(FNetwork.get());
+    else
+        TableForm->FillFromNetwork();
 }
 
 int TMainForm::TableRowCount() const
 {
-    return static_cast<int>(FRowIds.size());
+    return TableForm ? TableForm->BranchGrid->RowCount() - 1 : 0;
 }
 
 int TMainForm::TableBranchId(int Row) const
 {
     if (Row < 1 || Row > TableRowCount())
         return NoTableBranch;
-    return FRowIds[static_cast<std::size_t>(Row - 1)];
+    bool Ok = false;
+    const int Id = TableForm->BranchGrid->Cell(TTableForm::ColId, Row).trimmed().toInt(&Ok);
+    return Ok ? Id : NoTableBranch;
 }
 
 int TMainForm::CurrentTableRow() const
 {
-    return FCurrentRow;
+    return TableForm ? TableForm->CurrentRow() : 1;
 }
 
 void TMainForm::SetCurrentTableRow(int Row)
 {
-    FCurrentRow = std::max(1, Row);
+    if (TableForm)
+        TableForm->SetCurrentRow(Row);
 }
 
 int TMainForm::FindBranchRow(const TBranch* Branch) const
 {
-    if (!Branch)
-        return -1;
-    for (int Row = 1; Row <= TableRowCount(); ++Row)
-        if (FRowIds[static_cast<std::size_t>(Row - 1)] == Branch->Id())
-            return Row;
-    return -1;
+    return TableForm && Branch ? TableForm->FindBranchRow(Branch) : -1;
 }
 
 void TMainForm::ShowBranchInRow(int Row, const TBranch* Branch)
 {
-    if (Row >= 1 && Row <= TableRowCount())
-        FRowIds[static_cast<std::size_t>(Row - 1)] = Branch->Id();
+    if (TableForm)
+        TableForm->ShowBranchInRow(Row, static_cast<const TDuctBranch&>(*Branch));
 }
 
 void TMainForm::AddTableRow(const TBranch* Branch)
 {
-    FRowIds.push_back(Branch->Id());
+    if (TableForm)
+        TableForm->AppendBranch(static_cast<const TDuctBranch&>(*Branch));
 }
 
 void TMainForm::DeleteTableRow(int Row)
 {
-    if (Row >= 1 && Row <= TableRowCount())
-        FRowIds.erase(FRowIds.begin() + (Row - 1));
+    if (!TableForm)
+        return;
+    TableForm->Deleting = true;
+    TableForm->DeleteRow(Row);
+    TableForm->Deleting = false;
 }
 
 void TMainForm::EndTableEdit()
 {
+    if (TableForm)
+        TableForm->EndEdit();
 }
 
 void TMainForm::FillFittingsList()
@@ -339,7 +383,5 @@ void TMainForm::FillResultWindows()
 {
     FillFittingsList();
     FillTable();
-    SetCurrentTableRow(1);
-    const int Id = TableBranchId(1);
-    FCurrentBranch = Id == NoTableBranch ? nullptr : FNetwork->FlowBranch(Id);
+    FCurrentBranch = TableForm ? TableForm->TableBranch() : nullptr;
 }

@@ -114,10 +114,16 @@ TEST(MainForm, CloseKeepsPlacementTableSwitchAndTheDocumentOnTopOfTheRecentFiles
     TProgram P;
     const QString Name = P.Path("kept.vtx");
     ASSERT_TRUE(P.Main().SaveFile(Name));
+    // The table shown, its mark gone as when it loses the focus.
+    P.Main().ActionTable->setChecked(true);
+    P.Main().ActionTable->trigger();
+    ASSERT_FALSE(P.Main().ActionTable->isChecked());
+    P.Main().ActionTable->trigger();
+    P.Main().ActionTable->setChecked(false);
     P.Main().close();
     const TSettingsStore& S = P.Main().Store();
     EXPECT_EQ(S.ReadString("MRU", "0", ""), Name.toStdString());
-    EXPECT_FALSE(S.ReadBool("Settings", "TableView", true));
+    EXPECT_TRUE(S.ReadBool("Settings", "TableView", false));
     EXPECT_TRUE(S.ValueExists("MainForm", "Width"));
     EXPECT_TRUE(P.Services.Messages.isEmpty());
 }

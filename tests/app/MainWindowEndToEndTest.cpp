@@ -187,6 +187,8 @@ TEST(MainWindowEndToEnd, DrawSolveSaveReopenExchangePrintAndDiagnose)
     EXPECT_TRUE(Report.contains("Ventrix Report"));
     EXPECT_TRUE(Report.contains("Fan Volume Flow = "));
     EXPECT_TRUE(Report.contains("Fan Total Pressure = "));
+    const QRegularExpression Header("Caption\\s+Q,\\s*m³/s\\s+Qd,\\s*m³/s\\s+V\\(a\\),\\s*m/s\\s+dP,\\s*Pa\\s+L,\\s*m");
+    EXPECT_TRUE(Report.contains(Header)) << Report.toStdString();
     EXPECT_TRUE(Report.contains("Duct pressure loss = " + QString::asprintf("%0.0f Pa", -P.Network().MainFan->TotalDrop)));
 
     // ---- the diagnostic page (Ctrl+D) of the balanced network with a
