@@ -1,0 +1,64 @@
+#include "dialogs/ItemListGrid.h"
+
+#include "controls/GuardedCall.h"
+
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+TItemListGrid::TItemListGrid(QWidget* Parent) : TxColGrid(Parent)
+{
+    verticalHeader()->setSectionsMovable(true);
+    connect(verticalHeader(), &QHeaderView::sectionMoved, this,
+            [this](int, int OldVisual, int NewVisual) { SectionMoved(OldVisual, NewVisual); });
+}
+
+void TItemListGrid::SectionMoved(int OldVisual, int NewVisual)
+{
+    // The header only shows the move; the cells themselves move, so that
+    // rows keep one order for the grid and its owner.
+    QHeaderView* Header = verticalHeader();
+    const bool Blocked = Header->blockSignals(true);
+    Header->moveSection(NewVisual, OldVisual);
+    Header->blockSignals(Blocked);
+    const int From = OldVisual + FixedRows();
+    const int To = NewVisual + FixedRows();
+    GuardedCall(this, [&] {
+        MoveRow(From, To);
+        if (OnRowMoved)
+            OnRowMoved(this, From, To);
+    });
+}
+
+void TItemListGrid::keyPressEvent(QKeyEvent* Event)
+{
+    if (Event->key() == Qt::Key_Delete && Event->modifiers() == Qt::NoModifier && !EditorMode() && OnDeleteKey) {
+        Event->accept();
+        GuardedCall(this, [this] { OnDeleteKey(this); });
+        return;
+    }
+    TxColGrid::keyPressEvent(Event);
+}
+
+void TItemListGrid::mousePressEvent(QMouseEvent* Event)
+{
+    if (OnClicked)
+        GuardedCall(this, [this] { OnClicked(this); });
+    if (Event->button() == Qt::RightButton) {
+        // The clicked cell becomes current first, so that the menu acts on it.
+        int Col = 0, Row = 0;
+        if (MouseToCell(Event->position().toPoint(), Col, Row))
+            SetCurrentCell(Col, Row);
+        Event->accept();
+        return;
+    }
+    TxColGrid::mousePressEvent(Event);
+}
+
+void TItemListGrid::contextMenuEvent(QContextMenuEvent* Event)
+{
+    Event->accept();
+    if (OnContextMenu)
+        GuardedCall(this, [&] { OnContextMenu(this, Event->globalPos()); });
+}

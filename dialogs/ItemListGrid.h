@@ -1,0 +1,36 @@
+#pragma once
+// A column grid listing a branch's loss items, one per row: the user drags
+// a row by its number to move it, deletes the current row with the Delete
+// key and opens the form's row menu with a right click. The grid only
+// reports these; the form changes the items and fills the grid again.
+
+#include "controls/ColGrid.h"
+
+#include <QPoint>
+
+#include <functional>
+
+class TItemListGrid : public TxColGrid {
+    Q_OBJECT
+
+public:
+    explicit TItemListGrid(QWidget* Parent = nullptr);
+
+    // A row (grid row numbers) dragged from From to To; the grid's cells
+    // have moved with it.
+    std::function<void(TItemListGrid* Sender, int From, int To)> OnRowMoved;
+    // Delete pressed while no cell is being edited.
+    std::function<void(TItemListGrid* Sender)> OnDeleteKey;
+    // A right click on the cells, at a position on the screen.
+    std::function<void(TItemListGrid* Sender, const QPoint& GlobalPos)> OnContextMenu;
+    // Any mouse press on the grid (the form acts on the grid last clicked).
+    std::function<void(TItemListGrid* Sender)> OnClicked;
+
+protected:
+    void keyPressEvent(QKeyEvent* Event) override;
+    void mousePressEvent(QMouseEvent* Event) override;
+    void contextMenuEvent(QContextMenuEvent* Event) override;
+
+private:
+    void SectionMoved(int OldVisual, int NewVisual);
+};
