@@ -241,7 +241,26 @@ TPressureDropForm::TPressureDropForm(TSettingsStore& Settings, TDuctFittingDB& D
     ShowBranch(nullptr, false);
 }
 
-TPressureDropForm::~TPressureDropForm() = default;
+TPressureDropForm::~TPressureDropForm()
+{
+    // The controls go after this part of the form: nothing they do on their
+    // way (an entry stored, an edit left) may reach it.
+    for (TItemListGrid* Grid : {FittingsGrid, CsGrid, dPsGrid}) {
+        Grid->DropPendingCell();
+        Grid->OnDoSetData = nullptr;
+        Grid->OnCanEditShow = nullptr;
+        Grid->OnAfterRightClick = nullptr;
+        Grid->OnRowMoved = nullptr;
+        Grid->OnDeleteKey = nullptr;
+        Grid->OnContextMenu = nullptr;
+        Grid->OnClicked = nullptr;
+    }
+    for (TFmtEdit* Edit : {edPGain, edOutletC, edOutletV, EdOutletdP, edInletC, EdInletV, EdInletdP})
+        Edit->OnExit = nullptr;
+    BoosterLabel->removeEventFilter(this);
+    for (QObject* Child : findChildren<QObject*>())
+        Child->disconnect(this);
+}
 
 TItemListGrid* TPressureDropForm::MakeGrid(const QStringList& Defs)
 {

@@ -185,7 +185,14 @@ TVentrixFittingDlg::TVentrixFittingDlg(TDuctFittingDB& Database, TSettingsStore&
     LoadSettings();
 }
 
-TVentrixFittingDlg::~TVentrixFittingDlg() = default;
+TVentrixFittingDlg::~TVentrixFittingDlg()
+{
+    // The controls go after this part of the dialog: no signal of theirs may
+    // reach it on their way.
+    FRowPanel->removeEventFilter(this);
+    for (QObject* Child : findChildren<QObject*>())
+        Child->disconnect(this);
+}
 
 // ---- settings ----
 
