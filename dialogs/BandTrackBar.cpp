@@ -38,11 +38,11 @@ void TBandTrackBar::paintEvent(QPaintEvent* Event)
             return Groove.left() + Handle.width() / 2 +
                    QStyle::sliderPositionFromValue(minimum(), maximum(), P, Span);
         };
-        const int Top = Groove.center().y() - 5;
+        // A band of its own colour just under the groove, apart from the
+        // style's fill of the groove up to the handle.
+        const int Top = Groove.center().y() + 3;
         QPainter Painter(this);
-        QColor Band = palette().color(QPalette::Highlight);
-        Band.setAlpha(110);
-        Painter.fillRect(QRect(QPoint(X(FSelStart), Top), QPoint(X(FSelEnd), Top + 10)), Band);
+        Painter.fillRect(QRect(QPoint(X(FSelStart), Top), QPoint(X(FSelEnd), Top + 4)), QColor(230, 140, 20));
     }
     QSlider::paintEvent(Event);
 }

@@ -50,19 +50,29 @@ QString FlowAxisName(const TDuctFitting& Fitting)
     return "Flow ratio";
 }
 
-QStringList AxisLabels(const TFloatVec& Axis)
+// What the cells will read (holes print blank), for the column width.
+QStringList Texts(const TFloatVec& Values, const char* Format)
 {
-    QStringList Labels;
-    for (double V : Axis)
-        Labels << Q(FormatFloat("%0g", V));
-    return Labels;
+    QStringList List;
+    for (double V : Values)
+        if (V != TableHole)
+            List << Q(FormatFloat(Format, V));
+    return List;
+}
+
+QStringList Texts(const TFloatMat& Table)
+{
+    QStringList List;
+    for (const TFloatVec& Row : Table)
+        List << Texts(Row, "%0.3f");
+    return List;
 }
 
 // One 2-D block: the top axis across, one row per row-axis value.
 void PrintBlock(TTableViewForm& View, const QString& TopName, const QString& RowName,
                 const TFloatVec& Top, const TFloatVec& Rows, const TFloatMat& Table)
 {
-    View.BeginTable(static_cast<int>(Top.size()), AxisLabels(Rows) << TopName << RowName);
+    View.BeginTable(static_cast<int>(Top.size()), Texts(Rows, "%0g") << TopName, Texts(Top, "%0g") << Texts(Table));
     View.AddSubTitle(RowName + " down, " + TopName + " across");
     View.AddRow(TopName, Top, "%0g", true);
     for (std::size_t R = 0; R < Rows.size() && R < Table.size(); ++R)
@@ -83,7 +93,8 @@ void PrintFittingTables(TTableViewForm& View, TDuctFitting& Fitting, const QStri
         const QString Name = dynamic_cast<TDuctFit1Dim2InpFlowRatio*>(One) ? AxisName(Fitting, 0, FlowAxisName(Fitting))
                                                                           : AxisName(Fitting, 0, "x");
         View.AddTitle(Title);
-        View.BeginTable(static_cast<int>(One->XAxis.size()), {Name, "C"});
+        View.BeginTable(static_cast<int>(One->XAxis.size()), {Name, "C"},
+                        Texts(One->XAxis, "%0g") << Texts(One->Values, "%0.3f"));
         View.AddRow(Name, One->XAxis, "%0g", true);
         View.AddRow("C", One->Values, "%0.3f", false);
     } else if (auto* Top = dynamic_cast<TDuctFit2DimFlowTop*>(&Fitting)) {
@@ -101,7 +112,8 @@ void PrintFittingTables(TTableViewForm& View, TDuctFitting& Fitting, const QStri
         View.AutoWidth = false;
         const QString Name = AxisName(Fitting, 0, "z");
         View.AddSubTitle("Correction factor, K");
-        View.BeginTable(static_cast<int>(Factor->FactorAxis.size()), {Name, "K"});
+        View.BeginTable(static_cast<int>(Factor->FactorAxis.size()), {Name, "K"},
+                        Texts(Factor->FactorAxis, "%0g") << Texts(Factor->Factors, "%0.3f"));
         View.AddRow(Name, Factor->FactorAxis, "%0g", true);
         View.AddRow("K", Factor->Factors, "%0.3f", false);
     } else if (auto* Three = dynamic_cast<TDuctFit3Dim*>(&Fitting)) {

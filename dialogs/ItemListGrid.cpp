@@ -7,11 +7,37 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 TItemListGrid::TItemListGrid(QWidget* Parent) : TxColGrid(Parent)
 {
     verticalHeader()->setSectionsMovable(true);
     connect(verticalHeader(), &QHeaderView::sectionMoved, this,
             [this](int, int OldVisual, int NewVisual) { SectionMoved(OldVisual, NewVisual); });
+}
+
+void TItemListGrid::SetStretchColumn(int Col)
+{
+    FStretchCol = Col;
+    FStretchMin = Col >= 0 ? ColWidth(Col) : 0;
+    Stretch();
+}
+
+void TItemListGrid::Stretch()
+{
+    if (FStretchCol < FixedCols() || FStretchCol >= ColCount())
+        return;
+    int Others = 0;
+    for (int Col = FixedCols(); Col < ColCount(); ++Col)
+        if (Col != FStretchCol)
+            Others += ColWidth(Col);
+    SetColWidth(FStretchCol, std::max(FStretchMin, viewport()->width() - Others - 1));
+}
+
+void TItemListGrid::resizeEvent(QResizeEvent* Event)
+{
+    TxColGrid::resizeEvent(Event);
+    Stretch();
 }
 
 void TItemListGrid::SectionMoved(int OldVisual, int NewVisual)

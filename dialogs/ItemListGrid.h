@@ -16,6 +16,10 @@ class TItemListGrid : public TxColGrid {
 public:
     explicit TItemListGrid(QWidget* Parent = nullptr);
 
+    // The column that takes the width the others leave (-1: none), never
+    // narrower than its width when set.
+    void SetStretchColumn(int Col);
+
     // A row (grid row numbers) dragged from From to To; the grid's cells
     // have moved with it.
     std::function<void(TItemListGrid* Sender, int From, int To)> OnRowMoved;
@@ -30,7 +34,12 @@ protected:
     void keyPressEvent(QKeyEvent* Event) override;
     void mousePressEvent(QMouseEvent* Event) override;
     void contextMenuEvent(QContextMenuEvent* Event) override;
+    void resizeEvent(QResizeEvent* Event) override;
 
 private:
+    void Stretch();
+    int FStretchCol = -1;
+    int FStretchMin = 0;
+
     void SectionMoved(int OldVisual, int NewVisual);
 };

@@ -21,6 +21,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QTextBlockFormat>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -102,18 +103,21 @@ TPressureDropForm::TPressureDropForm(TSettingsStore& Settings, TDuctFittingDB& D
     // The C of a fitting comes from its fitting; only the button changes it.
     FittingsGrid->OnCanEditShow = [](TxStringGrid*, int Col, int, bool& Can) { Can = Can && Col != fcC; };
     FittingsGrid->SetColWidth(fcCode, 64);
-    FittingsGrid->SetColWidth(fcDescription, 170);
+    FittingsGrid->SetColWidth(fcDescription, 150);
+    FittingsGrid->SetStretchColumn(fcDescription);
 
     CsGrid = MakeGrid({";;;;;", "Description; %s; ; ;", "C; %0.3f; ; ;-1000;1000;", "Le, m; %0.2f; ; ;0;1000;",
                        "dP, Pa; %0.1f; ; ;0;500;"});
     CsGrid->SetFieldEnabled(ccLe, false);
     CsGrid->SetFieldEnabled(ccDrop, false);
-    CsGrid->SetColWidth(ccDescription, 190);
+    CsGrid->SetColWidth(ccDescription, 150);
+    CsGrid->SetStretchColumn(ccDescription);
     CsGrid->OnDoSetData = [this](TxStringGrid*, int Col, int Row) { CsDataChanged(Col, Row); };
 
     dPsGrid = MakeGrid({";;;;;", "Description; %s; ; ;", "dP, Pa; %0.1f; ; ;0;500;", "Le, m; %0.2f; ; ;0;1000;"});
     dPsGrid->SetFieldEnabled(dcLe, false);
-    dPsGrid->SetColWidth(dcDescription, 190);
+    dPsGrid->SetColWidth(dcDescription, 150);
+    dPsGrid->SetStretchColumn(dcDescription);
     dPsGrid->OnDoSetData = [this](TxStringGrid*, int Col, int Row) { DpsDataChanged(Col, Row); };
 
     const auto Sheet = [](QWidget* Content) {
@@ -215,12 +219,6 @@ TPressureDropForm::TPressureDropForm(TSettingsStore& Settings, TDuctFittingDB& D
 
     RichEdit1 = new QTextEdit;
     RichEdit1->setReadOnly(true);
-    {
-        // Stops at 80 and 120 points.
-        QTextOption Option = RichEdit1->document()->defaultTextOption();
-        Option.setTabs({QTextOption::Tab(107, QTextOption::LeftTab), QTextOption::Tab(180, QTextOption::LeftTab)});
-        RichEdit1->document()->setDefaultTextOption(Option);
-    }
     SummarySheet = Sheet(RichEdit1);
 
     PageControl->addTab(FittingsSheet, "Fittings");
@@ -575,6 +573,10 @@ void TPressureDropForm::WriteSummary()
         return;
     const TDuctBranch& B = *FBranch;
     QTextCursor Cursor(RichEdit1->document());
+    // Stops at 80 and 120 points; each line carries them.
+    QTextBlockFormat Stops;
+    Stops.setTabPositions({QTextOption::Tab(107, QTextOption::LeftTab), QTextOption::Tab(160, QTextOption::LeftTab)});
+    Cursor.setBlockFormat(Stops);
     QTextCharFormat Bold;
     Bold.setFontWeight(QFont::Bold);
     Cursor.insertText("\tdP," + Q(std::string(UnitLabel(utAirPressDrop, FPressureUnit))) + "\tLe," +
@@ -582,7 +584,7 @@ void TPressureDropForm::WriteSummary()
                       Bold);
     const QTextCharFormat Plain;
     const auto Line = [&](const char* Label, const QString& Values) {
-        Cursor.insertBlock();
+        Cursor.insertBlock(Stops);
         Cursor.insertText(QString(Label) + Values, Plain);
     };
     const auto Part = [&](const char* Label, double Drop, double Length) {

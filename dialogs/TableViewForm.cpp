@@ -1,13 +1,11 @@
 #include "dialogs/TableViewForm.h"
 
-#include "controls/KeyNavigation.h"
 #include "foundation/NumberFormat.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -48,39 +46,39 @@ TTableViewForm::TTableViewForm(QWidget* Parent) : QDialog(Parent)
     Layout->addLayout(Buttons);
 
     RichEdit->resize(520, 340);
-    SetTabStops(8);
+    SetTabStops(12);
 }
 
 void TTableViewForm::SetTabStops(int Count)
 {
-    if (Count <= FTabCount)
-        return;
-    FTabCount = Count;
-    QTextOption Option = RichEdit->document()->defaultTextOption();
-    QList<QTextOption::Tab> Tabs;
+    // Each line carries the stops of its table (the layout takes a block's
+    // own list over the document's).
+    FTabs.clear();
     for (int I = 0; I < Count; ++I)
-        Tabs << QTextOption::Tab(FirstTab + I * TabWidth, QTextOption::LeftTab);
-    Option.setTabs(Tabs);
-    RichEdit->document()->setDefaultTextOption(Option);
+        FTabs << QTextOption::Tab(TabAt(I), QTextOption::LeftTab);
 }
 
-void TTableViewForm::BeginTable(int Columns, const QStringList& Labels)
+void TTableViewForm::BeginTable(int Columns, const QStringList& Labels, const QStringList& Cells)
 {
     QFont Bold = RichEdit->font();
     Bold.setBold(true);
     const QFontMetrics Metrics(Bold);
+    int WidestCell = 0;
+    for (const QString& Cell : Cells)
+        WidestCell = std::max(WidestCell, Metrics.horizontalAdvance(Cell));
+    FTabWidth = std::max<int>(TabWidth, WidestCell + 8);
     int Widest = 0;
     for (const QString& Label : Labels)
         Widest = std::max(Widest, Metrics.horizontalAdvance(Label));
     // The first stop with room for the widest label and a small gap.
     FValueStop = 0;
-    while (FirstTab + FValueStop * TabWidth < Widest + 6)
+    while (TabAt(FValueStop) < Widest + 6)
         ++FValueStop;
     const int Stops = FValueStop + Columns;
     SetTabStops(Stops + 1);
     if (AutoWidth) {
-        RichEdit->resize((Stops + 5) * TabWidth + FirstTab, RichEdit->height());
-        resize((Stops + 6) * TabWidth + FirstTab, height());
+        RichEdit->resize(TabAt(Stops + 5), RichEdit->height());
+        resize(std::min(TabAt(Stops + 6), 1200), height());
     }
 }
 
@@ -91,8 +89,12 @@ void TTableViewForm::Append(const QString& Text, bool Bold, const QColor& Color)
     QTextCharFormat Format;
     Format.setFontWeight(Bold ? QFont::Bold : QFont::Normal);
     Format.setForeground(Color);
-    if (!RichEdit->document()->isEmpty())
-        Cursor.insertBlock();
+    QTextBlockFormat Block;
+    Block.setTabPositions(FTabs);
+    if (RichEdit->document()->isEmpty())
+        Cursor.setBlockFormat(Block);
+    else
+        Cursor.insertBlock(Block);
     Cursor.insertText(Text, Format);
     GrowPage();
 }
@@ -132,7 +134,7 @@ void TTableViewForm::AddRow(const QString& Label, const TFloatVec& Values, const
     const int Width = QFontMetrics(Font).horizontalAdvance(Label);
     // A tab goes to the next stop right of the text before it.
     int Stop = 0;
-    while (FirstTab + Stop * TabWidth <= Width)
+    while (TabAt(Stop) <= Width)
         ++Stop;
     QString Line = Label;
     for (int I = Stop; I <= std::max(Stop, FValueStop); ++I)

@@ -7,6 +7,8 @@
 #include "fittings/FittingTypes.h"
 
 #include <QDialog>
+#include <QList>
+#include <QTextOption>
 #include <QStringList>
 
 class QPushButton;
@@ -28,10 +30,12 @@ public:
     bool AutoWidth = true;
 
     // Starts a table of Columns value columns whose rows are labelled by
-    // Labels: the values start at the first tab stop right of the widest
-    // label, and with AutoWidth the window is (columns + 6) × 40 + 20 pixels
-    // wide and the page (columns + 5) × 40 + 20, counting the label stops.
-    void BeginTable(int Columns, const QStringList& Labels);
+    // Labels and whose cells read as Cells: the stops are 40 pixels apart,
+    // or wider when a cell needs it; the values start at the first stop
+    // right of the widest label; with AutoWidth the window is
+    // (columns + 6) stops + 20 pixels wide and the page (columns + 5) stops
+    // + 20, counting the label stops.
+    void BeginTable(int Columns, const QStringList& Labels, const QStringList& Cells);
     // "\t\t\t  " + Text in bold blue, then an empty line.
     void AddTitle(const QString& Text);
     void AddSubTitle(const QString& Text);
@@ -52,7 +56,9 @@ private:
     void Append(const QString& Text, bool Bold, const QColor& Color);
     void GrowPage();
     void SetTabStops(int Count);
+    int TabAt(int Stop) const { return FirstTab + Stop * FTabWidth; }
 
+    QList<QTextOption::Tab> FTabs;
     int FValueStop = 1;  // index of the stop where a table's values start
-    int FTabCount = 0;
+    int FTabWidth = TabWidth;
 };

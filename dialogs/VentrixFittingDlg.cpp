@@ -85,7 +85,7 @@ TVentrixFittingDlg::TVentrixFittingDlg(TDuctFittingDB& Database, TSettingsStore&
     setObjectName("VentrixFittingDlg");
     setWindowTitle("Duct Fittings...");
     setMinimumSize(450, 410);
-    resize(560, 640);
+    resize(560, 600);
     new TKeyNavigation(this);
 
     AcceptBtn = new QPushButton("&Close");
