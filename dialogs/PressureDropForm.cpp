@@ -731,6 +731,11 @@ void TPressureDropForm::EditFittingAt(int Row)
     if (!FBranch || !Net || Row < 1)
         return;
     TFitting* Fitting = RowFitting(Row);
+    if (!Fitting && Row <= static_cast<int>(FRowSerials.size())) {
+        // The row's fitting went elsewhere: the rows are shown anew instead.
+        RefillFittings();
+        return;
+    }
     if (!Fitting) {
         auto New = std::make_unique<TFitting>("Duct Fitting", "");
         New->Links.push_back({FBranch->Id(), FBranch});

@@ -238,9 +238,15 @@ TEST_F(PressureDropForm, AFittingOpenedOnAnEmptyRowAndClosedWithoutACodeIsCleare
     EXPECT_TRUE(Form.FittingsGrid->Cell(TPressureDropForm::fcCode, 1).isEmpty());
     EXPECT_EQ(Form.FittingDialog()->Fitting(), nullptr);
     EXPECT_EQ(Events, QStringList({"selected", "listed", "pressure"}));
-    // The button of an empty row later makes a new fitting, not the old one.
+    // A row whose fitting went elsewhere opens nothing: the rows are shown anew.
+    TFitting* Other = Net.AddFitting("ED1-1", {"s"}, {1});
+    Form.ShowBranch(B, false);
+    Net.G.DeleteFitting(Other);
+    Events.clear();
     Form.EditFittingAt(1);
     EXPECT_TRUE(Net.G.Fittings.empty());
+    EXPECT_TRUE(Events.isEmpty());
+    EXPECT_TRUE(Form.FittingsGrid->Cell(TPressureDropForm::fcCode, 1).isEmpty());
 }
 
 TEST_F(PressureDropForm, LeavingTheFormForItsOwnFittingDialogKeepsTheFittingUnderEdit)
