@@ -69,8 +69,6 @@ void TItemListGrid::keyPressEvent(QKeyEvent* Event)
 
 void TItemListGrid::mousePressEvent(QMouseEvent* Event)
 {
-    if (OnClicked)
-        GuardedCall(this, [this] { OnClicked(this); });
     if (Event->button() == Qt::RightButton) {
         // The clicked cell becomes current first, so that the menu acts on it.
         int Col = 0, Row = 0;

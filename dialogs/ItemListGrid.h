@@ -27,8 +27,6 @@ public:
     std::function<void(TItemListGrid* Sender)> OnDeleteKey;
     // A right click on the cells, at a position on the screen.
     std::function<void(TItemListGrid* Sender, const QPoint& GlobalPos)> OnContextMenu;
-    // Any mouse press on the grid (the form acts on the grid last clicked).
-    std::function<void(TItemListGrid* Sender)> OnClicked;
 
 protected:
     void keyPressEvent(QKeyEvent* Event) override;

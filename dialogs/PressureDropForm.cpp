@@ -251,7 +251,6 @@ TPressureDropForm::~TPressureDropForm()
         Grid->OnRowMoved = nullptr;
         Grid->OnDeleteKey = nullptr;
         Grid->OnContextMenu = nullptr;
-        Grid->OnClicked = nullptr;
     }
     for (TFmtEdit* Edit : {edPGain, edOutletC, edOutletV, EdOutletdP, edInletC, EdInletV, EdInletdP})
         Edit->OnExit = nullptr;
@@ -276,7 +275,6 @@ TItemListGrid* TPressureDropForm::MakeGrid(const QStringList& Defs)
     Grid->OnRowMoved = [this](TItemListGrid* G, int From, int To) { RowMoved(G, From, To); };
     Grid->OnDeleteKey = [this](TItemListGrid* G) { DeleteKeyPressed(G); };
     Grid->OnContextMenu = [this](TItemListGrid* G, const QPoint& Pos) { ShowRowMenu(G, Pos); };
-    Grid->OnClicked = [this](TItemListGrid* G) { FLastGrid = G; };
     return Grid;
 }
 
@@ -837,14 +835,12 @@ void TPressureDropForm::ClearAll(TxColGrid* Grid)
 
 void TPressureDropForm::DeleteKeyPressed(TItemListGrid* Grid)
 {
-    FLastGrid = Grid;
     if (Ask("Delete Row?") == mrYes)
         DeleteRow(Grid, Grid->Row());
 }
 
 void TPressureDropForm::ShowRowMenu(TItemListGrid* Grid, const QPoint& GlobalPos)
 {
-    FLastGrid = Grid;
     QMenu Menu(this);
     QAction* Clear = Menu.addAction("&Clear All");
     QAction* Delete = Menu.addAction("&Delete Row");

@@ -174,7 +174,6 @@ private:
     TDuctBranch* FBranch = nullptr;
     bool FIsFan = false;
     std::vector<int> FRowSerials; // fitting serial of each fittings row
-    TItemListGrid* FLastGrid = nullptr;
     TTerminalEdits FOutlet{};
     TTerminalEdits FInlet{};
     int FPressureUnit = 1; // Pa

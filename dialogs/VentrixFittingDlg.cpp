@@ -333,8 +333,6 @@ void TVentrixFittingDlg::LoadFitting()
             Branch = FDuct;
         FSavedLinks[I] = Branch ? Q(LinkText(*Branch)) : QString();
     }
-    FSavedTransition = FFitting->Transition;
-    FSavedJunction = FFitting->Junction;
 
     const std::string& Code = FFitting->Code;
     if (!Code.empty()) {
@@ -667,8 +665,6 @@ void TVentrixFittingDlg::SaveLinkTexts()
 {
     for (int I = 0; I < LinkCount; ++I)
         FSavedLinks[I] = CBLink[I]->currentText();
-    FSavedTransition = FSummary.IsTransition;
-    FSavedJunction = FSummary.IsJunction;
 }
 
 void TVentrixFittingDlg::FireDuctsChanged(const std::vector<TFlowBranch*>& Ducts, int Flag)

@@ -160,8 +160,6 @@ private:
     TDuctBranch* FDuct = nullptr;
     TDuctFitSummary FSummary;
     std::array<QString, LinkCount> FSavedLinks;
-    bool FSavedTransition = false;
-    bool FSavedJunction = false;
     std::vector<TParamRow> FRows;
     QWidget* FRowPanel;
     QScrollArea* FRowScroll;
