@@ -439,6 +439,7 @@ void TMainForm::FormActivate()
     WireTableEvents();
     ActionTable->setChecked(FTableView);
     ActionTableExecute();
+    CreateFittingWindows();
     if (SettingsForm) {
         SettingsForm->SetRoughnessPicker([this](QWidget*, const QPoint& At, double& Mm) {
             if (!RoughnessForm)

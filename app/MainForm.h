@@ -35,12 +35,14 @@ class TBranch;
 class TDuctGraph;
 class TDuctManualResizeForm;
 class TFanForm;
+class TFitting;
 class TFlowBranch;
 class TGraphViewFrame;
 class THumitrakDlg;
 class TMapiControl;
 class TNode;
 class TNodeSummaryForm;
+class TPressureDropForm;
 class TPreviewForm;
 class TProgramLauncher;
 class TPropertiesForm;
@@ -50,6 +52,7 @@ class TSelectLocationForm;
 class TSettingsForm;
 class TSettingsStore;
 class TTableForm;
+class TVentrixFittingDlg;
 class TWarningSink;
 
 class TMainForm : public QMainWindow {
@@ -109,6 +112,9 @@ public:
     TRepSettingsForm* RepSettingsForm = nullptr;
     TDuctManualResizeForm* DuctManualResizeForm = nullptr;
     TRoughnessForm* RoughnessForm = nullptr;
+    // Made at the first activation (they need the fitting database).
+    TPressureDropForm* PressureDropForm = nullptr;
+    TVentrixFittingDlg* FittingDlg = nullptr;
     TFanForm* FanForm = nullptr;
 
     // ---- actions: File
@@ -230,6 +236,10 @@ public:
     void BeforeDeleteBranch(TBranch* Branch);
     void FrameActionEnable(QAction* FrameAction, bool Enabled);
     void FittingsRecalculated();
+    void FittingUpdated(TFitting* Fitting);
+    void FittingDeleted(TFitting* Fitting);
+    // The pressure-drop form shows Branch (the current one when null).
+    void ShowPressureDrop(TBranch* Branch);
     void FittingsPasted();
     void LeakageBalanced();
     void UnitsChanged();
@@ -309,6 +319,7 @@ private:
                        const QKeySequence& Key = {});
     void WireFrameEvents();
     void WireTableEvents();
+    void CreateFittingWindows();
     void LoadMainSettings();
     void SaveMainSettings();
     void FillRecentFilesMenu();

@@ -10,6 +10,8 @@
 #include "app/TableForm.h"
 #include "controls/UiServices.h"
 #include "dialogs/NodeSummaryForm.h"
+#include "dialogs/PressureDropForm.h"
+#include "dialogs/VentrixFittingDlg.h"
 #include "document/NetworkXmlExport.h"
 #include "document/NetworkXmlImport.h"
 #include "editor/GraphViewFrame.h"
@@ -169,6 +171,15 @@ void TMainForm::OpenRecentFile(const QString& Name)
 void TMainForm::DetachDocument()
 {
     FCurrentBranch = nullptr;
+    if (PressureDropForm) {
+        PressureDropForm->ShowBranch(nullptr, false);
+        PressureDropForm->hide();
+    }
+    if (FittingDlg) {
+        FittingDlg->SetFitting(nullptr);
+        FittingDlg->SetDuct(nullptr);
+        FittingDlg->SetNetwork(nullptr);
+    }
     FlowGraphFrame1->SetGraph(nullptr);
     if (TableForm)
         TableForm->SetNetwork(nullptr);
@@ -211,6 +222,8 @@ void TMainForm::ShowNewDocument(bool SnapToGrid, bool MoveToOrigin)
 {
     if (NodeSummaryForm)
         NodeSummaryForm->SetGraph(*FNetwork);
+    if (FittingDlg)
+        FittingDlg->SetNetwork(FNetwork.get());
     TGraphViewFrame& Frame = *FlowGraphFrame1;
     Frame.SetGraph(FNetwork.get());
     Frame.LoadBackground(FNetwork->BackFileName);

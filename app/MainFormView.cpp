@@ -9,6 +9,9 @@
 #include "controls/UiServices.h"
 #include "app/TableForm.h"
 #include "dialogs/NodeSummaryForm.h"
+#include "dialogs/PressureDropForm.h"
+#include "dialogs/VentrixFittingDlg.h"
+#include "fittings/DuctFittingDB.h"
 #include "editor/GraphViewFrame.h"
 #include "graph/GraphFlags.h"
 #include "network/DuctGraph.h"
@@ -102,6 +105,8 @@ void TMainForm::BeforeDeleteBranch(TBranch* Branch)
             if (std::find(Seen.begin(), Seen.end(), *It) != Seen.end())
                 continue;
             Seen.push_back(*It);
+            if (FittingDlg && FittingDlg->Fitting() == *It)
+                FittingDlg->SetFitting(nullptr);
             FNetwork->DeleteFitting(*It);
         }
         // No branch may keep a fitting that is gone.
@@ -110,6 +115,12 @@ void TMainForm::BeforeDeleteBranch(TBranch* Branch)
     }
     if (FCurrentBranch == Going)
         FCurrentBranch = nullptr;
+    if (PressureDropForm && PressureDropForm->Branch() == Going) {
+        PressureDropForm->ShowBranch(nullptr, false);
+        PressureDropForm->hide();
+    }
+    if (FittingDlg && FittingDlg->Duct() == Going)
+        FittingDlg->SetDuct(nullptr);
     const int Row = FindBranchRow(Branch);
     if (Row > 0) {
         DeleteTableRow(Row);
@@ -130,10 +141,93 @@ void TMainForm::FrameActionEnable(QAction* FrameAction, bool Enabled)
             Mine->setEnabled(Enabled);
 }
 
+void TMainForm::CreateFittingWindows()
+{
+    TDuctFittingDB* Database = DuctFittingDB();
+    if (!Database)
+        return;
+    if (!PressureDropForm) {
+        PressureDropForm = new TPressureDropForm(*FStore, *Database, this);
+        TPressureDropForm& F = *PressureDropForm;
+        auto Redraw = [this](bool ToNode) {
+            if (!HasBranch(FCurrentBranch))
+                return;
+            FlowGraphFrame1->RedrawNode(ToNode ? FCurrentBranch->ToNode : FCurrentBranch->FromNode);
+        };
+        // Every event follows a change of the document.
+        F.OnFittingSelected = [this](TFitting* Fit) { GuardedCall(this, [&] { FittingUpdated(Fit); }); };
+        F.OnFittingChanged = [this](TFitting* Fit) {
+            GuardedCall(this, [&] {
+                FittingUpdated(Fit);
+                MarkChanged();
+            });
+        };
+        F.OnFittingDeleted = [this](TFitting* Fit) { GuardedCall(this, [&] { FittingDeleted(Fit); }); };
+        F.OnFixedItemsChanged = [this] {
+            GuardedCall(this, [this] {
+                if (HasBranch(FCurrentBranch))
+                    FlowGraphFrame1->RedrawBranch(FCurrentBranch);
+                MarkChanged();
+            });
+        };
+        F.OnPressureDropChanged = [this] { GuardedCall(this, [this] { MarkChanged(); }); };
+        F.OnFittingsListChanged = [this] { GuardedCall(this, [this] { FillFittingsList(); }); };
+        F.OnOutletChanged = [this, Redraw] {
+            GuardedCall(this, [&] {
+                Redraw(true);
+                MarkChanged();
+            });
+        };
+        F.OnInletChanged = [this, Redraw] {
+            GuardedCall(this, [&] {
+                Redraw(false);
+                MarkChanged();
+            });
+        };
+        F.OnClearSelection = [this] { GuardedCall(this, [this] { FlowGraphFrame1->ClearBlockSelection(); }); };
+    }
+    if (!FittingDlg) {
+        FittingDlg = new TVentrixFittingDlg(*Database, *FStore, this);
+        FittingDlg->SetNetwork(FNetwork.get());
+        FittingDlg->OnDuctsChanged = [this](const std::vector<TFlowBranch*>& Ducts, int Flag) {
+            GuardedCall(this, [&] {
+                FlowGraphFrame1->HighlightBranches(std::vector<TBranch*>(Ducts.begin(), Ducts.end()), Flag == 1);
+            });
+        };
+        FittingDlg->OnFittingSelected = [this](TFitting* Fit) { GuardedCall(this, [&] { FittingUpdated(Fit); }); };
+        FittingDlg->OnChanged = [this](TVentrixFittingDlg*) { GuardedCall(this, [this] { FittingsRecalculated(); }); };
+        PressureDropForm->SetFittingDialog(FittingDlg);
+    }
+}
+
+void TMainForm::ShowPressureDrop(TBranch* Branch)
+{
+    if (!PressureDropForm)
+        return;
+    auto* Duct = static_cast<TDuctBranch*>(Branch ? Branch : FCurrentBranch);
+    PressureDropForm->ShowBranch(Duct, Duct && Duct == FNetwork->MainFan);
+    PressureDropForm->show();
+    PressureDropForm->raise();
+}
+
 void TMainForm::FittingsRecalculated()
 {
     MarkChanged();
+    FNetwork->CalcFittingsC();
     FNetwork->RecalculateAll();
+    if (PressureDropForm && PressureDropForm->isVisible())
+        PressureDropForm->Recalculate();
+}
+
+void TMainForm::FittingUpdated(TFitting*)
+{
+    FillFittingsList();
+}
+
+void TMainForm::FittingDeleted(TFitting*)
+{
+    MarkChanged();
+    FillFittingsList();
 }
 
 void TMainForm::FittingsPasted()
@@ -304,6 +398,7 @@ void TMainForm::WireTableEvents()
     };
     T.OnRedrawBranch = [this](TDuctBranch* B) { GuardedCall(this, [&] { FlowGraphFrame1->RedrawBranch(B); }); };
     T.OnBranchEdited = [this](TDuctBranch* B) { GuardedCall(this, [&] { FlowGraphFrame1->RedrawBranch(B); }); };
+    T.OnOpenPressureDrop = [this](TDuctBranch* B) { GuardedCall(this, [&] { ShowPressureDrop(B); }); };
     // The table lost the activation: the mark goes, the window may stay.
     T.OnDeactivate = [this] { ActionTable->setChecked(false); };
 }
