@@ -16,7 +16,9 @@
 #include "editor/UndoFile.h"
 #include "foundation/RecentFiles.h"
 
+#include <QImage>
 #include <QMainWindow>
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -195,9 +197,10 @@ public:
     bool ImportXMLFile(const QString& Name);
     // The body of the printed report.
     void BuildReport();
-    // The picture of the drawing a report or the diagnostic page shows:
-    // the part round the nodes, or all of it over a background picture.
-    QImage NetworkPicture();
+    // The picture of the drawing a report or the diagnostic page shows,
+    // without the marks of editing: Area, else the part round the nodes
+    // (all of it over a background picture).
+    QImage NetworkPicture(const QRect& Area = QRect());
     // Writes the diagnostic page and its picture into the user's data
     // folder and opens it; the page's path, or empty after an error.
     QString WriteDiagnosticPage();

@@ -36,14 +36,13 @@ void CopyCompanions(const QString& From, const QString& To)
     }
 }
 
-// Part Source (drawing coordinates) of Canvas stretched onto a white
-// picture of Size; what lies beyond the drawing stays white.
-QImage StretchedPicture(const QImage& Canvas, const QRect& Source, QSize Size)
+// Drawn, the part of the drawing at Source (which may reach beyond the
+// drawing), stretched onto a white picture of Size.
+QImage StretchedPicture(const QImage& Drawn, const QRect& Source, const QRect& Part, QSize Size)
 {
     QImage Picture(Size, QImage::Format_RGB32);
     Picture.fill(Qt::white);
-    const QRect Part = Source.intersected(Canvas.rect());
-    if (Part.isEmpty() || Source.isEmpty())
+    if (Drawn.isNull() || Source.isEmpty())
         return Picture;
     const double Sx = static_cast<double>(Size.width()) / Source.width();
     const double Sy = static_cast<double>(Size.height()) / Source.height();
@@ -51,7 +50,7 @@ QImage StretchedPicture(const QImage& Canvas, const QRect& Source, QSize Size)
                         Part.width() * Sx, Part.height() * Sy);
     QPainter P(&Picture);
     P.setRenderHint(QPainter::SmoothPixmapTransform);
-    P.drawImage(Target, Canvas, Part);
+    P.drawImage(Target, Drawn);
     return Picture;
 }
 
@@ -76,10 +75,10 @@ QString TMainForm::WriteDiagnosticPage()
                                    Extent.top() + Extent.height()};
     const TDiagnosticExtent Drawn = DiagnosticDrawnExtent(Around);
     const TDiagnosticPicture Size = DiagnosticPictureSize(Around);
+    const QRect Source(QPoint(Drawn.Left, Drawn.Top), QSize(Drawn.Right - Drawn.Left, Drawn.Bottom - Drawn.Top));
+    const QRect Part = Source.intersected(QRect(QPoint(0, 0), FlowGraphFrame1->RenderState().Size));
     const QImage Picture =
-        StretchedPicture(FlowGraphFrame1->CanvasImage(),
-                         QRect(QPoint(Drawn.Left, Drawn.Top), QSize(Drawn.Right - Drawn.Left, Drawn.Bottom - Drawn.Top)),
-                         QSize(Size.Width, Size.Height));
+        StretchedPicture(Part.isEmpty() ? QImage() : NetworkPicture(Part), Source, Part, QSize(Size.Width, Size.Height));
     const QString PictureName = Folder + "drawnet.gif";
     QString Error;
     if (!WriteGifFile(Picture, PictureName, &Error)) {

@@ -8,6 +8,7 @@
 #include "app/TableForm.h"
 #include "controls/ColGrid.h"
 #include "controls/UiServices.h"
+#include "editor/GraphRender.h"
 #include "editor/GraphViewFrame.h"
 #include "network/DuctGraph.h"
 #include "platform/VersionInfo.h"
@@ -77,10 +78,22 @@ void TMainForm::BuildReport()
     }
 }
 
-QImage TMainForm::NetworkPicture()
+QImage TMainForm::NetworkPicture(const QRect& Area)
 {
-    const QImage& Canvas = FlowGraphFrame1->CanvasImage();
-    if (!FlowGraphFrame1->BackPicture().isNull())
-        return Canvas;
-    return Canvas.copy(FlowGraphFrame1->GetGraphExtent());
+    // The drawing as it stands, without the marks of the present editing
+    // (selection, band, calibration).
+    TGraphRenderState State = FlowGraphFrame1->RenderState();
+    State.SelectedNode = nullptr;
+    State.SelectedBranch = nullptr;
+    State.BandShown = false;
+    State.CrossShown = false;
+    State.FirstPointTaken = false;
+    QRect Part = Area;
+    if (Part.isNull())
+        Part = FlowGraphFrame1->BackPicture().isNull() ? FlowGraphFrame1->GetGraphExtent()
+                                                       : QRect(QPoint(0, 0), State.Size);
+    Part = Part.intersected(QRect(QPoint(0, 0), State.Size));
+    if (Part.isEmpty())
+        return QImage();
+    return RenderGraph(FNetwork.get(), State, Part);
 }
