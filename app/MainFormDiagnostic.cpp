@@ -49,7 +49,9 @@ QImage StretchedPicture(const QImage& Drawn, const QRect& Source, const QRect& P
     const QRectF Target((Part.left() - Source.left()) * Sx, (Part.top() - Source.top()) * Sy,
                         Part.width() * Sx, Part.height() * Sy);
     QPainter P(&Picture);
-    P.setRenderHint(QPainter::SmoothPixmapTransform);
+    // Shrunk, lines keep their weight only when smoothed; enlarged, the
+    // drawing's own few colours stay exact (and so does the GIF's palette).
+    P.setRenderHint(QPainter::SmoothPixmapTransform, Sx < 1.0);
     P.drawImage(Target, Drawn);
     return Picture;
 }
