@@ -1,0 +1,100 @@
+#pragma once
+// The branch window: the property window of one duct branch beside the
+// drawing. Its "Data" page edits the caption, design flow, volume flow,
+// velocity, diameter and length (the pressure drop is shown; its button
+// opens the pressure-drop form); "Fittings" lists the fittings on the
+// branch; "Summary" tells its computed hydraulics. The editor frame points
+// it at the selected branch and wires its events; it never changes the
+// drawing itself.
+
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <string>
+
+class QPlainTextEdit;
+class QTreeWidget;
+class TDuctBranch;
+class TEntryGrid;
+class TFlatPageControl;
+class TSettingsStore;
+
+class TDuctBranchForm : public QWidget {
+    Q_OBJECT
+
+public:
+    // Rows of the grid.
+    static constexpr int RowCaption = 1;
+    static constexpr int RowDesignFlow = 2;
+    static constexpr int RowVolumeFlow = 3;
+    static constexpr int RowVelocity = 4;
+    static constexpr int RowPressureDrop = 5;
+    static constexpr int RowDiameter = 6;
+    static constexpr int RowLength = 7;
+    static constexpr int RowCount = 8; // with the heading
+
+    // A tool window over MainWindow, hidden when closed. Reads its settings
+    // from Store, which must outlive it.
+    explicit TDuctBranchForm(TSettingsStore& Store, QWidget* MainWindow = nullptr);
+
+    // The branch shown (not owned); null for none. An entry being typed for
+    // the previous branch is stored with that branch first.
+    TDuctBranch* Branch() const { return FBranch; }
+    void SetBranch(TDuctBranch* Branch);
+
+    // FillBranch for the branch.
+    void ShowBranch();
+    // The caption, the seven rows, the summary and the fittings.
+    void FillBranch();
+    // The fittings the branch's network places on it, "[serial] code" with
+    // the picture of the fitting's category.
+    void ListFittings();
+    // Rows 7, 3 and 5 shown again from the branch; OnChange follows.
+    void UpdateLengthRow();
+    void UpdateFlowRow();
+    void UpdatePressureDropRow();
+    // The grid's stored cell: the branch takes the row's value and the
+    // events report it.
+    void GridDoSetData(int Col, int Row);
+
+    // The display unit index of a row of values (rows 2 to 7).
+    int RowUnits(int Row) const;
+    // The units indexes, the column widths, the placement.
+    void LoadSettings();
+    void SaveSettings();
+
+    // The branch's drawing changed (its glyph, type or size).
+    std::function<void(TDuctBranch* Branch)> OnRedrawBranch;
+    // A new name for the branch (the editor renames it on the drawing).
+    std::function<void(TDuctBranch* Branch, const std::string& Name)> OnSetBranchName;
+    // A value of the branch changed.
+    std::function<void(TDuctBranch* Branch)> OnChange;
+    // The user chose other display units for a row.
+    std::function<void()> OnUnitsChanged;
+
+    TFlatPageControl* Pages;
+    TEntryGrid* Grid;
+    QTreeWidget* ListView1;
+    QPlainTextEdit* Memo1;
+
+protected:
+    void closeEvent(QCloseEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+    void changeEvent(QEvent* Event) override;
+
+private:
+    // The value column fills what the caption column leaves.
+    void FitValueColumn();
+    void FillSummary();
+    // Row 6: the typed diameter through the equivalent-diameter tool.
+    void ApplyDiameter(double Diameter);
+    // The rows' units as the grid holds them.
+    void TakeRowUnits();
+
+    TSettingsStore& Store;
+    TDuctBranch* FBranch = nullptr;
+    std::array<int, RowCount> FRowUnits{};
+    bool FUnitsEdited = false;
+    bool FFitting = false;
+};
