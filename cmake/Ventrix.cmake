@@ -7,6 +7,23 @@ function(ventrix_warnings target)
   endif()
 endfunction()
 
+# Qt's moc step of an incremental Ninja build does not notice a header that a
+# re-glob added, so a new Q_OBJECT class would fail to link until the build
+# folder is wiped. When a target's list of files changes, its moc timestamp
+# is removed, which makes that step run again.
+function(ventrix_autogen_follows_files name)
+  string(JOIN "\n" listing ${ARGN})
+  set(list_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_files.txt)
+  set(previous "")
+  if(EXISTS ${list_file})
+    file(READ ${list_file} previous)
+  endif()
+  if(NOT previous STREQUAL "${listing}")
+    file(WRITE ${list_file} "${listing}")
+    file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${name}_autogen/timestamp)
+  endif()
+endfunction()
+
 # ventrix_library(<name> [DEPS <targets>...])
 # Builds every .cpp of the calling folder into a static library <name>.
 function(ventrix_library name)
@@ -17,6 +34,7 @@ function(ventrix_library name)
     return() # a folder whose first sources are still being written
   endif()
   add_library(${name} STATIC ${sources} ${headers})
+  ventrix_autogen_follows_files(${name} ${sources} ${headers})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   ventrix_warnings(${name})
@@ -33,6 +51,8 @@ function(ventrix_tests name)
   endif()
   if(ARG_QT)
     add_executable(${name} ${sources} ${PROJECT_SOURCE_DIR}/tests/QtTestMain.cpp)
+    file(GLOB test_headers CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+    ventrix_autogen_follows_files(${name} ${sources} ${test_headers})
     find_package(Qt6 REQUIRED COMPONENTS Widgets Test)
     target_link_libraries(${name} PRIVATE ${ARG_DEPS} Qt6::Widgets Qt6::Test GTest::gtest GTest::gmock)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)

@@ -1,0 +1,280 @@
+#include "dialogs/DuctDiamForm.h"
+
+#include "controls/FmtEdit.h"
+#include "controls/FmtEditLabel.h"
+#include "controls/GuardedCall.h"
+#include "controls/KeyNavigation.h"
+#include "foundation/NumberFormat.h"
+#include "foundation/SettingsStore.h"
+#include "platform/FormPlacement.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Unit indexes of utLengthSec and utProportion the dialog starts with.
+constexpr int MillimetreUnit = 2;
+constexpr int FractionUnit = 0;
+
+QToolButton* MakeToolButton(const QString& Text, QWidget* Parent)
+{
+    auto* Button = new QToolButton(Parent);
+    Button->setText(Text);
+    Button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    Button->setAutoRaise(true);
+    Button->setMinimumWidth(64);
+    return Button;
+}
+
+} // namespace
+
+TDuctDiamForm::TDuctDiamForm(TSettingsStore& SettingsStore, QWidget* Parent)
+    : QDialog(Parent), Store(SettingsStore)
+{
+    setObjectName("DuctDiamForm");
+    setWindowTitle("Duct Diameter");
+
+    AcceptButton = MakeToolButton("&Accept", this);
+    CancelButton = MakeToolButton("&Cancel", this);
+    auto* Tools = new QHBoxLayout;
+    Tools->setSpacing(2);
+    Tools->addWidget(AcceptButton);
+    Tools->addWidget(CancelButton);
+    Tools->addStretch();
+
+    auto* RGDuctType = new QGroupBox("Duct Type", this);
+    RBSpiral = new QRadioButton("Spiral", RGDuctType);
+    RBRectangular = new QRadioButton("Rectangular", RGDuctType);
+    auto* Types = new QButtonGroup(this);
+    Types->addButton(RBSpiral, 0);
+    Types->addButton(RBRectangular, 1);
+    auto* TypeLayout = new QHBoxLayout(RGDuctType);
+    TypeLayout->addWidget(RBSpiral);
+    TypeLayout->addWidget(RBRectangular);
+    TypeLayout->addStretch();
+
+    auto* Sizes = new QGridLayout;
+    Sizes->setHorizontalSpacing(8);
+    const auto AddRow = [&](int Row, const QString& Caption, TFmtEdit*& Edit, QLabel*& Label,
+                            TFmtEditLabel*& Units) {
+        Label = new QLabel(Caption, this);
+        Edit = new TFmtEdit(this);
+        Edit->setMaximumWidth(100);
+        Units = new TFmtEditLabel(this);
+        Units->setMinimumWidth(40);
+        Units->setCursor(Qt::PointingHandCursor);
+        Units->setToolTip("Click to change the units");
+        Label->setBuddy(Edit);
+        Edit->SetUnitsLabel(Units);
+        Sizes->addWidget(Label, Row, 0);
+        Sizes->addWidget(Edit, Row, 1);
+        Sizes->addWidget(Units, Row, 2);
+    };
+    AddRow(0, "Equiv diameter", edDe, LabelDe, UnitsDe);
+    AddRow(1, "Height", edH, LabelH, UnitsH);
+    AddRow(2, "Width", edW, LabelW, UnitsW);
+    AddRow(3, "Aspect (H/W)", edA, LabelA, UnitsA);
+    Sizes->setColumnStretch(3, 1);
+
+    cbSizeFixed = new QCheckBox("Duct Size Fixed", this);
+
+    auto* Body = new QVBoxLayout;
+    Body->setContentsMargins(8, 4, 8, 8);
+    Body->addWidget(RGDuctType);
+    Body->addLayout(Sizes);
+    Body->addWidget(cbSizeFixed);
+    auto* Layout = new QVBoxLayout(this);
+    Layout->setContentsMargins(0, 0, 0, 0);
+    Layout->setSpacing(4);
+    Tools->setContentsMargins(4, 4, 4, 0);
+    Layout->addLayout(Tools);
+    Layout->addLayout(Body);
+    Layout->addStretch();
+
+    // Units from the settings; the sizes are held in metres.
+    const std::string Section = FormSection(this);
+    for (auto [Edit, Name] : {std::pair{edDe, "UnitsDe"}, std::pair{edH, "UnitsH"},
+                              std::pair{edW, "UnitsW"}}) {
+        Edit->SetUnitsType(utLengthSec);
+        Edit->SetUnitsBase(0);
+        Edit->SetUnitsValue(Store.ReadInteger(Section, Name, MillimetreUnit));
+        Edit->SetRangeLo(TEquivDiamTool::MinSize);
+        Edit->SetRangeHi(TEquivDiamTool::MaxSize);
+    }
+    edA->SetFormatStr("%0.3f");
+    edA->SetUnitsType(utProportion);
+    edA->SetUnitsBase(0);
+    edA->SetUnitsValue(Store.ReadInteger(Section, "UnitsA", FractionUnit));
+
+    for (TFmtEdit* Edit : {edDe, edH, edW, edA})
+        Edit->OnExit = [this](TxCustomEdit* Sender) { EditExit(static_cast<TFmtEdit*>(Sender)); };
+    // A new unit for the height or width changes how the branch window
+    // should show its sizes.
+    for (TFmtEdit* Edit : {edH, edW})
+        Edit->OnUnitsEdited = [this](TxCustomEdit*) { UnitsLabelClicked = true; };
+
+    connect(Types, &QButtonGroup::idClicked, this,
+            [this](int Id) { GuardedCall(this, [&] { RGDuctTypeClick(Id); }); });
+    connect(AcceptButton, &QToolButton::clicked, this, [this] { GuardedCall(this, [this] { Accept(); }); });
+    connect(CancelButton, &QToolButton::clicked, this, [this] { Cancel(); });
+    new TKeyNavigation(this);
+
+    adjustSize();
+    RestoreFormPlacement(Store, this, false, false);
+    SetData(DuctType, Known1, SizeFixed, Known2, Diameter, Height, Width, Aspect);
+}
+
+TDuctDiamForm::~TDuctDiamForm() = default;
+
+void TDuctDiamForm::SetData(int NewDuctType, int NewKnown1, bool NewSizeFixed, int NewKnown2,
+                            double NewDiameter, double NewHeight, double NewWidth, double NewAspect)
+{
+    DuctType = NewDuctType;
+    Known1 = NewKnown1;
+    Known2 = NewKnown2;
+    SizeFixed = NewSizeFixed;
+    Diameter = NewDiameter;
+    Height = NewHeight;
+    Width = NewWidth;
+    Aspect = NewAspect;
+    edDe->SetValue(Diameter);
+    edH->SetValue(Height);
+    edW->SetValue(Width);
+    edA->SetValue(Aspect);
+    RGDuctTypeClick(DuctType);
+    cbSizeFixed->setChecked(SizeFixed);
+    ColourLabels();
+}
+
+void TDuctDiamForm::GetData(int& OutDuctType, double& OutDiameter, double& OutHeight,
+                            double& OutWidth, double& OutAspect, int& OutKnown1, int& OutKnown2,
+                            bool& OutSizeFixed) const
+{
+    OutDuctType = DuctType;
+    OutDiameter = Diameter;
+    OutHeight = Height;
+    OutWidth = Width;
+    OutAspect = Aspect;
+    OutKnown1 = Known1;
+    OutKnown2 = Known2;
+    OutSizeFixed = SizeFixed;
+}
+
+void TDuctDiamForm::showEvent(QShowEvent* Event)
+{
+    QDialog::showEvent(Event);
+    GuardedCall(this, [this] {
+        if (!Tool)
+            Tool = std::make_unique<TEquivDiamTool>();
+        Tool->SetValues(Known1, Known2, EditValue(edDe), EditValue(edH), EditValue(edW),
+                        EditValue(edA));
+        RGDuctTypeClick(DuctType);
+        UnitsLabelClicked = false;
+    });
+}
+
+double TDuctDiamForm::EditValue(const TFmtEdit* Edit) const
+{
+    try {
+        return Edit->GetValue().toDouble();
+    } catch (const EConvertError&) {
+        return 0.0;
+    }
+}
+
+void TDuctDiamForm::RGDuctTypeClick(int Index)
+{
+    DuctType = Index == 1 ? 1 : 0;
+    (DuctType == 1 ? RBRectangular : RBSpiral)->setChecked(true);
+    // A spiral duct has only its diameter; the other edits keep their values.
+    const bool Rectangular = DuctType == 1;
+    for (TFmtEdit* Edit : {edH, edW, edA})
+        Edit->setEnabled(Rectangular);
+}
+
+void TDuctDiamForm::EditExit(TFmtEdit* Edit)
+{
+    if (!Edit->Modified() || !Tool)
+        return;
+    double Value = 0.0;
+    try {
+        Value = Edit->GetValue().toDouble();
+    } catch (const EConvertError&) {
+        ShowToolValues(); // nothing readable: the tool's value comes back
+        return;
+    }
+    if (Edit == edDe)
+        Tool->SetDiameter(Value);
+    else if (Edit == edH)
+        Tool->SetHeight(Value);
+    else if (Edit == edW)
+        Tool->SetWidth(Value);
+    else
+        Tool->SetAspect(Value);
+    ShowToolValues();
+}
+
+void TDuctDiamForm::ShowToolValues()
+{
+    double D = 0, H = 0, W = 0, A = 0;
+    Tool->GetValues(D, H, W, A, Known1, Known2);
+    edDe->SetValue(D);
+    edH->SetValue(H);
+    edW->SetValue(W);
+    edA->SetValue(A);
+    ColourLabels();
+}
+
+void TDuctDiamForm::ColourLabels()
+{
+    QLabel* Labels[] = {LabelDe, LabelH, LabelW, LabelA};
+    for (int Code = 0; Code < 4; ++Code)
+        Labels[Code]->setForegroundRole(Code == Known1 || Code == Known2 ? QPalette::Link
+                                                                         : QPalette::WindowText);
+}
+
+void TDuctDiamForm::Accept()
+{
+    for (TFmtEdit* Edit : {edDe, edH, edW, edA}) {
+        if (!Edit->isEnabled() || !Edit->Modified())
+            continue;
+        if (!Edit->CommitIfModified()) {
+            Edit->setFocus();
+            return;
+        }
+        EditExit(Edit);
+    }
+    if (Tool)
+        Tool->GetValues(Diameter, Height, Width, Aspect, Known1, Known2);
+    SizeFixed = cbSizeFixed->isChecked();
+    done(mrOk);
+}
+
+void TDuctDiamForm::Cancel()
+{
+    done(mrCancel);
+}
+
+void TDuctDiamForm::done(int Result)
+{
+    GuardedCall(this, [this] { SaveSettings(); });
+    QDialog::done(Result);
+}
+
+void TDuctDiamForm::SaveSettings()
+{
+    const std::string Section = FormSection(this);
+    Store.WriteInteger(Section, "UnitsDe", edDe->UnitsValue());
+    Store.WriteInteger(Section, "UnitsH", edH->UnitsValue());
+    Store.WriteInteger(Section, "UnitsW", edW->UnitsValue());
+    Store.WriteInteger(Section, "UnitsA", edA->UnitsValue());
+    SaveFormPlacement(Store, this);
+}

@@ -1,0 +1,96 @@
+#pragma once
+// The duct size dialog ("Duct Diameter"): the user gives any two of a duct's
+// equivalent diameter, height, width and aspect ratio and sees the other
+// two. The labels of the two given quantities are lit. Shown modally by the
+// branch window: SetData, RunModal, and on OK GetData.
+
+#include "foundation/EquivDiamTool.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QRadioButton;
+class QToolButton;
+class TFmtEdit;
+class TFmtEditLabel;
+class TSettingsStore;
+
+class TDuctDiamForm : public QDialog {
+    Q_OBJECT
+
+public:
+    // Reads its units and placement from Store, which must outlive it.
+    explicit TDuctDiamForm(TSettingsStore& Store, QWidget* Parent = nullptr);
+    ~TDuctDiamForm() override;
+
+    // Stores the values and shows them: the edits, the duct type, the
+    // size-fixed box and the lit labels. Sizes in metres.
+    void SetData(int DuctType, int Known1, bool SizeFixed, int Known2, double Diameter,
+                 double Height, double Width, double Aspect);
+    // The values as accepted.
+    void GetData(int& DuctType, double& Diameter, double& Height, double& Width, double& Aspect,
+                 int& Known1, int& Known2, bool& SizeFixed) const;
+
+    // 0 spiral, 1 rectangular.
+    int DuctType = 0;
+    double Diameter = 0.0;
+    double Height = 0.0;
+    double Width = 0.0;
+    double Aspect = 1.0;
+    // The two quantities the user gave (TEquivDiamTool codes), Known1 the
+    // latest.
+    int Known1 = TEquivDiamTool::kdDiameter;
+    int Known2 = TEquivDiamTool::kdAspect;
+    bool SizeFixed = false;
+    // The user changed the units of the height or width since the dialog
+    // was shown (the branch window then shows its sizes anew).
+    bool UnitsLabelClicked = false;
+
+    // "&Accept": an entry still being typed counts as if the user had left
+    // its edit; the result is OK. Refused (the dialog stays) when that
+    // entry is out of range.
+    void Accept();
+    // "&Cancel": the result is Cancel.
+    void Cancel();
+    void SaveSettings();
+
+    QRadioButton* RBSpiral;
+    QRadioButton* RBRectangular;
+    TFmtEdit* edDe;
+    TFmtEdit* edH;
+    TFmtEdit* edW;
+    TFmtEdit* edA;
+    // Captions, lit for the two given quantities.
+    QLabel* LabelDe;
+    QLabel* LabelH;
+    QLabel* LabelW;
+    QLabel* LabelA;
+    TFmtEditLabel* UnitsDe;
+    TFmtEditLabel* UnitsH;
+    TFmtEditLabel* UnitsW;
+    TFmtEditLabel* UnitsA;
+    QCheckBox* cbSizeFixed;
+    QToolButton* AcceptButton;
+    QToolButton* CancelButton;
+
+    void done(int Result) override;
+
+protected:
+    // Showing is the dialog's activation: the tool takes the shown values.
+    void showEvent(QShowEvent* Event) override;
+
+private:
+    void RGDuctTypeClick(int Index);
+    // Leaving an edit whose text the user changed: the tool takes the value
+    // as the latest given quantity and every edit shows the tool's values.
+    void EditExit(TFmtEdit* Edit);
+    void ShowToolValues();
+    void ColourLabels();
+    double EditValue(const TFmtEdit* Edit) const;
+
+    TSettingsStore& Store;
+    std::unique_ptr<TEquivDiamTool> Tool;
+};

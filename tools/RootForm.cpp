@@ -1,0 +1,169 @@
+#include "tools/RootForm.h"
+
+#include "controls/GuardedCall.h"
+#include "foundation/ProgramFolders.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QImage>
+#include <QSaveFile>
+#include <QShowEvent>
+#include <QStandardPaths>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+QString DefaultCaptureFolder()
+{
+    const std::string& Data = ProgramFolders().DataDir;
+    if (!Data.empty())
+        return QString::fromStdString(Data);
+    const QString Documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return Documents.isEmpty() ? QString() : Documents + "/";
+}
+
+QString DefaultCaptureName()
+{
+    const std::string& Base = ProgramFolders().ExeBaseName;
+    if (!Base.empty())
+        return QString::fromStdString(Base);
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+int Scaled(int Size, double Scale)
+{
+    return std::max(1, static_cast<int>(std::lround(Size * Scale)));
+}
+
+} // namespace
+
+TRootForm::TRootForm(QWidget* Parent)
+    : QDialog(Parent), CaptureFolder(DefaultCaptureFolder()), CaptureName(DefaultCaptureName())
+{
+    setWindowTitle("Inspector");
+    setWindowFlags(Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(false);
+}
+
+QPixmap TRootForm::CaptureForegroundWindow()
+{
+    QWidget* Active = QApplication::activeWindow();
+    return (Active ? Active : window())->grab();
+}
+
+bool TRootForm::ClipScreen(const QString& Folder, const QString& Name, double Scale)
+{
+    QImage Shot = CaptureForegroundWindow().toImage();
+    if (Scale != 1.0 && std::isfinite(Scale) && Scale > 0 && !Shot.isNull())
+        Shot = Shot.scaled(Scaled(Shot.width(), Scale), Scaled(Shot.height(), Scale),
+                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QApplication::clipboard()->setImage(Shot);
+    const QString FileName = Folder + Name + ".jpg";
+    QSaveFile File(FileName);
+    if (!Shot.isNull() && File.open(QIODevice::WriteOnly) && Shot.save(&File, "JPG", 90) &&
+        File.commit())
+        return true;
+    OwnMessage("Error writing file " + FileName, TMsgKind::Error);
+    return false;
+}
+
+void TRootForm::ClipScreenAction()
+{
+    QString Folder = CaptureFolder;
+    if (!Folder.isEmpty() && !Folder.endsWith('/'))
+        Folder += '/';
+    ClipScreen(Folder, CaptureName, 1.0);
+}
+
+void TRootForm::SetModalResult(int Result)
+{
+    FModalResult = Result;
+    if (isModal() && isVisible())
+        done(Result);
+}
+
+void TRootForm::CloseWith(int Result)
+{
+    FModalResult = Result;
+    if (isVisible())
+        done(Result);
+    else if (!FClosing) {
+        FClosing = true;
+        GuardedCall(this, [this] { FormClose(); });
+    }
+}
+
+void TRootForm::done(int Result)
+{
+    // Esc and the close box reject the dialog: Cancel.
+    if (Result == QDialog::Rejected)
+        Result = mrCancel;
+    // A close that is already under way keeps its result.
+    if (FClosing) {
+        QDialog::done(FModalResult);
+        return;
+    }
+    FClosing = true;
+    FModalResult = Result;
+    GuardedCall(this, [this] { FormClose(); });
+    QDialog::done(FModalResult);
+}
+
+int TRootForm::OwnMessage(const QString& Text, TMsgKind Kind, int Buttons)
+{
+    TOwnDialogScope Scope(*this);
+    return ShowMessage(this, Text, QString(), Kind, Buttons);
+}
+
+QString TRootForm::OwnOpenFileName(const TFileDialogRequest& Request)
+{
+    TOwnDialogScope Scope(*this);
+    return UiServices().OpenFileName(Request);
+}
+
+QString TRootForm::OwnSaveFileName(const TFileDialogRequest& Request)
+{
+    TOwnDialogScope Scope(*this);
+    return UiServices().SaveFileName(Request);
+}
+
+int TRootForm::OwnModal(QDialog& Dialog)
+{
+    TOwnDialogScope Scope(*this);
+    return RunModal(Dialog);
+}
+
+bool TRootForm::event(QEvent* Event)
+{
+    switch (Event->type()) {
+    case QEvent::WindowActivate:
+        if (FSkipActivate)
+            FSkipActivate = false; // back from our own dialog
+        else
+            GuardedCall(this, [this] { FormActivate(); });
+        break;
+    case QEvent::WindowDeactivate:
+        if (OwnDialogUp())
+            FSkipActivate = true;
+        else
+            GuardedCall(this, [this] { FormDeactivate(); });
+        break;
+    default:
+        break;
+    }
+    return QDialog::event(Event);
+}
+
+void TRootForm::showEvent(QShowEvent* Event)
+{
+    if (!Event->spontaneous()) {
+        FClosing = false;
+        FModalResult = mrNone;
+        FSkipActivate = false;
+    }
+    QDialog::showEvent(Event);
+}
