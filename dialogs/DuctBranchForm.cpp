@@ -4,7 +4,9 @@
 #include "controls/EntryGrid.h"
 #include "controls/FlatPageControl.h"
 #include "controls/GuardedCall.h"
+#include "controls/UiServices.h"
 #include "dialogs/BranchSummary.h"
+#include "dialogs/DuctDiamForm.h"
 #include "dialogs/FittingImages.h"
 #include "foundation/EquivDiamTool.h"
 #include "foundation/NumberFormat.h"
@@ -118,6 +120,7 @@ TDuctBranchForm::TDuctBranchForm(TSettingsStore& SettingsStore, QWidget* MainWin
             OnUnitsChanged();
     };
     Grid->OnDoSetData = [this](TxStringGrid*, int Col, int Row) { GridDoSetData(Col, Row); };
+    Grid->SetPropEditor(RowDiameter, [this](QVariant& Value) { return DiameterCellClick(Value); });
     connect(Grid->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { FitValueColumn(); });
     Grid->viewport()->installEventFilter(this);
     Pages->addTab(Grid, "Data");
@@ -307,6 +310,61 @@ void TDuctBranchForm::GridDoSetData(int, int Row)
     }
     if (OnChange)
         OnChange(B);
+}
+
+// ---------------------------------------------------------------- duct size
+
+int TDuctBranchForm::EditDuctSize(QVariant& Value, TDuctBranch* Branch)
+{
+    if (!Branch)
+        return mrCancel;
+    if (!DuctDiamForm)
+        DuctDiamForm = new TDuctDiamForm(Store, this);
+    TDuctBranch& B = *Branch;
+    DuctDiamForm->SetData(B.DuctType == dtRect ? 1 : 0, B.Keep1, B.SizeFixed, B.Keep2, B.Diameter, B.DuctHeight,
+                          B.DuctWidth, B.Aspect);
+    const int Result = RunModal(*DuctDiamForm);
+    if (Result == mrOk) {
+        int Type = 0, Known1 = 0, Known2 = 0;
+        DuctDiamForm->GetData(Type, B.Diameter, B.DuctHeight, B.DuctWidth, B.Aspect, Known1, Known2, B.SizeFixed);
+        B.DuctType = Type == 1 ? dtRect : dtSpiral;
+        B.Keep1 = static_cast<std::uint8_t>(Known1);
+        B.Keep2 = static_cast<std::uint8_t>(Known2);
+        RecalculateBranch(B);
+        Value = B.Diameter;
+    }
+    if (DuctDiamForm->UnitsLabelClicked && OnUnitsChanged)
+        OnUnitsChanged();
+    return Result;
+}
+
+int TDuctBranchForm::DiameterCellClick(QVariant& Value)
+{
+    TDuctBranch* const B = FBranch;
+    if (!B)
+        return 0;
+    const int OldType = B->DuctType;
+    if (EditDuctSize(Value, B) != mrOk)
+        return 0;
+    Grid->SetValue(1, RowDiameter, B->Diameter);
+    Grid->SetValue(1, RowVelocity, B->DuctVelocity);
+    if (B->DuctType != OldType) {
+        const std::string Name = RenamedForDuctType(B->Name, OldType, B->DuctType);
+        if (Name != B->Name) {
+            if (OnSetBranchName)
+                OnSetBranchName(B, Name);
+            else
+                B->Name = Name;
+            Grid->SetValue(1, RowCaption, QString::fromStdString(B->Name));
+        }
+    }
+    setWindowTitle(QString::fromStdString(BranchWindowCaption(*B)));
+    FillSummary();
+    if (OnRedrawBranch)
+        OnRedrawBranch(B);
+    if (OnChange)
+        OnChange(B);
+    return 2;
 }
 
 // ---------------------------------------------------------------- layout and settings

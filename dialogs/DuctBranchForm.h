@@ -15,7 +15,9 @@
 
 class QPlainTextEdit;
 class QTreeWidget;
+class QVariant;
 class TDuctBranch;
+class TDuctDiamForm;
 class TEntryGrid;
 class TFlatPageControl;
 class TSettingsStore;
@@ -57,6 +59,19 @@ public:
     // The grid's stored cell: the branch takes the row's value and the
     // events report it.
     void GridDoSetData(int Col, int Row);
+
+    // The duct size command (the branch table uses it too): the duct size
+    // dialog shown modally on the branch's sizes; on OK the branch takes
+    // the type, sizes, given quantities and size-fixed flag, and Value the
+    // new diameter. Answers the dialog's result.
+    int EditDuctSize(QVariant& Value, TDuctBranch* Branch);
+    // The diameter row's button: EditDuctSize; on OK the rows show the new
+    // size and velocity, a name holding the old type's word takes the new
+    // one, and the branch is redrawn. Answers 2 (the rows are written).
+    int DiameterCellClick(QVariant& Value);
+    // The duct size dialog (made when missing; the editor hands over the
+    // one it made).
+    TDuctDiamForm* DuctDiamForm = nullptr;
 
     // The display unit index of a row of values (rows 2 to 7).
     int RowUnits(int Row) const;

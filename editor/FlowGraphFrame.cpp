@@ -1,8 +1,12 @@
 #include "editor/FlowGraphFrame.h"
 
 #include "dialogs/BranchSummary.h"
+#include "controls/EntryGrid.h"
+#include "controls/FmtEdit.h"
 #include "dialogs/DuctBranchForm.h"
+#include "dialogs/DuctDiamForm.h"
 #include "dialogs/DuctLabelsDlg.h"
+#include "dialogs/FlowNodeDlg.h"
 #include "editor/DuctGlyphs.h"
 #include "controls/UiServices.h"
 #include "editor/GraphGeometry.h"
@@ -113,6 +117,7 @@ void TFlowGraphFrame::BuildPopupItems()
     AddPopupCommand(Common1, [this] { Common1Click(); });
     AddPopupCommand(Inlet1, [this] { Inlet1Click(); });
     AddPopupCommand(Outlet1, [this] { Outlet1Click(); });
+    AddPopupCommand(DimensionsBranchItem, [this] { DimensionsBranchClick(); });
     AddPopupCommand(EditVolFlowNodeItem, [this] { EditVolFlowFromNodeClick(); });
     AddPopupCommand(BalanceLeakNodeItem, [this] { BalanceLeakFromNodeClick(); });
 }
@@ -513,6 +518,8 @@ void TFlowGraphFrame::SetGraph(TGraph* Graph)
     // The windows' items belonged to the network shown before.
     if (FBranchForm)
         FBranchForm->SetBranch(nullptr);
+    if (FNodeDlg)
+        FNodeDlg->SetNode(nullptr);
     TGraphViewFrame::SetGraph(Graph);
     UpdateMainFanButton();
 }
@@ -525,6 +532,16 @@ void TFlowGraphFrame::CreateToolBoxes()
         FBranchForm->OnRedrawBranch = [this](TDuctBranch* B) { RedrawBranch(B); };
         FBranchForm->OnSetBranchName = [this](TDuctBranch* B, const std::string& Name) { SetBranchName(B, Name); };
     }
+    if (!FDiamForm) {
+        FDiamForm = new TDuctDiamForm(Settings, this);
+        FBranchForm->DuctDiamForm = FDiamForm;
+    }
+    if (!FNodeDlg) {
+        FNodeDlg = new TFlowNodeDlg(Settings, this);
+        FNodeDlg->OnRedrawNode = [this](TFlowNode* N) { RedrawNode(N); };
+        FNodeDlg->OnSetNodeName = [this](TFlowNode* N, const std::string& Name) { SetNodeName(N, Name); };
+        FNodeDlg->OnNodeTypeChanged = [this](TFlowNode* N) { NodeTypeChanged(N); };
+    }
     if (!FLabelsDlg) {
         FLabelsDlg = new TDuctLabelsDlg(Settings, this);
         FLabelsDlg->SetUnitsSource([this](TLabelQuantity Quantity) {
@@ -534,6 +551,9 @@ void TFlowGraphFrame::CreateToolBoxes()
             case lqPressureDrop: return FBranchForm->RowUnits(TDuctBranchForm::RowPressureDrop);
             case lqDiameter: return FBranchForm->RowUnits(TDuctBranchForm::RowDiameter);
             case lqLength: return FBranchForm->RowUnits(TDuctBranchForm::RowLength);
+            case lqWidth: return FDiamForm->edW->UnitsValue();
+            case lqHeight: return FDiamForm->edH->UnitsValue();
+            case lqRelPressure: return FNodeDlg->Grid->GetUnitsValue(TFlowNodeDlg::RowRelPressure);
             default: return TDuctLabelTexts::DefaultUnit(Quantity);
             }
         });
@@ -546,12 +566,18 @@ void TFlowGraphFrame::HideDialogs()
         FBranchForm->SetBranch(nullptr);
         FBranchForm->hide();
     }
+    if (FNodeDlg) {
+        FNodeDlg->SetNode(nullptr);
+        FNodeDlg->hide();
+    }
 }
 
 void TFlowGraphFrame::SaveGraphDialogSettings()
 {
     if (FBranchForm)
         FBranchForm->SaveSettings();
+    if (FNodeDlg)
+        FNodeDlg->SaveSettings();
 }
 
 void TFlowGraphFrame::BranchSelectedHook()
@@ -574,9 +600,17 @@ void TFlowGraphFrame::NodeSelectedHook()
 {
     // A merge ends here: it may have dropped the fan joining the two nodes.
     UpdateMainFanButton();
+    if (FNodeDlg && FNodeDlg->isVisible() && SelectedNode())
+        gvfEditNodeClick();
 }
 
-void TFlowGraphFrame::BeforeDeleteNodeHook(TNode*) {}
+void TFlowGraphFrame::BeforeDeleteNodeHook(TNode* Node)
+{
+    if (FNodeDlg && Node && FNodeDlg->Node() == Node) {
+        FNodeDlg->SetNode(nullptr);
+        FNodeDlg->hide();
+    }
+}
 
 void TFlowGraphFrame::BeforeDeleteBranchHook(TBranch* Branch)
 {
@@ -617,7 +651,17 @@ void TFlowGraphFrame::EditBranch()
     FBranchForm->raise();
 }
 
-void TFlowGraphFrame::gvfEditNodeClick() {}
+void TFlowGraphFrame::gvfEditNodeClick()
+{
+    auto* N = AsFlowNode(SelectedNode());
+    if (!N || !FNodeDlg)
+        return;
+    FNodeDlg->SetNode(N);
+    FNodeDlg->TerminalSide = TerminalSide(N);
+    FNodeDlg->Refresh();
+    FNodeDlg->show();
+    FNodeDlg->raise();
+}
 
 void TFlowGraphFrame::gvfReverseBranchClick()
 {
@@ -659,4 +703,6 @@ void TFlowGraphFrame::RefreshAfterSolve(TBranch* Branch)
     }
     RedrawGraph();
     SelectBranch(Branch);
+    if (FNodeDlg)
+        FNodeDlg->Refresh();
 }

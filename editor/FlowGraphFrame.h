@@ -18,10 +18,12 @@ class QAction;
 class QMenu;
 class TDuctBranch;
 class TDuctBranchForm;
+class TDuctDiamForm;
 class TDuctGraph;
 class TDuctLabelsDlg;
 class TFlowBranch;
 class TFlowNode;
+class TFlowNodeDlg;
 
 class TFlowGraphFrame : public TGraphViewFrame {
     Q_OBJECT
@@ -74,6 +76,8 @@ public:
     // ---- the dialogs it made (null until CreateToolBoxes)
     TDuctBranchForm* BranchForm() const { return FBranchForm; }
     TDuctLabelsDlg* LabelsDlg() const { return FLabelsDlg; }
+    TDuctDiamForm* DuctDiamForm() const { return FDiamForm; }
+    TFlowNodeDlg* NodeDlg() const { return FNodeDlg; }
     TDuctGraph* DuctGraph() const { return FDuctGraph; }
 
     // ---- overrides of the view's virtual operations
@@ -144,6 +148,7 @@ public:
     void BalanceLeakClick();
     void Rectangular1Click();
     void Spiral1Click();
+    void DimensionsBranchClick();
 
 private:
     void BuildToolButtons();
@@ -161,4 +166,6 @@ private:
     TDuctGraph* FDuctGraph = nullptr;
     TDuctBranchForm* FBranchForm = nullptr;
     TDuctLabelsDlg* FLabelsDlg = nullptr;
+    TDuctDiamForm* FDiamForm = nullptr;
+    TFlowNodeDlg* FNodeDlg = nullptr;
 };

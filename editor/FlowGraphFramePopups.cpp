@@ -139,3 +139,17 @@ void TFlowGraphFrame::SetSelectedDuctType(int Type)
 
 void TFlowGraphFrame::Rectangular1Click() { SetSelectedDuctType(dtRect); }
 void TFlowGraphFrame::Spiral1Click() { SetSelectedDuctType(dtSpiral); }
+
+void TFlowGraphFrame::DimensionsBranchClick()
+{
+    TDuctBranch* B = SelectedDuct();
+    TDuctBranchForm* Form = BranchForm();
+    if (!B || !Form)
+        return;
+    Form->SetBranch(B);
+    QVariant Value;
+    Form->DiameterCellClick(Value);
+    Form->ShowBranch();
+    if (OnBranchChanged)
+        OnBranchChanged(B);
+}

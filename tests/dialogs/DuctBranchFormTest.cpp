@@ -7,9 +7,12 @@
 #include "controls/EntryGrid.h"
 #include "dialogs/BranchSummary.h"
 #include "dialogs/DuctBranchForm.h"
+#include "dialogs/DuctDiamForm.h"
 #include "dialogs/FittingImages.h"
 
 #include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QToolButton>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -154,4 +157,41 @@ TEST(DuctBranchForm, RenamingForANewDuctTypeReplacesTheTypeWord)
     EXPECT_EQ(RenamedForDuctType("spiral run SPIRAL", dtSpiral, dtRect), "Duct run Duct");
     EXPECT_EQ(RenamedForDuctType("Riser", dtSpiral, dtRect), "Riser");
     EXPECT_EQ(RenamedForDuctType("4 Duct", dtRect, dtSpiral), "4 Spiral");
+}
+
+TEST(DuctBranchForm, TheDiameterButtonChangesTheDuctAndItsTypeWord)
+{
+    for (bool Accepted : {false, true}) {
+        TServices Services;
+        TMemorySettingsStore Store;
+        TOneDuct Net;
+        TDuctBranch& B = *Net.B;
+        B.Name = "3 Spiral";
+        TDuctBranchForm Form(Store);
+        Form.SetBranch(&B);
+        Form.ShowBranch();
+        int Redraws = 0;
+        Form.OnRedrawBranch = [&](TDuctBranch*) { ++Redraws; };
+        TScopedUiServices Modal([&] {
+            TUiServices S = UiServices();
+            S.RunModal = [&](QDialog& D) {
+                auto& Size = static_cast<TDuctDiamForm&>(D);
+                Size.show();
+                Size.RBRectangular->click();
+                if (Accepted)
+                    Size.AcceptButton->click();
+                else
+                    Size.CancelButton->click();
+                return Size.result();
+            };
+            return S;
+        }());
+        Form.Grid->SetCurrentCell(1, TDuctBranchForm::RowDiameter);
+        Form.Grid->RunPropEditor();
+        EXPECT_EQ(B.DuctType, Accepted ? dtRect : dtSpiral);
+        EXPECT_EQ(B.Name, Accepted ? "3 Duct" : "3 Spiral");
+        EXPECT_EQ(Form.Grid->Cell(1, TDuctBranchForm::RowCaption).toStdString(), B.Name);
+        EXPECT_EQ(Redraws, Accepted ? 1 : 0);
+        EXPECT_EQ(Form.windowTitle().toStdString(), Accepted ? "Duct.  3 to 4" : "Spiral.  3 to 4");
+    }
 }

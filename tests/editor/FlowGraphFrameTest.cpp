@@ -5,6 +5,7 @@
 #include "EditorTestSupport.h"
 
 #include "dialogs/DuctBranchForm.h"
+#include "dialogs/FlowNodeDlg.h"
 #include "editor/DuctGlyphs.h"
 #include "editor/FlowGraphFrame.h"
 #include "network/DuctGraph.h"
@@ -291,4 +292,29 @@ TEST(FlowGraphFrame, PopupsChangeDuctAndNodeTypes)
     V.RightClick(At(End), "");
     EXPECT_FALSE(V.Frame->EditVolFlowNodeItem->isVisible());
     EXPECT_FALSE(V.Frame->NodeTypeMenu->menuAction()->isEnabled());
+}
+
+TEST(FlowGraphFrame, TheNodeDialogOffersTheSideAnEndNodeIsOn)
+{
+    TDuctView V;
+    V.Node(1, 100, 100);
+    V.Node(2, 200, 100);
+    V.Node(3, 300, 100);
+    V.Node(4, 200, 200);
+    V.Duct(1, 1, 2);
+    V.Duct(2, 2, 3);
+    V.Duct(3, 2, 4, dtRect, 20.0); // a booster to node 4
+    const struct {
+        int Node;
+        int Side;
+    } Cases[] = {{1, 1}, {3, 0}, {2, 2}, {4, 2}};
+    for (const auto& C : Cases) {
+        V.Drag(At(V.Graph.FindNode(C.Node)), At(V.Graph.FindNode(C.Node)), ssDouble);
+        ASSERT_TRUE(V.Frame->NodeDlg()->isVisible()) << C.Node;
+        EXPECT_EQ(V.Frame->NodeDlg()->Node(), V.Graph.FindNode(C.Node));
+        EXPECT_EQ(V.Frame->NodeDlg()->TerminalSide, C.Side) << C.Node;
+    }
+    V.Frame->DeleteNode(V.Graph.FindNode(4));
+    EXPECT_FALSE(V.Frame->NodeDlg()->isVisible()) << "its node went";
+    EXPECT_EQ(V.Frame->NodeDlg()->Node(), nullptr);
 }
