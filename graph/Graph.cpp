@@ -451,6 +451,18 @@ void TGraph::RestoreBranchOrder()
     BranchOrder.clear();
 }
 
+void TGraph::MoveBranch(int From, int To)
+{
+    const int Count = BranchCount();
+    if (From < 0 || To < 0 || From >= Count || To >= Count || From == To)
+        return;
+    const auto First = BranchList.begin();
+    if (From < To)
+        std::rotate(First + From, First + From + 1, First + To + 1);
+    else
+        std::rotate(First + To, First + From, First + From + 1);
+}
+
 void TGraph::SortBranchesById()
 {
     std::stable_sort(BranchList.begin(), BranchList.end(),

@@ -153,6 +153,10 @@ public:
     void RestoreBranchOrder();
     // Stable sort by id ascending (the report order).
     void SortBranchesById();
+    // Takes the branch at list position From out and puts it back at
+    // position To (as counted after taking it out); the others keep their
+    // order. Positions outside the list change nothing.
+    void MoveBranch(int From, int To);
 
 protected:
     TNodeList& MutableNodes() { return NodeList; }

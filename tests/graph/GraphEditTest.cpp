@@ -156,6 +156,29 @@ TEST(GraphEdit, RestoreBranchOrderPutsSavedBranchesFirst)
     EXPECT_TRUE(G.BranchOrder.empty());
 }
 
+TEST(GraphEdit, MoveBranchTakesOneBranchToANewPosition)
+{
+    struct TCase {
+        int From, To;
+        std::vector<int> Ids;
+    };
+    const TCase Cases[] = {
+        {3, 1, {1, 4, 2, 3}}, // back: the ones between step down
+        {0, 2, {2, 3, 1, 4}}, // forward: the ones between step up
+        {2, 2, {1, 2, 3, 4}},
+        {4, 0, {1, 2, 3, 4}}, // outside the list
+        {-1, 0, {1, 2, 3, 4}},
+    };
+    for (const TCase& C : Cases) {
+        TGraph G;
+        for (int I = 1; I <= 4; ++I)
+            G.AddBranch(I, I, I + 1);
+        G.MoveBranch(C.From, C.To);
+        EXPECT_EQ(BranchIds(G), C.Ids) << C.From << " to " << C.To;
+        EXPECT_EQ(G.FindBranch(4)->Id(), 4); // look-ups unaffected
+    }
+}
+
 TEST(GraphEdit, BuildAdjacencyRebuildsTheLinkLists)
 {
     TGraph G;
