@@ -5,8 +5,11 @@
 #include "controls/ListViewClipboard.h"
 #include "controls/UiServices.h"
 #include "dialogs/DuctBranchForm.h"
+#include "dialogs/PressureDropForm.h"
+#include "dialogs/VentrixFittingDlg.h"
+#include "fittings/DuctFittingDB.h"
 #include "foundation/SettingsStore.h"
-#include "network/FlowGraph.h"
+#include "network/DuctGraph.h"
 #include "platform/FormPlacement.h"
 
 #include <QAction>
@@ -74,7 +77,9 @@ TFittingsForm::TFittingsForm(TSettingsStore& SettingsStore, QWidget* MainWindow)
     AddButton = ToolBar->addAction(ToolIcon(0), "&Add");
     DeleteButton = ToolBar->addAction(ToolIcon(1), "&Delete");
     EditButton = ToolBar->addAction(ToolIcon(2), "&Edit");
+    connect(AddButton, &QAction::triggered, this, [this] { GuardedCall(this, [this] { AddClick(); }); });
     connect(DeleteButton, &QAction::triggered, this, [this] { GuardedCall(this, [this] { DeleteClick(); }); });
+    connect(EditButton, &QAction::triggered, this, [this] { GuardedCall(this, [this] { EditClick(); }); });
 
     Model = new TFittingsListModel(this);
     Model->OnOutOfStep = [this] { FillList(); };
@@ -97,6 +102,8 @@ TFittingsForm::TFittingsForm(TSettingsStore& SettingsStore, QWidget* MainWindow)
         LV->setColumnWidth(C, ColumnWidths[C]);
     connect(LV->header(), &QHeaderView::sectionClicked, this,
             [this](int Column) { GuardedCall(this, [&] { ColumnClick(Column); }); });
+    connect(LV, &QAbstractItemView::doubleClicked, this,
+            [this](const QModelIndex&) { GuardedCall(this, [this] { EditClick(); }); });
     connect(LV, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& Pos) { GuardedCall(this, [&] { ShowPopup(Pos); }); });
     connect(LV->selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -311,16 +318,75 @@ void TFittingsForm::DeleteClick()
     F = nullptr;
     Model->RemoveRow(Row);
     Net->ResolveFittingLinks(false);
-    // The windows that list the branch's fittings let go of the freed one
+    // The windows that list a branch's fittings let go of the freed one
     // before anything else can reach it.
-    if (BranchForm)
+    if (BranchForm) {
         BranchForm->ListFittings();
+        if (TPressureDropForm* Drop = BranchForm->PressureDropForm; Drop && Drop->Branch())
+            Drop->ShowBranch(Drop->Branch(), Drop->IsFan());
+    }
     Updating = false;
     if (OnChanged)
         OnChanged();
     if (OnFittingsChanged)
         OnFittingsChanged();
     SelectRow(std::min(Row, Model->rowCount() - 1));
+}
+
+TVentrixFittingDlg* TFittingsForm::Dialog()
+{
+    if (FittingDialog)
+        return FittingDialog;
+    TDuctFittingDB* Database = DuctFittingDB();
+    if (!Database) {
+        ShowMessage(this, "The duct fitting database is not loaded.", QString(), TMsgKind::Warning);
+        return nullptr;
+    }
+    FittingDialog = new TVentrixFittingDlg(*Database, Store, this);
+    FittingDialog->OnFittingSelected = [this](TFitting* F) { UpdateItem(F); };
+    FittingDialog->OnDuctsChanged = [this](const std::vector<TFlowBranch*>& Ducts, int Flag) {
+        if (OnHighlightDucts)
+            OnHighlightDucts(std::vector<TBranch*>(Ducts.begin(), Ducts.end()), Flag);
+    };
+    return FittingDialog;
+}
+
+void TFittingsForm::RunDialog(TFitting* Fitting)
+{
+    auto* Network = dynamic_cast<TDuctGraph*>(this->Network());
+    TVentrixFittingDlg* Dlg = Network ? Dialog() : nullptr;
+    if (!Dlg)
+        return;
+    Dlg->SetNetwork(Network);
+    Dlg->SetFitting(Fitting);
+    Dlg->SetDuct(nullptr);
+    RunModal(*Dlg);
+    if (Dlg->Fitting() == PendingNew.get())
+        Dlg->SetFitting(nullptr);
+}
+
+void TFittingsForm::AddClick()
+{
+    if (!Network())
+        return;
+    UnhighlightDucts();
+    PendingNew = std::make_unique<TFitting>("Duct Fitting", "");
+    RunDialog(PendingNew.get());
+    PendingNew.reset(); // never stored: nobody else holds it
+}
+
+void TFittingsForm::EditClick()
+{
+    TFlowGraph* Net = Network();
+    EnsureInSync();
+    if (!Net || Model->rowCount() == 0)
+        return;
+    if (CurrentIndex() < 0) {
+        const QModelIndex Under = LV->indexAt(LV->viewport()->mapFromGlobal(UiServices().PointerPos()));
+        SelectRow(Under.isValid() ? Under.row() : Model->rowCount() - 1);
+    }
+    TFitting* F = SelectedFitting();
+    RunDialog(F ? F : Net->Fittings.front().get());
 }
 
 void TFittingsForm::CopyText()
@@ -340,7 +406,11 @@ void TFittingsForm::ShowPopup(const QPoint& Pos)
     QAction* Chosen = UiServices().PopupMenu(*Popup, LV->viewport()->mapToGlobal(Pos));
     if (!Chosen)
         return;
-    if (Chosen == DeleteItemAction)
+    if (Chosen == EditItem)
+        EditClick();
+    else if (Chosen == AddItem)
+        AddClick();
+    else if (Chosen == DeleteItemAction)
         DeleteClick();
     else if (Chosen == CopyTextItem)
         CopyText();

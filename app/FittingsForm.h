@@ -24,6 +24,7 @@ class TFitting;
 class TFittingsListModel;
 class TFlowGraph;
 class TSettingsStore;
+class TVentrixFittingDlg;
 
 class TFittingsForm : public QWidget {
     Q_OBJECT
@@ -55,6 +56,13 @@ public:
     // A click on a column's heading: the network's list sorted by that
     // column, ascending first, reversed by each further click.
     void ColumnClick(int Column);
+    // A new fitting ("Duct Fitting", no code) in the fitting dialog, for no
+    // duct in particular. It joins the network when the dialog stores it
+    // (through UpdateItem); closed without a code, it is freed.
+    void AddClick();
+    // The current fitting in the fitting dialog (also a double click); with
+    // none current, the item under the pointer, else the last.
+    void EditClick();
     void DeleteClick();
     void CopyText();
     void CopyCsv();
@@ -66,9 +74,14 @@ public:
     void LoadSettings();
     void SaveSettings();
 
-    // The branch window, which relists its fittings after a deletion here
-    // (set by the main window; may stay null).
+    // The branch window, which relists its fittings after a deletion here,
+    // and so does its pressure-drop form (set by the main window; may stay
+    // null).
     TDuctBranchForm* BranchForm = nullptr;
+    // The program's one fitting dialog (set by the main window, which wires
+    // its events); without one the list makes its own when first needed,
+    // whose stored fittings come back here.
+    TVentrixFittingDlg* FittingDialog = nullptr;
 
     // The ducts of a fitting to show highlighted (Flag 1) or normally (0).
     std::function<void(const std::vector<TBranch*>& Ducts, int Flag)> OnHighlightDucts;
@@ -104,6 +117,8 @@ private:
     void SelectionChanged(bool Deselected, bool Selected);
     void ShowPopup(const QPoint& Pos);
     void SaveColumnWidths();
+    TVentrixFittingDlg* Dialog();
+    void RunDialog(TFitting* Fitting);
 
     TSettingsStore& Store;
     TFittingsListModel* Model;

@@ -8,11 +8,13 @@
 #include "dialogs/BranchSummary.h"
 #include "dialogs/DuctDiamForm.h"
 #include "dialogs/FittingImages.h"
+#include "dialogs/PressureDropForm.h"
+#include "fittings/DuctFittingDB.h"
 #include "foundation/EquivDiamTool.h"
 #include "foundation/NumberFormat.h"
 #include "foundation/SettingsStore.h"
 #include "network/DuctBranch.h"
-#include "network/FlowGraph.h"
+#include "network/DuctGraph.h"
 #include "platform/FormPlacement.h"
 
 #include <QApplication>
@@ -121,6 +123,7 @@ TDuctBranchForm::TDuctBranchForm(TSettingsStore& SettingsStore, QWidget* MainWin
     };
     Grid->OnDoSetData = [this](TxStringGrid*, int Col, int Row) { GridDoSetData(Col, Row); };
     Grid->SetPropEditor(RowDiameter, [this](QVariant& Value) { return DiameterCellClick(Value); });
+    Grid->SetPropEditor(RowPressureDrop, [this](QVariant& Value) { return PressureDropCellClick(Value); });
     connect(Grid->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { FitValueColumn(); });
     Grid->viewport()->installEventFilter(this);
     Pages->addTab(Grid, "Data");
@@ -170,7 +173,12 @@ void TDuctBranchForm::TakeRowUnits()
 
 // ---------------------------------------------------------------- showing
 
-void TDuctBranchForm::ShowBranch() { FillBranch(); }
+void TDuctBranchForm::ShowBranch()
+{
+    FillBranch();
+    if (FBranch && PressureDropForm && PressureDropForm->isVisible())
+        ShowBranchPressureDrop(FBranch);
+}
 
 void TDuctBranchForm::FillBranch()
 {
@@ -364,6 +372,44 @@ int TDuctBranchForm::DiameterCellClick(QVariant& Value)
         OnRedrawBranch(B);
     if (OnChange)
         OnChange(B);
+    return 2;
+}
+
+// ---------------------------------------------------------------- pressure drop
+
+void TDuctBranchForm::ShowBranchPressureDrop(TDuctBranch* Branch)
+{
+    if (!PressureDropForm)
+        return;
+    const auto* Network = Branch ? dynamic_cast<const TDuctGraph*>(Branch->Graph) : nullptr;
+    PressureDropForm->ShowBranch(Branch, Network && Network->MainFan == Branch);
+}
+
+void TDuctBranchForm::OpenPressureDrop(TDuctBranch* Branch)
+{
+    if (!PressureDropForm) {
+        TDuctFittingDB* Database = DuctFittingDB();
+        if (!Database) {
+            ShowMessage(this, "The duct fitting database is not loaded.", QString(), TMsgKind::Warning);
+            return;
+        }
+        // A window of the main window's, as this one is.
+        PressureDropForm = new TPressureDropForm(Store, *Database, parentWidget());
+    }
+    ShowBranchPressureDrop(Branch);
+    PressureDropForm->show();
+    PressureDropForm->raise();
+}
+
+int TDuctBranchForm::PressureDropCellClick(QVariant&)
+{
+    TDuctBranch* const B = FBranch;
+    if (!B)
+        return 0;
+    OpenPressureDrop(B);
+    Grid->SetValue(1, RowVolumeFlow, B->VolumeFlow);
+    if (OnRedrawBranch)
+        OnRedrawBranch(B);
     return 2;
 }
 

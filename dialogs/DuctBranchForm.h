@@ -19,6 +19,7 @@ class QVariant;
 class TDuctBranch;
 class TDuctDiamForm;
 class TEntryGrid;
+class TPressureDropForm;
 class TFlatPageControl;
 class TSettingsStore;
 
@@ -45,7 +46,7 @@ public:
     TDuctBranch* Branch() const { return FBranch; }
     void SetBranch(TDuctBranch* Branch);
 
-    // FillBranch for the branch.
+    // FillBranch for the branch; a visible pressure-drop form shows it too.
     void ShowBranch();
     // The caption, the seven rows, the summary and the fittings.
     void FillBranch();
@@ -72,6 +73,20 @@ public:
     // The duct size dialog (made when missing; the editor hands over the
     // one it made).
     TDuctDiamForm* DuctDiamForm = nullptr;
+
+    // The pressure-drop form takes the branch (as the main fan when it is
+    // the network's) and shows it anew; nothing without the form.
+    void ShowBranchPressureDrop(TDuctBranch* Branch);
+    // The form, made when missing, shows the branch and is shown.
+    void OpenPressureDrop(TDuctBranch* Branch);
+    // The pressure-drop row's button: OpenPressureDrop, the volume-flow row
+    // shown again, the branch redrawn (the form is modeless: its changes
+    // come later, through its own events). Answers 2 (nothing to store).
+    int PressureDropCellClick(QVariant& Value);
+    // The pressure-drop form (not owned by whoever hands it over; made
+    // when missing, with the program's fitting database, as a child of
+    // this window).
+    TPressureDropForm* PressureDropForm = nullptr;
 
     // The display unit index of a row of values (rows 2 to 7).
     int RowUnits(int Row) const;

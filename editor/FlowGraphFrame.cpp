@@ -7,6 +7,8 @@
 #include "dialogs/DuctDiamForm.h"
 #include "dialogs/DuctLabelsDlg.h"
 #include "dialogs/FlowNodeDlg.h"
+#include "dialogs/PressureDropForm.h"
+#include "fittings/DuctFittingDB.h"
 #include "editor/DuctGlyphs.h"
 #include "controls/UiServices.h"
 #include "editor/GraphGeometry.h"
@@ -118,6 +120,8 @@ void TFlowGraphFrame::BuildPopupItems()
     AddPopupCommand(Inlet1, [this] { Inlet1Click(); });
     AddPopupCommand(Outlet1, [this] { Outlet1Click(); });
     AddPopupCommand(DimensionsBranchItem, [this] { DimensionsBranchClick(); });
+    AddPopupCommand(FittingsBranchItem, [this] { FittingsBranchClick(); });
+    AddPopupCommand(EditInOutletNodeItem, [this] { EditInOutletNodeClick(); });
     AddPopupCommand(EditVolFlowNodeItem, [this] { EditVolFlowFromNodeClick(); });
     AddPopupCommand(BalanceLeakNodeItem, [this] { BalanceLeakFromNodeClick(); });
 }
@@ -542,6 +546,10 @@ void TFlowGraphFrame::CreateToolBoxes()
         FNodeDlg->OnSetNodeName = [this](TFlowNode* N, const std::string& Name) { SetNodeName(N, Name); };
         FNodeDlg->OnNodeTypeChanged = [this](TFlowNode* N) { NodeTypeChanged(N); };
     }
+    // The pressure-drop form describes its branch as the labels do.
+    if (!FBranchForm->PressureDropForm)
+        if (TDuctFittingDB* Database = DuctFittingDB())
+            FBranchForm->PressureDropForm = new TPressureDropForm(Settings, *Database, this);
     if (!FLabelsDlg) {
         FLabelsDlg = new TDuctLabelsDlg(Settings, this);
         FLabelsDlg->SetUnitsSource([this](TLabelQuantity Quantity) {
@@ -558,6 +566,15 @@ void TFlowGraphFrame::CreateToolBoxes()
             }
         });
     }
+    if (TPressureDropForm* Form = FBranchForm->PressureDropForm; Form && !Form->BranchDescription)
+        Form->BranchDescription = [this](const TDuctBranch& B) {
+            return QString::fromStdString(FLabelsDlg->BranchDescription(B));
+        };
+}
+
+TPressureDropForm* TFlowGraphFrame::PressureDropForm() const
+{
+    return FBranchForm ? FBranchForm->PressureDropForm : nullptr;
 }
 
 void TFlowGraphFrame::HideDialogs()
@@ -570,6 +587,8 @@ void TFlowGraphFrame::HideDialogs()
         FNodeDlg->SetNode(nullptr);
         FNodeDlg->hide();
     }
+    if (TPressureDropForm* Form = PressureDropForm())
+        Form->hide();
 }
 
 void TFlowGraphFrame::SaveGraphDialogSettings()
@@ -617,6 +636,10 @@ void TFlowGraphFrame::BeforeDeleteBranchHook(TBranch* Branch)
     if (FBranchForm && Branch && FBranchForm->Branch() == Branch) {
         FBranchForm->SetBranch(nullptr);
         FBranchForm->hide();
+    }
+    if (TPressureDropForm* Form = PressureDropForm(); Form && Branch && Form->Branch() == Branch) {
+        Form->ShowBranch(nullptr, false);
+        Form->hide();
     }
 }
 
@@ -681,6 +704,8 @@ void TFlowGraphFrame::gvfReverseBranchClick()
         FDuctGraph->UpdateNodeTerminals(Changed);
         NodeSelectedHook();
     }
+    if (PressureDropForm())
+        FBranchForm->ShowBranchPressureDrop(B);
 }
 
 void TFlowGraphFrame::RefreshAfterSolve(TBranch* Branch)

@@ -24,6 +24,7 @@ class TDuctLabelsDlg;
 class TFlowBranch;
 class TFlowNode;
 class TFlowNodeDlg;
+class TPressureDropForm;
 
 class TFlowGraphFrame : public TGraphViewFrame {
     Q_OBJECT
@@ -78,6 +79,8 @@ public:
     TDuctLabelsDlg* LabelsDlg() const { return FLabelsDlg; }
     TDuctDiamForm* DuctDiamForm() const { return FDiamForm; }
     TFlowNodeDlg* NodeDlg() const { return FNodeDlg; }
+    // The branch window's pressure-drop form; null until it is made.
+    TPressureDropForm* PressureDropForm() const;
     TDuctGraph* DuctGraph() const { return FDuctGraph; }
 
     // ---- overrides of the view's virtual operations
@@ -149,6 +152,8 @@ public:
     void Rectangular1Click();
     void Spiral1Click();
     void DimensionsBranchClick();
+    void FittingsBranchClick();
+    void EditInOutletNodeClick();
 
 private:
     void BuildToolButtons();

@@ -8,6 +8,7 @@
 #include "controls/FlatPageControl.h"
 #include "dialogs/BranchSummary.h"
 #include "dialogs/DuctBranchForm.h"
+#include "dialogs/PressureDropForm.h"
 #include "network/DuctGraph.h"
 
 #include <QAction>
@@ -74,6 +75,8 @@ void TFlowGraphFrame::SetSelectedNodeType(int Type)
         NodeTypeChanged(N);
     if (OnNodeTypeChanged)
         OnNodeTypeChanged(N);
+    if (PressureDropForm() && SelectedDuct())
+        BranchForm()->ShowBranchPressureDrop(SelectedDuct());
 }
 
 void TFlowGraphFrame::Common1Click() { SetSelectedNodeType(ntCommon); }
@@ -152,4 +155,30 @@ void TFlowGraphFrame::DimensionsBranchClick()
     Form->ShowBranch();
     if (OnBranchChanged)
         OnBranchChanged(B);
+}
+
+void TFlowGraphFrame::FittingsBranchClick()
+{
+    TDuctBranch* B = SelectedDuct();
+    TDuctBranchForm* Form = BranchForm();
+    if (!B || !Form)
+        return;
+    Form->SetBranch(B);
+    Form->ShowBranch();
+    Form->OpenPressureDrop(B);
+}
+
+void TFlowGraphFrame::EditInOutletNodeClick()
+{
+    bool Outgoing = false;
+    TDuctBranch* B = EndBranchOf(SelectedNode(), &Outgoing);
+    TDuctBranchForm* Form = BranchForm();
+    if (!B || !Form)
+        return;
+    SelectBranch(B);
+    if (OnBranchSelected)
+        OnBranchSelected(B);
+    Form->OpenPressureDrop(B);
+    if (TPressureDropForm* Drop = PressureDropForm())
+        Drop->PageControl->setCurrentWidget(Outgoing ? Drop->InletSheet : Drop->OutletSheet);
 }

@@ -5,20 +5,31 @@
 #include "app/FittingsForm.h"
 #include "app/FittingsListModel.h"
 #include "controls/UiServices.h"
+#include "dialogs/VentrixFittingDlg.h"
+#include "fittings/DuctFittingDB.h"
 #include "foundation/SettingsStore.h"
 #include "network/DuctGraph.h"
 #include "network/Settings.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QTreeView>
 
 #include <gtest/gtest.h>
 
 namespace {
 
+TDuctFittingDB& Database()
+{
+    static TDuctFittingDB& Built = CreateDuctFittingDB(VENTRIX_COMMON_DATA_DIR);
+    return Built;
+}
+
 struct TListServices {
     QStringList Messages;
     int Answer = mrYes;
+    // Runs the fitting dialog while it is held modal.
+    std::function<int(TVentrixFittingDlg&)> Modal = [](TVentrixFittingDlg&) { return int(mrCancel); };
     TScopedUiServices Scope{Make()};
 
 private:
@@ -29,6 +40,14 @@ private:
         S.MessageBox = [this](QWidget*, const QString&, const QString& Text, TMsgKind, int) {
             Messages << Text;
             return Answer;
+        };
+        S.PointerPos = [] { return QPoint(-1000, -1000); };
+        S.RunModal = [this](QDialog& D) {
+            auto& Dlg = dynamic_cast<TVentrixFittingDlg&>(D);
+            Dlg.show(); // its showing is its activation
+            const int Result = Modal(Dlg);
+            Dlg.hide();
+            return Result;
         };
         return S;
     }
@@ -163,4 +182,45 @@ TEST(FittingsForm, AChangeMadeElsewhereRefillsTheList)
     F.Form.SelectFitting(F.G.Fittings[2].get());
     EXPECT_EQ(F.Form.CurrentIndex(), 2);
     EXPECT_EQ(F.Form.LV->model()->rowCount(), 3);
+}
+
+TEST(FittingsForm, AddListsAFittingTheDialogStoredAndForgetsOneItNeverDid)
+{
+    Database();
+    for (bool Stored : {false, true}) {
+        TListFixture F({{"SD5-1", {1}}});
+        F.Services.Modal = [&](TVentrixFittingDlg& Dlg) {
+            EXPECT_EQ(Dlg.Fitting()->Caption, "Duct Fitting");
+            EXPECT_EQ(Dlg.Fitting()->Code, "");
+            if (Stored)
+                Dlg.CBCategory->setCurrentIndex(5); // a filter change stores its first code
+            return int(mrOk);
+        };
+        F.Form.AddClick();
+        ASSERT_EQ(F.G.Fittings.size(), Stored ? 2u : 1u);
+        ASSERT_NE(F.Form.FittingDialog, nullptr);
+        if (!Stored) {
+            EXPECT_EQ(F.Form.FittingDialog->Fitting(), nullptr) << "the dialog lets go of the freed fitting";
+            continue;
+        }
+        EXPECT_FALSE(F.G.Fittings[1]->Code.empty());
+        EXPECT_EQ(F.Form.CurrentIndex(), 1);
+        EXPECT_EQ(F.Form.SelectedFitting(), F.G.Fittings[1].get());
+    }
+}
+
+TEST(FittingsForm, EditWithNothingSelectedOpensTheLastFitting)
+{
+    Database();
+    TListFixture F({{"SD5-1", {1}}, {"CD3-1", {2}}});
+    TFitting* Opened = nullptr;
+    F.Services.Modal = [&](TVentrixFittingDlg& Dlg) {
+        Opened = Dlg.Fitting();
+        return int(mrOk);
+    };
+    F.Form.EditClick();
+    EXPECT_EQ(Opened, F.G.Fittings[1].get());
+    F.Form.SelectFitting(F.G.Fittings[0].get());
+    F.Form.EditClick();
+    EXPECT_EQ(Opened, F.G.Fittings[0].get());
 }

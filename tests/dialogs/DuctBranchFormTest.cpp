@@ -3,12 +3,14 @@
 // reaching the branch.
 
 #include "BranchAndLabelsTestSupport.h"
+#include "DialogsTestSupport.h"
 
 #include "controls/EntryGrid.h"
 #include "dialogs/BranchSummary.h"
 #include "dialogs/DuctBranchForm.h"
 #include "dialogs/DuctDiamForm.h"
 #include "dialogs/FittingImages.h"
+#include "dialogs/PressureDropForm.h"
 
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -194,4 +196,31 @@ TEST(DuctBranchForm, TheDiameterButtonChangesTheDuctAndItsTypeWord)
         EXPECT_EQ(Redraws, Accepted ? 1 : 0);
         EXPECT_EQ(Form.windowTitle().toStdString(), Accepted ? "Duct.  3 to 4" : "Spiral.  3 to 4");
     }
+}
+
+TEST(DuctBranchForm, ThePressureDropButtonOpensTheFormOnTheBranch)
+{
+    TServices Services;
+    TMemorySettingsStore Store;
+    TestDatabase();
+    TSettings Defaults;
+    TDuctGraph G(true, &Defaults);
+    TDuctBranchForm Form(Store);
+    Form.SetBranch(G.DuctBranch(2));
+    Form.ShowBranch();
+    int Redraws = 0;
+    Form.OnRedrawBranch = [&](TDuctBranch*) { ++Redraws; };
+    Form.Grid->SetCurrentCell(1, TDuctBranchForm::RowPressureDrop);
+    Form.Grid->RunPropEditor();
+    ASSERT_NE(Form.PressureDropForm, nullptr);
+    EXPECT_TRUE(Form.PressureDropForm->isVisible());
+    EXPECT_EQ(Form.PressureDropForm->Branch(), G.DuctBranch(2));
+    EXPECT_FALSE(Form.PressureDropForm->IsFan());
+    EXPECT_EQ(Redraws, 1) << "always: the form is modeless";
+    // The visible form follows the window to the next branch, the fan as
+    // the main fan.
+    Form.SetBranch(G.MainFan);
+    Form.ShowBranch();
+    EXPECT_EQ(Form.PressureDropForm->Branch(), G.MainFan);
+    EXPECT_TRUE(Form.PressureDropForm->IsFan());
 }

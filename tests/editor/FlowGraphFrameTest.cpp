@@ -6,12 +6,15 @@
 
 #include "dialogs/DuctBranchForm.h"
 #include "dialogs/FlowNodeDlg.h"
+#include "dialogs/PressureDropForm.h"
+#include "fittings/DuctFittingDB.h"
 #include "editor/DuctGlyphs.h"
 #include "editor/FlowGraphFrame.h"
 #include "network/DuctGraph.h"
 #include "network/Settings.h"
 
 #include <QMenu>
+#include "controls/FlatPageControl.h"
 
 using namespace edtest;
 
@@ -317,4 +320,38 @@ TEST(FlowGraphFrame, TheNodeDialogOffersTheSideAnEndNodeIsOn)
     V.Frame->DeleteNode(V.Graph.FindNode(4));
     EXPECT_FALSE(V.Frame->NodeDlg()->isVisible()) << "its node went";
     EXPECT_EQ(V.Frame->NodeDlg()->Node(), nullptr);
+}
+
+TEST(FlowGraphFrame, PopupsOpenThePressureDropFormOnTheirDuct)
+{
+    static TDuctFittingDB& Database = CreateDuctFittingDB(VENTRIX_COMMON_DATA_DIR);
+    (void)Database;
+    TDuctView V;
+    V.Node(1, 100, 100, ntInlet);
+    V.Node(2, 300, 100);
+    V.Node(3, 500, 100, ntOutlet);
+    TDuctBranch* In = V.Duct(1, 1, 2);
+    TDuctBranch* Out = V.Duct(2, 2, 3);
+    const struct {
+        int Node;
+        const char* Item;
+        TDuctBranch* Branch;
+        bool Outlet;
+    } Cases[] = {{3, "Edit &outlet", Out, true}, {1, "Edit &inlet", In, false}};
+    for (const auto& C : Cases) {
+        V.RightClick(At(V.Graph.FindNode(C.Node)), C.Item);
+        TPressureDropForm* Form = V.Frame->PressureDropForm();
+        ASSERT_NE(Form, nullptr);
+        EXPECT_TRUE(Form->isVisible()) << C.Item;
+        EXPECT_EQ(Form->Branch(), C.Branch);
+        EXPECT_EQ(V.Frame->SelectedBranch(), C.Branch);
+        EXPECT_EQ(Form->PageControl->currentWidget(), C.Outlet ? Form->OutletSheet : Form->InletSheet);
+    }
+    V.RightClick({200, 100}, "&Fittings");
+    EXPECT_EQ(V.Frame->PressureDropForm()->Branch(), In);
+    EXPECT_EQ(V.Frame->BranchForm()->Branch(), In);
+    // Deleting the duct the form shows hides it.
+    V.Frame->DeleteBranch(In);
+    EXPECT_FALSE(V.Frame->PressureDropForm()->isVisible());
+    EXPECT_EQ(V.Frame->PressureDropForm()->Branch(), nullptr);
 }
