@@ -28,7 +28,8 @@
 
 namespace {
 
-constexpr int ColumnWidths[TFittingsListModel::ColumnCount] = {70, 150, 200, 150, 80};
+// The code column also holds the category picture.
+constexpr int ColumnWidths[TFittingsListModel::ColumnCount] = {100, 150, 200, 150, 80};
 
 // The tool bar's pictures.
 QIcon ToolIcon(int Kind)
@@ -124,7 +125,7 @@ TFittingsForm::TFittingsForm(TSettingsStore& SettingsStore, QWidget* MainWindow)
     Layout->setSpacing(0);
     Layout->addWidget(ToolBar);
     Layout->addWidget(LV, 1);
-    resize(680, 300);
+    resize(720, 300);
 
     LoadSettings();
 }

@@ -22,6 +22,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QTabBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -140,14 +141,23 @@ TDuctBranchForm::TDuctBranchForm(TSettingsStore& SettingsStore, QWidget* MainWin
     Memo1 = new QPlainTextEdit;
     Memo1->setReadOnly(true);
     Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // Tab stops wide enough for the longest caption ("Velocity (actual)").
-    Memo1->setTabStopDistance(QFontMetrics(Memo1->font()).horizontalAdvance("Velocity (actual)") / 2.0 + 4);
+    // The values line up two tab stops in: captions followed by two tabs
+    // fit within one stop, those followed by one tab within two.
+    const QFontMetrics Metrics(Memo1->font());
+    int Stop = 0;
+    for (const char* Short : {"Length", "Leq", "Density", "Viscosity", "dP Static"})
+        Stop = std::max(Stop, Metrics.horizontalAdvance(Short) + 8);
+    for (const char* Long : {"Diameter (eq)", "Reynolds number", "Friction factor", "Pressure rate",
+                             "Velocity (actual)", "Velocity (eq)", "Velocity Pressure"})
+        Stop = std::max(Stop, (Metrics.horizontalAdvance(Long) + 9) / 2);
+    Memo1->setTabStopDistance(Stop);
     Pages->addTab(Memo1, "Summary");
 
     auto* Layout = new QVBoxLayout(this);
     Layout->setContentsMargins(0, 0, 0, 0);
     Layout->addWidget(Pages);
-    resize(300, Grid->RowCount() * Grid->DefaultRowHeight() + 2 * Grid->frameWidth() + 40);
+    // Tall enough for the summary's sixteen lines.
+    resize(320, Pages->tabBar()->sizeHint().height() + 17 * Metrics.lineSpacing() + 16);
 
     LoadSettings();
     RestoreFormPlacement(Store, this, false, true);

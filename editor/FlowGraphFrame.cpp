@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QToolBar>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <cmath>
 
@@ -41,6 +42,14 @@ const int SpiralStub = static_cast<int>(std::lround(2.0 * UsualStub / 3.0));
 TFlowGraphFrame::TFlowGraphFrame(TSettingsStore& Settings, QWidget* Parent) : TGraphViewFrame(Settings, Parent)
 {
     setObjectName("FlowGraphFrame");
+    // Eighteen item tools leave no room beside them for the view's own
+    // tool bar: it goes on a row of its own below them.
+    if (auto* Rows = qobject_cast<QVBoxLayout*>(layout())) {
+        if (auto* Bars = qobject_cast<QBoxLayout*>(Rows->itemAt(0)->layout())) {
+            Bars->removeWidget(ToolBar1);
+            Rows->insertWidget(1, ToolBar1);
+        }
+    }
     BuildToolButtons();
     BuildPopupItems();
 }
