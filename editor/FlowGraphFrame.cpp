@@ -533,6 +533,8 @@ void TFlowGraphFrame::SetGraph(TGraph* Graph)
         FBranchForm->SetBranch(nullptr);
     if (FNodeDlg)
         FNodeDlg->SetNode(nullptr);
+    if (TPressureDropForm* Form = PressureDropForm())
+        Form->ShowBranch(nullptr, false);
     TGraphViewFrame::SetGraph(Graph);
     UpdateMainFanButton();
 }

@@ -5,6 +5,7 @@
 #include "app/FittingsForm.h"
 #include "app/FittingsListModel.h"
 #include "controls/UiServices.h"
+#include "dialogs/DuctBranchForm.h"
 #include "dialogs/VentrixFittingDlg.h"
 #include "fittings/DuctFittingDB.h"
 #include "foundation/SettingsStore.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QTreeView>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -137,9 +139,16 @@ TEST(FittingsForm, DeletingAsksAndMakesTheNextItemCurrent)
     EXPECT_EQ(F.FittingsChanged, 1);
 
     // From the middle: the item at the same place becomes current, and the
-    // ducts no longer list the freed fitting.
+    // ducts, and the branch window showing one, no longer list the freed
+    // fitting.
+    TDuctBranchForm Branch(F.Store);
+    Branch.SetBranch(F.G.DuctBranch(1));
+    Branch.ShowBranch();
+    ASSERT_EQ(Branch.ListView1->topLevelItemCount(), 2);
+    F.Form.BranchForm = &Branch;
     F.Form.SelectFitting(F.G.Fittings[0].get());
     F.Form.DeleteClick();
+    EXPECT_EQ(Branch.ListView1->topLevelItemCount(), 1);
     ASSERT_EQ(F.G.Fittings.size(), 1u);
     EXPECT_EQ(F.Form.SelectedFitting(), F.G.Fittings[0].get());
     const auto& Linked = F.G.FlowBranch(1)->LinkedFittings;
