@@ -403,8 +403,9 @@ void TDuctBranchForm::OpenPressureDrop(TDuctBranch* Branch)
             ShowMessage(this, "The duct fitting database is not loaded.", QString(), TMsgKind::Warning);
             return;
         }
-        // A window of the main window's, as this one is.
-        PressureDropForm = new TPressureDropForm(Store, *Database, parentWidget());
+        // A window of the main window's, as this one is (of this one's when
+        // it stands alone).
+        PressureDropForm = new TPressureDropForm(Store, *Database, parentWidget() ? parentWidget() : this);
     }
     ShowBranchPressureDrop(Branch);
     PressureDropForm->show();
