@@ -190,7 +190,7 @@ void TGraphViewFrame::BuildPopups()
     for (QAction* A : {gvfActionCut, gvfActionCopy, gvfActionPaste, gvfActionDelete, gvfActionUndoDelete})
         EditItems.emplace_back(gvfEditPopup->addAction(A->icon(), A->text()), A);
 
-    PopupCommands = {
+    const std::pair<QAction*, void (TGraphViewFrame::*)()> Commands[] = {
         {gvfEditBranchItem, &TGraphViewFrame::gvfEditBranchClick},
         {gvfReverseBranchItem, &TGraphViewFrame::gvfReverseBranchClick},
         {gvfDeleteBranchItem, &TGraphViewFrame::gvfDeleteBranchClick},
@@ -199,6 +199,13 @@ void TGraphViewFrame::BuildPopups()
         {gvfEditNodeItem, &TGraphViewFrame::gvfEditNodeClick},
         {gvfDeleteNodeItem, &TGraphViewFrame::gvfDeleteNodeClick},
     };
+    for (const auto& [Item, Command] : Commands)
+        AddPopupCommand(Item, [this, Command = Command] { (this->*Command)(); });
+}
+
+void TGraphViewFrame::AddPopupCommand(QAction* Item, std::function<void()> Command)
+{
+    PopupCommands.emplace_back(Item, std::move(Command));
 }
 
 void TGraphViewFrame::RunPopup(QMenu* Menu)
@@ -206,11 +213,11 @@ void TGraphViewFrame::RunPopup(QMenu* Menu)
     // The menus' items are connected to nothing: the chosen one runs here,
     // whether a user or a test script chose it.
     QAction* Chosen = UiServices().PopupMenu(*Menu, UiServices().PointerPos());
-    if (!Chosen || !Chosen->isEnabled())
+    if (!Chosen || !Chosen->isEnabled() || !Chosen->isVisible())
         return;
     for (const auto& [Item, Command] : PopupCommands)
         if (Item == Chosen) {
-            (this->*Command)();
+            Command();
             return;
         }
     for (const auto& [Item, Action] : EditItems)
@@ -391,6 +398,8 @@ void TGraphViewFrame::AssignGlyphs()
 
 void TGraphViewFrame::NodeTypeChanged(TNode*) {}
 void TGraphViewFrame::EditBranch() {}
+void TGraphViewFrame::NodePopupPopup() {}
+void TGraphViewFrame::BranchPopupPopup() {}
 
 // ---------------------------------------------------------------- state
 

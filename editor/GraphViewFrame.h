@@ -186,6 +186,10 @@ public:
     virtual void AssignGlyphs();
     virtual void NodeTypeChanged(TNode* Node);
     virtual void EditBranch();
+    // Run just before the node or branch pop-up opens, to show, hide or
+    // caption its items for the selected item.
+    virtual void NodePopupPopup();
+    virtual void BranchPopupPopup();
 
     // ---- drawing
     // Lays out or places unplaced nodes, clears the block and the drags, and
@@ -306,6 +310,9 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* Event) override;
+    // Makes a pop-up item (of a menu the view opens) run Command when it is
+    // chosen.
+    void AddPopupCommand(QAction* Item, std::function<void()> Command);
     TSettingsStore& Settings;
     TGlyphSet FGlyphs;
     std::unique_ptr<TGraph> FClipGraph;
@@ -396,7 +403,7 @@ private:
 
     QString PictureFolder; // where the picture dialog opens next
     // The pop-up items and what they run.
-    std::vector<std::pair<QAction*, void (TGraphViewFrame::*)()>> PopupCommands;
+    std::vector<std::pair<QAction*, std::function<void()>>> PopupCommands;
     std::vector<std::pair<QAction*, QAction*>> EditItems; // (menu item, edit action)
 
     TGridToolBox* FGridToolBox = nullptr;

@@ -570,6 +570,7 @@ void TGraphViewFrame::MergeNodes(TNode* Kept, TNode* Dropped)
 void TGraphViewFrame::ShowNodePopup(TNode* N)
 {
     gvfNodeCaptionItem->setText("Node: " + QString::number(N->Id()));
+    NodePopupPopup();
     PopupOnPress = true;
     RunPopup(gvfNodePopup);
 }
@@ -579,6 +580,7 @@ void TGraphViewFrame::ShowBranchPopup(TBranch* B)
     gvfBranchCaptionItem->setText(QString::fromStdString(BranchCaption(B)));
     gvfDetachInletItem->setText(".." + QString::number(B->FromNode->Id()));
     gvfDetachOutletItem->setText(".." + QString::number(B->ToNode->Id()));
+    BranchPopupPopup();
     PopupOnPress = true;
     RunPopup(gvfBranchPopup);
 }
