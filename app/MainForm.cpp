@@ -12,7 +12,8 @@
 #include "dialogs/DuctManualResizeForm.h"
 #include "dialogs/NodeSummaryForm.h"
 #include "controls/GuardedCall.h"
-#include "editor/GraphViewFrame.h"
+#include "app/FittingsForm.h"
+#include "editor/FlowGraphFrame.h"
 #include "foundation/FileHelpers.h"
 #include "foundation/ProgramFolders.h"
 #include "foundation/SettingsStore.h"
@@ -34,6 +35,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -81,7 +83,7 @@ TMainForm::TMainForm(std::unique_ptr<TSettingsStore> Store, const QStringList& A
     FMessageSink = std::make_unique<TMessageBoxSink>(this);
     FPreviousSink = SetWarningSink(FMessageSink.get());
 
-    FlowGraphFrame1 = new TGraphViewFrame(*FStore, this);
+    FlowGraphFrame1 = new TFlowGraphFrame(*FStore, this);
     FlowGraphFrame1->setObjectName("FlowGraphFrame1");
     setCentralWidget(FlowGraphFrame1);
     MapiControl1 = new TMapiControl(this);
@@ -152,6 +154,7 @@ void TMainForm::CreateProgramWindows()
     SettingsForm = new TSettingsForm(*FStore, DesignSettings(), this);
     PropertiesForm = new TPropertiesForm(*FStore, FProperties, this);
     NodeSummaryForm = new TNodeSummaryForm(*FNetwork, *FStore, this);
+    FittingsForm = new TFittingsForm(*FStore, this);
     RepSettingsForm = new TRepSettingsForm(*FStore, this);
     RepSettingsForm->setWindowFlag(Qt::Tool);
     DuctManualResizeForm = new TDuctManualResizeForm(*FStore, this);
@@ -271,9 +274,6 @@ void TMainForm::BuildActions()
     ActionPrintReport->setIcon(MainIcon(TMainIcon::PrintReport));
     for (QAction* A : {ActionCut, ActionCopy, ActionPaste, ActionDelete, ActionUndoDelete})
         A->setIcon(QIcon());
-    // Commands whose windows this build does not have yet.
-    for (QAction* A : {ActionFittings})
-        A->setEnabled(false);
 }
 
 void TMainForm::BuildMenus()
@@ -433,13 +433,16 @@ void TMainForm::FormActivate()
         return;
     FFirstActivation = false;
     CreateProgramWindows();
+    // The editor makes its dialogs with its tool boxes.
+    FlowGraphFrame1->CreateToolBoxes();
+    WireEditorDialogs();
     UnitsChanged();
     WireFrameEvents();
-    FlowGraphFrame1->CreateToolBoxes();
     WireTableEvents();
     ActionTable->setChecked(FTableView);
     ActionTableExecute();
     CreateFittingWindows();
+    WireFittingsList();
     if (SettingsForm) {
         SettingsForm->SetRoughnessPicker([this](QWidget*, const QPoint& At, double& Mm) {
             if (!RoughnessForm)
@@ -473,7 +476,9 @@ void TMainForm::closeEvent(QCloseEvent* Event)
             return;
         }
         SaveMainSettings();
-        FRecentFiles.MRUSave(*FStore, FFileName.toStdString());
+        FlowGraphFrame1->SaveGraphDialogSettings();
+        // Only a document that is there is worth reopening.
+        FRecentFiles.MRUSave(*FStore, QFileInfo(FFileName).isFile() ? FFileName.toStdString() : std::string());
         if (FUndoFile.Exists())
             QFile::remove(QString::fromStdString(FUndoFile.FileName()));
     });

@@ -39,7 +39,9 @@ class TDuctManualResizeForm;
 class TFanForm;
 class TFitting;
 class TFlowBranch;
-class TGraphViewFrame;
+class TFittingsForm;
+class TFlowGraphFrame;
+class TFlowNode;
 class THumitrakDlg;
 class TMapiControl;
 class TNode;
@@ -89,7 +91,7 @@ public:
     TFlowBranch* CurrentBranch() const { return FCurrentBranch; }
 
     // ---- components
-    TGraphViewFrame* FlowGraphFrame1;
+    TFlowGraphFrame* FlowGraphFrame1;
     QToolBar* ToolBar1;
     std::array<QLabel*, 4> StatusPanels{};
     QMenu* FileMenu;
@@ -111,10 +113,12 @@ public:
     TSettingsForm* SettingsForm = nullptr;
     TPropertiesForm* PropertiesForm = nullptr;
     TNodeSummaryForm* NodeSummaryForm = nullptr;
+    TFittingsForm* FittingsForm = nullptr;
     TRepSettingsForm* RepSettingsForm = nullptr;
     TDuctManualResizeForm* DuctManualResizeForm = nullptr;
     TRoughnessForm* RoughnessForm = nullptr;
-    // Made at the first activation (they need the fitting database).
+    // The branch window's pressure-drop form, and the program's one fitting
+    // dialog (made at the first activation: they need the fitting database).
     TPressureDropForm* PressureDropForm = nullptr;
     TVentrixFittingDlg* FittingDlg = nullptr;
     TFanForm* FanForm = nullptr;
@@ -197,6 +201,8 @@ public:
     bool ImportXMLFile(const QString& Name);
     // The body of the printed report.
     void BuildReport();
+    // The fittings list as a table of the report.
+    void ReportFittingsList();
     // The picture of the drawing a report or the diagnostic page shows,
     // without the marks of editing: Area, else the part round the nodes
     // (all of it over a background picture).
@@ -240,12 +246,17 @@ public:
     void FrameActionEnable(QAction* FrameAction, bool Enabled);
     void FittingsRecalculated();
     void FittingUpdated(TFitting* Fitting);
+    void FittingSelected(TFitting* Fitting);
     void FittingDeleted(TFitting* Fitting);
     // The pressure-drop form shows Branch (the current one when null).
     void ShowPressureDrop(TBranch* Branch);
     void FittingsPasted();
     void LeakageBalanced();
     void UnitsChanged();
+    void NodeTypeChanged(TFlowNode* Node);
+    void OutletKindChanged(TFlowNode* Node);
+    void InletKindChanged(TFlowNode* Node);
+    void NodeDataChanged();
     void OutletFlowsReset(int Kind);
     void OutletCValuesReset(int Kind);
     void InletFlowsReset(int Kind);
@@ -322,7 +333,9 @@ private:
                        const QKeySequence& Key = {});
     void WireFrameEvents();
     void WireTableEvents();
+    void WireEditorDialogs();
     void CreateFittingWindows();
+    void WireFittingsList();
     void LoadMainSettings();
     void SaveMainSettings();
     void FillRecentFilesMenu();
@@ -378,10 +391,4 @@ private:
     bool FNameFromImport = false;
     // Nothing changed since New (and nothing saved).
     bool FUntouched = false;
-    // The display units of the result values.
-    struct TDisplayUnits {
-        int Flow = 0;     // m³/s
-        int Pressure = 1; // Pa
-        int Length = 0;   // m
-    } FDisplayUnits;
 };

@@ -7,7 +7,7 @@
 
 #include "controls/UiServices.h"
 #include "document/DiagnosticHtml.h"
-#include "editor/GraphViewFrame.h"
+#include "editor/FlowGraphFrame.h"
 #include "foundation/FileHelpers.h"
 #include "network/DuctGraph.h"
 #include "reports/GifWriter.h"

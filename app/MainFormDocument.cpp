@@ -6,6 +6,7 @@
 #include "app/MainForm.h"
 
 #include "app/PropertiesForm.h"
+#include "app/FittingsForm.h"
 #include "app/SettingsForm.h"
 #include "app/TableForm.h"
 #include "controls/UiServices.h"
@@ -14,7 +15,7 @@
 #include "dialogs/VentrixFittingDlg.h"
 #include "document/NetworkXmlExport.h"
 #include "document/NetworkXmlImport.h"
-#include "editor/GraphViewFrame.h"
+#include "editor/FlowGraphFrame.h"
 #include "foundation/SettingsStore.h"
 #include "network/DuctGraph.h"
 #include "platform/MapiControl.h"
@@ -183,6 +184,8 @@ void TMainForm::DetachDocument()
     FlowGraphFrame1->SetGraph(nullptr);
     if (TableForm)
         TableForm->SetNetwork(nullptr);
+    if (FittingsForm)
+        FittingsForm->SetNetwork(nullptr);
 }
 
 bool TMainForm::ReadNetworkFile(const QString& Name)
@@ -224,7 +227,7 @@ void TMainForm::ShowNewDocument(bool SnapToGrid, bool MoveToOrigin)
         NodeSummaryForm->SetGraph(*FNetwork);
     if (FittingDlg)
         FittingDlg->SetNetwork(FNetwork.get());
-    TGraphViewFrame& Frame = *FlowGraphFrame1;
+    TFlowGraphFrame& Frame = *FlowGraphFrame1;
     Frame.SetGraph(FNetwork.get());
     Frame.LoadBackground(FNetwork->BackFileName);
     Frame.AssignGlyphs();

@@ -4,12 +4,13 @@
 #include "app/MainForm.h"
 
 #include "app/FanForm.h"
+#include "app/FittingsForm.h"
 #include "app/ReportFixedDrops.h"
 #include "app/TableForm.h"
 #include "controls/ColGrid.h"
 #include "controls/UiServices.h"
 #include "editor/GraphRender.h"
-#include "editor/GraphViewFrame.h"
+#include "editor/FlowGraphFrame.h"
 #include "network/DuctGraph.h"
 #include "platform/VersionInfo.h"
 #include "reports/ReportDrawing.h"
@@ -17,7 +18,9 @@
 #include "reports/RepSettingsForm.h"
 #include "reports/StdReport.h"
 
+#include <QAbstractItemModel>
 #include <QCheckBox>
+#include <QTreeView>
 #include <QLabel>
 
 namespace {
@@ -26,6 +29,8 @@ namespace {
 constexpr bool LogoOnLeft = false;
 constexpr int LogoWidthCm = 4;
 constexpr int LogoGapCm = 1;
+// The fittings list's warnings column.
+constexpr int FittingsWarningColumn = 4;
 // The smallest scale at which the picture is shrunk onto a page.
 constexpr double PictureScale = 1.2;
 
@@ -65,8 +70,11 @@ void TMainForm::BuildReport()
     }
     const bool Fittings = !RepSettingsForm || RepSettingsForm->CBFittings->isChecked();
     const bool Graphic = !RepSettingsForm || RepSettingsForm->CBGraphic->isChecked();
-    if (Fittings)
+    if (Fittings) {
+        if (!FNetwork->Fittings.empty() && FittingsForm)
+            ReportFittingsList();
         ReportFixedDrops(Report, *FNetwork, PressureUnits(), LengthUnits());
+    }
 
     DrawSignatureLine(false, QString::fromStdString(GetFileVersionText(std::string())));
     StdReportNewLine(Report);
@@ -76,6 +84,34 @@ void TMainForm::BuildReport()
         if (!Picture.isNull())
             StdReportDrawGraphic(Report, Picture, PictureScale);
     }
+}
+
+void TMainForm::ReportFittingsList()
+{
+    TStdReport& Report = StdReport();
+    FillFittingsList();
+    const QAbstractItemModel& List = *FittingsForm->LV->model();
+    bool Warnings = false;
+    for (int Row = 0; Row < List.rowCount() && !Warnings; ++Row)
+        Warnings = !List.data(List.index(Row, FittingsWarningColumn)).toString().isEmpty();
+    // The warnings column only when a fitting has one.
+    std::vector<int> Lines{rlLeftMargin, rlX1, rlX1 + 3, rlX1 + 5, rlX1 + 6};
+    if (!Warnings)
+        Lines.pop_back();
+    const int Columns = static_cast<int>(Lines.size());
+    StdReportHeading(Report, "Fittings");
+    StdReportNewLine(Report);
+    QStringList Captions;
+    for (int Column = 0; Column < Columns; ++Column)
+        Captions << List.headerData(Column, Qt::Horizontal).toString();
+    StdReportTableRow(Report, Captions, Lines, fsUnderline);
+    for (int Row = 0; Row < List.rowCount(); ++Row) {
+        QStringList Cells;
+        for (int Column = 0; Column < Columns; ++Column)
+            Cells << List.data(List.index(Row, Column)).toString();
+        StdReportTableRow(Report, Cells, Lines);
+    }
+    StdReportNewLine(Report);
 }
 
 QImage TMainForm::NetworkPicture(const QRect& Area)

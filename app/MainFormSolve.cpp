@@ -7,9 +7,11 @@
 #include "app/FanForm.h"
 #include "app/SettingsForm.h"
 #include "controls/UiServices.h"
+#include "dialogs/DuctBranchForm.h"
 #include "dialogs/DuctManualResizeForm.h"
+#include "dialogs/PressureDropForm.h"
 #include "controls/UnitsText.h"
-#include "editor/GraphViewFrame.h"
+#include "editor/FlowGraphFrame.h"
 #include "network/DuctGraph.h"
 #include "sizing/SolveCommands.h"
 
@@ -30,19 +32,25 @@ QString ToQ(const std::string& S)
 
 // ---------------------------------------------------------------- display units
 
+// The units the user chose in the branch window's rows; before it exists,
+// m³/s, Pa and m.
+
 int TMainForm::FlowUnits() const
 {
-    return FDisplayUnits.Flow;
+    const TDuctBranchForm* Form = FlowGraphFrame1->BranchForm();
+    return Form ? Form->RowUnits(TDuctBranchForm::RowVolumeFlow) : 0;
 }
 
 int TMainForm::PressureUnits() const
 {
-    return FDisplayUnits.Pressure;
+    const TDuctBranchForm* Form = FlowGraphFrame1->BranchForm();
+    return Form ? Form->RowUnits(TDuctBranchForm::RowPressureDrop) : PascalIndex;
 }
 
 int TMainForm::LengthUnits() const
 {
-    return FDisplayUnits.Length;
+    const TDuctBranchForm* Form = FlowGraphFrame1->BranchForm();
+    return Form ? Form->RowUnits(TDuctBranchForm::RowLength) : 0;
 }
 
 // ---------------------------------------------------------------- commands
@@ -71,8 +79,9 @@ void TMainForm::AfterSolveCommand()
 
 void TMainForm::RefreshViewAfterSolve()
 {
-    FlowGraphFrame1->RedrawGraph();
-    FlowGraphFrame1->SelectBranch(FCurrentBranch);
+    if (!HasBranch(FCurrentBranch))
+        FCurrentBranch = nullptr;
+    FlowGraphFrame1->RefreshAfterSolve(FCurrentBranch);
 }
 
 void TMainForm::ActionSizeEqualFrictionExecute()
@@ -167,6 +176,8 @@ void TMainForm::OutletCValuesReset(int Kind)
     PrepareSolve();
     FNetwork->ResetOutletCValues(Kind);
     AfterSolveCommand();
+    if (PressureDropForm && PressureDropForm->isVisible())
+        PressureDropForm->RefreshFixedGrids();
 }
 
 void TMainForm::InletCValuesReset(int Kind)
@@ -174,6 +185,8 @@ void TMainForm::InletCValuesReset(int Kind)
     PrepareSolve();
     FNetwork->ResetInletCValues(Kind);
     AfterSolveCommand();
+    if (PressureDropForm && PressureDropForm->isVisible())
+        PressureDropForm->RefreshFixedGrids();
 }
 
 // ---------------------------------------------------------------- status bar

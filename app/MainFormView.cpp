@@ -5,14 +5,20 @@
 
 #include "app/FanForm.h"
 #include "controls/ColGrid.h"
+#include "controls/FmtEdit.h"
 #include "controls/GuardedCall.h"
 #include "controls/UiServices.h"
 #include "app/TableForm.h"
+#include "app/FittingsForm.h"
+#include "dialogs/DuctBranchForm.h"
+#include "dialogs/DuctDiamForm.h"
+#include "dialogs/DuctLabelsDlg.h"
+#include "dialogs/FlowNodeDlg.h"
 #include "dialogs/NodeSummaryForm.h"
 #include "dialogs/PressureDropForm.h"
 #include "dialogs/VentrixFittingDlg.h"
 #include "fittings/DuctFittingDB.h"
-#include "editor/GraphViewFrame.h"
+#include "editor/FlowGraphFrame.h"
 #include "graph/GraphFlags.h"
 #include "network/DuctGraph.h"
 #include "tools/AboutBoxDlg.h"
@@ -29,7 +35,7 @@
 
 void TMainForm::WireFrameEvents()
 {
-    TGraphViewFrame& F = *FlowGraphFrame1;
+    TFlowGraphFrame& F = *FlowGraphFrame1;
     auto Guarded = [this](auto Action) {
         return [this, Action](auto... Args) { GuardedCall(this, [&] { Action(Args...); }); };
     };
@@ -48,6 +54,47 @@ void TMainForm::WireFrameEvents()
     F.OnBranchAdded = Guarded([this](TBranch* B) { BranchAdded(B); });
     F.OnBeforeDeleteBranch = Guarded([this](TBranch* B) { BeforeDeleteBranch(B); });
     F.OnActionEnable = Guarded([this](QAction* A, bool Enabled) { FrameActionEnable(A, Enabled); });
+    F.OnFittingsPasted = Guarded([this] { FittingsPasted(); });
+    F.OnLeakageBalanced = Guarded([this] { LeakageBalanced(); });
+    F.OnBlockStarted = Guarded([this] {
+        if (FittingsForm && FittingsForm->isVisible())
+            FittingsForm->UnhighlightDucts();
+    });
+    F.OnBlockEmpty = Guarded([this] {
+        if (FittingsForm && FittingsForm->isVisible())
+            FittingsForm->HighlightDucts();
+    });
+}
+
+void TMainForm::WireEditorDialogs()
+{
+    if (TDuctBranchForm* B = FlowGraphFrame1->BranchForm()) {
+        B->OnChange = [this](TDuctBranch* Branch) { GuardedCall(this, [&] { BranchChanged(Branch); }); };
+        B->OnUnitsChanged = [this] { GuardedCall(this, [this] { UnitsChanged(); }); };
+    }
+    if (TFlowNodeDlg* N = FlowGraphFrame1->NodeDlg()) {
+        N->OnTerminalChanged = [this](TFlowNode* Node) { GuardedCall(this, [&] { NodeTypeChanged(Node); }); };
+        N->OnOutletKindChanged = [this](TFlowNode* Node) { GuardedCall(this, [&] { OutletKindChanged(Node); }); };
+        N->OnInletKindChanged = [this](TFlowNode* Node) { GuardedCall(this, [&] { InletKindChanged(Node); }); };
+        N->OnChanged = [this](TFlowNode*) { GuardedCall(this, [this] { MarkChanged(); }); };
+        N->OnUnitsChanged = [this] { GuardedCall(this, [this] { NodeDataChanged(); }); };
+    }
+}
+
+void TMainForm::WireFittingsList()
+{
+    if (!FittingsForm)
+        return;
+    TFittingsForm& L = *FittingsForm;
+    L.BranchForm = FlowGraphFrame1->BranchForm();
+    L.FittingDialog = FittingDlg;
+    L.OnHighlightDucts = [this](const std::vector<TBranch*>& Ducts, int Flag) {
+        GuardedCall(this, [&] { FlowGraphFrame1->HighlightBranches(Ducts, Flag == 1); });
+    };
+    L.OnFittingsChanged = [this] { GuardedCall(this, [this] { FittingsRecalculated(); }); };
+    L.OnClearSelection = [this] { GuardedCall(this, [this] { FlowGraphFrame1->ClearBlockSelection(); }); };
+    L.OnChanged = [this] { GuardedCall(this, [this] { MarkChanged(); }); };
+    L.SetNetwork(FNetwork.get());
 }
 
 // ---------------------------------------------------------------- handlers
@@ -99,6 +146,8 @@ void TMainForm::BeforeDeleteBranch(TBranch* Branch)
     FNetwork->ResolveFittingLinks(false);
     std::vector<TFitting*> Linked = Going->LinkedFittings;
     if (!Linked.empty()) {
+        if (FittingsForm && FittingsForm->isVisible())
+            FittingsForm->UnhighlightDucts();
         // A fitting may name the branch twice; it goes once.
         std::vector<TFitting*> Seen;
         for (auto It = Linked.rbegin(); It != Linked.rend(); ++It) {
@@ -107,6 +156,8 @@ void TMainForm::BeforeDeleteBranch(TBranch* Branch)
             Seen.push_back(*It);
             if (FittingDlg && FittingDlg->Fitting() == *It)
                 FittingDlg->SetFitting(nullptr);
+            if (FittingsForm)
+                FittingsForm->DeleteItem(*It);
             FNetwork->DeleteFitting(*It);
         }
         // No branch may keep a fitting that is gone.
@@ -130,7 +181,7 @@ void TMainForm::BeforeDeleteBranch(TBranch* Branch)
 
 void TMainForm::FrameActionEnable(QAction* FrameAction, bool Enabled)
 {
-    const TGraphViewFrame& F = *FlowGraphFrame1;
+    const TFlowGraphFrame& F = *FlowGraphFrame1;
     const std::pair<QAction*, QAction*> Map[] = {
         {F.gvfActionCut, ActionCut},       {F.gvfActionCopy, ActionCopy},
         {F.gvfActionPaste, ActionPaste},   {F.gvfActionDelete, ActionDelete},
@@ -147,15 +198,23 @@ void TMainForm::CreateFittingWindows()
     if (!Database)
         return;
     if (!PressureDropForm) {
-        PressureDropForm = new TPressureDropForm(*FStore, *Database, this);
+        TDuctBranchForm* Branches = FlowGraphFrame1->BranchForm();
+        PressureDropForm = FlowGraphFrame1->PressureDropForm();
+        if (!PressureDropForm) {
+            PressureDropForm = new TPressureDropForm(*FStore, *Database, this);
+            if (Branches)
+                Branches->PressureDropForm = PressureDropForm;
+        }
         TPressureDropForm& F = *PressureDropForm;
         auto Redraw = [this](bool ToNode) {
             if (!HasBranch(FCurrentBranch))
                 return;
             FlowGraphFrame1->RedrawNode(ToNode ? FCurrentBranch->ToNode : FCurrentBranch->FromNode);
+            if (TFlowNodeDlg* N = FlowGraphFrame1->NodeDlg())
+                N->Refresh();
         };
         // Every event follows a change of the document.
-        F.OnFittingSelected = [this](TFitting* Fit) { GuardedCall(this, [&] { FittingUpdated(Fit); }); };
+        F.OnFittingSelected = [this](TFitting* Fit) { GuardedCall(this, [&] { FittingSelected(Fit); }); };
         F.OnFittingChanged = [this](TFitting* Fit) {
             GuardedCall(this, [&] {
                 FittingUpdated(Fit);
@@ -167,11 +226,24 @@ void TMainForm::CreateFittingWindows()
             GuardedCall(this, [this] {
                 if (HasBranch(FCurrentBranch))
                     FlowGraphFrame1->RedrawBranch(FCurrentBranch);
+                if (TDuctBranchForm* B = FlowGraphFrame1->BranchForm())
+                    B->UpdatePressureDropRow();
                 MarkChanged();
             });
         };
-        F.OnPressureDropChanged = [this] { GuardedCall(this, [this] { MarkChanged(); }); };
-        F.OnFittingsListChanged = [this] { GuardedCall(this, [this] { FillFittingsList(); }); };
+        F.OnPressureDropChanged = [this] {
+            GuardedCall(this, [this] {
+                if (TDuctBranchForm* B = FlowGraphFrame1->BranchForm())
+                    B->UpdatePressureDropRow();
+                MarkChanged();
+            });
+        };
+        F.OnFittingsListChanged = [this] {
+            GuardedCall(this, [this] {
+                if (TDuctBranchForm* B = FlowGraphFrame1->BranchForm())
+                    B->ListFittings();
+            });
+        };
         F.OnOutletChanged = [this, Redraw] {
             GuardedCall(this, [&] {
                 Redraw(true);
@@ -198,6 +270,8 @@ void TMainForm::CreateFittingWindows()
         FittingDlg->OnChanged = [this](TVentrixFittingDlg*) { GuardedCall(this, [this] { FittingsRecalculated(); }); };
         PressureDropForm->SetFittingDialog(FittingDlg);
     }
+    if (FittingsForm)
+        FittingsForm->FittingDialog = FittingDlg;
 }
 
 void TMainForm::ShowPressureDrop(TBranch* Branch)
@@ -215,19 +289,31 @@ void TMainForm::FittingsRecalculated()
     MarkChanged();
     FNetwork->CalcFittingsC();
     FNetwork->RecalculateAll();
+    if (TDuctBranchForm* B = FlowGraphFrame1->BranchForm()) {
+        B->UpdatePressureDropRow();
+        B->ListFittings();
+    }
     if (PressureDropForm && PressureDropForm->isVisible())
         PressureDropForm->Recalculate();
 }
 
-void TMainForm::FittingUpdated(TFitting*)
+void TMainForm::FittingUpdated(TFitting* Fitting)
 {
-    FillFittingsList();
+    if (FittingsForm && Fitting)
+        FittingsForm->UpdateItem(Fitting);
 }
 
-void TMainForm::FittingDeleted(TFitting*)
+void TMainForm::FittingSelected(TFitting* Fitting)
+{
+    if (FittingsForm)
+        FittingsForm->SelectFitting(Fitting);
+}
+
+void TMainForm::FittingDeleted(TFitting* Fitting)
 {
     MarkChanged();
-    FillFittingsList();
+    if (FittingsForm && Fitting)
+        FittingsForm->DeleteItem(Fitting);
 }
 
 void TMainForm::FittingsPasted()
@@ -242,7 +328,61 @@ void TMainForm::LeakageBalanced()
 
 void TMainForm::UnitsChanged()
 {
+    TDuctBranchForm* B = FlowGraphFrame1->BranchForm();
+    if (!B)
+        return;
     UpdateFanLabels();
+    if (TableForm) {
+        // The table's columns show the units chosen in the branch window.
+        TxColGrid& Grid = *TableForm->BranchGrid;
+        const std::pair<int, int> RowToColumn[] = {
+            {TDuctBranchForm::RowVolumeFlow, TTableForm::ColFlow},
+            {TDuctBranchForm::RowDesignFlow, TTableForm::ColDesignFlow},
+            {TDuctBranchForm::RowVelocity, TTableForm::ColVelocity},
+            {TDuctBranchForm::RowPressureDrop, TTableForm::ColDrop},
+            {TDuctBranchForm::RowDiameter, TTableForm::ColDiameter},
+            {TDuctBranchForm::RowLength, TTableForm::ColLength},
+        };
+        for (const auto& [Row, Column] : RowToColumn)
+            Grid.SetPickedUnits(Column, B->RowUnits(Row));
+        if (const TDuctDiamForm* Sizes = FlowGraphFrame1->DuctDiamForm()) {
+            Grid.SetPickedUnits(TTableForm::ColHeight, Sizes->edH->UnitsValue());
+            Grid.SetPickedUnits(TTableForm::ColWidth, Sizes->edW->UnitsValue());
+        }
+    }
+    if (PressureDropForm)
+        PressureDropForm->UnitsChanged(PressureUnits(), LengthUnits());
+    if (const TDuctLabelsDlg* Labels = FlowGraphFrame1->LabelsDlg(); Labels && Labels->BranchLabelShowsData())
+        FlowGraphFrame1->RedrawGraph();
+    ShowSolvedStatus();
+}
+
+void TMainForm::NodeTypeChanged(TFlowNode* Node)
+{
+    if (!PressureDropForm || !PressureDropForm->isVisible() || !HasBranch(FCurrentBranch))
+        return;
+    if (Node == FCurrentBranch->FromNode || Node == FCurrentBranch->ToNode)
+        ShowPressureDrop(FCurrentBranch);
+}
+
+void TMainForm::OutletKindChanged(TFlowNode* Node)
+{
+    if (PressureDropForm && PressureDropForm->isVisible() && HasBranch(FCurrentBranch) &&
+        Node == FCurrentBranch->ToNode)
+        PressureDropForm->RefreshFixedGrids();
+}
+
+void TMainForm::InletKindChanged(TFlowNode* Node)
+{
+    if (PressureDropForm && PressureDropForm->isVisible() && HasBranch(FCurrentBranch) &&
+        Node == FCurrentBranch->FromNode)
+        PressureDropForm->RefreshFixedGrids();
+}
+
+void TMainForm::NodeDataChanged()
+{
+    if (const TDuctLabelsDlg* Labels = FlowGraphFrame1->LabelsDlg(); Labels && Labels->NodeLabelShowsRelP())
+        FlowGraphFrame1->RedrawGraph();
 }
 
 // ---------------------------------------------------------------- view
@@ -270,6 +410,11 @@ void TMainForm::ActionTableExecute()
 
 void TMainForm::ActionFittingsExecute()
 {
+    if (!FittingsForm)
+        return;
+    FittingsForm->show();
+    FittingsForm->raise();
+    FittingsForm->activateWindow();
 }
 
 void TMainForm::ActionNodeSummaryExecute()
@@ -397,8 +542,27 @@ void TMainForm::WireTableEvents()
         GuardedCall(this, [&] { FlowGraphFrame1->SetBranchName(B, Name); });
     };
     T.OnRedrawBranch = [this](TDuctBranch* B) { GuardedCall(this, [&] { FlowGraphFrame1->RedrawBranch(B); }); };
-    T.OnBranchEdited = [this](TDuctBranch* B) { GuardedCall(this, [&] { FlowGraphFrame1->RedrawBranch(B); }); };
     T.OnOpenPressureDrop = [this](TDuctBranch* B) { GuardedCall(this, [&] { ShowPressureDrop(B); }); };
+    T.OnEditDuctSize = [this](TDuctBranch* B, double& Cell) {
+        int Result = mrCancel;
+        GuardedCall(this, [&] {
+            TDuctBranchForm* Form = FlowGraphFrame1->BranchForm();
+            if (!Form)
+                return;
+            QVariant Value = Cell;
+            Result = Form->EditDuctSize(Value, B);
+            if (Result == mrOk)
+                Cell = Value.toDouble();
+        });
+        return Result;
+    };
+    T.OnBranchEdited = [this](TDuctBranch* B) {
+        GuardedCall(this, [&] {
+            FlowGraphFrame1->RedrawBranch(B);
+            if (TDuctBranchForm* Form = FlowGraphFrame1->BranchForm(); Form && Form->Branch() == B)
+                Form->ShowBranch();
+        });
+    };
     // The table lost the activation: the mark goes, the window may stay.
     T.OnDeactivate = [this] { ActionTable->setChecked(false); };
 }
@@ -472,6 +636,12 @@ void TMainForm::EndTableEdit()
 
 void TMainForm::FillFittingsList()
 {
+    if (!FittingsForm)
+        return;
+    if (FittingsForm->Network() != FNetwork.get())
+        FittingsForm->SetNetwork(FNetwork.get());
+    else
+        FittingsForm->FillList();
 }
 
 void TMainForm::FillResultWindows()

@@ -9,7 +9,7 @@
 #include "app/ProgramMain.h"
 #include "controls/UiServices.h"
 #include "document/DocumentFile.h"
-#include "editor/GraphViewFrame.h"
+#include "editor/FlowGraphFrame.h"
 #include "foundation/ProgramFolders.h"
 #include "foundation/SettingsStore.h"
 #include "network/Settings.h"

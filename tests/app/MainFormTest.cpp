@@ -1,6 +1,6 @@
 #include "MainFormTestSupport.h"
 
-#include "editor/GraphViewFrame.h"
+#include "editor/FlowGraphFrame.h"
 #include "platform/MapiControl.h"
 #include "reports/PreviewForm.h"
 #include "tools/AltBaromForm.h"

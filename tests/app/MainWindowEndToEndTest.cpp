@@ -4,7 +4,8 @@
 
 #include "MainFormTestSupport.h"
 
-#include "editor/GraphViewFrame.h"
+#include "editor/FlowGraphFrame.h"
+#include "editor/GraphCanvas.h"
 #include "reports/PreviewForm.h"
 #include "reports/ReportPrinter.h"
 
@@ -14,6 +15,7 @@
 #include <QMenu>
 #include <QPrinter>
 #include <QProcess>
+#include <QToolButton>
 #include <QRegularExpression>
 
 #include <libxml/HTMLparser.h>
@@ -116,8 +118,34 @@ TEST(MainWindowEndToEnd, DrawSolveSaveReopenExchangePrintAndDiagnose)
     TProgram P;
     TMainForm& M = P.Main();
 
-    // ---- a network: the new document's fan with its ducts, inlet and outlet.
+    // ---- a network drawn with the mouse: the new document's network
+    // banded and deleted, then a fan, a duct from it, two diffusers on
+    // spiral ducts and a return grille into the fan.
+    M.ActionNew->trigger();
+    QWidget* Canvas = M.FlowGraphFrame1->Image1;
+    const auto Drag = [&](QPoint From, QPoint To, Qt::KeyboardModifiers Keys = Qt::NoModifier) {
+        QTest::mousePress(Canvas, Qt::LeftButton, Keys, From);
+        for (int Step = 1; Step <= 4; ++Step)
+            QTest::mouseMove(Canvas, From + (To - From) * Step / 4);
+        QTest::mouseRelease(Canvas, Qt::LeftButton, Keys, To);
+    };
+    Drag({2, 2}, {880, 880});
+    M.ActionDelete->trigger();
+    ASSERT_EQ(P.Network().BranchCount(), 0);
+    M.FlowGraphFrame1->MainFanBtn->click();
+    Drag({200, 200}, {200, 200});
     ASSERT_NE(P.Network().MainFan, nullptr);
+    const QPoint FanIn(P.Network().MainFan->FromNode->X, P.Network().MainFan->FromNode->Y);
+    const QPoint FanOut(P.Network().MainFan->ToNode->X, P.Network().MainFan->ToNode->Y);
+    Drag(FanOut, FanOut + QPoint(150, 0), Qt::ControlModifier);
+    Drag(FanOut + QPoint(150, 0), FanOut + QPoint(250, -80), Qt::AltModifier);
+    Drag(FanOut + QPoint(150, 0), FanOut + QPoint(250, 80), Qt::AltModifier);
+    Drag(FanIn, FanIn - QPoint(120, 0), Qt::ShiftModifier | Qt::AltModifier);
+    ASSERT_EQ(P.Network().BranchCount(), 5);
+    int Outlets = 0;
+    for (const auto& N : P.Network().Nodes())
+        Outlets += static_cast<const TFlowNode&>(*N).NodeType == ntOutlet ? 1 : 0;
+    EXPECT_EQ(Outlets, 2);
 
     // ---- balance, then size by equal friction (F9).
     M.ActionCalcFlow->trigger();
@@ -139,6 +167,7 @@ TEST(MainWindowEndToEnd, DrawSolveSaveReopenExchangePrintAndDiagnose)
     M.ActionNew->trigger();
     EXPECT_TRUE(M.FileName().isEmpty());
     EXPECT_EQ(P.Panel(1), "Not solved (0 Pa)");
+    EXPECT_EQ(P.Network().BranchCount(), 5);
     ASSERT_FALSE(M.RecentFilesMenu->actions().isEmpty());
     EXPECT_EQ(M.RecentFilesMenu->actions().first()->text(), Name);
     M.RecentFilesMenu->actions().first()->trigger();
