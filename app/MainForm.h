@@ -19,6 +19,7 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QRect>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -336,6 +337,7 @@ private:
     void WireEditorDialogs();
     void CreateFittingWindows();
     void WireFittingsList();
+    void PlaceToolWindow(QWidget* Window, Qt::Corner Corner);
     void LoadMainSettings();
     void SaveMainSettings();
     void FillRecentFilesMenu();
@@ -389,6 +391,8 @@ private:
     bool FActivationQueued = false;
     // The document's name was made from an imported XML file.
     bool FNameFromImport = false;
+    // Tool windows placed over the drawing already.
+    QSet<QWidget*> FPlacedWindows;
     // Nothing changed since New (and nothing saved).
     bool FUntouched = false;
 };

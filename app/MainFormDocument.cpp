@@ -69,6 +69,9 @@ QString TMainForm::DialogFolder(const QString& Fallback) const
 {
     if (!FFileName.isEmpty())
         return QFileInfo(FFileName).absolutePath();
+    // The user's folder of projects is made on first use, so that the
+    // dialog opens in it rather than taking its name for a file name.
+    QDir().mkpath(Fallback);
     return Fallback;
 }
 

@@ -21,6 +21,7 @@
 #include "editor/FlowGraphFrame.h"
 #include "graph/GraphFlags.h"
 #include "network/DuctGraph.h"
+#include "platform/FormPlacement.h"
 #include "tools/AboutBoxDlg.h"
 #include "tools/AltBaromForm.h"
 #include "tools/AirConBox.h" // completes the box type HumitrakDlg.h uses
@@ -387,11 +388,31 @@ void TMainForm::NodeDataChanged()
 
 // ---------------------------------------------------------------- view
 
+void TMainForm::PlaceToolWindow(QWidget* Window, Qt::Corner Corner)
+{
+    // A window the user never placed opens over a corner of the drawing,
+    // clear of the menus and tool bars, rather than wherever the desktop
+    // puts it.
+    if (FPlacedWindows.contains(Window) || FStore->ValueExists(FormSection(Window), "Left"))
+        return;
+    FPlacedWindows.insert(Window);
+    const QRect Area(mapToGlobal(centralWidget()->geometry().topLeft()), centralWidget()->size());
+    const int Margin = 24;
+    const int X = Corner == Qt::TopLeftCorner || Corner == Qt::BottomLeftCorner
+                      ? Area.left() + Margin
+                      : Area.right() - Window->width() - Margin;
+    const int Y = Corner == Qt::TopLeftCorner || Corner == Qt::TopRightCorner
+                      ? Area.top() + Margin
+                      : Area.bottom() - Window->height() - Margin;
+    Window->move(std::max(Area.left(), X), std::max(Area.top(), Y));
+}
+
 void TMainForm::ActionFanPressureExecute()
 {
     if (!FanForm)
         return;
     UpdateFanLabels();
+    PlaceToolWindow(FanForm, Qt::TopRightCorner);
     FanForm->show();
     FanForm->raise();
 }
@@ -401,6 +422,8 @@ void TMainForm::ActionTableExecute()
     FTableView = ActionTable->isChecked();
     if (!TableForm)
         return;
+    if (FTableView)
+        PlaceToolWindow(TableForm, Qt::BottomRightCorner);
     TableForm->setVisible(FTableView);
     if (FTableView) {
         TableForm->raise();
@@ -412,6 +435,7 @@ void TMainForm::ActionFittingsExecute()
 {
     if (!FittingsForm)
         return;
+    PlaceToolWindow(FittingsForm, Qt::BottomLeftCorner);
     FittingsForm->show();
     FittingsForm->raise();
     FittingsForm->activateWindow();
