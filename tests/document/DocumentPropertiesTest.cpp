@@ -131,7 +131,7 @@ TEST(DocumentPropertiesTexts, ProjectNameAndTitle)
     EXPECT_EQ(P.GetProjectName(), "Harbour Offices");
     P.ProjectName.clear();
     EXPECT_EQ(P.GetProjectName(), "Project");
-    P.ProjectName = "A";
+    P.ProjectName = std::string("A");
     P.ProjectNumber = "7";
     P.Description = "main";
     EXPECT_EQ(P.GetTitleText(), "A (7) main");

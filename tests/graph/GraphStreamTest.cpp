@@ -52,7 +52,7 @@ std::string Body(const std::vector<int>& NodeIds, const std::vector<std::array<i
     W.WriteListBegin();
     for (int Id : NodeIds) {
         W.WriteInteger(Id);
-        W.WriteString("N" + std::to_string(Id));
+        W.WriteString(std::string("N").append(std::to_string(Id)));
         W.WriteInteger(5);
         W.WriteInteger(6);
     }
