@@ -93,6 +93,11 @@ TEST(ValueStream, FloatsAreExtendedBytesThatRoundTripEveryDouble)
     EXPECT_TRUE(std::signbit(ExtendedToDouble(Ext)));
     DoubleToExtended(std::nan(""), Ext);
     EXPECT_TRUE(std::isnan(ExtendedToDouble(Ext)));
+    // A quiet NaN with a sign and a payload comes back bit for bit, so a
+    // stream read and written again does not change.
+    const double Payload = std::bit_cast<double>(std::uint64_t{0xFFF8000000012345});
+    DoubleToExtended(Payload, Ext);
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(ExtendedToDouble(Ext)), std::bit_cast<std::uint64_t>(Payload));
 }
 
 TEST(ValueStream, ExtendedRoundsToNearestDouble)
