@@ -1,5 +1,6 @@
 #include "document/NetworkXmlExport.h"
 
+#include "foundation/AtomicSave.h"
 #include "foundation/NumberFormat.h"
 #include "foundation/XmlText.h"
 #include "graph/GraphError.h"
@@ -129,21 +130,6 @@ void WriteFitting(std::ostream& File, const TFitting& Fitting)
     File << In << "</fitting>" << Eol;
 }
 
-// Writes Text to FileName through a temporary file beside it.
-void SaveTextFile(const std::string& FileName, const std::string& Text)
-{
-    const std::string Temp = FileName + ".saving";
-    std::FILE* F = std::fopen(Temp.c_str(), "wb");
-    if (!F)
-        throw std::runtime_error("Cannot create " + Temp);
-    const bool Written = std::fwrite(Text.data(), 1, Text.size(), F) == Text.size();
-    const bool Closed = std::fclose(F) == 0;
-    if (!Written || !Closed || std::rename(Temp.c_str(), FileName.c_str()) != 0) {
-        std::remove(Temp.c_str());
-        throw std::runtime_error("Cannot write " + FileName);
-    }
-}
-
 } // namespace
 
 void TDuctGraph::WriteXml(std::ostream& File) const
@@ -195,11 +181,11 @@ TDocumentOutcome ExportXmlFile(const std::string& FileName, const TDuctGraph& Ne
     try {
         std::ostringstream Text;
         WriteNetworkXml(Text, Network, Properties, Settings, Title);
-        SaveTextFile(FileName, Text.str());
+        SaveFileAtomically(FileName, Text.str());
         Result.Ok = true;
     } catch (const std::exception& Error) {
-        Result.Messages.push_back("Error writing to XML");
         Result.Reason = Error.what();
+        Result.Messages.push_back("Error writing to XML. " + Result.Reason);
     }
     return Result;
 }

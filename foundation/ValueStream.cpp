@@ -1,13 +1,13 @@
 #include "foundation/ValueStream.h"
 
+#include "foundation/AtomicSave.h"
+
 #include <bit>
 #include <cstdio>
 #include <cstring>
 #include <limits>
 #include <utility>
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -306,26 +306,9 @@ void TValueWriter::WriteListEnd()
 
 void TValueWriter::SaveToFile(const std::string& FileName) const
 {
-    // Write beside the target and rename over it only once every byte is on
-    // disk, so a failed save never destroys the previous file. A target that
-    // is not a regular file (a device, a pipe) is written in place.
-    struct stat Info {};
-    const bool InPlace = ::stat(FileName.c_str(), &Info) == 0 && !S_ISREG(Info.st_mode);
-    const std::string Temp = InPlace ? FileName : FileName + ".saving";
-    std::FILE* F = std::fopen(Temp.c_str(), "wb");
-    if (!F)
-        throw EStreamError(WriteError);
-    const bool Written = std::fwrite(Buffer.data(), 1, Buffer.size(), F) == Buffer.size();
-    // fclose flushes the C library's buffer, so its failure is a lost write too.
-    const bool Flushed = std::fflush(F) == 0 && (InPlace || ::fsync(::fileno(F)) == 0);
-    const bool Closed = std::fclose(F) == 0;
-    if (InPlace) {
-        if (!Written || !Flushed || !Closed)
-            throw EStreamError(WriteError);
-        return;
-    }
-    if (!Written || !Flushed || !Closed || std::rename(Temp.c_str(), FileName.c_str()) != 0) {
-        std::remove(Temp.c_str());
+    try {
+        SaveFileAtomically(FileName, Buffer);
+    } catch (const EFileSaveError&) {
         throw EStreamError(WriteError);
     }
 }

@@ -432,9 +432,9 @@ TEST(DocumentFile, MissingFileAndFailedSave)
     {
         std::ofstream(Name, std::ios::binary) << "previous";
     }
-    std::filesystem::create_directory(Name + ".saving"); // the temporary file cannot be made
+    std::filesystem::permissions(Name, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
     const TDocumentOutcome Saved = WriteNetworkFile(Name, Network, {}, Settings);
     EXPECT_FALSE(Saved.Ok);
-    EXPECT_EQ(Saved.Messages, std::vector<std::string>{"Error writing file " + Name});
+    EXPECT_EQ(Saved.Messages, std::vector<std::string>{"Error writing file " + Name + ". The file is read-only."});
     EXPECT_EQ(FileBytes(Name), "previous");
 }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 
 using namespace doctest;
@@ -195,6 +196,25 @@ TEST(NetworkXml, MissingFileAndExportFailures)
     Network.DeleteBranch(Network.MainFan);
     const TDocumentOutcome Failed = ExportXmlFile(Name, Network, {}, Settings, Name);
     EXPECT_FALSE(Failed.Ok);
-    EXPECT_EQ(Failed.Messages, std::vector<std::string>{"Error writing to XML"});
+    EXPECT_EQ(Failed.Messages, std::vector<std::string>{"Error writing to XML. The network has no main fan"});
     EXPECT_FALSE(std::filesystem::exists(Name));
+
+    // The export saves as documents do: through a link to its target, and
+    // never over a read-only file.
+    Network.AddBranch(100, 2, 3);
+    Network.DuctBranch(100)->SetDuctType(dtFan, 0, 0, 0);
+    Network.MainFan = Network.DuctBranch(100);
+    const std::string Link = Name + ".link";
+    {
+        std::ofstream(Name) << "previous";
+    }
+    std::filesystem::create_symlink(Name, Link);
+    EXPECT_TRUE(ExportXmlFile(Link, Network, {}, Settings, Name).Ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(Link));
+    EXPECT_TRUE(ImportXmlFile(Name, {}).Ok);
+    std::filesystem::permissions(Name, std::filesystem::perms::owner_read);
+    EXPECT_EQ(ExportXmlFile(Link, Network, {}, Settings, Name).Messages,
+              std::vector<std::string>{"Error writing to XML. The file is read-only."});
+    std::filesystem::remove(Link);
+    std::filesystem::remove(Name);
 }

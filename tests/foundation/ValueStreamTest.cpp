@@ -303,9 +303,8 @@ TEST(ValueStream, FileRoundTripAndFailures)
     if (std::filesystem::exists("/dev/full")) // the device that refuses every write
         ExpectStreamError([&] { W.SaveToFile("/dev/full"); }, "Stream write error");
 
-    // A failed save keeps the previous file: a folder where the temporary file
-    // would go makes the new write fail.
-    std::filesystem::create_directories(Name + ".saving");
+    // A failed save keeps the previous file: a read-only file is refused.
+    std::filesystem::permissions(Name, std::filesystem::perms::owner_read);
     TValueWriter New;
     New.WriteString("new");
     EXPECT_THROW(New.SaveToFile(Name), EStreamError);
