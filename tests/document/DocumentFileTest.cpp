@@ -234,6 +234,27 @@ TEST(DocumentFile, SaveThenOpenGivesTheSameDocument)
     EXPECT_EQ(&Document->Settings(), &Open);
 }
 
+// The generated items a solve leaves in the document carry negative ids, the
+// first of them -1, the id that also stands for "no main fan".
+TEST(DocumentFile, ADocumentWithoutAMainFanReadsBackWithoutOne)
+{
+    const TSettings Settings;
+    TDuctGraph Network(true, &Settings);
+    Network.DeleteBranch(Network.MainFan);
+    Network.GetOrAddNode(-1);
+    Network.FlowNode(-1)->NodeType = ntSink;
+    Network.AddBranch(-1, 6, -1);
+    Network.DuctBranch(-1)->Kind = bkSink;
+    Network.DuctBranch(-1)->SetDuctType(dtNone, 0.0, 0.0, 0.0);
+    const TDocumentRead Read = ReadNetworkBytes(NetworkFileBytes(Network, {}, Settings), "nofan.vtx", {});
+    ASSERT_TRUE(Read.Ok) << Read.Reason;
+    const TDuctGraph& Back = *Read.Contents.Network;
+    EXPECT_EQ(Back.MainFan, nullptr);
+    ASSERT_NE(Back.DuctBranch(-1), nullptr);
+    EXPECT_EQ(Back.DuctBranch(-1)->DuctType, dtNone);
+    EXPECT_EQ(Back.DuctBranch(-1)->Kind, bkSink);
+}
+
 TEST(DocumentFile, OlderVersionsTakeTheirDefaultsAndMigrations)
 {
     struct TCase {
