@@ -198,7 +198,7 @@ void TSettings::WriteXml(std::ostream& File, std::string_view Indent) const
 {
     File << Indent << "<settings>\r\n";
     ForEachField(*this, [&](const TFieldInfo& Field, const auto& Value) {
-        File << Indent << " <" << Field.XmlKey << '>';
+        File << Indent << '<' << Field.XmlKey << '>';
         if constexpr (IsSwitch<decltype(Value)>)
             File << (Value ? '1' : '0');
         else

@@ -140,12 +140,12 @@ TEST(DocumentPropertiesTexts, ProjectNameAndTitle)
 TEST(DocumentPropertiesXml, LinesOfTheElement)
 {
     EXPECT_EQ(XmlOf(SampleProperties()), " <properties>\r\n"
-                                         "  <projectname>Harbour Offices</projectname>\r\n"
-                                         "  <projectnumber>HV-2024/17</projectnumber>\r\n"
-                                         "  <description>Level 2 supply%13%10Revision B%13%10see notes</description>\r\n"
-                                         "  <author>J. Ng</author>\r\n"
-                                         "  <company>Smith &amp; Sons &lt;Ducting&gt;</company>\r\n"
-                                         "  <date>06 12 2024</date>\r\n"
+                                         " <projectname>Harbour Offices</projectname>\r\n"
+                                         " <projectnumber>HV-2024/17</projectnumber>\r\n"
+                                         " <description>Level 2 supply%13%10Revision B%13%10see notes</description>\r\n"
+                                         " <author>J. Ng</author>\r\n"
+                                         " <company>Smith &amp; Sons &lt;Ducting&gt;</company>\r\n"
+                                         " <date>06 12 2024</date>\r\n"
                                          " </properties>\r\n");
 
     // The time of day is not part of the element.

@@ -204,36 +204,57 @@ TEST(SettingsXml, DefaultsAreWrittenLineByLine)
     // Block order, the q and C of each terminal kind together.
     EXPECT_EQ(XmlOf(TSettings()),
               " <settings>\r\n"
-              "  <designpressrate>1.000</designpressrate>\r\n"
-              "  <statregainfactor>1.000</statregainfactor>\r\n"
-              "  <startequalfric>1</startequalfric>\r\n"
-              "  <startspecvel>0</startspecvel>\r\n"
-              "  <statregainstartpressrate>2.000</statregainstartpressrate>\r\n"
-              "  <statregainstartvel>10.000</statregainstartvel>\r\n"
-              "  <statregainminvelduct>2.500</statregainminvelduct>\r\n"
-              "  <statregainminveloutlet>1.000</statregainminveloutlet>\r\n"
-              "  <resetvels>1</resetvels>\r\n"
-              "  <useuservel>1</useuservel>\r\n"
-              "  <uservelmain>5.000</uservelmain>\r\n"
-              "  <userveloutlet>3.000</userveloutlet>\r\n"
-              "  <usedampers>1</usedampers>\r\n"
-              "  <ductrectstep>0.025</ductrectstep>\r\n"
-              "  <ductroundstep>0.050</ductroundstep>\r\n"
-              "  <roughness>0.000150</roughness>\r\n"
-              "  <defoutletqdiffuser>0.300</defoutletqdiffuser>\r\n"
-              "  <defoutletcdiffuser>5.000</defoutletcdiffuser>\r\n"
-              "  <defoutletqgrille>0.300</defoutletqgrille>\r\n"
-              "  <defoutletcgrille>5.000</defoutletcgrille>\r\n"
-              "  <defoutletqplain>0.300</defoutletqplain>\r\n"
-              "  <defoutletcplain>1.000</defoutletcplain>\r\n"
-              "  <definletqgrille>0.300</definletqgrille>\r\n"
-              "  <definletcgrille>5.000</definletcgrille>\r\n"
-              "  <definletqcanopy>1.000</definletqcanopy>\r\n"
-              "  <definletccanopy>3.000</definletccanopy>\r\n"
-              "  <definletqplain>0.300</definletqplain>\r\n"
-              "  <definletcplain>1.000</definletcplain>\r\n"
-              "  <autocalcratios>1</autocalcratios>\r\n"
+              " <designpressrate>1.000</designpressrate>\r\n"
+              " <statregainfactor>1.000</statregainfactor>\r\n"
+              " <startequalfric>1</startequalfric>\r\n"
+              " <startspecvel>0</startspecvel>\r\n"
+              " <statregainstartpressrate>2.000</statregainstartpressrate>\r\n"
+              " <statregainstartvel>10.000</statregainstartvel>\r\n"
+              " <statregainminvelduct>2.500</statregainminvelduct>\r\n"
+              " <statregainminveloutlet>1.000</statregainminveloutlet>\r\n"
+              " <resetvels>1</resetvels>\r\n"
+              " <useuservel>1</useuservel>\r\n"
+              " <uservelmain>5.000</uservelmain>\r\n"
+              " <userveloutlet>3.000</userveloutlet>\r\n"
+              " <usedampers>1</usedampers>\r\n"
+              " <ductrectstep>0.025</ductrectstep>\r\n"
+              " <ductroundstep>0.050</ductroundstep>\r\n"
+              " <roughness>0.000150</roughness>\r\n"
+              " <defoutletqdiffuser>0.300</defoutletqdiffuser>\r\n"
+              " <defoutletcdiffuser>5.000</defoutletcdiffuser>\r\n"
+              " <defoutletqgrille>0.300</defoutletqgrille>\r\n"
+              " <defoutletcgrille>5.000</defoutletcgrille>\r\n"
+              " <defoutletqplain>0.300</defoutletqplain>\r\n"
+              " <defoutletcplain>1.000</defoutletcplain>\r\n"
+              " <definletqgrille>0.300</definletqgrille>\r\n"
+              " <definletcgrille>5.000</definletcgrille>\r\n"
+              " <definletqcanopy>1.000</definletqcanopy>\r\n"
+              " <definletccanopy>3.000</definletccanopy>\r\n"
+              " <definletqplain>0.300</definletqplain>\r\n"
+              " <definletcplain>1.000</definletcplain>\r\n"
+              " <autocalcratios>1</autocalcratios>\r\n"
               " </settings>\r\n");
+}
+
+// Files written before the value lines took the element's indent carry two
+// blanks before each value; they read the same.
+TEST(SettingsXml, ValueLinesWithTwoBlanksStillRead)
+{
+    std::string Old = XmlOf(SampleSettings());
+    for (std::size_t At = Old.find("\r\n <"); At != std::string::npos; At = Old.find("\r\n <", At + 4))
+        Old.insert(At + 2, " ");
+    ASSERT_NE(Old.find("\r\n  <designpressrate>"), std::string::npos);
+    TSettings S;
+    ReadXmlText(S, Old);
+    EXPECT_EQ(S, SampleSettings());
+
+    std::string OldProperties = XmlOf(SampleProperties());
+    for (std::size_t At = OldProperties.find("\r\n <"); At != std::string::npos;
+         At = OldProperties.find("\r\n <", At + 4))
+        OldProperties.insert(At + 2, " ");
+    TDocumentProperties P;
+    ReadXmlText(P, OldProperties);
+    EXPECT_EQ(P, SampleProperties());
 }
 
 TEST(SettingsXml, MissingElementOrFieldKeepsCurrentValues)
