@@ -27,7 +27,7 @@ std::string TextElement(const char* Name, const std::string& Text)
 
 std::string FloatElement(const char* Name, const char* Format, double Value)
 {
-    return Element(Name, FormatFloat(Format, Value));
+    return Element(Name, XmlNumberText(Format, Value));
 }
 
 std::string IntElement(const char* Name, long long Value)
@@ -43,7 +43,7 @@ std::string RatioText(const std::vector<double>& Ratios)
         return "0.0";
     std::string Text;
     for (double Ratio : Ratios)
-        Text += FormatFloat("%0.3f,", Ratio);
+        Text += XmlNumberText("%0.3f,", Ratio);
     Text.pop_back();
     return Text;
 }
@@ -101,10 +101,10 @@ void WriteBranch(std::ostream& File, const TDuctBranch& Branch, const TSettings&
     }
     for (const auto& Item : Branch.FixedDps)
         File << In << "<fixeddp caption=\"" << XmlEscapedText(Item->Caption) << "\">"
-             << FormatFloat("%0.3f", Item->Drop) << "</fixeddp>" << Eol;
+             << XmlNumberText("%0.3f", Item->Drop) << "</fixeddp>" << Eol;
     for (const auto& Item : Branch.FixedCs)
         File << In << "<fixedc caption=\"" << XmlEscapedText(Item->Caption) << "\">"
-             << FormatFloat("%0.3f", Item->C) << "</fixedc>" << Eol;
+             << XmlNumberText("%0.3f", Item->C) << "</fixedc>" << Eol;
     File << In << "</branch>" << Eol;
 }
 

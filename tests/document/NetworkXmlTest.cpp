@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <sstream>
 
 using namespace doctest;
@@ -176,6 +177,44 @@ TEST(NetworkXml, RefusalsGiveErrorLoadingWithTheReason)
             EXPECT_EQ(Read.Messages[0], "Error loading x.xml. " + C.Reason);
         }
     }
+}
+
+// Values that ran away (a failed solve, a damaged document) are written as
+// 0, so that the program's own export always imports.
+TEST(NetworkXml, NonNumbersAreWrittenAsZeroAndTheFileImports)
+{
+    const double Nan = std::numeric_limits<double>::quiet_NaN();
+    const double Inf = std::numeric_limits<double>::infinity();
+    const TSettings Settings = SampleSettings();
+    const auto Network = SampleNetwork(Settings);
+    Network->FlowNode(2)->RelPressure = Nan;
+    Network->FlowNode(3)->Density = -Inf;
+    TDuctBranch& Duct = *Network->DuctBranch(2);
+    Duct.Diameter = Inf;
+    Duct.DesignFlow = Nan;
+    Duct.PressureGain = -Inf;
+    Duct.FixedCs.front()->C = Nan;
+    Duct.FixedDps.front()->Drop = Inf;
+    Network->DuctBranch(5)->OutletTerminal->C = Nan;
+    Network->Fittings.front()->Info = {Nan, 90.0};
+    Network->Fittings.front()->FlowRatios = {{}, {Inf, 0.625}, {1.0}};
+    TSettings Odd = Settings;
+    Odd.uservelmain = Nan;
+
+    const std::string Text = ExportText(*Network, SampleProperties(), Odd);
+    for (const char* Word : {"nan", ">inf", ">-inf", "inf,", ",inf", "inf<"})
+        EXPECT_EQ(Text.find(Word), std::string::npos) << Word;
+    const TDocumentRead Read = ImportNetworkXmlText(Text, "plan.xml", {});
+    ASSERT_TRUE(Read.Ok) << Read.Reason;
+    const TDuctGraph& Back = *Read.Contents.Network;
+    EXPECT_EQ(Back.FlowNode(2)->RelPressure, 0.0);
+    EXPECT_GT(Back.FlowNode(3)->Density, 1.0); // 0 is no density: the network's air
+    EXPECT_EQ(Back.DuctBranch(2)->Diameter, 0.0);
+    EXPECT_EQ(Back.DuctBranch(2)->DesignFlow, 0.0);
+    EXPECT_EQ(Back.DuctBranch(2)->FixedCs.front()->C, 0.0);
+    EXPECT_EQ(Back.DuctBranch(2)->FixedDps.front()->Drop, 0.0);
+    EXPECT_EQ(Back.Fittings.front()->Info, (std::vector<double>{0.0, 90.0}));
+    EXPECT_EQ(Back.Fittings.front()->FlowRatios[1], (std::vector<double>{0.0, 0.625}));
 }
 
 TEST(NetworkXml, MissingFileAndExportFailures)
