@@ -158,7 +158,6 @@ TEST(NetworkXml, RefusalsGiveErrorLoadingWithTheReason)
         {Replaced(Good, "<inlet>2</inlet>", "<inlet>-2</inlet>"), ""},
         {Replaced(Good, "<inlet>2</inlet>", ""), ""},
         {Replaced(Good, "<inlet>2</inlet>", "<inlet>3</inlet>"), ""},          // joins node 3 to itself
-        {Replaced(Good, "<node id=\"2\">", "<node id=\"1\">"), ""},             // duplicate node
         {Replaced(Good, "<branch id=\"2\">", "<branch id=\"1\">"), ""},         // duplicate branch
         {Replaced(Good, "<node id=\"2\">", "<node>"), ""},                      // no id
         {Replaced(Good, "<keep1>1</keep1>", "<keep1>4</keep1>"), ""},
@@ -177,6 +176,25 @@ TEST(NetworkXml, RefusalsGiveErrorLoadingWithTheReason)
             EXPECT_EQ(Read.Messages[0], "Error loading x.xml. " + C.Reason);
         }
     }
+}
+
+// A node id given twice is one node: the later record updates it, as the
+// get-or-create of the graph reads it.
+TEST(NetworkXml, ARepeatedNodeIdUpdatesTheSameNode)
+{
+    const TSettings Settings = SampleSettings();
+    const std::string Good = ExportText(*SampleNetwork(Settings), {}, Settings);
+    std::string Twice = Replaced(Good, "<node id=\"2\">", "<node id=\"1\">");
+    Twice = Replaced(Twice, "<xpos>100</xpos>", "<xpos>7</xpos>"); // node 1's first record
+    const TDocumentRead Read = ImportNetworkXmlText(Twice, "x.xml", {});
+    ASSERT_TRUE(Read.Ok) << Read.Reason;
+    const TDuctGraph& Back = *Read.Contents.Network;
+    EXPECT_EQ(Back.FlowNode(1)->Name, "Zone 2 °C & <north>");
+    EXPECT_NE(Back.FlowNode(1)->X, 7);
+    EXPECT_EQ(Back.FlowNode(1)->NodeType, ntCommon);
+    // The branches that name node 2 make it anew.
+    ASSERT_NE(Back.FlowNode(2), nullptr);
+    EXPECT_EQ(Back.NodeCount(), 6);
 }
 
 // Values that ran away (a failed solve, a damaged document) are written as
