@@ -106,10 +106,12 @@ public:
     // negative when drawn against the air; the chord of each loop keeps the
     // design flow it was given and circulates it round its loop; the fan
     // takes the larger of the supply and return totals and the difference
-    // goes through a leakage branch. Status "Not solved" on success. False,
-    // with status "Data error", when the fan is missing, the loops cannot be
-    // built, or an Outlet is on the return side or an Inlet on the supply
-    // side of the fan (that message, and its terminal duct is ErrorBranch).
+    // goes through a leakage branch. Status "Not solved" on success. False
+    // when the fan is missing (with the check's message; nothing changes,
+    // the status neither); false with status "Data error" when the loops
+    // cannot be built, or an Outlet is on the return side or an Inlet on the
+    // supply side of the fan (that message, and its terminal duct is
+    // ErrorBranch).
     bool DistributeFlows();
     // Every branch's flow := its design flow (mass flow, an Outlet's
     // external flow and flow area with it; for equal friction also the duct

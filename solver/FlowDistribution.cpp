@@ -150,7 +150,10 @@ bool TDuctGraph::DistributeFlows()
     ResetFittingMessages();
     TNodeExclusionGuard ClearMarks{*this};
     if (!CheckMainFan()) {
-        Status = ssDataError;
+        // Without a main fan there is nowhere to carry the flows: the check's
+        // message alone, and the network as it was, its status included.
+        if (MainFan)
+            Status = ssDataError;
         return false;
     }
 

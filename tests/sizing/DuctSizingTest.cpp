@@ -414,7 +414,6 @@ TEST(DuctSizing, CommandsReportTheirChecks)
     N.G.DeleteBranch(N.G.MainFan);
     const TSolveCommandResult R = RunSolveCommand(N.G, scEqualFriction);
     EXPECT_FALSE(R.Ran);
-    EXPECT_EQ(R.Status, ssDataError);
     ASSERT_EQ(R.Messages.size(), 1u);
     EXPECT_EQ(R.Messages.front(), "Main fan not found - add to network");
     EXPECT_TRUE(N.Said("Main fan not found - add to network")); // passed on as well

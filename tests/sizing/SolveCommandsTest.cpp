@@ -65,3 +65,32 @@ TEST(SolveCommands, BalancingAfterSizingConservesFlowAtEveryNode)
         }
     }
 }
+
+// Without a main fan the sizing commands and "Sum Flows" show the check's
+// message and leave the network as it was, its status too; balancing the
+// flows ends as a data error.
+TEST(SolveCommands, WithoutAMainFanOnlyBalancingIsADataError)
+{
+    const struct {
+        TSolveCommand Command;
+        bool DataError;
+    } Cases[] = {{scEqualFriction, false}, {scVelocity, false},    {scStaticRegain, false},
+                 {scStandardSizes, false}, {scSumFlows, false},    {scBalanceFlows, true}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(testing::Message() << "command " << C.Command);
+        TFlowNetwork N;
+        BuildUnequalSides(N);
+        N.G.DeleteBranch(N.G.MainFan);
+        N.G.Status = ssWithinTolerance;
+        N.G.Method = smVelocity;
+        const double Design = N.G.DuctBranch(5)->DesignFlow;
+        const double Flow = N.G.DuctBranch(5)->VolumeFlow;
+        const int Branches = N.G.BranchCount();
+        const TSolveCommandResult R = RunSolveCommand(N.G, C.Command);
+        EXPECT_EQ(R.Messages, std::vector<std::string>{"Main fan not found - add to network"});
+        EXPECT_EQ(N.G.Status, C.DataError ? ssDataError : ssWithinTolerance);
+        EXPECT_EQ(N.G.DuctBranch(5)->DesignFlow, Design);
+        EXPECT_EQ(N.G.DuctBranch(5)->VolumeFlow, Flow);
+        EXPECT_EQ(N.G.BranchCount(), Branches);
+    }
+}

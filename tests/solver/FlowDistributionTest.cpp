@@ -175,7 +175,6 @@ void NoFan(TFlowNetwork& N)
 INSTANTIATE_TEST_SUITE_P(
     Refusals, NetworkChecks,
     testing::Values(
-        TCheckCase{"NoFanDistribute", NoFan, false, "Main fan not found - add to network", 0},
         TCheckCase{"NoFanBalance", NoFan, true, "Main fan not found - add to network", 0},
         TCheckCase{"OutletOnReturnSide",
                    [](TFlowNetwork& N) {
