@@ -73,6 +73,20 @@ public:
     void ReadXml(const pugi::xml_node& Root);
 
     // ---- network checks and flow distribution
+    // The check of every branch's data that opens each solve command: every
+    // value a number, and within the ranges the windows take for typed
+    // values (a duct's length 0.1 to 500 m, its sizes 0.05 to 10 m, flows
+    // within ±100 m³/s, a terminal's design flow not negative, the fixed
+    // items, terminals and boosters as their forms allow). The sizes are
+    // checked for every duct when balancing (ForMethod 3) and stepping to
+    // standard sizes (4), else for the size-fixed ducts; volume flows when
+    // balancing; velocities for velocity sizing; with FlowsOnly only the
+    // design flows, lengths and heights that distribution uses. Generated
+    // branches are left out. The first value found stops it: status "Data
+    // error", ErrorBranch the branch, the message "Data error in branch
+    // <name>: <what> <value> is not within <low> to <high>" (or "<what> is
+    // not a number"), false.
+    bool CheckBranchData(TSolveMethod ForMethod, bool FlowsOnly = false);
     // The check before every solve or sizing run. Without a main fan: the
     // message "Main fan not found - add to network", no reference nodes, false.
     // Otherwise the generated items are made anew: the old Sink node goes

@@ -255,6 +255,22 @@ TEST(DocumentFile, ADocumentWithoutAMainFanReadsBackWithoutOne)
     EXPECT_EQ(Back.DuctBranch(-1)->Kind, bkSink);
 }
 
+// Values no window would take still open, so that the user can mend them;
+// the solve commands refuse them.
+TEST(DocumentFile, ImpossibleValuesStillOpen)
+{
+    const TSettings Settings;
+    TDuctGraph Network(true, &Settings);
+    Network.DuctBranch(2)->Length = 1e76;
+    Network.DuctBranch(4)->Diameter = 1e-4;
+    Network.DuctBranch(5)->DesignFlow = -0.3;
+    const TDocumentRead Read = ReadNetworkBytes(NetworkFileBytes(Network, {}, Settings), "odd.vtx", {});
+    ASSERT_TRUE(Read.Ok) << Read.Reason;
+    EXPECT_EQ(Read.Contents.Network->DuctBranch(2)->Length, 1e76);
+    EXPECT_EQ(Read.Contents.Network->DuctBranch(4)->Diameter, 1e-4);
+    EXPECT_EQ(Read.Contents.Network->DuctBranch(5)->DesignFlow, -0.3);
+}
+
 TEST(DocumentFile, OlderVersionsTakeTheirDefaultsAndMigrations)
 {
     struct TCase {
