@@ -1,4 +1,5 @@
 #include "DocumentTestSupport.h"
+#include "tests/HandEncoding.h"
 
 #include "foundation/NumberFormat.h"
 #include "foundation/SettingsStore.h"
@@ -106,6 +107,87 @@ TEST(SettingsBlock, DefaultsAreWrittenByteExact)
         True;                                                       // 8
     ASSERT_EQ(W.Bytes().size(), 282u);
     EXPECT_EQ(W.Bytes(), Expected);
+}
+
+namespace {
+
+// Settings with a value of its own in every field, neighbouring switches
+// unlike, each number exact in binary so that its bytes can be written out.
+TSettings DistinctSettings(double Offset)
+{
+    TSettings S;
+    S.designpressrate = 1.25 + Offset;
+    S.statregainfactor = 0.75 + Offset;
+    S.startequalfric = Offset == 0;
+    S.startspecvel = Offset != 0;
+    S.statregainstartpressrate = 3.5 + Offset;
+    S.statregainstartvel = 12.0 + Offset;
+    S.statregainminvelduct = 3.25 + Offset;
+    S.statregainminveloutlet = 1.5 + Offset;
+    S.resetvels = Offset != 0;
+    S.useuservel = Offset == 0;
+    S.uservelmain = 6.5 + Offset;
+    S.userveloutlet = 2.75 + Offset;
+    S.usedampers = Offset != 0;
+    S.ductrectstep = 0.0625 + Offset / 64;
+    S.ductroundstep = 0.1875 + Offset / 64;
+    S.roughness = 0.0009765625 + Offset / 1024;
+    S.defoutletq = {0.125 + Offset, 0.25 + Offset, 0.375 + Offset};
+    S.defoutletc = {4.5 + Offset, 5.5 + Offset, 2.5 + Offset};
+    S.definletq = {0.5 + Offset, 0.625 + Offset, 0.875 + Offset};
+    S.definletc = {1.75 + Offset, 2.0 + Offset, 0.3125 + Offset};
+    S.autocalcratios = Offset == 0;
+    return S;
+}
+
+std::string HandBlock(const TSettings& S)
+{
+    THandEncoding H;
+    H.Str("VentrixSettings_v1.05");
+    H.Float(S.designpressrate).Float(S.statregainfactor).Bool(S.startequalfric).Bool(S.startspecvel);
+    H.Float(S.statregainstartpressrate).Float(S.statregainstartvel).Float(S.statregainminvelduct);
+    H.Float(S.statregainminveloutlet).Bool(S.resetvels).Bool(S.useuservel).Float(S.uservelmain);
+    H.Float(S.userveloutlet).Bool(S.usedampers).Float(S.ductrectstep).Float(S.ductroundstep).Float(S.roughness);
+    for (int K = 0; K < 3; ++K)
+        H.Float(S.defoutletq[K]).Float(S.defoutletc[K]);
+    for (int K = 0; K < 3; ++K)
+        H.Float(S.definletq[K]).Float(S.definletc[K]);
+    H.Bool(S.autocalcratios);
+    return H.Bytes;
+}
+
+} // namespace
+
+TEST(SettingsBlock, DistinctValuesByteExactAndReadFieldByField)
+{
+    TValueWriter W;
+    DistinctSettings(0).WriteToWriter(W);
+    EXPECT_EQ(W.Bytes(), HandBlock(DistinctSettings(0)));
+
+    // A hand-written block of other values, read over the first ones.
+    const TSettings Other = DistinctSettings(16);
+    const TSettings Read = ReadBlock(HandBlock(Other), DistinctSettings(0));
+    EXPECT_EQ(Read.designpressrate, 17.25);
+    EXPECT_EQ(Read.statregainfactor, 16.75);
+    EXPECT_FALSE(Read.startequalfric);
+    EXPECT_TRUE(Read.startspecvel);
+    EXPECT_EQ(Read.statregainstartpressrate, 19.5);
+    EXPECT_EQ(Read.statregainstartvel, 28.0);
+    EXPECT_EQ(Read.statregainminvelduct, 19.25);
+    EXPECT_EQ(Read.statregainminveloutlet, 17.5);
+    EXPECT_TRUE(Read.resetvels);
+    EXPECT_FALSE(Read.useuservel);
+    EXPECT_EQ(Read.uservelmain, 22.5);
+    EXPECT_EQ(Read.userveloutlet, 18.75);
+    EXPECT_TRUE(Read.usedampers);
+    EXPECT_EQ(Read.ductrectstep, 0.3125);
+    EXPECT_EQ(Read.ductroundstep, 0.4375);
+    EXPECT_EQ(Read.roughness, 0.0166015625);
+    EXPECT_EQ(Read.defoutletq, (std::array<double, 3>{16.125, 16.25, 16.375}));
+    EXPECT_EQ(Read.defoutletc, (std::array<double, 3>{20.5, 21.5, 18.5}));
+    EXPECT_EQ(Read.definletq, (std::array<double, 3>{16.5, 16.625, 16.875}));
+    EXPECT_EQ(Read.definletc, (std::array<double, 3>{17.75, 18.0, 16.3125}));
+    EXPECT_FALSE(Read.autocalcratios);
 }
 
 TEST(SettingsBlock, EveryVersionReadsWithItsMissingFieldsFilled)
