@@ -322,20 +322,25 @@ TEST(SettingsXml, DefaultsAreWrittenLineByLine)
 // blanks before each value; they read the same.
 TEST(SettingsXml, ValueLinesWithTwoBlanksStillRead)
 {
-    std::string Old = XmlOf(SampleSettings());
-    for (std::size_t At = Old.find("\r\n <"); At != std::string::npos; At = Old.find("\r\n <", At + 4))
-        Old.insert(At + 2, " ");
+    const auto TwoBlanks = [](const std::string& Element) {
+        std::string Old;
+        std::size_t From = 0;
+        for (std::size_t At = Element.find("\r\n <"); At != std::string::npos; At = Element.find("\r\n <", From)) {
+            Old.append(Element, From, At + 2 - From);
+            Old += ' ';
+            From = At + 2;
+        }
+        Old.append(Element, From);
+        return Old;
+    };
+    const std::string Old = TwoBlanks(XmlOf(SampleSettings()));
     ASSERT_NE(Old.find("\r\n  <designpressrate>"), std::string::npos);
     TSettings S;
     ReadXmlText(S, Old);
     EXPECT_EQ(S, SampleSettings());
 
-    std::string OldProperties = XmlOf(SampleProperties());
-    for (std::size_t At = OldProperties.find("\r\n <"); At != std::string::npos;
-         At = OldProperties.find("\r\n <", At + 4))
-        OldProperties.insert(At + 2, " ");
     TDocumentProperties P;
-    ReadXmlText(P, OldProperties);
+    ReadXmlText(P, TwoBlanks(XmlOf(SampleProperties())));
     EXPECT_EQ(P, SampleProperties());
 }
 
