@@ -48,6 +48,14 @@ std::string RatioText(const std::vector<double>& Ratios)
     return Text;
 }
 
+// Generated branches have negative ids; a branch at a generated node (the
+// Sink) goes with it at the next check. Neither can be read back, the
+// importer taking only items of the user's.
+bool IsGenerated(const TBranch& Branch)
+{
+    return Branch.Id() < 0 || Branch.FromNode->Id() < 0 || Branch.ToNode->Id() < 0;
+}
+
 void WriteNode(std::ostream& File, const TFlowNode& Node)
 {
     const std::string In = "  ";
@@ -143,7 +151,7 @@ void TDuctGraph::WriteXml(std::ostream& File) const
     File << " </nodes>" << Eol;
     File << " <branches>" << Eol;
     for (const auto& Branch : Branches())
-        if (Branch->Id() >= 0)
+        if (!IsGenerated(*Branch))
             WriteBranch(File, static_cast<const TDuctBranch&>(*Branch), Settings());
     File << " </branches>" << Eol;
     File << ' ' << IntElement("mainfan", MainFan->Id()) << Eol;

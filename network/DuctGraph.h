@@ -65,7 +65,8 @@ public:
 
     // ---- XML
     // The "body" element, line by line; generated branches (negative ids)
-    // are left out. Raises EGraphError when there is no main fan to name.
+    // and branches at a generated node (negative id) are left out. Raises
+    // EGraphError when there is no main fan to name.
     void WriteXml(std::ostream& File) const;
     // Rebuilds nodes, branches, the main fan and the fittings from the
     // "body" element of Root, computing with Settings(). Raises EGraphError

@@ -235,6 +235,23 @@ TEST(NetworkXml, NonNumbersAreWrittenAsZeroAndTheFileImports)
     EXPECT_EQ(Back.Fittings.front()->FlowRatios[1], (std::vector<double>{0.0, 0.625}));
 }
 
+// A branch the user drew to the generated Sink goes with the Sink at the
+// next check; the export leaves it out with the Sink's branches, so that
+// the file imports.
+TEST(NetworkXml, BranchesAtGeneratedNodesAreLeftOut)
+{
+    const TSettings Settings;
+    TDuctGraph Network(true, &Settings);
+    Network.GetOrAddNode(-1);
+    Network.FlowNode(-1)->NodeType = ntSink;
+    Network.AddBranch(-1, 6, -1);
+    Network.AddBranch(40, 5, -1);
+    const TDocumentRead Read = ImportNetworkXmlText(ExportText(Network, {}, Settings), "x.xml", {});
+    ASSERT_TRUE(Read.Ok) << Read.Reason;
+    EXPECT_EQ(Read.Contents.Network->FindBranch(40), nullptr);
+    EXPECT_EQ(Read.Contents.Network->BranchCount(), 5);
+}
+
 TEST(NetworkXml, MissingFileAndExportFailures)
 {
     const std::string Missing = (std::filesystem::temp_directory_path() / "ventrix_none.xml").string();
