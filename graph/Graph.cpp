@@ -513,17 +513,19 @@ void TGraph::Report(TGraphReport& Out, bool Detailed, bool WithNodeList) const
     if (!Detailed)
         return;
     Out.AddLine("\tMesh list", true);
-    Out.AddLine("\t" + PadCell("id", 8) + "\tmesh branches");
+    Out.AddLine(std::string("\t").append(PadCell("id", 8)).append("\tmesh branches"));
     for (const auto& Mesh : MeshList)
         Out.AddLine(Mesh->ReportRow());
     Out.AddLine("\tNode adjacency list", true);
-    Out.AddLine("\t" + PadCell("id", 8) + "\tnode branches");
+    Out.AddLine(std::string("\t").append(PadCell("id", 8)).append("\tnode branches"));
     for (const auto& Node : NodeList) {
         if (Node->Links.empty())
             continue;
-        std::string Row = "\t" + FormatInt("%8d", Node->Id()) + " : \t";
+        std::string Row = "\t";
+        Row += FormatInt("%8d", Node->Id());
+        Row += " : \t";
         for (const TLink& L : Node->Links)
-            Row += (L.Direction > 0 ? "+" : "-") + IntToStr(L.Branch->Id()) + ", ";
+            AppendLinkText(Row, L);
         Out.AddLine(Row);
     }
 }

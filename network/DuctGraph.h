@@ -65,7 +65,8 @@ public:
 
     // ---- XML
     // The "body" element, line by line; generated branches (negative ids)
-    // are left out. Raises EGraphError when there is no main fan to name.
+    // and branches at a generated node (negative id) are left out. Raises
+    // EGraphError when there is no main fan to name.
     void WriteXml(std::ostream& File) const;
     // Rebuilds nodes, branches, the main fan and the fittings from the
     // "body" element of Root, computing with Settings(). Raises EGraphError
@@ -73,6 +74,20 @@ public:
     void ReadXml(const pugi::xml_node& Root);
 
     // ---- network checks and flow distribution
+    // The check of every branch's data that opens each solve command: every
+    // value a number, and within the ranges the windows take for typed
+    // values (a duct's length 0.1 to 500 m, its sizes 0.05 to 10 m, flows
+    // within ±100 m³/s, a terminal's design flow not negative, the fixed
+    // items, terminals and boosters as their forms allow). The sizes are
+    // checked for every duct when balancing (ForMethod 3) and stepping to
+    // standard sizes (4), else for the size-fixed ducts; volume flows when
+    // balancing; velocities for velocity sizing; with FlowsOnly only the
+    // design flows, lengths and heights that distribution uses. Generated
+    // branches are left out. The first value found stops it: status "Data
+    // error", ErrorBranch the branch, the message "Data error in branch
+    // <name>: <what> <value> is not within <low> to <high>" (or "<what> is
+    // not a number"), false.
+    bool CheckBranchData(TSolveMethod ForMethod, bool FlowsOnly = false);
     // The check before every solve or sizing run. Without a main fan: the
     // message "Main fan not found - add to network", no reference nodes, false.
     // Otherwise the generated items are made anew: the old Sink node goes
@@ -106,10 +121,12 @@ public:
     // negative when drawn against the air; the chord of each loop keeps the
     // design flow it was given and circulates it round its loop; the fan
     // takes the larger of the supply and return totals and the difference
-    // goes through a leakage branch. Status "Not solved" on success. False,
-    // with status "Data error", when the fan is missing, the loops cannot be
-    // built, or an Outlet is on the return side or an Inlet on the supply
-    // side of the fan (that message, and its terminal duct is ErrorBranch).
+    // goes through a leakage branch. Status "Not solved" on success. False
+    // when the fan is missing (with the check's message; nothing changes,
+    // the status neither); false with status "Data error" when the loops
+    // cannot be built, or an Outlet is on the return side or an Inlet on the
+    // supply side of the fan (that message, and its terminal duct is
+    // ErrorBranch).
     bool DistributeFlows();
     // Every branch's flow := its design flow (mass flow, an Outlet's
     // external flow and flow area with it; for equal friction also the duct

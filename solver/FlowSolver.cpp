@@ -55,6 +55,25 @@ bool FlowsFinite(const TGraph::TBranchList& Branches)
     return true;
 }
 
+// The Sink branches a check has just made carry no flow; each takes the
+// flow that balances its terminal again, as its predecessor carried it, so
+// that a run starting from the present flows starts from balanced ones.
+void BalanceSinkBranches(const TGraph::TBranchList& Branches)
+{
+    for (const auto& Item : Branches) {
+        TFlowBranch& B = FlowBranchOf(Item);
+        if (B.Kind != bkSink)
+            continue;
+        const TNode* Terminal = B.FromFlowNode()->IsSink() ? B.ToNode : B.FromNode;
+        double Inflow = 0.0;
+        for (const TLink& L : Terminal->Links)
+            if (L.Branch != &B)
+                Inflow += L.Direction * FlowBranchOf(L).MassFlow;
+        B.MassFlow = B.FromNode == Terminal ? Inflow : -Inflow;
+        B.CalcVolumeFlow();
+    }
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- set-up
@@ -220,6 +239,13 @@ void TDuctGraph::Solve()
         Status = ssDataError;
         return;
     }
+    // A solved or sized network starts from its present flows, which the
+    // check's new Sink branches must balance again. Without the leakage
+    // branch the check removed they cannot balance the fan: such a network
+    // starts afresh from the meshes, as an unsolved one does.
+    const bool FromPresentFlows = Previous < ssNotSolved && !HadLeakage;
+    if (FromPresentFlows)
+        BalanceSinkBranches(Branches());
     TFlowSnapshot Saved;
     Saved.Take(*this);
     auto BrokeDown = [&] {
@@ -234,11 +260,11 @@ void TDuctGraph::Solve()
         BrokeDown();
         return;
     }
-    if (Previous < ssNotSolved && !HadLeakage && MaxResidual <= UnchangedResidual) {
+    if (FromPresentFlows && MaxResidual <= UnchangedResidual) {
         Status = ssSolved; // nothing changed since the last solution
         return;
     }
-    if (Previous >= ssNotSolved)
+    if (!FromPresentFlows)
         InitMeshes();
     InitSolveState();
 
