@@ -88,10 +88,15 @@ int TFlowMesh::CorrectFlow()
         const double R = MeshResidual;
         if (!std::isfinite(R))
             return lcNotFinite;
-        const double T = Step * Gain * (R - R0);
+        const double Change = R - R0;
+        const double T = Step * Gain * Change;
         R0 = R;
+        // K - K·(t - s²)/t with t = s·K·(r - r0) is the secant slope
+        // s/(r - r0); taken in that form it cannot cancel to 0 when the step
+        // overshoots by far (t much larger than s²), which would leave the
+        // mesh taking steps of no size until its step limit.
         if (std::fabs(T) > TinySlope)
-            Gain = Gain + (T - Step * Step) * (-Gain) / T;
+            Gain = Step / Change;
         if (std::fabs(R) <= ResidualTolerance)
             return lcConverged;
         if (Passes > MaxSteps)
