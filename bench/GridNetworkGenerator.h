@@ -3,14 +3,16 @@
 // ducts 100 m long, 150 to 300 mm across (drawn at random with a fixed
 // seed), roughness 0.15 mm, air of 1.2 kg/m³, fed by the main fan at one
 // corner; every grid node has an outlet of 0.5 l/s at the end of a 1 m
-// duct of 150 mm. The fan draws from a node of its own, which the leakage
-// branch of the flow distribution joins to the Sink. Also a star: one node
-// with many outlets round it.
+// duct of 150 mm. The fan draws all the air through one inlet and a 1 m
+// duct sized for about 5 m/s. Also a star: one node with many outlets round
+// it, fed the same way.
 
 #include "network/DuctGraph.h"
 #include "network/Settings.h"
 
+#include <cmath>
 #include <cstdint>
+#include <numbers>
 #include <random>
 
 class TGridNetworkGenerator {
@@ -25,76 +27,78 @@ public:
     static void Configure(TSettings& Settings) { Settings.roughness = Roughness; }
 
     // Grid node (i, j) has id 1 + i·n + j; the fan runs from node n² + 1
-    // into node 1; outlet k hangs off grid node k.
+    // into node 1, drawing from the inlet n² + 2; outlet k (id n² + 2 + k)
+    // hangs off grid node k.
     static void Grid(TDuctGraph& G, int N, std::uint32_t Seed = 2024)
     {
         std::mt19937 Rng(Seed);
         G.AirDensity = 1.2;
         const int Cells = N * N;
         int NextBranch = 1;
-        auto Duct = [&](int From, int To, double Diameter, double Length, double Flow) {
-            auto* B = static_cast<TDuctBranch*>(G.AddBranch(NextBranch++, From, To));
-            B->SetDuctType(dtSpiral, 0.0, Length, Flow);
-            B->Diameter = Diameter;
-            B->DuctHeight = Diameter;
-            B->DuctWidth = Diameter;
-            B->CalcArea();
-            B->CalcVelocity();
-            B->CalcDuctArea();
-            return B;
-        };
-        auto Size = [&] { return 0.15 + 0.05 * static_cast<double>(Rng() % 4); };
-        const int FanFrom = Cells + 1;
-        G.GetOrAddNode(FanFrom);
         for (int Id = 1; Id <= Cells; ++Id)
             G.GetOrAddNode(Id);
-        auto* Fan = static_cast<TDuctBranch*>(G.AddBranch(NextBranch++, FanFrom, 1));
-        Fan->Name = "Main Fan";
-        Fan->Kind = bkGain;
-        Fan->SetDuctType(dtFan, 0.0, 0.0, OutletFlow * Cells);
-        Fan->AddFanDefaults();
-        G.MainFan = Fan;
+        Feed(G, NextBranch, Cells + 1, 1, OutletFlow * Cells);
+        auto Size = [&] { return 0.15 + 0.05 * static_cast<double>(Rng() % 4); };
         for (int I = 0; I < N; ++I) {
             for (int J = 0; J < N; ++J) {
                 const int Here = 1 + I * N + J;
                 if (J + 1 < N)
-                    Duct(Here, Here + 1, Size(), GridLength, 0.0);
+                    Duct(G, NextBranch, Here, Here + 1, Size(), GridLength, 0.0);
                 if (I + 1 < N)
-                    Duct(Here, Here + N, Size(), GridLength, 0.0);
+                    Duct(G, NextBranch, Here, Here + N, Size(), GridLength, 0.0);
             }
         }
-        for (int K = 1; K <= Cells; ++K) {
-            const int Outlet = FanFrom + K;
-            static_cast<TFlowNode*>(G.GetOrAddNode(Outlet))->NodeType = ntOutlet;
-            Duct(K, Outlet, OutletDiameter, OutletLength, OutletFlow);
-            G.UpdateNodeTerminals(G.FlowNode(Outlet));
-        }
+        for (int K = 1; K <= Cells; ++K)
+            Outlet(G, NextBranch, K, Cells + 2 + K);
     }
 
-    // Count outlets of 0.5 l/s round node 1, each at the end of a 1 m duct,
-    // fed by the main fan from node 2.
+    // Count outlets round node 1, fed by the main fan from node 2, which
+    // draws from the inlet 3; outlet k has id 3 + k.
     static void Star(TDuctGraph& G, int Count)
     {
         G.AirDensity = 1.2;
         int NextBranch = 1;
-        G.GetOrAddNode(2);
-        G.GetOrAddNode(1);
-        auto* Fan = static_cast<TDuctBranch*>(G.AddBranch(NextBranch++, 2, 1));
+        Feed(G, NextBranch, 2, 1, OutletFlow * Count);
+        for (int K = 1; K <= Count; ++K)
+            Outlet(G, NextBranch, 1, 3 + K);
+    }
+
+private:
+    static TDuctBranch* Duct(TDuctGraph& G, int& NextBranch, int From, int To, double Diameter,
+                             double Length, double Flow)
+    {
+        auto* B = static_cast<TDuctBranch*>(G.AddBranch(NextBranch++, From, To));
+        B->SetDuctType(dtSpiral, 0.0, Length, Flow);
+        B->Diameter = Diameter;
+        B->DuctHeight = Diameter;
+        B->DuctWidth = Diameter;
+        B->CalcArea();
+        B->CalcVelocity();
+        B->CalcDuctArea();
+        return B;
+    }
+
+    static void Outlet(TDuctGraph& G, int& NextBranch, int Node, int OutletId)
+    {
+        static_cast<TFlowNode*>(G.GetOrAddNode(OutletId))->NodeType = ntOutlet;
+        Duct(G, NextBranch, Node, OutletId, OutletDiameter, OutletLength, OutletFlow);
+        G.UpdateNodeTerminals(G.FlowNode(OutletId));
+    }
+
+    // The main fan from FanFrom into FanTo carrying Flow, and its inlet
+    // (id FanFrom + 1) with a 1 m duct of about 5 m/s into FanFrom.
+    static void Feed(TDuctGraph& G, int& NextBranch, int FanFrom, int FanTo, double Flow)
+    {
+        const int Inlet = FanFrom + 1;
+        G.GetOrAddNode(FanFrom);
+        static_cast<TFlowNode*>(G.GetOrAddNode(Inlet))->NodeType = ntInlet;
+        auto* Fan = static_cast<TDuctBranch*>(G.AddBranch(NextBranch++, FanFrom, FanTo));
         Fan->Name = "Main Fan";
         Fan->Kind = bkGain;
-        Fan->SetDuctType(dtFan, 0.0, 0.0, OutletFlow * Count);
+        Fan->SetDuctType(dtFan, 0.0, 0.0, Flow);
         Fan->AddFanDefaults();
         G.MainFan = Fan;
-        for (int K = 1; K <= Count; ++K) {
-            const int Outlet = 2 + K;
-            static_cast<TFlowNode*>(G.GetOrAddNode(Outlet))->NodeType = ntOutlet;
-            auto* B = static_cast<TDuctBranch*>(G.AddBranch(NextBranch++, 1, Outlet));
-            B->SetDuctType(dtSpiral, 0.0, OutletLength, OutletFlow);
-            B->Diameter = OutletDiameter;
-            B->CalcArea();
-            B->CalcVelocity();
-            B->CalcDuctArea();
-            G.UpdateNodeTerminals(G.FlowNode(Outlet));
-        }
+        Duct(G, NextBranch, Inlet, FanFrom, std::sqrt(4.0 * Flow / (std::numbers::pi * 5.0)), OutletLength, Flow);
+        G.UpdateNodeTerminals(G.FlowNode(Inlet));
     }
 };

@@ -30,6 +30,9 @@ public:
     // Display state owned by the editor.
     int BlockState = 0; // 0 free, 1 in the block selection, 2 highlighted
     int PathMark = 0;   // 1 or 2: on the main fan's index run
+    // Working position in the graph's branch list, set by the walks that
+    // need per-branch arrays; not meaningful between walks.
+    int Index = -1;
 
     int Id() const { return FId; }
 

@@ -25,6 +25,9 @@ public:
     // Adds the correction to every branch of the mesh (signed by its link),
     // then recomputes each branch's volume flow, losses and total drop.
     void ApplyCorrection();
+    // The recomputation of one branch after its mass flow changed, as
+    // ApplyCorrection does it.
+    static void RecalcBranch(TFlowBranch& Branch);
     // m := 0 on every branch of the mesh.
     void ClearFlows();
     // MeshResidual := Σ direction·TotalDrop; with UpdateDensity each branch

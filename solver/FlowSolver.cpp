@@ -20,6 +20,7 @@
 
 #include <cmath>
 #include <exception>
+#include <vector>
 
 namespace {
 
@@ -97,10 +98,26 @@ void TFlowGraph::InitBranch(TFlowBranch& Branch)
 
 void TFlowGraph::InitMeshes()
 {
+    // The circulating flows are summed over every mesh first and each
+    // branch is recomputed once after: a branch lies on many meshes, and
+    // recomputing it after each would cost the sum of the meshes' lengths
+    // in friction factors.
+    const TBranchList& List = Branches();
+    for (std::size_t I = 0; I < List.size(); ++I)
+        List[I]->Index = static_cast<int>(I);
     for (const auto& Mesh : Meshes())
         AsFlowMesh(Mesh).ClearFlows();
-    for (const auto& Mesh : Meshes())
-        AsFlowMesh(Mesh).ApplyCorrection();
+    std::vector<char> OnMesh(List.size(), 0);
+    for (const auto& Mesh : Meshes()) {
+        const TFlowMesh& M = AsFlowMesh(Mesh);
+        for (const TLink& L : M.Links) {
+            FlowBranchOf(L).AddMassFlow(L.Direction * M.FlowCorrection);
+            OnMesh[static_cast<std::size_t>(L.Branch->Index)] = 1;
+        }
+    }
+    for (std::size_t I = 0; I < List.size(); ++I)
+        if (OnMesh[I])
+            TFlowMesh::RecalcBranch(FlowBranchOf(List[I]));
 }
 
 void TFlowGraph::InitSolveState()
@@ -156,7 +173,7 @@ void TFlowGraph::SolveMeshes()
     if (!MeshQueue)
         MeshQueue = std::make_shared<TMeshQueue>();
     TMeshQueue& Queue = *MeshQueue;
-    Queue.Build(List);
+    Queue.Build(List, &Branches());
     Queue.Fill(List);
     int Worst = Queue.Worst();
     bool AllCurrent = false;

@@ -25,17 +25,20 @@ void TFlowMesh::ApplyCorrection()
 {
     for (const TLink& L : Links)
         FlowBranchOf(L).AddMassFlow(L.Direction * FlowCorrection);
-    for (const TLink& L : Links) {
-        TFlowBranch& B = FlowBranchOf(L);
-        B.CalcVolumeFlow();
-        B.CalcTerminalLosses();
-        B.CalcEquivLengths();
-        B.CalcTotalLength();
-        B.CalcToResistance();
-        B.UpdateFriction();
-        B.SumFixedDrops();
-        B.CalcTotalDrop();
-    }
+    for (const TLink& L : Links)
+        RecalcBranch(FlowBranchOf(L));
+}
+
+void TFlowMesh::RecalcBranch(TFlowBranch& B)
+{
+    B.CalcVolumeFlow();
+    B.CalcTerminalLosses();
+    B.CalcEquivLengths();
+    B.CalcTotalLength();
+    B.CalcToResistance();
+    B.UpdateFriction();
+    B.SumFixedDrops();
+    B.CalcTotalDrop();
 }
 
 void TFlowMesh::ClearFlows()

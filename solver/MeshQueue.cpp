@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 namespace {
 
@@ -15,33 +14,12 @@ const TFlowMesh& FlowMeshAt(const TGraph::TMeshList& Meshes, std::size_t I)
 
 } // namespace
 
-void TMeshQueue::Build(const TGraph::TMeshList& Meshes)
+void TMeshQueue::Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchList* Branches)
 {
     const std::size_t M = Meshes.size();
-    Pairs.clear();
-    MeshStart.assign(M + 1, 0);
-    for (std::size_t I = 0; I < M; ++I) {
-        const auto& Links = Meshes[I]->Links;
-        MeshStart[I + 1] = MeshStart[I] + static_cast<int>(Links.size());
-        for (std::size_t K = 0; K < Links.size(); ++K)
-            Pairs.push_back({Links[K].Branch, static_cast<int>(I), static_cast<int>(K)});
-    }
-    std::sort(Pairs.begin(), Pairs.end(), [](const TIncidence& A, const TIncidence& B) {
-        if (A.Branch != B.Branch)
-            return std::less<const TBranch*>()(A.Branch, B.Branch);
-        return A.Mesh < B.Mesh;
-    });
-    LinkSlot.assign(Pairs.size(), 0);
-    SlotStart.clear();
-    SlotMeshes.clear();
-    for (std::size_t I = 0; I < Pairs.size(); ++I) {
-        if (I == 0 || Pairs[I].Branch != Pairs[I - 1].Branch)
-            SlotStart.push_back(static_cast<int>(I));
-        const int Slot = static_cast<int>(SlotStart.size()) - 1;
-        LinkSlot[static_cast<std::size_t>(MeshStart[static_cast<std::size_t>(Pairs[I].Mesh)] + Pairs[I].Link)] = Slot;
-        SlotMeshes.push_back(Pairs[I].Mesh);
-    }
-    SlotStart.push_back(static_cast<int>(Pairs.size()));
+    MeshList = &Meshes;
+    BranchList = Branches;
+    HasIncidence = false;
     Seen.assign(M, 0);
     SeenStamp = 0;
     Heap.clear();
@@ -50,8 +28,56 @@ void TMeshQueue::Build(const TGraph::TMeshList& Meshes)
     Excluded.assign(M, 0);
 }
 
+void TMeshQueue::BuildIncidence()
+{
+    HasIncidence = true;
+    const TGraph::TMeshList& Meshes = *MeshList;
+    const std::size_t M = Meshes.size();
+    // Slots are branch numbers: the list positions when the branches are
+    // known, else numbers given in order of first appearance.
+    std::size_t Slots = 0;
+    if (BranchList) {
+        for (const auto& Branch : *BranchList)
+            Branch->Index = static_cast<int>(Slots++);
+    } else {
+        for (const auto& Mesh : Meshes)
+            for (const TLink& L : Mesh->Links)
+                L.Branch->Index = -1;
+        for (const auto& Mesh : Meshes)
+            for (const TLink& L : Mesh->Links)
+                if (L.Branch->Index < 0)
+                    L.Branch->Index = static_cast<int>(Slots++);
+    }
+    MeshStart.assign(M + 1, 0);
+    for (std::size_t I = 0; I < M; ++I)
+        MeshStart[I + 1] = MeshStart[I] + static_cast<int>(Meshes[I]->Links.size());
+    LinkSlot.resize(static_cast<std::size_t>(MeshStart[M]));
+    SlotStart.assign(Slots + 1, 0);
+    std::size_t K = 0;
+    for (const auto& Mesh : Meshes) {
+        for (const TLink& L : Mesh->Links) {
+            LinkSlot[K++] = L.Branch->Index;
+            ++SlotStart[static_cast<std::size_t>(L.Branch->Index) + 1];
+        }
+    }
+    for (std::size_t S = 0; S < Slots; ++S)
+        SlotStart[S + 1] += SlotStart[S];
+    // Meshes in ascending order fill each slot in ascending order.
+    SlotMeshes.resize(LinkSlot.size());
+    Found.assign(SlotStart.begin(), SlotStart.end() - 1); // fill cursors
+    K = 0;
+    for (std::size_t I = 0; I < M; ++I) {
+        const std::size_t Last = static_cast<std::size_t>(MeshStart[I + 1]);
+        for (; K < Last; ++K)
+            SlotMeshes[static_cast<std::size_t>(Found[static_cast<std::size_t>(LinkSlot[K])]++)] = static_cast<int>(I);
+    }
+    Found.clear();
+}
+
 const std::vector<int>& TMeshQueue::Sharing(int Mesh)
 {
+    if (!HasIncidence)
+        BuildIncidence();
     Found.clear();
     if (++SeenStamp == 0) { // wrapped: old marks could read as new
         std::fill(Seen.begin(), Seen.end(), 0);

@@ -13,10 +13,15 @@
 
 class TMeshQueue {
 public:
-    // The branch -> mesh incidence of Meshes (TFlowMesh objects).
-    void Build(const TGraph::TMeshList& Meshes);
+    // Takes Meshes (TFlowMesh objects, which must stay in place until the
+    // next Build); Branches, when given, are all the branches they run
+    // through. The branch -> mesh incidence is made when Sharing is first
+    // asked: a mesh loop that converges at its first correction never
+    // needs it.
+    void Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchList* Branches = nullptr);
     // The meshes (list positions) that share at least one branch with
-    // mesh Mesh, Mesh itself included; valid until the next call.
+    // mesh Mesh, Mesh itself included, in ascending order of the shared
+    // branches' links and of the meshes; valid until the next call.
     const std::vector<int>& Sharing(int Mesh);
 
     // Queues every mesh without the fan at its present residual.
@@ -27,21 +32,19 @@ public:
     int Worst();
 
 private:
-    struct TIncidence {
-        const TBranch* Branch;
-        int Mesh;
-        int Link; // position of the link in the mesh's list
-    };
     struct TEntry {
         double Abs;
         int Mesh;
         std::uint32_t Version;
     };
 
+    const TGraph::TMeshList* MeshList = nullptr;
+    const TGraph::TBranchList* BranchList = nullptr;
+    bool HasIncidence = false;
     // Incidence: the links of mesh M are LinkSlot[MeshStart[M] ..
-    // MeshStart[M + 1]), each the slot of its branch; the meshes of slot S
-    // are SlotMeshes[SlotStart[S] .. SlotStart[S + 1]).
-    std::vector<TIncidence> Pairs;
+    // MeshStart[M + 1]), each the slot of its branch (the branch's Index);
+    // the meshes of slot S are SlotMeshes[SlotStart[S] .. SlotStart[S + 1]),
+    // in ascending order.
     std::vector<int> MeshStart;
     std::vector<int> LinkSlot;
     std::vector<int> SlotStart;
@@ -59,4 +62,7 @@ private:
 
     void Push(int Mesh);
     void Compact();
+    // Numbers the branches (their Index) and builds the incidence by a
+    // counting sort over them.
+    void BuildIncidence();
 };
