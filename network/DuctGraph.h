@@ -37,6 +37,7 @@ public:
     void SortForTree() override;
     // Also forgets the main fan when it goes.
     void DeleteBranch(TBranch* Branch) override;
+    void DeleteNode(TNode* Node) override;
     // The base merge; the kept node's terminals then follow its type.
     void MergeNodes(TNode* Keep, TNode* Drop) override;
 

@@ -286,6 +286,9 @@ protected:
     void ForgetCheckResults();
     // Clears every reference the network holds to a branch about to go.
     virtual void ForgetBranch(TFlowBranch* Branch);
+    // The same for many branches at once, in one pass over the nodes and
+    // the fittings.
+    void ForgetBranches(const std::vector<TBranch*>& Going);
     // Clears every reference the network holds to a node about to go.
     virtual void ForgetNode(TFlowNode* Node);
     // Gives a new node the network's air state.
