@@ -146,6 +146,10 @@ public:
     // error" (failed checks, or values that stopped being numbers: the
     // flows are then put back as they were before the command).
     void Solve();
+    // Solve starts the loop method from the flows of a whole-network
+    // solve (solver/WarmStart.h) when that succeeds; tests and benchmarks
+    // switch it off to see the loop method alone.
+    bool UseWarmStart = true;
     // PathMark := 1 on the main fan and on the reference paths of both
     // reference nodes, 0 elsewhere.
     void MarkIndexRun();

@@ -38,7 +38,9 @@ public:
     // The branch of the mesh flagged as a chord; nullptr when none is.
     TFlowBranch* ChordBranch() const;
     // The secant iteration on the circulating flow. Returns the loop code:
-    // converged, the step limit, or not finite (the residual or the
-    // correction stopped being a number).
+    // converged; within tolerance when the balance sits on a jump of a
+    // branch law, which no flow reaches (the mesh is left on the side of
+    // the jump closer to balance); the step limit; or not finite (the
+    // residual or the correction stopped being a number).
     int CorrectFlow();
 };

@@ -17,6 +17,7 @@
 #include "graph/GraphFlags.h"
 #include "solver/FlowSnapshot.h"
 #include "solver/MeshQueue.h"
+#include "solver/WarmStart.h"
 
 #include <cmath>
 #include <exception>
@@ -44,6 +45,18 @@ TFlowMesh& AsFlowMesh(const std::unique_ptr<TMesh>& Mesh)
 bool HasSettledLoosely(int Pass, double Change)
 {
     return (Pass > 100 && Change < 0.01) || (Pass > 200 && Change < 0.1) || (Pass > 500 && Change < 1.0);
+}
+
+// The code of a mesh loop whose queued meshes are all within the
+// tolerance: converged, unless meshes set aside on jumps are left further
+// off; within tolerance while they are off by no more than a run may end
+// with; otherwise the mesh loop can get no further (the iteration limit).
+TLoopCode SettledCode(const TMeshQueue& Queue)
+{
+    double Parked = 0.0;
+    if (!Queue.AnyParked(Parked) || Parked <= MeshTolerance)
+        return lcConverged;
+    return Parked <= TFlowGraph::WithinToleranceResidual ? lcWithinTolerance : lcIterationLimit;
 }
 
 bool FlowsFinite(const TGraph::TBranchList& Branches)
@@ -183,7 +196,9 @@ void TFlowGraph::SolveMeshes()
             LoopCode = lcNoMeshes;
             break;
         }
-        if (AsFlowMesh(List[static_cast<std::size_t>(Worst)]).CorrectFlow() == lcNotFinite) {
+        TFlowMesh& Corrected = AsFlowMesh(List[static_cast<std::size_t>(Worst)]);
+        const int Correction = Corrected.CorrectFlow();
+        if (Correction == lcNotFinite) {
             LoopCode = lcNotFinite;
             return;
         }
@@ -205,9 +220,14 @@ void TFlowGraph::SolveMeshes()
                 Queue.Update(I, Mesh.MeshResidual);
             }
         }
+        // A mesh whose balance sits on a jump of a branch law is set aside
+        // while the others are corrected: correcting it again would only
+        // step back and forth across the jump.
+        if (Correction == lcWithinTolerance)
+            Queue.Park(Worst, Corrected.MeshResidual, MeshTolerance);
         Worst = Queue.Worst();
-        if (Worst >= 0 && std::fabs(AsFlowMesh(List[static_cast<std::size_t>(Worst)]).MeshResidual) <= MeshTolerance)
-            LoopCode = lcConverged;
+        if (Worst < 0 || std::fabs(AsFlowMesh(List[static_cast<std::size_t>(Worst)]).MeshResidual) <= MeshTolerance)
+            LoopCode = SettledCode(Queue);
         else if (Passes >= MaxMeshPasses)
             LoopCode = lcIterationLimit;
         ++Passes;
@@ -257,6 +277,13 @@ void TDuctGraph::Solve()
     }
     if (Previous >= ssNotSolved)
         InitMeshes();
+    // Flows from the whole network solved at once: the loop method then
+    // starts from them, on meshes built on their resistances, and judges
+    // them by its own rules. Without them it starts as before.
+    if (UseWarmStart && WarmFlowsTaken(WarmStartFlows(*this).Result) && !Prepare()) {
+        Status = ssDataError;
+        return;
+    }
     InitSolveState();
 
     int Result = lcNone;

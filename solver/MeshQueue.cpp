@@ -26,6 +26,7 @@ void TMeshQueue::Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchLis
     Version.assign(M, 0);
     Present.assign(M, 0.0);
     Excluded.assign(M, 0);
+    ParkedAt.assign(M, 0.0);
 }
 
 void TMeshQueue::BuildIncidence()
@@ -118,7 +119,8 @@ void TMeshQueue::Fill(const TGraph::TMeshList& Meshes)
     Heap.clear();
     for (std::size_t I = 0; I < Meshes.size() && I < Present.size(); ++I) {
         const TFlowMesh& Mesh = FlowMeshAt(Meshes, I);
-        Excluded[I] = Mesh.HasFan ? 1 : 0;
+        const bool StaysParked = Excluded[I] == 2 && std::fabs(Mesh.MeshResidual - ParkedAt[I]) <= ParkMargin;
+        Excluded[I] = Mesh.HasFan ? 1 : StaysParked ? 2 : 0;
         Present[I] = std::fabs(Mesh.MeshResidual);
         ++Version[I];
         if (!Excluded[I])
@@ -132,6 +134,8 @@ void TMeshQueue::Update(int Mesh, double Residual)
     const std::size_t I = static_cast<std::size_t>(Mesh);
     Present[I] = std::fabs(Residual);
     ++Version[I];
+    if (Excluded[I] == 2 && std::fabs(Residual - ParkedAt[I]) > ParkMargin)
+        Excluded[I] = 0; // moved off where it was parked: correct it again
     if (Excluded[I])
         return;
     if (Heap.size() > 4 * Present.size() + 64)
@@ -164,4 +168,29 @@ int TMeshQueue::Worst()
         Heap.pop_back();
     }
     return Heap.empty() ? -1 : Heap.front().Mesh;
+}
+
+void TMeshQueue::Park(int Mesh, double Residual, double Margin)
+{
+    const std::size_t I = static_cast<std::size_t>(Mesh);
+    if (Excluded[I] == 1)
+        return;
+    Excluded[I] = 2;
+    ParkedAt[I] = Residual;
+    ParkMargin = Margin;
+    Present[I] = std::fabs(Residual);
+    ++Version[I]; // its queued entries go stale
+}
+
+bool TMeshQueue::AnyParked(double& Largest) const
+{
+    bool Any = false;
+    Largest = 0.0;
+    for (std::size_t I = 0; I < Excluded.size(); ++I) {
+        if (Excluded[I] != 2)
+            continue;
+        Any = true;
+        Largest = std::max(Largest, Present[I]);
+    }
+    return Any;
 }

@@ -24,12 +24,19 @@ public:
     // branches' links and of the meshes; valid until the next call.
     const std::vector<int>& Sharing(int Mesh);
 
-    // Queues every mesh without the fan at its present residual.
+    // Queues every mesh without the fan at its present residual (a parked
+    // mesh stays parked unless its residual moved beyond the margin).
     void Fill(const TGraph::TMeshList& Meshes);
     // Mesh Mesh now has Residual.
     void Update(int Mesh, double Residual);
     // The worst mesh; -1 when no mesh without the fan is queued.
     int Worst();
+    // Takes Mesh out of the queue, at Residual, until an update moves its
+    // residual by more than Margin: its correction found it on a jump of a
+    // branch law and can do no better while the rest stays as it is.
+    void Park(int Mesh, double Residual, double Margin);
+    // Whether any mesh is parked, and the largest |residual| among them.
+    bool AnyParked(double& Largest) const;
 
 private:
     struct TEntry {
@@ -58,7 +65,9 @@ private:
     std::vector<TEntry> Heap;
     std::vector<std::uint32_t> Version;
     std::vector<double> Present;
-    std::vector<char> Excluded; // the meshes with the fan
+    std::vector<char> Excluded; // 0 queued, 1 the fan's, 2 parked
+    std::vector<double> ParkedAt; // residual of a parked mesh when parked
+    double ParkMargin = 0.0;
 
     void Push(int Mesh);
     void Compact();
