@@ -50,13 +50,13 @@ bool HasSettledLoosely(int Pass, double Change)
 // The code of a mesh loop whose queued meshes are all within the
 // tolerance: converged, unless meshes set aside on jumps are left further
 // off; within tolerance while they are off by no more than a run may end
-// with; otherwise the mesh loop can get no further (the iteration limit).
+// with; otherwise the mesh loop can get no closer.
 TLoopCode SettledCode(const TMeshQueue& Queue)
 {
     double Parked = 0.0;
     if (!Queue.AnyParked(Parked) || Parked <= MeshTolerance)
         return lcConverged;
-    return Parked <= TFlowGraph::WithinToleranceResidual ? lcWithinTolerance : lcIterationLimit;
+    return Parked <= TFlowGraph::WithinToleranceResidual ? lcWithinTolerance : lcOnJump;
 }
 
 bool FlowsFinite(const TGraph::TBranchList& Branches)
@@ -280,11 +280,14 @@ void TDuctGraph::Solve()
     // Flows from the whole network solved at once: the loop method then
     // starts from them, on meshes built on their resistances, and judges
     // them by its own rules. Without them it starts as before.
-    if (UseWarmStart && WarmFlowsTaken(WarmStartFlows(*this).Result) && !Prepare()) {
+    const bool Warm = UseWarmStart && WarmFlowsTaken(WarmStartFlows(*this).Result);
+    if (Warm && !Prepare()) {
         Status = ssDataError;
         return;
     }
     InitSolveState();
+    if (Warm)
+        StartMeshSlopes(*this);
 
     int Result = lcNone;
     int Pass = 0;
@@ -315,6 +318,8 @@ void TDuctGraph::Solve()
                     return;
                 }
                 InitSolveState();
+                if (Warm)
+                    StartMeshSlopes(*this);
             }
         }
     } catch (const std::exception&) {
@@ -329,6 +334,11 @@ int TFlowGraph::OuterPassResult(int Loop, int Pass, double Change, double Larges
     const bool LoopSettled = Loop == lcConverged || Loop == lcWithinTolerance;
     if (LoopSettled && Change <= SettledChange)
         return Loop;
+    // Stuck on a jump beyond the tolerance: every further pass would
+    // build the same meshes and leave them as they are, so the run ends
+    // where the iteration limit would have ended it.
+    if (Loop == lcOnJump && Change <= SettledChange)
+        return lcIterationLimit;
     if (Pass >= MaxOuterPasses)
         return lcIterationLimit;
     // A long run whose residuals have stopped moving ends within tolerance

@@ -167,15 +167,19 @@ int TFlowMesh::CorrectFlow()
         if (Below.Seen && Above.Seen &&
             (Apart <= JumpWidth ||
              (Steepest > 0.0 && Above.Residual - Below.Residual > JumpSteepness * Steepest * Apart))) {
-            // On a jump: rest on the side that is left closer to balance.
+            // On a jump: rest on the side that is left closer to balance,
+            // and recompute the branches there once more, so that each
+            // one's equivalent lengths follow its friction at the resting
+            // flow and not at the last step's (a law that jumps changes its
+            // friction factor by half between the two sides).
             const TBound& Rest = std::fabs(Below.Residual) < std::fabs(Above.Residual) ? Below : Above;
-            if (Rest.At != Moved) {
-                FlowCorrection = Rest.At - Moved;
-                ApplyCorrection();
-                CalcResidual(true);
-                if (!std::isfinite(MeshResidual))
-                    return lcNotFinite;
-            }
+            FlowCorrection = Rest.At - Moved;
+            ApplyCorrection();
+            FlowCorrection = 0.0;
+            ApplyCorrection();
+            CalcResidual(true);
+            if (!std::isfinite(MeshResidual))
+                return lcNotFinite;
             return lcWithinTolerance;
         }
         if (Passes > MaxSteps)

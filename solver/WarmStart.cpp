@@ -25,6 +25,8 @@ constexpr int StallIterations = 6;
 // shortened, at most MaxShortenings times.
 constexpr double StepSlopeShare = 0.5;
 constexpr int MaxShortenings = 6;
+// The least slope of a law, as a share of the steepest.
+constexpr double FlatShare = 1e-6;
 // Flow conserved at a node: to this share of the main fan's flow.
 constexpr double ConservedShare = 1e-9;
 
@@ -391,13 +393,25 @@ TWarmStartReport TNetworkNewton::Iterate()
         double* Values = Matrix.valuePtr();
         std::fill(Values, Values + Matrix.nonZeros(), 0.0);
         Rhs.setZero();
+        // A law that does not rise at its flow (a branch of fixed drops
+        // alone) takes a slope far below the others': it then holds the
+        // pressure difference across it without leaving the system singular.
+        double Steepest = 0.0;
         for (std::size_t J = 0; J < J0; ++J) {
-            const double Slope = Laws[J].Slope();
-            if (!(Slope > 0.0) || !std::isfinite(Slope)) {
-                Report.Result = Slope > 0.0 ? wsNotFinite : wsSingular;
+            Weight[J] = Laws[J].Slope();
+            if (!std::isfinite(Weight[J])) {
+                Report.Result = wsNotFinite;
                 return Report;
             }
-            Weight[J] = 1.0 / Slope;
+            Steepest = std::max(Steepest, Weight[J]);
+        }
+        const double Floor = FlatShare * Steepest;
+        if (!(Floor > 0.0)) {
+            Report.Result = wsSingular;
+            return Report;
+        }
+        for (std::size_t J = 0; J < J0; ++J) {
+            Weight[J] = 1.0 / std::max(Weight[J], Floor);
             Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
             const auto& S = Slots[J];
             if (S[0] >= 0)
@@ -539,4 +553,27 @@ TWarmStartReport WarmStartFlows(TDuctGraph& G)
 {
     TNetworkNewton Newton(G);
     return Newton.Run();
+}
+
+void StartMeshSlopes(TDuctGraph& G)
+{
+    const auto& Branches = G.Branches();
+    const double Roughness = G.Settings().roughness;
+    std::vector<double> Slopes(Branches.size(), 0.0);
+    for (std::size_t K = 0; K < Branches.size(); ++K) {
+        TFlowBranch& B = FlowBranchOf(Branches[K]);
+        B.Index = static_cast<int>(K);
+        if (&B != G.MainFan && !HasFixedDrop(B))
+            Slopes[K] = TBranchLaw(B, Roughness).Slope();
+    }
+    for (const auto& Item : G.Meshes()) {
+        auto& Mesh = static_cast<TFlowMesh&>(*Item);
+        if (Mesh.HasFan)
+            continue;
+        double Sum = 0.0;
+        for (const TLink& L : Mesh.Links)
+            Sum += Slopes[static_cast<std::size_t>(L.Branch->Index)];
+        if (Sum > 0.0 && std::isfinite(Sum))
+            Mesh.Gain = 1.0 / Sum;
+    }
 }

@@ -51,6 +51,13 @@ inline constexpr double WarmStartTolerance = 1e-6;
 // result G is left as it was.
 TWarmStartReport WarmStartFlows(TDuctGraph& G);
 
+// After the warm flows are taken and the meshes rebuilt on them: each
+// mesh's secant slope starts as the inverse of the sum of its branches'
+// slopes at those flows (the Newton slope of its residual), so that its
+// first correction is a measured step rather than one set by its least
+// resistive branch.
+void StartMeshSlopes(TDuctGraph& G);
+
 inline bool WarmFlowsTaken(TWarmStartResult Result)
 {
     return Result == wsBalanced || Result == wsClose;
