@@ -74,18 +74,19 @@ inline double TurbulentFlow(double Diameter)
     return 2300.0 * std::numbers::pi * Diameter * AirViscosity(20.0) / 4.0;
 }
 
-// From node 3 to node 4 two ducts side by side: duct 3 of 150 mm and 100 m,
-// and duct 4 holding only a fixed drop that lies inside the jump of duct
-// 3's law at Re 2300; then the outlet duct 5 to node 5. Duct 3 can only
-// balance on its jump. Duct 4, of 300 mm with twice the flow, sits at its
-// own Re 2300 as well, where its friction factor (and with it the length
-// its fixed drop stands for) jumps.
-inline void JumpPair(TFlowNetwork& N)
+// From node 3 to node 4 two ducts side by side: duct 3 of Diameter and
+// 100 m, and duct 4 holding only a fixed drop that lies in the middle of
+// the jump of duct 3's law at Re 2300; then the outlet duct 5 to node 5.
+// Duct 3 can only balance on its jump (of 0.47 Pa at 150 mm). Duct 4, of
+// twice the diameter with twice the flow, sits at its own Re 2300 as well,
+// where its friction factor (and with it the length its fixed drop stands
+// for) jumps.
+inline void JumpPair(TFlowNetwork& N, double Diameter = 0.15)
 {
     const double Rho = N.G.AirDensity;
-    const double Jump = TurbulentFlow(0.15);
+    const double Jump = TurbulentFlow(Diameter);
     Feed(N, 3.0 * Jump / Rho);
-    TDuctBranch* Laminar = Duct(N, 3, 3, 4, 0.15, 100.0, Jump / Rho);
+    TDuctBranch* Laminar = Duct(N, 3, 3, 4, Diameter, 100.0, Jump / Rho);
     // The drop of duct 3 just below and just above its jump.
     auto DropAt = [&](double M) {
         Laminar->SetVolumeFlow(M / Rho);
@@ -97,10 +98,10 @@ inline void JumpPair(TFlowNetwork& N)
     };
     const double Middle = 0.5 * (DropAt(0.99 * Jump) + DropAt(1.01 * Jump));
     Laminar->SetVolumeFlow(Jump / Rho);
-    TDuctBranch* Damper = Duct(N, 4, 3, 4, 0.3, 0.0, 2.0 * Jump / Rho);
+    TDuctBranch* Damper = Duct(N, 4, 3, 4, 2.0 * Diameter, 0.0, 2.0 * Jump / Rho);
     Damper->FixedDps.push_back(std::make_unique<TFixeddP>("Damper", Middle));
     N.Node(5, ntOutlet);
-    Duct(N, 5, 4, 5, 0.3, 1.0, 3.0 * Jump / Rho);
+    Duct(N, 5, 4, 5, 2.0 * Diameter, 1.0, 3.0 * Jump / Rho);
 }
 
 // The flows of the design, as "Sum Flows" leaves them, ready to balance.
