@@ -50,6 +50,7 @@ double FrictionSlope(double Re, double Roughness, double Diameter, double F)
 
 TBranchLaw::TBranchLaw(TFlowBranch& Branch, double DuctRoughness) : Item(&Branch), Roughness(DuctRoughness)
 {
+    FixedDrops = !Branch.FixedDps.empty();
     const double D = Branch.Diameter;
     const double Rho = Branch.ToDensity;
     if (!(D > 0.0) || !(Rho > 0.0) || !(Branch.Length > 0.0))
@@ -63,10 +64,41 @@ TBranchLaw::TBranchLaw(TFlowBranch& Branch, double DuctRoughness) : Item(&Branch
     int Regime = frNoFlow;
     const double Start = std::clamp(Branch.FrictionFactor, 0.01, 0.03);
     const double Turbulent = Held(FrictionFactor(TurbulentRe, Roughness, D, Start, Regime));
-    Jumps[0].Flow = TurbulentRe * FlowPerRe;
-    Jumps[0].Rise = K * Jumps[0].Flow * Jumps[0].Flow * (Turbulent - Held(64.0 / TurbulentRe));
-    Jumps[1].Flow = LaminarLow * FlowPerRe;
-    Jumps[1].Rise = K * Jumps[1].Flow * Jumps[1].Flow * (Held(1.0) - SlowFlowFriction);
+    Jumps[0].Flow = LaminarLow * FlowPerRe;
+    Jumps[0].Rise = K * Jumps[0].Flow * Jumps[0].Flow * (Held(1.0) - SlowFlowFriction);
+    Jumps[1].Flow = TurbulentRe * FlowPerRe;
+    Jumps[1].Rise = K * Jumps[1].Flow * Jumps[1].Flow * (Turbulent - Held(64.0 / TurbulentRe));
+}
+
+int TBranchLaw::Piece(double M) const
+{
+    int Outward = 1;
+    for (const TJump& J : Jumps)
+        if (J.Rise > 0.0 && std::fabs(M) >= J.Flow)
+            ++Outward;
+    return M < 0.0 ? -Outward : Outward;
+}
+
+bool TBranchLaw::JumpBetween(int A, int B, double& Flow) const
+{
+    if ((A < 0) != (B < 0)) {
+        // Through zero: a jump only where fixed drops change sign there.
+        Flow = 0.0;
+        return FixedDrops && std::abs(A) == 1 && std::abs(B) == 1;
+    }
+    if (std::abs(A - B) != 1)
+        return false;
+    // The jumps that count, in order outward; the lower piece's outer edge.
+    int Lower = std::min(std::abs(A), std::abs(B));
+    for (const TJump& J : Jumps) {
+        if (!(J.Rise > 0.0))
+            continue;
+        if (--Lower == 0) {
+            Flow = A < 0 ? -J.Flow : J.Flow;
+            return true;
+        }
+    }
+    return false;
 }
 
 double TBranchLaw::Evaluate(double M)
@@ -77,22 +109,30 @@ double TBranchLaw::Evaluate(double M)
     return Item->TotalDrop;
 }
 
-double TBranchLaw::Slope() const
+double TBranchLaw::Slope(bool Spread) const
 {
     const TFlowBranch& B = *Item;
     const double M = B.MassFlow;
-    double Slope = 0.0;
-    if (M != 0.0 && B.TotalLength > 0.0) {
-        // FrictionDrop has the sign of m: every part over m is positive.
-        const double Own = B.FrictionDrop * B.Length / B.TotalLength;
-        const double Fixed = B.FrictionDrop * B.LeDp / B.TotalLength;
-        const double Squared = B.FrictionDrop - Own - Fixed;
-        const double Beta = FrictionSlope(B.Reynolds, Roughness, B.Diameter, B.FrictionFactor);
-        Slope = ((2.0 + Beta) * Own + 2.0 * Squared) / M;
-        const double Flow = std::fabs(M);
-        for (const TJump& J : Jumps)
-            if (J.Rise > 0.0 && Flow >= J.Flow / JumpBand && Flow <= J.Flow * JumpBand)
-                Slope += J.Rise / (J.Flow * (JumpBand - 1.0 / JumpBand));
-    }
-    return std::isfinite(Slope) ? std::max(Slope, LaminarSlope) : LaminarSlope;
+    if (M == 0.0 || !(B.TotalLength > 0.0))
+        return LaminarSlope; // no flow to take a slope at
+    // FrictionDrop has the sign of m: every part over m is positive. The
+    // terminals' lengths follow their own friction factor, which is not
+    // held to 0.3 in slow laminar flow as the duct's is.
+    double TerminalLength = 0.0;
+    if (B.OutletApplies())
+        TerminalLength += B.OutletTerminal->EquivLength;
+    if (B.InletApplies())
+        TerminalLength += B.InletTerminal->EquivLength;
+    const double Own = B.FrictionDrop * B.Length / B.TotalLength;
+    const double Fixed = B.FrictionDrop * B.LeDp / B.TotalLength;
+    const double Terminal = B.FrictionDrop * TerminalLength / B.TotalLength;
+    const double Squared = B.FrictionDrop - Own - Fixed - Terminal;
+    const double Beta = FrictionSlope(B.Reynolds, Roughness, B.Diameter, B.FrictionFactor);
+    const double TerminalBeta = B.Reynolds >= LaminarLow && B.Reynolds < TurbulentRe ? -1.0 : Beta;
+    double Slope = ((2.0 + Beta) * Own + 2.0 * Squared + (2.0 + Beta - TerminalBeta) * Terminal) / M;
+    const double Flow = std::fabs(M);
+    for (const TJump& J : Jumps)
+        if (Spread && J.Rise > 0.0 && Flow >= J.Flow / JumpBand && Flow <= J.Flow * JumpBand)
+            Slope += J.Rise / (J.Flow * (JumpBand - 1.0 / JumpBand));
+    return std::isfinite(Slope) ? std::max(Slope, 0.0) : LaminarSlope;
 }

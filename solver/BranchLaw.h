@@ -35,9 +35,19 @@ public:
     // losses; its total drop (Pa) at M.
     double Evaluate(double M);
     // d(drop)/dm (Pa per kg/s) at the flow last evaluated, with the jumps
-    // spread as above; never below the slope of slow laminar flow through
-    // the duct's length (0 for a branch without length).
-    double Slope() const;
+    // spread as above when Spread is set; at zero flow the slope of slow
+    // laminar flow through the duct's length (0 for a branch without
+    // length).
+    double Slope(bool Spread = true) const;
+
+    // The piece of the law that the flow M lies on: the jumps of the law
+    // (at zero flow for a branch with fixed drops, at Re 64 and 2300 for a
+    // duct) cut the flows into pieces, numbered 1, 2, ... outward from zero
+    // and negative for flows against the branch.
+    int Piece(double M) const;
+    // True, with the flow there, when a jump of the law lies between the
+    // neighbouring pieces A and B.
+    bool JumpBetween(int A, int B, double& Flow) const;
 
 private:
     struct TJump {
@@ -47,5 +57,6 @@ private:
     TFlowBranch* Item;
     double Roughness;
     double LaminarSlope = 0.0; // 128·μ·L/(π·D⁴·ρ), Pa per kg/s
-    TJump Jumps[2];
+    TJump Jumps[2]; // Re 64 first, then Re 2300
+    bool FixedDrops = false; // the law jumps at zero flow
 };

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 #include <numeric>
 #include <vector>
 
@@ -18,13 +19,24 @@ namespace {
 
 constexpr int MaxIterations = 50;
 // Iterations without halving the largest residual after which the warm
-// start stops where it is (a branch balanced on a jump of its law).
+// start stops where it is; once the largest residual is down to
+// CloseEnough (Pa), the first such iteration stops it.
 constexpr int StallIterations = 6;
+constexpr double CloseEnough = 1e-3;
+// A pinned branch goes back to its law when its pressure difference leaves
+// its jump by more than this share of the jump.
+constexpr double ReleaseShare = 0.01;
 // A step is taken whole when the slope of the problem's energy along it at
 // its end is at most this share of the slope at its start; otherwise it is
 // shortened, at most MaxShortenings times.
 constexpr double StepSlopeShare = 0.5;
 constexpr int MaxShortenings = 6;
+// A pinned branch's bounds: its drops this share of the flow (at least
+// MinPinFlow kg/s) either side of the jump.
+constexpr double PinShare = 1e-9;
+constexpr double MinPinFlow = 1e-12;
+// m/s, the duct velocity the first step starts from.
+constexpr double StartVelocity = 3.0;
 // The least slope of a law, as a share of the steepest.
 constexpr double FlatShare = 1e-6;
 // Flow conserved at a node: to this share of the main fan's flow.
@@ -145,6 +157,20 @@ private:
     std::vector<double> Flow, Drop, Weight, Base, Trial;
     std::vector<std::array<int, 3>> Slots; // value positions: from/from, to/to, the pair
 
+    // A branch balanced on a jump of its law keeps the flow at the jump
+    // while the pressure difference across it lies between the drops just
+    // either side.
+    struct TPin {
+        bool Pinned = false;
+        double Flow = 0.0;
+        double Low = 0.0;  // Pa, the drop just below the jump
+        double High = 0.0; // Pa, just above it
+        int Piece = 0;     // the piece of the law the flow is on
+        int Before = 0;    // the piece it was on before it came there
+        int Crossed = -2;  // the iteration in which it last changed piece
+    };
+    std::vector<TPin> Pins;
+
     std::vector<TFlowBranch*> Touched;
     TBranchValues Saved;
 
@@ -168,6 +194,8 @@ private:
     // Evaluates every law at Flow + Alpha·Step into Trial; false when a drop
     // is not a number.
     bool EvaluateAt(const std::vector<double>& Step, double Alpha);
+    // Pins law J at the flow AtJump; false when a drop there is not a number.
+    bool PinAt(std::size_t J, double AtJump);
     bool SpreadFixedFlows();
 };
 
@@ -364,25 +392,32 @@ TWarmStartReport TNetworkNewton::Iterate()
     Weight.assign(J0, 0.0);
     Base.assign(J0, 0.0);
     Trial.assign(J0, 0.0);
+    Pins.assign(J0, TPin{});
     std::vector<double> Step(J0, 0.0);
-    std::vector<double> Balance(static_cast<std::size_t>(Groups), 0.0);
 
+    // Newton's method on laws that grow as m² only halves a flow that is
+    // far too large at each step, and the flows the loop method starts from
+    // carry everything through its tree. The first step starts instead from
+    // every branch at a common duct velocity, with the sign of its flow:
+    // the pressures that balance the laws linearised there share the flow
+    // out about as the branches' sizes and lengths will.
+    for (std::size_t J = 0; J < J0; ++J) {
+        const TFlowBranch& B = Laws[J].Branch();
+        const double Typical = StartVelocity * B.ToDensity * std::numbers::pi * B.Diameter * B.Diameter / 4.0;
+        Flow[J] = Flow[J] < 0.0 ? -Typical : Typical;
+    }
     const std::vector<double> NoStep(J0, 0.0);
     if (!EvaluateAt(NoStep, 0.0)) {
         Report.Result = wsNotFinite;
         return Report;
     }
     Drop = Trial;
+    for (std::size_t J = 0; J < J0; ++J)
+        Pins[J].Piece = Pins[J].Before = Laws[J].Piece(Flow[J]);
     // Steps are shortened only from flows that conserve: there the energy
-    // argument holds. The first step makes them conserve.
-    Balance = Inflow;
-    for (std::size_t J = 0; J < J0; ++J) {
-        Balance[static_cast<std::size_t>(To[J])] += Flow[J];
-        Balance[static_cast<std::size_t>(From[J])] -= Flow[J];
-    }
-    bool Conserved = std::all_of(Balance.begin(), Balance.end(), [this](double B) {
-        return std::fabs(B) <= ConservedShare * std::fabs(FanFlow);
-    });
+    // argument holds. The first step (and one after a branch was pinned)
+    // makes them conserve.
+    bool Conserved = false;
 
     double Best = HUGE_VAL;
     int SinceBest = 0;
@@ -396,9 +431,12 @@ TWarmStartReport TNetworkNewton::Iterate()
         // A law that does not rise at its flow (a branch of fixed drops
         // alone) takes a slope far below the others': it then holds the
         // pressure difference across it without leaving the system singular.
+        // A pinned branch keeps its flow whatever the pressures.
         double Steepest = 0.0;
         for (std::size_t J = 0; J < J0; ++J) {
-            Weight[J] = Laws[J].Slope();
+            // A jump is spread over the slope only for a flow that has just
+            // crossed one: spread, it would slow a flow settling near it.
+            Weight[J] = Laws[J].Slope(Pins[J].Crossed + 1 >= Iteration);
             if (!std::isfinite(Weight[J])) {
                 Report.Result = wsNotFinite;
                 return Report;
@@ -411,8 +449,13 @@ TWarmStartReport TNetworkNewton::Iterate()
             return Report;
         }
         for (std::size_t J = 0; J < J0; ++J) {
-            Weight[J] = 1.0 / std::max(Weight[J], Floor);
-            Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
+            if (Pins[J].Pinned) {
+                Weight[J] = FlatShare / Steepest;
+                Base[J] = Pins[J].Flow;
+            } else {
+                Weight[J] = 1.0 / std::max(Weight[J], Floor);
+                Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
+            }
             const auto& S = Slots[J];
             if (S[0] >= 0)
                 Values[S[0]] += Weight[J];
@@ -443,6 +486,19 @@ TWarmStartReport TNetworkNewton::Iterate()
         if (!Pressure.allFinite()) {
             Report.Result = wsNotFinite;
             return Report;
+        }
+        // A pinned branch whose pressure difference has left its jump goes
+        // back to its law.
+        for (std::size_t J = 0; J < J0; ++J) {
+            TPin& Pin = Pins[J];
+            if (!Pin.Pinned)
+                continue;
+            const double Needed = GroupPressure(From[J]) - GroupPressure(To[J]) + Shift[J];
+            const double Margin = ReleaseShare * (Pin.High - Pin.Low);
+            if (Needed < Pin.Low - Margin || Needed > Pin.High + Margin) {
+                Pin.Pinned = false;
+                Pin.Piece = Pin.Before = Laws[J].Piece(Flow[J]);
+            }
         }
 
         // The Newton step and the energy's slope along it at its start.
@@ -488,32 +544,74 @@ TWarmStartReport TNetworkNewton::Iterate()
         Drop = Trial;
         Conserved = true;
 
-        // How far the laws are from the pressures after a whole step.
+        // How far the laws are from the pressures after a whole step; a
+        // pinned branch is balanced while its pressure difference lies
+        // within its jump.
         double Largest = 0.0;
         for (std::size_t J = 0; J < J0; ++J) {
-            const double Residual =
-                Drop[J] - Shift[J] - (GroupPressure(From[J]) - GroupPressure(To[J]));
+            const double Needed = GroupPressure(From[J]) - GroupPressure(To[J]) + Shift[J];
+            const TPin& Pin = Pins[J];
+            const double Residual = Pin.Pinned ? std::max({Pin.Low - Needed, Needed - Pin.High, 0.0})
+                                               : Drop[J] - Needed;
             Largest = std::max(Largest, std::fabs(Residual));
         }
         Report.LargestResidual = Largest;
-        if (Alpha != 1.0) {
-            // A shortened step leaves the pressures behind: no measure.
-            if (++SinceBest >= StallIterations)
-                break;
-            continue;
+
+        // A branch whose flow went over a jump of its law and straight back
+        // balances on that jump: it keeps the flow there from now on.
+        for (std::size_t J = 0; J < J0; ++J) {
+            TPin& Pin = Pins[J];
+            if (Pin.Pinned)
+                continue;
+            const int Now = Laws[J].Piece(Flow[J]);
+            if (Now == Pin.Piece)
+                continue;
+            double AtJump = 0.0;
+            if (Now == Pin.Before && Laws[J].JumpBetween(Pin.Piece, Now, AtJump) && !PinAt(J, AtJump)) {
+                Report.Result = wsNotFinite;
+                return Report;
+            }
+            if (Pins[J].Pinned) {
+                Conserved = false; // its flow moved
+                Largest = HUGE_VAL;
+                continue;
+            }
+            Pin.Before = Pin.Piece;
+            Pin.Piece = Now;
+            Pin.Crossed = Iteration;
         }
-        if (Largest <= WarmStartTolerance) {
+
+        // Stalled: no halving of the largest residual for a while, or at
+        // once when it is already small enough for the loop method to take
+        // over in a few corrections.
+        const bool Halved = Alpha == 1.0 && Largest < 0.5 * Best;
+        if (Alpha == 1.0 && Largest <= WarmStartTolerance) {
             Report.Result = wsBalanced;
             break;
         }
-        if (Largest < 0.5 * Best) {
+        if (Halved) {
             Best = Largest;
             SinceBest = 0;
-        } else if (++SinceBest >= StallIterations) {
+        } else if (Conserved && (++SinceBest >= StallIterations || Best <= CloseEnough)) {
             break;
         }
     }
     return Report;
+}
+
+bool TNetworkNewton::PinAt(std::size_t J, double AtJump)
+{
+    // The drops just either side of the jump bound the pressure
+    // differences it holds.
+    TPin& Pin = Pins[J];
+    const double Apart = std::max(PinShare * std::fabs(AtJump), MinPinFlow);
+    Pin.Low = Laws[J].Evaluate(AtJump - Apart);
+    Pin.High = Laws[J].Evaluate(AtJump + Apart);
+    Drop[J] = Laws[J].Evaluate(AtJump);
+    Flow[J] = AtJump;
+    Pin.Flow = AtJump;
+    Pin.Pinned = std::isfinite(Pin.Low) && std::isfinite(Pin.High) && std::isfinite(Drop[J]);
+    return Pin.Pinned;
 }
 
 bool TNetworkNewton::SpreadFixedFlows()

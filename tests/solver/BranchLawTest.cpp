@@ -67,6 +67,10 @@ TEST(BranchLaw, SlopeIsThatOfTheBranchDrop)
         {"fixed dP", 0.2, 10.0, 0.3, [](TDuctBranch& B) { B.FixedDps.push_back(std::make_unique<TFixeddP>("Coil", 50.0)); }, 1.0},
         {"outlet terminal", 0.2, 10.0, 0.3, [](TDuctBranch& B) { B.ToFlowNode()->NodeType = ntOutlet; }, 1.0},
         {"turbulent beside its jump", 0.15, 100.0, 1.5 * balance::TurbulentFlow(0.15), None, 1.0},
+        // Re 150: the duct's friction is held to 0.3, its terminal's is not.
+        {"slow outlet duct", 0.15, 1.0, balance::TurbulentFlow(0.15) * 150.0 / 2300.0,
+         [](TDuctBranch& B) { B.ToFlowNode()->NodeType = ntOutlet; }, 1.0},
+        {"very slow duct (Re 30)", 0.15, 100.0, balance::TurbulentFlow(0.15) * 30.0 / 2300.0, None, 1.0},
     };
     for (const TCase& C : Cases) {
         TFlowNetwork N;
