@@ -133,8 +133,9 @@ public:
     // Also flags the first mesh holding the main fan (HasFan).
     bool Prepare();
     // Also the main fan's total drop from its nodes' pressures and its gain
-    // from that drop.
+    // from that drop (TakeFanGain).
     void SolveMeshes();
+    void TakeFanGain();
     // Also the index run marked, the fan's diameter from its flow, and for
     // the sizing methods the absolute node pressures.
     void Finish();

@@ -48,9 +48,10 @@ double FrictionSlope(double Re, double Roughness, double Diameter, double F)
     return -2.0 * DxDlnRe / X;
 }
 
-TBranchLaw::TBranchLaw(TFlowBranch& Branch, double DuctRoughness) : Item(&Branch), Roughness(DuctRoughness)
+TBranchLaw::TBranchLaw(TFlowBranch& Branch, double DuctRoughness, bool WithJumps)
+    : Item(&Branch), Roughness(DuctRoughness)
 {
-    FixedDrops = !Branch.FixedDps.empty();
+    FixedDrops = WithJumps && !Branch.FixedDps.empty();
     const double D = Branch.Diameter;
     const double Rho = Branch.ToDensity;
     if (!(D > 0.0) || !(Rho > 0.0) || !(Branch.Length > 0.0))
@@ -60,6 +61,8 @@ TBranchLaw::TBranchLaw(TFlowBranch& Branch, double DuctRoughness) : Item(&Branch
     const double FlowPerRe = std::numbers::pi * D * Mu / 4.0;
     const double K = 8.0 * Branch.Length / (PiSquared * D * D * D * D * D * Rho);
     LaminarSlope = 128.0 * Mu * Branch.Length / (std::numbers::pi * D * D * D * D * Rho);
+    if (!WithJumps)
+        return;
 
     int Regime = frNoFlow;
     const double Start = std::clamp(Branch.FrictionFactor, 0.01, 0.03);

@@ -27,8 +27,9 @@ public:
     // takes up the jump.
     static constexpr double JumpBand = 1.25;
 
-    // Takes the branch's size, length and air as they are now.
-    TBranchLaw(TFlowBranch& Branch, double Roughness);
+    // Takes the branch's size, length and air as they are now; without
+    // WithJumps the law knows no jumps (no pieces, nothing to spread).
+    TBranchLaw(TFlowBranch& Branch, double Roughness, bool WithJumps = true);
 
     TFlowBranch& Branch() const { return *Item; }
     // Sets the branch's mass flow to M and recomputes its volume flow and

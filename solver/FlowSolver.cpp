@@ -275,8 +275,6 @@ void TDuctGraph::Solve()
         Status = ssSolved; // nothing changed since the last solution
         return;
     }
-    if (Previous >= ssNotSolved)
-        InitMeshes();
     // Flows from the whole network solved at once: the loop method then
     // starts from them, on meshes built on their resistances, and judges
     // them by its own rules. Without them it starts as before.
@@ -285,9 +283,15 @@ void TDuctGraph::Solve()
         Status = ssDataError;
         return;
     }
+    if (Previous >= ssNotSolved && !Warm)
+        InitMeshes();
     InitSolveState();
-    if (Warm)
+    if (Warm) {
         StartMeshSlopes(*this);
+        // The fan's gain from the warm pressures, as the mesh loop would
+        // leave it: its loop then shows no residual of the old gain.
+        TakeFanGain();
+    }
 
     int Result = lcNone;
     int Pass = 0;

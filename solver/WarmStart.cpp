@@ -35,8 +35,10 @@ constexpr int MaxShortenings = 6;
 // MinPinFlow kg/s) either side of the jump.
 constexpr double PinShare = 1e-9;
 constexpr double MinPinFlow = 1e-12;
-// m/s, the duct velocity the first step starts from.
+// m/s, the duct velocity the first step starts from, and the friction
+// factor it starts with.
 constexpr double StartVelocity = 3.0;
+constexpr double StartFriction = 0.02;
 // The least slope of a law, as a share of the steepest.
 constexpr double FlatShare = 1e-6;
 // Flow conserved at a node: to this share of the main fan's flow.
@@ -401,10 +403,13 @@ TWarmStartReport TNetworkNewton::Iterate()
     // every branch at a common duct velocity, with the sign of its flow:
     // the pressures that balance the laws linearised there share the flow
     // out about as the branches' sizes and lengths will.
+    // The friction factors start afresh too, so that the same network
+    // gives the same figures whatever ran on it before.
     for (std::size_t J = 0; J < J0; ++J) {
-        const TFlowBranch& B = Laws[J].Branch();
+        TFlowBranch& B = Laws[J].Branch();
         const double Typical = StartVelocity * B.ToDensity * std::numbers::pi * B.Diameter * B.Diameter / 4.0;
         Flow[J] = Flow[J] < 0.0 ? -Typical : Typical;
+        B.FrictionFactor = StartFriction;
     }
     const std::vector<double> NoStep(J0, 0.0);
     if (!EvaluateAt(NoStep, 0.0)) {
@@ -662,7 +667,7 @@ void StartMeshSlopes(TDuctGraph& G)
         TFlowBranch& B = FlowBranchOf(Branches[K]);
         B.Index = static_cast<int>(K);
         if (&B != G.MainFan && !HasFixedDrop(B))
-            Slopes[K] = TBranchLaw(B, Roughness).Slope();
+            Slopes[K] = TBranchLaw(B, Roughness, false).Slope(false);
     }
     for (const auto& Item : G.Meshes()) {
         auto& Mesh = static_cast<TFlowMesh&>(*Item);
