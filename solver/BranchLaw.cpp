@@ -51,7 +51,9 @@ double FrictionSlope(double Re, double Roughness, double Diameter, double F)
 TBranchLaw::TBranchLaw(TFlowBranch& Branch, double DuctRoughness, bool WithJumps)
     : Item(&Branch), Roughness(DuctRoughness)
 {
-    FixedDrops = WithJumps && !Branch.FixedDps.empty();
+    if (WithJumps)
+        for (const auto& Item : Branch.FixedDps)
+            ZeroRise += 2.0 * std::fabs(Item->Drop);
     const double D = Branch.Diameter;
     const double Rho = Branch.ToDensity;
     if (!(D > 0.0) || !(Rho > 0.0) || !(Branch.Length > 0.0))
@@ -82,12 +84,13 @@ int TBranchLaw::Piece(double M) const
     return M < 0.0 ? -Outward : Outward;
 }
 
-bool TBranchLaw::JumpBetween(int A, int B, double& Flow) const
+bool TBranchLaw::JumpBetween(int A, int B, double& Flow, double& Rise) const
 {
     if ((A < 0) != (B < 0)) {
         // Through zero: a jump only where fixed drops change sign there.
         Flow = 0.0;
-        return FixedDrops && std::abs(A) == 1 && std::abs(B) == 1;
+        Rise = ZeroRise;
+        return ZeroRise > 0.0 && std::abs(A) == 1 && std::abs(B) == 1;
     }
     if (std::abs(A - B) != 1)
         return false;
@@ -98,6 +101,7 @@ bool TBranchLaw::JumpBetween(int A, int B, double& Flow) const
             continue;
         if (--Lower == 0) {
             Flow = A < 0 ? -J.Flow : J.Flow;
+            Rise = J.Rise;
             return true;
         }
     }

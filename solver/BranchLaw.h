@@ -46,9 +46,9 @@ public:
     // duct) cut the flows into pieces, numbered 1, 2, ... outward from zero
     // and negative for flows against the branch.
     int Piece(double M) const;
-    // True, with the flow there, when a jump of the law lies between the
-    // neighbouring pieces A and B.
-    bool JumpBetween(int A, int B, double& Flow) const;
+    // True, with the flow there and the drop's rise across it (Pa), when a
+    // jump of the law lies between the neighbouring pieces A and B.
+    bool JumpBetween(int A, int B, double& Flow, double& Rise) const;
 
 private:
     struct TJump {
@@ -59,5 +59,5 @@ private:
     double Roughness;
     double LaminarSlope = 0.0; // 128·μ·L/(π·D⁴·ρ), Pa per kg/s
     TJump Jumps[2]; // Re 64 first, then Re 2300
-    bool FixedDrops = false; // the law jumps at zero flow
+    double ZeroRise = 0.0; // Pa, the jump at zero flow of the fixed drops
 };

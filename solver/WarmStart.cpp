@@ -22,7 +22,9 @@ constexpr int MaxIterations = 50;
 // start stops where it is; once the largest residual is down to
 // CloseEnough (Pa), the first such iteration stops it.
 constexpr int StallIterations = 6;
-constexpr double CloseEnough = 1e-3;
+constexpr double CloseEnough = 2e-2;
+// Pa, the least jump a branch is pinned on.
+constexpr double PinnedRise = 0.01;
 // A pinned branch goes back to its law when its pressure difference leaves
 // its jump by more than this share of the jump.
 constexpr double ReleaseShare = 0.01;
@@ -563,7 +565,9 @@ TWarmStartReport TNetworkNewton::Iterate()
         Report.LargestResidual = Largest;
 
         // A branch whose flow went over a jump of its law and straight back
-        // balances on that jump: it keeps the flow there from now on.
+        // balances on that jump: it keeps the flow there from now on. A
+        // jump smaller than the loop method's tolerance is left alone: its
+        // closer side is close enough.
         for (std::size_t J = 0; J < J0; ++J) {
             TPin& Pin = Pins[J];
             if (Pin.Pinned)
@@ -572,7 +576,9 @@ TWarmStartReport TNetworkNewton::Iterate()
             if (Now == Pin.Piece)
                 continue;
             double AtJump = 0.0;
-            if (Now == Pin.Before && Laws[J].JumpBetween(Pin.Piece, Now, AtJump) && !PinAt(J, AtJump)) {
+            double Rise = 0.0;
+            if (Now == Pin.Before && Laws[J].JumpBetween(Pin.Piece, Now, AtJump, Rise) && Rise >= PinnedRise &&
+                !PinAt(J, AtJump)) {
                 Report.Result = wsNotFinite;
                 return Report;
             }
