@@ -137,9 +137,17 @@ double TBranchLaw::Slope(bool Spread) const
     const double Beta = FrictionSlope(B.Reynolds, Roughness, B.Diameter, B.FrictionFactor);
     const double TerminalBeta = B.Reynolds >= LaminarLow && B.Reynolds < TurbulentRe ? -1.0 : Beta;
     double Slope = ((2.0 + Beta) * Own + 2.0 * Squared + (2.0 + Beta - TerminalBeta) * Terminal) / M;
-    const double Flow = std::fabs(M);
-    for (const TJump& J : Jumps)
-        if (Spread && J.Rise > 0.0 && Flow >= J.Flow / JumpBand && Flow <= J.Flow * JumpBand)
-            Slope += J.Rise / (J.Flow * (JumpBand - 1.0 / JumpBand));
+    if (Spread)
+        Slope += JumpSpread(M);
     return std::isfinite(Slope) ? std::max(Slope, 0.0) : LaminarSlope;
+}
+
+double TBranchLaw::JumpSpread(double M) const
+{
+    const double Flow = std::fabs(M);
+    double Spread = 0.0;
+    for (const TJump& J : Jumps)
+        if (J.Rise > 0.0 && Flow >= J.Flow / JumpBand && Flow <= J.Flow * JumpBand)
+            Spread += J.Rise / (J.Flow * (JumpBand - 1.0 / JumpBand));
+    return Spread;
 }

@@ -40,6 +40,9 @@ public:
     // laminar flow through the duct's length (0 for a branch without
     // length).
     double Slope(bool Spread = true) const;
+    // What spreading the jumps adds to the slope at the flow M (0 away from
+    // them); reads the law alone, not the branch.
+    double JumpSpread(double M) const;
 
     // The piece of the law that the flow M lies on: the jumps of the law
     // (at zero flow for a branch with fixed drops, at Re 64 and 2300 for a

@@ -32,7 +32,7 @@ constexpr double ReleaseShare = 0.01;
 // its end is at most this share of the slope at its start; otherwise it is
 // shortened, at most MaxShortenings times.
 constexpr double StepSlopeShare = 0.5;
-constexpr int MaxShortenings = 6;
+constexpr int MaxShortenings = 3;
 // A pinned branch's bounds: its drops this share of the flow (at least
 // MinPinFlow kg/s) either side of the jump.
 constexpr double PinShare = 1e-9;
@@ -68,6 +68,7 @@ public:
     {
         Data.clear();
         Items.clear();
+        Data.reserve(Branches.size());
         for (const TFlowBranch* B : Branches) {
             Data.push_back(*B);
             ForEachItem(*B, [this](double& V) { Items.push_back(V); });
@@ -159,6 +160,8 @@ private:
     std::vector<int> FromNode, ToNode; // node positions
     std::vector<double> Shift;     // offset of the from-node minus the to-node's
     std::vector<double> Flow, Drop, Weight, Base, Trial;
+    // The laws' slopes at Flow, and at the flows of Trial.
+    std::vector<double> Slopes, TrialSlope;
     std::vector<std::array<int, 3>> Slots; // value positions: from/from, to/to, the pair
 
     // A branch balanced on a jump of its law keeps the flow at the jump
@@ -382,6 +385,7 @@ bool TNetworkNewton::EvaluateAt(const std::vector<double>& Step, double Alpha)
     for (std::size_t J = 0; J < Laws.size(); ++J) {
         const double M = Flow[J] + Alpha * Step[J];
         Trial[J] = Laws[J].Evaluate(M);
+        TrialSlope[J] = Laws[J].Slope(false); // while the branch is at hand
         if (!std::isfinite(Trial[J]))
             return false;
     }
@@ -396,6 +400,7 @@ TWarmStartReport TNetworkNewton::Iterate()
     Weight.assign(J0, 0.0);
     Base.assign(J0, 0.0);
     Trial.assign(J0, 0.0);
+    TrialSlope.assign(J0, 0.0);
     Pins.assign(J0, TPin{});
     std::vector<double> Step(J0, 0.0);
 
@@ -419,6 +424,7 @@ TWarmStartReport TNetworkNewton::Iterate()
         return Report;
     }
     Drop = Trial;
+    Slopes = TrialSlope;
     for (std::size_t J = 0; J < J0; ++J)
         Pins[J].Piece = Pins[J].Before = Laws[J].Piece(Flow[J]);
     // Steps are shortened only from flows that conserve: there the energy
@@ -443,7 +449,9 @@ TWarmStartReport TNetworkNewton::Iterate()
         for (std::size_t J = 0; J < J0; ++J) {
             // A jump is spread over the slope only for a flow that has just
             // crossed one: spread, it would slow a flow settling near it.
-            Weight[J] = Laws[J].Slope(Pins[J].Crossed + 1 >= Iteration);
+            Weight[J] = Slopes[J];
+            if (Pins[J].Crossed + 1 >= Iteration)
+                Weight[J] += Laws[J].JumpSpread(Flow[J]);
             if (!std::isfinite(Weight[J])) {
                 Report.Result = wsNotFinite;
                 return Report;
@@ -526,6 +534,18 @@ TWarmStartReport TNetworkNewton::Iterate()
             double High = 1.0, HighSlope = 0.0;
             for (std::size_t J = 0; J < J0; ++J)
                 HighSlope += (Trial[J] - Shift[J]) * Step[J];
+            if (HighSlope > StepSlopeShare * -SlopeAtStart && Best <= CloseEnough) {
+                // Close enough already, and the step overshoots (a jump
+                // too small to pin): keep the flows before it.
+                if (!EvaluateAt(Step, 0.0)) {
+                    Report.Result = wsNotFinite;
+                    return Report;
+                }
+                Drop.swap(Trial);
+                Slopes.swap(TrialSlope);
+                Report.LargestResidual = Best;
+                break;
+            }
             for (int K = 0; K < MaxShortenings && HighSlope > StepSlopeShare * -SlopeAtStart; ++K) {
                 Alpha = Low + (High - Low) * (-LowSlope) / (HighSlope - LowSlope);
                 if (!EvaluateAt(Step, Alpha)) {
@@ -548,7 +568,8 @@ TWarmStartReport TNetworkNewton::Iterate()
         }
         for (std::size_t J = 0; J < J0; ++J)
             Flow[J] += Alpha * Step[J];
-        Drop = Trial;
+        Drop.swap(Trial);
+        Slopes.swap(TrialSlope);
         Conserved = true;
 
         // How far the laws are from the pressures after a whole step; a
@@ -619,6 +640,7 @@ bool TNetworkNewton::PinAt(std::size_t J, double AtJump)
     Pin.Low = Laws[J].Evaluate(AtJump - Apart);
     Pin.High = Laws[J].Evaluate(AtJump + Apart);
     Drop[J] = Laws[J].Evaluate(AtJump);
+    Slopes[J] = Laws[J].Slope(false);
     Flow[J] = AtJump;
     Pin.Flow = AtJump;
     Pin.Pinned = std::isfinite(Pin.Low) && std::isfinite(Pin.High) && std::isfinite(Drop[J]);
