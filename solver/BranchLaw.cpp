@@ -35,7 +35,7 @@ double FrictionSlope(double Re, double Roughness, double Diameter, double F)
         return 0.0;
     if (Re < TurbulentRe)
         return Re > LaminarLow ? -1.0 : 0.0;
-    const double X = 1.0 / std::sqrt(F); // the laws are written in x = 1/√f
+    const double X = 1.0 / std::sqrt(F); // the laws are stated in x = 1/√f
     if (Roughness == 0.0)
         return -2.0 * Log10Slope / (X + Log10Slope);
     const double Relative = Roughness / Diameter;
