@@ -132,9 +132,10 @@ public:
     bool Validate();
     // Also flags the first mesh holding the main fan (HasFan).
     bool Prepare();
-    // Also the main fan's total drop from its nodes' pressures and its gain
-    // from that drop (TakeFanGain).
+    // Also the main fan's total drop and gain (TakeFanGain).
     void SolveMeshes();
+    // The main fan's total drop from its nodes' pressures and its gain from
+    // that drop: the fan makes up whatever the rest of its loop loses.
     void TakeFanGain();
     // Also the index run marked, the fan's diameter from its flow, and for
     // the sizing methods the absolute node pressures.

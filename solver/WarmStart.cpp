@@ -195,7 +195,6 @@ private:
     // The groups, the laws and the pattern of the system; false, with the
     // reason, when the warm start cannot run.
     bool SetUp(TWarmStartResult& Failure);
-    TWarmStartResult Prepare();
     bool BuildMatrix();
     TWarmStartReport Iterate();
     // Evaluates every law at Flow + Alpha·Step into Trial; false when a drop
@@ -208,19 +207,16 @@ private:
 
 bool TNetworkNewton::SetUp(TWarmStartResult& Failure)
 {
-    Failure = Prepare();
-    return Failure == wsBalanced;
-}
-
-// wsBalanced here means ready to iterate.
-TWarmStartResult TNetworkNewton::Prepare()
-{
+    auto Fail = [&Failure](TWarmStartResult Why) {
+        Failure = Why;
+        return false;
+    };
     TDuctBranch* Fan = G.MainFan;
     if (!Fan)
-        return wsNoFanFlow;
+        return Fail(wsNoFanFlow);
     FanFlow = Fan->MassFlow;
     if (!std::isfinite(FanFlow) || FanFlow == 0.0)
-        return wsNoFanFlow;
+        return Fail(wsNoFanFlow);
 
     const auto& Nodes = G.Nodes();
     const auto& Branches = G.Branches();
@@ -241,7 +237,7 @@ TWarmStartResult TNetworkNewton::Prepare()
         if (&B == Fan)
             continue;
         if (!std::isfinite(B.MassFlow) || !std::isfinite(B.TotalDrop))
-            return wsNotFinite;
+            return Fail(wsNotFinite);
         if (!HasFixedDrop(B)) {
             Touched.push_back(&B);
             continue;
@@ -250,7 +246,7 @@ TWarmStartResult TNetworkNewton::Prepare()
         const int A = FindRoot(Parent, B.FromNode->Index);
         const int C = FindRoot(Parent, B.ToNode->Index);
         if (A == C)
-            return wsSingular;
+            return Fail(wsSingular);
         Parent[static_cast<std::size_t>(C)] = A;
         Touched.push_back(&B);
     }
@@ -277,7 +273,8 @@ TWarmStartResult TNetworkNewton::Prepare()
                 NodeGroup[static_cast<std::size_t>(V)] = Group;
                 // Going with the branch the pressure falls by its drop.
                 const bool With = B->FromNode->Index == U;
-                Offset[static_cast<std::size_t>(V)] = Offset[static_cast<std::size_t>(U)] + (With ? -B->TotalDrop : B->TotalDrop);
+                const double Drop = With ? -B->TotalDrop : B->TotalDrop;
+                Offset[static_cast<std::size_t>(V)] = Offset[static_cast<std::size_t>(U)] + Drop;
                 Tree.push_back({B, V, U});
                 Walk.push_back(V);
             }
@@ -309,7 +306,7 @@ TWarmStartResult TNetworkNewton::Prepare()
             Component[static_cast<std::size_t>(C)] = A;
     }
     if (Laws.empty())
-        return wsSingular;
+        return Fail(wsSingular);
 
     // The fan's flow must come back to it: every component takes in as
     // much as it gives. Each has one reference group, held at pressure 0:
@@ -327,7 +324,7 @@ TWarmStartResult TNetworkNewton::Prepare()
     }
     for (double Sum : Net)
         if (!(std::fabs(Sum) <= ConservedShare * std::fabs(FanFlow)))
-            return wsSingular;
+            return Fail(wsSingular);
     Column.assign(static_cast<std::size_t>(Groups), -1);
     int Unknowns = 0;
     for (int Group = 0; Group < Groups; ++Group)
@@ -335,7 +332,7 @@ TWarmStartResult TNetworkNewton::Prepare()
             Column[static_cast<std::size_t>(Group)] = Unknowns++;
     Pressure = Eigen::VectorXd::Zero(Unknowns);
     Rhs.resize(Unknowns);
-    return BuildMatrix() ? wsBalanced : wsSingular;
+    return BuildMatrix() || Fail(wsSingular);
 }
 
 bool TNetworkNewton::BuildMatrix()
@@ -442,9 +439,10 @@ TWarmStartReport TNetworkNewton::Iterate()
         std::fill(Values, Values + Matrix.nonZeros(), 0.0);
         Rhs.setZero();
         // A law that does not rise at its flow (a branch of fixed drops
-        // alone) takes a slope far below the others': it then holds the
-        // pressure difference across it without leaving the system singular.
-        // A pinned branch keeps its flow whatever the pressures.
+        // alone) takes the least slope allowed, a millionth of the steepest:
+        // it then holds the pressure difference across it without leaving
+        // the system singular. A pinned branch keeps its flow whatever the
+        // pressures.
         double Steepest = 0.0;
         for (std::size_t J = 0; J < J0; ++J) {
             // A jump is spread over the slope only for a flow that has just

@@ -63,8 +63,10 @@ TEST(BranchLaw, SlopeIsThatOfTheBranchDrop)
     const TCase Cases[] = {
         {"turbulent duct", 0.2, 10.0, 0.3, None, 1.0},
         {"laminar duct", 0.15, 100.0, 0.002, None, 1.0},
-        {"fixed C", 0.2, 10.0, 0.3, [](TDuctBranch& B) { B.FixedCs.push_back(std::make_unique<TFixedC>("Bend", 2.0)); }, 1.0},
-        {"fixed dP", 0.2, 10.0, 0.3, [](TDuctBranch& B) { B.FixedDps.push_back(std::make_unique<TFixeddP>("Coil", 50.0)); }, 1.0},
+        {"fixed C", 0.2, 10.0, 0.3,
+         [](TDuctBranch& B) { B.FixedCs.push_back(std::make_unique<TFixedC>("Bend", 2.0)); }, 1.0},
+        {"fixed dP", 0.2, 10.0, 0.3,
+         [](TDuctBranch& B) { B.FixedDps.push_back(std::make_unique<TFixeddP>("Coil", 50.0)); }, 1.0},
         {"outlet terminal", 0.2, 10.0, 0.3, [](TDuctBranch& B) { B.ToFlowNode()->NodeType = ntOutlet; }, 1.0},
         {"turbulent beside its jump", 0.15, 100.0, 1.5 * balance::TurbulentFlow(0.15), None, 1.0},
         // Re 150: the duct's friction is held to 0.3, its terminal's is not.
