@@ -177,6 +177,34 @@ void TGraph::DeleteNode(TNode* Node)
         NodeList.erase(It);
 }
 
+void TGraph::DeleteNodeWithBranches(TNode* Node)
+{
+    if (!Node || FindNode(Node->Id()) != Node)
+        return;
+    ClearMeshes();
+    std::vector<TBranch*> Going;
+    Going.reserve(Node->Links.size());
+    for (const TLink& L : Node->Links)
+        Going.push_back(L.Branch);
+    std::sort(Going.begin(), Going.end());
+    Going.erase(std::unique(Going.begin(), Going.end()), Going.end());
+    for (TBranch* Branch : Going) {
+        for (TNode* End : {Branch->FromNode, Branch->ToNode})
+            if (End && End != Node)
+                End->RemoveLink(Branch);
+        RemoveBranchIndex(Branch, Branch->Id());
+    }
+    Node->Links.clear();
+    std::erase_if(BranchList, [&Going](const std::unique_ptr<TBranch>& B) {
+        return std::binary_search(Going.begin(), Going.end(), B.get());
+    });
+    NodeById.erase(Node->Id());
+    auto It = std::find_if(NodeList.begin(), NodeList.end(),
+                           [Node](const std::unique_ptr<TNode>& N) { return N.get() == Node; });
+    if (It != NodeList.end())
+        NodeList.erase(It);
+}
+
 void TGraph::ReverseBranch(TBranch* Branch)
 {
     if (!Branch || !Branch->FromNode || !Branch->ToNode)

@@ -37,6 +37,7 @@ public:
     void SortForTree() override;
     // Also forgets the main fan when it goes.
     void DeleteBranch(TBranch* Branch) override;
+    void DeleteNode(TNode* Node) override;
     // The base merge; the kept node's terminals then follow its type.
     void MergeNodes(TNode* Keep, TNode* Drop) override;
 
@@ -148,9 +149,11 @@ public:
     bool Validate();
     // Also flags the first mesh holding the main fan (HasFan).
     bool Prepare();
-    // Also the main fan's total drop from its nodes' pressures and its gain
-    // from that drop.
+    // Also the main fan's total drop and gain (TakeFanGain).
     void SolveMeshes();
+    // The main fan's total drop from its nodes' pressures and its gain from
+    // that drop: the fan makes up whatever the rest of its loop loses.
+    void TakeFanGain();
     // Also the index run marked, the fan's diameter from its flow, and for
     // the sizing methods the absolute node pressures.
     void Finish();
@@ -162,6 +165,10 @@ public:
     // error" (failed checks, or values that stopped being numbers: the
     // flows are then put back as they were before the command).
     void Solve();
+    // Solve starts the loop method from the flows of a whole-network
+    // solve (solver/WarmStart.h) when that succeeds; tests and benchmarks
+    // switch it off to see the loop method alone.
+    bool UseWarmStart = true;
     // PathMark := 1 on the main fan and on the reference paths of both
     // reference nodes, 0 elsewhere.
     void MarkIndexRun();
