@@ -1,6 +1,6 @@
 #include "airstate/PsyStateFile.h"
 
-#include "foundation/FileHelpers.h"
+#include "foundation/AtomicSave.h"
 
 #include <bit>
 #include <cmath>
@@ -68,6 +68,9 @@ void LoadPsyStateFile(const std::string& FileName, PsyState& State)
 
 void SavePsyStateFile(const std::string& FileName, const PsyState& State)
 {
-    if (!WriteFileAtomically(FileName, EncodePsyState(State)))
-        throw EPsyStateFileError("Error writing file " + FileName);
+    try {
+        SaveFileAtomically(FileName, EncodePsyState(State));
+    } catch (const EFileSaveError& Error) {
+        throw EPsyStateFileError("Error writing file " + FileName + ". " + Error.what());
+    }
 }

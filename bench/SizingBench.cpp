@@ -17,7 +17,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -76,3 +78,60 @@ void SizingArguments(benchmark::internal::Benchmark* B)
 // equal friction, 1 velocity, 2 static regain, 3 standard sizes), dampers
 // (1 allowed, 0 not).
 BENCHMARK(SizeGeneratedNetwork)->Apply(SizingArguments)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// The growth of sizing with the network: a generated tree with
+// cross-connections of about 10,000, 100,000 and 200,000 branches (the
+// Sink's included), sized by each method. Each size runs three times and
+// reports its fastest run, which the other work on the machine disturbs
+// least.
+void SizeLargeNetwork(benchmark::State& State)
+{
+    TQuietSink Quiet;
+    TScopedWarningSink Scope(Quiet);
+    TSettings Settings;
+    TGeneratedNetworkOptions Options;
+    Options.Terminals = static_cast<int>(State.range(0));
+    Options.CrossConnections = true;
+    const auto Command = static_cast<TSolveCommand>(State.range(1));
+    TSolveCommandResult Result;
+    int Branches = 0;
+    int Passes = 0;
+    for (auto _ : State) {
+        State.PauseTiming();
+        auto G = std::make_unique<TDuctGraph>(false, &Settings);
+        TDuctNetworkGenerator::Generate(*G, Options);
+        State.ResumeTiming();
+
+        Result = RunSolveCommand(*G, Command);
+
+        State.PauseTiming();
+        Branches = G->BranchCount();
+        Passes = G->SizingPasses;
+        G.reset();
+        State.ResumeTiming();
+    }
+    State.SetLabel(SolveMethodText(*Result.MethodShown));
+    State.counters["status"] = Result.Status;
+    State.counters["passes"] = Passes;
+    State.counters["branches"] = Branches;
+}
+
+double Fastest(const std::vector<double>& Times)
+{
+    return *std::min_element(Times.begin(), Times.end());
+}
+
+} // namespace
+
+// Arguments: terminals (about a quarter of the branches), command (0 equal
+// friction, 1 velocity, 2 static regain, 3 standard sizes).
+BENCHMARK(SizeLargeNetwork)
+    ->ArgNames({"terminals", "method"})
+    ->ArgsProduct({{2700, 27000, 54000}, {scEqualFriction, scVelocity, scStaticRegain, scStandardSizes}})
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ComputeStatistics("fastest", Fastest)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);

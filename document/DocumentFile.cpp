@@ -1,5 +1,6 @@
 #include "document/DocumentFile.h"
 
+#include "foundation/AtomicSave.h"
 #include "foundation/ValueStream.h"
 
 #include <exception>
@@ -64,11 +65,11 @@ TDocumentOutcome WriteNetworkFile(const std::string& FileName, const TDuctGraph&
     try {
         TValueWriter Writer;
         WriteDocument(Writer, Network, Properties, Settings);
-        Writer.SaveToFile(FileName);
+        SaveFileAtomically(FileName, Writer.Bytes());
         Result.Ok = true;
     } catch (const std::exception& Error) {
-        Result.Messages.push_back("Error writing file " + FileName);
         Result.Reason = Error.what();
+        Result.Messages.push_back("Error writing file " + FileName + ". " + Result.Reason);
     }
     return Result;
 }

@@ -27,9 +27,10 @@ struct TDocumentDefaults {
 std::string NetworkFileBytes(const TDuctGraph& Network, const TDocumentProperties& Properties,
                              const TSettings& Settings);
 
-// Writes the document to FileName through a temporary file in the same
-// folder renamed over it: a failure leaves any previous file byte for byte
-// and gives the message "Error writing file <name>".
+// Writes the document to FileName as SaveFileAtomically does (a link's
+// target written, permissions kept, a read-only file or one that is not a
+// regular file refused): a failure leaves any previous file byte for byte
+// and gives the message "Error writing file <name>. <why>" (Reason: why).
 TDocumentOutcome WriteNetworkFile(const std::string& FileName, const TDuctGraph& Network,
                                   const TDocumentProperties& Properties, const TSettings& Settings);
 

@@ -36,7 +36,7 @@ std::string DateText(double Date)
 void WriteElement(std::ostream& File, std::string_view Indent, const char* Name,
                   const std::string& Text)
 {
-    File << Indent << " <" << Name << '>' << XmlEscapedText(Text) << "</" << Name << ">\r\n";
+    File << Indent << '<' << Name << '>' << XmlEscapedText(Text) << "</" << Name << ">\r\n";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "document/NetworkXmlExport.h"
 
+#include "foundation/AtomicSave.h"
 #include "foundation/NumberFormat.h"
 #include "foundation/XmlText.h"
 #include "graph/GraphError.h"
@@ -26,7 +27,7 @@ std::string TextElement(const char* Name, const std::string& Text)
 
 std::string FloatElement(const char* Name, const char* Format, double Value)
 {
-    return Element(Name, FormatFloat(Format, Value));
+    return Element(Name, XmlNumberText(Format, Value));
 }
 
 std::string IntElement(const char* Name, long long Value)
@@ -42,9 +43,17 @@ std::string RatioText(const std::vector<double>& Ratios)
         return "0.0";
     std::string Text;
     for (double Ratio : Ratios)
-        Text += FormatFloat("%0.3f,", Ratio);
+        Text += XmlNumberText("%0.3f,", Ratio);
     Text.pop_back();
     return Text;
+}
+
+// Generated branches have negative ids; a branch at a generated node (the
+// Sink) goes with it at the next check. Neither can be read back, the
+// importer taking only items of the user's.
+bool IsGenerated(const TBranch& Branch)
+{
+    return Branch.Id() < 0 || Branch.FromNode->Id() < 0 || Branch.ToNode->Id() < 0;
 }
 
 void WriteNode(std::ostream& File, const TFlowNode& Node)
@@ -100,10 +109,10 @@ void WriteBranch(std::ostream& File, const TDuctBranch& Branch, const TSettings&
     }
     for (const auto& Item : Branch.FixedDps)
         File << In << "<fixeddp caption=\"" << XmlEscapedText(Item->Caption) << "\">"
-             << FormatFloat("%0.3f", Item->Drop) << "</fixeddp>" << Eol;
+             << XmlNumberText("%0.3f", Item->Drop) << "</fixeddp>" << Eol;
     for (const auto& Item : Branch.FixedCs)
         File << In << "<fixedc caption=\"" << XmlEscapedText(Item->Caption) << "\">"
-             << FormatFloat("%0.3f", Item->C) << "</fixedc>" << Eol;
+             << XmlNumberText("%0.3f", Item->C) << "</fixedc>" << Eol;
     File << In << "</branch>" << Eol;
 }
 
@@ -129,21 +138,6 @@ void WriteFitting(std::ostream& File, const TFitting& Fitting)
     File << In << "</fitting>" << Eol;
 }
 
-// Writes Text to FileName through a temporary file beside it.
-void SaveTextFile(const std::string& FileName, const std::string& Text)
-{
-    const std::string Temp = FileName + ".saving";
-    std::FILE* F = std::fopen(Temp.c_str(), "wb");
-    if (!F)
-        throw std::runtime_error("Cannot create " + Temp);
-    const bool Written = std::fwrite(Text.data(), 1, Text.size(), F) == Text.size();
-    const bool Closed = std::fclose(F) == 0;
-    if (!Written || !Closed || std::rename(Temp.c_str(), FileName.c_str()) != 0) {
-        std::remove(Temp.c_str());
-        throw std::runtime_error("Cannot write " + FileName);
-    }
-}
-
 } // namespace
 
 void TDuctGraph::WriteXml(std::ostream& File) const
@@ -157,7 +151,7 @@ void TDuctGraph::WriteXml(std::ostream& File) const
     File << " </nodes>" << Eol;
     File << " <branches>" << Eol;
     for (const auto& Branch : Branches())
-        if (Branch->Id() >= 0)
+        if (!IsGenerated(*Branch))
             WriteBranch(File, static_cast<const TDuctBranch&>(*Branch), Settings());
     File << " </branches>" << Eol;
     File << ' ' << IntElement("mainfan", MainFan->Id()) << Eol;
@@ -195,11 +189,11 @@ TDocumentOutcome ExportXmlFile(const std::string& FileName, const TDuctGraph& Ne
     try {
         std::ostringstream Text;
         WriteNetworkXml(Text, Network, Properties, Settings, Title);
-        SaveTextFile(FileName, Text.str());
+        SaveFileAtomically(FileName, Text.str());
         Result.Ok = true;
     } catch (const std::exception& Error) {
-        Result.Messages.push_back("Error writing to XML");
         Result.Reason = Error.what();
+        Result.Messages.push_back("Error writing to XML. " + Result.Reason);
     }
     return Result;
 }

@@ -18,8 +18,9 @@ inline constexpr const char* NetworkXmlVersion = "1.0.0.2";
 void WriteNetworkXml(std::ostream& File, const TDuctGraph& Network, const TDocumentProperties& Properties,
                      const TSettings& Settings, const std::string& Title);
 
-// Writes the file FileName through a temporary file renamed over it, so a
-// failure leaves any previous file as it was and gives "Error writing to XML".
+// Writes the file FileName as SaveFileAtomically does, so a failure leaves
+// any previous file as it was and gives "Error writing to XML. <why>"
+// (Reason: why).
 TDocumentOutcome ExportXmlFile(const std::string& FileName, const TDuctGraph& Network,
                                const TDocumentProperties& Properties, const TSettings& Settings,
                                const std::string& Title);

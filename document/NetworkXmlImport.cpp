@@ -105,8 +105,7 @@ void ReadNode(TDuctGraph& Network, const pugi::xml_node& Element)
     const int Id = RequiredId(Element, "Node");
     if (Id < 0)
         return; // the generated sink
-    if (Network.FindNode(Id))
-        throw EGraphError("Duplicate node in file: node " + IntToStr(Id));
+    // A repeated id is the same node: the later record updates it.
     auto& Node = static_cast<TFlowNode&>(*Network.GetOrAddNode(Id));
     Node.Name = ToShortString(GetChildNodeText(Element, "caption", Node.Name));
     if (const pugi::xml_node Type = FindChildNode(Element, "type", false)) {

@@ -92,7 +92,8 @@ void TDuctFit3Dim::YAxisRange(double& Min, double& Max) const
 // builds them from the sections (S.D is field D of record S, in[k] the
 // fitting's own input k), the axis values [x, z, y] CalcC looks up, and the
 // axis values the sections determine (nullptr: none). Products and quotients
-// are computed as written, factors that cancel included.
+// keep every factor in the order the rule states it, those that cancel
+// included.
 
 TDuctFitH1W1D0LA::TDuctFitH1W1D0LA(TValueReader& Reader)
     : TDuctFit3Dim(Reader, {

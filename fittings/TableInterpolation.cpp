@@ -184,8 +184,15 @@ double Interpolate2D(const TFloatVec& XAxis, const TFloatVec& YAxis, const TFloa
     TableCellsValid = true;
     CheckTable(XAxis, YAxis, Table);
 
-    auto [ix, tx] = FindTableSegment(XAxis, X);
-    auto [iy, ty] = FindTableSegment(YAxis, Y);
+    // Plain variables, not structured bindings: the hole-filling lambdas
+    // below capture them, which compilers before C++20's rule (clang 14)
+    // refuse for bindings.
+    const TTableSegment SegX = FindTableSegment(XAxis, X);
+    const TTableSegment SegY = FindTableSegment(YAxis, Y);
+    int ix = SegX.Index;
+    double tx = SegX.Fraction;
+    int iy = SegY.Index;
+    double ty = SegY.Fraction;
     OutOfRange = OutsideSegment(tx) || OutsideSegment(ty);
 
     SnapToGridLine(ix, tx);

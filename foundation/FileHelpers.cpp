@@ -155,23 +155,3 @@ std::string GetParamFileName(int Argc, const char* const Argv[])
     return Full.lexically_normal().string();
 }
 
-bool WriteFileAtomically(const std::string& FileName, std::string_view Bytes)
-{
-    struct stat Info {};
-    const bool InPlace = ::stat(FileName.c_str(), &Info) == 0 && !S_ISREG(Info.st_mode);
-    const std::string Temp = InPlace ? FileName : FileName + ".saving";
-    std::FILE* F = std::fopen(Temp.c_str(), "wb");
-    if (!F)
-        return false;
-    const bool Written = std::fwrite(Bytes.data(), 1, Bytes.size(), F) == Bytes.size();
-    // fclose flushes the C library's buffer, so its failure is a lost write too.
-    const bool Flushed = std::fflush(F) == 0 && (InPlace || ::fsync(::fileno(F)) == 0);
-    const bool Closed = std::fclose(F) == 0;
-    if (InPlace)
-        return Written && Flushed && Closed;
-    if (!Written || !Flushed || !Closed || std::rename(Temp.c_str(), FileName.c_str()) != 0) {
-        std::remove(Temp.c_str());
-        return false;
-    }
-    return true;
-}

@@ -36,8 +36,3 @@ double FileTimeToDateTime(std::filesystem::file_time_type FileTime);
 // and expanded to a full path; empty when there are none.
 std::string GetParamFileName(int Argc, const char* const Argv[]);
 
-// Writes Bytes as the whole of FileName through a temporary file beside it,
-// synced and renamed over the target, so a failed save never destroys the
-// previous file. A target that is not a regular file (a device, a pipe) is
-// written in place. False when any step fails; the temporary file is removed.
-bool WriteFileAtomically(const std::string& FileName, std::string_view Bytes);

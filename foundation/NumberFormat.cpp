@@ -1,8 +1,10 @@
 #include "foundation/NumberFormat.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 // Everything here goes through std::to_chars / std::from_chars, which never
@@ -222,6 +224,119 @@ int ExponentOf(const char* Begin, const char* End)
     return X;
 }
 
+// ---- halves away from zero
+//
+// printf rounds a value lying exactly halfway between two outputs to the even
+// one ("%0.0f" of 12.5 gives "12", of 13.5 "14"). Engineers read tables with
+// halves rounded away from zero, and the integer conversions already do so,
+// so exact halves are rounded up here (in magnitude); every other value is
+// rounded as printf rounds it.
+
+// The number of binary fraction digits of a finite magnitude: 0 for whole
+// numbers. Its exact decimal text has as many fraction digits, the last a 5.
+int FractionBits(double A)
+{
+    if (A == 0)
+        return 0;
+    int Exp = 0;
+    const double Mantissa = std::frexp(A, &Exp); // A = Mantissa · 2^Exp, Mantissa in [0.5, 1)
+    const auto Bits = static_cast<std::uint64_t>(std::ldexp(Mantissa, 53));
+    const int LowestBit = Exp - 53 + std::countr_zero(Bits); // A is a multiple of 2^LowestBit
+    return LowestBit < 0 ? -LowestBit : 0;
+}
+
+// A lies exactly halfway between two multiples of 10^-K (K < 0: of 10^|K|).
+bool IsHalfAt(double A, int K)
+{
+    const int Bits = FractionBits(A);
+    if (K >= 0)
+        return Bits == K + 1;
+    if (Bits != 0)
+        return false;
+    // A whole number: its decimal text must end in 5 and |K| - 1 zeros.
+    char Buf[BufferSize];
+    const char* End = std::to_chars(Buf, Buf + sizeof Buf, A, std::chars_format::fixed, 0).ptr;
+    const std::size_t Places = static_cast<std::size_t>(-K);
+    const std::size_t Length = static_cast<std::size_t>(End - Buf);
+    if (Length < Places || End[-static_cast<std::ptrdiff_t>(Places)] != '5')
+        return false;
+    for (std::size_t I = 1; I < Places; ++I)
+        if (End[-static_cast<std::ptrdiff_t>(I)] != '0')
+            return false;
+    return true;
+}
+
+// Adds one unit in the last place of the digits in [Begin, End) (a point is
+// passed over). A carry out of the first digit puts a "1" in front: the text
+// then grows by one character. Returns the new end.
+char* AddLastUnit(char* Begin, char* End)
+{
+    for (char* P = End; P > Begin;) {
+        --P;
+        if (*P == '.')
+            continue;
+        if (*P != '9') {
+            ++*P;
+            return End;
+        }
+        *P = '0';
+    }
+    std::memmove(Begin + 1, Begin, static_cast<std::size_t>(End - Begin));
+    *Begin = '1';
+    return End + 1;
+}
+
+// Fixed notation with Prec decimals, halves away from zero.
+char* FixedDigits(char* Buf, char* BufEnd, double A, int Prec)
+{
+    if (!IsHalfAt(A, Prec))
+        return std::to_chars(Buf, BufEnd, A, std::chars_format::fixed, Prec).ptr;
+    // One more decimal shows the value exactly, ending in the 5: drop it
+    // (and a bare point) and round the rest up.
+    char* End = std::to_chars(Buf, BufEnd, A, std::chars_format::fixed, Prec + 1).ptr;
+    End -= Prec == 0 ? 2 : 1;
+    return AddLastUnit(Buf, End);
+}
+
+// Scientific notation with Prec decimals, halves away from zero.
+char* ScientificDigits(char* Buf, char* BufEnd, double A, int Prec)
+{
+    char* End = std::to_chars(Buf, BufEnd, A, std::chars_format::scientific, Prec).ptr;
+    if (A == 0)
+        return End;
+    // The decimal exponent of A itself (not of its rounded text), from its
+    // shortest text, which never crosses a power of ten.
+    char Shortest[64];
+    const char* ShortestEnd =
+        std::to_chars(Shortest, Shortest + sizeof Shortest, A, std::chars_format::scientific).ptr;
+    int X = ExponentOf(Shortest, ShortestEnd);
+    if (!IsHalfAt(A, Prec - X))
+        return End;
+    End = std::to_chars(Buf, BufEnd, A, std::chars_format::scientific, Prec + 1).ptr;
+    char* E = Buf;
+    while (*E != 'e')
+        ++E;
+    char* MantissaEnd = E - (Prec == 0 ? 2 : 1);
+    char* Rounded = AddLastUnit(Buf, MantissaEnd);
+    if (Rounded != MantissaEnd) {
+        // "9.95" became "10.0": one digit fewer behind the point, and the
+        // exponent one up.
+        Rounded = MantissaEnd;
+        if (Prec > 0) {
+            Buf[1] = '.';
+            Buf[2] = '0';
+        }
+        ++X;
+    }
+    char* Out = Rounded;
+    *Out++ = 'e';
+    *Out++ = X < 0 ? '-' : '+';
+    const int Magnitude = X < 0 ? -X : X;
+    if (Magnitude < 10)
+        *Out++ = '0';
+    return std::to_chars(Out, BufEnd, Magnitude).ptr;
+}
+
 // Formats a finite, non-negative magnitude into Buf as printf would; returns its end.
 char* FloatDigits(char* Buf, const TConversion& C, double A)
 {
@@ -230,13 +345,13 @@ char* FloatDigits(char* Buf, const TConversion& C, double A)
     const int Prec = C.Precision < 0 ? 6 : C.Precision;
     char* End = Buf;
     if (Kind == 'f') {
-        End = std::to_chars(Buf, BufEnd, A, std::chars_format::fixed, Prec).ptr;
+        End = FixedDigits(Buf, BufEnd, A, Prec);
         if (C.Alternate && Prec == 0)
             *End++ = '.';
         return End;
     }
     if (Kind == 'e') {
-        End = std::to_chars(Buf, BufEnd, A, std::chars_format::scientific, Prec).ptr;
+        End = ScientificDigits(Buf, BufEnd, A, Prec);
         if (C.Alternate && Prec == 0) {
             // "1e+05" -> "1.e+05"
             for (char* P = End; P > Buf + 1; --P)
@@ -249,10 +364,10 @@ char* FloatDigits(char* Buf, const TConversion& C, double A)
     // %g: the exponent of the value rounded to P digits decides between the
     // fixed and the scientific form, as printf does.
     const int P = Prec == 0 ? 1 : Prec;
-    End = std::to_chars(Buf, BufEnd, A, std::chars_format::scientific, P - 1).ptr;
+    End = ScientificDigits(Buf, BufEnd, A, P - 1);
     const int X = ExponentOf(Buf, End);
     if (X < P && X >= -4) {
-        End = std::to_chars(Buf, BufEnd, A, std::chars_format::fixed, P - 1 - X).ptr;
+        End = FixedDigits(Buf, BufEnd, A, P - 1 - X);
         if (!C.Alternate)
             End = StripFractionZeros(Buf, End);
         else if (P - 1 - X == 0)

@@ -55,10 +55,11 @@ std::string CleanSingleNumber(std::string T)
     }
 
     // "E5" means 1E5, also behind a sign.
+    // (Built anew rather than by insert, which GCC 12 warns of wrongly.)
     if (U[0] == 'E')
-        U.insert(0, "1");
+        U = "1" + U;
     else if ((U[0] == '-' || U[0] == '+') && U.size() > 1 && U[1] == 'E')
-        U.insert(1, "1");
+        U = U.substr(0, 1) + "1" + U.substr(1);
 
     const std::size_t E = U.find('E');
     if (E != std::string::npos) {

@@ -12,6 +12,10 @@ struct TUnitDef {
 };
 
 // Unit lists, one per distinct set of units; quantities measured alike share one.
+// Factors follow from the definitions of the units to ten significant digits:
+// 1 in = 0.0254 m, 1 lb = 0.45359237 kg, the International Table Btu and
+// kilocalorie, standard gravity; an inch of water is the conventional column
+// of 1000 kg/m³, an inch of mercury 3386.389 Pa.
 
 // utAirFlowPrim
 constexpr TUnitDef kAirFlowPrim[] = {
@@ -42,11 +46,11 @@ constexpr TUnitDef kAirFlowRate[] = {
 constexpr TUnitDef kAirPressDrop[] = {
     {"kPa", "%0.3f", 1},
     {"Pa", "%0.0f", 1000},
-    {"Psi", "%0.4f", 0.1450376808},
+    {"Psi", "%0.4f", 0.1450377377},
     {"Bar", "%0.5f", 0.01},
-    {"Atm", "%0.5f", 0.00986923},
+    {"Atm", "%0.5f", 0.009869232667},
     {"InchWg", "%0.4f", 4.01463076},
-    {"InchHg", "%0.4f", 0.295},
+    {"InchHg", "%0.4f", 0.2952998016},
     {"mHead", "%0.4f", 0.1019716213},
 };
 
@@ -84,8 +88,8 @@ constexpr TUnitDef kCondensateRate[] = {
 constexpr TUnitDef kConductance[] = {
     {"kW/°C", "%0.3f", 1},
     {"W/°C", "%0.0f", 1000},
-    {"MBH/°F", "%0.3f", 1.895633976},
-    {"Btu/h°F", "%0.0f", 1895.633976},
+    {"MBH/°F", "%0.3f", 1.895634241},
+    {"Btu/h°F", "%0.0f", 1895.634241},
 };
 
 // utConductivity
@@ -93,7 +97,7 @@ constexpr TUnitDef kConductivity[] = {
     {"kW/m·K", "%0.6g", 1},
     {"W/m·K", "%0.6g", 1000},
     {"mW/m·K", "%0.6g", 1000000},
-    {"Btu/hr·ft°F", "%0.6g", 577.7},
+    {"Btu/hr·ft°F", "%0.6g", 577.7893165},
 };
 
 // utDensity
@@ -116,18 +120,18 @@ constexpr TUnitDef kDiameter[] = {
 constexpr TUnitDef kDutyPrim[] = {
     {"kW", "%0.3f", 1},
     {"W", "%0.0f", 1000},
-    {"Btu/hr", "%0.0f", 3412.141156},
-    {"MBh", "%0.3f", 3.412141156},
-    {"kcal/hr", "%0.1f", 859.184},
+    {"Btu/hr", "%0.0f", 3412.141633},
+    {"MBh", "%0.3f", 3.412141633},
+    {"kcal/hr", "%0.1f", 859.8452279},
 };
 
 // utDutyRate
 constexpr TUnitDef kDutyRate[] = {
     {"W/m²", "%0.1f", 1},
     {"kW/m²", "%0.3f", 0.001},
-    {"Btu/hr·ft²", "%0.1f", 0.3169982863},
-    {"MBh/ft²", "%0.3f", 0.0003169982863},
-    {"kcal/hr·ft²", "%0.1f", 0.07982080552},
+    {"Btu/hr·ft²", "%0.1f", 0.3169983306},
+    {"MBh/ft²", "%0.3f", 0.0003169983306},
+    {"kcal/hr·ft²", "%0.1f", 0.0798822356},
 };
 
 // utEnergy
@@ -136,7 +140,7 @@ constexpr TUnitDef kEnergy[] = {
     {"J", "%0.0f", 1000},
     {"kW-hr", "%0.5g", 0.0002777777778},
     {"W-hr", "%0.5g", 0.2777777778},
-    {"Btu", "%0.5g", 0.9478169879},
+    {"Btu", "%0.5g", 0.9478171203},
 };
 
 // utEnthalpy
@@ -163,7 +167,7 @@ constexpr TUnitDef kHeatOfRespir[] = {
 // utHeatTransCoeff
 constexpr TUnitDef kHeatTransCoeff[] = {
     {"W/m²°C", "%0.5g", 1},
-    {"Btu/hr·ft²°F", "%0.5g", 0.1761183515},
+    {"Btu/hr·ft²°F", "%0.5g", 0.1761101837},
 };
 
 // utHumidity
@@ -231,7 +235,7 @@ constexpr TUnitDef kMassFlux[] = {
 // utMetRate
 constexpr TUnitDef kMetRate[] = {
     {"W/P", "%0.1f", 1},
-    {"Btu/hr/P", "%0.0f", 3.412141156},
+    {"Btu/hr/P", "%0.0f", 3.412141633},
 };
 
 // utPeopleDensity
@@ -244,16 +248,16 @@ constexpr TUnitDef kPeopleDensity[] = {
 constexpr TUnitDef kPower[] = {
     {"kW", "%0.3f", 1},
     {"W", "%0.0f", 1000},
-    {"HP", "%0.2f", 1.341021859},
+    {"HP", "%0.2f", 1.34102209},
 };
 
 // utPressureBar
 constexpr TUnitDef kPressureBar[] = {
     {"kPa", "%0.3f", 1},
-    {"Psi", "%0.4f", 0.1450376808},
+    {"Psi", "%0.4f", 0.1450377377},
     {"Bar", "%0.5f", 0.01},
-    {"Atm", "%0.5f", 0.00986923},
-    {"InchHg", "%0.4f", 0.295},
+    {"Atm", "%0.5f", 0.009869232667},
+    {"InchHg", "%0.4f", 0.2952998016},
     {"mHead", "%0.4f", 0.1019716213},
 };
 
@@ -262,7 +266,7 @@ constexpr TUnitDef kPressureRateGas[] = {
     {"Pa/m", "%0.2f", 1},
     {"kPa/m", "%0.5f", 0.001},
     {"iwg/100'", "%0.4f", 0.1223659456},
-    {"Psi/ft", "%0.6f", 4.42074851e-05},
+    {"Psi/ft", "%0.6f", 4.420750246e-05},
 };
 
 // utProportion
@@ -282,7 +286,7 @@ constexpr TUnitDef kRate[] = {
 // utSpecificHeat
 constexpr TUnitDef kSpecificHeat[] = {
     {"kJ/kg·K", "%0.4g", 1},
-    {"Btu/lb°F", "%0.4g", 0.2388344877},
+    {"Btu/lb°F", "%0.4g", 0.2388458966},
 };
 
 // utSpecificVol
@@ -301,15 +305,15 @@ constexpr TUnitDef kTemperature[] = {
 // utThermalCapacity
 constexpr TUnitDef kThermalCapacity[] = {
     {"W-hr/m²°C", "%0.1f", 1},
-    // 1 W-hr/m²°C = 3600 J/m²K and 1 Btu/ft²°F = 20441.7 J/m²K (International
-    // Table Btu); the factor once written here, 0.5705969154, was plainly wrong.
+    // 1 W-hr/m²°C = 3600 J/m²K and 1 Btu/ft²°F = 20441.7 J/m²K: the same
+    // ratio as the heat-transfer coefficient's.
     {"Btu/ft²°F", "%0.1f", 0.1761101837},
 };
 
 // utThermalResist
 constexpr TUnitDef kThermalResist[] = {
     {"m²°C/W", "%0.4f", 1},
-    {"ft²·hr·°F/Btu", "%0.3f", 5.678264134},
+    {"ft²·hr·°F/Btu", "%0.3f", 5.678263341},
 };
 
 // utTime
@@ -334,8 +338,8 @@ constexpr TUnitDef kViscosity[] = {
     // 1 kg/m·s = 2.204622622 lb per 3.280839895 ft; the factor once written
     // here was ten times too small.
     {"lbm/ft·s", "%0.6g", 0.6719689751},
-    {"lbf·s/ft²", "%0.6g", 0.020885},
-    {"lbf·hr/ft²", "%0.6g", 5.8014e-06},
+    {"lbf·s/ft²", "%0.6g", 0.02088543423},
+    {"lbf·hr/ft²", "%0.6g", 5.801509509e-06},
 };
 
 // utVolume
@@ -343,15 +347,15 @@ constexpr TUnitDef kVolume[] = {
     {"m³", "%0.4f", 1},
     {"litre", "%0.2f", 1000},
     {"cc", "%0.0f", 1000000},
-    {"ft³", "%0.4f", 35.32},
-    {"inch³", "%0.1f", 61023},
+    {"ft³", "%0.4f", 35.31466672},
+    {"inch³", "%0.1f", 61023.74409},
 };
 
 // utVolumeFluid
 constexpr TUnitDef kVolumeFluid[] = {
     {"kl", "%0.3f", 1},
     {"litre", "%0.5g", 1000},
-    {"IP Gal", "%0.5g", 220},
+    {"IP Gal", "%0.5g", 219.9692483},
     {"US Gal", "%0.5g", 264.1720524},
 };
 

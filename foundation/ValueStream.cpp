@@ -1,7 +1,7 @@
 #include "foundation/ValueStream.h"
 
+#include "foundation/AtomicSave.h"
 #include "foundation/Cp1252Text.h"
-#include "foundation/FileHelpers.h"
 
 #include <bit>
 #include <cstdio>
@@ -164,7 +164,10 @@ double ExtendedToDouble(const std::uint8_t In[10])
     if (ExtExp == 0x7FFF) {
         if ((Mantissa << 1) == 0)
             return std::bit_cast<double>(Sign | Inf);
-        return std::numeric_limits<double>::quiet_NaN();
+        // A NaN keeps its sign and the top of its payload, quiet, as the
+        // writer keeps them, so a value read and written again is unchanged.
+        const std::uint64_t Quiet = std::uint64_t{1} << 51;
+        return std::bit_cast<double>(Sign | Inf | Quiet | ((Mantissa >> 11) & ((std::uint64_t{1} << 52) - 1)));
     }
     if (Mantissa == 0)
         return std::bit_cast<double>(Sign);
@@ -261,8 +264,11 @@ void TValueWriter::WriteListEnd()
 
 void TValueWriter::SaveToFile(const std::string& FileName) const
 {
-    if (!WriteFileAtomically(FileName, Buffer))
+    try {
+        SaveFileAtomically(FileName, Buffer);
+    } catch (const EFileSaveError&) {
         throw EStreamError(WriteError);
+    }
 }
 
 // ---------------------------------------------------------------- reader

@@ -35,7 +35,7 @@ public:
     const std::string& Bytes() const { return Buffer; }
     std::size_t Size() const { return Buffer.size(); }
 
-    // Writes the bytes to FileName through a temporary file renamed over it,
+    // Writes the bytes to FileName as SaveFileAtomically does (AtomicSave.h),
     // so a failure leaves any previous file intact; raises "Stream write error".
     void SaveToFile(const std::string& FileName) const;
 

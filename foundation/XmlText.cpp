@@ -1,5 +1,8 @@
 #include "foundation/XmlText.h"
 
+#include "foundation/NumberFormat.h"
+
+#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -83,4 +86,9 @@ std::string XmlEscapedText(std::string_view Utf8)
             Out += "&#" + std::to_string(Code) + ';';
     }
     return Out;
+}
+
+std::string XmlNumberText(std::string_view Format, double Value)
+{
+    return FormatFloat(Format, std::isfinite(Value) ? Value : 0.0);
 }

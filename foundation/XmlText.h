@@ -14,3 +14,8 @@
 // left out, and a byte that starts no well-formed UTF-8 sequence is written
 // as U+FFFD's reference.
 std::string XmlEscapedText(std::string_view Utf8);
+
+// Value in the printf-style Format ("%0.3f") as an exported file writes it:
+// a value that is not a finite number is written as 0, as the document file
+// writes it, so that every number of the file reads back.
+std::string XmlNumberText(std::string_view Format, double Value);

@@ -1,13 +1,17 @@
 // Any bytes given to the document reader: it fails with a message or reads
 // a document, never crashes, hangs or allocates without bound. A document it
-// read must save and read back.
+// read must save and read back, and its XML export (when it has a main fan
+// to name) must import.
 
 #include "FuzzQuiet.h"
 
 #include "document/DocumentFile.h"
+#include "document/NetworkXmlExport.h"
+#include "document/NetworkXmlImport.h"
 
 #include <cstdint>
 #include <cstdlib>
+#include <sstream>
 #include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size)
@@ -23,5 +27,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
         ReadNetworkBytes(NetworkFileBytes(*C.Network, C.Properties, *C.Settings), "again.vtx", Defaults);
     if (!Again.Ok)
         std::abort(); // the writer produced a file its reader refuses
+    if (C.Network->MainFan) {
+        std::ostringstream Xml;
+        WriteNetworkXml(Xml, *C.Network, C.Properties, *C.Settings, "fuzz.vtx");
+        if (!ImportNetworkXmlText(Xml.str(), "fuzz.xml", {}).Ok)
+            std::abort(); // an export the importer refuses
+    }
     return 0;
 }

@@ -1,14 +1,22 @@
-// Writes the seed corpus of the fuzz targets into <folder>/doc and
-// <folder>/xml: the default network and a larger one with terminals, fixed
-// items and fittings, as documents and as XML exports.
+// Writes the seed corpus of the fuzz targets: into <folder>/doc and
+// <folder>/xml the default network and a larger one with terminals, fixed
+// items and fittings, as documents and as XML exports; into <folder>/ddi the
+// built fitting database's index; into <folder>/ddd its data file and each
+// of its records as a data file of its own (header, then the record); into
+// <folder>/stream all of these for the value stream.
 
 #include "document/DocumentFile.h"
 #include "document/NetworkXmlExport.h"
+#include "fittings/DuctFittingDB.h"
+#include "foundation/ValueStream.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -42,6 +50,39 @@ void Write(const std::filesystem::path& Name, const std::string& Bytes)
     std::ofstream(Name, std::ios::binary) << Bytes;
 }
 
+std::string ReadWhole(const std::filesystem::path& Name)
+{
+    std::ifstream In(Name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
+}
+
+// The built database's files, and each record of its data file behind the
+// data file's header.
+void WriteDatabaseSeeds(const std::filesystem::path& Folder)
+{
+    const std::string Dir = DuctFittingsFolder(VENTRIX_COMMON_DATA_DIR) + DuctFittingsFileName;
+    const std::string Index = ReadWhole(Dir + DuctFittingsIndexExt);
+    const std::string Data = ReadWhole(Dir + DuctFittingsDataExt);
+    Write(Folder / "ddi" / "index.ddi", Index);
+    Write(Folder / "ddd" / "data.ddd", Data);
+    Write(Folder / "stream" / "index.ddi", Index);
+    Write(Folder / "stream" / "data.ddd", Data);
+
+    TDuctFittingDB Database(VENTRIX_COMMON_DATA_DIR);
+    TValueReader Reader(Data);
+    Reader.ReadString();
+    const std::string Header = Data.substr(0, Reader.Position());
+    std::vector<std::size_t> Starts(Database.Offsets().begin(), Database.Offsets().end());
+    std::sort(Starts.begin(), Starts.end());
+    Starts.erase(std::unique(Starts.begin(), Starts.end()), Starts.end());
+    for (std::size_t i = 0; i < Starts.size(); ++i) {
+        const std::size_t End = i + 1 < Starts.size() ? Starts[i + 1] : Data.size();
+        const std::string Record = Header + Data.substr(Starts[i], End - Starts[i]);
+        Write(Folder / "ddd" / ("record" + std::to_string(i) + ".ddd"), Record);
+        Write(Folder / "stream" / ("record" + std::to_string(i) + ".ddd"), Record);
+    }
+}
+
 } // namespace
 
 int main(int Argc, char** Argv)
@@ -53,6 +94,8 @@ int main(int Argc, char** Argv)
     const std::filesystem::path Folder = Argv[1];
     std::filesystem::create_directories(Folder / "doc");
     std::filesystem::create_directories(Folder / "xml");
+    for (const char* Sub : {"ddi", "ddd", "stream"})
+        std::filesystem::create_directories(Folder / Sub);
     const TSettings Settings;
     TDocumentProperties Properties;
     Properties.ProjectName = "Seed";
@@ -62,10 +105,13 @@ int main(int Argc, char** Argv)
     int N = 0;
     for (const TDuctGraph* G : {&Default, static_cast<const TDuctGraph*>(Larger.get())}) {
         ++N;
-        Write(Folder / "doc" / ("seed" + std::to_string(N) + ".vtx"), NetworkFileBytes(*G, Properties, Settings));
+        const std::string Document = NetworkFileBytes(*G, Properties, Settings);
+        Write(Folder / "doc" / ("seed" + std::to_string(N) + ".vtx"), Document);
+        Write(Folder / "stream" / ("seed" + std::to_string(N) + ".vtx"), Document);
         std::ostringstream Xml;
         WriteNetworkXml(Xml, *G, Properties, Settings, "/plans/seed.vtx");
         Write(Folder / "xml" / ("seed" + std::to_string(N) + ".xml"), Xml.str());
     }
+    WriteDatabaseSeeds(Folder);
     return 0;
 }

@@ -177,6 +177,34 @@ void TGraph::DeleteNode(TNode* Node)
         NodeList.erase(It);
 }
 
+void TGraph::DeleteNodeWithBranches(TNode* Node)
+{
+    if (!Node || FindNode(Node->Id()) != Node)
+        return;
+    ClearMeshes();
+    std::vector<TBranch*> Going;
+    Going.reserve(Node->Links.size());
+    for (const TLink& L : Node->Links)
+        Going.push_back(L.Branch);
+    std::sort(Going.begin(), Going.end());
+    Going.erase(std::unique(Going.begin(), Going.end()), Going.end());
+    for (TBranch* Branch : Going) {
+        for (TNode* End : {Branch->FromNode, Branch->ToNode})
+            if (End && End != Node)
+                End->RemoveLink(Branch);
+        RemoveBranchIndex(Branch, Branch->Id());
+    }
+    Node->Links.clear();
+    std::erase_if(BranchList, [&Going](const std::unique_ptr<TBranch>& B) {
+        return std::binary_search(Going.begin(), Going.end(), B.get());
+    });
+    NodeById.erase(Node->Id());
+    auto It = std::find_if(NodeList.begin(), NodeList.end(),
+                           [Node](const std::unique_ptr<TNode>& N) { return N.get() == Node; });
+    if (It != NodeList.end())
+        NodeList.erase(It);
+}
+
 void TGraph::ReverseBranch(TBranch* Branch)
 {
     if (!Branch || !Branch->FromNode || !Branch->ToNode)
@@ -513,17 +541,19 @@ void TGraph::Report(TGraphReport& Out, bool Detailed, bool WithNodeList) const
     if (!Detailed)
         return;
     Out.AddLine("\tMesh list", true);
-    Out.AddLine("\t" + PadCell("id", 8) + "\tmesh branches");
+    Out.AddLine(std::string("\t").append(PadCell("id", 8)).append("\tmesh branches"));
     for (const auto& Mesh : MeshList)
         Out.AddLine(Mesh->ReportRow());
     Out.AddLine("\tNode adjacency list", true);
-    Out.AddLine("\t" + PadCell("id", 8) + "\tnode branches");
+    Out.AddLine(std::string("\t").append(PadCell("id", 8)).append("\tnode branches"));
     for (const auto& Node : NodeList) {
         if (Node->Links.empty())
             continue;
-        std::string Row = "\t" + FormatInt("%8d", Node->Id()) + " : \t";
+        std::string Row = "\t";
+        Row += FormatInt("%8d", Node->Id());
+        Row += " : \t";
         for (const TLink& L : Node->Links)
-            Row += (L.Direction > 0 ? "+" : "-") + IntToStr(L.Branch->Id()) + ", ";
+            AppendLinkText(Row, L);
         Out.AddLine(Row);
     }
 }

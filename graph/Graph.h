@@ -169,6 +169,13 @@ protected:
     // Whether a node made elsewhere may join this graph.
     virtual bool AcceptsNode(const TNode& Node) const;
 
+    // Deletes Node and every branch linked to it at once: the branches are
+    // unlinked at their far ends and leave the branch list in one pass, so
+    // that a node with thousands of branches (the network's generated Sink)
+    // goes in time linear in the network, not in its branches times the
+    // network. For derived graphs that have already let go of the branches.
+    void DeleteNodeWithBranches(TNode* Node);
+
     // Hands a message to the user (through the warning sink).
     void ShowMessage(const std::string& Text) const;
     // Frees meshes, branches and nodes, in that order.

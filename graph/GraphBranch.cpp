@@ -37,8 +37,15 @@ void TBranch::ReadData(TValueReader& Reader, TGraphDataVersion /*Version*/)
 
 std::string TBranch::ReportRow(bool /*Detailed*/) const
 {
-    return "\t" + FormatInt("%4d", FId) + "\t" + FormatInt("%4d", FromNode ? FromNode->Id() : 0) +
-           "\t" + FormatInt("%4d", ToNode ? ToNode->Id() : 0) + "\t" + Name;
+    std::string Row = "\t";
+    Row += FormatInt("%4d", FId);
+    Row += "\t";
+    Row += FormatInt("%4d", FromNode ? FromNode->Id() : 0);
+    Row += "\t";
+    Row += FormatInt("%4d", ToNode ? ToNode->Id() : 0);
+    Row += "\t";
+    Row += Name;
+    return Row;
 }
 
 std::string TBranch::ReportHeader(bool /*Detailed*/) const

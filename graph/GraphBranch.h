@@ -33,6 +33,9 @@ public:
     // Indexes of the editor's glyph pictures (-1 none); never saved.
     int Glyph = -1;
     int SelectedGlyph = -1;
+    // Working position in the graph's branch list, set by the walks that
+    // need per-branch arrays; not meaningful between walks.
+    int Index = -1;
 
     int Id() const { return FId; }
 

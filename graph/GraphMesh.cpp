@@ -9,8 +9,17 @@ void TMesh::ChordAdded(TBranch* /*Chord*/)
 
 std::string TMesh::ReportRow() const
 {
-    std::string Row = "\t" + FormatInt("%8d", Id) + " : \t";
+    std::string Row = "\t";
+    Row += FormatInt("%8d", Id);
+    Row += " : \t";
     for (const TLink& L : Links)
-        Row += (L.Direction > 0 ? "+" : "-") + IntToStr(L.Branch->Id()) + ", ";
+        AppendLinkText(Row, L);
     return Row;
+}
+
+void AppendLinkText(std::string& Row, const TLink& Link)
+{
+    Row += Link.Direction > 0 ? '+' : '-';
+    Row += IntToStr(Link.Branch->Id());
+    Row += ", ";
 }

@@ -22,3 +22,7 @@ public:
     // "\t%8d : \t" with the id, then "+" or "-" and "%d, " per link.
     virtual std::string ReportRow() const;
 };
+
+// Appends a link as the report's mesh and adjacency rows list it: "+" or "-"
+// and "%d, " with the branch's id.
+void AppendLinkText(std::string& Row, const TLink& Link);

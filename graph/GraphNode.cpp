@@ -36,7 +36,10 @@ void TNode::ReadData(TValueReader& Reader, TGraphDataVersion /*Version*/)
 
 std::string TNode::ReportRow(bool /*Detailed*/) const
 {
-    return "\t" + FormatInt("%4d", FId) + "\t";
+    std::string Row = "\t";
+    Row += FormatInt("%4d", FId);
+    Row += "\t";
+    return Row;
 }
 
 std::string TNode::ReportHeader(bool /*Detailed*/) const

@@ -44,6 +44,13 @@ void TDuctGraph::DeleteBranch(TBranch* Branch)
     TFlowGraph::DeleteBranch(Branch);
 }
 
+void TDuctGraph::DeleteNode(TNode* Node)
+{
+    if (MainFan && Node && (MainFan->FromNode == Node || MainFan->ToNode == Node) && FindNode(Node->Id()) == Node)
+        MainFan = nullptr;
+    TFlowGraph::DeleteNode(Node);
+}
+
 void TDuctGraph::MergeNodes(TNode* Keep, TNode* Drop)
 {
     if (!Keep || Keep == Drop)

@@ -37,6 +37,7 @@ public:
     void SortForTree() override;
     // Also forgets the main fan when it goes.
     void DeleteBranch(TBranch* Branch) override;
+    void DeleteNode(TNode* Node) override;
     // The base merge; the kept node's terminals then follow its type.
     void MergeNodes(TNode* Keep, TNode* Drop) override;
 
@@ -65,7 +66,8 @@ public:
 
     // ---- XML
     // The "body" element, line by line; generated branches (negative ids)
-    // are left out. Raises EGraphError when there is no main fan to name.
+    // and branches at a generated node (negative id) are left out. Raises
+    // EGraphError when there is no main fan to name.
     void WriteXml(std::ostream& File) const;
     // Rebuilds nodes, branches, the main fan and the fittings from the
     // "body" element of Root, computing with Settings(). Raises EGraphError
@@ -73,6 +75,20 @@ public:
     void ReadXml(const pugi::xml_node& Root);
 
     // ---- network checks and flow distribution
+    // The check of every branch's data that opens each solve command: every
+    // value a number, and within the ranges the windows take for typed
+    // values (a duct's length 0.1 to 500 m, its sizes 0.05 to 10 m, flows
+    // within ±100 m³/s, a terminal's design flow not negative, the fixed
+    // items, terminals and boosters as their forms allow). The sizes are
+    // checked for every duct when balancing (ForMethod 3) and stepping to
+    // standard sizes (4), else for the size-fixed ducts; volume flows when
+    // balancing; velocities for velocity sizing; with FlowsOnly only the
+    // design flows, lengths and heights that distribution uses. Generated
+    // branches are left out. The first value found stops it: status "Data
+    // error", ErrorBranch the branch, the message "Data error in branch
+    // <name>: <what> <value> is not within <low> to <high>" (or "<what> is
+    // not a number"), false.
+    bool CheckBranchData(TSolveMethod ForMethod, bool FlowsOnly = false);
     // The check before every solve or sizing run. Without a main fan: the
     // message "Main fan not found - add to network", no reference nodes, false.
     // Otherwise the generated items are made anew: the old Sink node goes
@@ -106,10 +122,12 @@ public:
     // negative when drawn against the air; the chord of each loop keeps the
     // design flow it was given and circulates it round its loop; the fan
     // takes the larger of the supply and return totals and the difference
-    // goes through a leakage branch. Status "Not solved" on success. False,
-    // with status "Data error", when the fan is missing, the loops cannot be
-    // built, or an Outlet is on the return side or an Inlet on the supply
-    // side of the fan (that message, and its terminal duct is ErrorBranch).
+    // goes through a leakage branch. Status "Not solved" on success. False
+    // when the fan is missing (with the check's message; nothing changes,
+    // the status neither); false with status "Data error" when the loops
+    // cannot be built, or an Outlet is on the return side or an Inlet on the
+    // supply side of the fan (that message, and its terminal duct is
+    // ErrorBranch).
     bool DistributeFlows();
     // Every branch's flow := its design flow (mass flow, an Outlet's
     // external flow and flow area with it; for equal friction also the duct
@@ -131,9 +149,11 @@ public:
     bool Validate();
     // Also flags the first mesh holding the main fan (HasFan).
     bool Prepare();
-    // Also the main fan's total drop from its nodes' pressures and its gain
-    // from that drop.
+    // Also the main fan's total drop and gain (TakeFanGain).
     void SolveMeshes();
+    // The main fan's total drop from its nodes' pressures and its gain from
+    // that drop: the fan makes up whatever the rest of its loop loses.
+    void TakeFanGain();
     // Also the index run marked, the fan's diameter from its flow, and for
     // the sizing methods the absolute node pressures.
     void Finish();
@@ -145,6 +165,10 @@ public:
     // error" (failed checks, or values that stopped being numbers: the
     // flows are then put back as they were before the command).
     void Solve();
+    // Solve starts the loop method from the flows of a whole-network
+    // solve (solver/WarmStart.h) when that succeeds; tests and benchmarks
+    // switch it off to see the loop method alone.
+    bool UseWarmStart = true;
     // PathMark := 1 on the main fan and on the reference paths of both
     // reference nodes, 0 elsewhere.
     void MarkIndexRun();

@@ -147,7 +147,11 @@ void TDuctGraph::ReadRecords(TValueReader& Reader, TGraphDataVersion Version)
     Reader.ReadListEnd();
 
     if (Version >= gdv201) {
-        MainFan = DuctBranch(Reader.ReadInteger());
+        // -1 stands for no fan, and is also the id of the first generated
+        // branch a solve leaves: no id below 0 names a branch of the user's,
+        // so none of them can name the fan.
+        const int FanId = Reader.ReadInteger();
+        MainFan = FanId >= 0 ? DuctBranch(FanId) : nullptr;
     } else {
         // Older documents did not name the fan: it was the branch leaving
         // the first inlet.

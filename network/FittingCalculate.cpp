@@ -102,9 +102,8 @@ void TFitting::Calculate(int Mode)
             break;
         }
         Warning = Warning || RangeFlag;
-        // The remark describes a coefficient lookup; the ratio modes make none.
-        if (Mode == cmCValues || Mode == cmCValues2)
-            BuildRemark(Remarks[I], Fit);
+        // Every mode leaves the remark of the database fitting's last lookup.
+        BuildRemark(Remarks[I], Fit);
     };
 
     TSections X;

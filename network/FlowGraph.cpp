@@ -3,6 +3,7 @@
 #include "network/Settings.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 TFlowGraph::TFlowGraph()
 {
@@ -118,6 +119,25 @@ void TFlowGraph::ForgetBranch(TFlowBranch* Branch)
             LinksValid = false;
 }
 
+void TFlowGraph::ForgetBranches(const std::vector<TBranch*>& Going)
+{
+    ForgetCheckResults();
+    const std::unordered_set<const TBranch*> Set(Going.begin(), Going.end());
+    if (Set.count(ErrorBranch) != 0)
+        ErrorBranch = nullptr;
+    for (const auto& Item : Nodes()) {
+        auto& Node = static_cast<TFlowNode&>(*Item);
+        for (const std::vector<TLink>* Path : {&Node.RefPath, &Node.FanPath})
+            for (const TLink& L : *Path)
+                if (Set.count(L.Branch) != 0 && Node.ForgetPathsThrough(L.Branch))
+                    break; // the path is gone
+    }
+    for (const auto& Fitting : Fittings)
+        for (const TFittingLink& L : Fitting->Links)
+            if (L.Branch && Set.count(L.Branch) != 0 && Fitting->ForgetBranch(L.Branch))
+                LinksValid = false;
+}
+
 void TFlowGraph::ForgetNode(TFlowNode* /*Node*/)
 {
     ForgetCheckResults();
@@ -136,7 +156,13 @@ void TFlowGraph::DeleteNode(TNode* Node)
     if (!Node || FindNode(Node->Id()) != Node)
         return;
     ForgetNode(static_cast<TFlowNode*>(Node));
-    TGraph::DeleteNode(Node);
+    // All its branches at once: the Sink has one per terminal.
+    std::vector<TBranch*> Going;
+    Going.reserve(Node->Links.size());
+    for (const TLink& L : Node->Links)
+        Going.push_back(L.Branch);
+    ForgetBranches(Going);
+    DeleteNodeWithBranches(Node);
 }
 
 void TFlowGraph::DeleteFitting(TFitting* Fitting)

@@ -237,7 +237,8 @@ public:
     // The end of one outer pass of Solve, from the code of its mesh loop,
     // the pass number (from 0), the change of the largest residual over the
     // pass and that residual: the loop's code once settled (change at most
-    // 0.001 Pa), the iteration limit after pass 600, within tolerance when
+    // 0.001 Pa), the iteration limit after pass 600 or once settled on a
+    // jump beyond the tolerance (lcOnJump), within tolerance when
     // the change has stayed small over many passes (below 0.01 Pa after
     // 100, 0.1 after 200, 1 after 500) and the mesh loop converged or no
     // residual exceeds WithinToleranceResidual; otherwise lcNone (go on).
@@ -286,6 +287,9 @@ protected:
     void ForgetCheckResults();
     // Clears every reference the network holds to a branch about to go.
     virtual void ForgetBranch(TFlowBranch* Branch);
+    // The same for many branches at once, in one pass over the nodes and
+    // the fittings.
+    void ForgetBranches(const std::vector<TBranch*>& Going);
     // Clears every reference the network holds to a node about to go.
     virtual void ForgetNode(TFlowNode* Node);
     // Gives a new node the network's air state.

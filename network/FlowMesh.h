@@ -25,6 +25,9 @@ public:
     // Adds the correction to every branch of the mesh (signed by its link),
     // then recomputes each branch's volume flow, losses and total drop.
     void ApplyCorrection();
+    // The recomputation of one branch after its mass flow changed, as
+    // ApplyCorrection does it.
+    static void RecalcBranch(TFlowBranch& Branch);
     // m := 0 on every branch of the mesh.
     void ClearFlows();
     // MeshResidual := Σ direction·TotalDrop; with UpdateDensity each branch
@@ -35,7 +38,9 @@ public:
     // The branch of the mesh flagged as a chord; nullptr when none is.
     TFlowBranch* ChordBranch() const;
     // The secant iteration on the circulating flow. Returns the loop code:
-    // converged, the step limit, or not finite (the residual or the
-    // correction stopped being a number).
+    // converged; within tolerance when the balance sits on a jump of a
+    // branch law, which no flow reaches (the mesh is left on the side of
+    // the jump closer to balance); the step limit; or not finite (the
+    // residual or the correction stopped being a number).
     int CorrectFlow();
 };

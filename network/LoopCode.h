@@ -10,5 +10,8 @@ enum TLoopCode : int {
     lcWithinTolerance = 6,
     lcIterationLimit = 8,
     lcNoMeshes = 11,       // no meshes, or the set-up failed
-    lcNotFinite = 12       // a residual or flow stopped being a finite number
+    lcNotFinite = 12,      // a residual or flow stopped being a finite number
+    lcOnJump = 13          // the mesh loop can get no closer: meshes left on
+                           // jumps of their branch laws, off by more than a
+                           // run may end with
 };

@@ -4,6 +4,7 @@
 #include "foundation/SettingsStore.h"
 #include "foundation/ValueStream.h"
 #include "foundation/XmlHelpers.h"
+#include "foundation/XmlText.h"
 
 #include <cmath>
 #include <limits>
@@ -185,11 +186,11 @@ void TSettings::WriteXml(std::ostream& File, std::string_view Indent) const
 {
     File << Indent << "<settings>\r\n";
     ForEachField(*this, [&](const TFieldInfo& Field, const auto& Value) {
-        File << Indent << " <" << Field.XmlKey << '>';
+        File << Indent << '<' << Field.XmlKey << '>';
         if constexpr (IsSwitch<decltype(Value)>)
             File << (Value ? '1' : '0');
         else
-            File << FormatFloat(Field.XmlFormat, Value);
+            File << XmlNumberText(Field.XmlFormat, Value);
         File << "</" << Field.XmlKey << ">\r\n";
     });
     File << Indent << "</settings>\r\n";

@@ -3,6 +3,7 @@
 #include "foundation/AppRegistry.h"
 #include "platform/SystemInfo.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 namespace {
@@ -95,8 +96,15 @@ void TQtSettingsStore::DeleteKey(const std::string& Section, const std::string& 
 
 bool TQtSettingsStore::Flush()
 {
+    const bool ErrorBefore = FSettings->status() != QSettings::NoError;
     FSettings->sync();
-    return FSettings->status() == QSettings::NoError;
+    if (!ErrorBefore)
+        return FSettings->status() == QSettings::NoError;
+    // QSettings keeps the first error it met, here one from before (a file
+    // damaged at load), so only the file itself tells whether this write
+    // replaced it with a sound one.
+    QSettings Written(FSettings->fileName(), QSettings::IniFormat);
+    return Written.status() == QSettings::NoError && QFileInfo(FSettings->fileName()).isFile();
 }
 
 QString TQtSettingsStore::FileName() const

@@ -60,6 +60,49 @@ bool StandardSizesCommand(TDuctGraph& G)
     return true;
 }
 
+// What the method panel shows after the command.
+std::optional<int> MethodShownFor(TSolveCommand Command)
+{
+    switch (Command) {
+    case scEqualFriction:
+        return smEqualFriction;
+    case scVelocity:
+        return smVelocity;
+    case scStaticRegain:
+        return smStaticRegain;
+    case scStandardSizes:
+        return smStandardSizes;
+    case scBalanceFlows:
+        return smFlowBalance;
+    case scSumFlows:
+        return MethodShownDesignFlows;
+    default:
+        return std::nullopt;
+    }
+}
+
+// The check of the branches' data each computing command starts with; the
+// resets compute nothing and need none.
+bool CheckDataFor(TDuctGraph& G, TSolveCommand Command)
+{
+    switch (Command) {
+    case scEqualFriction:
+        return G.CheckBranchData(smEqualFriction);
+    case scVelocity:
+        return G.CheckBranchData(smVelocity);
+    case scStaticRegain:
+        return G.CheckBranchData(smStaticRegain);
+    case scStandardSizes:
+        return G.CheckBranchData(smStandardSizes);
+    case scBalanceFlows:
+        return G.CheckBranchData(smFlowBalance);
+    case scSumFlows:
+        return G.CheckBranchData(G.Method, true);
+    default:
+        return true;
+    }
+}
+
 } // namespace
 
 std::string MethodShownText(int Code)
@@ -88,6 +131,13 @@ TSolveCommandResult RunSolveCommand(TDuctGraph& G, TSolveCommand Command)
         // messages anew; the command reports a missing fitting once.
         TFlowGraph::TFittingCommand OneCommand(G);
         G.ErrorBranch = nullptr;
+        if (!CheckDataFor(G, Command)) {
+            Result.Status = G.Status;
+            Result.ErrorBranch = G.ErrorBranch;
+            Result.MethodShown = MethodShownFor(Command);
+            return Result;
+        }
+        Result.MethodShown = MethodShownFor(Command);
         G.SaveBranchOrder();
         switch (Command) {
         case scEqualFriction:
@@ -97,25 +147,21 @@ TSolveCommandResult RunSolveCommand(TDuctGraph& G, TSolveCommand Command)
                                         : Command == scVelocity   ? smVelocity
                                                                   : smStaticRegain;
             Result.Ran = SizingCommand(G, Method);
-            Result.MethodShown = Method;
             break;
         }
         case scStandardSizes:
             Result.Ran = StandardSizesCommand(G);
-            Result.MethodShown = smStandardSizes;
             break;
         case scBalanceFlows:
             G.Method = smFlowBalance;
             G.Solve();
             Result.Ran = true;
-            Result.MethodShown = smFlowBalance;
             break;
         case scSumFlows:
             if (G.DistributeFlows()) {
                 G.InitFlowsFromDesign();
                 Result.Ran = true;
             }
-            Result.MethodShown = MethodShownDesignFlows;
             break;
         case scResetDesignFlows:
             for (int Kind : {okDiffuser, okGrille, okPlainOutlet})

@@ -70,7 +70,13 @@ bool TDuctGraph::Prepare()
 void TDuctGraph::SolveMeshes()
 {
     TFlowGraph::SolveMeshes();
-    if (LoopCode == lcNotFinite || !MainFan)
+    if (LoopCode != lcNotFinite)
+        TakeFanGain();
+}
+
+void TDuctGraph::TakeFanGain()
+{
+    if (!MainFan)
         return;
     // The fan makes up whatever the rest of its loop loses.
     MainFan->TotalDrop = MainFan->FromFlowNode()->RelPressure - MainFan->ToFlowNode()->RelPressure;

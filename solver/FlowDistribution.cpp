@@ -99,10 +99,10 @@ bool TDuctGraph::CheckFanSides()
 
 double TDuctGraph::AccumulateFlows(TFlowNode* Start, TFlowBranch* From, int Sign)
 {
-    // The recursion of the written method (a node's total is the signed sum
-    // of what each of its branches carries; a branch to a Common node
-    // carries that node's total) without its depth: one frame per node on
-    // the path from Start.
+    // The accumulation is naturally recursive (a node's total is the signed
+    // sum of what each of its branches carries; a branch to a Common node
+    // carries that node's total); an explicit stack keeps long runs of
+    // ducts off the call stack: one frame per node on the path from Start.
     struct TFrame {
         TFlowNode* Node;
         TFlowBranch* From; // the branch that led here
@@ -150,7 +150,10 @@ bool TDuctGraph::DistributeFlows()
     ResetFittingMessages();
     TNodeExclusionGuard ClearMarks{*this};
     if (!CheckMainFan()) {
-        Status = ssDataError;
+        // Without a main fan there is nowhere to carry the flows: the check's
+        // message alone, and the network as it was, its status included.
+        if (MainFan)
+            Status = ssDataError;
         return false;
     }
 

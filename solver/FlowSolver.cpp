@@ -17,9 +17,11 @@
 #include "graph/GraphFlags.h"
 #include "solver/FlowSnapshot.h"
 #include "solver/MeshQueue.h"
+#include "solver/WarmStart.h"
 
 #include <cmath>
 #include <exception>
+#include <vector>
 
 namespace {
 
@@ -45,6 +47,18 @@ bool HasSettledLoosely(int Pass, double Change)
     return (Pass > 100 && Change < 0.01) || (Pass > 200 && Change < 0.1) || (Pass > 500 && Change < 1.0);
 }
 
+// The code of a mesh loop whose queued meshes are all within the
+// tolerance: converged, unless meshes set aside on jumps are left further
+// off; within tolerance while they are off by no more than a run may end
+// with; otherwise the mesh loop can get no closer.
+TLoopCode SettledCode(const TMeshQueue& Queue)
+{
+    double Parked = 0.0;
+    if (!Queue.AnyParked(Parked) || Parked <= MeshTolerance)
+        return lcConverged;
+    return Parked <= TFlowGraph::WithinToleranceResidual ? lcWithinTolerance : lcOnJump;
+}
+
 bool FlowsFinite(const TGraph::TBranchList& Branches)
 {
     for (const auto& Item : Branches) {
@@ -53,6 +67,25 @@ bool FlowsFinite(const TGraph::TBranchList& Branches)
             return false;
     }
     return true;
+}
+
+// The Sink branches a check has just made carry no flow; each takes the
+// flow that balances its terminal again, as its predecessor carried it, so
+// that a run starting from the present flows starts from balanced ones.
+void BalanceSinkBranches(const TGraph::TBranchList& Branches)
+{
+    for (const auto& Item : Branches) {
+        TFlowBranch& B = FlowBranchOf(Item);
+        if (B.Kind != bkSink)
+            continue;
+        const TNode* Terminal = B.FromFlowNode()->IsSink() ? B.ToNode : B.FromNode;
+        double Inflow = 0.0;
+        for (const TLink& L : Terminal->Links)
+            if (L.Branch != &B)
+                Inflow += L.Direction * FlowBranchOf(L).MassFlow;
+        B.MassFlow = B.FromNode == Terminal ? Inflow : -Inflow;
+        B.CalcVolumeFlow();
+    }
 }
 
 } // namespace
@@ -97,10 +130,26 @@ void TFlowGraph::InitBranch(TFlowBranch& Branch)
 
 void TFlowGraph::InitMeshes()
 {
+    // The circulating flows are summed over every mesh first and each
+    // branch is recomputed once after: a branch lies on many meshes, and
+    // recomputing it after each would cost the sum of the meshes' lengths
+    // in friction factors.
+    const TBranchList& List = Branches();
+    for (std::size_t I = 0; I < List.size(); ++I)
+        List[I]->Index = static_cast<int>(I);
     for (const auto& Mesh : Meshes())
         AsFlowMesh(Mesh).ClearFlows();
-    for (const auto& Mesh : Meshes())
-        AsFlowMesh(Mesh).ApplyCorrection();
+    std::vector<char> OnMesh(List.size(), 0);
+    for (const auto& Mesh : Meshes()) {
+        const TFlowMesh& M = AsFlowMesh(Mesh);
+        for (const TLink& L : M.Links) {
+            FlowBranchOf(L).AddMassFlow(L.Direction * M.FlowCorrection);
+            OnMesh[static_cast<std::size_t>(L.Branch->Index)] = 1;
+        }
+    }
+    for (std::size_t I = 0; I < List.size(); ++I)
+        if (OnMesh[I])
+            TFlowMesh::RecalcBranch(FlowBranchOf(List[I]));
 }
 
 void TFlowGraph::InitSolveState()
@@ -156,7 +205,7 @@ void TFlowGraph::SolveMeshes()
     if (!MeshQueue)
         MeshQueue = std::make_shared<TMeshQueue>();
     TMeshQueue& Queue = *MeshQueue;
-    Queue.Build(List);
+    Queue.Build(List, &Branches());
     Queue.Fill(List);
     int Worst = Queue.Worst();
     bool AllCurrent = false;
@@ -166,7 +215,9 @@ void TFlowGraph::SolveMeshes()
             LoopCode = lcNoMeshes;
             break;
         }
-        if (AsFlowMesh(List[static_cast<std::size_t>(Worst)]).CorrectFlow() == lcNotFinite) {
+        TFlowMesh& Corrected = AsFlowMesh(List[static_cast<std::size_t>(Worst)]);
+        const int Correction = Corrected.CorrectFlow();
+        if (Correction == lcNotFinite) {
             LoopCode = lcNotFinite;
             return;
         }
@@ -188,9 +239,14 @@ void TFlowGraph::SolveMeshes()
                 Queue.Update(I, Mesh.MeshResidual);
             }
         }
+        // A mesh whose balance sits on a jump of a branch law is set aside
+        // while the others are corrected: correcting it again would only
+        // step back and forth across the jump.
+        if (Correction == lcWithinTolerance)
+            Queue.Park(Worst, Corrected.MeshResidual, MeshTolerance);
         Worst = Queue.Worst();
-        if (Worst >= 0 && std::fabs(AsFlowMesh(List[static_cast<std::size_t>(Worst)]).MeshResidual) <= MeshTolerance)
-            LoopCode = lcConverged;
+        if (Worst < 0 || std::fabs(AsFlowMesh(List[static_cast<std::size_t>(Worst)]).MeshResidual) <= MeshTolerance)
+            LoopCode = SettledCode(Queue);
         else if (Passes >= MaxMeshPasses)
             LoopCode = lcIterationLimit;
         ++Passes;
@@ -220,6 +276,13 @@ void TDuctGraph::Solve()
         Status = ssDataError;
         return;
     }
+    // A solved or sized network starts from its present flows, which the
+    // check's new Sink branches must balance again. Without the leakage
+    // branch the check removed they cannot balance the fan: such a network
+    // starts afresh from the meshes, as an unsolved one does.
+    const bool FromPresentFlows = Previous < ssNotSolved && !HadLeakage;
+    if (FromPresentFlows)
+        BalanceSinkBranches(Branches());
     TFlowSnapshot Saved;
     Saved.Take(*this);
     auto BrokeDown = [&] {
@@ -234,13 +297,27 @@ void TDuctGraph::Solve()
         BrokeDown();
         return;
     }
-    if (Previous < ssNotSolved && !HadLeakage && MaxResidual <= UnchangedResidual) {
+    if (FromPresentFlows && MaxResidual <= UnchangedResidual) {
         Status = ssSolved; // nothing changed since the last solution
         return;
     }
-    if (Previous >= ssNotSolved)
+    // Flows from the whole network solved at once: the loop method then
+    // starts from them, on meshes built on their resistances, and judges
+    // them by its own rules. Without them it starts as before.
+    const bool Warm = UseWarmStart && WarmFlowsTaken(WarmStartFlows(*this).Result);
+    if (Warm && !Prepare()) {
+        Status = ssDataError;
+        return;
+    }
+    if (!FromPresentFlows && !Warm)
         InitMeshes();
     InitSolveState();
+    if (Warm) {
+        StartMeshSlopes(*this);
+        // The fan's gain from the warm pressures, as the mesh loop would
+        // leave it: its loop then shows no residual of the old gain.
+        TakeFanGain();
+    }
 
     int Result = lcNone;
     int Pass = 0;
@@ -271,6 +348,8 @@ void TDuctGraph::Solve()
                     return;
                 }
                 InitSolveState();
+                if (Warm)
+                    StartMeshSlopes(*this);
             }
         }
     } catch (const std::exception&) {
@@ -285,6 +364,11 @@ int TFlowGraph::OuterPassResult(int Loop, int Pass, double Change, double Larges
     const bool LoopSettled = Loop == lcConverged || Loop == lcWithinTolerance;
     if (LoopSettled && Change <= SettledChange)
         return Loop;
+    // Stuck on a jump beyond the tolerance: every further pass would
+    // build the same meshes and leave them as they are, so the run ends
+    // where the iteration limit would have ended it.
+    if (Loop == lcOnJump && Change <= SettledChange)
+        return lcIterationLimit;
     if (Pass >= MaxOuterPasses)
         return lcIterationLimit;
     // A long run whose residuals have stopped moving ends within tolerance

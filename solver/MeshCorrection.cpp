@@ -9,6 +9,7 @@
 #include "network/FlowBranch.h"
 #include "network/LoopCode.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -18,6 +19,37 @@ constexpr double MaxStep = 2.0;          // kg/s, largest correction per step
 constexpr double ResidualTolerance = 0.01; // Pa
 constexpr int MaxSteps = 400;
 constexpr double TinySlope = 1e-100;
+// Bounds of the balance closer than this share of the mesh's largest flow
+// (or of MinJumpFlow, kg/s) are taken to hold a jump of a branch law.
+constexpr double JumpShare = 1e-9;
+constexpr double MinJumpFlow = 1e-6;
+// A residual rising this many times more steeply between the bounds than
+// over any step that kept its sign holds a jump.
+constexpr double JumpSteepness = 100.0;
+// Secant steps without a bound closing in, after which the steps halve the
+// bounds.
+constexpr int StallSteps = 8;
+
+// One side of the balance: the circulation (kg/s, from the start of the
+// correction) nearest to it seen so far with a residual of that sign.
+struct TBound {
+    bool Seen = false;
+    double At = 0.0;
+    double Residual = 0.0;
+
+    // True when (Moved, R) is a new nearest point of this side.
+    bool Note(double Moved, double R, bool Positive)
+    {
+        if (Positive ? !(R > 0.0) : !(R < 0.0))
+            return false;
+        if (Seen && (Positive ? Moved >= At : Moved <= At))
+            return false;
+        Seen = true;
+        At = Moved;
+        Residual = R;
+        return true;
+    }
+};
 
 } // namespace
 
@@ -25,17 +57,20 @@ void TFlowMesh::ApplyCorrection()
 {
     for (const TLink& L : Links)
         FlowBranchOf(L).AddMassFlow(L.Direction * FlowCorrection);
-    for (const TLink& L : Links) {
-        TFlowBranch& B = FlowBranchOf(L);
-        B.CalcVolumeFlow();
-        B.CalcTerminalLosses();
-        B.CalcEquivLengths();
-        B.CalcTotalLength();
-        B.CalcToResistance();
-        B.UpdateFriction();
-        B.SumFixedDrops();
-        B.CalcTotalDrop();
-    }
+    for (const TLink& L : Links)
+        RecalcBranch(FlowBranchOf(L));
+}
+
+void TFlowMesh::RecalcBranch(TFlowBranch& B)
+{
+    B.CalcVolumeFlow();
+    B.CalcTerminalLosses();
+    B.CalcEquivLengths();
+    B.CalcTotalLength();
+    B.CalcToResistance();
+    B.UpdateFriction();
+    B.SumFixedDrops();
+    B.CalcTotalDrop();
 }
 
 void TFlowMesh::ClearFlows()
@@ -74,10 +109,34 @@ TFlowBranch* TFlowMesh::ChordBranch() const
 
 int TFlowMesh::CorrectFlow()
 {
+    // The residual rises with the circulating flow (every branch's drop
+    // rises with its own flow), so the steps that straddle its zero bound
+    // it. Where a branch law jumps (laminar to turbulent, a fixed drop at
+    // zero flow) the residual may jump over zero: no flow balances the
+    // mesh, and the secant steps go round and round outside the bounds.
+    // Once the bounds have stopped closing in, the steps halve them
+    // instead: a smooth law is then balanced, a jump shows as bounds closer
+    // than any flow a duct could tell apart with the residual still off by
+    // part of the jump. Sooner still, a residual that rises between the
+    // bounds far more steeply than over any step that kept its sign (a
+    // smooth law is steepest at the ends of the range explored, not in
+    // between) shows the jump.
+    double Steepest = 0.0; // the largest |Δr/step| of a step that kept the sign
+    double Largest = 0.0;
+    for (const TLink& L : Links)
+        Largest = std::max(Largest, std::fabs(FlowBranchOf(L).MassFlow));
+    const double JumpWidth = JumpShare * std::max(Largest, MinJumpFlow);
+    TBound Below; // the highest circulation seen with a negative residual
+    TBound Above; // the lowest with a positive one
+    double Moved = 0.0;
     double R0 = MeshResidual;
+    Below.Note(Moved, R0, false);
+    Above.Note(Moved, R0, true);
+    int SinceCloser = 0; // steps since a bound last closed in
     int Passes = 0;
     for (;;) {
-        double Step = -Relaxation * Gain * R0;
+        const bool Halving = Below.Seen && Above.Seen && SinceCloser >= StallSteps;
+        double Step = Halving ? 0.5 * (Below.At + Above.At) - Moved : -Relaxation * Gain * R0;
         if (std::fabs(Step) > MaxStep)
             Step = SignOf(Step) * MaxStep;
         if (!std::isfinite(Step))
@@ -85,15 +144,44 @@ int TFlowMesh::CorrectFlow()
         FlowCorrection = Step;
         ApplyCorrection();
         CalcResidual(true);
+        Moved += Step;
         const double R = MeshResidual;
         if (!std::isfinite(R))
             return lcNotFinite;
-        const double T = Step * Gain * (R - R0);
+        const double Change = R - R0;
+        if ((R < 0.0 && R0 < 0.0) || (R > 0.0 && R0 > 0.0))
+            Steepest = std::max(Steepest, std::fabs(Change / Step));
+        const double T = Step * Gain * Change;
         R0 = R;
+        // K - K·(t - s²)/t with t = s·K·(r - r0) is the secant slope
+        // s/(r - r0); taken in that form it cannot cancel to 0 when the step
+        // overshoots by far (t much larger than s²), which would leave the
+        // mesh taking steps of no size until its step limit.
         if (std::fabs(T) > TinySlope)
-            Gain = Gain + (T - Step * Step) * (-Gain) / T;
+            Gain = Step / Change;
         if (std::fabs(R) <= ResidualTolerance)
             return lcConverged;
+        const bool Closer = Below.Note(Moved, R, false) || Above.Note(Moved, R, true);
+        SinceCloser = Closer ? 0 : SinceCloser + 1;
+        const double Apart = std::fabs(Above.At - Below.At);
+        if (Below.Seen && Above.Seen &&
+            (Apart <= JumpWidth ||
+             (Steepest > 0.0 && Above.Residual - Below.Residual > JumpSteepness * Steepest * Apart))) {
+            // On a jump: rest on the side that is left closer to balance,
+            // and recompute the branches there once more, so that each
+            // one's equivalent lengths follow its friction at the resting
+            // flow and not at the last step's (a law that jumps changes its
+            // friction factor by half between the two sides).
+            const TBound& Rest = std::fabs(Below.Residual) < std::fabs(Above.Residual) ? Below : Above;
+            FlowCorrection = Rest.At - Moved;
+            ApplyCorrection();
+            FlowCorrection = 0.0;
+            ApplyCorrection();
+            CalcResidual(true);
+            if (!std::isfinite(MeshResidual))
+                return lcNotFinite;
+            return lcWithinTolerance;
+        }
         if (Passes > MaxSteps)
             return lcIterationLimit;
         ++Passes;

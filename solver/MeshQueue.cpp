@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 namespace {
 
@@ -15,43 +14,71 @@ const TFlowMesh& FlowMeshAt(const TGraph::TMeshList& Meshes, std::size_t I)
 
 } // namespace
 
-void TMeshQueue::Build(const TGraph::TMeshList& Meshes)
+void TMeshQueue::Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchList* Branches)
 {
     const std::size_t M = Meshes.size();
-    Pairs.clear();
-    MeshStart.assign(M + 1, 0);
-    for (std::size_t I = 0; I < M; ++I) {
-        const auto& Links = Meshes[I]->Links;
-        MeshStart[I + 1] = MeshStart[I] + static_cast<int>(Links.size());
-        for (std::size_t K = 0; K < Links.size(); ++K)
-            Pairs.push_back({Links[K].Branch, static_cast<int>(I), static_cast<int>(K)});
-    }
-    std::sort(Pairs.begin(), Pairs.end(), [](const TIncidence& A, const TIncidence& B) {
-        if (A.Branch != B.Branch)
-            return std::less<const TBranch*>()(A.Branch, B.Branch);
-        return A.Mesh < B.Mesh;
-    });
-    LinkSlot.assign(Pairs.size(), 0);
-    SlotStart.clear();
-    SlotMeshes.clear();
-    for (std::size_t I = 0; I < Pairs.size(); ++I) {
-        if (I == 0 || Pairs[I].Branch != Pairs[I - 1].Branch)
-            SlotStart.push_back(static_cast<int>(I));
-        const int Slot = static_cast<int>(SlotStart.size()) - 1;
-        LinkSlot[static_cast<std::size_t>(MeshStart[static_cast<std::size_t>(Pairs[I].Mesh)] + Pairs[I].Link)] = Slot;
-        SlotMeshes.push_back(Pairs[I].Mesh);
-    }
-    SlotStart.push_back(static_cast<int>(Pairs.size()));
+    MeshList = &Meshes;
+    BranchList = Branches;
+    HasIncidence = false;
     Seen.assign(M, 0);
     SeenStamp = 0;
     Heap.clear();
     Version.assign(M, 0);
     Present.assign(M, 0.0);
     Excluded.assign(M, 0);
+    ParkedAt.assign(M, 0.0);
+}
+
+void TMeshQueue::BuildIncidence()
+{
+    HasIncidence = true;
+    const TGraph::TMeshList& Meshes = *MeshList;
+    const std::size_t M = Meshes.size();
+    // Slots are branch numbers: the list positions when the branches are
+    // known, else numbers given in order of first appearance.
+    std::size_t Slots = 0;
+    if (BranchList) {
+        for (const auto& Branch : *BranchList)
+            Branch->Index = static_cast<int>(Slots++);
+    } else {
+        for (const auto& Mesh : Meshes)
+            for (const TLink& L : Mesh->Links)
+                L.Branch->Index = -1;
+        for (const auto& Mesh : Meshes)
+            for (const TLink& L : Mesh->Links)
+                if (L.Branch->Index < 0)
+                    L.Branch->Index = static_cast<int>(Slots++);
+    }
+    MeshStart.assign(M + 1, 0);
+    for (std::size_t I = 0; I < M; ++I)
+        MeshStart[I + 1] = MeshStart[I] + static_cast<int>(Meshes[I]->Links.size());
+    LinkSlot.resize(static_cast<std::size_t>(MeshStart[M]));
+    SlotStart.assign(Slots + 1, 0);
+    std::size_t K = 0;
+    for (const auto& Mesh : Meshes) {
+        for (const TLink& L : Mesh->Links) {
+            LinkSlot[K++] = L.Branch->Index;
+            ++SlotStart[static_cast<std::size_t>(L.Branch->Index) + 1];
+        }
+    }
+    for (std::size_t S = 0; S < Slots; ++S)
+        SlotStart[S + 1] += SlotStart[S];
+    // Meshes in ascending order fill each slot in ascending order.
+    SlotMeshes.resize(LinkSlot.size());
+    Found.assign(SlotStart.begin(), SlotStart.end() - 1); // fill cursors
+    K = 0;
+    for (std::size_t I = 0; I < M; ++I) {
+        const std::size_t Last = static_cast<std::size_t>(MeshStart[I + 1]);
+        for (; K < Last; ++K)
+            SlotMeshes[static_cast<std::size_t>(Found[static_cast<std::size_t>(LinkSlot[K])]++)] = static_cast<int>(I);
+    }
+    Found.clear();
 }
 
 const std::vector<int>& TMeshQueue::Sharing(int Mesh)
 {
+    if (!HasIncidence)
+        BuildIncidence();
     Found.clear();
     if (++SeenStamp == 0) { // wrapped: old marks could read as new
         std::fill(Seen.begin(), Seen.end(), 0);
@@ -92,7 +119,8 @@ void TMeshQueue::Fill(const TGraph::TMeshList& Meshes)
     Heap.clear();
     for (std::size_t I = 0; I < Meshes.size() && I < Present.size(); ++I) {
         const TFlowMesh& Mesh = FlowMeshAt(Meshes, I);
-        Excluded[I] = Mesh.HasFan ? 1 : 0;
+        const bool StaysParked = Excluded[I] == 2 && std::fabs(Mesh.MeshResidual - ParkedAt[I]) <= ParkMargin;
+        Excluded[I] = Mesh.HasFan ? 1 : StaysParked ? 2 : 0;
         Present[I] = std::fabs(Mesh.MeshResidual);
         ++Version[I];
         if (!Excluded[I])
@@ -106,6 +134,8 @@ void TMeshQueue::Update(int Mesh, double Residual)
     const std::size_t I = static_cast<std::size_t>(Mesh);
     Present[I] = std::fabs(Residual);
     ++Version[I];
+    if (Excluded[I] == 2 && std::fabs(Residual - ParkedAt[I]) > ParkMargin)
+        Excluded[I] = 0; // moved off where it was parked: correct it again
     if (Excluded[I])
         return;
     if (Heap.size() > 4 * Present.size() + 64)
@@ -138,4 +168,29 @@ int TMeshQueue::Worst()
         Heap.pop_back();
     }
     return Heap.empty() ? -1 : Heap.front().Mesh;
+}
+
+void TMeshQueue::Park(int Mesh, double Residual, double Margin)
+{
+    const std::size_t I = static_cast<std::size_t>(Mesh);
+    if (Excluded[I] == 1)
+        return;
+    Excluded[I] = 2;
+    ParkedAt[I] = Residual;
+    ParkMargin = Margin;
+    Present[I] = std::fabs(Residual);
+    ++Version[I]; // its queued entries go stale
+}
+
+bool TMeshQueue::AnyParked(double& Largest) const
+{
+    bool Any = false;
+    Largest = 0.0;
+    for (std::size_t I = 0; I < Excluded.size(); ++I) {
+        if (Excluded[I] != 2)
+            continue;
+        Any = true;
+        Largest = std::max(Largest, Present[I]);
+    }
+    return Any;
 }

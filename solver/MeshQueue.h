@@ -13,35 +13,45 @@
 
 class TMeshQueue {
 public:
-    // The branch -> mesh incidence of Meshes (TFlowMesh objects).
-    void Build(const TGraph::TMeshList& Meshes);
+    // Takes Meshes (TFlowMesh objects, which must stay in place until the
+    // next Build); Branches, when given, are all the branches they run
+    // through. The branch -> mesh incidence is made when Sharing is first
+    // asked: a mesh loop that converges at its first correction never
+    // needs it.
+    void Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchList* Branches = nullptr);
     // The meshes (list positions) that share at least one branch with
-    // mesh Mesh, Mesh itself included; valid until the next call.
+    // mesh Mesh, Mesh itself included, in ascending order of the shared
+    // branches' links and of the meshes; valid until the next call.
     const std::vector<int>& Sharing(int Mesh);
 
-    // Queues every mesh without the fan at its present residual.
+    // Queues every mesh without the fan at its present residual (a parked
+    // mesh stays parked unless its residual moved beyond the margin).
     void Fill(const TGraph::TMeshList& Meshes);
     // Mesh Mesh now has Residual.
     void Update(int Mesh, double Residual);
     // The worst mesh; -1 when no mesh without the fan is queued.
     int Worst();
+    // Takes Mesh out of the queue, at Residual, until an update moves its
+    // residual by more than Margin: its correction found it on a jump of a
+    // branch law and can do no better while the rest stays as it is.
+    void Park(int Mesh, double Residual, double Margin);
+    // Whether any mesh is parked, and the largest |residual| among them.
+    bool AnyParked(double& Largest) const;
 
 private:
-    struct TIncidence {
-        const TBranch* Branch;
-        int Mesh;
-        int Link; // position of the link in the mesh's list
-    };
     struct TEntry {
         double Abs;
         int Mesh;
         std::uint32_t Version;
     };
 
+    const TGraph::TMeshList* MeshList = nullptr;
+    const TGraph::TBranchList* BranchList = nullptr;
+    bool HasIncidence = false;
     // Incidence: the links of mesh M are LinkSlot[MeshStart[M] ..
-    // MeshStart[M + 1]), each the slot of its branch; the meshes of slot S
-    // are SlotMeshes[SlotStart[S] .. SlotStart[S + 1]).
-    std::vector<TIncidence> Pairs;
+    // MeshStart[M + 1]), each the slot of its branch (the branch's Index);
+    // the meshes of slot S are SlotMeshes[SlotStart[S] .. SlotStart[S + 1]),
+    // in ascending order.
     std::vector<int> MeshStart;
     std::vector<int> LinkSlot;
     std::vector<int> SlotStart;
@@ -55,8 +65,13 @@ private:
     std::vector<TEntry> Heap;
     std::vector<std::uint32_t> Version;
     std::vector<double> Present;
-    std::vector<char> Excluded; // the meshes with the fan
+    std::vector<char> Excluded; // 0 queued, 1 the fan's, 2 parked
+    std::vector<double> ParkedAt; // residual of a parked mesh when parked
+    double ParkMargin = 0.0;
 
     void Push(int Mesh);
     void Compact();
+    // Numbers the branches (their Index) and builds the incidence by a
+    // counting sort over them.
+    void BuildIncidence();
 };

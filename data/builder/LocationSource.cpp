@@ -1,5 +1,6 @@
 #include "data/builder/LocationSource.h"
 
+#include "foundation/AtomicSave.h"
 #include "foundation/Cp1252Text.h"
 #include "foundation/FileHelpers.h"
 #include "locations/LocationPicker.h"
@@ -296,8 +297,11 @@ std::string RegionIndexText(const TLocationSource& Source)
 void WriteLocationDatabase(const std::string& CommonDataDir, const TLocationSource& Source)
 {
     auto Write = [&](const std::string& Name, const std::string& Bytes) {
-        if (!WriteFileAtomically(CommonDataDir + Name, Bytes))
-            throw std::runtime_error("cannot write " + CommonDataDir + Name);
+        try {
+            SaveFileAtomically(CommonDataDir + Name, Bytes);
+        } catch (const EFileSaveError& Error) {
+            throw std::runtime_error("cannot write " + CommonDataDir + Name + ": " + Error.what());
+        }
     };
     std::string All;
     for (const TLocationSourceDatabase& D : Source.Databases) {

@@ -234,6 +234,43 @@ TEST(DocumentFile, SaveThenOpenGivesTheSameDocument)
     EXPECT_EQ(&Document->Settings(), &Open);
 }
 
+// The generated items a solve leaves in the document carry negative ids, the
+// first of them -1, the id that also stands for "no main fan".
+TEST(DocumentFile, ADocumentWithoutAMainFanReadsBackWithoutOne)
+{
+    const TSettings Settings;
+    TDuctGraph Network(true, &Settings);
+    Network.DeleteBranch(Network.MainFan);
+    Network.GetOrAddNode(-1);
+    Network.FlowNode(-1)->NodeType = ntSink;
+    Network.AddBranch(-1, 6, -1);
+    Network.DuctBranch(-1)->Kind = bkSink;
+    Network.DuctBranch(-1)->SetDuctType(dtNone, 0.0, 0.0, 0.0);
+    const TDocumentRead Read = ReadNetworkBytes(NetworkFileBytes(Network, {}, Settings), "nofan.vtx", {});
+    ASSERT_TRUE(Read.Ok) << Read.Reason;
+    const TDuctGraph& Back = *Read.Contents.Network;
+    EXPECT_EQ(Back.MainFan, nullptr);
+    ASSERT_NE(Back.DuctBranch(-1), nullptr);
+    EXPECT_EQ(Back.DuctBranch(-1)->DuctType, dtNone);
+    EXPECT_EQ(Back.DuctBranch(-1)->Kind, bkSink);
+}
+
+// Values no window would take still open, so that the user can mend them;
+// the solve commands refuse them.
+TEST(DocumentFile, ImpossibleValuesStillOpen)
+{
+    const TSettings Settings;
+    TDuctGraph Network(true, &Settings);
+    Network.DuctBranch(2)->Length = 1e76;
+    Network.DuctBranch(4)->Diameter = 1e-4;
+    Network.DuctBranch(5)->DesignFlow = -0.3;
+    const TDocumentRead Read = ReadNetworkBytes(NetworkFileBytes(Network, {}, Settings), "odd.vtx", {});
+    ASSERT_TRUE(Read.Ok) << Read.Reason;
+    EXPECT_EQ(Read.Contents.Network->DuctBranch(2)->Length, 1e76);
+    EXPECT_EQ(Read.Contents.Network->DuctBranch(4)->Diameter, 1e-4);
+    EXPECT_EQ(Read.Contents.Network->DuctBranch(5)->DesignFlow, -0.3);
+}
+
 TEST(DocumentFile, OlderVersionsTakeTheirDefaultsAndMigrations)
 {
     struct TCase {
@@ -432,9 +469,9 @@ TEST(DocumentFile, MissingFileAndFailedSave)
     {
         std::ofstream(Name, std::ios::binary) << "previous";
     }
-    std::filesystem::create_directory(Name + ".saving"); // the temporary file cannot be made
+    std::filesystem::permissions(Name, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
     const TDocumentOutcome Saved = WriteNetworkFile(Name, Network, {}, Settings);
     EXPECT_FALSE(Saved.Ok);
-    EXPECT_EQ(Saved.Messages, std::vector<std::string>{"Error writing file " + Name});
+    EXPECT_EQ(Saved.Messages, std::vector<std::string>{"Error writing file " + Name + ". The file is read-only."});
     EXPECT_EQ(FileBytes(Name), "previous");
 }

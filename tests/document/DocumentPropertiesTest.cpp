@@ -1,4 +1,5 @@
 #include "DocumentTestSupport.h"
+#include "tests/HandEncoding.h"
 
 #include "foundation/SettingsStore.h"
 #include "foundation/ValueStream.h"
@@ -45,6 +46,29 @@ TEST(DocumentPropertiesBlock, FiveStringsAndADate)
     TValueReader Again(W.Bytes());
     Back.ReadFromReader(Again);
     EXPECT_EQ(Back, P);
+}
+
+TEST(DocumentPropertiesBlock, BytesByHandAndAHandWrittenBlockFieldByField)
+{
+    const TDocumentProperties P = SampleProperties();
+    THandEncoding Hand;
+    Hand.Str(P.ProjectName).Str(P.ProjectNumber).Str(P.Description).Str(P.Author).Str(P.Company).Date(P.Date);
+    TValueWriter W;
+    P.WriteToWriter(W);
+    EXPECT_EQ(W.Bytes(), Hand.Bytes);
+
+    THandEncoding Other;
+    Other.Str("Name").Str("Number").Str("Text").Str("Author").Str("Company").Date(40000.25);
+    TDocumentProperties Back = SampleProperties();
+    TValueReader R(Other.Bytes);
+    Back.ReadFromReader(R);
+    EXPECT_TRUE(R.AtEnd());
+    EXPECT_EQ(Back.ProjectName, "Name");
+    EXPECT_EQ(Back.ProjectNumber, "Number");
+    EXPECT_EQ(Back.Description, "Text");
+    EXPECT_EQ(Back.Author, "Author");
+    EXPECT_EQ(Back.Company, "Company");
+    EXPECT_EQ(Back.Date, 40000.25);
 }
 
 TEST(DocumentPropertiesBlock, DamagedBlockRaisesAndLeavesPropertiesUnchanged)
@@ -131,7 +155,7 @@ TEST(DocumentPropertiesTexts, ProjectNameAndTitle)
     EXPECT_EQ(P.GetProjectName(), "Harbour Offices");
     P.ProjectName.clear();
     EXPECT_EQ(P.GetProjectName(), "Project");
-    P.ProjectName = "A";
+    P.ProjectName = std::string("A");
     P.ProjectNumber = "7";
     P.Description = "main";
     EXPECT_EQ(P.GetTitleText(), "A (7) main");
@@ -140,12 +164,12 @@ TEST(DocumentPropertiesTexts, ProjectNameAndTitle)
 TEST(DocumentPropertiesXml, LinesOfTheElement)
 {
     EXPECT_EQ(XmlOf(SampleProperties()), " <properties>\r\n"
-                                         "  <projectname>Harbour Offices</projectname>\r\n"
-                                         "  <projectnumber>HV-2024/17</projectnumber>\r\n"
-                                         "  <description>Level 2 supply%13%10Revision B%13%10see notes</description>\r\n"
-                                         "  <author>J. Ng</author>\r\n"
-                                         "  <company>Smith &amp; Sons &lt;Ducting&gt;</company>\r\n"
-                                         "  <date>06 12 2024</date>\r\n"
+                                         " <projectname>Harbour Offices</projectname>\r\n"
+                                         " <projectnumber>HV-2024/17</projectnumber>\r\n"
+                                         " <description>Level 2 supply%13%10Revision B%13%10see notes</description>\r\n"
+                                         " <author>J. Ng</author>\r\n"
+                                         " <company>Smith &amp; Sons &lt;Ducting&gt;</company>\r\n"
+                                         " <date>06 12 2024</date>\r\n"
                                          " </properties>\r\n");
 
     // The time of day is not part of the element.

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <limits>
 #include <sstream>
 
 using namespace doctest;
@@ -57,7 +59,7 @@ TEST(NetworkXml, HeadAndFirstItemsOfTheDefaultNetwork)
                " <generator>Brellamonte Ventrix</generator>", " <barometer>101.325</barometer>",
                " <dbwb>20.00/12.80</dbwb>", " <version>1.0.0.2</version>"}) +
         Elements.str() + Lines({"</head>", "<body>", " <nodes>"});
-    ASSERT_NE(Elements.str().find(" <settings>\r\n  <designpressrate>1.000</designpressrate>\r\n"), std::string::npos);
+    ASSERT_NE(Elements.str().find(" <settings>\r\n <designpressrate>1.000</designpressrate>\r\n"), std::string::npos);
     EXPECT_EQ(Text.substr(0, Head.size()), Head);
 
     const std::string Density = "  " + FormatFloat("<density>%0.4f</density>", Network.AirDensity) + "\r\n";
@@ -104,7 +106,7 @@ TEST(NetworkXml, TextsAreEscapedAndWrittenAsLatin1AndReadBack)
     EXPECT_NE(Text.find("  <fixedc caption=\"Elbow &quot;90&quot; &lt;short&gt;\">0.375</fixedc>\r\n"),
               std::string::npos);
     EXPECT_NE(Text.find("<caption>&#8364; 5</caption>"), std::string::npos);
-    EXPECT_NE(Text.find("  <company>Smith &amp; Sons &lt;Ducting&gt;</company>\r\n"), std::string::npos);
+    EXPECT_NE(Text.find(" <company>Smith &amp; Sons &lt;Ducting&gt;</company>\r\n"), std::string::npos);
     EXPECT_NE(Text.find("  <rinfo>0.375,0.625</rinfo>\r\n  <rinfo>1.000</rinfo>"), std::string::npos);
     EXPECT_NE(Text.find("  <rinfo>0.0</rinfo>\r\n"), std::string::npos); // a link without ratios
 
@@ -156,7 +158,6 @@ TEST(NetworkXml, RefusalsGiveErrorLoadingWithTheReason)
         {Replaced(Good, "<inlet>2</inlet>", "<inlet>-2</inlet>"), ""},
         {Replaced(Good, "<inlet>2</inlet>", ""), ""},
         {Replaced(Good, "<inlet>2</inlet>", "<inlet>3</inlet>"), ""},          // joins node 3 to itself
-        {Replaced(Good, "<node id=\"2\">", "<node id=\"1\">"), ""},             // duplicate node
         {Replaced(Good, "<branch id=\"2\">", "<branch id=\"1\">"), ""},         // duplicate branch
         {Replaced(Good, "<node id=\"2\">", "<node>"), ""},                      // no id
         {Replaced(Good, "<keep1>1</keep1>", "<keep1>4</keep1>"), ""},
@@ -177,6 +178,80 @@ TEST(NetworkXml, RefusalsGiveErrorLoadingWithTheReason)
     }
 }
 
+// A node id given twice is one node: the later record updates it, as the
+// get-or-create of the graph reads it.
+TEST(NetworkXml, ARepeatedNodeIdUpdatesTheSameNode)
+{
+    const TSettings Settings = SampleSettings();
+    const std::string Good = ExportText(*SampleNetwork(Settings), {}, Settings);
+    std::string Twice = Replaced(Good, "<node id=\"2\">", "<node id=\"1\">");
+    Twice = Replaced(Twice, "<xpos>100</xpos>", "<xpos>7</xpos>"); // node 1's first record
+    const TDocumentRead Read = ImportNetworkXmlText(Twice, "x.xml", {});
+    ASSERT_TRUE(Read.Ok) << Read.Reason;
+    const TDuctGraph& Back = *Read.Contents.Network;
+    EXPECT_EQ(Back.FlowNode(1)->Name, "Zone 2 °C & <north>");
+    EXPECT_NE(Back.FlowNode(1)->X, 7);
+    EXPECT_EQ(Back.FlowNode(1)->NodeType, ntCommon);
+    // The branches that name node 2 make it anew.
+    ASSERT_NE(Back.FlowNode(2), nullptr);
+    EXPECT_EQ(Back.NodeCount(), 6);
+}
+
+// Values that ran away (a failed solve, a damaged document) are written as
+// 0, so that the program's own export always imports.
+TEST(NetworkXml, NonNumbersAreWrittenAsZeroAndTheFileImports)
+{
+    const double Nan = std::numeric_limits<double>::quiet_NaN();
+    const double Inf = std::numeric_limits<double>::infinity();
+    const TSettings Settings = SampleSettings();
+    const auto Network = SampleNetwork(Settings);
+    Network->FlowNode(2)->RelPressure = Nan;
+    Network->FlowNode(3)->Density = -Inf;
+    TDuctBranch& Duct = *Network->DuctBranch(2);
+    Duct.Diameter = Inf;
+    Duct.DesignFlow = Nan;
+    Duct.PressureGain = -Inf;
+    Duct.FixedCs.front()->C = Nan;
+    Duct.FixedDps.front()->Drop = Inf;
+    Network->DuctBranch(5)->OutletTerminal->C = Nan;
+    Network->Fittings.front()->Info = {Nan, 90.0};
+    Network->Fittings.front()->FlowRatios = {{}, {Inf, 0.625}, {1.0}};
+    TSettings Odd = Settings;
+    Odd.uservelmain = Nan;
+
+    const std::string Text = ExportText(*Network, SampleProperties(), Odd);
+    for (const char* Word : {"nan", ">inf", ">-inf", "inf,", ",inf", "inf<"})
+        EXPECT_EQ(Text.find(Word), std::string::npos) << Word;
+    const TDocumentRead Read = ImportNetworkXmlText(Text, "plan.xml", {});
+    ASSERT_TRUE(Read.Ok) << Read.Reason;
+    const TDuctGraph& Back = *Read.Contents.Network;
+    EXPECT_EQ(Back.FlowNode(2)->RelPressure, 0.0);
+    EXPECT_GT(Back.FlowNode(3)->Density, 1.0); // 0 is no density: the network's air
+    EXPECT_EQ(Back.DuctBranch(2)->Diameter, 0.0);
+    EXPECT_EQ(Back.DuctBranch(2)->DesignFlow, 0.0);
+    EXPECT_EQ(Back.DuctBranch(2)->FixedCs.front()->C, 0.0);
+    EXPECT_EQ(Back.DuctBranch(2)->FixedDps.front()->Drop, 0.0);
+    EXPECT_EQ(Back.Fittings.front()->Info, (std::vector<double>{0.0, 90.0}));
+    EXPECT_EQ(Back.Fittings.front()->FlowRatios[1], (std::vector<double>{0.0, 0.625}));
+}
+
+// A branch the user drew to the generated Sink goes with the Sink at the
+// next check; the export leaves it out with the Sink's branches, so that
+// the file imports.
+TEST(NetworkXml, BranchesAtGeneratedNodesAreLeftOut)
+{
+    const TSettings Settings;
+    TDuctGraph Network(true, &Settings);
+    Network.GetOrAddNode(-1);
+    Network.FlowNode(-1)->NodeType = ntSink;
+    Network.AddBranch(-1, 6, -1);
+    Network.AddBranch(40, 5, -1);
+    const TDocumentRead Read = ImportNetworkXmlText(ExportText(Network, {}, Settings), "x.xml", {});
+    ASSERT_TRUE(Read.Ok) << Read.Reason;
+    EXPECT_EQ(Read.Contents.Network->FindBranch(40), nullptr);
+    EXPECT_EQ(Read.Contents.Network->BranchCount(), 5);
+}
+
 TEST(NetworkXml, MissingFileAndExportFailures)
 {
     const std::string Missing = (std::filesystem::temp_directory_path() / "ventrix_none.xml").string();
@@ -195,6 +270,25 @@ TEST(NetworkXml, MissingFileAndExportFailures)
     Network.DeleteBranch(Network.MainFan);
     const TDocumentOutcome Failed = ExportXmlFile(Name, Network, {}, Settings, Name);
     EXPECT_FALSE(Failed.Ok);
-    EXPECT_EQ(Failed.Messages, std::vector<std::string>{"Error writing to XML"});
+    EXPECT_EQ(Failed.Messages, std::vector<std::string>{"Error writing to XML. The network has no main fan"});
     EXPECT_FALSE(std::filesystem::exists(Name));
+
+    // The export saves as documents do: through a link to its target, and
+    // never over a read-only file.
+    Network.AddBranch(100, 2, 3);
+    Network.DuctBranch(100)->SetDuctType(dtFan, 0, 0, 0);
+    Network.MainFan = Network.DuctBranch(100);
+    const std::string Link = Name + ".link";
+    {
+        std::ofstream(Name) << "previous";
+    }
+    std::filesystem::create_symlink(Name, Link);
+    EXPECT_TRUE(ExportXmlFile(Link, Network, {}, Settings, Name).Ok);
+    EXPECT_TRUE(std::filesystem::is_symlink(Link));
+    EXPECT_TRUE(ImportXmlFile(Name, {}).Ok);
+    std::filesystem::permissions(Name, std::filesystem::perms::owner_read);
+    EXPECT_EQ(ExportXmlFile(Link, Network, {}, Settings, Name).Messages,
+              std::vector<std::string>{"Error writing to XML. The file is read-only."});
+    std::filesystem::remove(Link);
+    std::filesystem::remove(Name);
 }

@@ -1,4 +1,5 @@
 #include "DocumentTestSupport.h"
+#include "tests/HandEncoding.h"
 
 #include "foundation/NumberFormat.h"
 #include "foundation/SettingsStore.h"
@@ -106,6 +107,87 @@ TEST(SettingsBlock, DefaultsAreWrittenByteExact)
         True;                                                       // 8
     ASSERT_EQ(W.Bytes().size(), 282u);
     EXPECT_EQ(W.Bytes(), Expected);
+}
+
+namespace {
+
+// Settings with a value of its own in every field, neighbouring switches
+// unlike, each number exact in binary so that its bytes can be written out.
+TSettings DistinctSettings(double Offset)
+{
+    TSettings S;
+    S.designpressrate = 1.25 + Offset;
+    S.statregainfactor = 0.75 + Offset;
+    S.startequalfric = Offset == 0;
+    S.startspecvel = Offset != 0;
+    S.statregainstartpressrate = 3.5 + Offset;
+    S.statregainstartvel = 12.0 + Offset;
+    S.statregainminvelduct = 3.25 + Offset;
+    S.statregainminveloutlet = 1.5 + Offset;
+    S.resetvels = Offset != 0;
+    S.useuservel = Offset == 0;
+    S.uservelmain = 6.5 + Offset;
+    S.userveloutlet = 2.75 + Offset;
+    S.usedampers = Offset != 0;
+    S.ductrectstep = 0.0625 + Offset / 64;
+    S.ductroundstep = 0.1875 + Offset / 64;
+    S.roughness = 0.0009765625 + Offset / 1024;
+    S.defoutletq = {0.125 + Offset, 0.25 + Offset, 0.375 + Offset};
+    S.defoutletc = {4.5 + Offset, 5.5 + Offset, 2.5 + Offset};
+    S.definletq = {0.5 + Offset, 0.625 + Offset, 0.875 + Offset};
+    S.definletc = {1.75 + Offset, 2.0 + Offset, 0.3125 + Offset};
+    S.autocalcratios = Offset == 0;
+    return S;
+}
+
+std::string HandBlock(const TSettings& S)
+{
+    THandEncoding H;
+    H.Str("VentrixSettings_v1.05");
+    H.Float(S.designpressrate).Float(S.statregainfactor).Bool(S.startequalfric).Bool(S.startspecvel);
+    H.Float(S.statregainstartpressrate).Float(S.statregainstartvel).Float(S.statregainminvelduct);
+    H.Float(S.statregainminveloutlet).Bool(S.resetvels).Bool(S.useuservel).Float(S.uservelmain);
+    H.Float(S.userveloutlet).Bool(S.usedampers).Float(S.ductrectstep).Float(S.ductroundstep).Float(S.roughness);
+    for (int K = 0; K < 3; ++K)
+        H.Float(S.defoutletq[K]).Float(S.defoutletc[K]);
+    for (int K = 0; K < 3; ++K)
+        H.Float(S.definletq[K]).Float(S.definletc[K]);
+    H.Bool(S.autocalcratios);
+    return H.Bytes;
+}
+
+} // namespace
+
+TEST(SettingsBlock, DistinctValuesByteExactAndReadFieldByField)
+{
+    TValueWriter W;
+    DistinctSettings(0).WriteToWriter(W);
+    EXPECT_EQ(W.Bytes(), HandBlock(DistinctSettings(0)));
+
+    // A hand-written block of other values, read over the first ones.
+    const TSettings Other = DistinctSettings(16);
+    const TSettings Read = ReadBlock(HandBlock(Other), DistinctSettings(0));
+    EXPECT_EQ(Read.designpressrate, 17.25);
+    EXPECT_EQ(Read.statregainfactor, 16.75);
+    EXPECT_FALSE(Read.startequalfric);
+    EXPECT_TRUE(Read.startspecvel);
+    EXPECT_EQ(Read.statregainstartpressrate, 19.5);
+    EXPECT_EQ(Read.statregainstartvel, 28.0);
+    EXPECT_EQ(Read.statregainminvelduct, 19.25);
+    EXPECT_EQ(Read.statregainminveloutlet, 17.5);
+    EXPECT_TRUE(Read.resetvels);
+    EXPECT_FALSE(Read.useuservel);
+    EXPECT_EQ(Read.uservelmain, 22.5);
+    EXPECT_EQ(Read.userveloutlet, 18.75);
+    EXPECT_TRUE(Read.usedampers);
+    EXPECT_EQ(Read.ductrectstep, 0.3125);
+    EXPECT_EQ(Read.ductroundstep, 0.4375);
+    EXPECT_EQ(Read.roughness, 0.0166015625);
+    EXPECT_EQ(Read.defoutletq, (std::array<double, 3>{16.125, 16.25, 16.375}));
+    EXPECT_EQ(Read.defoutletc, (std::array<double, 3>{20.5, 21.5, 18.5}));
+    EXPECT_EQ(Read.definletq, (std::array<double, 3>{16.5, 16.625, 16.875}));
+    EXPECT_EQ(Read.definletc, (std::array<double, 3>{17.75, 18.0, 16.3125}));
+    EXPECT_FALSE(Read.autocalcratios);
 }
 
 TEST(SettingsBlock, EveryVersionReadsWithItsMissingFieldsFilled)
@@ -222,36 +304,62 @@ TEST(SettingsXml, DefaultsAreWrittenLineByLine)
     // Block order, the q and C of each terminal kind together.
     EXPECT_EQ(XmlOf(TSettings()),
               " <settings>\r\n"
-              "  <designpressrate>1.000</designpressrate>\r\n"
-              "  <statregainfactor>1.000</statregainfactor>\r\n"
-              "  <startequalfric>1</startequalfric>\r\n"
-              "  <startspecvel>0</startspecvel>\r\n"
-              "  <statregainstartpressrate>2.000</statregainstartpressrate>\r\n"
-              "  <statregainstartvel>10.000</statregainstartvel>\r\n"
-              "  <statregainminvelduct>2.500</statregainminvelduct>\r\n"
-              "  <statregainminveloutlet>1.000</statregainminveloutlet>\r\n"
-              "  <resetvels>1</resetvels>\r\n"
-              "  <useuservel>1</useuservel>\r\n"
-              "  <uservelmain>5.000</uservelmain>\r\n"
-              "  <userveloutlet>3.000</userveloutlet>\r\n"
-              "  <usedampers>1</usedampers>\r\n"
-              "  <ductrectstep>0.025</ductrectstep>\r\n"
-              "  <ductroundstep>0.050</ductroundstep>\r\n"
-              "  <roughness>0.000150</roughness>\r\n"
-              "  <defoutletqdiffuser>0.300</defoutletqdiffuser>\r\n"
-              "  <defoutletcdiffuser>5.000</defoutletcdiffuser>\r\n"
-              "  <defoutletqgrille>0.300</defoutletqgrille>\r\n"
-              "  <defoutletcgrille>5.000</defoutletcgrille>\r\n"
-              "  <defoutletqplain>0.300</defoutletqplain>\r\n"
-              "  <defoutletcplain>1.000</defoutletcplain>\r\n"
-              "  <definletqgrille>0.300</definletqgrille>\r\n"
-              "  <definletcgrille>5.000</definletcgrille>\r\n"
-              "  <definletqcanopy>1.000</definletqcanopy>\r\n"
-              "  <definletccanopy>3.000</definletccanopy>\r\n"
-              "  <definletqplain>0.300</definletqplain>\r\n"
-              "  <definletcplain>1.000</definletcplain>\r\n"
-              "  <autocalcratios>1</autocalcratios>\r\n"
+              " <designpressrate>1.000</designpressrate>\r\n"
+              " <statregainfactor>1.000</statregainfactor>\r\n"
+              " <startequalfric>1</startequalfric>\r\n"
+              " <startspecvel>0</startspecvel>\r\n"
+              " <statregainstartpressrate>2.000</statregainstartpressrate>\r\n"
+              " <statregainstartvel>10.000</statregainstartvel>\r\n"
+              " <statregainminvelduct>2.500</statregainminvelduct>\r\n"
+              " <statregainminveloutlet>1.000</statregainminveloutlet>\r\n"
+              " <resetvels>1</resetvels>\r\n"
+              " <useuservel>1</useuservel>\r\n"
+              " <uservelmain>5.000</uservelmain>\r\n"
+              " <userveloutlet>3.000</userveloutlet>\r\n"
+              " <usedampers>1</usedampers>\r\n"
+              " <ductrectstep>0.025</ductrectstep>\r\n"
+              " <ductroundstep>0.050</ductroundstep>\r\n"
+              " <roughness>0.000150</roughness>\r\n"
+              " <defoutletqdiffuser>0.300</defoutletqdiffuser>\r\n"
+              " <defoutletcdiffuser>5.000</defoutletcdiffuser>\r\n"
+              " <defoutletqgrille>0.300</defoutletqgrille>\r\n"
+              " <defoutletcgrille>5.000</defoutletcgrille>\r\n"
+              " <defoutletqplain>0.300</defoutletqplain>\r\n"
+              " <defoutletcplain>1.000</defoutletcplain>\r\n"
+              " <definletqgrille>0.300</definletqgrille>\r\n"
+              " <definletcgrille>5.000</definletcgrille>\r\n"
+              " <definletqcanopy>1.000</definletqcanopy>\r\n"
+              " <definletccanopy>3.000</definletccanopy>\r\n"
+              " <definletqplain>0.300</definletqplain>\r\n"
+              " <definletcplain>1.000</definletcplain>\r\n"
+              " <autocalcratios>1</autocalcratios>\r\n"
               " </settings>\r\n");
+}
+
+// Files written before the value lines took the element's indent carry two
+// blanks before each value; they read the same.
+TEST(SettingsXml, ValueLinesWithTwoBlanksStillRead)
+{
+    const auto TwoBlanks = [](const std::string& Element) {
+        std::string Old;
+        std::size_t From = 0;
+        for (std::size_t At = Element.find("\r\n <"); At != std::string::npos; At = Element.find("\r\n <", From)) {
+            Old.append(Element, From, At + 2 - From);
+            Old += ' ';
+            From = At + 2;
+        }
+        Old.append(Element, From);
+        return Old;
+    };
+    const std::string Old = TwoBlanks(XmlOf(SampleSettings()));
+    ASSERT_NE(Old.find("\r\n  <designpressrate>"), std::string::npos);
+    TSettings S;
+    ReadXmlText(S, Old);
+    EXPECT_EQ(S, SampleSettings());
+
+    TDocumentProperties P;
+    ReadXmlText(P, TwoBlanks(XmlOf(SampleProperties())));
+    EXPECT_EQ(P, SampleProperties());
 }
 
 TEST(SettingsXml, MissingElementOrFieldKeepsCurrentValues)

@@ -19,6 +19,32 @@ std::string CFormat(const char* Fmt, T V)
     return Buf;
 }
 
+// V lies exactly halfway between two outputs of Fmt ("%[flags][width][.prec]f|e|g"
+// with any text around it): printf, which prints exact digits when asked for
+// enough of them, shows a 5 one place past the precision and nothing after it.
+bool IsExactHalf(const std::string& Fmt, double V)
+{
+    const std::size_t Percent = Fmt.find('%');
+    const std::size_t KindAt = Fmt.find_first_of("feEgG", Percent);
+    const std::size_t Dot = Fmt.find('.', Percent);
+    int Prec = Dot < KindAt ? std::atoi(Fmt.c_str() + Dot + 1) : 6;
+    char Kind = static_cast<char>(Fmt[KindAt] | 0x20);
+    if (Kind == 'g') {
+        Kind = 'e'; // P significant digits are P - 1 decimals of %e
+        Prec = (Prec == 0 ? 1 : Prec) - 1;
+    }
+    const std::string One = Kind == 'f' ? "%.*f" : "%.*e";
+    char Short[1100], Long[1100];
+    std::snprintf(Short, sizeof Short, One.c_str(), Prec + 1, std::fabs(V));
+    std::snprintf(Long, sizeof Long, One.c_str(), Prec + 40, std::fabs(V));
+    std::string A = Short, B = Long;
+    const std::size_t ExpA = A.find('e'), ExpB = B.find('e');
+    const std::string MantA = A.substr(0, ExpA), MantB = B.substr(0, ExpB);
+    return MantA.back() == '5' && MantB.starts_with(MantA) &&
+           MantB.find_first_not_of('0', MantA.size()) == std::string::npos &&
+           (ExpA == std::string::npos || A.substr(ExpA) == B.substr(ExpB));
+}
+
 std::string ConvertErrorText(void (*Action)())
 {
     try {
@@ -31,6 +57,9 @@ std::string ConvertErrorText(void (*Action)())
 
 } // namespace
 
+// printf's digits, except that an exact half rounds away from zero where
+// printf rounds it to the even neighbour: the reference then takes the next
+// double away from zero, which printf rounds the same way.
 TEST(NumberFormat, FloatConversionsMatchPrintf)
 {
     const char* Formats[] = {"%f", "%0.1f", "%0.4f", "%.0f", "%8.2f", "%-8.2f|", "%08.2f",
@@ -44,7 +73,8 @@ TEST(NumberFormat, FloatConversionsMatchPrintf)
         for (double V : Values) {
             // printf prints "-0.000" for tiny negatives (the formatter drops that sign),
             // and glibc "1.e+06" for 999999.5 in %#g, losing the zeros "#" asks to keep.
-            std::string Expected = CFormat(Fmt, V);
+            const double Away = std::nextafter(V, V < 0 ? -HUGE_VAL : HUGE_VAL);
+            std::string Expected = CFormat(Fmt, IsExactHalf(Fmt, V) ? Away : V);
             if (V < 0 && Expected.find_first_of("123456789") == std::string::npos)
                 continue;
             if (std::string(Fmt) == "%#g" && V == 999999.5)
@@ -81,7 +111,15 @@ TEST(NumberFormat, FormatsBeyondPlainPrintf)
     } Cases[] = {
         {"v = %0.2f m/s", 3.14159, "v = 3.14 m/s"},
         {"%0.04g", 1234.5678, "1235"}, // the grids write the precision this way
-        {"%0.1f%%", 45.25, "45.2%"},   // 45.25 is below the tie in binary
+        {"%0.1f%%", 45.25, "45.3%"},
+        // Exact halves round away from zero in every conversion, as whole
+        // numbers do; 1.005 lies below its half in binary and rounds down.
+        {"%0.0f", 12.5, "13"}, {"%0.0f", 13.5, "14"}, {"%0.0f", -12.5, "-13"}, {"%0.0f", 0.5, "1"},
+        {"%0.2f", 0.125, "0.13"}, {"%0.2f", 1.005, "1.00"}, {"%0.1f", 9.95, "9.9"}, {"%0.1f", 99.75, "99.8"},
+        {"%.1e", 125, "1.3e+02"}, {"%.0e", 2.5, "3e+00"}, {"%.1e", 9.75, "9.8e+00"}, {"%.1e", 99.5, "1.0e+02"},
+        {"%.0e", 9.5, "1e+01"}, {"%.0e", 2.5e15, "3e+15"},
+        {"%.2g", 12.5, "13"}, {"%.1g", 0.25, "0.3"}, {"%.1g", 9.5, "1e+01"}, {"%g", 2.5, "2.5"},
+        {"%0.4g", 1234.5, "1235"}, {"%.3g", 1250, "1.25e+03"}, {"%.2g", 1250, "1.3e+03"},
         // Integer conversions of floats: halves round away from zero.
         {"%d", 2.5, "3"}, {"%d", -2.5, "-3"}, {"%5d", 41.7, "   42"},
         {"%d", 1e20, "100000000000000000000"},

@@ -71,7 +71,7 @@ TEST(NumberText, SlashPairsAndSmallTextHelpers)
 
     EXPECT_EQ(StripSpaces(" a b\tc "), "abc");
     EXPECT_EQ(ReplaceChar("1,5;2,5", ',', '.'), "1.5;2.5");
-    EXPECT_EQ(FormatValuePair("%0.1f", 0.4, 0.25), "0.4/0.2");
+    EXPECT_EQ(FormatValuePair("%0.1f", 0.4, 0.25), "0.4/0.3"); // halves away from zero
     EXPECT_EQ(FormatValuePair("%0.1f/%0.2f", 0.4, 0.25), "0.4/0.25");
     EXPECT_EQ(FormatValuePair("%0.0f mm", 400, 250), "400 mm/250 mm");
 }

@@ -42,6 +42,9 @@ TEST(Units, ConversionsBothWays)
         {utTemperature, 2, 1, 212, 373.15, 1e-12, "K", "%0.2f"},            // held in °F
         {utTemperatureChange, 1, 0, 10, 18, 1e-12, "\xC2\xB0" "F", "%0.1f"},
         {utTemperatureChange, 2, 0, 10, 10, 1e-12, "K", "%0.2f"},
+        // The standard atmosphere in inches of mercury; 100 kW in kcal/hr.
+        {utPressureBar, 4, 0, 101.325, 29.921252, 1e-6, "InchHg", "%0.4f"},
+        {utDutyPrim, 4, 0, 100, 85984.52279, 1e-5, "kcal/hr", "%0.1f"},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(testing::Message() << C.Quantity << " " << C.Unit << " " << C.Base);
@@ -139,21 +142,120 @@ TEST(Units, EveryTableIsWellFormed)
     }
 }
 
-TEST(Units, FactorsAgreeWithDefinitionsOfTheUnits)
+// Every factor of every quantity, each from the definitions of its units:
+// 1 in = 0.0254 m, 1 lb = 0.45359237 kg, the International Table Btu
+// (1055.05585262 J) and kilocalorie (4186.8 J), standard gravity; an inch of
+// water is the conventional column of 1000 kg/m³ (249.08891 Pa), an inch of
+// mercury 3386.389 Pa. Shared tables are checked once, through their first
+// quantity (the others are compared with it above).
+TEST(Units, EveryFactorFollowsTheDefinitionsOfItsUnits)
 {
-    constexpr double foot = 0.3048, pound = 0.45359237, btu = 1055.05585262;
-    EXPECT_NEAR(Convert(utAltitude, 1, 0).Factor, 1 / foot, 1e-8);
-    EXPECT_NEAR(Convert(utDiameter, 2, 0).Factor, 1 / 0.0254, 1e-7);
-    EXPECT_NEAR(Convert(utAirFlowPrim, 4, 0).Factor, 60 / (foot * foot * foot), 1e-5);
-    EXPECT_NEAR(Convert(utMass, 2, 0).Factor, 1 / pound, 1e-8);
-    EXPECT_NEAR(Convert(utDutyPrim, 2, 0).Factor, 3600 / btu * 1000, 1e-3);
-    EXPECT_NEAR(Convert(utVelocity, 1, 0).Factor, 60 / foot, 1e-6);
+    constexpr double Pi = 3.14159265358979323846;
+    constexpr double In = 0.0254, Ft = 0.3048, Lb = 0.45359237, Btu = 1055.05585262, Kcal = 4186.8, G = 9.80665;
+    constexpr double Ft2 = Ft * Ft, Ft3 = Ft * Ft * Ft, In3 = In * In * In;
+    constexpr double Lbf = Lb * G, Psi = Lbf / (In * In), InH2O = 1000 * G * In, InHg = 3386.389;
+    constexpr double DegF = 5.0 / 9.0;     // one °F step in K
+    constexpr double Hp = 550 * Ft * Lbf;  // W
+    constexpr double UsGal = 231 * In3, ImpGal = 4.54609e-3; // m³
+    constexpr double BtuHr = 3600 / Btu;   // Btu/hr per W
+    const struct {
+        int Quantity;
+        const char* Label;
+        double Factor;
+    } Cases[] = {
+        {utAirFlowPrim, "m³/s", 1}, {utAirFlowPrim, "m³/min", 60}, {utAirFlowPrim, "m³/hr", 3600},
+        {utAirFlowPrim, "l/s", 1000}, {utAirFlowPrim, "cfm", 60 / Ft3},
+        {utAirFlowSmall, "l/s", 1}, {utAirFlowSmall, "m³/min", 0.06}, {utAirFlowSmall, "cfm", 0.06 / Ft3},
+        {utAirFlowRate, "m³/s/m²", 1}, {utAirFlowRate, "m³/min/m²", 60}, {utAirFlowRate, "m³/hr/m²", 3600},
+        {utAirFlowRate, "l/s/m²", 1000}, {utAirFlowRate, "cfm/ft²", 60 / Ft},
+        {utAirPressDrop, "kPa", 1}, {utAirPressDrop, "Pa", 1000}, {utAirPressDrop, "Psi", 1000 / Psi},
+        {utAirPressDrop, "Bar", 0.01}, {utAirPressDrop, "Atm", 1000 / 101325.0},
+        {utAirPressDrop, "InchWg", 1000 / InH2O}, {utAirPressDrop, "InchHg", 1000 / InHg},
+        {utAirPressDrop, "mHead", 1000 / (1000 * G)},
+        {utAltitude, "m", 1}, {utAltitude, "ft", 1 / Ft},
+        {utAngularSpeed, "rpm", 1}, {utAngularSpeed, "Rad/s", 2 * Pi / 60}, {utAngularSpeed, "Rev/s", 1.0 / 60},
+        {utArea, "m²", 1}, {utArea, "cm²", 1e4}, {utArea, "mm²", 1e6}, {utArea, "inch²", 1 / (In * In)},
+        {utArea, "ft²", 1 / Ft2},
+        {utCondensateRate, "g/s", 1}, {utCondensateRate, "kg/s", 0.001}, {utCondensateRate, "kg/min", 0.06},
+        {utCondensateRate, "lb/hr", 3.6 / Lb},
+        {utConductance, "kW/°C", 1}, {utConductance, "W/°C", 1000}, {utConductance, "MBH/°F", BtuHr * DegF},
+        {utConductance, "Btu/h°F", 1000 * BtuHr * DegF},
+        {utConductivity, "kW/m·K", 1}, {utConductivity, "W/m·K", 1000}, {utConductivity, "mW/m·K", 1e6},
+        {utConductivity, "Btu/hr·ft°F", 1000 * BtuHr * Ft * DegF},
+        {utDensity, "kg/m³", 1}, {utDensity, "mg/L", 1000}, {utDensity, "lb/ft³", Ft3 / Lb},
+        {utDiameter, "m", 1}, {utDiameter, "mm", 1000}, {utDiameter, "inch", 1 / In}, {utDiameter, "1/8\"", 8 / In},
+        {utDiameter, "ft", 1 / Ft},
+        {utDutyPrim, "kW", 1}, {utDutyPrim, "W", 1000}, {utDutyPrim, "Btu/hr", 1000 * BtuHr},
+        {utDutyPrim, "MBh", BtuHr}, {utDutyPrim, "kcal/hr", 1000 * 3600 / Kcal},
+        {utDutyRate, "W/m²", 1}, {utDutyRate, "kW/m²", 0.001}, {utDutyRate, "Btu/hr·ft²", BtuHr * Ft2},
+        {utDutyRate, "MBh/ft²", BtuHr * Ft2 / 1000}, {utDutyRate, "kcal/hr·ft²", 3600 / Kcal * Ft2},
+        {utEnergy, "kJ", 1}, {utEnergy, "J", 1000}, {utEnergy, "kW-hr", 1 / 3600.0}, {utEnergy, "W-hr", 1 / 3.6},
+        {utEnergy, "Btu", 1000 / Btu},
+        {utEnthalpy, "kJ/kg", 1}, {utEnthalpy, "Btu/lb", 1000 * Lb / Btu},
+        {utFinDensity, "fpi", 1}, {utFinDensity, "fin/mm", 1 / 25.4}, {utFinDensity, "fins/m", 1000 / 25.4},
+        {utFinDensity, "fins/ft", 12},
+        {utHeatOfRespir, "kJ/kg/day", 1}, {utHeatOfRespir, "mW/kg", 1e6 / 86400},
+        {utHeatOfRespir, "Btu/lb/day", 1000 * Lb / Btu},
+        {utHeatTransCoeff, "W/m²°C", 1}, {utHeatTransCoeff, "Btu/hr·ft²°F", BtuHr * Ft2 * DegF},
+        {utHumidity, "kg/kg", 1}, {utHumidity, "g/kg", 1000}, {utHumidity, "gr/lb", 7000},
+        {utLengthBig, "m", 1}, {utLengthBig, "ft", 1 / Ft},
+        {utLengthMeasure, "m", 1}, {utLengthMeasure, "cm", 100}, {utLengthMeasure, "mm", 1000},
+        {utLengthMeasure, "inch", 1 / In}, {utLengthMeasure, "ft", 1 / Ft},
+        {utLengthSmall, "mm", 1}, {utLengthSmall, "um", 1000}, {utLengthSmall, "Thou\"", 1 / In},
+        {utMass, "kg", 1}, {utMass, "ton SI", 0.001}, {utMass, "lb", 1 / Lb},
+        {utMassSmall, "g", 1}, {utMassSmall, "oz", 16 / (1000 * Lb)},
+        {utMassFlow, "kg/s", 1}, {utMassFlow, "g/s", 1000}, {utMassFlow, "kg/hr", 3600}, {utMassFlow, "lb/s", 1 / Lb},
+        {utMassFlow, "lb/min", 60 / Lb}, {utMassFlow, "lb/hr", 3600 / Lb},
+        {utMassFlux, "kg/m²s", 1}, {utMassFlux, "g/m²s", 1000}, {utMassFlux, "kg/m²hr", 3600},
+        {utMassFlux, "lb/ft²s", Ft2 / Lb}, {utMassFlux, "lb/ft²min", 60 * Ft2 / Lb},
+        {utMassFlux, "lb/ft²hr", 3600 * Ft2 / Lb},
+        {utMetRate, "W/P", 1}, {utMetRate, "Btu/hr/P", BtuHr},
+        {utPeopleDensity, "m²/P", 1}, {utPeopleDensity, "ft²/P", 1 / Ft2},
+        {utPower, "kW", 1}, {utPower, "W", 1000}, {utPower, "HP", 1000 / Hp},
+        {utPressureBar, "kPa", 1}, {utPressureBar, "Psi", 1000 / Psi}, {utPressureBar, "Bar", 0.01},
+        {utPressureBar, "Atm", 1000 / 101325.0}, {utPressureBar, "InchHg", 1000 / InHg},
+        {utPressureBar, "mHead", 1000 / (1000 * G)},
+        {utPressureRateGas, "Pa/m", 1}, {utPressureRateGas, "kPa/m", 0.001},
+        {utPressureRateGas, "iwg/100'", 100 * Ft / InH2O}, {utPressureRateGas, "Psi/ft", Ft / Psi},
+        {utProportion, "fraction", 1}, {utProportion, "%", 100}, {utProportion, "ratio", 1},
+        {utRate, "/sec", 1}, {utRate, "/min", 60}, {utRate, "/hr", 3600},
+        {utSpecificHeat, "kJ/kg·K", 1}, {utSpecificHeat, "Btu/lb°F", 1000 * Lb / Btu * DegF},
+        {utSpecificVol, "m³/kg", 1}, {utSpecificVol, "ft³/lb", Lb / Ft3},
+        {utTemperature, "°C", 1}, {utTemperature, "°F", 1.8}, {utTemperature, "K", 1},
+        {utThermalCapacity, "W-hr/m²°C", 1}, {utThermalCapacity, "Btu/ft²°F", BtuHr * Ft2 * DegF},
+        {utThermalResist, "m²°C/W", 1}, {utThermalResist, "ft²·hr·°F/Btu", 1 / (BtuHr * Ft2 * DegF)},
+        {utTime, "sec", 1}, {utTime, "min", 1 / 60.0}, {utTime, "hr", 1 / 3600.0},
+        {utVelocity, "m/s", 1}, {utVelocity, "fpm", 60 / Ft},
+        {utViscosity, "kg/m·s", 1}, {utViscosity, "N·s/m²", 1}, {utViscosity, "µPa·s", 1e6},
+        {utViscosity, "cP", 1000}, {utViscosity, "lbm/ft·s", Ft / Lb}, {utViscosity, "lbf·s/ft²", Ft2 / Lbf},
+        {utViscosity, "lbf·hr/ft²", Ft2 / Lbf / 3600},
+        {utVolume, "m³", 1}, {utVolume, "litre", 1000}, {utVolume, "cc", 1e6}, {utVolume, "ft³", 1 / Ft3},
+        {utVolume, "inch³", 1 / In3},
+        {utVolumeFluid, "kl", 1}, {utVolumeFluid, "litre", 1000}, {utVolumeFluid, "IP Gal", 1 / ImpGal},
+        {utVolumeFluid, "US Gal", 1 / UsGal},
+        {utWaterFlow, "l/s", 1}, {utWaterFlow, "l/min", 60}, {utWaterFlow, "dm³/hr", 3600},
+        {utWaterFlow, "m³/hr", 3.6}, {utWaterFlow, "m³/s", 0.001}, {utWaterFlow, "usgpm", 0.06 / UsGal},
+    };
+    const std::set<int> SharedCopies = {utAirFlowSec, utDutySec, utLengthPrim, utLengthSec, utMassFlowGas,
+                                        utPressure, utPressureSteam, utPressureRateLiquid, utTemperatureChange,
+                                        utWaterPressDrop};
+    std::vector<int> Checked(UnitsTypeCount, 0);
+    for (const auto& C : Cases) {
+        int Unit = 0;
+        while (Unit < UnitCount(C.Quantity) && UnitLabel(C.Quantity, Unit) != C.Label)
+            ++Unit;
+        ASSERT_LT(Unit, UnitCount(C.Quantity)) << C.Quantity << " has no unit " << C.Label;
+        // The tables hold ten significant digits.
+        EXPECT_NEAR(Convert(C.Quantity, Unit, 0).Factor / C.Factor, 1.0, 5e-10)
+            << UnitsTypeName(C.Quantity) << " in " << C.Label;
+        ++Checked[C.Quantity];
+    }
+    for (int q = 1; q < UnitsTypeCount; ++q) {
+        if (SharedCopies.contains(q))
+            continue;
+        EXPECT_EQ(Checked[q], UnitCount(q)) << UnitsTypeName(q) << ": every unit is checked";
+    }
 
-    // The two factors that were mended: thermal capacity per W-hr/m²°C and
-    // dynamic viscosity per kg/m·s.
-    const double btuPerFt2F = btu / (foot * foot * 5.0 / 9.0); // J/m²K
-    EXPECT_NEAR(Convert(utThermalCapacity, 1, 0).Factor, 3600 / btuPerFt2F, 1e-9);
-    EXPECT_NEAR(Convert(utThermalCapacity, 1, 0).Factor, 0.17611, 1e-5);
-    EXPECT_NEAR(Convert(utViscosity, 4, 0).Factor, foot / pound, 1e-9);
-    EXPECT_NEAR(Convert(utViscosity, 4, 0).Factor, 0.671969, 1e-6);
+    // The heat-transfer factor and the thermal-capacity factor are one ratio.
+    EXPECT_NEAR(Convert(utHeatTransCoeff, 1, 0).Factor, Convert(utThermalCapacity, 1, 0).Factor, 1e-10);
 }

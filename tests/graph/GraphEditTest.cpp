@@ -26,6 +26,13 @@ TEST(GraphEdit, AddBranchLinksBothEndsAndRefusesARepeatedId)
     EXPECT_EQ(Sink.LastText(), "Branch 7 cannot be added twice");
     EXPECT_EQ(G.BranchCount(), 1);
     EXPECT_EQ(G.NodeCount(), 2); // no nodes made for a refused branch
+    // Between nodes already there, the same refusal and message.
+    G.GetOrAddNode(5);
+    Sink.Clear();
+    EXPECT_EQ(G.AddBranchBetween(7, G.FindNode(2), G.FindNode(5)), nullptr);
+    EXPECT_EQ(Sink.LastText(), "Branch 7 cannot be added twice");
+    EXPECT_EQ(G.BranchCount(), 1);
+    EXPECT_TRUE(G.FindNode(5)->Links.empty());
 
     // Only this graph's nodes can be joined.
     TGraph Other;

@@ -177,7 +177,7 @@ TEST(GraphMeshes, FastConstructionMatchesTheWrittenAlgorithm)
         if (!Spec.ExcludedBranches.empty() && Rng() % 4 != 0) {
             TGraph Counting;
             Build(Counting, Spec);
-            LiteralSpanningTree(Counting);
+            PlainSpanningTree(Counting);
             Upper = Counting.ChordCount;
         }
 
@@ -188,9 +188,9 @@ TEST(GraphMeshes, FastConstructionMatchesTheWrittenAlgorithm)
             if (Rng() % 3 == 0)
                 SetBit(N->Flags, gfVisited);
         const bool Ok = Fast.BuildMeshes(Upper, Upper != 0 ? 1 : 0);
-        TGraph Written;
-        Build(Written, Spec);
-        const TMeshSnapshot Expected = LiteralMeshes(Written, Upper, Upper != 0 ? 1 : 0);
+        TGraph Plain;
+        Build(Plain, Spec);
+        const TMeshSnapshot Expected = PlainMeshes(Plain, Upper, Upper != 0 ? 1 : 0);
 
         ASSERT_EQ(Snapshot(Fast, Ok), Expected) << "trial " << Trial;
         (Ok ? Solved : Refused) += 1;

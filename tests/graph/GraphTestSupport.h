@@ -118,9 +118,10 @@ inline std::vector<int> NodeIds(const TGraph& G)
     return Ids;
 }
 
-// ---- the algorithm as written, step by step
+// ---- the plain algorithm, step by step: slow, recursive and obviously
+// right, the reference the library's fast walks must match
 
-inline void LiteralSpanningTree(TGraph& G)
+inline void PlainSpanningTree(TGraph& G)
 {
     G.SortForTree();
     G.ChordCount = 0;
@@ -155,7 +156,7 @@ inline void LiteralSpanningTree(TGraph& G)
     }
 }
 
-inline bool LiteralSearch(TNode* Node, TNode* Target, TMeshLinks& Mesh)
+inline bool PlainSearch(TNode* Node, TNode* Target, TMeshLinks& Mesh)
 {
     if (Node == Target)
         return true;
@@ -166,12 +167,12 @@ inline bool LiteralSearch(TNode* Node, TNode* Target, TMeshLinks& Mesh)
         if (BitIsSet(L.Branch->Flags, gfChord))
             continue;
         if (L.Direction == 1) {
-            if (LiteralSearch(L.Branch->FromNode, Target, Mesh)) {
+            if (PlainSearch(L.Branch->FromNode, Target, Mesh)) {
                 Mesh.emplace_back(-1, L.Branch->Id());
                 return true;
             }
         } else {
-            if (LiteralSearch(L.Branch->ToNode, Target, Mesh)) {
+            if (PlainSearch(L.Branch->ToNode, Target, Mesh)) {
                 Mesh.emplace_back(1, L.Branch->Id());
                 return true;
             }
@@ -180,12 +181,12 @@ inline bool LiteralSearch(TNode* Node, TNode* Target, TMeshLinks& Mesh)
     return false;
 }
 
-// The written BuildMeshes, with failure meaning no meshes (as the library
-// now does): the snapshot to compare with.
-inline TMeshSnapshot LiteralMeshes(TGraph& G, int Upper = 0, int Lower = 0)
+// The plain BuildMeshes, with failure meaning no meshes (as the library
+// does): the snapshot to compare with.
+inline TMeshSnapshot PlainMeshes(TGraph& G, int Upper = 0, int Lower = 0)
 {
     const int Loops = Upper != 0 ? Upper - Lower + 1 : G.BranchCount() - G.NodeCount() + 1;
-    LiteralSpanningTree(G);
+    PlainSpanningTree(G);
     G.LoopCount = Loops;
     TMeshSnapshot S = Snapshot(G, false);
     if (Loops != G.ChordCount || Loops == 0)
@@ -196,7 +197,7 @@ inline TMeshSnapshot LiteralMeshes(TGraph& G, int Upper = 0, int Lower = 0)
             continue;
         TMeshLinks Mesh{{1, B->Id()}};
         G.ClearNodeFlag(gfVisited);
-        if (!LiteralSearch(B->ToNode, B->FromNode, Mesh))
+        if (!PlainSearch(B->ToNode, B->FromNode, Mesh))
             return S;
         Meshes.push_back(Mesh);
     }

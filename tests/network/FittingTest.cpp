@@ -55,6 +55,14 @@ TEST_F(FittingTest, ElbowCoefficientAtItsStoredAxisValue)
     Elbow.Calculate(TFitting::cmCValues);
     EXPECT_NEAR(Elbow.CValues[0], 0.230, 1e-12);
     EXPECT_EQ(Elbow.Remarks[0], "r/D = 1.25");
+    // The ratio modes write the remark too.
+    for (int Mode : {TFitting::cmVelocityRatios, TFitting::cmFlowRatios}) {
+        Elbow.Remarks[0].clear();
+        Elbow.Calculate(Mode);
+        EXPECT_EQ(Elbow.Remarks[0].rfind("r/D = ", 0), 0u) << Mode;
+        Elbow.FlowRatios[0] = {1.25};
+    }
+    Elbow.Calculate(TFitting::cmCValues);
     EXPECT_EQ(Elbow.GetCValuesText(), "C0=0.230; ");
     EXPECT_EQ(Elbow.GetWarningText(), "");
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <vector>
 
 namespace {
 
@@ -118,6 +119,31 @@ TEST(FlowGraphCleanup, DeletingAFanNodeTakesTheFanWithIt)
     EXPECT_EQ(N.Fitting->Links[1].Branch, N.G.FlowBranch(5));
     EXPECT_FALSE(N.Fitting->Connected);
     EXPECT_FALSE(N.G.LinksValid);
+    ExpectNoDanglingReferences(N.G);
+}
+
+TEST(FlowGraphCleanup, DeletingANodeForgetsAllItsBranchesAtOnce)
+{
+    // Node 5 joins branches 4 and 5 (and a loop on itself): the fan path of
+    // node 6 runs through both, the fitting links both, ErrorBranch is one.
+    TReferencedNetwork N;
+    N.G.AddBranch(7, 5, 5);
+    N.G.DeleteNode(N.G.FindNode(5));
+    for (int Id : {4, 5, 7})
+        EXPECT_EQ(N.G.FindBranch(Id), nullptr) << "branch " << Id;
+    std::vector<int> Left;
+    for (const auto& B : N.G.Branches())
+        Left.push_back(B->Id());
+    EXPECT_EQ(Left, (std::vector<int>{1, 2, 3, 6})); // the others keep their order
+    EXPECT_TRUE(N.G.FlowNode(6)->FanPath.empty());
+    EXPECT_EQ(N.G.FlowNode(1)->RefPath.size(), 2u);
+    EXPECT_EQ(N.G.ErrorBranch, nullptr);
+    EXPECT_EQ(N.Fitting->Links[0].Branch, nullptr);
+    EXPECT_EQ(N.Fitting->Links[1].Branch, nullptr);
+    EXPECT_FALSE(N.G.LinksValid);
+    EXPECT_EQ(N.G.MainFan, N.G.FindBranch(3));
+    EXPECT_EQ(N.G.FlowNode(4)->Links.size(), 1u); // only the fan is left there
+    EXPECT_EQ(N.G.FlowNode(6)->Links.size(), 1u); // and the leakage branch here
     ExpectNoDanglingReferences(N.G);
 }
 

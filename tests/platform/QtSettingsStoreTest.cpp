@@ -105,6 +105,41 @@ TEST(QtSettingsStore, DamagedAndHandEditedFiles)
     EXPECT_EQ(Binary->ReadFloat("Settings", "Width", 1.5), 1.5);
 }
 
+// Flush tells what happened to this write, whatever was wrong with the file
+// when it was loaded.
+TEST(QtSettingsStore, FlushReportsThisWrite)
+{
+    std::filesystem::create_directories(ConfigFile("Brellamonte"));
+    const auto Damage = [](const std::string& Name) {
+        std::ofstream File(ConfigFile("Brellamonte/" + Name + ".ini"), std::ios::binary);
+        File << "[Settings\n\x01\x02\xff\xfe=\n=novalue\n";
+    };
+    Damage("Mended");
+    {
+        auto Store = OpenProgramSettings("Mended");
+        Store->WriteString("Settings", "Width", "640");
+        EXPECT_TRUE(Store->Flush());
+        Store->WriteString("Settings", "Height", "480");
+        EXPECT_TRUE(Store->Flush()); // and every later write too
+    }
+    auto Again = OpenProgramSettings("Mended");
+    EXPECT_EQ(Again->ReadString("Settings", "Width", ""), "640");
+    EXPECT_EQ(Again->ReadString("Settings", "Height", ""), "480");
+
+    // A write that cannot happen (the file became a folder) fails, damaged
+    // at load or not.
+    Damage("Lost");
+    for (const char* Name : {"Lost", "Clean"}) {
+        auto Store = OpenProgramSettings(Name);
+        const std::string File = ConfigFile(std::string("Brellamonte/") + Name + ".ini");
+        std::filesystem::remove(File);
+        std::filesystem::create_directories(File);
+        Store->WriteString("Settings", "Width", "640");
+        EXPECT_FALSE(Store->Flush()) << Name;
+        std::filesystem::remove(File);
+    }
+}
+
 TEST(QtSettingsStore, RegistryKeysMapToFiles)
 {
     auto Tool = OpenSettingsKey("Software\\Brellamonte\\Tool.beta");

@@ -101,6 +101,41 @@ TEST_P(TreeDistribution, SumsTerminalsBackToTheFanWithLeakage)
 
 INSTANTIATE_TEST_SUITE_P(DrawnWithOrAgainstTheAir, TreeDistribution, testing::Bool());
 
+// A fan drawn from an inlet (or to an outlet) is itself a terminal branch:
+// supply and return may differ, but no leakage branch can close at its
+// terminal node.
+TEST(FlowDistribution, AFanThatIsATerminalGetsNoLeakageBranch)
+{
+    for (bool FromInlet : {true, false}) {
+        SCOPED_TRACE(FromInlet ? "fan from an inlet" : "fan to an outlet");
+        TFlowNetwork N;
+        if (FromInlet) {
+            // Inlet 1 =fan (0.4)=> 2 -> outlets 3 (0.3) and 4 (0.2).
+            N.Node(1, ntInlet);
+            N.Node(3, ntOutlet);
+            N.Node(4, ntOutlet);
+            N.Fan(1, 1, 2, 0.4);
+            N.G.MainFan->DesignFlow = 0.4;
+            N.Duct(2, 2, 3, 0.3);
+            N.Duct(3, 2, 4, 0.2);
+        } else {
+            // Inlets 1 (0.3) and 2 (0.2) -> 3 =fan (0.4)=> outlet 4.
+            N.Node(1, ntInlet);
+            N.Node(2, ntInlet);
+            N.Node(4, ntOutlet);
+            N.Duct(1, 1, 3, 0.3);
+            N.Duct(2, 2, 3, 0.2);
+            N.Fan(3, 3, 4, 0.4);
+            N.G.MainFan->DesignFlow = 0.4;
+        }
+        ASSERT_TRUE(N.G.DistributeFlows());
+        EXPECT_NEAR(std::fabs(N.G.Leakage), 0.1, 1e-12);
+        EXPECT_EQ(N.G.LeakBranch, nullptr);
+        for (const auto& B : N.G.Branches())
+            EXPECT_NE(B->Name, "Flow Leakage");
+    }
+}
+
 TEST(FlowDistribution, InnerLoopChordKeepsItsFlowAndCirculatesIt)
 {
     TFlowNetwork N;
@@ -175,7 +210,6 @@ void NoFan(TFlowNetwork& N)
 INSTANTIATE_TEST_SUITE_P(
     Refusals, NetworkChecks,
     testing::Values(
-        TCheckCase{"NoFanDistribute", NoFan, false, "Main fan not found - add to network", 0},
         TCheckCase{"NoFanBalance", NoFan, true, "Main fan not found - add to network", 0},
         TCheckCase{"OutletOnReturnSide",
                    [](TFlowNetwork& N) {

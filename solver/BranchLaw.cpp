@@ -1,0 +1,153 @@
+#include "solver/BranchLaw.h"
+
+#include "fittings/FrictionFactor.h"
+#include "foundation/AirProperties.h"
+#include "network/FlowBranch.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+// The friction factor of a duct is held to this band.
+constexpr double FrictionLow = 0.001;
+constexpr double FrictionHigh = 0.3;
+// Laminar flow turns turbulent here; below LaminarLow 64/Re would exceed
+// 1 and the law takes 0.02 instead.
+constexpr double TurbulentRe = 2300.0;
+constexpr double LaminarLow = 64.0;
+constexpr double SlowFlowFriction = 0.02;
+constexpr double Log10Slope = 0.868588963; // 2/ln 10
+// Fully rough flow: √f·Re·(roughness/D) above this.
+constexpr double RoughFlowMeasure = 200.0;
+
+double Held(double F)
+{
+    return std::clamp(F, FrictionLow, FrictionHigh);
+}
+
+} // namespace
+
+double FrictionSlope(double Re, double Roughness, double Diameter, double F)
+{
+    if (!(F > FrictionLow && F < FrictionHigh))
+        return 0.0;
+    if (Re < TurbulentRe)
+        return Re > LaminarLow ? -1.0 : 0.0;
+    const double X = 1.0 / std::sqrt(F); // the laws are stated in x = 1/√f
+    if (Roughness == 0.0)
+        return -2.0 * Log10Slope / (X + Log10Slope);
+    const double Relative = Roughness / Diameter;
+    if (std::sqrt(F) * Re * Relative > RoughFlowMeasure)
+        return 0.0;
+    // Colebrook, x + 2·log10(rr/3.7 + 2.51·x/Re) = 0, differentiated.
+    const double T = 2.51 * X / Re;
+    const double U = Relative / 3.7 + T;
+    const double DxDlnRe = (Log10Slope * T / U) / (1.0 + Log10Slope * T / (X * U));
+    return -2.0 * DxDlnRe / X;
+}
+
+TBranchLaw::TBranchLaw(TFlowBranch& Branch, double DuctRoughness, bool WithJumps)
+    : Item(&Branch), Roughness(DuctRoughness)
+{
+    if (WithJumps)
+        for (const auto& Item : Branch.FixedDps)
+            ZeroRise += 2.0 * std::fabs(Item->Drop);
+    const double D = Branch.Diameter;
+    const double Rho = Branch.ToDensity;
+    if (!(D > 0.0) || !(Rho > 0.0) || !(Branch.Length > 0.0))
+        return;
+    const double Mu = AirViscosity(Branch.FromFlowNode()->DryBulb);
+    // Re = 4·|m|/(π·D·μ), and the duct's own length loses K·f·m².
+    const double FlowPerRe = std::numbers::pi * D * Mu / 4.0;
+    const double K = 8.0 * Branch.Length / (PiSquared * D * D * D * D * D * Rho);
+    LaminarSlope = 128.0 * Mu * Branch.Length / (std::numbers::pi * D * D * D * D * Rho);
+    if (!WithJumps)
+        return;
+
+    int Regime = frNoFlow;
+    const double Start = std::clamp(Branch.FrictionFactor, 0.01, 0.03);
+    const double Turbulent = Held(FrictionFactor(TurbulentRe, Roughness, D, Start, Regime));
+    Jumps[0].Flow = LaminarLow * FlowPerRe;
+    Jumps[0].Rise = K * Jumps[0].Flow * Jumps[0].Flow * (Held(1.0) - SlowFlowFriction);
+    Jumps[1].Flow = TurbulentRe * FlowPerRe;
+    Jumps[1].Rise = K * Jumps[1].Flow * Jumps[1].Flow * (Turbulent - Held(64.0 / TurbulentRe));
+}
+
+int TBranchLaw::Piece(double M) const
+{
+    int Outward = 1;
+    for (const TJump& J : Jumps)
+        if (J.Rise > 0.0 && std::fabs(M) >= J.Flow)
+            ++Outward;
+    return M < 0.0 ? -Outward : Outward;
+}
+
+bool TBranchLaw::JumpBetween(int A, int B, double& Flow, double& Rise) const
+{
+    if ((A < 0) != (B < 0)) {
+        // Through zero: a jump only where fixed drops change sign there.
+        Flow = 0.0;
+        Rise = ZeroRise;
+        return ZeroRise > 0.0 && std::abs(A) == 1 && std::abs(B) == 1;
+    }
+    if (std::abs(A - B) != 1)
+        return false;
+    // The jumps that count, in order outward; the lower piece's outer edge.
+    int Lower = std::min(std::abs(A), std::abs(B));
+    for (const TJump& J : Jumps) {
+        if (!(J.Rise > 0.0))
+            continue;
+        if (--Lower == 0) {
+            Flow = A < 0 ? -J.Flow : J.Flow;
+            Rise = J.Rise;
+            return true;
+        }
+    }
+    return false;
+}
+
+double TBranchLaw::Evaluate(double M)
+{
+    Item->MassFlow = M;
+    Item->CalcVolumeFlow();
+    Item->RecalcLosses();
+    return Item->TotalDrop;
+}
+
+double TBranchLaw::Slope(bool Spread) const
+{
+    const TFlowBranch& B = *Item;
+    const double M = B.MassFlow;
+    if (M == 0.0 || !(B.TotalLength > 0.0))
+        return LaminarSlope; // no flow to take a slope at
+    // FrictionDrop has the sign of m: every part over m is positive. The
+    // terminals' lengths follow their own friction factor, which is not
+    // held to 0.3 in slow laminar flow as the duct's is.
+    double TerminalLength = 0.0;
+    if (B.OutletApplies())
+        TerminalLength += B.OutletTerminal->EquivLength;
+    if (B.InletApplies())
+        TerminalLength += B.InletTerminal->EquivLength;
+    const double Own = B.FrictionDrop * B.Length / B.TotalLength;
+    const double Fixed = B.FrictionDrop * B.LeDp / B.TotalLength;
+    const double Terminal = B.FrictionDrop * TerminalLength / B.TotalLength;
+    const double Squared = B.FrictionDrop - Own - Fixed - Terminal;
+    const double Beta = FrictionSlope(B.Reynolds, Roughness, B.Diameter, B.FrictionFactor);
+    const double TerminalBeta = B.Reynolds >= LaminarLow && B.Reynolds < TurbulentRe ? -1.0 : Beta;
+    double Slope = ((2.0 + Beta) * Own + 2.0 * Squared + (2.0 + Beta - TerminalBeta) * Terminal) / M;
+    if (Spread)
+        Slope += JumpSpread(M);
+    return std::isfinite(Slope) ? std::max(Slope, 0.0) : LaminarSlope;
+}
+
+double TBranchLaw::JumpSpread(double M) const
+{
+    const double Flow = std::fabs(M);
+    double Spread = 0.0;
+    for (const TJump& J : Jumps)
+        if (J.Rise > 0.0 && Flow >= J.Flow / JumpBand && Flow <= J.Flow * JumpBand)
+            Spread += J.Rise / (J.Flow * (JumpBand - 1.0 / JumpBand));
+    return Spread;
+}

@@ -1,0 +1,708 @@
+#include "solver/WarmStart.h"
+
+#include "network/DuctGraph.h"
+#include "network/Settings.h"
+#include "solver/BranchLaw.h"
+
+#include <Eigen/OrderingMethods>
+#include <Eigen/SparseCholesky>
+#include <Eigen/SparseCore>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <numbers>
+#include <numeric>
+#include <vector>
+
+namespace {
+
+constexpr int MaxIterations = 50;
+// Iterations without halving the largest residual after which the warm
+// start stops where it is; once the largest residual is down to
+// CloseEnough (Pa), the first such iteration stops it.
+constexpr int StallIterations = 6;
+constexpr double CloseEnough = 2e-2;
+// Pa, the least jump a branch is pinned on.
+constexpr double PinnedRise = 0.01;
+// A pinned branch goes back to its law when its pressure difference leaves
+// its jump by more than this share of the jump.
+constexpr double ReleaseShare = 0.01;
+// A step is taken whole when the slope of the problem's energy along it at
+// its end is at most this share of the slope at its start; otherwise it is
+// shortened, at most MaxShortenings times.
+constexpr double StepSlopeShare = 0.5;
+constexpr int MaxShortenings = 3;
+// A pinned branch's bounds: its drops this share of the flow (at least
+// MinPinFlow kg/s) either side of the jump.
+constexpr double PinShare = 1e-9;
+constexpr double MinPinFlow = 1e-12;
+// m/s, the duct velocity the first step starts from, and the friction
+// factor it starts with.
+constexpr double StartVelocity = 3.0;
+constexpr double StartFriction = 0.02;
+// The least slope of a law, as a share of the steepest.
+constexpr double FlatShare = 1e-6;
+// Flow conserved at a node: to this share of the main fan's flow.
+constexpr double ConservedShare = 1e-9;
+
+using TMatrix = Eigen::SparseMatrix<double, Eigen::ColMajor, int>;
+using TFactor = Eigen::SimplicialLDLT<TMatrix, Eigen::Lower, Eigen::AMDOrdering<int>>;
+
+// A branch whose drop does not depend on its flow: a sink or leakage
+// branch, a fan, a duct without a diameter, or one without length and
+// without any loss item.
+bool HasFixedDrop(const TFlowBranch& B)
+{
+    if (B.Kind != bkCommon || !(B.Diameter > 0.0))
+        return true;
+    return B.Length == 0.0 && B.FixedDps.empty() && B.FixedCs.empty() && !B.OutletApplies() &&
+           !B.InletApplies() && B.FittingsCSum == 0.0;
+}
+
+// The values a branch's recomputation changes, kept so that a warm start
+// that fails can leave the network as it found it.
+class TBranchValues {
+public:
+    void Take(const std::vector<TFlowBranch*>& Branches)
+    {
+        Data.clear();
+        Items.clear();
+        Data.reserve(Branches.size());
+        for (const TFlowBranch* B : Branches) {
+            Data.push_back(*B);
+            ForEachItem(*B, [this](double& V) { Items.push_back(V); });
+        }
+    }
+    void Restore(const std::vector<TFlowBranch*>& Branches)
+    {
+        std::size_t K = 0;
+        for (std::size_t I = 0; I < Branches.size(); ++I) {
+            static_cast<TFlowBranchData&>(*Branches[I]) = Data[I];
+            ForEachItem(*Branches[I], [&](double& V) { V = Items[K++]; });
+        }
+    }
+
+private:
+    std::vector<TFlowBranchData> Data;
+    std::vector<double> Items;
+
+    template <typename TVisit>
+    static void ForEachItem(const TFlowBranch& B, TVisit Visit)
+    {
+        for (const auto& Item : B.FixedDps)
+            Visit(Item->EquivLength);
+        for (const auto& Item : B.FixedCs) {
+            Visit(Item->EquivLength);
+            Visit(Item->Drop);
+        }
+        for (TFixedEndFitting* Item : {B.OutletTerminal.get(), B.InletTerminal.get()}) {
+            if (Item) {
+                Visit(Item->EquivLength);
+                Visit(Item->Drop);
+            }
+        }
+    }
+};
+
+int FindRoot(std::vector<int>& Parent, int I)
+{
+    while (Parent[static_cast<std::size_t>(I)] != I) {
+        const std::size_t J = static_cast<std::size_t>(I);
+        Parent[J] = Parent[static_cast<std::size_t>(Parent[J])];
+        I = Parent[J];
+    }
+    return I;
+}
+
+class TNetworkNewton {
+public:
+    explicit TNetworkNewton(TDuctGraph& Network) : G(Network) {}
+
+    TWarmStartReport Run()
+    {
+        TWarmStartReport Report;
+        if (!SetUp(Report.Result))
+            return Report;
+        Saved.Take(Touched);
+        Report = Iterate();
+        if (WarmFlowsTaken(Report.Result) && !SpreadFixedFlows())
+            Report.Result = wsSingular;
+        if (!WarmFlowsTaken(Report.Result))
+            Saved.Restore(Touched);
+        return Report;
+    }
+
+private:
+    struct TTreeEdge {
+        TFlowBranch* Branch;
+        int Child;  // node position
+        int Parent; // node position
+    };
+
+    TDuctGraph& G;
+    double FanFlow = 0.0;
+    int FanFrom = -1; // node positions
+    int FanTo = -1;
+
+    // Nodes joined by fixed drops form one group; each node's pressure is
+    // its group's plus its offset.
+    std::vector<int> NodeGroup;
+    std::vector<double> Offset;
+    std::vector<TTreeEdge> Tree; // the fixed branches, each group root first
+    int Groups = 0;
+    std::vector<int> Column; // group -> unknown, -1 for a reference group
+    std::vector<double> Inflow; // group -> flow put in by the fan
+
+    // The branches whose drops follow their flows.
+    std::vector<TBranchLaw> Laws;
+    std::vector<int> From, To;     // groups
+    std::vector<int> FromNode, ToNode; // node positions
+    std::vector<double> Shift;     // offset of the from-node minus the to-node's
+    std::vector<double> Flow, Drop, Weight, Base, Trial;
+    // The laws' slopes at Flow, and at the flows of Trial.
+    std::vector<double> Slopes, TrialSlope;
+    std::vector<std::array<int, 3>> Slots; // value positions: from/from, to/to, the pair
+
+    // A branch balanced on a jump of its law keeps the flow at the jump
+    // while the pressure difference across it lies between the drops just
+    // either side.
+    struct TPin {
+        bool Pinned = false;
+        double Flow = 0.0;
+        double Low = 0.0;  // Pa, the drop just below the jump
+        double High = 0.0; // Pa, just above it
+        int Piece = 0;     // the piece of the law the flow is on
+        int Before = 0;    // the piece it was on before it came there
+        int Crossed = -2;  // the iteration in which it last changed piece
+    };
+    std::vector<TPin> Pins;
+
+    std::vector<TFlowBranch*> Touched;
+    TBranchValues Saved;
+
+    TMatrix Matrix;
+    TFactor Factor;
+    Eigen::VectorXd Rhs;
+    Eigen::VectorXd Pressure;
+
+    double GroupPressure(int Group) const
+    {
+        const int C = Column[static_cast<std::size_t>(Group)];
+        return C < 0 ? 0.0 : Pressure[C];
+    }
+
+    // The groups, the laws and the pattern of the system; false, with the
+    // reason, when the warm start cannot run.
+    bool SetUp(TWarmStartResult& Failure);
+    bool BuildMatrix();
+    TWarmStartReport Iterate();
+    // Evaluates every law at Flow + Alpha·Step into Trial; false when a drop
+    // is not a number.
+    bool EvaluateAt(const std::vector<double>& Step, double Alpha);
+    // Pins law J at the flow AtJump; false when a drop there is not a number.
+    bool PinAt(std::size_t J, double AtJump);
+    bool SpreadFixedFlows();
+};
+
+bool TNetworkNewton::SetUp(TWarmStartResult& Failure)
+{
+    auto Fail = [&Failure](TWarmStartResult Why) {
+        Failure = Why;
+        return false;
+    };
+    TDuctBranch* Fan = G.MainFan;
+    if (!Fan)
+        return Fail(wsNoFanFlow);
+    FanFlow = Fan->MassFlow;
+    if (!std::isfinite(FanFlow) || FanFlow == 0.0)
+        return Fail(wsNoFanFlow);
+
+    const auto& Nodes = G.Nodes();
+    const auto& Branches = G.Branches();
+    const std::size_t N = Nodes.size();
+    for (std::size_t I = 0; I < N; ++I)
+        Nodes[I]->Index = static_cast<int>(I);
+    FanFrom = Fan->FromNode->Index;
+    FanTo = Fan->ToNode->Index;
+
+    // Groups: the nodes joined by fixed drops. A loop of them leaves the
+    // flows round it undetermined.
+    std::vector<int> Parent(N);
+    std::iota(Parent.begin(), Parent.end(), 0);
+    std::vector<char> Fixed(Branches.size(), 0);
+    for (std::size_t K = 0; K < Branches.size(); ++K) {
+        TFlowBranch& B = FlowBranchOf(Branches[K]);
+        B.Index = static_cast<int>(K);
+        if (&B == Fan)
+            continue;
+        if (!std::isfinite(B.MassFlow) || !std::isfinite(B.TotalDrop))
+            return Fail(wsNotFinite);
+        if (!HasFixedDrop(B)) {
+            Touched.push_back(&B);
+            continue;
+        }
+        Fixed[K] = 1;
+        const int A = FindRoot(Parent, B.FromNode->Index);
+        const int C = FindRoot(Parent, B.ToNode->Index);
+        if (A == C)
+            return Fail(wsSingular);
+        Parent[static_cast<std::size_t>(C)] = A;
+        Touched.push_back(&B);
+    }
+
+    // Offsets by a walk over each group's fixed branches from its first node.
+    NodeGroup.assign(N, -1);
+    Offset.assign(N, 0.0);
+    std::vector<int> Walk;
+    for (std::size_t Start = 0; Start < N; ++Start) {
+        if (NodeGroup[Start] >= 0)
+            continue;
+        const int Group = Groups++;
+        NodeGroup[Start] = Group;
+        Walk.assign(1, static_cast<int>(Start));
+        for (std::size_t Head = 0; Head < Walk.size(); ++Head) {
+            const int U = Walk[Head];
+            for (const TLink& L : Nodes[static_cast<std::size_t>(U)]->Links) {
+                if (!Fixed[static_cast<std::size_t>(L.Branch->Index)])
+                    continue;
+                auto* B = static_cast<TFlowBranch*>(L.Branch);
+                const int V = L.Branch->OtherNode(Nodes[static_cast<std::size_t>(U)].get())->Index;
+                if (NodeGroup[static_cast<std::size_t>(V)] >= 0)
+                    continue;
+                NodeGroup[static_cast<std::size_t>(V)] = Group;
+                // Going with the branch the pressure falls by its drop.
+                const bool With = B->FromNode->Index == U;
+                const double Drop = With ? -B->TotalDrop : B->TotalDrop;
+                Offset[static_cast<std::size_t>(V)] = Offset[static_cast<std::size_t>(U)] + Drop;
+                Tree.push_back({B, V, U});
+                Walk.push_back(V);
+            }
+        }
+    }
+    Inflow.assign(static_cast<std::size_t>(Groups), 0.0);
+    Inflow[static_cast<std::size_t>(NodeGroup[static_cast<std::size_t>(FanTo)])] += FanFlow;
+    Inflow[static_cast<std::size_t>(NodeGroup[static_cast<std::size_t>(FanFrom)])] -= FanFlow;
+
+    // The branch laws, and the components they join the groups into.
+    const double Roughness = G.Settings().roughness;
+    std::vector<int> Component(static_cast<std::size_t>(Groups));
+    std::iota(Component.begin(), Component.end(), 0);
+    for (TFlowBranch* B : Touched) {
+        if (Fixed[static_cast<std::size_t>(B->Index)])
+            continue;
+        const int F = B->FromNode->Index;
+        const int T = B->ToNode->Index;
+        Laws.emplace_back(*B, Roughness);
+        FromNode.push_back(F);
+        ToNode.push_back(T);
+        From.push_back(NodeGroup[static_cast<std::size_t>(F)]);
+        To.push_back(NodeGroup[static_cast<std::size_t>(T)]);
+        Shift.push_back(Offset[static_cast<std::size_t>(F)] - Offset[static_cast<std::size_t>(T)]);
+        Flow.push_back(B->MassFlow);
+        const int A = FindRoot(Component, From.back());
+        const int C = FindRoot(Component, To.back());
+        if (A != C)
+            Component[static_cast<std::size_t>(C)] = A;
+    }
+    if (Laws.empty())
+        return Fail(wsSingular);
+
+    // The fan's flow must come back to it: every component takes in as
+    // much as it gives. Each has one reference group, held at pressure 0:
+    // the one of the start node (the Sink), else its first.
+    std::vector<double> Net(static_cast<std::size_t>(Groups), 0.0);
+    std::vector<int> Reference(static_cast<std::size_t>(Groups), -1);
+    const int StartGroup = G.StartNode ? NodeGroup[static_cast<std::size_t>(G.StartNode->Index)] : -1;
+    if (StartGroup >= 0)
+        Reference[static_cast<std::size_t>(FindRoot(Component, StartGroup))] = StartGroup;
+    for (int Group = 0; Group < Groups; ++Group) {
+        const std::size_t Root = static_cast<std::size_t>(FindRoot(Component, Group));
+        Net[Root] += Inflow[static_cast<std::size_t>(Group)];
+        if (Reference[Root] < 0)
+            Reference[Root] = Group;
+    }
+    for (double Sum : Net)
+        if (!(std::fabs(Sum) <= ConservedShare * std::fabs(FanFlow)))
+            return Fail(wsSingular);
+    Column.assign(static_cast<std::size_t>(Groups), -1);
+    int Unknowns = 0;
+    for (int Group = 0; Group < Groups; ++Group)
+        if (Reference[static_cast<std::size_t>(FindRoot(Component, Group))] != Group)
+            Column[static_cast<std::size_t>(Group)] = Unknowns++;
+    Pressure = Eigen::VectorXd::Zero(Unknowns);
+    Rhs.resize(Unknowns);
+    return BuildMatrix() || Fail(wsSingular);
+}
+
+bool TNetworkNewton::BuildMatrix()
+{
+    const int Unknowns = static_cast<int>(Pressure.size());
+    std::vector<Eigen::Triplet<double, int>> Entries;
+    Entries.reserve(3 * Laws.size() + static_cast<std::size_t>(Unknowns));
+    for (int C = 0; C < Unknowns; ++C)
+        Entries.emplace_back(C, C, 0.0);
+    for (std::size_t J = 0; J < Laws.size(); ++J) {
+        const int A = Column[static_cast<std::size_t>(From[J])];
+        const int B = Column[static_cast<std::size_t>(To[J])];
+        if (A >= 0 && B >= 0 && A != B)
+            Entries.emplace_back(std::max(A, B), std::min(A, B), 0.0);
+    }
+    Matrix.resize(Unknowns, Unknowns);
+    Matrix.setFromTriplets(Entries.begin(), Entries.end());
+    Matrix.makeCompressed();
+    auto Position = [this](int Row, int Col) {
+        const int* Outer = Matrix.outerIndexPtr();
+        const int* Inner = Matrix.innerIndexPtr();
+        const int* First = Inner + Outer[Col];
+        const int* Last = Inner + Outer[Col + 1];
+        const int* At = std::lower_bound(First, Last, Row);
+        return At != Last && *At == Row ? static_cast<int>(At - Inner) : -1;
+    };
+    Slots.resize(Laws.size());
+    for (std::size_t J = 0; J < Laws.size(); ++J) {
+        const int A = Column[static_cast<std::size_t>(From[J])];
+        const int B = Column[static_cast<std::size_t>(To[J])];
+        Slots[J] = {-1, -1, -1};
+        if (From[J] == To[J])
+            continue; // within one group: no pressure difference to find
+        if (A >= 0)
+            Slots[J][0] = Position(A, A);
+        if (B >= 0)
+            Slots[J][1] = Position(B, B);
+        if (A >= 0 && B >= 0)
+            Slots[J][2] = Position(std::max(A, B), std::min(A, B));
+    }
+    Factor.analyzePattern(Matrix);
+    return Factor.info() == Eigen::Success;
+}
+
+bool TNetworkNewton::EvaluateAt(const std::vector<double>& Step, double Alpha)
+{
+    for (std::size_t J = 0; J < Laws.size(); ++J) {
+        const double M = Flow[J] + Alpha * Step[J];
+        Trial[J] = Laws[J].Evaluate(M);
+        TrialSlope[J] = Laws[J].Slope(false); // while the branch is at hand
+        if (!std::isfinite(Trial[J]))
+            return false;
+    }
+    return true;
+}
+
+TWarmStartReport TNetworkNewton::Iterate()
+{
+    TWarmStartReport Report;
+    const std::size_t J0 = Laws.size();
+    Drop.assign(J0, 0.0);
+    Weight.assign(J0, 0.0);
+    Base.assign(J0, 0.0);
+    Trial.assign(J0, 0.0);
+    TrialSlope.assign(J0, 0.0);
+    Pins.assign(J0, TPin{});
+    std::vector<double> Step(J0, 0.0);
+
+    // Newton's method on laws that grow as m² only halves a flow that is
+    // far too large at each step, and the flows the loop method starts from
+    // carry everything through its tree. The first step starts instead from
+    // every branch at a common duct velocity, with the sign of its flow:
+    // the pressures that balance the laws linearised there share the flow
+    // out about as the branches' sizes and lengths will.
+    // The friction factors start afresh too, so that the same network
+    // gives the same figures whatever ran on it before.
+    for (std::size_t J = 0; J < J0; ++J) {
+        TFlowBranch& B = Laws[J].Branch();
+        const double Typical = StartVelocity * B.ToDensity * std::numbers::pi * B.Diameter * B.Diameter / 4.0;
+        Flow[J] = Flow[J] < 0.0 ? -Typical : Typical;
+        B.FrictionFactor = StartFriction;
+    }
+    const std::vector<double> NoStep(J0, 0.0);
+    if (!EvaluateAt(NoStep, 0.0)) {
+        Report.Result = wsNotFinite;
+        return Report;
+    }
+    Drop = Trial;
+    Slopes = TrialSlope;
+    for (std::size_t J = 0; J < J0; ++J)
+        Pins[J].Piece = Pins[J].Before = Laws[J].Piece(Flow[J]);
+    // Steps are shortened only from flows that conserve: there the energy
+    // argument holds. The first step (and one after a branch was pinned)
+    // makes them conserve.
+    bool Conserved = false;
+
+    double Best = HUGE_VAL;
+    int SinceBest = 0;
+    Report.Result = wsClose;
+    for (int Iteration = 0; Iteration < MaxIterations; ++Iteration) {
+        Report.Iterations = Iteration + 1;
+        // Linearised laws m = Base + Weight·(p_from - p_to).
+        double* Values = Matrix.valuePtr();
+        std::fill(Values, Values + Matrix.nonZeros(), 0.0);
+        Rhs.setZero();
+        // A law that does not rise at its flow (a branch of fixed drops
+        // alone) takes the least slope allowed, a millionth of the steepest:
+        // it then holds the pressure difference across it without leaving
+        // the system singular. A pinned branch keeps its flow whatever the
+        // pressures.
+        double Steepest = 0.0;
+        for (std::size_t J = 0; J < J0; ++J) {
+            // A jump is spread over the slope only for a flow that has just
+            // crossed one: spread, it would slow a flow settling near it.
+            Weight[J] = Slopes[J];
+            if (Pins[J].Crossed + 1 >= Iteration)
+                Weight[J] += Laws[J].JumpSpread(Flow[J]);
+            if (!std::isfinite(Weight[J])) {
+                Report.Result = wsNotFinite;
+                return Report;
+            }
+            Steepest = std::max(Steepest, Weight[J]);
+        }
+        const double Floor = FlatShare * Steepest;
+        if (!(Floor > 0.0)) {
+            Report.Result = wsSingular;
+            return Report;
+        }
+        for (std::size_t J = 0; J < J0; ++J) {
+            if (Pins[J].Pinned) {
+                Weight[J] = FlatShare / Steepest;
+                Base[J] = Pins[J].Flow;
+            } else {
+                Weight[J] = 1.0 / std::max(Weight[J], Floor);
+                Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
+            }
+            const auto& S = Slots[J];
+            if (S[0] >= 0)
+                Values[S[0]] += Weight[J];
+            if (S[1] >= 0)
+                Values[S[1]] += Weight[J];
+            if (S[2] >= 0)
+                Values[S[2]] -= Weight[J];
+            if (From[J] == To[J])
+                continue;
+            const int A = Column[static_cast<std::size_t>(From[J])];
+            const int B = Column[static_cast<std::size_t>(To[J])];
+            if (A >= 0)
+                Rhs[A] -= Base[J];
+            if (B >= 0)
+                Rhs[B] += Base[J];
+        }
+        for (int Group = 0; Group < Groups; ++Group) {
+            const int C = Column[static_cast<std::size_t>(Group)];
+            if (C >= 0)
+                Rhs[C] += Inflow[static_cast<std::size_t>(Group)];
+        }
+        Factor.factorize(Matrix);
+        if (Factor.info() != Eigen::Success || !(Factor.vectorD().minCoeff() > 0.0)) {
+            Report.Result = wsSingular;
+            return Report;
+        }
+        Pressure = Factor.solve(Rhs);
+        if (!Pressure.allFinite()) {
+            Report.Result = wsNotFinite;
+            return Report;
+        }
+        // A pinned branch whose pressure difference has left its jump goes
+        // back to its law.
+        for (std::size_t J = 0; J < J0; ++J) {
+            TPin& Pin = Pins[J];
+            if (!Pin.Pinned)
+                continue;
+            const double Needed = GroupPressure(From[J]) - GroupPressure(To[J]) + Shift[J];
+            const double Margin = ReleaseShare * (Pin.High - Pin.Low);
+            if (Needed < Pin.Low - Margin || Needed > Pin.High + Margin) {
+                Pin.Pinned = false;
+                Pin.Piece = Pin.Before = Laws[J].Piece(Flow[J]);
+            }
+        }
+
+        // The Newton step and the energy's slope along it at its start.
+        double SlopeAtStart = 0.0;
+        for (std::size_t J = 0; J < J0; ++J) {
+            const double NewFlow = Base[J] + Weight[J] * (GroupPressure(From[J]) - GroupPressure(To[J]));
+            Step[J] = NewFlow - Flow[J];
+            SlopeAtStart += (Drop[J] - Shift[J]) * Step[J];
+        }
+        if (!EvaluateAt(Step, 1.0)) {
+            Report.Result = wsNotFinite;
+            return Report;
+        }
+        double Alpha = 1.0;
+        if (Conserved && SlopeAtStart < 0.0) {
+            // Regula falsi on the energy's slope, which rises along the step.
+            double Low = 0.0, LowSlope = SlopeAtStart;
+            double High = 1.0, HighSlope = 0.0;
+            for (std::size_t J = 0; J < J0; ++J)
+                HighSlope += (Trial[J] - Shift[J]) * Step[J];
+            if (HighSlope > StepSlopeShare * -SlopeAtStart && Best <= CloseEnough) {
+                // Close enough already, and the step overshoots (a jump
+                // too small to pin): keep the flows before it.
+                if (!EvaluateAt(Step, 0.0)) {
+                    Report.Result = wsNotFinite;
+                    return Report;
+                }
+                Drop.swap(Trial);
+                Slopes.swap(TrialSlope);
+                Report.LargestResidual = Best;
+                break;
+            }
+            for (int K = 0; K < MaxShortenings && HighSlope > StepSlopeShare * -SlopeAtStart; ++K) {
+                Alpha = Low + (High - Low) * (-LowSlope) / (HighSlope - LowSlope);
+                if (!EvaluateAt(Step, Alpha)) {
+                    Report.Result = wsNotFinite;
+                    return Report;
+                }
+                double Here = 0.0;
+                for (std::size_t J = 0; J < J0; ++J)
+                    Here += (Trial[J] - Shift[J]) * Step[J];
+                if (std::fabs(Here) <= StepSlopeShare * -SlopeAtStart)
+                    break;
+                if (Here < 0.0) {
+                    Low = Alpha;
+                    LowSlope = Here;
+                } else {
+                    High = Alpha;
+                    HighSlope = Here;
+                }
+            }
+        }
+        for (std::size_t J = 0; J < J0; ++J)
+            Flow[J] += Alpha * Step[J];
+        Drop.swap(Trial);
+        Slopes.swap(TrialSlope);
+        Conserved = true;
+
+        // How far the laws are from the pressures after a whole step; a
+        // pinned branch is balanced while its pressure difference lies
+        // within its jump.
+        double Largest = 0.0;
+        for (std::size_t J = 0; J < J0; ++J) {
+            const double Needed = GroupPressure(From[J]) - GroupPressure(To[J]) + Shift[J];
+            const TPin& Pin = Pins[J];
+            const double Residual = Pin.Pinned ? std::max({Pin.Low - Needed, Needed - Pin.High, 0.0})
+                                               : Drop[J] - Needed;
+            Largest = std::max(Largest, std::fabs(Residual));
+        }
+        Report.LargestResidual = Largest;
+
+        // A branch whose flow went over a jump of its law and straight back
+        // balances on that jump: it keeps the flow there from now on. A
+        // jump smaller than the loop method's tolerance is left alone: its
+        // closer side is close enough.
+        for (std::size_t J = 0; J < J0; ++J) {
+            TPin& Pin = Pins[J];
+            if (Pin.Pinned)
+                continue;
+            const int Now = Laws[J].Piece(Flow[J]);
+            if (Now == Pin.Piece)
+                continue;
+            double AtJump = 0.0;
+            double Rise = 0.0;
+            if (Now == Pin.Before && Laws[J].JumpBetween(Pin.Piece, Now, AtJump, Rise) && Rise >= PinnedRise &&
+                !PinAt(J, AtJump)) {
+                Report.Result = wsNotFinite;
+                return Report;
+            }
+            if (Pins[J].Pinned) {
+                Conserved = false; // its flow moved
+                Largest = HUGE_VAL;
+                continue;
+            }
+            Pin.Before = Pin.Piece;
+            Pin.Piece = Now;
+            Pin.Crossed = Iteration;
+        }
+
+        // Stalled: no halving of the largest residual for a while, or at
+        // once when it is already small enough for the loop method to take
+        // over in a few corrections.
+        const bool Halved = Alpha == 1.0 && Largest < 0.5 * Best;
+        if (Alpha == 1.0 && Largest <= WarmStartTolerance) {
+            Report.Result = wsBalanced;
+            break;
+        }
+        if (Halved) {
+            Best = Largest;
+            SinceBest = 0;
+        } else if (Conserved && (++SinceBest >= StallIterations || Best <= CloseEnough)) {
+            break;
+        }
+    }
+    return Report;
+}
+
+bool TNetworkNewton::PinAt(std::size_t J, double AtJump)
+{
+    // The drops just either side of the jump bound the pressure
+    // differences it holds.
+    TPin& Pin = Pins[J];
+    const double Apart = std::max(PinShare * std::fabs(AtJump), MinPinFlow);
+    Pin.Low = Laws[J].Evaluate(AtJump - Apart);
+    Pin.High = Laws[J].Evaluate(AtJump + Apart);
+    Drop[J] = Laws[J].Evaluate(AtJump);
+    Slopes[J] = Laws[J].Slope(false);
+    Flow[J] = AtJump;
+    Pin.Flow = AtJump;
+    Pin.Pinned = std::isfinite(Pin.Low) && std::isfinite(Pin.High) && std::isfinite(Drop[J]);
+    return Pin.Pinned;
+}
+
+bool TNetworkNewton::SpreadFixedFlows()
+{
+    // Flow into each node from the branch laws and the fan; the fixed
+    // branches then carry what is left over, leaves of each group first.
+    const auto& Nodes = G.Nodes();
+    std::vector<double> Net(Nodes.size(), 0.0);
+    Net[static_cast<std::size_t>(FanTo)] += FanFlow;
+    Net[static_cast<std::size_t>(FanFrom)] -= FanFlow;
+    for (std::size_t J = 0; J < Laws.size(); ++J) {
+        Net[static_cast<std::size_t>(ToNode[J])] += Flow[J];
+        Net[static_cast<std::size_t>(FromNode[J])] -= Flow[J];
+    }
+    for (auto It = Tree.rbegin(); It != Tree.rend(); ++It) {
+        TFlowBranch& B = *It->Branch;
+        const std::size_t Child = static_cast<std::size_t>(It->Child);
+        const std::size_t Parent = static_cast<std::size_t>(It->Parent);
+        // Into the child along the branch when it runs from the parent.
+        const bool IntoChild = B.ToNode->Index == It->Child;
+        const double M = IntoChild ? -Net[Child] : Net[Child];
+        Net[Child] = 0.0;
+        Net[Parent] += IntoChild ? -M : M;
+        B.MassFlow = M;
+        B.CalcVolumeFlow();
+        B.RecalcLosses();
+    }
+    for (double Left : Net)
+        if (!(std::fabs(Left) <= 1e3 * ConservedShare * std::fabs(FanFlow)))
+            return false;
+    return true;
+}
+
+} // namespace
+
+TWarmStartReport WarmStartFlows(TDuctGraph& G)
+{
+    TNetworkNewton Newton(G);
+    return Newton.Run();
+}
+
+void StartMeshSlopes(TDuctGraph& G)
+{
+    const auto& Branches = G.Branches();
+    const double Roughness = G.Settings().roughness;
+    std::vector<double> Slopes(Branches.size(), 0.0);
+    for (std::size_t K = 0; K < Branches.size(); ++K) {
+        TFlowBranch& B = FlowBranchOf(Branches[K]);
+        B.Index = static_cast<int>(K);
+        if (&B != G.MainFan && !HasFixedDrop(B))
+            Slopes[K] = TBranchLaw(B, Roughness, false).Slope(false);
+    }
+    for (const auto& Item : G.Meshes()) {
+        auto& Mesh = static_cast<TFlowMesh&>(*Item);
+        if (Mesh.HasFan)
+            continue;
+        double Sum = 0.0;
+        for (const TLink& L : Mesh.Links)
+            Sum += Slopes[static_cast<std::size_t>(L.Branch->Index)];
+        if (Sum > 0.0 && std::isfinite(Sum))
+            Mesh.Gain = 1.0 / Sum;
+    }
+}

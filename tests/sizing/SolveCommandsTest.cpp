@@ -1,0 +1,188 @@
+#include "tests/network/FlowNetworkBuilder.h"
+
+#include "sizing/SolveCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <memory>
+
+namespace {
+
+// Inlet 1 (0.4 m³/s) -> 2 -> 3 =fan=> 4 -> 5 with outlets 6 (0.3) and 7
+// (0.2): supply and return differ, so distribution adds a leakage branch.
+void BuildUnequalSides(TFlowNetwork& N)
+{
+    N.Node(1, ntInlet);
+    N.Node(6, ntOutlet);
+    N.Node(7, ntOutlet);
+    N.Duct(1, 1, 2, 0.4);
+    N.Duct(2, 2, 3, 0.0);
+    N.Fan(3, 3, 4, 1.0);
+    N.Duct(4, 4, 5, 0.0);
+    N.Duct(5, 5, 6, 0.3);
+    N.Duct(6, 5, 7, 0.2);
+}
+
+// The largest mass flow (kg/s) by which a node's inflows and outflows
+// differ, the Sink included.
+double LargestImbalance(const TDuctGraph& G)
+{
+    double Largest = 0.0;
+    for (const auto& Node : G.Nodes()) {
+        double Net = 0.0;
+        for (const TLink& L : Node->Links)
+            Net += L.Direction * static_cast<const TFlowBranch*>(L.Branch)->MassFlow;
+        Largest = std::max(Largest, std::fabs(Net));
+    }
+    return Largest;
+}
+
+} // namespace
+
+// Balancing right after a sizing command starts from the sized flows; the
+// generated items made anew by its check must not leave air lost at the fan
+// or at the Sink.
+TEST(SolveCommands, BalancingAfterSizingConservesFlowAtEveryNode)
+{
+    for (TSolveCommand Sizing : {scEqualFriction, scVelocity, scStaticRegain}) {
+        for (bool Leakage : {true, false}) {
+            SCOPED_TRACE(testing::Message() << "sizing " << Sizing << (Leakage ? ", leakage" : ""));
+            TFlowNetwork N;
+            BuildUnequalSides(N);
+            if (!Leakage)
+                N.G.DuctBranch(1)->DesignFlow = 0.5;
+            ASSERT_TRUE(RunSolveCommand(N.G, Sizing).Ran);
+            ASSERT_EQ(N.G.LeakBranch != nullptr, Leakage);
+            const TSolveCommandResult R = RunSolveCommand(N.G, scBalanceFlows);
+            EXPECT_EQ(R.Status, ssSolved);
+            EXPECT_EQ(N.G.LeakBranch, nullptr);
+            EXPECT_LT(LargestImbalance(N.G), 1e-9);
+            // The fan carries what the return duct brings and the supply takes.
+            EXPECT_NEAR(N.G.MainFan->MassFlow, N.G.DuctBranch(2)->MassFlow, 1e-9);
+            EXPECT_NEAR(N.G.MainFan->MassFlow, N.G.DuctBranch(4)->MassFlow, 1e-9);
+            EXPECT_GT(N.G.MainFan->VolumeFlow, 0.1);
+        }
+    }
+}
+
+// Without a main fan the sizing commands and "Sum Flows" show the check's
+// message and leave the network as it was, its status too; balancing the
+// flows ends as a data error.
+TEST(SolveCommands, WithoutAMainFanOnlyBalancingIsADataError)
+{
+    const struct {
+        TSolveCommand Command;
+        bool DataError;
+    } Cases[] = {{scEqualFriction, false}, {scVelocity, false},    {scStaticRegain, false},
+                 {scStandardSizes, false}, {scSumFlows, false},    {scBalanceFlows, true}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(testing::Message() << "command " << C.Command);
+        TFlowNetwork N;
+        BuildUnequalSides(N);
+        N.G.DeleteBranch(N.G.MainFan);
+        N.G.Status = ssWithinTolerance;
+        N.G.Method = smVelocity;
+        const double Design = N.G.DuctBranch(5)->DesignFlow;
+        const double Flow = N.G.DuctBranch(5)->VolumeFlow;
+        const int Branches = N.G.BranchCount();
+        const TSolveCommandResult R = RunSolveCommand(N.G, C.Command);
+        EXPECT_EQ(R.Messages, std::vector<std::string>{"Main fan not found - add to network"});
+        EXPECT_EQ(N.G.Status, C.DataError ? ssDataError : ssWithinTolerance);
+        EXPECT_EQ(N.G.DuctBranch(5)->DesignFlow, Design);
+        EXPECT_EQ(N.G.DuctBranch(5)->VolumeFlow, Flow);
+        EXPECT_EQ(N.G.BranchCount(), Branches);
+    }
+}
+
+namespace {
+
+// A value a document may hold but no window lets the user type, and the
+// command it stops.
+struct TImpossibleCase {
+    const char* Scenario;
+    TSolveCommand Command;
+    int Branch; // the branch damaged
+    std::function<void(TDuctBranch&)> Damage;
+    std::string Problem; // the message after "Data error in branch <name>: "
+};
+
+bool ResultsAreNumbers(const TDuctGraph& G)
+{
+    for (const auto& Item : G.Branches()) {
+        const auto& B = static_cast<const TFlowBranch&>(*Item);
+        for (double V : {B.MassFlow, B.TotalDrop, B.FrictionDrop, B.EquivLength})
+            if (!std::isfinite(V))
+                return false;
+    }
+    for (const auto& Item : G.Nodes()) {
+        const auto& N = static_cast<const TFlowNode&>(*Item);
+        if (!std::isfinite(N.RelPressure) || !std::isfinite(N.Pressure))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+// Before a solve command, every branch's data is checked once: a value no
+// window would take stops the command as a data error that names the branch
+// and the value, before any loop can run away on it.
+TEST(SolveCommands, ImpossibleBranchDataStopsTheCommand)
+{
+    const double Nan = std::numeric_limits<double>::quiet_NaN();
+    const double Inf = std::numeric_limits<double>::infinity();
+    const TImpossibleCase Cases[] = {
+        {"hair-thin duct", scBalanceFlows, 4, [](TDuctBranch& B) { B.Diameter = 1e-4; },
+         "diameter 0.0001 m is not within 0.05 to 10 m"},
+        {"hair-thin duct stepped", scStandardSizes, 4, [](TDuctBranch& B) { B.Diameter = 1e-4; },
+         "diameter 0.0001 m is not within 0.05 to 10 m"},
+        {"endless duct", scBalanceFlows, 2, [](TDuctBranch& B) { B.Length = 1e76; },
+         "length 1E76 m is not within 0.1 to 500 m"},
+        {"negative length", scEqualFriction, 2, [](TDuctBranch& B) { B.Length = -5.0; },
+         "length -5 m is not within 0.1 to 500 m"},
+        {"zero-width duct", scStandardSizes, 4,
+         [](TDuctBranch& B) {
+             B.DuctType = dtRect;
+             B.DuctHeight = 0.3;
+             B.DuctWidth = 0.0;
+         },
+         "width 0 m is not within 0.05 to 10 m"},
+        {"negative terminal flow", scEqualFriction, 5, [](TDuctBranch& B) { B.DesignFlow = -0.3; },
+         "design flow -0.3 m³/s is not within 0 to 100 m³/s"},
+        {"size-fixed duct without a size", scStaticRegain, 4,
+         [](TDuctBranch& B) {
+             B.SizeFixed = true;
+             B.Diameter = 0.0;
+         },
+         "diameter 0 m is not within 0.05 to 10 m"},
+        {"design flow no number", scSumFlows, 6, [Nan](TDuctBranch& B) { B.DesignFlow = Nan; },
+         "design flow is not a number"},
+        {"overflowing flow", scBalanceFlows, 4, [Inf](TDuctBranch& B) { B.VolumeFlow = Inf; },
+         "volume flow is not a number"},
+        {"huge fixed drop", scBalanceFlows, 2,
+         [](TDuctBranch& B) { B.FixedDps.push_back(std::make_unique<TFixeddP>("Filter", 1e9)); },
+         "fixed pressure drop \"Filter\" 1000000000 Pa is not within 0 to 500 Pa"},
+        {"runaway velocity", scVelocity, 4, [](TDuctBranch& B) { B.DuctVelocity = 1e10; },
+         "duct velocity 10000000000 m/s is not within -50 to 50 m/s"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Scenario);
+        TFlowNetwork N;
+        BuildUnequalSides(N);
+        N.Defaults.resetvels = false; // the velocity command keeps the ducts' velocities
+        ASSERT_EQ(RunSolveCommand(N.G, scBalanceFlows).Status, ssSolved);
+        TDuctBranch& Damaged = *N.G.DuctBranch(C.Branch);
+        C.Damage(Damaged);
+        const TSolveCommandResult R = RunSolveCommand(N.G, C.Command);
+        EXPECT_FALSE(R.Ran);
+        EXPECT_EQ(R.Status, ssDataError);
+        EXPECT_EQ(R.Messages, std::vector<std::string>{"Data error in branch " + Damaged.Name + ": " + C.Problem});
+        EXPECT_EQ(R.ErrorBranch, &Damaged);
+        EXPECT_EQ(N.G.ErrorBranch, &Damaged);
+        EXPECT_TRUE(ResultsAreNumbers(N.G));
+    }
+}

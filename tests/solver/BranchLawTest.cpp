@@ -1,0 +1,103 @@
+#include "tests/solver/BalanceNetworks.h"
+
+#include "fittings/FrictionFactor.h"
+#include "solver/BranchLaw.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace {
+
+// The friction factor at Re, iterated to its own fixed point.
+double Settled(double Re, double Roughness, double Diameter)
+{
+    int Regime = frNoFlow;
+    double F = 0.02;
+    for (int I = 0; I < 5; ++I)
+        F = FrictionFactor(Re, Roughness, Diameter, F, Regime);
+    return F;
+}
+
+} // namespace
+
+TEST(BranchLaw, FrictionSlopeIsThatOfTheFrictionLaw)
+{
+    struct TCase {
+        std::string Name;
+        double Re, Roughness, Diameter;
+    };
+    const TCase Cases[] = {
+        {"laminar", 1000.0, 0.00015, 0.15},
+        {"smooth", 1e5, 0.0, 0.15},
+        {"Colebrook", 1e5, 0.00015, 0.15},
+        {"Colebrook, low", 4000.0, 0.00015, 0.3},
+        {"fully rough", 1e8, 0.003, 0.1},
+        {"slow flow (0.02)", 50.0, 0.00015, 0.15},
+    };
+    for (const TCase& C : Cases) {
+        const double H = 1e-3;
+        const double Up = Settled(C.Re * (1.0 + H), C.Roughness, C.Diameter);
+        const double Down = Settled(C.Re * (1.0 - H), C.Roughness, C.Diameter);
+        const double Measured = (std::log(Up) - std::log(Down)) / (std::log1p(H) - std::log1p(-H));
+        const double F = Settled(C.Re, C.Roughness, C.Diameter);
+        EXPECT_NEAR(FrictionSlope(C.Re, C.Roughness, C.Diameter, F), Measured, 0.005) << C.Name;
+    }
+}
+
+TEST(BranchLaw, SlopeIsThatOfTheBranchDrop)
+{
+    // Each branch at flow M: the law's slope against the slope of the drop
+    // its own hydraulics give either side of M. A fixed pressure drop adds
+    // nothing to the slope; near a jump the slope spreads the jump.
+    struct TCase {
+        std::string Name;
+        double Diameter, Length, M; // m, m, kg/s
+        std::function<void(TDuctBranch&)> Items;
+        double Share; // slope / measured slope expected
+    };
+    const auto None = [](TDuctBranch&) {};
+    const TCase Cases[] = {
+        {"turbulent duct", 0.2, 10.0, 0.3, None, 1.0},
+        {"laminar duct", 0.15, 100.0, 0.002, None, 1.0},
+        {"fixed C", 0.2, 10.0, 0.3,
+         [](TDuctBranch& B) { B.FixedCs.push_back(std::make_unique<TFixedC>("Bend", 2.0)); }, 1.0},
+        {"fixed dP", 0.2, 10.0, 0.3,
+         [](TDuctBranch& B) { B.FixedDps.push_back(std::make_unique<TFixeddP>("Coil", 50.0)); }, 1.0},
+        {"outlet terminal", 0.2, 10.0, 0.3, [](TDuctBranch& B) { B.ToFlowNode()->NodeType = ntOutlet; }, 1.0},
+        {"turbulent beside its jump", 0.15, 100.0, 1.5 * balance::TurbulentFlow(0.15), None, 1.0},
+        // Re 150: the duct's friction is held to 0.3, its terminal's is not.
+        {"slow outlet duct", 0.15, 1.0, balance::TurbulentFlow(0.15) * 150.0 / 2300.0,
+         [](TDuctBranch& B) { B.ToFlowNode()->NodeType = ntOutlet; }, 1.0},
+        {"very slow duct (Re 30)", 0.15, 100.0, balance::TurbulentFlow(0.15) * 30.0 / 2300.0, None, 1.0},
+    };
+    for (const TCase& C : Cases) {
+        TFlowNetwork N;
+        TDuctBranch* B = balance::Duct(N, 1, 1, 2, C.Diameter, C.Length, 0.0);
+        C.Items(*B);
+        N.G.UpdateNodeTerminals(B->ToFlowNode());
+        TBranchLaw Law(*B, N.Defaults.roughness);
+        auto Drop = [&](double M) {
+            Law.Evaluate(M);
+            return Law.Evaluate(M); // the lengths follow the friction at M
+        };
+        const double H = 1e-4;
+        const double Measured = (Drop(C.M * (1.0 + H)) - Drop(C.M * (1.0 - H))) / (2.0 * H * C.M);
+        Drop(C.M);
+        EXPECT_NEAR(Law.Slope() / Measured, C.Share, 0.01) << C.Name;
+    }
+
+    // Across the laminar to turbulent jump of a 150 mm duct the slope takes
+    // up the jump: well above the slope of either side.
+    TFlowNetwork N;
+    TDuctBranch* B = balance::Duct(N, 1, 1, 2, 0.15, 100.0, 0.0);
+    TBranchLaw Law(*B, N.Defaults.roughness);
+    const double Jump = balance::TurbulentFlow(0.15);
+    const double Rise = Law.Evaluate(1.001 * Jump) - Law.Evaluate(0.999 * Jump);
+    Law.Evaluate(Jump);
+    EXPECT_GT(Rise, 0.3);
+    EXPECT_GT(Law.Slope(), Rise / (0.5 * Jump)); // spread over less than half its flow
+}

@@ -1,0 +1,144 @@
+#include "tests/network/FlowNetworkBuilder.h"
+#include "tests/solver/BalanceNetworks.h"
+
+#include "network/FlowMesh.h"
+#include "network/LoopCode.h"
+#include "solver/MeshQueue.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+namespace {
+
+// Two ducts from node 1 to node 2, each carrying Q m³/s, and the mesh the
+// loop method builds on them: duct 2 as its chord, back through duct 1.
+struct TTwoDuctMesh {
+    TFlowNetwork N;
+    TDuctBranch* First;
+    TDuctBranch* Second;
+    TFlowMesh Mesh{1};
+
+    TTwoDuctMesh(double Diameter1, double Diameter2, double Length, double Q)
+    {
+        First = N.Duct(1, 1, 2, Q, Length);
+        Second = N.Duct(2, 1, 2, Q, Length);
+        for (auto [Duct, D] : {std::pair{First, Diameter1}, std::pair{Second, Diameter2}}) {
+            Duct->Diameter = D;
+            Duct->CalcArea();
+            Duct->CalcMassFlow();
+            Duct->CalcFriction();
+            Duct->RecalcLosses();
+        }
+        Mesh.Links = {{1, Second}, {-1, First}};
+        Mesh.CalcResidual(true);
+    }
+};
+
+} // namespace
+
+TEST(MeshCorrection, StepFarBeyondTheBalanceStillMoves)
+{
+    // A slope estimate far too large makes the first step (held to 2 kg/s)
+    // overshoot by a million pascals on a residual of 1e-10 Pa: t is about
+    // 1e16·s². The slope must then follow the secant, and the mesh come
+    // back to balance, not stand still until its step limit.
+    TTwoDuctMesh M(0.05, 0.05, 5.0, 0.01);
+    M.Mesh.MeshResidual = 1e-10;
+    M.Mesh.Gain = 1e12;
+    const double Total = M.First->MassFlow + M.Second->MassFlow;
+    EXPECT_EQ(M.Mesh.CorrectFlow(), lcConverged);
+    EXPECT_LE(std::fabs(M.Mesh.MeshResidual), 0.01);
+    EXPECT_GT(M.Mesh.Gain, 0.0);
+    EXPECT_NEAR(M.First->MassFlow + M.Second->MassFlow, Total, 1e-12);
+    EXPECT_NEAR(M.First->MassFlow, M.Second->MassFlow, 1e-6); // equal ducts share equally
+}
+
+TEST(MeshCorrection, BalanceOnAJumpRestsOnItsCloserSide)
+{
+    // Duct 3's law jumps by 0.47 Pa where the fixed drop beside it would
+    // balance it. The correction closes in on the jump and stops there,
+    // off by less than half the jump, instead of stepping to its limit.
+    TFlowNetwork N;
+    balance::JumpPair(N);
+    ASSERT_TRUE(balance::Distribute(N));
+    ASSERT_TRUE(N.G.CheckMainFan());
+    ASSERT_TRUE(N.G.Validate());
+    ASSERT_TRUE(N.G.Prepare());
+    N.G.InitMeshes();
+    N.G.InitSolveState();
+    TFlowMesh* Pair = nullptr;
+    for (const auto& Mesh : N.G.Meshes())
+        if (!static_cast<TFlowMesh&>(*Mesh).HasFan)
+            Pair = static_cast<TFlowMesh*>(Mesh.get());
+    ASSERT_NE(Pair, nullptr);
+    Pair->CalcResidual(true);
+    const double Total = N.G.FlowBranch(3)->MassFlow + N.G.FlowBranch(4)->MassFlow;
+    EXPECT_EQ(Pair->CorrectFlow(), lcWithinTolerance);
+    EXPECT_GT(std::fabs(Pair->MeshResidual), 0.01);
+    EXPECT_LT(std::fabs(Pair->MeshResidual), 0.25);
+    EXPECT_NEAR(N.G.FlowBranch(3)->MassFlow / balance::TurbulentFlow(0.15), 1.0, 1e-3);
+    EXPECT_NEAR(N.G.FlowBranch(3)->MassFlow + N.G.FlowBranch(4)->MassFlow, Total, 1e-12);
+}
+
+TEST(MeshQueue, ParkedMeshLeavesTheQueueUntilItsResidualMoves)
+{
+    TFlowNetwork N;
+    for (int Id = 1; Id <= 3; ++Id)
+        N.Duct(Id, Id, Id + 1, 0.1);
+    TGraph::TMeshList Meshes;
+    for (int I = 0; I < 3; ++I) {
+        auto Mesh = std::make_unique<TFlowMesh>(I + 1);
+        Mesh->Links.push_back({1, N.G.FindBranch(I + 1)});
+        Mesh->MeshResidual = 0.1 * (I + 1);
+        Meshes.push_back(std::move(Mesh));
+    }
+    TMeshQueue Q;
+    Q.Build(Meshes);
+    Q.Fill(Meshes);
+    double Largest = -1.0;
+    EXPECT_FALSE(Q.AnyParked(Largest));
+    ASSERT_EQ(Q.Worst(), 2);
+    Q.Park(2, 0.3, 0.01);
+    EXPECT_EQ(Q.Worst(), 1);
+    EXPECT_TRUE(Q.AnyParked(Largest));
+    EXPECT_DOUBLE_EQ(Largest, 0.3);
+
+    struct TStep {
+        double Residual;
+        int Worst; // after the update
+    };
+    const TStep Steps[] = {
+        {0.305, 1},  // moved by less than the margin: stays parked
+        {0.295, 1},
+        {0.32, 2},   // moved beyond it: queued again, and the worst
+    };
+    for (const TStep& S : Steps) {
+        Q.Update(2, S.Residual);
+        EXPECT_EQ(Q.Worst(), S.Worst) << S.Residual;
+    }
+    EXPECT_FALSE(Q.AnyParked(Largest));
+    // A fresh fill keeps a parked mesh parked while it stays where it was.
+    Q.Park(0, 0.1, 0.01);
+    Q.Fill(Meshes);
+    EXPECT_TRUE(Q.AnyParked(Largest));
+    EXPECT_EQ(Q.Worst(), 2);
+}
+
+TEST(MeshCorrection, OuterPassEndsAtOnceWhenStuckOnAJump)
+{
+    struct TCase {
+        int Loop, Pass;
+        double Change;
+        int Expected;
+    };
+    const TCase Cases[] = {
+        {lcOnJump, 1, 0.0005, lcIterationLimit}, // nothing moves: no pass can change it
+        {lcOnJump, 1, 0.005, lcNone},            // still moving: go on
+        {lcOnJump, 600, 0.5, lcIterationLimit},
+    };
+    for (const TCase& C : Cases)
+        EXPECT_EQ(TFlowGraph::OuterPassResult(C.Loop, C.Pass, C.Change, 1.5), C.Expected)
+            << "pass " << C.Pass << " change " << C.Change;
+}

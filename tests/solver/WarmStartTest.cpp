@@ -1,0 +1,245 @@
+#include "tests/solver/BalanceNetworks.h"
+
+#include "network/FlowMesh.h"
+#include "solver/WarmStart.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <map>
+#include <string>
+
+namespace {
+
+using namespace balance;
+
+std::map<int, double> FlowsById(const TDuctGraph& G)
+{
+    std::map<int, double> M;
+    for (const auto& B : G.Branches())
+        M[B->Id()] = static_cast<const TFlowBranch&>(*B).MassFlow;
+    return M;
+}
+
+// What Solve does before it starts from the warm flows: the check, the
+// full recomputation, the meshes and the flows they carry.
+void SetUpBalance(TDuctGraph& G)
+{
+    ASSERT_TRUE(G.CheckMainFan());
+    ASSERT_TRUE(G.Validate());
+    ASSERT_TRUE(G.Prepare());
+    G.InitMeshes();
+}
+
+int Status(const TDuctGraph& G)
+{
+    return static_cast<int>(G.Status);
+}
+
+// A 10 × 10 grid fed at one corner and drained at the other: every duct
+// carries air well inside one law, so its balance sits on no jump.
+TGridOptions CornerToCorner()
+{
+    TGridOptions O;
+    O.OutletFlow = 1.0;
+    O.OutletDiameter = 0.4;
+    O.OutletEverywhere = false;
+    O.Seed = 2;
+    return O;
+}
+
+struct TNamedNetwork {
+    std::string Name;
+    std::function<void(TFlowNetwork&)> Build;
+    bool SumFlows = true; // else balanced from the flows as drawn
+};
+
+const TNamedNetwork Networks[] = {
+    {"grid with an outlet on every node", [](TFlowNetwork& N) { Grid(N, 6); }},
+    {"grid from corner to corner", [](TFlowNetwork& N) { Grid(N, 10, CornerToCorner()); }},
+    {"ducts balanced on a jump", [](TFlowNetwork& N) { JumpPair(N); }},
+    {"star of outlets",
+     [](TFlowNetwork& N) {
+         Feed(N, 0.02);
+         for (int K = 0; K < 20; ++K) {
+             N.Node(10 + K, ntOutlet);
+             Duct(N, 10 + K, 3, 10 + K, 0.1 + 0.01 * K, 2.0 + K, 0.001);
+         }
+     }},
+    // No terminals, so no Sink: the fan's air goes round the ducts.
+    {"closed loop",
+     [](TFlowNetwork& N) {
+         N.Fan(1, 1, 2, 0.5);
+         Duct(N, 2, 2, 3, 0.2, 10.0, 0.3);
+         Duct(N, 3, 2, 3, 0.3, 20.0, 0.2);
+         Duct(N, 4, 3, 1, 0.4, 5.0, 0.5);
+     },
+     false},
+};
+
+} // namespace
+
+TEST(WarmStart, LoopMethodKeepsTheWarmFlowsOfAGrid)
+{
+    // The warm flows balance every mesh the loop method builds on them to
+    // its tolerance, and the loop method, judging them, moves no flow by
+    // more than 1e-6 kg/s.
+    TFlowNetwork Warm;
+    Grid(Warm, 10, CornerToCorner());
+    ASSERT_TRUE(Distribute(Warm));
+    SetUpBalance(Warm.G);
+    const TWarmStartReport Report = WarmStartFlows(Warm.G);
+    ASSERT_EQ(Report.Result, wsBalanced);
+    EXPECT_LE(Report.LargestResidual, WarmStartTolerance);
+    ASSERT_TRUE(Warm.G.Prepare());
+    for (const auto& Mesh : Warm.G.Meshes()) {
+        auto& M = static_cast<TFlowMesh&>(*Mesh);
+        M.CalcResidual(false);
+        EXPECT_TRUE(M.HasFan || std::fabs(M.MeshResidual) <= 0.01) << "mesh " << M.Id;
+    }
+    const std::map<int, double> WarmFlows = FlowsById(Warm.G);
+    Warm.G.Solve();
+    ASSERT_EQ(Status(Warm.G), ssSolved);
+    EXPECT_LE(Warm.G.SolvePasses, 2);
+    for (const auto& [Id, Flow] : FlowsById(Warm.G))
+        EXPECT_NEAR(Flow, WarmFlows.at(Id), 1e-6) << "branch " << Id;
+
+    // The loop method alone finds the same balance as far as its tolerance
+    // fixes it: the same status, node pressures and fan gain within two
+    // tolerances (its flows are free by some 1e-5 kg/s within 0.01 Pa).
+    TFlowNetwork Plain;
+    Grid(Plain, 10, CornerToCorner());
+    Plain.G.UseWarmStart = false;
+    ASSERT_TRUE(Distribute(Plain));
+    Plain.G.Solve();
+    ASSERT_EQ(Status(Plain.G), ssSolved);
+    EXPECT_GT(Plain.G.SolvePasses, Warm.G.SolvePasses);
+    for (const auto& Item : Plain.G.Nodes()) {
+        const auto& P = static_cast<const TFlowNode&>(*Item);
+        EXPECT_NEAR(Warm.G.FlowNode(P.Id())->RelPressure, P.RelPressure, 0.02) << "node " << P.Id();
+    }
+    EXPECT_NEAR(Warm.G.MainFan->PressureGain, Plain.G.MainFan->PressureGain, 0.02);
+}
+
+TEST(WarmStart, BalanceOnAJumpEndsWithinToleranceAtOnce)
+{
+    // No flow balances duct 3 against the fixed drop beside it: the run
+    // rests on the side of the jump closer to balance, within tolerance,
+    // after a pass or two, with or without the warm start.
+    for (bool UseWarm : {true, false}) {
+        TFlowNetwork N;
+        JumpPair(N);
+        N.G.UseWarmStart = UseWarm;
+        ASSERT_TRUE(Distribute(N));
+        N.G.Solve();
+        const std::string Run = UseWarm ? "warm" : "alone";
+        EXPECT_EQ(Status(N.G), ssWithinTolerance) << Run;
+        EXPECT_LE(N.G.MaxResidual, TFlowGraph::WithinToleranceResidual) << Run;
+        EXPECT_GT(N.G.MaxResidual, 0.01) << Run;
+        EXPECT_LE(N.G.SolvePasses, 3) << Run;
+        EXPECT_NEAR(N.G.FlowBranch(3)->MassFlow / TurbulentFlow(0.15), 1.0, 1e-3) << Run;
+    }
+}
+
+TEST(WarmStart, BalanceOnAJumpBeyondTheToleranceEndsAtOnce)
+{
+    // At 80 mm the jump is 3.1 Pa: either side leaves 1.5 Pa, more than a
+    // run may end with, so the run ends where the iteration limit would
+    // have ended it, without spending its passes.
+    for (bool UseWarm : {true, false}) {
+        TFlowNetwork N;
+        JumpPair(N, 0.08);
+        N.G.UseWarmStart = UseWarm;
+        ASSERT_TRUE(Distribute(N));
+        N.G.Solve();
+        const std::string Run = UseWarm ? "warm" : "alone";
+        EXPECT_EQ(Status(N.G), ssMaxItsReached) << Run;
+        EXPECT_GT(N.G.MaxResidual, TFlowGraph::WithinToleranceResidual) << Run;
+        EXPECT_LE(N.G.SolvePasses, 3) << Run;
+        EXPECT_LE(LargestImbalance(N.G), 1e-9 * N.G.MainFan->MassFlow) << Run;
+    }
+}
+
+TEST(WarmStart, FlowIsConservedAtEveryNodeAfterEveryBalance)
+{
+    for (const TNamedNetwork& Network : Networks) {
+        for (bool UseWarm : {true, false}) {
+            TFlowNetwork N;
+            Network.Build(N);
+            N.G.UseWarmStart = UseWarm;
+            N.G.Method = smFlowBalance;
+            if (Network.SumFlows) {
+                ASSERT_TRUE(Distribute(N)) << Network.Name;
+            }
+            N.G.Solve();
+            const std::string Run = Network.Name + (UseWarm ? ", warm" : ", alone");
+            EXPECT_TRUE(N.G.Status == ssSolved || N.G.Status == ssWithinTolerance) << Run;
+            EXPECT_LE(LargestImbalance(N.G), 1e-9 * N.G.MainFan->MassFlow) << Run;
+            EXPECT_EQ(N.G.FindSinkNode() != nullptr, Network.SumFlows) << Run;
+        }
+    }
+}
+
+TEST(WarmStart, WarmStartThatCannotRunLeavesTheLoopMethodAsItWas)
+{
+    struct TCase {
+        std::string Name;
+        std::function<void(TFlowNetwork&)> Build;
+        // Done after the set-up, before the warm start is asked.
+        std::function<void(TDuctGraph&)> Spoil;
+        TWarmStartResult Expected;
+    };
+    const TCase Cases[] = {
+        // Two ducts without a diameter side by side: their drops do not
+        // follow their flows, so nothing decides how they share it.
+        {"loop of fixed drops",
+         [](TFlowNetwork& N) {
+             Feed(N, 0.5);
+             Duct(N, 3, 3, 4, 0.0, 5.0, 0.2);
+             Duct(N, 4, 3, 4, 0.0, 5.0, 0.3);
+             N.Node(5, ntOutlet);
+             Duct(N, 5, 4, 5, 0.3, 5.0, 0.5);
+         },
+         [](TDuctGraph&) {}, wsSingular},
+        {"fan without flow", [](TFlowNetwork& N) { Grid(N, 3); },
+         [](TDuctGraph& G) { G.MainFan->MassFlow = 0.0; }, wsNoFanFlow},
+        {"no main fan", [](TFlowNetwork& N) { Grid(N, 3); }, [](TDuctGraph& G) { G.MainFan = nullptr; },
+         wsNoFanFlow},
+    };
+    for (const TCase& C : Cases) {
+        // Asked directly: it says why and changes no flow.
+        TFlowNetwork Direct;
+        C.Build(Direct);
+        ASSERT_TRUE(Distribute(Direct)) << C.Name;
+        SetUpBalance(Direct.G);
+        C.Spoil(Direct.G);
+        const std::map<int, double> Before = FlowsById(Direct.G);
+        EXPECT_EQ(WarmStartFlows(Direct.G).Result, C.Expected) << C.Name;
+        EXPECT_EQ(FlowsById(Direct.G), Before) << C.Name;
+    }
+
+    // Balanced: the same figures as the loop method alone, to the last bit.
+    TFlowNetwork Warm;
+    TFlowNetwork Plain;
+    for (TFlowNetwork* N : {&Warm, &Plain}) {
+        Cases[0].Build(*N);
+        ASSERT_TRUE(Distribute(*N));
+    }
+    Plain.G.UseWarmStart = false;
+    Warm.G.Solve();
+    Plain.G.Solve();
+    EXPECT_EQ(Status(Warm.G), ssSolved);
+    EXPECT_EQ(Status(Warm.G), Status(Plain.G));
+    EXPECT_EQ(Warm.G.SolvePasses, Plain.G.SolvePasses);
+    EXPECT_EQ(FlowsById(Warm.G), FlowsById(Plain.G));
+
+    // A fan without flow is refused before anything is balanced.
+    TFlowNetwork Still;
+    Grid(Still, 3);
+    ASSERT_TRUE(Distribute(Still));
+    Still.G.MainFan->SetVolumeFlow(0.0);
+    Still.G.Solve();
+    EXPECT_EQ(Status(Still.G), ssDataError);
+    EXPECT_TRUE(Still.Said("Main branch (Main Fan) must have starting volume flow"));
+}
