@@ -8,7 +8,7 @@
 #include "controls/UiServices.h"
 #include "document/DiagnosticHtml.h"
 #include "editor/FlowGraphFrame.h"
-#include "foundation/FileHelpers.h"
+#include "foundation/AtomicSave.h"
 #include "network/DuctGraph.h"
 #include "reports/GifWriter.h"
 
@@ -92,8 +92,11 @@ QString TMainForm::WriteDiagnosticPage()
     std::ostringstream Out;
     ::WriteDiagnosticPage(*FNetwork, FProperties, FFileName.toStdString(), Size, Out);
     const QString PageName = Folder + "diagnostic.htm";
-    if (!WriteFileAtomically(PageName.toStdString(), Out.str())) {
-        ShowMessage(this, "Error writing file " + PageName, QString(), TMsgKind::Error);
+    try {
+        SaveFileAtomically(PageName.toStdString(), Out.str());
+    } catch (const EFileSaveError& E) {
+        ShowMessage(this, "Error writing file " + PageName + "\n" + QString::fromStdString(E.what()), QString(),
+                    TMsgKind::Error);
         return QString();
     }
     CopyCompanions(CommonDataFolder(), Folder);
