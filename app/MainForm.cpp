@@ -159,6 +159,9 @@ void TMainForm::CreateProgramWindows()
     RepSettingsForm->setWindowFlag(Qt::Tool);
     DuctManualResizeForm = new TDuctManualResizeForm(*FStore, this);
     RoughnessForm = new TRoughnessForm(*FStore, this);
+    RegisterToolWindow(TableForm, Qt::BottomRightCorner);
+    RegisterToolWindow(FittingsForm, Qt::BottomLeftCorner);
+    RegisterToolWindow(FanForm, Qt::TopRightCorner);
     FanForm = new TFanForm(*FStore, this);
 }
 

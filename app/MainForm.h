@@ -19,6 +19,7 @@
 #include <QImage>
 #include <QMainWindow>
 #include <QRect>
+#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -324,6 +325,7 @@ protected:
     void closeEvent(QCloseEvent* Event) override;
     void resizeEvent(QResizeEvent* Event) override;
     void keyPressEvent(QKeyEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
     void BuildActions();
@@ -337,6 +339,9 @@ private:
     void WireEditorDialogs();
     void CreateFittingWindows();
     void WireFittingsList();
+    // A tool window the user never placed opens over a corner of the
+    // drawing (registered once; placed when first shown).
+    void RegisterToolWindow(QWidget* Window, Qt::Corner Corner);
     void PlaceToolWindow(QWidget* Window, Qt::Corner Corner);
     void LoadMainSettings();
     void SaveMainSettings();
@@ -393,6 +398,7 @@ private:
     bool FNameFromImport = false;
     // Tool windows placed over the drawing already.
     QSet<QWidget*> FPlacedWindows;
+    QHash<QWidget*, Qt::Corner> FToolCorners;
     // Nothing changed since New (and nothing saved).
     bool FUntouched = false;
 };

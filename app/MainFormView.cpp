@@ -29,6 +29,8 @@
 #include "tools/SelectLocationForm.h"
 
 #include <QAction>
+#include <QEvent>
+#include <QScrollArea>
 
 #include <algorithm>
 
@@ -69,6 +71,8 @@ void TMainForm::WireFrameEvents()
 
 void TMainForm::WireEditorDialogs()
 {
+    RegisterToolWindow(FlowGraphFrame1->BranchForm(), Qt::TopLeftCorner);
+    RegisterToolWindow(FlowGraphFrame1->NodeDlg(), Qt::TopLeftCorner);
     if (TDuctBranchForm* B = FlowGraphFrame1->BranchForm()) {
         B->OnChange = [this](TDuctBranch* Branch) { GuardedCall(this, [&] { BranchChanged(Branch); }); };
         B->OnUnitsChanged = [this] { GuardedCall(this, [this] { UnitsChanged(); }); };
@@ -206,6 +210,7 @@ void TMainForm::CreateFittingWindows()
             if (Branches)
                 Branches->PressureDropForm = PressureDropForm;
         }
+        RegisterToolWindow(PressureDropForm, Qt::TopRightCorner);
         TPressureDropForm& F = *PressureDropForm;
         auto Redraw = [this](bool ToNode) {
             if (!HasBranch(FCurrentBranch))
@@ -388,6 +393,22 @@ void TMainForm::NodeDataChanged()
 
 // ---------------------------------------------------------------- view
 
+void TMainForm::RegisterToolWindow(QWidget* Window, Qt::Corner Corner)
+{
+    if (!Window || FToolCorners.contains(Window))
+        return;
+    FToolCorners.insert(Window, Corner);
+    Window->installEventFilter(this);
+}
+
+bool TMainForm::eventFilter(QObject* Watched, QEvent* Event)
+{
+    if (Event->type() == QEvent::Show)
+        if (auto* Window = qobject_cast<QWidget*>(Watched); Window && FToolCorners.contains(Window))
+            PlaceToolWindow(Window, FToolCorners.value(Window));
+    return QMainWindow::eventFilter(Watched, Event);
+}
+
 void TMainForm::PlaceToolWindow(QWidget* Window, Qt::Corner Corner)
 {
     // A window the user never placed opens over a corner of the drawing,
@@ -396,7 +417,8 @@ void TMainForm::PlaceToolWindow(QWidget* Window, Qt::Corner Corner)
     if (FPlacedWindows.contains(Window) || FStore->ValueExists(FormSection(Window), "Left"))
         return;
     FPlacedWindows.insert(Window);
-    const QRect Area(mapToGlobal(centralWidget()->geometry().topLeft()), centralWidget()->size());
+    const QWidget* Drawing = FlowGraphFrame1->ScrollBox1;
+    const QRect Area(Drawing->mapToGlobal(QPoint(0, 0)), Drawing->size());
     const int Margin = 24;
     const int X = Corner == Qt::TopLeftCorner || Corner == Qt::BottomLeftCorner
                       ? Area.left() + Margin
@@ -412,7 +434,6 @@ void TMainForm::ActionFanPressureExecute()
     if (!FanForm)
         return;
     UpdateFanLabels();
-    PlaceToolWindow(FanForm, Qt::TopRightCorner);
     FanForm->show();
     FanForm->raise();
 }
@@ -422,8 +443,6 @@ void TMainForm::ActionTableExecute()
     FTableView = ActionTable->isChecked();
     if (!TableForm)
         return;
-    if (FTableView)
-        PlaceToolWindow(TableForm, Qt::BottomRightCorner);
     TableForm->setVisible(FTableView);
     if (FTableView) {
         TableForm->raise();
@@ -435,7 +454,6 @@ void TMainForm::ActionFittingsExecute()
 {
     if (!FittingsForm)
         return;
-    PlaceToolWindow(FittingsForm, Qt::BottomLeftCorner);
     FittingsForm->show();
     FittingsForm->raise();
     FittingsForm->activateWindow();
