@@ -30,6 +30,7 @@ struct TScriptedUiServices {
     int Answer = mrOk;        // what every message box answers
     QStringList Opened;       // desktop opens
     int FileDialogs = 0;
+    TFileDialogRequest FileRequest; // what the last file dialog was asked
     QString ChosenFile;       // what the open and save dialogs answer
     int PickedUnit = -1;      // what the units list answers
     QString MenuChoice;       // the pop-up item chosen by its text; empty: dismissed
@@ -100,8 +101,9 @@ private:
             Opened << Target;
             return true;
         };
-        S.OpenFileName = S.SaveFileName = [this](const TFileDialogRequest&) {
+        S.OpenFileName = S.SaveFileName = [this](const TFileDialogRequest& Request) {
             ++FileDialogs;
+            FileRequest = Request;
             return ChosenFile;
         };
         S.PickUnits = [this](QWidget*, TUnitsType, int, const QPoint&) { return PickedUnit; };

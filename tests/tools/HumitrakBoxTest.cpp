@@ -175,6 +175,33 @@ TEST_F(HumitrakBox, LoadedStatesAreCheckedLikeTypedOnes)
     EXPECT_DOUBLE_EQ(Dlg.Point().State.db, 25);
 }
 
+TEST_F(HumitrakBox, FileDialogsOpenInTheDataFolderOnStateFiles)
+{
+    QTemporaryDir Dir;
+    const QString File = Dir.filePath("kept.psx");
+    const struct {
+        QAction* Action;
+        const char* Title;
+        QString Proposed;
+    } Cases[] = {
+        {Box->SaveAction, "Save As", ""},
+        {Box->OpenAction, "Open", ""},
+        {Box->SaveAction, "Save As", "kept.psx"}, // the file last opened
+    };
+    Services.ChosenFile = File;
+    for (const auto& C : Cases) {
+        C.Action->trigger();
+        const TFileDialogRequest& R = Services.FileRequest;
+        EXPECT_EQ(R.Parent, Box) << C.Title;
+        EXPECT_EQ(R.Title, C.Title);
+        EXPECT_EQ(R.Folder, Box->DataFolder) << C.Title;
+        EXPECT_EQ(R.FileName, C.Proposed) << C.Title;
+        EXPECT_EQ(R.Filter, "Moist Air State (*.psx)") << C.Title;
+        EXPECT_EQ(R.DefaultSuffix, "psx") << C.Title;
+    }
+    EXPECT_EQ(Services.FileDialogs, 3);
+}
+
 TEST_F(HumitrakBox, XmlCopyHoldsEveryPropertyWhateverTheName)
 {
     Enter(L::lnName, "A&B <\"1\">");
