@@ -16,6 +16,7 @@
 #include <pugixml.hpp>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -197,4 +198,26 @@ TEST(RootForm, ARealModalRunEndsWithTheResultGiven)
         EXPECT_EQ(Closes, 1);
         EXPECT_FALSE(Form.isVisible());
     }
+}
+
+TEST(RootForm, OnlyTheFirstActivationAfterEachShowingIsTheFirst)
+{
+    struct TForm : TRootForm {
+        std::vector<bool> Firsts;
+        void FormActivate() override { Firsts.push_back(FirstActivation()); }
+    };
+    TToolServices Services;
+    TForm Form;
+    QWidget Elsewhere;
+    const auto ShowActive = [](QWidget& W) {
+        W.show();
+        TToolServices::Activate(W);
+    };
+    ShowActive(Form);
+    ShowActive(Elsewhere);
+    QApplication::setActiveWindow(&Form); // back, in the same showing
+    QApplication::processEvents();
+    Form.hide();
+    ShowActive(Form); // shown anew
+    EXPECT_EQ(Form.Firsts, (std::vector<bool>{true, false, true}));
 }
