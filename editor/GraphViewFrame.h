@@ -346,6 +346,9 @@ private:
     void Spawn(TNode* N);
     void ToggleBlockMember(int& BlockState, const QRect& Area);
     void FinishNodeDrag();
+    // Forgets the press under way: its drag, the items it hit, a spawn's
+    // origin.
+    void EndDrag();
     void FinishBand(QPoint P);
     void MergeNodes(TNode* Kept, TNode* Dropped);
     void ShowHint(const std::string& Text, QPoint ViewportPos);

@@ -495,13 +495,16 @@ void TGraphViewFrame::Image1MouseUp(TMouseButton Button, TShiftState, int X, int
         FinishNodeDrag();
     if (BandOn)
         FinishBand(QPoint(X, Y));
-    DraggingNode = false;
-    DraggingHandle = false;
-    BlockDrawing = false;
+    EndDrag();
+    ResetCursor();
+}
+
+void TGraphViewFrame::EndDrag()
+{
+    DraggingNode = DraggingHandle = BlockDrawing = false;
     FHitNode = nullptr;
     FHitBranch = nullptr;
     SpawnOrigin = nullptr;
-    ResetCursor();
 }
 
 void TGraphViewFrame::FinishNodeDrag()
