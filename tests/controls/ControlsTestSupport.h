@@ -31,9 +31,7 @@ struct TEditDialog {
         Layout->addWidget(Ok);
         Ok->setDefault(true);
         QObject::connect(Ok, &QPushButton::clicked, &Dialog, &QDialog::accept);
-        Dialog.show();
-        QApplication::setActiveWindow(&Dialog);
-        (void)QTest::qWaitForWindowActive(&Dialog);
+        TScriptedUiServices::Show(Dialog);
         Edit->setFocus();
     }
 

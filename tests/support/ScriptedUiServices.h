@@ -17,6 +17,7 @@
 
 #include <functional>
 #include <ostream>
+#include <vector>
 
 // Readable QStrings in test failures.
 inline void PrintTo(const QString& S, std::ostream* Out)
@@ -33,6 +34,7 @@ struct TScriptedUiServices {
     TFileDialogRequest FileRequest; // what the last file dialog was asked
     QString ChosenFile;       // what the open and save dialogs answer
     int PickedUnit = -1;      // what the units list answers
+    std::vector<TUnitsType> UnitPicks; // the quantities it was asked for
     QString MenuChoice;       // the pop-up item chosen by its text; empty: dismissed
     QStringList PopupItems;   // the items of the last pop-up, submenus' included
     int Popups = 0;
@@ -106,7 +108,10 @@ private:
             FileRequest = Request;
             return ChosenFile;
         };
-        S.PickUnits = [this](QWidget*, TUnitsType, int, const QPoint&) { return PickedUnit; };
+        S.PickUnits = [this](QWidget*, TUnitsType Quantity, int, const QPoint&) {
+            UnitPicks.push_back(Quantity);
+            return PickedUnit;
+        };
         S.PopupMenu = [this](QMenu& Menu, const QPoint&) {
             ++Popups;
             PopupItems.clear();
