@@ -62,8 +62,7 @@ struct HumitrakBox : testing::Test {
     // Another window of the program becomes the active one.
     void Leave()
     {
-        Elsewhere.show();
-        TToolServices::Activate(Elsewhere);
+        TToolServices::Show(Elsewhere);
     }
 };
 
@@ -236,8 +235,7 @@ TEST_F(HumitrakBox, ItsOwnMessageBoxIsNoLeavingOfTheBox)
     TUiServices S = UiServices();
     S.MessageBox = [this, &MessageWindow](QWidget*, const QString&, const QString& Text, TMsgKind, int) {
         Services.Messages << Text;
-        MessageWindow.show();
-        TToolServices::Activate(MessageWindow);
+        TToolServices::Show(MessageWindow);
         EXPECT_EQ(Box->Status(), Text); // nothing undone behind the message
         return int(mrOk);
     };

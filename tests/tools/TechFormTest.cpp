@@ -35,8 +35,7 @@ struct TechForm : testing::Test {
     TechForm()
     {
         Form.SetLines(SheetLines(4));
-        Form.show();
-        TToolServices::Activate(Form);
+        TToolServices::Show(Form);
     }
 };
 
@@ -209,15 +208,11 @@ TEST(RootForm, OnlyTheFirstActivationAfterEachShowingIsTheFirst)
     TToolServices Services;
     TForm Form;
     QWidget Elsewhere;
-    const auto ShowActive = [](QWidget& W) {
-        W.show();
-        TToolServices::Activate(W);
-    };
-    ShowActive(Form);
-    ShowActive(Elsewhere);
+    TToolServices::Show(Form);
+    TToolServices::Show(Elsewhere);
     QApplication::setActiveWindow(&Form); // back, in the same showing
     QApplication::processEvents();
     Form.hide();
-    ShowActive(Form); // shown anew
+    TToolServices::Show(Form); // shown anew
     EXPECT_EQ(Form.Firsts, (std::vector<bool>{true, false, true}));
 }
