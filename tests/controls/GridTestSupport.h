@@ -40,11 +40,7 @@ struct TShownGrid {
     }
 
     // Each key to whatever has the focus then, as a user's typing goes.
-    void Type(const QString& Text)
-    {
-        for (const QChar C : Text)
-            QTest::keyClick(QApplication::focusWidget(), C.toLatin1());
-    }
+    void Type(const QString& Text) { TScriptedUiServices::Type(Text); }
     void Key(Qt::Key K) { QTest::keyClick(QApplication::focusWidget(), K); }
     void Click(QWidget* Target, QPoint At = {}, Qt::MouseButton Button = Qt::LeftButton)
     {

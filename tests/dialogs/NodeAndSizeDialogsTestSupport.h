@@ -11,6 +11,7 @@
 #include "tests/support/ScriptedUiServices.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
 
 #include <string>
@@ -39,11 +40,14 @@ struct TDialogFixture {
     // Each character to whatever has the focus then, then Done.
     static void Type(const QString& Text, Qt::Key Done = Qt::Key_unknown)
     {
-        for (const QChar C : Text)
-            QTest::keyClick(QApplication::focusWidget(), C.toLatin1());
-        if (Done != Qt::Key_unknown)
-            QTest::keyClick(QApplication::focusWidget(), Done);
-        QApplication::processEvents();
+        TScriptedUiServices::Type(Text, Done);
+    }
+    // Replaces what Edit shows by Text, typed, then Done.
+    static void Enter(QLineEdit* Edit, const QString& Text, Qt::Key Done = Qt::Key_Tab)
+    {
+        Edit->setFocus();
+        Edit->selectAll();
+        Type(Text, Done);
     }
     std::vector<int> NodeIds() const
     {

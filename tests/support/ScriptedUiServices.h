@@ -59,6 +59,16 @@ struct TScriptedUiServices {
         (void)QTest::qWaitForWindowActive(&Window);
         QApplication::processEvents();
     }
+    // Each character to whatever has the focus then, as a user types, then
+    // the key Done.
+    static void Type(const QString& Text, Qt::Key Done = Qt::Key_unknown)
+    {
+        for (const QChar C : Text)
+            QTest::keyClick(QApplication::focusWidget(), C.toLatin1());
+        if (Done != Qt::Key_unknown)
+            QTest::keyClick(QApplication::focusWidget(), Done);
+        QApplication::processEvents();
+    }
 
 private:
     // Depth first; the first item named Choice is the one chosen.

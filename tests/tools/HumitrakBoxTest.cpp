@@ -45,10 +45,7 @@ struct HumitrakBox : testing::Test {
     {
         Box->Grid->SetCurrentCell(1, Line);
         Box->Grid->setFocus();
-        for (const QChar C : Text)
-            QTest::keyClick(QApplication::focusWidget(), C.toLatin1());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QApplication::processEvents();
+        TToolServices::Type(Text, Qt::Key_Return);
     }
     QString Cell(int Line) const { return Box->Grid->Cell(1, Line); }
     std::vector<int> PairLines() const
