@@ -133,27 +133,24 @@ QWidget* TPropertiesForm::FilePage()
 {
     auto* Page = new QWidget;
     auto* Form = new QFormLayout(Page);
-    FileName = FactLabel(Page);
-    FileName->setObjectName("FileName");
-    FileSize = FactLabel(Page);
-    FileSize->setObjectName("FileSize");
-    FileCreated = FactLabel(Page);
-    FileCreated->setObjectName("FileCreated");
-    FileModified = FactLabel(Page);
-    FileModified->setObjectName("FileModified");
-    FileAccessed = FactLabel(Page);
-    FileAccessed->setObjectName("FileAccessed");
-    FileType = FactLabel(Page);
-    FileType->setObjectName("FileType");
-    FileAttributes = FactLabel(Page);
-    FileAttributes->setObjectName("FileAttributes");
-    Form->addRow("Name:", FileName);
-    Form->addRow("Size:", FileSize);
-    Form->addRow("Created:", FileCreated);
-    Form->addRow("Modified:", FileModified);
-    Form->addRow("Accessed:", FileAccessed);
-    Form->addRow("Type:", FileType);
-    Form->addRow("Attributes:", FileAttributes);
+    const struct {
+        QLabel*& Label;
+        const char* Name;
+        const char* Caption;
+    } Facts[] = {
+        {FileName, "FileName", "Name:"},
+        {FileSize, "FileSize", "Size:"},
+        {FileCreated, "FileCreated", "Created:"},
+        {FileModified, "FileModified", "Modified:"},
+        {FileAccessed, "FileAccessed", "Accessed:"},
+        {FileType, "FileType", "Type:"},
+        {FileAttributes, "FileAttributes", "Attributes:"},
+    };
+    for (const auto& F : Facts) {
+        F.Label = FactLabel(Page);
+        F.Label->setObjectName(F.Name);
+        Form->addRow(F.Caption, F.Label);
+    }
     return Page;
 }
 

@@ -63,15 +63,7 @@ void TxColGrid::SetFieldDef(int Col, const QString& Line)
 
 void TxColGrid::RepostColumn(int Col)
 {
-    const std::vector<QVariant> Held = ReadColumn(Col);
-    BeginUpdate();
-    int Row = std::max(1, FixedRows());
-    for (const QVariant& Value : Held) {
-        if (Value.isValid())
-            SetCellValue(Col, Row, Value);
-        ++Row;
-    }
-    EndUpdate();
+    WriteHeldColumn(Col, ReadColumn(Col));
 }
 
 void TxColGrid::ChangeColumnUnits(int Col, TField* Field)

@@ -2,7 +2,6 @@
 
 #include "controls/GuardedCall.h"
 #include "controls/UiServices.h"
-#include "foundation/NumberFormat.h"
 
 #include <QHeaderView>
 #include <QMouseEvent>
@@ -54,31 +53,12 @@ QString TxEditGrid::ItemNumber(int Row) const
     return QString::number(Row - FixedRows() + 1);
 }
 
-template <class T>
-T& TxEditGrid::ColumnField(int Col, const char* Message) const
+TField* TxEditGrid::IndexField(int Col) const
 {
-    auto* F = dynamic_cast<T*>(Col >= 0 && Col < ColCount() ? Field(FieldIndex(Col)) : nullptr);
-    if (!F)
-        throw EFieldError(Message + IntToStr(Col));
-    return *F;
+    return Col >= 0 && Col < ColCount() ? Field(FieldIndex(Col)) : nullptr;
 }
 
 // ---- values ----
-
-QVariant TxEditGrid::GetCellValue(int Col, int Row) const
-{
-    const TField* F = ValueField(Col, Row);
-    return F ? FieldValue(*F, Cell(Col, Row)) : QVariant(Cell(Col, Row));
-}
-
-void TxEditGrid::SetCellValue(int Col, int Row, const QVariant& V)
-{
-    const TField* F = ValueField(Col, Row);
-    QString Text = V.toString();
-    if (F && !FieldText(*F, V, Text))
-        return;
-    SetCell(Col, Row, Text);
-}
 
 std::vector<QVariant> TxEditGrid::ReadColumn(int Col) const
 {
@@ -104,8 +84,12 @@ void TxEditGrid::WriteColumnUnits(int Col, TNumField& N, const std::vector<QVari
         const qsizetype Comma = Heading.indexOf(',');
         SetCell(Col, 0, Comma >= 0 ? Heading.left(Comma + 1) + Label : Label);
     }
-    if (dynamic_cast<TDelimNumField*>(&N) && !N.FormatStr().contains('/'))
-        N.SetFormatStr(N.FormatStr() + "/" + N.FormatStr());
+    WriteHeldColumn(Col, Held);
+    RefreshEditors();
+}
+
+void TxEditGrid::WriteHeldColumn(int Col, const std::vector<QVariant>& Held)
+{
     BeginUpdate();
     int Row = std::max(1, FixedRows());
     for (const QVariant& Value : Held) {
@@ -116,7 +100,6 @@ void TxEditGrid::WriteColumnUnits(int Col, TNumField& N, const std::vector<QVari
         ++Row;
     }
     EndUpdate();
-    RefreshEditors();
 }
 
 void TxEditGrid::ReapplyUnits(int Index)
@@ -129,68 +112,16 @@ void TxEditGrid::ReapplyUnits(int Index)
 void TxEditGrid::SetUnits(int Col, TUnitsType UnitsType, double Factor, double Zero,
                           TFormatType FormatType, int UnitsValue, int UnitsBase)
 {
-    auto& N = ColumnField<TNumField>(Col, "Error setting units, field def ");
+    auto& N = IndexFieldAs<TNumField>(Col, "Error setting units, ");
     // The values are read with the conversion they are shown in.
     const std::vector<QVariant> Held = ReadColumn(Col);
-    N.UnitsType = UnitsTypeOf(UnitsType);
-    if (N.UnitsType == utNone) {
-        N.Factor = Factor;
-        N.Zero = Zero;
-    }
-    N.FormatType = FormatType;
-    N.UnitsValue = ClampUnitIndex(N.UnitsType, UnitsValue);
-    N.UnitsBase = ClampUnitIndex(N.UnitsType, UnitsBase);
+    N.SetUnits(UnitsType, Factor, Zero, FormatType, UnitsValue, UnitsBase);
     WriteColumnUnits(Col, N, Held);
-}
-
-void TxEditGrid::SetPropEditor(int Col, const TPropEditHandler& Handler)
-{
-    auto& F = ColumnField<TField>(Col, "Error setting property editor, field def ");
-    if (dynamic_cast<TEnumField*>(&F) || dynamic_cast<TBoolField*>(&F))
-        throw EFieldError("Error setting property editor, field def " + IntToStr(Col));
-    F.EditorKind = ekPropEditor;
-    F.PropEditor = Handler;
-    RefreshEditors();
-}
-
-void TxEditGrid::SetEnumStrings(int Col, const QStringList& Items)
-{
-    ColumnField<TEnumField>(Col, "Error setting enum strings, field def ").Items = Items;
-    viewport()->update();
-}
-
-void TxEditGrid::SetFieldEnabled(int Col, bool Enabled)
-{
-    ColumnField<TField>(Col, "Error setting enabled field def ").Enabled = Enabled;
-    if (!Enabled && PendingCol() == Col)
-        DropPendingCell();
-    RefreshEditors();
-    viewport()->update();
-}
-
-void TxEditGrid::SetFieldEditable(int Col, bool Editable)
-{
-    ColumnField<TField>(Col, "Error setting editable field def ").Editable = Editable;
-    if (!Editable && PendingCol() == Col)
-        DropPendingCell();
-    RefreshEditors();
-}
-
-double TxEditGrid::GetRangeHi(int Col) const
-{
-    const auto& N = ColumnField<TNumField>(Col, "Error getting range hi, field def ");
-    return N.ToDisplay(N.RangeHi);
-}
-
-double TxEditGrid::GetRangeLo(int Col) const
-{
-    const auto& N = ColumnField<TNumField>(Col, "Error getting range lo, field def ");
-    return N.ToDisplay(N.RangeLo);
 }
 
 void TxEditGrid::SetUnitsValue(int Col, int Index)
 {
-    auto& N = ColumnField<TNumField>(Col, "Error setting units value, field def ");
+    auto& N = IndexFieldAs<TNumField>(Col, "Error setting units value, ");
     N.UnitsValue = ClampUnitIndex(N.UnitsType, Index);
     ChangeColumnUnits(Col, &N);
 }

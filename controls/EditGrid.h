@@ -24,23 +24,19 @@ public:
     // The first column shows the row numbers 1, 2, ...
     bool ShowItemNumbers = false;
 
-    // Column operations. Each raises EFieldError, its message followed by
-    // the column number, when the column has no field of the class it needs.
+    // Column operations (more in TxFieldGrid). Each raises EFieldError, its
+    // message followed by "field def " and the column number, when the
+    // column has no field of the class it needs.
     void SetUnits(int Col, TUnitsType UnitsType, double Factor, double Zero,
                   TFormatType FormatType, int UnitsValue, int UnitsBase);
-    void SetPropEditor(int Col, const TPropEditHandler& Handler);
-    void SetEnumStrings(int Col, const QStringList& Items);
-    void SetFieldEnabled(int Col, bool Enabled);
-    void SetFieldEditable(int Col, bool Editable);
-    // In display units.
-    double GetRangeHi(int Col) const;
-    double GetRangeLo(int Col) const;
+    void SetFieldEnabled(int Col, bool Enabled) { SetIndexEnabled(Col, Enabled); }
+    void SetFieldEditable(int Col, bool Editable) { SetIndexEditable(Col, Editable); }
     void SetUnitsValue(int Col, int Index);
 
     // A data cell by its column's field, in held units (see FieldValue);
     // headings and the numbers column as text.
-    virtual QVariant GetCellValue(int Col, int Row) const;
-    virtual void SetCellValue(int Col, int Row, const QVariant& V);
+    virtual QVariant GetCellValue(int Col, int Row) const { return ReadCellValue(Col, Row); }
+    virtual void SetCellValue(int Col, int Row, const QVariant& V) { WriteCellValue(Col, Row, V); }
     virtual void SetFieldDef(int Index, const QString& Line);
     // Supplied by the descendant that maps cells to records.
     virtual int CurrentField() const { return Col(); }
@@ -71,11 +67,16 @@ protected:
     // Takes the field's new units (format, factor, heading label) and writes
     // the held values again; invalid ones leave their cells as they are.
     void WriteColumnUnits(int Col, TNumField& Field, const std::vector<QVariant>& Held);
+    // Writes values read by ReadColumn back; invalid ones leave their cells
+    // as they are.
+    void WriteHeldColumn(int Col, const std::vector<QVariant>& Held);
 
     QStringList FFieldDefs;
 
+    TField* IndexField(int Col) const override;
+    bool IsPendingIndex(int Col) const override { return PendingCol() == Col; }
+    const char* IndexName() const override { return "field def "; }
+
 private:
     void HeadingClicked(int Col, const QPoint& GlobalPos);
-    template <class T>
-    T& ColumnField(int Col, const char* Message) const;
 };

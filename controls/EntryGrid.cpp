@@ -2,7 +2,6 @@
 
 #include "controls/GuardedCall.h"
 #include "foundation/DelimitedText.h"
-#include "foundation/NumberFormat.h"
 
 #include <QMouseEvent>
 
@@ -61,34 +60,15 @@ void TEntryGrid::Rebuild()
 
 TField* TEntryGrid::LineField(int, int Row) const
 {
+    return IndexField(Row);
+}
+
+TField* TEntryGrid::IndexField(int Row) const
+{
     return Row >= 1 ? Field(Row) : nullptr;
 }
 
-template <class T>
-T& TEntryGrid::RowField(int Row, const char* Message) const
-{
-    auto* F = dynamic_cast<T*>(Row >= 1 ? Field(Row) : nullptr);
-    if (!F)
-        throw EFieldError(Message + IntToStr(Row));
-    return *F;
-}
-
 // ---- values ----
-
-QVariant TEntryGrid::GetValue(int Col, int Row) const
-{
-    const TField* F = ValueField(Col, Row);
-    return F ? FieldValue(*F, Cell(Col, Row)) : QVariant(Cell(Col, Row));
-}
-
-void TEntryGrid::SetValue(int Col, int Row, const QVariant& V)
-{
-    const TField* F = ValueField(Col, Row);
-    QString Text = V.toString();
-    if (F && !FieldText(*F, V, Text))
-        return;
-    SetCell(Col, Row, Text);
-}
 
 QVariant TEntryGrid::HeldOrInvalid(int Row) const
 {
@@ -121,8 +101,6 @@ void TEntryGrid::ReapplyRowUnits(int Row, const QVariant& Held)
                 SetCell(0, Row, Caption.left(Comma + 1) + Label);
         }
     }
-    if (dynamic_cast<TDelimNumField*>(N) && !N->FormatStr().contains('/'))
-        N->SetFormatStr(N->FormatStr() + "/" + N->FormatStr());
     if (Held.isValid())
         SetValue(1, Row, Held);
     RefreshEditors();
@@ -133,93 +111,41 @@ void TEntryGrid::ReapplyRowUnits(int Row, const QVariant& Held)
 void TEntryGrid::SetUnits(int Row, TUnitsType UnitsType, double Factor, double Zero,
                           TFormatType FormatType, int UnitsValue, int UnitsBase)
 {
-    auto& N = RowField<TNumField>(Row, "Error setting units, row ");
+    auto& N = IndexFieldAs<TNumField>(Row, "Error setting units, ");
     // The value is read with the conversion it was shown in.
     const QVariant Held = HeldOrInvalid(Row);
-    N.UnitsType = UnitsTypeOf(UnitsType);
-    if (N.UnitsType == utNone) {
-        N.Factor = Factor;
-        N.Zero = Zero;
-    }
-    N.FormatType = FormatType;
-    N.UnitsValue = ClampUnitIndex(N.UnitsType, UnitsValue);
-    N.UnitsBase = ClampUnitIndex(N.UnitsType, UnitsBase);
+    N.SetUnits(UnitsType, Factor, Zero, FormatType, UnitsValue, UnitsBase);
     ReapplyRowUnits(Row, Held);
 }
 
 void TEntryGrid::SetSigDigs(int Row, int SigDigs)
 {
-    RowField<TNumField>(Row, "Error setting significant digits, row ").SigDigs = SigDigs;
-}
-
-void TEntryGrid::SetPropEditor(int Row, const TPropEditHandler& Handler)
-{
-    auto& F = RowField<TField>(Row, "Error setting property editor, row ");
-    if (dynamic_cast<TEnumField*>(&F) || dynamic_cast<TBoolField*>(&F))
-        throw EFieldError("Error setting property editor, row " + IntToStr(Row));
-    F.EditorKind = ekPropEditor;
-    F.PropEditor = Handler;
-    RefreshEditors();
-}
-
-void TEntryGrid::SetEnumStrings(int Row, const QStringList& Items)
-{
-    RowField<TEnumField>(Row, "Error setting enum strings, row ").Items = Items;
-    viewport()->update();
-}
-
-void TEntryGrid::SetRowEnabled(int Row, bool Enabled)
-{
-    RowField<TField>(Row, "Error setting enabled row ").Enabled = Enabled;
-    if (!Enabled && PendingRow() == Row)
-        DropPendingCell();
-    RefreshEditors();
-    viewport()->update();
+    IndexFieldAs<TNumField>(Row, "Error setting significant digits, ").SigDigs = SigDigs;
 }
 
 bool TEntryGrid::GetRowEnabled(int Row) const
 {
-    return RowField<TField>(Row, "Error setting enabled row ").Enabled;
-}
-
-void TEntryGrid::SetRowEditable(int Row, bool Editable)
-{
-    RowField<TField>(Row, "Error setting editable row ").Editable = Editable;
-    if (!Editable && PendingRow() == Row)
-        DropPendingCell();
-    RefreshEditors();
-}
-
-double TEntryGrid::GetRangeHi(int Row) const
-{
-    const auto& N = RowField<TNumField>(Row, "Error getting range hi, row ");
-    return N.ToDisplay(N.RangeHi);
-}
-
-double TEntryGrid::GetRangeLo(int Row) const
-{
-    const auto& N = RowField<TNumField>(Row, "Error getting range lo, row ");
-    return N.ToDisplay(N.RangeLo);
+    return IndexFieldAs<TField>(Row, "Error setting enabled ").Enabled;
 }
 
 double TEntryGrid::GetUnitsFactor(int Row) const
 {
-    return RowField<TNumField>(Row, "Error getting units factor, row ").Factor;
+    return IndexFieldAs<TNumField>(Row, "Error getting units factor, ").Factor;
 }
 
 double TEntryGrid::GetUnitsZero(int Row) const
 {
-    return RowField<TNumField>(Row, "Error getting units zero value, row ").Zero;
+    return IndexFieldAs<TNumField>(Row, "Error getting units zero value, ").Zero;
 }
 
 int TEntryGrid::GetUnitsValue(int Row) const
 {
-    return RowField<TNumField>(Row, "Error getting units value, row ").UnitsValue;
+    return IndexFieldAs<TNumField>(Row, "Error getting units value, ").UnitsValue;
 }
 
 void TEntryGrid::SetUnitsValue(int Row, int Index)
 {
-    auto& N = RowField<TNumField>(Row, "Error setting units value, row ");
+    auto& N = IndexFieldAs<TNumField>(Row, "Error setting units value, ");
     const QVariant Held = HeldOrInvalid(Row);
     N.UnitsValue = ClampUnitIndex(N.UnitsType, Index);
     ReapplyRowUnits(Row, Held);
@@ -227,7 +153,7 @@ void TEntryGrid::SetUnitsValue(int Row, int Index)
 
 QString TEntryGrid::GetFormatStr(int Row) const
 {
-    return RowField<TField>(Row, "Error getting format string, row ").FormatStr();
+    return IndexFieldAs<TField>(Row, "Error getting format string, ").FormatStr();
 }
 
 bool TEntryGrid::GetUnitsEditable(int Row) const

@@ -25,19 +25,16 @@ public:
     // two columns whose captions carry the unit ("Rel Press,Pa").
     int UnitsCol = 2;
 
-    // Row operations. Each raises EFieldError, its message followed by the
-    // row number, when the row has no field of the class it needs.
+    // Row operations (more in TxFieldGrid). Each raises EFieldError, its
+    // message followed by "row " and the row number, when the row has no
+    // field of the class it needs.
     void SetUnits(int Row, TUnitsType UnitsType, double Factor, double Zero,
                   TFormatType FormatType, int UnitsValue, int UnitsBase);
     void SetSigDigs(int Row, int SigDigs);
-    void SetPropEditor(int Row, const TPropEditHandler& Handler);
-    void SetEnumStrings(int Row, const QStringList& Items);
-    void SetRowEnabled(int Row, bool Enabled);
+    void SetRowEnabled(int Row, bool Enabled) { SetIndexEnabled(Row, Enabled); }
     bool GetRowEnabled(int Row) const;
-    void SetRowEditable(int Row, bool Editable);
-    // Range and conversion of a row, in display units.
-    double GetRangeHi(int Row) const;
-    double GetRangeLo(int Row) const;
+    void SetRowEditable(int Row, bool Editable) { SetIndexEditable(Row, Editable); }
+    // Conversion of a row, in display units.
     double GetUnitsFactor(int Row) const;
     double GetUnitsZero(int Row) const;
     int GetUnitsValue(int Row) const;
@@ -48,8 +45,8 @@ public:
 
     // Column 1 by the row's field, in held units (see FieldValue); other
     // cells as text.
-    QVariant GetValue(int Col, int Row) const;
-    void SetValue(int Col, int Row, const QVariant& V);
+    QVariant GetValue(int Col, int Row) const { return ReadCellValue(Col, Row); }
+    void SetValue(int Col, int Row, const QVariant& V) { WriteCellValue(Col, Row, V); }
 
     void ReapplyUnits(int Index) override;
 
@@ -57,11 +54,12 @@ protected:
     TField* LineField(int Col, int Row) const override;
     bool IsValueCell(int Col, int Row) const override { return Col == 1 && Row >= 1; }
     void mouseReleaseEvent(QMouseEvent* Event) override;
+    TField* IndexField(int Row) const override;
+    bool IsPendingIndex(int Row) const override { return PendingRow() == Row; }
+    const char* IndexName() const override { return "row "; }
 
 private:
     void Rebuild();
-    template <class T>
-    T& RowField(int Row, const char* Message) const;
     void ReapplyRowUnits(int Row, const QVariant& Held);
     QVariant HeldOrInvalid(int Row) const;
 

@@ -220,6 +220,70 @@ void TxFieldGrid::StoreValue(int Col, int Row, const QVariant& V)
     SetData(Col, Row);
 }
 
+QVariant TxFieldGrid::ReadCellValue(int Col, int Row) const
+{
+    const TField* F = ValueField(Col, Row);
+    return F ? FieldValue(*F, Cell(Col, Row)) : QVariant(Cell(Col, Row));
+}
+
+void TxFieldGrid::WriteCellValue(int Col, int Row, const QVariant& V)
+{
+    const TField* F = ValueField(Col, Row);
+    QString Text = V.toString();
+    if (F && !FieldText(*F, V, Text))
+        return;
+    SetCell(Col, Row, Text);
+}
+
+// ---- row and column operations ----
+
+void TxFieldGrid::SetPropEditor(int Index, const TPropEditHandler& Handler)
+{
+    const char* Action = "Error setting property editor, ";
+    auto& F = IndexFieldAs<TField>(Index, Action);
+    // Lists and checks have editors of their own.
+    if (dynamic_cast<TEnumField*>(&F) || dynamic_cast<TBoolField*>(&F))
+        throw EFieldError(Action + (IndexName() + IntToStr(Index)));
+    F.EditorKind = ekPropEditor;
+    F.PropEditor = Handler;
+    RefreshEditors();
+}
+
+void TxFieldGrid::SetEnumStrings(int Index, const QStringList& Items)
+{
+    IndexFieldAs<TEnumField>(Index, "Error setting enum strings, ").Items = Items;
+    viewport()->update();
+}
+
+void TxFieldGrid::SetIndexEnabled(int Index, bool Enabled)
+{
+    IndexFieldAs<TField>(Index, "Error setting enabled ").Enabled = Enabled;
+    if (!Enabled && IsPendingIndex(Index))
+        DropPendingCell();
+    RefreshEditors();
+    viewport()->update();
+}
+
+void TxFieldGrid::SetIndexEditable(int Index, bool Editable)
+{
+    IndexFieldAs<TField>(Index, "Error setting editable ").Editable = Editable;
+    if (!Editable && IsPendingIndex(Index))
+        DropPendingCell();
+    RefreshEditors();
+}
+
+double TxFieldGrid::GetRangeHi(int Index) const
+{
+    const auto& N = IndexFieldAs<TNumField>(Index, "Error getting range hi, ");
+    return N.ToDisplay(N.RangeHi);
+}
+
+double TxFieldGrid::GetRangeLo(int Index) const
+{
+    const auto& N = IndexFieldAs<TNumField>(Index, "Error getting range lo, ");
+    return N.ToDisplay(N.RangeLo);
+}
+
 TFieldLine TxFieldGrid::ParseLine(const QString& Line)
 {
     TFieldLine Parsed = ParseFieldLine(Line, Delim);

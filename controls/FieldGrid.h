@@ -9,6 +9,7 @@
 
 #include "controls/FieldLine.h"
 #include "controls/StringGrid.h"
+#include "foundation/NumberFormat.h"
 
 #include <QColor>
 #include <QVariant>
@@ -56,6 +57,15 @@ public:
     // The row's or column's values shown again after its units changed.
     virtual void ReapplyUnits(int Index) = 0;
 
+    // Operations on the field of a row (entry grid) or column (table
+    // grids). Each raises EFieldError, its message followed by the row or
+    // column, when there is no field of the class it needs.
+    void SetPropEditor(int Index, const TPropEditHandler& Handler);
+    void SetEnumStrings(int Index, const QStringList& Items);
+    // In display units.
+    double GetRangeHi(int Index) const;
+    double GetRangeLo(int Index) const;
+
     // The current cell's editors, as a user works them.
     void Spin(bool Up);
     void RunPropEditor();
@@ -92,6 +102,31 @@ protected:
     // The text as painted: a number cell's number in the field's format,
     // unreadable text as it stands.
     QString ShownText(const TField& Field, const QString& Text) const;
+
+    // A cell as a value in held units by its value field (see FieldValue);
+    // other cells as text.
+    QVariant ReadCellValue(int Col, int Row) const;
+    // Writes V into the cell by its value field; other cells take its text.
+    void WriteCellValue(int Col, int Row, const QVariant& V);
+
+    // The field of row or column Index as the grid counts them, or null.
+    virtual TField* IndexField(int Index) const = 0;
+    // Whether an entry typed into row or column Index waits to be stored.
+    virtual bool IsPendingIndex(int Index) const = 0;
+    // How the messages of the row or column operations name an index.
+    virtual const char* IndexName() const = 0;
+    // The field of Index when it is a T; else raises EFieldError, Action
+    // followed by the index's name and number.
+    template <class T>
+    T& IndexFieldAs(int Index, const char* Action) const
+    {
+        auto* F = dynamic_cast<T*>(IndexField(Index));
+        if (!F)
+            throw EFieldError(Action + (IndexName() + IntToStr(Index)));
+        return *F;
+    }
+    void SetIndexEnabled(int Index, bool Enabled);
+    void SetIndexEditable(int Index, bool Editable);
 
     // Parses a definition line; a failing line is reported in a message box.
     TFieldLine ParseLine(const QString& Line);

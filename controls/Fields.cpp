@@ -70,6 +70,27 @@ QString TNumField::ApplyUnits()
     return QString::fromStdString(Label);
 }
 
+void TNumField::SetUnits(TUnitsType Type, double NewFactor, double NewZero, TFormatType NewFormatType,
+                         int ShownUnit, int HeldUnit)
+{
+    UnitsType = UnitsTypeOf(Type);
+    if (UnitsType == utNone) {
+        Factor = NewFactor;
+        Zero = NewZero;
+    }
+    FormatType = NewFormatType;
+    UnitsValue = ClampUnitIndex(UnitsType, ShownUnit);
+    UnitsBase = ClampUnitIndex(UnitsType, HeldUnit);
+}
+
+QString TDelimNumField::ApplyUnits()
+{
+    const QString Label = TNumField::ApplyUnits();
+    if (!FormatStr().contains('/'))
+        SetFormatStr(FormatStr() + "/" + FormatStr());
+    return Label;
+}
+
 QString TDelimNumField::DisplayPairText(double HeldA, double HeldB) const
 {
     return QString::fromStdString(

@@ -79,7 +79,12 @@ public:
     // Takes Factor and Zero from the units, and their format unless the
     // format type is ft_Manual or the field has no quantity; answers the
     // unit's label.
-    QString ApplyUnits();
+    virtual QString ApplyUnits();
+    // Sets the quantity, its shown and held unit (clamped to the quantity's
+    // units) and the format type; Factor and Zero only count for a field
+    // without a quantity. ApplyUnits brings them into force.
+    void SetUnits(TUnitsType Type, double NewFactor, double NewZero, TFormatType NewFormatType,
+                  int ShownUnit, int HeldUnit);
 
     double RangeLo;
     double RangeHi;
@@ -103,6 +108,9 @@ class TDelimNumField : public TNumField {
 public:
     using TNumField::TNumField;
 
+    // A unit's format, when it is a single number's, is taken for both
+    // halves of the pair.
+    QString ApplyUnits() override;
     QString DisplayPairText(double HeldA, double HeldB) const;
     // "a/b" or a single number, cleaned; B untouched for a single number.
     // False when a part is no number.

@@ -70,6 +70,8 @@ public:
     // for the integer kind, else a double. Raises EConvertError when the text
     // is no number.
     QVariant GetValue() const;
+    // GetValue, or an invalid value when the text is no number.
+    QVariant HeldValueOrInvalid() const;
     // Shows V (held units) in the display unit and format.
     void SetValue(const QVariant& V);
     // Commits a pending entry, fires textChanged and clears Modified.
@@ -108,7 +110,6 @@ private:
     bool AcceptsCharacter(QChar C) const;
     // Shows Held again after a units change (read before the change).
     void ApplyUnits(const QVariant& Held, bool HeldValid);
-    QVariant HeldValueOrInvalid() const;
     QString FormatPairForDisplay(double A, double B) const;
     // Replaces the text, keeping the entry marked as modified.
     void PutText(const QString& Text);

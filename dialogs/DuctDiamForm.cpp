@@ -3,8 +3,6 @@
 #include "controls/FmtEdit.h"
 #include "controls/FmtEditLabel.h"
 #include "controls/GuardedCall.h"
-#include "controls/KeyNavigation.h"
-#include "foundation/NumberFormat.h"
 #include "foundation/SettingsStore.h"
 #include "platform/FormPlacement.h"
 
@@ -15,40 +13,13 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
-#include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-
-// Unit indexes of utLengthSec and utProportion the dialog starts with.
-constexpr int MillimetreUnit = 2;
-constexpr int FractionUnit = 0;
-
-QToolButton* MakeToolButton(const QString& Text, QWidget* Parent)
-{
-    auto* Button = new QToolButton(Parent);
-    Button->setText(Text);
-    Button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    Button->setAutoRaise(true);
-    Button->setMinimumWidth(64);
-    return Button;
-}
-
-} // namespace
-
 TDuctDiamForm::TDuctDiamForm(TSettingsStore& SettingsStore, QWidget* Parent)
-    : QDialog(Parent), Store(SettingsStore)
+    : TDuctSizeDialog(SettingsStore, Parent)
 {
     setObjectName("DuctDiamForm");
     setWindowTitle("Duct Diameter");
-
-    AcceptButton = MakeToolButton("&Accept", this);
-    CancelButton = MakeToolButton("&Cancel", this);
-    auto* Tools = new QHBoxLayout;
-    Tools->setSpacing(2);
-    Tools->addWidget(AcceptButton);
-    Tools->addWidget(CancelButton);
-    Tools->addStretch();
 
     auto* RGDuctType = new QGroupBox("Duct Type", this);
     RBSpiral = new QRadioButton("Spiral", RGDuctType);
@@ -66,14 +37,8 @@ TDuctDiamForm::TDuctDiamForm(TSettingsStore& SettingsStore, QWidget* Parent)
     const auto AddRow = [&](int Row, const QString& Caption, TFmtEdit*& Edit, QLabel*& Label,
                             TFmtEditLabel*& Units) {
         Label = new QLabel(Caption, this);
-        Edit = new TFmtEdit(this);
-        Edit->setMaximumWidth(100);
-        Units = new TFmtEditLabel(this);
-        Units->setMinimumWidth(40);
-        Units->setCursor(Qt::PointingHandCursor);
-        Units->setToolTip("Click to change the units");
+        Edit = NewEdit(Units);
         Label->setBuddy(Edit);
-        Edit->SetUnitsLabel(Units);
         Sizes->addWidget(Label, Row, 0);
         Sizes->addWidget(Edit, Row, 1);
         Sizes->addWidget(Units, Row, 2);
@@ -91,31 +56,25 @@ TDuctDiamForm::TDuctDiamForm(TSettingsStore& SettingsStore, QWidget* Parent)
     Body->addWidget(RGDuctType);
     Body->addLayout(Sizes);
     Body->addWidget(cbSizeFixed);
-    auto* Layout = new QVBoxLayout(this);
     Layout->setContentsMargins(0, 0, 0, 0);
     Layout->setSpacing(4);
-    Tools->setContentsMargins(4, 4, 4, 0);
-    Layout->addLayout(Tools);
     Layout->addLayout(Body);
     Layout->addStretch();
 
     // Units from the settings; the sizes are held in metres.
-    const std::string Section = FormSection(this);
     for (auto [Edit, Name] : {std::pair{edDe, "UnitsDe"}, std::pair{edH, "UnitsH"},
                               std::pair{edW, "UnitsW"}}) {
         Edit->SetUnitsType(utLengthSec);
         Edit->SetUnitsBase(0);
-        Edit->SetUnitsValue(Store.ReadInteger(Section, Name, MillimetreUnit));
+        KeepUnits(Edit, Name, MillimetreUnit);
         Edit->SetRangeLo(TEquivDiamTool::MinSize);
         Edit->SetRangeHi(TEquivDiamTool::MaxSize);
     }
     edA->SetFormatStr("%0.3f");
     edA->SetUnitsType(utProportion);
     edA->SetUnitsBase(0);
-    edA->SetUnitsValue(Store.ReadInteger(Section, "UnitsA", FractionUnit));
+    KeepUnits(edA, "UnitsA", FractionUnit);
 
-    for (TFmtEdit* Edit : {edDe, edH, edW, edA})
-        Edit->OnExit = [this](TxCustomEdit* Sender) { EditExit(static_cast<TFmtEdit*>(Sender)); };
     // A new unit for the height or width changes how the branch window
     // should show its sizes.
     for (TFmtEdit* Edit : {edH, edW})
@@ -123,9 +82,6 @@ TDuctDiamForm::TDuctDiamForm(TSettingsStore& SettingsStore, QWidget* Parent)
 
     connect(Types, &QButtonGroup::idClicked, this,
             [this](int Id) { GuardedCall(this, [&] { RGDuctTypeClick(Id); }); });
-    connect(AcceptButton, &QToolButton::clicked, this, [this] { GuardedCall(this, [this] { Accept(); }); });
-    connect(CancelButton, &QToolButton::clicked, this, [this] { Cancel(); });
-    new TKeyNavigation(this);
 
     adjustSize();
     RestoreFormPlacement(Store, this, false, false);
@@ -174,20 +130,13 @@ void TDuctDiamForm::showEvent(QShowEvent* Event)
     GuardedCall(this, [this] {
         if (!Tool)
             Tool = std::make_unique<TEquivDiamTool>();
-        Tool->SetValues(Known1, Known2, EditValue(edDe), EditValue(edH), EditValue(edW),
-                        EditValue(edA));
+        // An edit holding no number counts as 0.
+        Tool->SetValues(Known1, Known2, edDe->HeldValueOrInvalid().toDouble(),
+                        edH->HeldValueOrInvalid().toDouble(), edW->HeldValueOrInvalid().toDouble(),
+                        edA->HeldValueOrInvalid().toDouble());
         RGDuctTypeClick(DuctType);
         UnitsLabelClicked = false;
     });
-}
-
-double TDuctDiamForm::EditValue(const TFmtEdit* Edit) const
-{
-    try {
-        return Edit->GetValue().toDouble();
-    } catch (const EConvertError&) {
-        return 0.0;
-    }
 }
 
 void TDuctDiamForm::RGDuctTypeClick(int Index)
@@ -204,13 +153,12 @@ void TDuctDiamForm::EditExit(TFmtEdit* Edit)
 {
     if (!Edit->Modified() || !Tool)
         return;
-    double Value = 0.0;
-    try {
-        Value = Edit->GetValue().toDouble();
-    } catch (const EConvertError&) {
+    const QVariant Held = Edit->HeldValueOrInvalid();
+    if (!Held.isValid()) {
         ShowToolValues(); // nothing readable: the tool's value comes back
         return;
     }
+    const double Value = Held.toDouble();
     if (Edit == edDe)
         Tool->SetDiameter(Value);
     else if (Edit == edH)
@@ -241,40 +189,9 @@ void TDuctDiamForm::ColourLabels()
                                                                          : QPalette::WindowText);
 }
 
-void TDuctDiamForm::Accept()
+void TDuctDiamForm::TakeValues()
 {
-    for (TFmtEdit* Edit : {edDe, edH, edW, edA}) {
-        if (!Edit->isEnabled() || !Edit->Modified())
-            continue;
-        if (!Edit->CommitIfModified()) {
-            Edit->setFocus();
-            return;
-        }
-        EditExit(Edit);
-    }
     if (Tool)
         Tool->GetValues(Diameter, Height, Width, Aspect, Known1, Known2);
     SizeFixed = cbSizeFixed->isChecked();
-    done(mrOk);
-}
-
-void TDuctDiamForm::Cancel()
-{
-    done(mrCancel);
-}
-
-void TDuctDiamForm::done(int Result)
-{
-    GuardedCall(this, [this] { SaveSettings(); });
-    QDialog::done(Result);
-}
-
-void TDuctDiamForm::SaveSettings()
-{
-    const std::string Section = FormSection(this);
-    Store.WriteInteger(Section, "UnitsDe", edDe->UnitsValue());
-    Store.WriteInteger(Section, "UnitsH", edH->UnitsValue());
-    Store.WriteInteger(Section, "UnitsW", edW->UnitsValue());
-    Store.WriteInteger(Section, "UnitsA", edA->UnitsValue());
-    SaveFormPlacement(Store, this);
 }

@@ -4,21 +4,16 @@
 // two. The labels of the two given quantities are lit. Shown modally by the
 // branch window: SetData, RunModal, and on OK GetData.
 
+#include "dialogs/DuctSizeDialog.h"
 #include "foundation/EquivDiamTool.h"
-
-#include <QDialog>
 
 #include <memory>
 
 class QCheckBox;
 class QLabel;
 class QRadioButton;
-class QToolButton;
-class TFmtEdit;
-class TFmtEditLabel;
-class TSettingsStore;
 
-class TDuctDiamForm : public QDialog {
+class TDuctDiamForm : public TDuctSizeDialog {
     Q_OBJECT
 
 public:
@@ -49,14 +44,6 @@ public:
     // was shown (the branch window then shows its sizes anew).
     bool UnitsLabelClicked = false;
 
-    // "&Accept": an entry still being typed counts as if the user had left
-    // its edit; the result is OK. Refused (the dialog stays) when that
-    // entry is out of range.
-    void Accept();
-    // "&Cancel": the result is Cancel.
-    void Cancel();
-    void SaveSettings();
-
     QRadioButton* RBSpiral;
     QRadioButton* RBRectangular;
     TFmtEdit* edDe;
@@ -73,24 +60,20 @@ public:
     TFmtEditLabel* UnitsW;
     TFmtEditLabel* UnitsA;
     QCheckBox* cbSizeFixed;
-    QToolButton* AcceptButton;
-    QToolButton* CancelButton;
-
-    void done(int Result) override;
 
 protected:
     // Showing is the dialog's activation: the tool takes the shown values.
     void showEvent(QShowEvent* Event) override;
+    // Leaving an edit whose text the user changed: the tool takes the value
+    // as the latest given quantity and every edit shows the tool's values.
+    void EditExit(TFmtEdit* Edit) override;
+    // The tool's values and the size-fixed box are the dialog's result.
+    void TakeValues() override;
 
 private:
     void RGDuctTypeClick(int Index);
-    // Leaving an edit whose text the user changed: the tool takes the value
-    // as the latest given quantity and every edit shows the tool's values.
-    void EditExit(TFmtEdit* Edit);
     void ShowToolValues();
     void ColourLabels();
-    double EditValue(const TFmtEdit* Edit) const;
 
-    TSettingsStore& Store;
     std::unique_ptr<TEquivDiamTool> Tool;
 };

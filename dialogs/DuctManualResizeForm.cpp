@@ -2,9 +2,6 @@
 
 #include "controls/FmtEdit.h"
 #include "controls/FmtEditLabel.h"
-#include "controls/GuardedCall.h"
-#include "controls/KeyNavigation.h"
-#include "foundation/NumberFormat.h"
 #include "foundation/SettingsStore.h"
 #include "network/DuctGraph.h"
 #include "platform/FormPlacement.h"
@@ -12,67 +9,19 @@
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
-#include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-
-// Unit indexes of utLengthSec and utProportion the dialog starts with.
-constexpr int MillimetreUnit = 2;
-constexpr int FractionUnit = 0;
-
-QToolButton* MakeToolButton(const QString& Text, QWidget* Parent)
-{
-    auto* Button = new QToolButton(Parent);
-    Button->setText(Text);
-    Button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    Button->setAutoRaise(true);
-    Button->setMinimumWidth(64);
-    return Button;
-}
-
-double ValueOf(const TFmtEdit* Edit)
-{
-    try {
-        return Edit->GetValue().toDouble();
-    } catch (const EConvertError&) {
-        return 0.0;
-    }
-}
-
-} // namespace
-
 TDuctManualResizeForm::TDuctManualResizeForm(TSettingsStore& SettingsStore, QWidget* Parent)
-    : QDialog(Parent), Store(SettingsStore)
+    : TDuctSizeDialog(SettingsStore, Parent)
 {
     setObjectName("DuctManualResizeForm");
     setWindowTitle("Manual Reset Duct Size");
 
-    AcceptButton = MakeToolButton("&Accept", this);
-    CancelButton = MakeToolButton("&Cancel", this);
-    auto* Tools = new QHBoxLayout;
-    Tools->setContentsMargins(4, 4, 4, 0);
-    Tools->setSpacing(2);
-    Tools->addWidget(AcceptButton);
-    Tools->addWidget(CancelButton);
-    Tools->addStretch();
-
-    const auto MakeEdit = [this](TFmtEditLabel*& Units) {
-        auto* Edit = new TFmtEdit(this);
-        Edit->setMaximumWidth(100);
-        Units = new TFmtEditLabel(this);
-        Units->setMinimumWidth(40);
-        Units->setCursor(Qt::PointingHandCursor);
-        Units->setToolTip("Click to change the units");
-        Edit->SetUnitsLabel(Units);
-        return Edit;
-    };
-    edMain = MakeEdit(UnitsMain);
-    edOutlets = MakeEdit(UnitsOutlets);
-    edAspect = MakeEdit(UnitsAspect);
+    edMain = NewEdit(UnitsMain);
+    edOutlets = NewEdit(UnitsOutlets);
+    edAspect = NewEdit(UnitsAspect);
 
     RBDiameter = new QRadioButton("Equivalent Diameter", this);
     RBAspectRatio = new QRadioButton("Aspect Ratio (H/W)", this);
@@ -101,9 +50,7 @@ TDuctManualResizeForm::TDuctManualResizeForm(TSettingsStore& SettingsStore, QWid
     Sizes->setColumnMinimumWidth(1, 60);
     Sizes->setColumnStretch(4, 1);
 
-    auto* Layout = new QVBoxLayout(this);
     Layout->setContentsMargins(0, 0, 0, 8);
-    Layout->addLayout(Tools);
     auto* Body = new QVBoxLayout;
     Body->setContentsMargins(8, 0, 8, 0);
     Body->addWidget(SizeBox);
@@ -112,20 +59,19 @@ TDuctManualResizeForm::TDuctManualResizeForm(TSettingsStore& SettingsStore, QWid
 
     // Sizes are held in metres and always shown without decimals (whole
     // millimetres), whatever the unit's own format.
-    const std::string Section = FormSection(this);
     for (auto [Edit, Name] : {std::pair{edMain, "UnitsMain"}, std::pair{edOutlets, "UnitsOutlets"}}) {
         Edit->SetFormatStr("%0.0f");
         Edit->SetFormatType(ft_Manual);
         Edit->SetUnitsType(utLengthSec);
         Edit->SetUnitsBase(0);
-        Edit->SetUnitsValue(Store.ReadInteger(Section, Name, MillimetreUnit));
+        KeepUnits(Edit, Name, MillimetreUnit);
         Edit->SetRangeLo(0.1);
         Edit->SetRangeHi(10.0);
     }
     edAspect->SetFormatStr("%0.3f");
     edAspect->SetUnitsType(utProportion);
     edAspect->SetUnitsBase(0);
-    edAspect->SetUnitsValue(Store.ReadInteger(Section, "UnitsAspect", FractionUnit));
+    KeepUnits(edAspect, "UnitsAspect", FractionUnit);
     edAspect->SetRangeLo(0.001);
     edAspect->SetRangeHi(100.0);
     // The sizes of a new document's ducts.
@@ -133,19 +79,15 @@ TDuctManualResizeForm::TDuctManualResizeForm(TSettingsStore& SettingsStore, QWid
     edOutlets->SetValue(0.2);
     edAspect->SetValue(1.0);
 
-    for (TFmtEdit* Edit : {edMain, edOutlets, edAspect})
-        Edit->OnExit = [this](TxCustomEdit* Sender) { EditExit(static_cast<TFmtEdit*>(Sender)); };
-    connect(AcceptButton, &QToolButton::clicked, this, [this] { GuardedCall(this, [this] { Accept(); }); });
-    connect(CancelButton, &QToolButton::clicked, this, [this] { Cancel(); });
-    new TKeyNavigation(this);
 
     adjustSize();
     RestoreFormPlacement(Store, this, false, false);
 }
 
-double TDuctManualResizeForm::MainDiameter() const { return ValueOf(edMain); }
-double TDuctManualResizeForm::OutletDiameter() const { return ValueOf(edOutlets); }
-double TDuctManualResizeForm::AspectRatio() const { return ValueOf(edAspect); }
+// An edit holding no number reads 0.
+double TDuctManualResizeForm::MainDiameter() const { return edMain->HeldValueOrInvalid().toDouble(); }
+double TDuctManualResizeForm::OutletDiameter() const { return edOutlets->HeldValueOrInvalid().toDouble(); }
+double TDuctManualResizeForm::AspectRatio() const { return edAspect->HeldValueOrInvalid().toDouble(); }
 bool TDuctManualResizeForm::ByDiameter() const { return RBDiameter->isChecked(); }
 
 bool TDuctManualResizeForm::ApplyTo(TDuctGraph& Graph) const
@@ -159,38 +101,4 @@ void TDuctManualResizeForm::EditExit(TFmtEdit* Edit)
         return;
     Edit->SetModified(false);
     (Edit == edAspect ? RBAspectRatio : RBDiameter)->setChecked(true);
-}
-
-void TDuctManualResizeForm::Accept()
-{
-    for (TFmtEdit* Edit : {edMain, edOutlets, edAspect}) {
-        if (!Edit->Modified())
-            continue;
-        if (!Edit->CommitIfModified()) {
-            Edit->setFocus();
-            return;
-        }
-        EditExit(Edit);
-    }
-    done(mrOk);
-}
-
-void TDuctManualResizeForm::Cancel()
-{
-    done(mrCancel);
-}
-
-void TDuctManualResizeForm::done(int Result)
-{
-    GuardedCall(this, [this] { SaveSettings(); });
-    QDialog::done(Result);
-}
-
-void TDuctManualResizeForm::SaveSettings()
-{
-    const std::string Section = FormSection(this);
-    Store.WriteInteger(Section, "UnitsMain", edMain->UnitsValue());
-    Store.WriteInteger(Section, "UnitsOutlets", edOutlets->UnitsValue());
-    Store.WriteInteger(Section, "UnitsAspect", edAspect->UnitsValue());
-    SaveFormPlacement(Store, this);
 }

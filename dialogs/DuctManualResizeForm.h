@@ -5,16 +5,12 @@
 // modally; on OK the caller hands the values to TDuctGraph::SetDuctTypeAll
 // (ApplyTo).
 
-#include <QDialog>
+#include "dialogs/DuctSizeDialog.h"
 
 class QRadioButton;
-class QToolButton;
 class TDuctGraph;
-class TFmtEdit;
-class TFmtEditLabel;
-class TSettingsStore;
 
-class TDuctManualResizeForm : public QDialog {
+class TDuctManualResizeForm : public TDuctSizeDialog {
     Q_OBJECT
 
 public:
@@ -32,14 +28,6 @@ public:
     // values. False when the network refused them.
     bool ApplyTo(TDuctGraph& Graph) const;
 
-    // "&Accept": an entry still being typed counts as if the user had left
-    // its edit; the result is OK. Refused (the dialog stays) when that
-    // entry is out of range.
-    void Accept();
-    // "&Cancel": the result is Cancel.
-    void Cancel();
-    void SaveSettings();
-
     TFmtEdit* edMain;
     TFmtEdit* edOutlets;
     TFmtEdit* edAspect;
@@ -48,15 +36,9 @@ public:
     TFmtEditLabel* UnitsAspect;
     QRadioButton* RBDiameter;
     QRadioButton* RBAspectRatio;
-    QToolButton* AcceptButton;
-    QToolButton* CancelButton;
 
-    void done(int Result) override;
-
-private:
+protected:
     // Leaving an edit whose text the user changed chooses the mode it
     // belongs to.
-    void EditExit(TFmtEdit* Edit);
-
-    TSettingsStore& Store;
+    void EditExit(TFmtEdit* Edit) override;
 };

@@ -47,6 +47,13 @@ QPoint HandlePoint(const TBranch& Branch)
     return {Branch.LabelX, Branch.LabelY};
 }
 
+void CentreHandle(TBranch& Branch)
+{
+    const QPoint M = BranchMidpoint(Branch);
+    Branch.LabelX = M.x();
+    Branch.LabelY = M.y();
+}
+
 bool IsDrawnBranch(const TBranch& Branch)
 {
     return Branch.FromNode && Branch.ToNode && Branch.FromNode->IsActive() && Branch.ToNode->IsActive();

@@ -31,6 +31,8 @@ QPoint BranchMidpoint(const TBranch& Branch);
 // The branch's handle: its label point, or the midpoint while either
 // coordinate is -1 (automatic).
 QPoint HandlePoint(const TBranch& Branch);
+// Puts the handle at the midpoint.
+void CentreHandle(TBranch& Branch);
 // Both end nodes exist and are active.
 bool IsDrawnBranch(const TBranch& Branch);
 

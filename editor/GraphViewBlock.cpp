@@ -193,11 +193,7 @@ void TGraphViewFrame::FrameKeyDown(int Key)
 
 void TGraphViewFrame::gvfActionDeleteExecute()
 {
-    const bool Saved = OnBeforeDelete ? OnBeforeDelete() : false;
-    DeleteBlock();
-    // Undo is offered only when the undo file was written.
-    if (OnBeforeDelete)
-        EnableAction(gvfActionUndoDelete, Saved);
+    DeleteUndoably([this] { DeleteBlock(); });
 }
 
 // ---------------------------------------------------------------- clipboard
@@ -320,9 +316,7 @@ void TGraphViewFrame::PasteBlock()
         New->AssignData(*B);
         New->BlockState = 1;
         New->Name = BranchCaption(New);
-        const QPoint Mid = BranchMidpoint(*New);
-        New->LabelX = Mid.x();
-        New->LabelY = Mid.y();
+        CentreHandle(*New);
         if (OnBranchAdded)
             OnBranchAdded(New);
         Pasted.push_back(New);

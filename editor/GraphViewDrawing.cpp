@@ -141,11 +141,8 @@ void TGraphViewFrame::PlaceNode(TNode* Node, int X, int Y) { SetNodePosition(*No
 
 void TGraphViewFrame::RecentreHandles(TNode* Node)
 {
-    for (const TLink& L : Node->Links) {
-        const QPoint M = BranchMidpoint(*L.Branch);
-        L.Branch->LabelX = M.x();
-        L.Branch->LabelY = M.y();
-    }
+    for (const TLink& L : Node->Links)
+        CentreHandle(*L.Branch);
 }
 
 void TGraphViewFrame::FireChanged()
@@ -203,13 +200,9 @@ void TGraphViewFrame::RedrawGraph()
             LayoutGraph();
     }
     // Handles left automatic take their midpoints before they are drawn.
-    for (const auto& B : FGraph->Branches()) {
-        if ((B->LabelX == -1 || B->LabelY == -1) && B->FromNode && B->ToNode) {
-            const QPoint M = BranchMidpoint(*B);
-            B->LabelX = M.x();
-            B->LabelY = M.y();
-        }
-    }
+    for (const auto& B : FGraph->Branches())
+        if ((B->LabelX == -1 || B->LabelY == -1) && B->FromNode && B->ToNode)
+            CentreHandle(*B);
     if (HadBranch)
         if (TBranch* B = FGraph->FindBranch(KeptBranch))
             SelectBranch(B);

@@ -245,10 +245,7 @@ void TGraphViewFrame::SetGraph(TGraph* Graph)
     FGraph = Graph;
     FSelectedBranch = nullptr;
     FSelectedNode = nullptr;
-    FHitBranch = nullptr;
-    FHitNode = nullptr;
-    SpawnOrigin = nullptr;
-    DraggingNode = DraggingHandle = BlockDrawing = false;
+    EndDrag();
     BlockFlag = false;
     BandOn = false;
     InvalidateAll();

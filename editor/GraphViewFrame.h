@@ -251,6 +251,9 @@ public:
     void FrameKeyDown(int Key);
     // Enables or disables one of the five edit actions and reports it.
     void EnableAction(QAction* Action, bool Enabled);
+    // Runs a delete of the user's, first letting the owner save for undo
+    // (OnBeforeDelete).
+    void DeleteUndoably(const std::function<void()>& Delete);
 
     // ---- calibration picking
     void StartPicking();
@@ -338,12 +341,21 @@ private:
     // snapped too.
     QPoint SnapAndClamp(QPoint P, int& Stub) const;
     TNode* AddNewNode(QPoint At, TBranch* ForBranch);
+    // Items the user just added: initialised and announced (OnNodeAdded,
+    // OnBranchAdded); a new branch then drawn, sized to scale when the
+    // drawing is, and selected.
+    void InitAddedNode(TNode* M, TBranch* ForBranch);
+    void InitAddedBranch(TBranch* B);
+    void ShowAddedBranch(TBranch* B);
     void PressOnNode(TNode* N, TMouseButton Button, TShiftState Shift);
     void PressOnBranch(TBranch* B, TMouseButton Button, TShiftState Shift);
     void PressOnEmpty(TMouseButton Button, QPoint P);
     void Spawn(TNode* N);
     void ToggleBlockMember(int& BlockState, const QRect& Area);
     void FinishNodeDrag();
+    // Forgets the press under way: its drag, the items it hit, a spawn's
+    // origin.
+    void EndDrag();
     void FinishBand(QPoint P);
     void MergeNodes(TNode* Kept, TNode* Dropped);
     void ShowHint(const std::string& Text, QPoint ViewportPos);

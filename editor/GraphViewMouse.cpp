@@ -76,11 +76,32 @@ TNode* TGraphViewFrame::AddNewNode(QPoint At, TBranch* ForBranch)
 {
     TNode* M = FGraph->GetOrAddNode(FGraph->MaxNodeId() + 1);
     PlaceNode(M, At.x(), At.y());
+    InitAddedNode(M, ForBranch);
+    InvalidateNode(M);
+    return M;
+}
+
+void TGraphViewFrame::InitAddedNode(TNode* M, TBranch* ForBranch)
+{
     InitNewNode(M, ForBranch);
     if (OnNodeAdded)
         OnNodeAdded(M);
-    InvalidateNode(M);
-    return M;
+}
+
+void TGraphViewFrame::InitAddedBranch(TBranch* B)
+{
+    InitNewBranch(B);
+    if (OnBranchAdded)
+        OnBranchAdded(B);
+}
+
+void TGraphViewFrame::ShowAddedBranch(TBranch* B)
+{
+    InvalidateBranch(B);
+    if (FGraph->DrawToScale)
+        SetBranchLengthToScale(B, FGraph->Scale);
+    SelectBranch(B);
+    FireBranchSelected(B);
 }
 
 void TGraphViewFrame::ShowHint(const std::string& Text, QPoint ViewportPos)
@@ -232,16 +253,10 @@ void TGraphViewFrame::Spawn(TNode* N)
     const bool Outwards = FSpawnMode == 4 || FSpawnMode == 5;
     TBranch* B = FGraph->AddBranchBetween(FGraph->MaxBranchId() + 1, Outwards ? N : M, Outwards ? M : N);
     PlaceNode(M, N->X, N->Y);
-    InitNewNode(M, B);
-    if (OnNodeAdded)
-        OnNodeAdded(M);
+    InitAddedNode(M, B);
     if (B) {
-        const QPoint Mid = BranchMidpoint(*B);
-        B->LabelX = Mid.x();
-        B->LabelY = Mid.y();
-        InitNewBranch(B);
-        if (OnBranchAdded)
-            OnBranchAdded(B);
+        CentreHandle(*B);
+        InitAddedBranch(B);
     }
     InvalidateNode(M);
     SelectNode(M);
@@ -302,14 +317,8 @@ void TGraphViewFrame::PressOnEmpty(TMouseButton Button, QPoint P)
         if (Previous) {
             TBranch* B = FGraph->AddBranchBetween(FGraph->MaxBranchId() + 1, Previous, M);
             if (B) {
-                InitNewBranch(B);
-                if (OnBranchAdded)
-                    OnBranchAdded(B);
-                InvalidateBranch(B);
-                if (FGraph->DrawToScale)
-                    SetBranchLengthToScale(B, FGraph->Scale);
-                SelectBranch(B);
-                FireBranchSelected(B);
+                InitAddedBranch(B);
+                ShowAddedBranch(B);
             }
         }
         SelectNode(M);
@@ -343,26 +352,14 @@ void TGraphViewFrame::PressOnEmpty(TMouseButton Button, QPoint P)
         PlaceNode(From, F.x(), F.y());
         PlaceNode(To, T.x(), T.y());
         TBranch* B = FGraph->AddBranchBetween(FGraph->MaxBranchId() + 1, From, To);
-        InitNewNode(From, B);
-        if (OnNodeAdded)
-            OnNodeAdded(From);
-        InitNewNode(To, B);
-        if (OnNodeAdded)
-            OnNodeAdded(To);
+        InitAddedNode(From, B);
+        InitAddedNode(To, B);
         InvalidateNode(From);
         InvalidateNode(To);
         if (B) {
-            const QPoint Mid = BranchMidpoint(*B);
-            B->LabelX = Mid.x();
-            B->LabelY = Mid.y();
-            InitNewBranch(B);
-            if (OnBranchAdded)
-                OnBranchAdded(B);
-            InvalidateBranch(B);
-            if (FGraph->DrawToScale)
-                SetBranchLengthToScale(B, FGraph->Scale);
-            SelectBranch(B);
-            FireBranchSelected(B);
+            CentreHandle(*B);
+            InitAddedBranch(B);
+            ShowAddedBranch(B);
         }
     } else {
         ClearBlock();
@@ -498,13 +495,16 @@ void TGraphViewFrame::Image1MouseUp(TMouseButton Button, TShiftState, int X, int
         FinishNodeDrag();
     if (BandOn)
         FinishBand(QPoint(X, Y));
-    DraggingNode = false;
-    DraggingHandle = false;
-    BlockDrawing = false;
+    EndDrag();
+    ResetCursor();
+}
+
+void TGraphViewFrame::EndDrag()
+{
+    DraggingNode = DraggingHandle = BlockDrawing = false;
     FHitNode = nullptr;
     FHitBranch = nullptr;
     SpawnOrigin = nullptr;
-    ResetCursor();
 }
 
 void TGraphViewFrame::FinishNodeDrag()
@@ -598,20 +598,21 @@ void TGraphViewFrame::ShowEditPopup()
 
 void TGraphViewFrame::gvfDeleteNodeClick()
 {
-    if (!FSelectedNode)
-        return;
-    const bool Saved = OnBeforeDelete ? OnBeforeDelete() : false;
-    DeleteNode(FSelectedNode);
-    if (OnBeforeDelete)
-        EnableAction(gvfActionUndoDelete, Saved);
+    if (FSelectedNode)
+        DeleteUndoably([this] { DeleteNode(FSelectedNode); });
 }
 
 void TGraphViewFrame::gvfDeleteBranchClick()
 {
-    if (!FSelectedBranch)
-        return;
+    if (FSelectedBranch)
+        DeleteUndoably([this] { DeleteBranch(FSelectedBranch); });
+}
+
+void TGraphViewFrame::DeleteUndoably(const std::function<void()>& Delete)
+{
     const bool Saved = OnBeforeDelete ? OnBeforeDelete() : false;
-    DeleteBranch(FSelectedBranch);
+    Delete();
+    // Undo is offered only when the undo file was written.
     if (OnBeforeDelete)
         EnableAction(gvfActionUndoDelete, Saved);
 }
@@ -697,9 +698,7 @@ void TGraphViewFrame::DetachBranch(int Direction)
     TNode* From = B->FromNode;
     TNode* To = B->ToNode;
     TNode* M = FGraph->GetOrAddNode(FGraph->MaxNodeId() + 1);
-    InitNewNode(M, B);
-    if (OnNodeAdded)
-        OnNodeAdded(M);
+    InitAddedNode(M, B);
     if (Direction > 0) {
         PlaceNode(M, RoundHalfEven(From->X + 0.9 * (To->X - From->X)), RoundHalfEven(From->Y + 0.9 * (To->Y - From->Y)));
         To->RemoveLink(B);

@@ -28,9 +28,10 @@ bool StyleOn(TLineStyle Style, int Index)
 
 } // namespace
 
-TXorSprite TXorSprite::FromPicture(const QImage& Picture)
+template <class TValue>
+TXorSprite TXorSprite::FromRuns(const QImage& Image, TValue Value, bool KeepColours)
 {
-    const QImage Rgb = Picture.convertToFormat(QImage::Format_RGB32);
+    const QImage Rgb = Image.convertToFormat(QImage::Format_RGB32);
     TXorSprite S;
     S.FWidth = Rgb.width();
     S.FHeight = Rgb.height();
@@ -38,14 +39,14 @@ TXorSprite TXorSprite::FromPicture(const QImage& Picture)
         const QRgb* Line = reinterpret_cast<const QRgb*>(Rgb.constScanLine(Y));
         int X = 0;
         while (X < S.FWidth) {
-            const QRgb Inverted = ~Line[X] & RgbBits;
-            if (Inverted == 0) {
+            if (Value(Line[X]) == 0) {
                 ++X;
                 continue;
             }
             TRun Run{X, Y, 0, static_cast<int>(S.Colours.size())};
-            while (X < S.FWidth && (~Line[X] & RgbBits) != 0) {
-                S.Colours.push_back(~Line[X] & RgbBits);
+            while (X < S.FWidth && Value(Line[X]) != 0) {
+                if (KeepColours)
+                    S.Colours.push_back(Value(Line[X]));
                 ++Run.Length;
                 ++X;
             }
@@ -55,29 +56,14 @@ TXorSprite TXorSprite::FromPicture(const QImage& Picture)
     return S;
 }
 
+TXorSprite TXorSprite::FromPicture(const QImage& Picture)
+{
+    return FromRuns(Picture, [](QRgb Pixel) { return ~Pixel & RgbBits; }, true);
+}
+
 TXorSprite TXorSprite::FromMask(const QImage& Mask)
 {
-    const QImage Rgb = Mask.convertToFormat(QImage::Format_RGB32);
-    TXorSprite S;
-    S.FWidth = Rgb.width();
-    S.FHeight = Rgb.height();
-    for (int Y = 0; Y < S.FHeight; ++Y) {
-        const QRgb* Line = reinterpret_cast<const QRgb*>(Rgb.constScanLine(Y));
-        int X = 0;
-        while (X < S.FWidth) {
-            if ((Line[X] & RgbBits) == 0) {
-                ++X;
-                continue;
-            }
-            TRun Run{X, Y, 0, 0};
-            while (X < S.FWidth && (Line[X] & RgbBits) != 0) {
-                ++Run.Length;
-                ++X;
-            }
-            S.FRuns.push_back(Run);
-        }
-    }
-    return S;
+    return FromRuns(Mask, [](QRgb Pixel) { return Pixel & RgbBits; }, false);
 }
 
 TXorCanvas::TXorCanvas(QImage& Page, const QRect& Clip, QPoint Origin)

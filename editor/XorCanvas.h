@@ -50,6 +50,11 @@ public:
     const std::vector<QRgb>& RunColours() const { return Colours; }
 
 private:
+    // The runs of the pixels whose Value is not 0; KeepColours: each
+    // pixel's Value is its colour.
+    template <class TValue>
+    static TXorSprite FromRuns(const QImage& Image, TValue Value, bool KeepColours);
+
     int FWidth = 0;
     int FHeight = 0;
     std::vector<TRun> FRuns;

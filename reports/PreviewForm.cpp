@@ -26,6 +26,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <stdexcept>
 
 namespace {
 
@@ -39,6 +40,13 @@ constexpr int PickDistance = 5;
 TPreviewForm* PreviewForm()
 {
     return TheForm;
+}
+
+TPreviewForm& ReportEngine()
+{
+    if (TheForm == nullptr)
+        throw std::logic_error("no report page engine");
+    return *TheForm;
 }
 
 TPreviewForm::TPreviewForm(TSettingsStore& Settings, QWidget* Parent)

@@ -183,6 +183,8 @@ private:
 
 // The engine every report draws through: the preview window made last.
 TPreviewForm* PreviewForm();
+// The same for drawing a report; raises std::logic_error when there is none.
+TPreviewForm& ReportEngine();
 
 // The painter all report drawing goes to: the current preview page or the
 // printer. Raises std::logic_error outside a report.

@@ -7,30 +7,8 @@
 #include <QImage>
 
 #include <cmath>
-#include <stdexcept>
 
 namespace {
-
-TPreviewForm& Engine()
-{
-    TPreviewForm* Form = PreviewForm();
-    if (Form == nullptr)
-        throw std::logic_error("no report page engine");
-    return *Form;
-}
-
-// Keeps the canvas font and puts it back at the end of a scope.
-class TKeptFont {
-public:
-    explicit TKeptFont(QPainter& Canvas) : FCanvas(Canvas), FFont(Canvas.font()) {}
-    ~TKeptFont() { FCanvas.setFont(FFont); }
-    TKeptFont(const TKeptFont&) = delete;
-    TKeptFont& operator=(const TKeptFont&) = delete;
-
-private:
-    QPainter& FCanvas;
-    QFont FFont;
-};
 
 QFont SizedFont(QFont Font, int PointSize)
 {
@@ -55,7 +33,7 @@ void AddFontStyle(QFont& Font, int Style)
 int DrawLetterhead(const QStringList& Lines, int X, const QString& FirstFontName,
                    const QString& OtherFontName, int FirstSize, int OtherSize)
 {
-    TPreviewForm& E = Engine();
+    TPreviewForm& E = ReportEngine();
     QPainter& Canvas = ReportCanvas();
     const int Top = E.PenPos.y();
     int Y = Top;
@@ -78,7 +56,7 @@ int DrawLetterhead(const QStringList& Lines, int X, const QString& FirstFontName
 
 void DrawTitleLines(const QStringList& Lines, int SizeIncrease, int SkipAfterFirst)
 {
-    TPreviewForm& E = Engine();
+    TPreviewForm& E = ReportEngine();
     QPainter& Canvas = ReportCanvas();
     TKeptFont Kept(Canvas);
     const int Size = E.ReportFont.pointSize();
@@ -95,7 +73,7 @@ void DrawTitleLines(const QStringList& Lines, int SizeIncrease, int SkipAfterFir
 
 void DrawDateRight(const QString& Date)
 {
-    TPreviewForm& E = Engine();
+    TPreviewForm& E = ReportEngine();
     QPainter& Canvas = ReportCanvas();
     TKeptFont Kept(Canvas);
     QFont Font = Canvas.font();
@@ -107,7 +85,7 @@ void DrawDateRight(const QString& Date)
 
 void DrawSignatureLine(bool Rule, const QString& Text)
 {
-    TPreviewForm& E = Engine();
+    TPreviewForm& E = ReportEngine();
     QPainter& Canvas = ReportCanvas();
     if (Rule) {
         const int Y = E.PenPos.y() + static_cast<int>(std::lround(E.LineHeight / 2));

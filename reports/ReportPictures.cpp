@@ -8,17 +8,8 @@
 #include <QLabel>
 
 #include <cmath>
-#include <stdexcept>
 
 namespace {
-
-TPreviewForm& Engine()
-{
-    TPreviewForm* Form = PreviewForm();
-    if (Form == nullptr)
-        throw std::logic_error("no report page engine");
-    return *Form;
-}
 
 // A picture's own pixels per centimetre (from its whole dots per inch, as a
 // device tells them); 96 dots per inch when it says none.
@@ -78,7 +69,7 @@ void DrawTileArrows(TPreviewForm& E, const QRect& Tile, const TTileArrows& A)
 void DrawPictureAt(const QImage& Picture, int Height, int Width, const QRect& Source,
                    int LinesUsed, int X, int Y)
 {
-    TPreviewForm& E = Engine();
+    TPreviewForm& E = ReportEngine();
     const int Lines = static_cast<int>(std::lround(Height / E.LineHeight));
     if (LinesUsed <= 0)
         E.CheckPageBreak(Lines);
@@ -93,7 +84,7 @@ void DrawPictureSized(const QImage& Picture, bool FixedWidth, double SizeCm,
 {
     if (Picture.isNull() || !(SizeCm > 0) || !std::isfinite(SizeCm))
         return;
-    TPreviewForm& E = Engine();
+    TPreviewForm& E = ReportEngine();
     const double Aspect = double(Picture.height()) / Picture.width();
     const double WidthCm = FixedWidth ? SizeCm : SizeCm / Aspect;
     const double HeightCm = FixedWidth ? Aspect * SizeCm : SizeCm;
@@ -123,7 +114,7 @@ void DrawPictureAcrossPages(const QImage& Picture, const QRect& Source, double S
     const QRect Part = Source.isNull() ? Picture.rect() : Source.intersected(Picture.rect());
     if (Picture.isNull() || Part.isEmpty())
         return;
-    TPreviewForm& E = Engine();
+    TPreviewForm& E = ReportEngine();
     const double NaturalWidth = Part.width() * E.PpcmXf / PictureCm(Picture.logicalDpiX());
     const double NaturalHeight = Part.height() * E.PpcmYf / PictureCm(Picture.logicalDpiY());
     const double TextWidth = E.Position[rlRightMargin] - E.Position[rlLeftMargin];

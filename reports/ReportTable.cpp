@@ -11,7 +11,6 @@
 #include <cmath>
 #include <functional>
 #include <numeric>
-#include <stdexcept>
 
 namespace {
 
@@ -23,14 +22,6 @@ struct TTableState {
     int TopY = 0;              // where this page's part of the table begins
 };
 TTableState Table;
-
-TPreviewForm& Engine()
-{
-    TPreviewForm* Form = PreviewForm();
-    if (Form == nullptr)
-        throw std::logic_error("no report page engine");
-    return *Form;
-}
 
 int HalfLine(const TPreviewForm& E)
 {
@@ -88,7 +79,7 @@ void WriteRow(TPreviewForm& E, QPainter& Canvas, const QStringList& Row)
 // The vertical rules of this page's part of the table.
 void DrawTableRules()
 {
-    TPreviewForm& E = Engine();
+    TPreviewForm& E = ReportEngine();
     QPainter& Canvas = ReportCanvas();
     const int Bottom = E.PenPos.y() + HalfLine(E);
     for (int X : Table.Columns)
@@ -120,7 +111,7 @@ void PrintTableHeaderRow()
 {
     if (Table.Columns.size() < 2 || Table.Rows.empty())
         return;
-    TPreviewForm& E = Engine();
+    TPreviewForm& E = ReportEngine();
     QPainter& Canvas = ReportCanvas();
     const QFont Kept = Canvas.font();
     Table.TopY = E.PenPos.y() + HalfLine(E);
@@ -135,7 +126,7 @@ void PrintTable(TStdReport& Report, const std::vector<QStringList>& Rows)
 {
     if (Rows.empty())
         return;
-    TPreviewForm& E = Engine();
+    TPreviewForm& E = ReportEngine();
     QPainter& Canvas = ReportCanvas();
     const QFont Kept = Canvas.font();
     const auto KeptFooter = E.PageFooter;

@@ -2,10 +2,23 @@
 // Text on a report canvas placed by its top-left corner, as report layouts
 // count lines, and measured on the canvas's own device.
 
+#include <QFont>
+#include <QPainter>
 #include <QRect>
 #include <QString>
 
-class QPainter;
+// Keeps the canvas font and puts it back at the end of a scope.
+class TKeptFont {
+public:
+    explicit TKeptFont(QPainter& Canvas) : FCanvas(Canvas), FFont(Canvas.font()) {}
+    ~TKeptFont() { FCanvas.setFont(FFont); }
+    TKeptFont(const TKeptFont&) = delete;
+    TKeptFont& operator=(const TKeptFont&) = delete;
+
+private:
+    QPainter& FCanvas;
+    QFont FFont;
+};
 
 void TextOut(QPainter& Canvas, int X, int Y, const QString& Text);
 int TextWidth(const QPainter& Canvas, const QString& Text);

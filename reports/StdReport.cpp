@@ -22,7 +22,6 @@
 #include <QTreeWidget>
 
 #include <cmath>
-#include <stdexcept>
 
 namespace {
 
@@ -41,14 +40,6 @@ struct TStdReportState {
     QString OtherFontName;
 };
 TStdReportState State;
-
-TPreviewForm& Engine()
-{
-    TPreviewForm* Form = PreviewForm();
-    if (Form == nullptr)
-        throw std::logic_error("no report page engine");
-    return *Form;
-}
 
 QString CommonDataFile(const char* Name)
 {
@@ -97,21 +88,16 @@ QDate ReportDate()
 // Style and size of the canvas font for a scope, then back.
 class TStyledFont {
 public:
-    TStyledFont(QPainter& Canvas, int Style, int SizeIncrease)
-        : FCanvas(Canvas), FKept(Canvas.font())
+    TStyledFont(QPainter& Canvas, int Style, int SizeIncrease) : FKept(Canvas)
     {
-        QFont Font = FKept;
+        QFont Font = Canvas.font();
         AddFontStyle(Font, Style);
         Font.setPointSize(std::max(1, Font.pointSize() + SizeIncrease));
         Canvas.setFont(Font);
     }
-    ~TStyledFont() { FCanvas.setFont(FKept); }
-    TStyledFont(const TStyledFont&) = delete;
-    TStyledFont& operator=(const TStyledFont&) = delete;
 
 private:
-    QPainter& FCanvas;
-    QFont FKept;
+    TKeptFont FKept;
 };
 
 void PageStart(TStdReport& R, TPreviewForm& E)
@@ -271,7 +257,7 @@ void StdReportPrint()
 
 void StdReportDrawPageHeader(bool FirstPage)
 {
-    TPreviewForm& E = Engine();
+    TPreviewForm& E = ReportEngine();
     TStdReport& R = StdReport();
     PageStart(R, E);
     if (FirstPage) {
@@ -308,7 +294,7 @@ void StdReportDrawPageHeader(bool FirstPage)
 
 void StdReportHeading(TStdReport& Report, const QString& Text, int Style, int SizeIncrease)
 {
-    TPreviewForm& E = Engine();
+    TPreviewForm& E = ReportEngine();
     E.CheckPageBreak(4);
     QPainter& Canvas = ReportCanvas();
     TStyledFont Font(Canvas, Style, SizeIncrease);
@@ -319,7 +305,7 @@ void StdReportHeading(TStdReport& Report, const QString& Text, int Style, int Si
 void StdReportTableRow(TStdReport&, const QStringList& Cells, const std::vector<int>& LineIndexes,
                        int Style, int SizeIncrease)
 {
-    TPreviewForm& E = Engine();
+    TPreviewForm& E = ReportEngine();
     E.CheckPageBreak(1);
     QPainter& Canvas = ReportCanvas();
     TStyledFont Font(Canvas, Style, SizeIncrease);
@@ -341,7 +327,7 @@ void StdReportTableRow(TStdReport&, const QStringList& Cells, const std::vector<
 
 void StdReportNewLine(TStdReport&)
 {
-    Engine().SkipLines(1);
+    ReportEngine().SkipLines(1);
 }
 
 void StdReportDrawGraphic(TStdReport&, const QImage& Picture, double SmallestScale)

@@ -65,15 +65,20 @@ void TAirConBox::SetStatus(const QString& Text)
     StatusBar1->SetSimpleText(Text);
 }
 
-void TAirConBox::OpenFile()
+TFileDialogRequest TAirConBox::FileRequest(const QString& Title)
 {
     TFileDialogRequest Request;
     Request.Parent = this;
-    Request.Title = "Open";
+    Request.Title = Title;
     Request.Folder = DataFolder;
     Request.Filter = FileFilter;
     Request.DefaultSuffix = DefaultExt;
-    const QString Name = OwnOpenFileName(Request);
+    return Request;
+}
+
+void TAirConBox::OpenFile()
+{
+    const QString Name = OwnOpenFileName(FileRequest("Open"));
     if (!Name.isEmpty())
         LoadFromFile(Name);
 }
@@ -84,13 +89,8 @@ void TAirConBox::SaveFile()
         SetStatus(CantSaveText);
         return;
     }
-    TFileDialogRequest Request;
-    Request.Parent = this;
-    Request.Title = "Save As";
-    Request.Folder = DataFolder;
+    TFileDialogRequest Request = FileRequest("Save As");
     Request.FileName = FileName.section('/', -1);
-    Request.Filter = FileFilter;
-    Request.DefaultSuffix = DefaultExt;
     const QString Name = OwnSaveFileName(Request);
     if (!Name.isEmpty())
         SaveToFile(Name);

@@ -71,4 +71,9 @@ protected:
     void resizeEvent(QResizeEvent* Event) override;
     // Fires OnEditAirconItem for the item.
     void ItemEdited();
+
+private:
+    // The open and save dialogs' request: the data folder and the files of
+    // the box's kind.
+    TFileDialogRequest FileRequest(const QString& Title);
 };

@@ -12,7 +12,6 @@
 
 #include <QGridLayout>
 #include <QLabel>
-#include <QShowEvent>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -226,19 +225,11 @@ bool TAltBaromForm::AcceptForm()
     return true;
 }
 
-void TAltBaromForm::showEvent(QShowEvent* Event)
-{
-    if (!Event->spontaneous())
-        FActivated = false;
-    TRootForm::showEvent(Event);
-}
-
 void TAltBaromForm::FormActivate()
 {
     // Once per showing: coming back from the picker keeps what it brought.
-    if (FActivated)
+    if (!FirstActivation())
         return;
-    FActivated = true;
     FFromLocation = false;
     FLocationPicked = false;
     SetStatus("Ready...");

@@ -62,7 +62,6 @@ public:
 protected:
     void FormActivate() override;
     void FormClose() override;
-    void showEvent(QShowEvent* Event) override;
 
 private:
     // Leaving an edit after a change.
@@ -78,7 +77,6 @@ private:
     double FAltitude = 0.0;
     bool FFromLocation = false;
     bool FLocationPicked = false;
-    bool FActivated = false;
     TLocationRecord FLocation;
     double FDesignDryBulb = 0.0;
     double FDesignWetBulb = 0.0;

@@ -143,8 +143,11 @@ bool TRootForm::event(QEvent* Event)
     case QEvent::WindowActivate:
         if (FSkipActivate)
             FSkipActivate = false; // back from our own dialog
-        else
+        else {
+            FFirstActivation = !FActivatedSinceShown;
+            FActivatedSinceShown = true;
             GuardedCall(this, [this] { FormActivate(); });
+        }
         break;
     case QEvent::WindowDeactivate:
         if (OwnDialogUp())
@@ -164,6 +167,7 @@ void TRootForm::showEvent(QShowEvent* Event)
         FClosing = false;
         FModalResult = mrNone;
         FSkipActivate = false;
+        FActivatedSinceShown = false;
     }
     QDialog::showEvent(Event);
 }

@@ -48,6 +48,9 @@ protected:
     // message boxes and file dialogs.
     virtual void FormActivate() {}
     virtual void FormDeactivate() {}
+    // Whether the activation FormActivate handles is the window's first
+    // since it was last shown.
+    bool FirstActivation() const { return FFirstActivation; }
     // Runs once as the window closes (before it hides); it may change the
     // result the window closes with (OverrideResult).
     virtual void FormClose() {}
@@ -79,5 +82,7 @@ private:
     int FModalResult = mrNone;
     int FOwnDialogs = 0;
     bool FSkipActivate = false;
+    bool FActivatedSinceShown = false;
+    bool FFirstActivation = false;
     bool FClosing = false;
 };

@@ -4,13 +4,13 @@
 #include "foundation/SettingsStore.h"
 #include "tools/PanelStatusBar.h"
 
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -142,18 +142,10 @@ QString TSelectLocationForm::LocationText() const
     return QString::fromStdString(FPicker.LocationText());
 }
 
-void TSelectLocationForm::showEvent(QShowEvent* Event)
-{
-    if (!Event->spontaneous())
-        FOpened = false;
-    TRootForm::showEvent(Event);
-}
-
 void TSelectLocationForm::FormActivate()
 {
-    if (FOpened)
+    if (!FirstActivation())
         return;
-    FOpened = true;
     const std::string Message = FPicker.Activate();
     ShowLists();
     Report(Message);

@@ -48,7 +48,6 @@ protected:
     // saved choice.
     void FormActivate() override;
     void FormClose() override;
-    void showEvent(QShowEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:
@@ -59,6 +58,5 @@ private:
 
     TSettingsStore& Settings;
     TLocationPicker FPicker;
-    bool FOpened = false;
     bool FFilling = false;
 };

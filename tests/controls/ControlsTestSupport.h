@@ -4,6 +4,7 @@
 
 #include "controls/FmtEdit.h"
 #include "controls/UiServices.h"
+#include "tests/support/ScriptedUiServices.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -12,37 +13,8 @@
 #include <QVBoxLayout>
 
 #include <memory>
-#include <ostream>
 
-// Readable QStrings in test failures.
-inline void PrintTo(const QString& S, std::ostream* Out)
-{
-    *Out << '"' << S.toStdString() << '"';
-}
-
-struct TRecordingServices {
-    int Beeps = 0;
-    QStringList Messages;
-    QStringList Opened;
-    TScopedUiServices Scope{Make()};
-
-private:
-    TUiServices Make()
-    {
-        TUiServices S = DefaultUiServices();
-        S.Beep = [this] { ++Beeps; };
-        S.MessageBox = [this](QWidget*, const QString&, const QString& Text, TMsgKind, int) {
-            Messages << Text;
-            return int(mrOk);
-        };
-        S.ShellOpen = [this](const QString& Target) {
-            Opened << Target;
-            return true;
-        };
-        S.PointerPos = [] { return QPoint(300, 200); };
-        return S;
-    }
-};
+using TRecordingServices = TScriptedUiServices;
 
 struct TEditDialog {
     TRecordingServices Services;
@@ -59,9 +31,7 @@ struct TEditDialog {
         Layout->addWidget(Ok);
         Ok->setDefault(true);
         QObject::connect(Ok, &QPushButton::clicked, &Dialog, &QDialog::accept);
-        Dialog.show();
-        QApplication::setActiveWindow(&Dialog);
-        (void)QTest::qWaitForWindowActive(&Dialog);
+        TScriptedUiServices::Show(Dialog);
         Edit->setFocus();
     }
 

@@ -163,6 +163,44 @@ TEST(NumField, FormatTypeChoosesTheFormat)
     }
 }
 
+TEST(NumField, SetUnitsTakesTheConversionOnlyWithoutAQuantity)
+{
+    struct TCase {
+        TUnitsType Type;
+        int Shown, Held;           // asked for
+        double Factor, Zero;       // in force afterwards
+        int UnitsValue, UnitsBase; // clamped to the quantity's units
+    };
+    const TCase Cases[] = {
+        {utNone, 7, 3, 2.5, 10, 7, 3},
+        {utAirPressDrop, 99, -1, 1, 0, UnitCount(utAirPressDrop) - 1, 0},
+        {TUnitsType(200), 2, 1, 2.5, 10, 2, 1}, // no such quantity: none
+    };
+    for (const TCase& C : Cases) {
+        TNumField F(ekNone, "%0.1f", 0, 0, 1);
+        F.SetUnits(C.Type, 2.5, 10, ft_Manual, C.Shown, C.Held);
+        EXPECT_EQ(F.Factor, C.Factor) << C.Type;
+        EXPECT_EQ(F.Zero, C.Zero) << C.Type;
+        EXPECT_EQ(F.UnitsValue, C.UnitsValue) << C.Type;
+        EXPECT_EQ(F.UnitsBase, C.UnitsBase) << C.Type;
+        EXPECT_EQ(F.FormatType, ft_Manual);
+    }
+}
+
+TEST(NumField, APairTakesTheUnitsFormatForBothHalves)
+{
+    TDelimNumField Pair(ekNone, "%0.3f/%0.3f", 0, 0, 1);
+    TNumField Single(ekNone, "%0.3f", 0, 0, 1);
+    for (TNumField* F : {static_cast<TNumField*>(&Pair), &Single}) {
+        F->UnitsType = utAirPressDrop;
+        F->UnitsBase = F->UnitsValue = 1;
+        F->ApplyUnits();
+        F->ApplyUnits(); // again: no third half
+    }
+    EXPECT_EQ(Pair.FormatStr(), Single.FormatStr() + "/" + Single.FormatStr());
+    EXPECT_EQ(Pair.DisplayPairText(12.34, 5), Single.DisplayText(12.34) + "/" + Single.DisplayText(5));
+}
+
 TEST(NumField, SpinGoesToTheNextMultipleWithinTheRange)
 {
     struct TCase {

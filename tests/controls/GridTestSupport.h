@@ -25,28 +25,22 @@ template <class TGrid>
 struct TShownGrid {
     TRecordingServices Services;
     // The unit the scripted pick list answers; the requests it got.
-    int PickedUnit = 0;
-    std::vector<TUnitsType> Picks;
-    TScopedUiServices PickScope{WithPick()};
+    int& PickedUnit = Services.PickedUnit;
+    std::vector<TUnitsType>& Picks = Services.UnitPicks;
     TGrid Grid;
     std::vector<TStoredCell> Stored;
 
     TShownGrid()
     {
+        PickedUnit = 0;
         Grid.OnDoSetData = [this](TxStringGrid*, int C, int R) { Stored.push_back({C, R}); };
         Grid.resize(420, 260);
-        Grid.show();
-        QApplication::setActiveWindow(&Grid);
-        (void)QTest::qWaitForWindowActive(&Grid);
+        TScriptedUiServices::Show(Grid);
         Grid.setFocus();
     }
 
     // Each key to whatever has the focus then, as a user's typing goes.
-    void Type(const QString& Text)
-    {
-        for (const QChar C : Text)
-            QTest::keyClick(QApplication::focusWidget(), C.toLatin1());
-    }
+    void Type(const QString& Text) { TScriptedUiServices::Type(Text); }
     void Key(Qt::Key K) { QTest::keyClick(QApplication::focusWidget(), K); }
     void Click(QWidget* Target, QPoint At = {}, Qt::MouseButton Button = Qt::LeftButton)
     {
@@ -55,17 +49,6 @@ struct TShownGrid {
     void ClickCell(int Col, int Row, Qt::MouseButton Button = Qt::LeftButton)
     {
         Click(Grid.viewport(), Grid.CellRect(Col, Row).center(), Button);
-    }
-
-private:
-    TUiServices WithPick()
-    {
-        TUiServices S = UiServices();
-        S.PickUnits = [this](QWidget*, TUnitsType Quantity, int, const QPoint&) {
-            Picks.push_back(Quantity);
-            return PickedUnit;
-        };
-        return S;
     }
 };
 

@@ -31,9 +31,7 @@ struct TNavigationDialog {
         Ok->setDefault(true);
         QObject::connect(Ok, &QPushButton::clicked, &Dialog, &QDialog::accept);
         new TKeyNavigation(&Dialog, Extended);
-        Dialog.show();
-        QApplication::setActiveWindow(&Dialog);
-        (void)QTest::qWaitForWindowActive(&Dialog);
+        TScriptedUiServices::Show(Dialog);
     }
 
     QWidget* Press(QWidget* From, Qt::Key Key)

@@ -23,12 +23,6 @@ struct DuctDiamForm : testing::Test, TDialogFixture {
                      0.183, 1.0);
         Show(Form);
     }
-    void Enter(TFmtEdit* Edit, const QString& Text, Qt::Key Done = Qt::Key_Tab)
-    {
-        Edit->setFocus();
-        Edit->selectAll();
-        Type(Text, Done);
-    }
     std::vector<QPalette::ColorRole> LabelRoles() const
     {
         std::vector<QPalette::ColorRole> Roles;

@@ -15,12 +15,6 @@ struct DuctManualResizeForm : testing::Test, TDialogFixture {
     TDuctManualResizeForm Form{Store};
 
     DuctManualResizeForm() { Show(Form); }
-    void Enter(TFmtEdit* Edit, const QString& Text, Qt::Key Done = Qt::Key_Tab)
-    {
-        Edit->setFocus();
-        Edit->selectAll();
-        Type(Text, Done);
-    }
 };
 
 } // namespace

@@ -8,47 +8,22 @@
 #include "network/DuctGraph.h"
 #include "network/Settings.h"
 #include "controls/UiServices.h"
+#include "tests/support/ScriptedUiServices.h"
 
 #include <QApplication>
-#include <QMenu>
+#include <QLineEdit>
 #include <QTest>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
-inline void PrintTo(const QString& S, std::ostream* Out)
-{
-    *Out << '"' << S.toStdString() << '"';
-}
-
-struct TDialogServices {
-    int Beeps = 0;
-    QStringList Messages;
-    // The unit the units list answers.
-    int PickedUnit = 0;
-    // The pop-up menu item chosen by its text; empty: dismissed.
-    QString MenuChoice;
-    TScopedUiServices Scope{Make()};
-
-private:
-    TUiServices Make()
+// The units list answers the first unit; modal runs are real ones, which
+// the tests end themselves.
+struct TDialogServices : TScriptedUiServices {
+    TDialogServices()
     {
-        TUiServices S = DefaultUiServices();
-        S.Beep = [this] { ++Beeps; };
-        S.MessageBox = [this](QWidget*, const QString&, const QString& Text, TMsgKind, int) {
-            Messages << Text;
-            return int(mrOk);
-        };
-        S.PickUnits = [this](QWidget*, TUnitsType, int, const QPoint&) { return PickedUnit; };
-        S.PopupMenu = [this](QMenu& Menu, const QPoint&) -> QAction* {
-            for (QAction* A : Menu.actions())
-                if (A->text() == MenuChoice)
-                    return A;
-            return nullptr;
-        };
-        S.PointerPos = [] { return QPoint(300, 200); };
-        return S;
+        PickedUnit = 0;
+        RealModalRuns = true;
     }
 };
 
@@ -61,20 +36,18 @@ struct TDialogFixture {
     TDuctGraph G{true, &Defaults};
 
     // Shows W as the active window.
-    static void Show(QWidget& W)
-    {
-        W.show();
-        QApplication::setActiveWindow(&W);
-        (void)QTest::qWaitForWindowActive(&W);
-    }
+    static void Show(QWidget& W) { TScriptedUiServices::Show(W); }
     // Each character to whatever has the focus then, then Done.
     static void Type(const QString& Text, Qt::Key Done = Qt::Key_unknown)
     {
-        for (const QChar C : Text)
-            QTest::keyClick(QApplication::focusWidget(), C.toLatin1());
-        if (Done != Qt::Key_unknown)
-            QTest::keyClick(QApplication::focusWidget(), Done);
-        QApplication::processEvents();
+        TScriptedUiServices::Type(Text, Done);
+    }
+    // Replaces what Edit shows by Text, typed, then Done.
+    static void Enter(QLineEdit* Edit, const QString& Text, Qt::Key Done = Qt::Key_Tab)
+    {
+        Edit->setFocus();
+        Edit->selectAll();
+        Type(Text, Done);
     }
     std::vector<int> NodeIds() const
     {

@@ -81,7 +81,7 @@ TEST(Background, ZoomScalesThePictureAndLargeOnesAreCut)
     const QString Path = Dir.filePath("wide.png");
     ASSERT_TRUE(WritePicture(Path, "png", 4000, 100, Qt::blue));
     TViewFixture F;
-    F.Services.OpenName = Path; // picked in the picture dialog
+    F.Services.ChosenFile = Path; // picked in the picture dialog
     F.Frame->gvfActionBackSetPic->trigger();
     EXPECT_EQ(F.Graph.BackFileName, Path.toStdString());
     EXPECT_EQ(F.Frame->BackPicture().size(), QSize(3000, 100));

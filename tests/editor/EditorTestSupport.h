@@ -10,9 +10,8 @@
 #include "editor/GridToolBox.h"
 #include "foundation/SettingsStore.h"
 #include "graph/Graph.h"
+#include "tests/support/ScriptedUiServices.h"
 
-#include <QAction>
-#include <QMenu>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -23,7 +22,6 @@
 #include <utility>
 #include <vector>
 
-inline void PrintTo(const QString& S, std::ostream* Out) { *Out << '"' << S.toStdString() << '"'; }
 inline void PrintTo(const QPoint& P, std::ostream* Out) { *Out << '(' << P.x() << ", " << P.y() << ')'; }
 
 namespace edtest {
@@ -54,51 +52,13 @@ public:
     void gvfEditNodeClick() override { ++NodeEdits; }
 };
 
-// Services that never block: messages are recorded and answered, the
-// pointer is where the test puts it, a pop-up records its items and picks
-// the item whose text the test named.
-struct TScriptedServices {
-    QStringList Messages;
-    int Answer = mrYes;
-    QPoint Pointer{-100, -100}; // global
-    QString Pick;               // text of the pop-up item to choose
-    QStringList PopupItems;     // the items of the last pop-up
-    int Popups = 0;
-    QString OpenName;
-    TScopedUiServices Scope{Make()};
-
-private:
-    static void Collect(QMenu& Menu, QStringList& Items, const QString& Pick, QAction*& Chosen)
+// Messages are answered Yes, and the pointer stands off the view until the
+// test puts it somewhere.
+struct TScriptedServices : TScriptedUiServices {
+    TScriptedServices()
     {
-        for (QAction* A : Menu.actions()) {
-            if (A->menu())
-                Collect(*A->menu(), Items, Pick, Chosen);
-            else if (!A->isSeparator()) {
-                Items << A->text();
-                if (A->text() == Pick)
-                    Chosen = A;
-            }
-        }
-    }
-
-    TUiServices Make()
-    {
-        TUiServices S = DefaultUiServices();
-        S.Beep = [] {};
-        S.MessageBox = [this](QWidget*, const QString&, const QString& Text, TMsgKind, int) {
-            Messages << Text;
-            return Answer;
-        };
-        S.PointerPos = [this] { return Pointer; };
-        S.PopupMenu = [this](QMenu& Menu, const QPoint&) {
-            ++Popups;
-            PopupItems.clear();
-            QAction* Chosen = nullptr;
-            Collect(Menu, PopupItems, Pick, Chosen);
-            return Chosen;
-        };
-        S.OpenFileName = [this](const TFileDialogRequest&) { return OpenName; };
-        return S;
+        Answer = mrYes;
+        Pointer = {-100, -100};
     }
 };
 

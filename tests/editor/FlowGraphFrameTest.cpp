@@ -68,7 +68,7 @@ struct TDuctView {
     // A right press and release on an item, the pop-up answering Pick.
     void RightClick(QPoint At, const QString& Pick)
     {
-        Services.Pick = Pick;
+        Services.MenuChoice = Pick;
         Frame->Image1MouseDown(TMouseButton::Right, ssRight, At.x(), At.y());
         Frame->Image1MouseUp(TMouseButton::Right, 0, At.x(), At.y());
     }

@@ -169,7 +169,7 @@ TEST(GraphViewMouse, ItemPopupsRunTheirCommandsAndSwallowTheRelease)
     int Saves = 0;
     F.Frame->OnBeforeDelete = [&] { ++Saves; return true; };
 
-    F.Services.Pick = "&Reverse";
+    F.Services.MenuChoice = "&Reverse";
     int Changes = 0;
     F.Frame->OnChanged = [&] { ++Changes; };
     F.Frame->Image1MouseDown(TMouseButton::Right, ssRight, 200, 100);
@@ -180,7 +180,7 @@ TEST(GraphViewMouse, ItemPopupsRunTheirCommandsAndSwallowTheRelease)
     EXPECT_EQ(F.Graph.FindBranch(1)->FromNode->Id(), 2);
     EXPECT_EQ(Changes, 1) << "a reversed branch must be saved";
 
-    F.Services.Pick = "&Delete";
+    F.Services.MenuChoice = "&Delete";
     F.Frame->Image1MouseDown(TMouseButton::Right, ssRight, 100, 100);
     F.Frame->Image1MouseUp(TMouseButton::Right, 0, 100, 100);
     EXPECT_EQ(F.Services.PopupItems, (QStringList{"Node: 1", "&Edit", "&Delete"}));
@@ -190,7 +190,7 @@ TEST(GraphViewMouse, ItemPopupsRunTheirCommandsAndSwallowTheRelease)
     EXPECT_TRUE(F.Frame->gvfActionUndoDelete->isEnabled());
 
     // On empty space the right button opens the edit pop-up on release.
-    F.Services.Pick.clear();
+    F.Services.MenuChoice.clear();
     F.Frame->Image1MouseDown(TMouseButton::Right, ssRight, 500, 400);
     F.Frame->Image1MouseUp(TMouseButton::Right, 0, 500, 400);
     EXPECT_EQ(F.Services.PopupItems, (QStringList{"&Cut", "&Copy", "&Paste", "&Delete", "&Undo Delete"}));

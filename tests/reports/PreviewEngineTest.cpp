@@ -1,6 +1,7 @@
 #include "reports/PreviewForm.h"
 
 #include "foundation/SettingsStore.h"
+#include "reports/ReportDrawing.h"
 #include "reports/ReportPage.h"
 #include "tests/reports/ReportTestSupport.h"
 
@@ -9,6 +10,7 @@
 #include <QRegularExpression>
 
 #include <limits>
+#include <stdexcept>
 
 TEST(PreviewEngine, OnlyReportsOfSeveralPagesAreNumbered)
 {
@@ -121,4 +123,17 @@ TEST(PreviewEngine, PrintingWithoutAJobReportsBothFailures)
     Form->DoReport();
     EXPECT_EQ(Messages.Texts, QStringList({"Setup error...", "Report write error..."}));
     EXPECT_FALSE(HaveReportCanvas());
+}
+
+TEST(PreviewEngine, ReportsDrawThroughThePreviewMadeLastAndNeedOne)
+{
+    TMemorySettingsStore Store;
+    {
+        auto First = LinesReport(Store, 1);
+        auto Last = LinesReport(Store, 1);
+        EXPECT_EQ(&ReportEngine(), Last.get());
+    }
+    EXPECT_EQ(PreviewForm(), nullptr);
+    EXPECT_THROW(ReportEngine(), std::logic_error);
+    EXPECT_THROW(DrawDateRight("1 May"), std::logic_error);
 }

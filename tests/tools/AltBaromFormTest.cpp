@@ -24,8 +24,7 @@ struct Barometer : testing::Test {
     {
         TestLocations::Write(Data.path());
         Form = std::make_unique<TAltBaromForm>(Settings, Picker, Data.path() + "/");
-        Form->show();
-        TToolServices::Activate(*Form);
+        TToolServices::Show(*Form);
     }
 
     // Types Text into Edit and moves on with Enter.
@@ -115,8 +114,7 @@ TEST_F(Barometer, TheNextBarometerStartsWhereTheLastOneEnded)
         EXPECT_EQ(Locations.PlaceList->currentItem()->text(), "Highville");
         return int(mrCancel);
     };
-    Form->show();
-    TToolServices::Activate(*Form);
+    TToolServices::Show(*Form);
     Form->SpeedButton1->click();
     EXPECT_EQ(Picker.get(), Kept);
 }

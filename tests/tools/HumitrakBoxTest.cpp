@@ -45,10 +45,7 @@ struct HumitrakBox : testing::Test {
     {
         Box->Grid->SetCurrentCell(1, Line);
         Box->Grid->setFocus();
-        for (const QChar C : Text)
-            QTest::keyClick(QApplication::focusWidget(), C.toLatin1());
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QApplication::processEvents();
+        TToolServices::Type(Text, Qt::Key_Return);
     }
     QString Cell(int Line) const { return Box->Grid->Cell(1, Line); }
     std::vector<int> PairLines() const
@@ -62,8 +59,7 @@ struct HumitrakBox : testing::Test {
     // Another window of the program becomes the active one.
     void Leave()
     {
-        Elsewhere.show();
-        TToolServices::Activate(Elsewhere);
+        TToolServices::Show(Elsewhere);
     }
 };
 
@@ -175,6 +171,33 @@ TEST_F(HumitrakBox, LoadedStatesAreCheckedLikeTypedOnes)
     EXPECT_DOUBLE_EQ(Dlg.Point().State.db, 25);
 }
 
+TEST_F(HumitrakBox, FileDialogsOpenInTheDataFolderOnStateFiles)
+{
+    QTemporaryDir Dir;
+    const QString File = Dir.filePath("kept.psx");
+    const struct {
+        QAction* Action;
+        const char* Title;
+        QString Proposed;
+    } Cases[] = {
+        {Box->SaveAction, "Save As", ""},
+        {Box->OpenAction, "Open", ""},
+        {Box->SaveAction, "Save As", "kept.psx"}, // the file last opened
+    };
+    Services.ChosenFile = File;
+    for (const auto& C : Cases) {
+        C.Action->trigger();
+        const TFileDialogRequest& R = Services.FileRequest;
+        EXPECT_EQ(R.Parent, Box) << C.Title;
+        EXPECT_EQ(R.Title, C.Title);
+        EXPECT_EQ(R.Folder, Box->DataFolder) << C.Title;
+        EXPECT_EQ(R.FileName, C.Proposed) << C.Title;
+        EXPECT_EQ(R.Filter, "Moist Air State (*.psx)") << C.Title;
+        EXPECT_EQ(R.DefaultSuffix, "psx") << C.Title;
+    }
+    EXPECT_EQ(Services.FileDialogs, 3);
+}
+
 TEST_F(HumitrakBox, XmlCopyHoldsEveryPropertyWhateverTheName)
 {
     Enter(L::lnName, "A&B <\"1\">");
@@ -209,8 +232,7 @@ TEST_F(HumitrakBox, ItsOwnMessageBoxIsNoLeavingOfTheBox)
     TUiServices S = UiServices();
     S.MessageBox = [this, &MessageWindow](QWidget*, const QString&, const QString& Text, TMsgKind, int) {
         Services.Messages << Text;
-        MessageWindow.show();
-        TToolServices::Activate(MessageWindow);
+        TToolServices::Show(MessageWindow);
         EXPECT_EQ(Box->Status(), Text); // nothing undone behind the message
         return int(mrOk);
     };

@@ -19,9 +19,7 @@ void TypeInto(THumitrakBox& Box, int Line, const QString& Text)
 {
     Box.Grid->SetCurrentCell(1, Line);
     Box.Grid->setFocus();
-    for (const QChar C : Text)
-        QTest::keyClick(QApplication::focusWidget(), C.toLatin1());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    TToolServices::Type(Text, Qt::Key_Return);
 }
 
 } // namespace

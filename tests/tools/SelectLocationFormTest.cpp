@@ -33,8 +33,7 @@ struct LocationWindow : testing::Test {
         Settings.WriteString("SelectLocationForm", "Database", "Testland");
         Form = std::make_unique<TSelectLocationForm>(Settings, Data.path());
         Form->SetLocationText("Lowtown, South");
-        Form->show();
-        TToolServices::Activate(*Form);
+        TToolServices::Show(*Form);
     }
     void Click(QListWidget* List, const QString& Text)
     {

@@ -16,6 +16,7 @@
 #include <pugixml.hpp>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -34,8 +35,7 @@ struct TechForm : testing::Test {
     TechForm()
     {
         Form.SetLines(SheetLines(4));
-        Form.show();
-        TToolServices::Activate(Form);
+        TToolServices::Show(Form);
     }
 };
 
@@ -197,4 +197,22 @@ TEST(RootForm, ARealModalRunEndsWithTheResultGiven)
         EXPECT_EQ(Closes, 1);
         EXPECT_FALSE(Form.isVisible());
     }
+}
+
+TEST(RootForm, OnlyTheFirstActivationAfterEachShowingIsTheFirst)
+{
+    struct TForm : TRootForm {
+        std::vector<bool> Firsts;
+        void FormActivate() override { Firsts.push_back(FirstActivation()); }
+    };
+    TToolServices Services;
+    TForm Form;
+    QWidget Elsewhere;
+    TToolServices::Show(Form);
+    TToolServices::Show(Elsewhere);
+    QApplication::setActiveWindow(&Form); // back, in the same showing
+    QApplication::processEvents();
+    Form.hide();
+    TToolServices::Show(Form); // shown anew
+    EXPECT_EQ(Form.Firsts, (std::vector<bool>{true, false, true}));
 }
