@@ -82,9 +82,7 @@ TEST(MainForm, SaveGuardAtClose)
         if (C.FolderGone) {
             ASSERT_TRUE(QDir().rename(P.Path("sub"), P.Path("gone")));
         }
-        P.Services.Answer = [&](const QString& Text) {
-            return Text.endsWith("Save now?") ? C.Answer : int(mrOk);
-        };
+        P.Services.Answer = C.Answer;
         P.Main().close();
         ASSERT_FALSE(P.Services.Messages.isEmpty());
         EXPECT_EQ(P.Services.Messages.first(), "b.vtx not saved.\nSave now?");
@@ -102,7 +100,7 @@ TEST(MainForm, AnUnnamedNetworkIsAskedForOnlyOnceWorkedOn)
         TProgram P;
         if (Edited)
             P.Main().ActionCalcFlow->trigger();
-        P.Services.Answer = [](const QString&) { return int(mrCancel); };
+        P.Services.Answer = mrCancel;
         P.Main().close();
         EXPECT_EQ(P.Services.Messages, Edited ? QStringList{"Untitled not saved.\nSave now?"} : QStringList());
         EXPECT_EQ(P.Main().isVisible(), Edited);
@@ -167,9 +165,10 @@ TEST(MainForm, FailedOpenAndImportChangeNothing)
     Xml.write("<network><head><version>1.0.0.1</version></head><body/></network>");
     Xml.close();
 
-    P.Services.Answer = [](const QString& Text) { return Text.endsWith("Save now?") ? int(mrNo) : int(mrOk); };
-    P.Services.FileNames = {P.Path("damaged.vtx"), P.Path("old.xml")};
+    P.Services.Answer = mrNo;
+    P.Services.ChosenFile = P.Path("damaged.vtx");
     P.Main().ActionOpen->trigger();
+    P.Services.ChosenFile = P.Path("old.xml");
     P.Main().ActionImportXML->trigger();
     EXPECT_EQ(P.Network().DuctBranch(1)->Name, "kept");
     EXPECT_EQ(P.Main().FileName(), Name);
@@ -189,15 +188,15 @@ TEST(MainForm, SaveAfterAnImportAsksForANameWhenThatDocumentExists)
     ASSERT_TRUE(P.Main().ImportXMLFile(P.Path("plan.xml")));
     EXPECT_EQ(P.Main().FileName(), Existing);
 
-    P.Services.FileNames = {P.Path("copy.vtx")};
+    P.Services.ChosenFile = P.Path("copy.vtx");
     P.Main().ActionSave->trigger();
-    EXPECT_EQ(P.Services.FileRequests.size(), 1);
+    EXPECT_EQ(P.Services.FileDialogs, 1);
     EXPECT_EQ(P.Main().FileName(), P.Path("copy.vtx"));
     EXPECT_EQ(ReadText(Existing).toUtf8(), Before);
     // Once saved under its own name, Save writes it without asking.
     P.Main().MarkChanged();
     P.Main().ActionSave->trigger();
-    EXPECT_EQ(P.Services.FileRequests.size(), 1);
+    EXPECT_EQ(P.Services.FileDialogs, 1);
     EXPECT_TRUE(P.Main().Saved());
 }
 
@@ -296,6 +295,7 @@ TEST(MainForm, RenumberAfterASolveDropsTheSinkAndFollowsTheTable)
     ASSERT_EQ(Rows.size(), 5u);
     ASSERT_NE(Rows.front()->Id(), 1);
 
+    P.Services.Answer = mrYes;
     P.Main().ActionRenumber->trigger();
     EXPECT_EQ(P.Network().FindSinkNode(), nullptr);
     EXPECT_EQ(BranchIds(P.Network()), (std::vector<int>{1, 2, 3, 4, 5}));
@@ -363,7 +363,7 @@ TEST(MainForm, BarometerChangesTheNetworkOnlyWhenAccepted)
     for (const int Result : {int(mrCancel), int(mrOk)}) {
         TProgram P;
         ASSERT_TRUE(P.Main().SaveFile(P.Path("air.vtx")));
-        P.Services.Modal = [&](QDialog& Dialog) {
+        P.Services.OnModal = [&](QDialog& Dialog) {
             auto* Barometer = dynamic_cast<TAltBaromForm*>(&Dialog);
             EXPECT_NE(Barometer, nullptr);
             if (Barometer) {

@@ -1,81 +1,26 @@
 #pragma once
-// The main window as the program starts it, headless, with scripted
-// services: messages are recorded and answered by the test, file dialogs
-// answer names the test queued, modal runs run the test's script, and the
-// desktop's "open" is recorded. The user's data folder is a temporary one;
-// the common data folder is the build tree's.
+// The main window as the program starts it, headless, with the scripted
+// services of every window test. The user's data folder is a temporary
+// one; the common data folder (with the fitting database) the build tree's.
 
 #include "app/MainForm.h"
 #include "app/ProgramMain.h"
-#include "controls/UiServices.h"
+#include "tests/support/ScriptedUiServices.h"
 #include "fittings/DuctFittingDB.h"
 #include "foundation/ProgramFolders.h"
 #include "foundation/SettingsStore.h"
 #include "network/DuctGraph.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
-#include <deque>
-#include <functional>
 #include <memory>
-#include <ostream>
-
-inline void PrintTo(const QString& S, std::ostream* Out)
-{
-    *Out << '"' << S.toStdString() << '"';
-}
 
 namespace apptest {
-
-struct TMainServices {
-    QStringList Messages;
-    // Answers each message box; mrOk (mrYes for a question) when unset.
-    std::function<int(const QString& Text)> Answer;
-    std::deque<QString> FileNames; // the next file dialogs' answers
-    QList<TFileDialogRequest> FileRequests;
-    std::function<int(QDialog&)> Modal; // mrCancel when unset
-    QStringList Opened;                 // what the desktop was asked to open
-    TScopedUiServices Scope{Make()};
-
-private:
-    QString NextName(const TFileDialogRequest& Request)
-    {
-        FileRequests << Request;
-        if (FileNames.empty())
-            return QString();
-        const QString Name = FileNames.front();
-        FileNames.pop_front();
-        return Name;
-    }
-
-    TUiServices Make()
-    {
-        TUiServices S = DefaultUiServices();
-        S.Beep = [] {};
-        S.MessageBox = [this](QWidget*, const QString&, const QString& Text, TMsgKind, int Buttons) {
-            Messages << Text;
-            if (Answer)
-                return Answer(Text);
-            return (Buttons & mbYes) ? int(mrYes) : int(mrOk);
-        };
-        S.OpenFileName = [this](const TFileDialogRequest& R) { return NextName(R); };
-        S.SaveFileName = [this](const TFileDialogRequest& R) { return NextName(R); };
-        S.RunModal = [this](QDialog& Dialog) { return Modal ? Modal(Dialog) : int(mrCancel); };
-        S.ShellOpen = [this](const QString& Name) {
-            Opened << Name;
-            return true;
-        };
-        S.PrintSetup = [](QWidget*, QPrinter&) { return false; };
-        S.PointerPos = [] { return QPoint(300, 200); };
-        return S;
-    }
-};
 
 // The program's folders for one test: the user's data folder in Dir.
 struct TFoldersScope {
@@ -95,7 +40,7 @@ struct TFoldersScope {
 
 struct TProgram {
     QTemporaryDir Dir;
-    TMainServices Services;
+    TScriptedUiServices Services;
     TFoldersScope Folders{Dir.path() + "/data"};
     std::unique_ptr<TMainForm> Form;
 

@@ -160,7 +160,7 @@ TEST(MainWindowEndToEnd, DrawSolveSaveReopenExchangePrintAndDiagnose)
 
     // ---- save (Ctrl+S asks for a name), new, reopen from the recent files.
     const QString Name = P.Path("plant room.vtx");
-    P.Services.FileNames = {Name};
+    P.Services.ChosenFile = Name;
     QTest::keyClick(&M, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(P.Panel(2), "Saved");
     EXPECT_EQ(M.FileName(), Name);
@@ -181,10 +181,10 @@ TEST(MainWindowEndToEnd, DrawSolveSaveReopenExchangePrintAndDiagnose)
 
     // ---- export and import: same ids, names and sizes; the ".vtx" name.
     const QString Xml = P.Path("plant room.xml");
-    P.Services.FileNames = {Xml};
+    P.Services.ChosenFile = Xml;
     M.ActionExportXML->trigger();
     EXPECT_EQ(P.Services.Opened, QStringList{Xml});
-    P.Services.FileNames = {Xml};
+    P.Services.ChosenFile = Xml;
     M.ActionImportXML->trigger();
     auto Imported = Facts(P.Network(), false);
     auto Expected = Solved;
@@ -202,7 +202,7 @@ TEST(MainWindowEndToEnd, DrawSolveSaveReopenExchangePrintAndDiagnose)
     Printer.setOutputFormat(QPrinter::PdfFormat);
     Printer.setOutputFileName(Pdf);
     Printer.setPageSize(QPageSize(QPageSize::A4));
-    P.Services.Modal = [&](QDialog& Dialog) {
+    P.Services.OnModal = [&](QDialog& Dialog) {
         if (auto* Preview = dynamic_cast<TPreviewForm*>(&Dialog)) {
             Preview->show();
             Preview->PrintBtnClick();
@@ -212,6 +212,7 @@ TEST(MainWindowEndToEnd, DrawSolveSaveReopenExchangePrintAndDiagnose)
     };
     M.ActionPrintReport->trigger();
     Printer.setOutputFileName(QString());
+    TScriptedUiServices::Activate(M);
     const QString Report = PdfText(Pdf);
     EXPECT_TRUE(Report.contains("Ventrix Report"));
     EXPECT_TRUE(Report.contains("Fan Volume Flow = "));
