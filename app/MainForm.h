@@ -16,16 +16,15 @@
 #include "editor/UndoFile.h"
 #include "foundation/RecentFiles.h"
 
+#include <QHash>
 #include <QImage>
 #include <QMainWindow>
 #include <QRect>
-#include <QHash>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -40,8 +39,8 @@ class TDuctGraph;
 class TDuctManualResizeForm;
 class TFanForm;
 class TFitting;
-class TFlowBranch;
 class TFittingsForm;
+class TFlowBranch;
 class TFlowGraphFrame;
 class TFlowNode;
 class THumitrakDlg;
@@ -375,7 +374,8 @@ private:
     void DeleteTableRow(int Row);
     void EndTableEdit();
     TDocumentDefaults DocumentDefaults() const;
-    // The folder an open or save dialog starts in, and its proposed name.
+    // The folder an open or save dialog starts in: the document's, else
+    // Fallback (made when missing).
     QString DialogFolder(const QString& Fallback) const;
 
     std::unique_ptr<TSettingsStore> FStore;
