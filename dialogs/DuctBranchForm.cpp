@@ -205,31 +205,28 @@ void TDuctBranchForm::ListFittings()
     ListView1->addTopLevelItems(Items);
 }
 
-void TDuctBranchForm::UpdateLengthRow()
+void TDuctBranchForm::ShowRowAgain(int Row, double TDuctBranch::*Value)
 {
     if (!FBranch)
         return;
-    Grid->SetValue(1, RowLength, FBranch->Length);
+    Grid->SetValue(1, Row, FBranch->*Value);
     if (OnChange)
         OnChange(FBranch);
+}
+
+void TDuctBranchForm::UpdateLengthRow()
+{
+    ShowRowAgain(RowLength, &TDuctBranch::Length);
 }
 
 void TDuctBranchForm::UpdateFlowRow()
 {
-    if (!FBranch)
-        return;
-    Grid->SetValue(1, RowVolumeFlow, FBranch->VolumeFlow);
-    if (OnChange)
-        OnChange(FBranch);
+    ShowRowAgain(RowVolumeFlow, &TDuctBranch::VolumeFlow);
 }
 
 void TDuctBranchForm::UpdatePressureDropRow()
 {
-    if (!FBranch)
-        return;
-    Grid->SetValue(1, RowPressureDrop, FBranch->TotalDrop);
-    if (OnChange)
-        OnChange(FBranch);
+    ShowRowAgain(RowPressureDrop, &TDuctBranch::TotalDrop);
 }
 
 // ---------------------------------------------------------------- editing

@@ -108,6 +108,8 @@ protected:
     void UnitsEdited() override { TakeRowUnits(); }
 
 private:
+    // Row shown again from the branch's Value; OnChange follows.
+    void ShowRowAgain(int Row, double TDuctBranch::*Value);
     void FillSummary();
     // Row 6: the typed diameter through the equivalent-diameter tool.
     void ApplyDiameter(double Diameter);

@@ -66,26 +66,27 @@ void TFlowNodeDlg::Refresh()
     Grid->SetRowEnabled(RowTerminal, N.IsTerminal());
     Grid->SetCell(0, RowTerminal, NotFilled);
     Grid->SetCell(1, RowTerminal, NotFilled);
+    // The end of a single branch: the node is the terminal of that side or
+    // a common node, and the terminal's kind may be chosen.
+    const auto OfferTerminal = [this](const char* Caption, TNodeType Terminal, bool IsTerminal,
+                                      const QStringList& Kinds, int Kind) {
+        Grid->SetCell(0, RowTerminal, Caption);
+        Grid->SetEnumStrings(RowNodeType, {NodeTypeText(ntCommon), NodeTypeText(Terminal)});
+        Grid->SetRowEnabled(RowNodeType, true);
+        Grid->SetRowEditable(RowNodeType, true);
+        Grid->SetValue(1, RowNodeType, IsTerminal ? 1 : 0);
+        Grid->SetEnumStrings(RowTerminal, Kinds);
+        Grid->SetRowEditable(RowTerminal, true);
+        Grid->SetValue(1, RowTerminal, Kind);
+    };
     switch (TerminalSide) {
     case 0:
-        Grid->SetCell(0, RowTerminal, "Outlet Type");
-        Grid->SetEnumStrings(RowNodeType, {NodeTypeText(ntCommon), NodeTypeText(ntOutlet)});
-        Grid->SetRowEnabled(RowNodeType, true);
-        Grid->SetRowEditable(RowNodeType, true);
-        Grid->SetValue(1, RowNodeType, N.NodeType == ntOutlet ? 1 : 0);
-        Grid->SetEnumStrings(RowTerminal, TextsOf(OutletKindText, OutletKindCount));
-        Grid->SetRowEditable(RowTerminal, true);
-        Grid->SetValue(1, RowTerminal, int(N.OutletKind));
+        OfferTerminal("Outlet Type", ntOutlet, N.NodeType == ntOutlet, TextsOf(OutletKindText, OutletKindCount),
+                      int(N.OutletKind));
         break;
     case 1:
-        Grid->SetCell(0, RowTerminal, "Inlet Type");
-        Grid->SetEnumStrings(RowNodeType, {NodeTypeText(ntCommon), NodeTypeText(ntInlet)});
-        Grid->SetRowEnabled(RowNodeType, true);
-        Grid->SetRowEditable(RowNodeType, true);
-        Grid->SetValue(1, RowNodeType, N.NodeType == ntInlet ? 1 : 0);
-        Grid->SetEnumStrings(RowTerminal, TextsOf(InletKindText, InletKindCount));
-        Grid->SetRowEditable(RowTerminal, true);
-        Grid->SetValue(1, RowTerminal, int(N.InletKind));
+        OfferTerminal("Inlet Type", ntInlet, N.NodeType == ntInlet, TextsOf(InletKindText, InletKindCount),
+                      int(N.InletKind));
         break;
     default:
         // Not the end of one branch: the type is only shown, and there is
