@@ -5,6 +5,7 @@
 #include "controls/CopyGridToClipboard.h"
 #include "controls/GuardedCall.h"
 #include "controls/UiServices.h"
+#include "dialogs/GridIdHeader.h"
 #include "foundation/EquivDiamTool.h"
 #include "foundation/NumberFormat.h"
 #include "foundation/SettingsStore.h"
@@ -12,7 +13,6 @@
 #include "platform/FormPlacement.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -53,41 +53,6 @@ namespace {
 QString ToQ(const std::string& S)
 {
     return QString::fromStdString(S);
-}
-
-// The ids column is the grid's fixed column (the row headings); the current
-// row's id is drawn bold.
-class TIdHeader : public QHeaderView {
-public:
-    TIdHeader(const int& CurrentRow, QWidget* Parent)
-        : QHeaderView(Qt::Vertical, Parent), CurrentRow(CurrentRow) {}
-
-protected:
-    void paintSection(QPainter* Painter, const QRect& Rect, int Section) const override
-    {
-        if (Section + 1 != CurrentRow) {
-            QHeaderView::paintSection(Painter, Rect, Section);
-            return;
-        }
-        QFont Bold = font();
-        Bold.setBold(true);
-        Painter->save();
-        Painter->setFont(Bold);
-        QHeaderView::paintSection(Painter, Rect, Section);
-        Painter->restore();
-    }
-
-private:
-    const int& CurrentRow;
-};
-
-// The button in the grid's top-left corner, the id column's heading.
-QAbstractButton* CornerButton(QWidget* Grid)
-{
-    for (QAbstractButton* B : Grid->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
-        if (!qobject_cast<QToolButton*>(B) && !qobject_cast<QCheckBox*>(B))
-            return B;
-    return nullptr;
 }
 
 // Colours are 24-bit values; anything above is no colour of ours.
@@ -187,14 +152,7 @@ void TTableForm::BuildGrid()
     }
     Grid->SetPropEditor(ColDrop, [this](QVariant&) { return DropCellButton(); });
 
-    auto* Ids = new TIdHeader(FSelRow, Grid);
-    Grid->setVerticalHeader(Ids);
-    Ids->setMinimumSectionSize(1);
-    Ids->setHighlightSections(false);
-    Ids->setSectionsClickable(true);
-    Ids->setSectionsMovable(true);
-    Ids->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Ids->setSectionResizeMode(QHeaderView::Fixed);
+    InstallGridIdHeader(Grid, FSelRow)->setSectionsMovable(true);
     // Rows as low as the font allows: more branches in view.
     Grid->SetDefaultRowHeight(Grid->fontMetrics().height() + 4);
     Grid->SetColWidth(ColId, 35);
@@ -221,7 +179,7 @@ void TTableForm::WireHeaders()
     connect(Headings, &QHeaderView::sectionClicked, this, [this](int Section) {
         GuardedCall(this, [&] { SortByColumn(Section + BranchGrid->FixedCols()); });
     });
-    if (QAbstractButton* Corner = CornerButton(BranchGrid)) {
+    if (QAbstractButton* Corner = GridCornerButton(BranchGrid)) {
         BranchGrid->setCornerButtonEnabled(true);
         disconnect(Corner, nullptr, BranchGrid, nullptr); // no select-all: it sorts by id
         connect(Corner, &QAbstractButton::clicked, this,

@@ -28,16 +28,14 @@ public:
     void Warning(const std::string&, const std::string&) override {}
 };
 
-void SizeGeneratedNetwork(benchmark::State& State)
+// Sizes a freshly generated network each iteration (generating and freeing
+// it untimed) and reports the method shown, the status and the sizing
+// passes of the last run, and the network's branches.
+void TimeSizing(benchmark::State& State, TSettings& Settings, const TGeneratedNetworkOptions& Options,
+                TSolveCommand Command)
 {
     TQuietSink Quiet;
     TScopedWarningSink Scope(Quiet);
-    TSettings Settings;
-    TGeneratedNetworkOptions Options;
-    Options.Terminals = static_cast<int>(State.range(0));
-    Options.CrossConnections = State.range(1) != 0;
-    const auto Command = static_cast<TSolveCommand>(State.range(2));
-    Settings.usedampers = State.range(3) != 0;
     TSolveCommandResult Result;
     int Passes = 0;
     int Branches = 0;
@@ -59,6 +57,16 @@ void SizeGeneratedNetwork(benchmark::State& State)
     State.counters["status"] = Result.Status;
     State.counters["passes"] = Passes;
     State.counters["branches"] = Branches;
+}
+
+void SizeGeneratedNetwork(benchmark::State& State)
+{
+    TSettings Settings;
+    TGeneratedNetworkOptions Options;
+    Options.Terminals = static_cast<int>(State.range(0));
+    Options.CrossConnections = State.range(1) != 0;
+    Settings.usedampers = State.range(3) != 0;
+    TimeSizing(State, Settings, Options, static_cast<TSolveCommand>(State.range(2)));
 }
 
 void SizingArguments(benchmark::internal::Benchmark* B)
@@ -88,34 +96,11 @@ namespace {
 // least.
 void SizeLargeNetwork(benchmark::State& State)
 {
-    TQuietSink Quiet;
-    TScopedWarningSink Scope(Quiet);
     TSettings Settings;
     TGeneratedNetworkOptions Options;
     Options.Terminals = static_cast<int>(State.range(0));
     Options.CrossConnections = true;
-    const auto Command = static_cast<TSolveCommand>(State.range(1));
-    TSolveCommandResult Result;
-    int Branches = 0;
-    int Passes = 0;
-    for (auto _ : State) {
-        State.PauseTiming();
-        auto G = std::make_unique<TDuctGraph>(false, &Settings);
-        TDuctNetworkGenerator::Generate(*G, Options);
-        State.ResumeTiming();
-
-        Result = RunSolveCommand(*G, Command);
-
-        State.PauseTiming();
-        Branches = G->BranchCount();
-        Passes = G->SizingPasses;
-        G.reset();
-        State.ResumeTiming();
-    }
-    State.SetLabel(SolveMethodText(*Result.MethodShown));
-    State.counters["status"] = Result.Status;
-    State.counters["passes"] = Passes;
-    State.counters["branches"] = Branches;
+    TimeSizing(State, Settings, Options, static_cast<TSolveCommand>(State.range(1)));
 }
 
 double Fastest(const std::vector<double>& Times)

@@ -1,9 +1,7 @@
 #include "dialogs/DuctBranchForm.h"
 
-#include "controls/EditFieldUnits.h"
 #include "controls/EntryGrid.h"
 #include "controls/FlatPageControl.h"
-#include "controls/GuardedCall.h"
 #include "controls/UiServices.h"
 #include "dialogs/BranchSummary.h"
 #include "dialogs/DuctDiamForm.h"
@@ -17,10 +15,7 @@
 #include "network/DuctGraph.h"
 #include "platform/FormPlacement.h"
 
-#include <QApplication>
-#include <QCloseEvent>
 #include <QFontMetrics>
-#include <QHeaderView>
 #include <QPlainTextEdit>
 #include <QTabBar>
 #include <QTreeWidget>
@@ -62,18 +57,6 @@ QStringList GridLines()
             "Length, m; %0.2f; ; NPE; 0.1; 500"};
 }
 
-// A window of Window's own (a units list, a message box) has taken the
-// activation: the user has not left the window.
-bool OwnWindowActive(const QWidget* Window)
-{
-    for (const QWidget* W : {QApplication::activeModalWidget(), QApplication::activePopupWidget(),
-                             QApplication::activeWindow()})
-        for (const QWidget* P = W ? W->parentWidget() : nullptr; P; P = P->parentWidget())
-            if (P == Window)
-                return true;
-    return false;
-}
-
 // After the branch's sizes changed: areas, velocities and losses follow.
 void RecalculateBranch(TDuctBranch& Branch)
 {
@@ -87,17 +70,13 @@ void RecalculateBranch(TDuctBranch& Branch)
 } // namespace
 
 TDuctBranchForm::TDuctBranchForm(TSettingsStore& SettingsStore, QWidget* MainWindow)
-    : QWidget(MainWindow, Qt::Tool), Store(SettingsStore)
+    : TGridToolWindow(SettingsStore, MainWindow)
 {
     setObjectName("DuctBranchForm");
     setWindowTitle("Duct Editor");
 
     Pages = new TFlatPageControl(this);
 
-    Grid = new TEntryGrid;
-    Grid->SetColCount(2);
-    Grid->Delim = ";";
-    Grid->SetDefaultColFormatStr("%S");
     Grid->SetLines(GridLines());
     Grid->SetColWidth(0, 130);
     // The pressure drop is only shown: its button opens the pressure-drop
@@ -106,27 +85,9 @@ TDuctBranchForm::TDuctBranchForm(TSettingsStore& SettingsStore, QWidget* MainWin
         if (Row == RowPressureDrop)
             Can = false;
     };
-    // Two columns: a row's unit is part of its caption, which the user
-    // clicks to change it.
-    Grid->UnitsCol = 0;
-    Grid->UnitsEditProc = [this](TxFieldGrid* Sender, int Index, int X, int Y, TField* Field) {
-        const int Before = Index >= RowDesignFlow && Index <= RowLength ? Grid->GetUnitsValue(Index) : -1;
-        EditFieldUnits(Sender, Index, X, Y, Field);
-        FUnitsEdited = Before >= 0 && Grid->GetUnitsValue(Index) != Before;
-    };
-    Grid->OnAfterRightClick = [this](TxFieldGrid*, int) {
-        if (!FUnitsEdited)
-            return;
-        FUnitsEdited = false;
-        TakeRowUnits();
-        if (OnUnitsChanged)
-            OnUnitsChanged();
-    };
     Grid->OnDoSetData = [this](TxStringGrid*, int Col, int Row) { GridDoSetData(Col, Row); };
     Grid->SetPropEditor(RowDiameter, [this](QVariant& Value) { return DiameterCellClick(Value); });
     Grid->SetPropEditor(RowPressureDrop, [this](QVariant& Value) { return PressureDropCellClick(Value); });
-    connect(Grid->horizontalHeader(), &QHeaderView::sectionResized, this, [this] { FitValueColumn(); });
-    Grid->viewport()->installEventFilter(this);
     Pages->addTab(Grid, "Data");
 
     ListView1 = new QTreeWidget;
@@ -244,31 +205,28 @@ void TDuctBranchForm::ListFittings()
     ListView1->addTopLevelItems(Items);
 }
 
-void TDuctBranchForm::UpdateLengthRow()
+void TDuctBranchForm::ShowRowAgain(int Row, double TDuctBranch::*Value)
 {
     if (!FBranch)
         return;
-    Grid->SetValue(1, RowLength, FBranch->Length);
+    Grid->SetValue(1, Row, FBranch->*Value);
     if (OnChange)
         OnChange(FBranch);
+}
+
+void TDuctBranchForm::UpdateLengthRow()
+{
+    ShowRowAgain(RowLength, &TDuctBranch::Length);
 }
 
 void TDuctBranchForm::UpdateFlowRow()
 {
-    if (!FBranch)
-        return;
-    Grid->SetValue(1, RowVolumeFlow, FBranch->VolumeFlow);
-    if (OnChange)
-        OnChange(FBranch);
+    ShowRowAgain(RowVolumeFlow, &TDuctBranch::VolumeFlow);
 }
 
 void TDuctBranchForm::UpdatePressureDropRow()
 {
-    if (!FBranch)
-        return;
-    Grid->SetValue(1, RowPressureDrop, FBranch->TotalDrop);
-    if (OnChange)
-        OnChange(FBranch);
+    ShowRowAgain(RowPressureDrop, &TDuctBranch::TotalDrop);
 }
 
 // ---------------------------------------------------------------- editing
@@ -426,48 +384,13 @@ int TDuctBranchForm::PressureDropCellClick(QVariant&)
 
 // ---------------------------------------------------------------- layout and settings
 
-void TDuctBranchForm::FitValueColumn()
-{
-    if (FFitting)
-        return;
-    FFitting = true;
-    Grid->SetColWidth(1, std::max(1, Grid->viewport()->width() - Grid->ColWidth(0) - 2));
-    FFitting = false;
-}
-
-bool TDuctBranchForm::eventFilter(QObject* Watched, QEvent* Event)
-{
-    if (Watched == Grid->viewport() && Event->type() == QEvent::Resize)
-        FitValueColumn();
-    return QWidget::eventFilter(Watched, Event);
-}
-
-void TDuctBranchForm::changeEvent(QEvent* Event)
-{
-    QWidget::changeEvent(Event);
-    if (Event->type() == QEvent::ActivationChange && !isActiveWindow() && !OwnWindowActive(this))
-        Grid->HideEditor();
-}
-
-void TDuctBranchForm::closeEvent(QCloseEvent* Event)
-{
-    Grid->HideEditor();
-    GuardedCall(this, [this] { SaveSettings(); });
-    Event->accept(); // hidden, kept for the next branch
-}
-
 void TDuctBranchForm::LoadSettings()
 {
     const std::string Section = FormSection(this);
     for (const TRowUnits& R : RowUnitDefs)
         Grid->SetUnits(R.Row, R.Type, 1.0, 0.0, ft_Fixed, Store.ReadInteger(Section, R.Value, R.Default), R.Base);
     TakeRowUnits();
-    for (int Col = 0; Col < Grid->ColCount(); ++Col) {
-        const int Width = Store.ReadInteger(Section, "GridCol" + std::to_string(Col), Grid->ColWidth(Col));
-        if (Width > 0)
-            Grid->SetColWidth(Col, Width);
-    }
-    FitValueColumn();
+    LoadColumnWidths(Section);
 }
 
 void TDuctBranchForm::SaveSettings()
@@ -475,7 +398,6 @@ void TDuctBranchForm::SaveSettings()
     const std::string Section = FormSection(this);
     for (const TRowUnits& R : RowUnitDefs)
         Store.WriteInteger(Section, R.Value, Grid->GetUnitsValue(R.Row));
-    for (int Col = 0; Col < Grid->ColCount(); ++Col)
-        Store.WriteInteger(Section, "GridCol" + std::to_string(Col), Grid->ColWidth(Col));
+    SaveColumnWidths(Section);
     SaveFormPlacement(Store, this);
 }

@@ -7,7 +7,7 @@
 // it at the selected branch and wires its events; it never changes the
 // drawing itself.
 
-#include <QWidget>
+#include "dialogs/GridToolWindow.h"
 
 #include <array>
 #include <functional>
@@ -18,12 +18,10 @@ class QTreeWidget;
 class QVariant;
 class TDuctBranch;
 class TDuctDiamForm;
-class TEntryGrid;
 class TPressureDropForm;
 class TFlatPageControl;
-class TSettingsStore;
 
-class TDuctBranchForm : public QWidget {
+class TDuctBranchForm : public TGridToolWindow {
     Q_OBJECT
 
 public:
@@ -92,7 +90,7 @@ public:
     int RowUnits(int Row) const;
     // The units indexes, the column widths, the placement.
     void LoadSettings();
-    void SaveSettings();
+    void SaveSettings() override;
 
     // The branch's drawing changed (its glyph, type or size).
     std::function<void(TDuctBranch* Branch)> OnRedrawBranch;
@@ -100,31 +98,24 @@ public:
     std::function<void(TDuctBranch* Branch, const std::string& Name)> OnSetBranchName;
     // A value of the branch changed.
     std::function<void(TDuctBranch* Branch)> OnChange;
-    // The user chose other display units for a row.
-    std::function<void()> OnUnitsChanged;
 
     TFlatPageControl* Pages;
-    TEntryGrid* Grid;
     QTreeWidget* ListView1;
     QPlainTextEdit* Memo1;
 
 protected:
-    void closeEvent(QCloseEvent* Event) override;
-    bool eventFilter(QObject* Watched, QEvent* Event) override;
-    void changeEvent(QEvent* Event) override;
+    bool RowHasUnits(int Row) const override { return Row >= RowDesignFlow && Row <= RowLength; }
+    void UnitsEdited() override { TakeRowUnits(); }
 
 private:
-    // The value column fills what the caption column leaves.
-    void FitValueColumn();
+    // Row shown again from the branch's Value; OnChange follows.
+    void ShowRowAgain(int Row, double TDuctBranch::*Value);
     void FillSummary();
     // Row 6: the typed diameter through the equivalent-diameter tool.
     void ApplyDiameter(double Diameter);
     // The rows' units as the grid holds them.
     void TakeRowUnits();
 
-    TSettingsStore& Store;
     TDuctBranch* FBranch = nullptr;
     std::array<int, RowCount> FRowUnits{};
-    bool FUnitsEdited = false;
-    bool FFitting = false;
 };

@@ -1,15 +1,10 @@
 #include "dialogs/FlowNodeDlg.h"
 
-#include "controls/EditFieldUnits.h"
 #include "controls/EntryGrid.h"
-#include "controls/GuardedCall.h"
 #include "foundation/SettingsStore.h"
 #include "network/FlowNode.h"
 #include "platform/FormPlacement.h"
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QHeaderView>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,52 +22,19 @@ QStringList TextsOf(const char* (*Text)(int), int Count)
     return Items;
 }
 
-// A window of Window's own (a units list, a message box) has taken the
-// activation: the user has not left the dialog.
-bool OwnWindowActive(const QWidget* Window)
-{
-    for (const QWidget* W : {QApplication::activeModalWidget(), QApplication::activePopupWidget(),
-                             QApplication::activeWindow()})
-        for (const QWidget* P = W ? W->parentWidget() : nullptr; P; P = P->parentWidget())
-            if (P == Window)
-                return true;
-    return false;
-}
-
 } // namespace
 
 TFlowNodeDlg::TFlowNodeDlg(TSettingsStore& SettingsStore, QWidget* MainWindow)
-    : QWidget(MainWindow, Qt::Tool), Store(SettingsStore)
+    : TGridToolWindow(SettingsStore, MainWindow)
 {
     setObjectName("FlowNodeDlg");
     setWindowTitle("Node Editor");
 
-    Grid = new TEntryGrid(this);
-    Grid->SetColCount(2);
-    Grid->SetDefaultColFormatStr("%S");
     Grid->SetLines({"Property; Value", "Caption; %s", "Rel Pressure, Pa; %0.1f; ; NPE; 0; 0",
                     "Node Type; enum; ; ", "Edge Type; enum; ; "});
     Grid->SetColWidth(0, 110);
     Grid->SetRowEditable(RowRelPressure, false);
-    // Two columns: the pressure's unit is part of its caption, which the
-    // user clicks to change it.
-    Grid->UnitsCol = 0;
-    Grid->UnitsEditProc = [this](TxFieldGrid* Sender, int Index, int X, int Y, TField* Field) {
-        const int Before = Index == RowRelPressure ? Grid->GetUnitsValue(RowRelPressure) : -1;
-        EditFieldUnits(Sender, Index, X, Y, Field);
-        FUnitsEdited = Index == RowRelPressure && Grid->GetUnitsValue(RowRelPressure) != Before;
-    };
-    Grid->OnAfterRightClick = [this](TxFieldGrid*, int) {
-        if (!FUnitsEdited)
-            return;
-        FUnitsEdited = false;
-        if (OnUnitsChanged)
-            OnUnitsChanged();
-    };
     Grid->OnDoSetData = [this](TxStringGrid*, int Col, int Row) { GridDoSetData(Col, Row); };
-    connect(Grid->horizontalHeader(), &QHeaderView::sectionResized, this,
-            [this] { FitValueColumn(); });
-    Grid->viewport()->installEventFilter(this);
 
     auto* Layout = new QVBoxLayout(this);
     Layout->setContentsMargins(0, 0, 0, 0);
@@ -104,26 +66,27 @@ void TFlowNodeDlg::Refresh()
     Grid->SetRowEnabled(RowTerminal, N.IsTerminal());
     Grid->SetCell(0, RowTerminal, NotFilled);
     Grid->SetCell(1, RowTerminal, NotFilled);
+    // The end of a single branch: the node is the terminal of that side or
+    // a common node, and the terminal's kind may be chosen.
+    const auto OfferTerminal = [this](const char* Caption, TNodeType Terminal, bool IsTerminal,
+                                      const QStringList& Kinds, int Kind) {
+        Grid->SetCell(0, RowTerminal, Caption);
+        Grid->SetEnumStrings(RowNodeType, {NodeTypeText(ntCommon), NodeTypeText(Terminal)});
+        Grid->SetRowEnabled(RowNodeType, true);
+        Grid->SetRowEditable(RowNodeType, true);
+        Grid->SetValue(1, RowNodeType, IsTerminal ? 1 : 0);
+        Grid->SetEnumStrings(RowTerminal, Kinds);
+        Grid->SetRowEditable(RowTerminal, true);
+        Grid->SetValue(1, RowTerminal, Kind);
+    };
     switch (TerminalSide) {
     case 0:
-        Grid->SetCell(0, RowTerminal, "Outlet Type");
-        Grid->SetEnumStrings(RowNodeType, {NodeTypeText(ntCommon), NodeTypeText(ntOutlet)});
-        Grid->SetRowEnabled(RowNodeType, true);
-        Grid->SetRowEditable(RowNodeType, true);
-        Grid->SetValue(1, RowNodeType, N.NodeType == ntOutlet ? 1 : 0);
-        Grid->SetEnumStrings(RowTerminal, TextsOf(OutletKindText, OutletKindCount));
-        Grid->SetRowEditable(RowTerminal, true);
-        Grid->SetValue(1, RowTerminal, int(N.OutletKind));
+        OfferTerminal("Outlet Type", ntOutlet, N.NodeType == ntOutlet, TextsOf(OutletKindText, OutletKindCount),
+                      int(N.OutletKind));
         break;
     case 1:
-        Grid->SetCell(0, RowTerminal, "Inlet Type");
-        Grid->SetEnumStrings(RowNodeType, {NodeTypeText(ntCommon), NodeTypeText(ntInlet)});
-        Grid->SetRowEnabled(RowNodeType, true);
-        Grid->SetRowEditable(RowNodeType, true);
-        Grid->SetValue(1, RowNodeType, N.NodeType == ntInlet ? 1 : 0);
-        Grid->SetEnumStrings(RowTerminal, TextsOf(InletKindText, InletKindCount));
-        Grid->SetRowEditable(RowTerminal, true);
-        Grid->SetValue(1, RowTerminal, int(N.InletKind));
+        OfferTerminal("Inlet Type", ntInlet, N.NodeType == ntInlet, TextsOf(InletKindText, InletKindCount),
+                      int(N.InletKind));
         break;
     default:
         // Not the end of one branch: the type is only shown, and there is
@@ -189,56 +152,18 @@ void TFlowNodeDlg::GridDoSetData(int, int Row)
     Fire(OnChanged);
 }
 
-void TFlowNodeDlg::FitValueColumn()
-{
-    if (FFitting)
-        return;
-    FFitting = true;
-    Grid->SetColWidth(1, std::max(1, Grid->viewport()->width() - Grid->ColWidth(0) - 2));
-    FFitting = false;
-}
-
-bool TFlowNodeDlg::eventFilter(QObject* Watched, QEvent* Event)
-{
-    // The grid's client area follows the window only once the layout has
-    // run, so its own resize is the one to follow.
-    if (Watched == Grid->viewport() && Event->type() == QEvent::Resize)
-        FitValueColumn();
-    return QWidget::eventFilter(Watched, Event);
-}
-
-void TFlowNodeDlg::changeEvent(QEvent* Event)
-{
-    QWidget::changeEvent(Event);
-    if (Event->type() == QEvent::ActivationChange && !isActiveWindow() && !OwnWindowActive(this))
-        Grid->HideEditor();
-}
-
-void TFlowNodeDlg::closeEvent(QCloseEvent* Event)
-{
-    Grid->HideEditor();
-    GuardedCall(this, [this] { SaveSettings(); });
-    Event->accept(); // hidden, kept for the next node
-}
-
 void TFlowNodeDlg::LoadSettings()
 {
     const std::string Section = FormSection(this);
     Grid->SetUnits(RowRelPressure, utAirPressDrop, 1.0, 0.0, ft_Fixed,
                    Store.ReadInteger(Section, "UnitsRelP", PascalUnit), PascalUnit);
-    for (int Col = 0; Col < Grid->ColCount(); ++Col) {
-        const int Width = Store.ReadInteger(Section, "GridCol" + std::to_string(Col), Grid->ColWidth(Col));
-        if (Width > 0)
-            Grid->SetColWidth(Col, Width);
-    }
-    FitValueColumn();
+    LoadColumnWidths(Section);
 }
 
 void TFlowNodeDlg::SaveSettings()
 {
     const std::string Section = FormSection(this);
     Store.WriteInteger(Section, "UnitsRelP", Grid->GetUnitsValue(RowRelPressure));
-    for (int Col = 0; Col < Grid->ColCount(); ++Col)
-        Store.WriteInteger(Section, "GridCol" + std::to_string(Col), Grid->ColWidth(Col));
+    SaveColumnWidths(Section);
     SaveFormPlacement(Store, this);
 }

@@ -5,16 +5,14 @@
 // side the node ends its single branch on, and wires its events; it never
 // changes the drawing itself.
 
-#include <QWidget>
+#include "dialogs/GridToolWindow.h"
 
 #include <functional>
 #include <string>
 
-class TEntryGrid;
 class TFlowNode;
-class TSettingsStore;
 
-class TFlowNodeDlg : public QWidget {
+class TFlowNodeDlg : public TGridToolWindow {
     Q_OBJECT
 
 public:
@@ -43,7 +41,7 @@ public:
     // report it.
     void GridDoSetData(int Col, int Row);
     // "UnitsRelP", the column widths, the placement.
-    void SaveSettings();
+    void SaveSettings() override;
     void LoadSettings();
 
     std::function<void(TFlowNode* Node)> OnRedrawNode;
@@ -53,22 +51,11 @@ public:
     std::function<void(TFlowNode* Node)> OnOutletKindChanged;
     std::function<void(TFlowNode* Node)> OnInletKindChanged;
     std::function<void(TFlowNode* Node)> OnChanged;
-    // The pressure row was switched to other units.
-    std::function<void()> OnUnitsChanged;
-
-    TEntryGrid* Grid;
+    // OnUnitsChanged: the pressure row was switched to other units.
 
 protected:
-    void closeEvent(QCloseEvent* Event) override;
-    bool eventFilter(QObject* Watched, QEvent* Event) override;
-    void changeEvent(QEvent* Event) override;
+    bool RowHasUnits(int Row) const override { return Row == RowRelPressure; }
 
 private:
-    // The value column fills what the caption column leaves.
-    void FitValueColumn();
-
-    TSettingsStore& Store;
     TFlowNode* FNode = nullptr;
-    bool FUnitsEdited = false;
-    bool FFitting = false;
 };

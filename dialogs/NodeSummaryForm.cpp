@@ -4,18 +4,17 @@
 #include "controls/CopyGridToClipboard.h"
 #include "controls/EditFieldUnits.h"
 #include "controls/GuardedCall.h"
+#include "dialogs/GridIdHeader.h"
 #include "foundation/SettingsStore.h"
 #include "network/DuctGraph.h"
 #include "platform/FormPlacement.h"
 
 #include <QAbstractButton>
-#include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -34,41 +33,6 @@ int ColorValue(const QColor& Color)
 QColor ColorFromValue(int Value)
 {
     return QColor(Value & 0xFF, (Value >> 8) & 0xFF, (Value >> 16) & 0xFF);
-}
-
-// The id column is the grid's fixed column (its row heading); the current
-// row's id is drawn bold.
-class TIdHeader : public QHeaderView {
-public:
-    TIdHeader(const int& CurrentRow, QWidget* Parent)
-        : QHeaderView(Qt::Vertical, Parent), CurrentRow(CurrentRow) {}
-
-protected:
-    void paintSection(QPainter* Painter, const QRect& Rect, int Section) const override
-    {
-        if (Section + 1 != CurrentRow) {
-            QHeaderView::paintSection(Painter, Rect, Section);
-            return;
-        }
-        QFont Bold = font();
-        Bold.setBold(true);
-        Painter->save();
-        Painter->setFont(Bold);
-        QHeaderView::paintSection(Painter, Rect, Section);
-        Painter->restore();
-    }
-
-private:
-    const int& CurrentRow;
-};
-
-// The button in the grid's top-left corner, over the id column's heading.
-QAbstractButton* CornerButton(QWidget* Grid)
-{
-    for (QAbstractButton* B : Grid->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
-        if (!qobject_cast<QToolButton*>(B) && !qobject_cast<QCheckBox*>(B))
-            return B;
-    return nullptr;
 }
 
 } // namespace
@@ -93,13 +57,7 @@ TNodeSummaryForm::TNodeSummaryForm(TDuctGraph& Graph, TSettingsStore& SettingsSt
     // Rows as low as the font allows, so that the ids beside them line up
     // with the cells' text.
     NodeGrid->SetDefaultRowHeight(NodeGrid->fontMetrics().height() + 4);
-    auto* Ids = new TIdHeader(CurrentRow, NodeGrid);
-    NodeGrid->setVerticalHeader(Ids);
-    Ids->setMinimumSectionSize(1);
-    Ids->setHighlightSections(false);
-    Ids->setSectionsClickable(true);
-    Ids->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    Ids->setSectionResizeMode(QHeaderView::Fixed);
+    TGridIdHeader* Ids = InstallGridIdHeader(NodeGrid, CurrentRow);
     Ids->setDefaultSectionSize(NodeGrid->DefaultRowHeight());
     NodeGrid->SetColWidth(ColId, 35);
     NodeGrid->SetColWidth(1, 150);
@@ -119,7 +77,7 @@ TNodeSummaryForm::TNodeSummaryForm(TDuctGraph& Graph, TSettingsStore& SettingsSt
         FRightHeadingClick = false;
         GuardedCall(this, [&] { SortByColumn(Section + NodeGrid->FixedCols()); });
     });
-    if (QAbstractButton* Corner = CornerButton(NodeGrid)) {
+    if (QAbstractButton* Corner = GridCornerButton(NodeGrid)) {
         NodeGrid->setCornerButtonEnabled(true);
         disconnect(Corner, nullptr, NodeGrid, nullptr); // no select-all: it sorts by id
         connect(Corner, &QAbstractButton::pressed, this,

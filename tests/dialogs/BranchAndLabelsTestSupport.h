@@ -1,38 +1,17 @@
 #pragma once
-// What the tests of the branch window and the label content dialog share:
-// services that never block (messages recorded, units picked by script), a
-// settings store of their own, and a network holding one duct between two
-// nodes at 1.2 kg/m³ and 20 °C.
+// What the tests of the branch window and the label content dialog share
+// besides the scripted services: the memory settings store, and a network
+// holding one duct between two nodes at 1.2 kg/m³ and 20 °C.
 
-#include "controls/UiServices.h"
 #include "foundation/SettingsStore.h"
 #include "network/DuctGraph.h"
 #include "network/Settings.h"
+#include "tests/support/ScriptedUiServices.h"
 
 #include <QApplication>
 #include <QTest>
 
 namespace bltest {
-
-struct TServices {
-    QStringList Messages;
-    int PickedUnit = 0;
-    TScopedUiServices Scope{Make()};
-
-private:
-    TUiServices Make()
-    {
-        TUiServices S = DefaultUiServices();
-        S.Beep = [] {};
-        S.MessageBox = [this](QWidget*, const QString&, const QString& Text, TMsgKind, int) {
-            Messages << Text;
-            return int(mrOk);
-        };
-        S.PickUnits = [this](QWidget*, TUnitsType, int, const QPoint&) { return PickedUnit; };
-        S.PointerPos = [] { return QPoint(300, 200); };
-        return S;
-    }
-};
 
 // Branch 1 from node 3 to node 4: a spiral of Diameter, Length m carrying
 // Flow m³/s; the node types given.

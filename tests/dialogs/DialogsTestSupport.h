@@ -10,6 +10,7 @@
 #include "foundation/WarningSink.h"
 #include "network/DuctGraph.h"
 #include "network/Settings.h"
+#include "tests/support/ScriptedUiServices.h" // PrintTo for QStrings too
 
 #include <QApplication>
 #include <QDialog>
@@ -18,13 +19,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
-#include <ostream>
 #include <string>
-
-inline void PrintTo(const QString& S, std::ostream* Out)
-{
-    *Out << '"' << S.toStdString() << '"';
-}
 
 inline TDuctFittingDB& TestDatabase()
 {

@@ -37,7 +37,7 @@ bool HasPrefix(const std::vector<std::string>& Lines, const std::string& Prefix)
 
 TEST(DuctBranchForm, ShowsTheCaptionAndSummaryOfADuct)
 {
-    TServices Services;
+    TScriptedUiServices Services;
     TMemorySettingsStore Store;
     TOneDuct Net;
     TDuctBranchForm Form(Store);
@@ -72,7 +72,7 @@ TEST(DuctBranchForm, TerminalDropsAndRatesFollowTheTerminalAtEitherEnd)
 
 TEST(DuctBranchForm, AFanCannotTakeADiameterOrVelocity)
 {
-    TServices Services;
+    TScriptedUiServices Services;
     TMemorySettingsStore Store;
     TSettings Defaults;
     TDuctGraph G(true, &Defaults);
@@ -90,7 +90,7 @@ TEST(DuctBranchForm, AFanCannotTakeADiameterOrVelocity)
 
 TEST(DuctBranchForm, TypedValuesReachTheBranch)
 {
-    TServices Services;
+    TScriptedUiServices Services;
     TMemorySettingsStore Store;
     TOneDuct Net;
     TDuctBranch& B = *Net.B;
@@ -133,7 +133,7 @@ TEST(DuctBranchForm, TypedValuesReachTheBranch)
 
 TEST(DuctBranchForm, ListsTheBranchFittingsWithTheirCategory)
 {
-    TServices Services;
+    TScriptedUiServices Services;
     TMemorySettingsStore Store;
     TOneDuct Net;
     auto Elbow = std::make_unique<TFitting>("Elbow", "CD3-1");
@@ -164,7 +164,7 @@ TEST(DuctBranchForm, RenamingForANewDuctTypeReplacesTheTypeWord)
 TEST(DuctBranchForm, TheDiameterButtonChangesTheDuctAndItsTypeWord)
 {
     for (bool Accepted : {false, true}) {
-        TServices Services;
+        TScriptedUiServices Services;
         TMemorySettingsStore Store;
         TOneDuct Net;
         TDuctBranch& B = *Net.B;
@@ -200,7 +200,7 @@ TEST(DuctBranchForm, TheDiameterButtonChangesTheDuctAndItsTypeWord)
 
 TEST(DuctBranchForm, ThePressureDropButtonOpensTheFormOnTheBranch)
 {
-    TServices Services;
+    TScriptedUiServices Services;
     TMemorySettingsStore Store;
     TestDatabase();
     TSettings Defaults;

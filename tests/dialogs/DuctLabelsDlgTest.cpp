@@ -16,7 +16,7 @@ using namespace bltest;
 
 TEST(DuctLabelsDlg, DefaultTextsOfADuctAndANode)
 {
-    TServices Services;
+    TScriptedUiServices Services;
     TMemorySettingsStore Store;
     TOneDuct Net;
     Net.G.FlowNode(3)->RelPressure = -12.4;
@@ -32,7 +32,7 @@ TEST(DuctLabelsDlg, DefaultTextsOfADuctAndANode)
 
 TEST(DuctLabelsDlg, SizesOfRoundAndRectangularDucts)
 {
-    TServices Services;
+    TScriptedUiServices Services;
     TMemorySettingsStore Store;
     TOneDuct Net;
     TDuctLabelsDlg Dlg(Store);
@@ -70,7 +70,7 @@ TEST(DuctLabelsDlg, SizesOfRoundAndRectangularDucts)
 
 TEST(DuctLabelsDlg, ResetRestoresTheDefaultsAndCloseKeepsTheBoxes)
 {
-    TServices Services;
+    TScriptedUiServices Services;
     TMemorySettingsStore Store;
     {
         TDuctLabelsDlg Dlg(Store);

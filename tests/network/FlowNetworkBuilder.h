@@ -60,6 +60,25 @@ struct TFlowNetwork {
         return B;
     }
 
+    // Inlet 1 (0.4 m³/s) -> 2 -> 3 =fan=> 4 -> 5 with outlets 6 (0.3) and 7
+    // (0.2) off node 5: supply and return differ, so distribution adds a
+    // leakage branch. With ReversedTrunk, duct 4 is drawn from 5 back to 4.
+    void TreeWithLeakage(bool ReversedTrunk = false)
+    {
+        Node(1, ntInlet);
+        Node(6, ntOutlet);
+        Node(7, ntOutlet);
+        Duct(1, 1, 2, 0.4);
+        Duct(2, 2, 3, 0.0);
+        Fan(3, 3, 4, 1.0);
+        if (ReversedTrunk)
+            Duct(4, 5, 4, 0.0);
+        else
+            Duct(4, 4, 5, 0.0);
+        Duct(5, 5, 6, 0.3);
+        Duct(6, 5, 7, 0.2);
+    }
+
     bool Said(const std::string& Text) const
     {
         for (const auto& M : Messages.Messages())

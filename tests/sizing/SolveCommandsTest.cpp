@@ -12,21 +12,6 @@
 
 namespace {
 
-// Inlet 1 (0.4 m³/s) -> 2 -> 3 =fan=> 4 -> 5 with outlets 6 (0.3) and 7
-// (0.2): supply and return differ, so distribution adds a leakage branch.
-void BuildUnequalSides(TFlowNetwork& N)
-{
-    N.Node(1, ntInlet);
-    N.Node(6, ntOutlet);
-    N.Node(7, ntOutlet);
-    N.Duct(1, 1, 2, 0.4);
-    N.Duct(2, 2, 3, 0.0);
-    N.Fan(3, 3, 4, 1.0);
-    N.Duct(4, 4, 5, 0.0);
-    N.Duct(5, 5, 6, 0.3);
-    N.Duct(6, 5, 7, 0.2);
-}
-
 // The largest mass flow (kg/s) by which a node's inflows and outflows
 // differ, the Sink included.
 double LargestImbalance(const TDuctGraph& G)
@@ -52,7 +37,7 @@ TEST(SolveCommands, BalancingAfterSizingConservesFlowAtEveryNode)
         for (bool Leakage : {true, false}) {
             SCOPED_TRACE(testing::Message() << "sizing " << Sizing << (Leakage ? ", leakage" : ""));
             TFlowNetwork N;
-            BuildUnequalSides(N);
+            N.TreeWithLeakage();
             if (!Leakage)
                 N.G.DuctBranch(1)->DesignFlow = 0.5;
             ASSERT_TRUE(RunSolveCommand(N.G, Sizing).Ran);
@@ -82,7 +67,7 @@ TEST(SolveCommands, WithoutAMainFanOnlyBalancingIsADataError)
     for (const auto& C : Cases) {
         SCOPED_TRACE(testing::Message() << "command " << C.Command);
         TFlowNetwork N;
-        BuildUnequalSides(N);
+        N.TreeWithLeakage();
         N.G.DeleteBranch(N.G.MainFan);
         N.G.Status = ssWithinTolerance;
         N.G.Method = smVelocity;
@@ -172,7 +157,7 @@ TEST(SolveCommands, ImpossibleBranchDataStopsTheCommand)
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Scenario);
         TFlowNetwork N;
-        BuildUnequalSides(N);
+        N.TreeWithLeakage();
         N.Defaults.resetvels = false; // the velocity command keeps the ducts' velocities
         ASSERT_EQ(RunSolveCommand(N.G, scBalanceFlows).Status, ssSolved);
         TDuctBranch& Damaged = *N.G.DuctBranch(C.Branch);

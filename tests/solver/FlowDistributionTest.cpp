@@ -8,24 +8,6 @@
 
 namespace {
 
-// Inlet 1 (0.4 m³/s) -> 2 -> 3 =fan=> 4 -> 5, and outlets 6 (0.3) and 7
-// (0.2) off node 5. With Reversed, duct 4 is drawn from 5 back to 4.
-void BuildTreeWithLeakage(TFlowNetwork& N, bool Reversed)
-{
-    N.Node(1, ntInlet);
-    N.Node(6, ntOutlet);
-    N.Node(7, ntOutlet);
-    N.Duct(1, 1, 2, 0.4);
-    N.Duct(2, 2, 3, 0.0);
-    N.Fan(3, 3, 4, 1.0);
-    if (Reversed)
-        N.Duct(4, 5, 4, 0.0);
-    else
-        N.Duct(4, 4, 5, 0.0);
-    N.Duct(5, 5, 6, 0.3);
-    N.Duct(6, 5, 7, 0.2);
-}
-
 // Inlet 1 (0.5) -> 2 -> 3 =fan=> 4 -> 5, ducts 5 -> 7 and 5 -> 8 joined by
 // the cross duct 7 -> 8 (edited last, 0.05 m³/s), outlets 9 (0.3) off 7
 // and 10 (0.2) off 8.
@@ -72,7 +54,7 @@ TEST_P(TreeDistribution, SumsTerminalsBackToTheFanWithLeakage)
 {
     const bool Reversed = GetParam();
     TFlowNetwork N;
-    BuildTreeWithLeakage(N, Reversed);
+    N.TreeWithLeakage(Reversed);
     TDuctGraph& G = N.G;
     ASSERT_TRUE(G.DistributeFlows());
     ASSERT_TRUE(G.DistributeFlows()); // the generated items are made anew
@@ -186,7 +168,7 @@ TEST_P(NetworkChecks, RefuseWithTheirMessageAndDataError)
 {
     const TCheckCase& C = GetParam();
     TFlowNetwork N;
-    BuildTreeWithLeakage(N, false);
+    N.TreeWithLeakage();
     C.Damage(N);
     N.G.Method = C.Balance ? smFlowBalance : smEqualFriction;
     const bool Ok = C.Balance ? (N.G.Solve(), N.G.Status != ssDataError) : N.G.DistributeFlows();
