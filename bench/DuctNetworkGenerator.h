@@ -19,11 +19,11 @@ struct TGeneratedNetworkOptions {
     bool CrossConnections = false;
     int TerminalsPerLoop = 10;   // about one cross-connection per this many terminals
     std::uint32_t Seed = 2024;
+    double TerminalFlow = 0.1; // m³/s of every terminal
 };
 
 class TDuctNetworkGenerator {
 public:
-    static constexpr double TerminalFlow = 0.1; // m³/s
     static constexpr double DuctVelocity = 5.0; // m/s the sizes aim at
 
     // Builds the network into an empty G: fan 1 -> 2, the supply tree from
@@ -34,7 +34,7 @@ public:
         TDuctNetworkGenerator Gen(G, Options);
         const int Outlets = Options.Terminals / 2;
         const int Inlets = Options.Terminals - Outlets;
-        const double FanFlow = TerminalFlow * std::max(Outlets, Inlets);
+        const double FanFlow = Options.TerminalFlow * std::max(Outlets, Inlets);
         auto* Fan = static_cast<TDuctBranch*>(G.AddBranch(Gen.NextBranch++, 1, 2));
         Fan->Name = "Main Fan";
         Fan->Kind = bkGain;
@@ -91,7 +91,7 @@ private:
             const int Terminal = NextNode++;
             auto* T = static_cast<TFlowNode*>(G.GetOrAddNode(Terminal));
             T->NodeType = Supply ? ntOutlet : ntInlet;
-            Duct(Supply ? Node : Terminal, Supply ? Terminal : Node, TerminalFlow, Uniform(1.0, 3.0));
+            Duct(Supply ? Node : Terminal, Supply ? Terminal : Node, Options.TerminalFlow, Uniform(1.0, 3.0));
             G.UpdateNodeTerminals(T);
             return;
         }
@@ -101,7 +101,7 @@ private:
             const int Share = Left / (Parts - P);
             Left -= Share;
             const int Junction = NextNode++;
-            const double Flow = TerminalFlow * Share;
+            const double Flow = Options.TerminalFlow * Share;
             Duct(Supply ? Node : Junction, Supply ? Junction : Node, Flow, Uniform(3.0, 12.0));
             auto& Levels = Junctions[Supply ? 0 : 1];
             if (Levels.size() <= static_cast<std::size_t>(Depth))
