@@ -65,12 +65,16 @@ void RestoreFormPlacement(const TSettingsStore& Settings, QWidget* Form, bool Re
     }
     if (RestoreVisible)
         Form->setVisible(Settings.ReadBool(Section, "Visible", false));
-    if (const QScreen* Screen = Form->screen()) {
-        const QRect Area = Screen->virtualGeometry();
-        Position = KeepWindowReachable(Position,
-                                       TScreenArea{Area.x(), Area.y(), Area.width(), Area.height()});
+    // With no stored position the window is left unmoved, so that a dialog
+    // still opens over its owner instead of in the screen's corner.
+    if (Settings.ValueExists(Section, "Left") || Settings.ValueExists(Section, "Top")) {
+        if (const QScreen* Screen = Form->screen()) {
+            const QRect Area = Screen->virtualGeometry();
+            Position = KeepWindowReachable(
+                Position, TScreenArea{Area.x(), Area.y(), Area.width(), Area.height()});
+        }
+        Form->move(Position.Left, Position.Top);
     }
-    Form->move(Position.Left, Position.Top);
     const int State = Settings.ReadInteger(Section, "WinState", StateOf(Form));
     Form->setWindowState(ToQtState(WindowStateFromInt(State), Form->windowState()));
 }

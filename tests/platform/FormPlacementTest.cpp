@@ -76,6 +76,13 @@ TEST(FormPlacement, MaximisedStateAndDefaults)
     RestoreFormPlacement(Store, &Fresh, false, true);
     EXPECT_EQ(QRect(Fresh.pos(), Fresh.size()), QRect(30, 40, 200, 100));
     EXPECT_EQ(Fresh.windowState(), Qt::WindowNoState);
+
+    // A window never placed stays unmoved, so a dialog opens over its owner.
+    QWidget Owner;
+    QWidget Dialog(&Owner, Qt::Dialog);
+    Dialog.setObjectName("FittingDialog");
+    RestoreFormPlacement(Store, &Dialog, false, true);
+    EXPECT_FALSE(Dialog.testAttribute(Qt::WA_Moved));
 }
 
 TEST(FormPlacement, FontRoundTrip)
