@@ -528,11 +528,9 @@ void TFlowGraphFrame::CreateClipGraph() { FClipGraph = std::make_unique<TDuctGra
 void TFlowGraphFrame::SetGraph(TGraph* Graph)
 {
     FDuctGraph = dynamic_cast<TDuctGraph*>(Graph);
-    // The windows' items belonged to the network shown before.
-    if (FBranchForm)
-        FBranchForm->SetBranch(nullptr);
-    if (FNodeDlg)
-        FNodeDlg->SetNode(nullptr);
+    // The windows' items belonged to the network shown before: left open,
+    // they would go on showing another document's values.
+    HideDialogs();
     if (TPressureDropForm* Form = PressureDropForm())
         Form->ShowBranch(nullptr, false);
     TGraphViewFrame::SetGraph(Graph);

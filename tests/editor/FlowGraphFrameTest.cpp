@@ -320,6 +320,18 @@ TEST(FlowGraphFrame, TheNodeDialogOffersTheSideAnEndNodeIsOn)
     V.Frame->DeleteNode(V.Graph.FindNode(4));
     EXPECT_FALSE(V.Frame->NodeDlg()->isVisible()) << "its node went";
     EXPECT_EQ(V.Frame->NodeDlg()->Node(), nullptr);
+
+    // Another document shown: the windows of this one's items close.
+    V.Drag(At(V.Graph.FindNode(2)), At(V.Graph.FindNode(2)), ssDouble);
+    V.Drag({150, 100}, {150, 100}, ssDouble);
+    ASSERT_TRUE(V.Frame->NodeDlg()->isVisible());
+    ASSERT_TRUE(V.Frame->BranchForm()->isVisible());
+    TSettings OtherDefaults;
+    TDuctGraph Other{false, &OtherDefaults};
+    V.Frame->SetGraph(&Other);
+    EXPECT_FALSE(V.Frame->NodeDlg()->isVisible());
+    EXPECT_FALSE(V.Frame->BranchForm()->isVisible());
+    V.Frame->SetGraph(&V.Graph);
 }
 
 TEST(FlowGraphFrame, PopupsOpenThePressureDropFormOnTheirDuct)
