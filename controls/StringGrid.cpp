@@ -676,9 +676,11 @@ void TxStringGrid::CommitPendingCell()
     }
     UpdateText();
     FPendingCol = FPendingRow = -1;
-    // An entry that came back to what the cell held (an unreadable entry
-    // refused by the editor on Enter) changes nothing.
-    const bool Unchanged = FEditor->Modified() && FEditor->text() == FEditor->LastText();
+    // An editor left as it was opened (nothing typed, or every key refused)
+    // and an entry that came back to what the cell held (an unreadable entry
+    // refused by the editor on Enter) change nothing: storing the shown,
+    // rounded text would alter the value and mark the document changed.
+    const bool Unchanged = !FEditor->Modified() || FEditor->text() == FEditor->LastText();
     // Done with: the editor must not check the entry again as it loses the
     // focus.
     FEditor->SetModified(false);

@@ -156,6 +156,20 @@ TEST_F(TGridFixture, EnterCommitsAndEscLeavesTheCell)
     EXPECT_FALSE(Grid.EditorMode());
 }
 
+TEST_F(TGridFixture, AnEditorLeftUntouchedStoresNothing)
+{
+    Grid.SetCell(1, 1, "477.3");
+    Grid.SetCurrentCell(1, 1);
+    Key(Qt::Key_Return); // opens the editor
+    ASSERT_TRUE(Grid.EditorMode());
+    Type("abc"); // no number: every key refused
+    Key(Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_FALSE(Grid.EditorMode());
+    EXPECT_TRUE(Stored.empty());
+    EXPECT_EQ(Grid.Cell(1, 1), "477.3");
+}
+
 TEST_F(TGridFixture, DroppedPendingCellStoresNothing)
 {
     Grid.SetCurrentCell(1, 2);
