@@ -11,6 +11,7 @@
 // Every command and event handler runs guarded: an exception it raises is
 // shown as a message and never leaves the event loop.
 
+#include "controls/UiServices.h"
 #include "document/DocumentFile.h"
 #include "document/DocumentProperties.h"
 #include "editor/UndoFile.h"
@@ -377,6 +378,9 @@ private:
     // The folder an open or save dialog starts in: the document's, else
     // Fallback (made when missing).
     QString DialogFolder(const QString& Fallback) const;
+    enum TFileKind { DocumentFile, XmlFile };
+    // The file dialog's request for a document or an XML file.
+    TFileDialogRequest FileRequest(const QString& Title, TFileKind Kind);
 
     std::unique_ptr<TSettingsStore> FStore;
     // The locations picker of the barometer, kept between its uses.

@@ -99,6 +99,20 @@ bool TMainForm::GuardChanges()
     return QuerySave() != mrCancel;
 }
 
+TFileDialogRequest TMainForm::FileRequest(const QString& Title, TFileKind Kind)
+{
+    // Documents live in the projects folder; XML files beside the user's data.
+    const bool Xml = Kind == XmlFile;
+    TFileDialogRequest Request;
+    Request.Parent = this;
+    Request.Title = Title;
+    Request.Folder = DialogFolder(UserDataFolder() + (Xml ? "" : "Projects"));
+    Request.FileName = Xml ? ChangeExtension(FFileName, ".xml") : FFileName;
+    Request.Filter = Xml ? XmlFilter : DocumentFilter;
+    Request.DefaultSuffix = Xml ? "xml" : "vtx";
+    return Request;
+}
+
 bool TMainForm::SaveDocument()
 {
     // A name made from an imported file may name a document that exists
@@ -110,13 +124,7 @@ bool TMainForm::SaveDocument()
 
 bool TMainForm::SaveDocumentAs()
 {
-    TFileDialogRequest Request;
-    Request.Parent = this;
-    Request.Title = "Save As";
-    Request.Folder = DialogFolder(UserDataFolder() + "Projects");
-    Request.FileName = FFileName;
-    Request.Filter = DocumentFilter;
-    Request.DefaultSuffix = "vtx";
+    const TFileDialogRequest Request = FileRequest("Save As", DocumentFile);
     const QString Name = UiServices().SaveFileName(Request);
     if (Name.isEmpty())
         return false;
@@ -150,13 +158,7 @@ void TMainForm::ActionNewExecute()
 
 void TMainForm::ActionOpenExecute()
 {
-    TFileDialogRequest Request;
-    Request.Parent = this;
-    Request.Title = "Open";
-    Request.Folder = DialogFolder(UserDataFolder() + "Projects");
-    Request.FileName = FFileName;
-    Request.Filter = DocumentFilter;
-    Request.DefaultSuffix = "vtx";
+    const TFileDialogRequest Request = FileRequest("Open", DocumentFile);
     const QString Name = UiServices().OpenFileName(Request);
     if (Name.isEmpty())
         return;
@@ -329,13 +331,7 @@ void TMainForm::UndoDeleteRestore()
 
 void TMainForm::ActionExportXMLExecute()
 {
-    TFileDialogRequest Request;
-    Request.Parent = this;
-    Request.Title = "Export to XML";
-    Request.Folder = DialogFolder(UserDataFolder());
-    Request.FileName = ChangeExtension(FFileName, ".xml");
-    Request.Filter = XmlFilter;
-    Request.DefaultSuffix = "xml";
+    const TFileDialogRequest Request = FileRequest("Export to XML", XmlFile);
     const QString Name = UiServices().SaveFileName(Request);
     if (!Name.isEmpty())
         ExportXMLFile(Name);
@@ -354,13 +350,7 @@ bool TMainForm::ExportXMLFile(const QString& Name)
 
 void TMainForm::ActionImportXMLExecute()
 {
-    TFileDialogRequest Request;
-    Request.Parent = this;
-    Request.Title = "Import From XML";
-    Request.Folder = DialogFolder(UserDataFolder());
-    Request.FileName = ChangeExtension(FFileName, ".xml");
-    Request.Filter = XmlFilter;
-    Request.DefaultSuffix = "xml";
+    const TFileDialogRequest Request = FileRequest("Import From XML", XmlFile);
     const QString Name = UiServices().OpenFileName(Request);
     if (Name.isEmpty())
         return;
