@@ -1,6 +1,7 @@
 #pragma once
 // A directed branch of the graph library.
 
+#include "foundation/BlockPool.h"
 #include "foundation/NumericHelpers.h"
 #include "graph/GraphDataVersion.h"
 
@@ -13,6 +14,7 @@ class TValueWriter;
 
 class TBranch {
 public:
+    VENTRIX_NETWORK_POOLED
     TBranch() = default;
     virtual ~TBranch() = default;
     TBranch(const TBranch&) = delete;

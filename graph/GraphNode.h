@@ -2,6 +2,7 @@
 // A node of the graph library and the signed links that tie it to its
 // branches.
 
+#include "foundation/BlockPool.h"
 #include "foundation/NumericHelpers.h"
 #include "graph/GraphDataVersion.h"
 
@@ -25,6 +26,7 @@ struct TLink {
 
 class TNode {
 public:
+    VENTRIX_NETWORK_POOLED
     TNode() = default;
     virtual ~TNode() = default;
     TNode(const TNode&) = delete;

@@ -4,6 +4,7 @@
 // branch. Every loss enters the branch as an equivalent length of straight
 // duct of the branch's diameter and friction factor.
 
+#include "foundation/BlockPool.h"
 #include "graph/GraphDataVersion.h"
 
 #include <string>
@@ -14,6 +15,7 @@ class TValueWriter;
 
 class TFixedFitting {
 public:
+    VENTRIX_NETWORK_POOLED
     TFixedFitting() = default;
     explicit TFixedFitting(std::string ItemCaption) : Caption(std::move(ItemCaption)) {}
     // Reads the caption, EquivLength and Drop. Raises EStreamError for a
