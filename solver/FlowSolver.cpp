@@ -205,51 +205,61 @@ void TFlowGraph::SolveMeshes()
     if (!MeshQueue)
         MeshQueue = std::make_shared<TMeshQueue>();
     TMeshQueue& Queue = *MeshQueue;
-    Queue.Build(List, &Branches());
-    Queue.Fill(List);
+    // Later passes of a run keep the meshes their predecessors set aside,
+    // while they are found where they were set aside.
+    Queue.Build(List, &Branches(), SolvePasses > 0);
+    Queue.Fill(List, false);
     int Worst = Queue.Worst();
     bool AllCurrent = false;
-    int Passes = 0;
+    // Corrections made; a mesh only set aside is none.
+    int Corrections = 0;
     while (LoopCode == lcNone) {
         if (Worst < 0) {
             LoopCode = lcNoMeshes;
             break;
         }
         TFlowMesh& Corrected = AsFlowMesh(List[static_cast<std::size_t>(Worst)]);
-        const int Correction = Corrected.CorrectFlow();
-        if (Correction == lcNotFinite) {
-            LoopCode = lcNotFinite;
-            return;
-        }
-        if (!AllCurrent) {
-            if (!SumAllResiduals()) {
+        if (Queue.ComesBackUnchanged(Worst, Corrected.MeshResidual)) {
+            // A neighbour keeps undoing this mesh's corrections: it is set
+            // aside as one on a jump is, for correcting it again would only
+            // start the exchange anew.
+            Queue.Park(Worst, Corrected.MeshResidual, MeshTolerance);
+        } else {
+            ++Corrections;
+            const int Correction = Corrected.CorrectFlow();
+            if (Correction == lcNotFinite) {
                 LoopCode = lcNotFinite;
                 return;
             }
-            Queue.Fill(List);
-            AllCurrent = true;
-        } else {
-            for (int I : Queue.Sharing(Worst)) {
-                TFlowMesh& Mesh = AsFlowMesh(List[static_cast<std::size_t>(I)]);
-                Mesh.CalcResidual(false);
-                if (!std::isfinite(Mesh.MeshResidual)) {
+            if (!AllCurrent) {
+                if (!SumAllResiduals()) {
                     LoopCode = lcNotFinite;
                     return;
                 }
-                Queue.Update(I, Mesh.MeshResidual);
+                Queue.Fill(List);
+                AllCurrent = true;
+            } else {
+                for (int I : Queue.Sharing(Worst)) {
+                    TFlowMesh& Mesh = AsFlowMesh(List[static_cast<std::size_t>(I)]);
+                    Mesh.CalcResidual(false);
+                    if (!std::isfinite(Mesh.MeshResidual)) {
+                        LoopCode = lcNotFinite;
+                        return;
+                    }
+                    Queue.Update(I, Mesh.MeshResidual);
+                }
             }
+            // A mesh whose balance sits on a jump of a branch law is set
+            // aside while the others are corrected: correcting it again
+            // would only step back and forth across the jump.
+            if (Correction == lcWithinTolerance)
+                Queue.Park(Worst, Corrected.MeshResidual, MeshTolerance);
         }
-        // A mesh whose balance sits on a jump of a branch law is set aside
-        // while the others are corrected: correcting it again would only
-        // step back and forth across the jump.
-        if (Correction == lcWithinTolerance)
-            Queue.Park(Worst, Corrected.MeshResidual, MeshTolerance);
         Worst = Queue.Worst();
         if (Worst < 0 || std::fabs(AsFlowMesh(List[static_cast<std::size_t>(Worst)]).MeshResidual) <= MeshTolerance)
             LoopCode = SettledCode(Queue);
-        else if (Passes >= MaxMeshPasses)
+        else if (Corrections > MaxMeshPasses)
             LoopCode = lcIterationLimit;
-        ++Passes;
     }
     MaxMeshResidual();
     CalcNodePressures();

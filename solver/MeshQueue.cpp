@@ -14,8 +14,15 @@ const TFlowMesh& FlowMeshAt(const TGraph::TMeshList& Meshes, std::size_t I)
 
 } // namespace
 
-void TMeshQueue::Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchList* Branches)
+void TMeshQueue::Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchList* Branches, bool KeepParked)
 {
+    Carried.clear();
+    if (KeepParked) {
+        for (std::size_t I = 0; I < Excluded.size(); ++I)
+            if (Excluded[I] == 2)
+                Carried.emplace_back(ParkedChord[I], ParkedAt[I]);
+        std::sort(Carried.begin(), Carried.end());
+    }
     const std::size_t M = Meshes.size();
     MeshList = &Meshes;
     BranchList = Branches;
@@ -27,6 +34,9 @@ void TMeshQueue::Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchLis
     Present.assign(M, 0.0);
     Excluded.assign(M, 0);
     ParkedAt.assign(M, 0.0);
+    ParkedChord.assign(M, nullptr);
+    PickedAt.assign(M, -1.0);
+    Unchanged.assign(M, 0);
 }
 
 void TMeshQueue::BuildIncidence()
@@ -114,8 +124,24 @@ struct TWorseLast {
 
 } // namespace
 
-void TMeshQueue::Fill(const TGraph::TMeshList& Meshes)
+void TMeshQueue::Fill(const TGraph::TMeshList& Meshes, bool Current)
 {
+    if (Current && !Carried.empty()) {
+        for (std::size_t I = 0; I < Meshes.size() && I < Excluded.size(); ++I) {
+            const TGraph::TMeshList::value_type& Mesh = Meshes[I];
+            if (Mesh->Links.empty())
+                continue;
+            const TBranch* Chord = Mesh->Links.front().Branch;
+            auto It = std::lower_bound(Carried.begin(), Carried.end(), Chord,
+                                       [](const auto& Entry, const TBranch* B) { return Entry.first < B; });
+            if (It == Carried.end() || It->first != Chord)
+                continue;
+            Excluded[I] = 2;
+            ParkedAt[I] = It->second;
+            ParkedChord[I] = Chord;
+        }
+        Carried.clear();
+    }
     Heap.clear();
     for (std::size_t I = 0; I < Meshes.size() && I < Present.size(); ++I) {
         const TFlowMesh& Mesh = FlowMeshAt(Meshes, I);
@@ -177,9 +203,27 @@ void TMeshQueue::Park(int Mesh, double Residual, double Margin)
         return;
     Excluded[I] = 2;
     ParkedAt[I] = Residual;
+    const TMesh& Parked = *(*MeshList)[I];
+    ParkedChord[I] = Parked.Links.empty() ? nullptr : Parked.Links.front().Branch;
     ParkMargin = Margin;
     Present[I] = std::fabs(Residual);
     ++Version[I]; // its queued entries go stale
+}
+
+bool TMeshQueue::ComesBackUnchanged(int Mesh, double Residual)
+{
+    // A mesh that converges with its neighbours comes back smaller each
+    // time; the share allows for rounding of the same residual.
+    constexpr double SameShare = 1e-9;
+    constexpr int PicksToPark = 2;
+    const std::size_t I = static_cast<std::size_t>(Mesh);
+    const double Abs = std::fabs(Residual);
+    if (PickedAt[I] >= 0.0 && Abs >= (1.0 - SameShare) * PickedAt[I])
+        ++Unchanged[I];
+    else
+        Unchanged[I] = 0;
+    PickedAt[I] = Abs;
+    return Unchanged[I] >= PicksToPark;
 }
 
 bool TMeshQueue::AnyParked(double& Largest) const

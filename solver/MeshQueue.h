@@ -17,8 +17,14 @@ public:
     // next Build); Branches, when given, are all the branches they run
     // through. The branch -> mesh incidence is made when Sharing is first
     // asked: a mesh loop that converges at its first correction never
-    // needs it.
-    void Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchList* Branches = nullptr);
+    // needs it. With KeepParked, the meshes parked before this build are
+    // remembered by their chords: a new mesh on such a chord is parked
+    // again by the first Fill with Current residuals that finds it where
+    // the old one was parked (a new tree over flows that a pass left as
+    // they were builds the same meshes, and their corrections would end
+    // where they ended).
+    void Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchList* Branches = nullptr,
+               bool KeepParked = false);
     // The meshes (list positions) that share at least one branch with
     // mesh Mesh, Mesh itself included, in ascending order of the shared
     // branches' links and of the meshes; valid until the next call.
@@ -26,7 +32,8 @@ public:
 
     // Queues every mesh without the fan at its present residual (a parked
     // mesh stays parked unless its residual moved beyond the margin).
-    void Fill(const TGraph::TMeshList& Meshes);
+    // Current: the residuals have been summed for these meshes.
+    void Fill(const TGraph::TMeshList& Meshes, bool Current = true);
     // Mesh Mesh now has Residual.
     void Update(int Mesh, double Residual);
     // The worst mesh; -1 when no mesh without the fan is queued.
@@ -37,6 +44,11 @@ public:
     void Park(int Mesh, double Residual, double Margin);
     // Whether any mesh is parked, and the largest |residual| among them.
     bool AnyParked(double& Largest) const;
+    // Notes that Mesh is picked for a correction at Residual. True when it
+    // is the second pick in a row that finds it no nearer balance than the
+    // pick before: each of its corrections is undone by a neighbour's, as
+    // when the two share a branch whose law jumps between their balances.
+    bool ComesBackUnchanged(int Mesh, double Residual);
 
 private:
     struct TEntry {
@@ -67,6 +79,12 @@ private:
     std::vector<double> Present;
     std::vector<char> Excluded; // 0 queued, 1 the fan's, 2 parked
     std::vector<double> ParkedAt; // residual of a parked mesh when parked
+    std::vector<const TBranch*> ParkedChord;
+    // Chords and residuals of the meshes parked before the last build,
+    // ordered by chord, until a Fill with current residuals takes them.
+    std::vector<std::pair<const TBranch*, double>> Carried;
+    std::vector<double> PickedAt; // |residual| when last picked; -1 never
+    std::vector<int> Unchanged;   // picks in a row no nearer balance
     double ParkMargin = 0.0;
 
     void Push(int Mesh);

@@ -28,6 +28,10 @@ constexpr double PinnedRise = 0.01;
 // A pinned branch goes back to its law when its pressure difference leaves
 // its jump by more than this share of the jump.
 constexpr double ReleaseShare = 0.01;
+// Releases after which a branch stays pinned: branches pinned next to each
+// other can hand a pressure difference back and forth, each release and
+// pin undoing the other's, for as long as the iterations last.
+constexpr int MaxReleases = 2;
 // A step is taken whole when the slope of the problem's energy along it at
 // its end is at most this share of the slope at its start; otherwise it is
 // shortened, at most MaxShortenings times.
@@ -160,6 +164,7 @@ private:
     std::vector<int> FromNode, ToNode; // node positions
     std::vector<double> Shift;     // offset of the from-node minus the to-node's
     std::vector<double> Flow, Drop, Weight, Base, Trial;
+    std::vector<double> ConservedFlow; // the flows after the last whole step
     // The laws' slopes at Flow, and at the flows of Trial.
     std::vector<double> Slopes, TrialSlope;
     std::vector<std::array<int, 3>> Slots; // value positions: from/from, to/to, the pair
@@ -175,6 +180,7 @@ private:
         int Piece = 0;     // the piece of the law the flow is on
         int Before = 0;    // the piece it was on before it came there
         int Crossed = -2;  // the iteration in which it last changed piece
+        int Releases = 0;
     };
     std::vector<TPin> Pins;
 
@@ -504,12 +510,13 @@ TWarmStartReport TNetworkNewton::Iterate()
         // back to its law.
         for (std::size_t J = 0; J < J0; ++J) {
             TPin& Pin = Pins[J];
-            if (!Pin.Pinned)
+            if (!Pin.Pinned || Pin.Releases >= MaxReleases)
                 continue;
             const double Needed = GroupPressure(From[J]) - GroupPressure(To[J]) + Shift[J];
             const double Margin = ReleaseShare * (Pin.High - Pin.Low);
             if (Needed < Pin.Low - Margin || Needed > Pin.High + Margin) {
                 Pin.Pinned = false;
+                ++Pin.Releases;
                 Pin.Piece = Pin.Before = Laws[J].Piece(Flow[J]);
             }
         }
@@ -582,6 +589,7 @@ TWarmStartReport TNetworkNewton::Iterate()
             Largest = std::max(Largest, std::fabs(Residual));
         }
         Report.LargestResidual = Largest;
+        ConservedFlow = Flow;
 
         // A branch whose flow went over a jump of its law and straight back
         // balances on that jump: it keeps the flow there from now on. A
@@ -625,6 +633,17 @@ TWarmStartReport TNetworkNewton::Iterate()
         } else if (Conserved && (++SinceBest >= StallIterations || Best <= CloseEnough)) {
             break;
         }
+    }
+    if (!Conserved) {
+        // The last iteration pinned a branch, whose flow moved alone: the
+        // flows before that move are the ones that conserve.
+        Flow = ConservedFlow;
+        if (!EvaluateAt(NoStep, 0.0)) {
+            Report.Result = wsNotFinite;
+            return Report;
+        }
+        Drop.swap(Trial);
+        Slopes.swap(TrialSlope);
     }
     return Report;
 }

@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -202,4 +203,57 @@ TEST(MeshQueue, WorstMeshIsTheLastOfEqualsAndNeverTheFans)
     EXPECT_EQ(Q.Worst(), 1);
     Q.Update(0, 5.5);
     EXPECT_EQ(Q.Worst(), 0);
+}
+
+TEST(MeshQueue, MeshesSetAsideStaySoWhileTheyAreFoundWhereTheyWere)
+{
+    TFlowNetwork N;
+    N.Node(1);
+    N.Node(2);
+    for (int Id = 1; Id <= 3; ++Id)
+        N.Duct(Id, 1, 2, 0.1, 10.0);
+    TDuctGraph& G = N.G;
+    // Two meshes, each led by its chord as the mesh builder leaves them.
+    auto MakeMeshes = [&G](double First, double Second) {
+        TGraph::TMeshList Meshes;
+        const int Chords[] = {2, 3};
+        const double Residuals[] = {First, Second};
+        for (int I = 0; I < 2; ++I) {
+            auto Mesh = std::make_unique<TFlowMesh>(I + 1);
+            Mesh->Links = {{1, G.FindBranch(Chords[I])}, {-1, G.FindBranch(1)}};
+            Mesh->MeshResidual = Residuals[I];
+            Meshes.push_back(std::move(Mesh));
+        }
+        return Meshes;
+    };
+
+    // Picked twice in a row no nearer balance: set aside; coming back
+    // smaller starts the count again.
+    TGraph::TMeshList Meshes = MakeMeshes(0.3, 0.2);
+    TMeshQueue Q;
+    Q.Build(Meshes);
+    Q.Fill(Meshes);
+    EXPECT_FALSE(Q.ComesBackUnchanged(0, 0.3));
+    EXPECT_FALSE(Q.ComesBackUnchanged(0, -0.3));
+    EXPECT_FALSE(Q.ComesBackUnchanged(0, 0.1));
+    EXPECT_FALSE(Q.ComesBackUnchanged(0, 0.1));
+    EXPECT_TRUE(Q.ComesBackUnchanged(0, 0.1));
+    Q.Park(0, 0.3, 0.01);
+    EXPECT_EQ(Q.Worst(), 1);
+
+    // New meshes on the same chords: kept aside only when their residual
+    // is found where it was, and only when the build is told to keep them.
+    for (const auto& [Keep, Residual, Expected] :
+         {std::tuple{true, 0.305, 1}, std::tuple{true, 0.5, 0}, std::tuple{false, 0.3, 0}}) {
+        Q.Build(Meshes);
+        Q.Fill(Meshes);
+        Q.Park(0, 0.3, 0.01);
+        TGraph::TMeshList Rebuilt = MakeMeshes(Residual, 0.2);
+        Q.Build(Rebuilt, nullptr, Keep);
+        Q.Fill(Rebuilt, false); // stale residuals take nothing
+        Q.Fill(Rebuilt);
+        EXPECT_EQ(Q.Worst(), Expected) << Keep << " " << Residual;
+        double Parked = 0.0;
+        EXPECT_EQ(Q.AnyParked(Parked), Expected == 1);
+    }
 }
