@@ -225,7 +225,6 @@ void TFlowGraph::SolveMeshes()
             // start the exchange anew.
             Queue.Park(Worst, Corrected.MeshResidual, MeshTolerance);
         } else {
-            ++Corrections;
             const int Correction = Corrected.CorrectFlow();
             if (Correction == lcNotFinite) {
                 LoopCode = lcNotFinite;
@@ -254,6 +253,8 @@ void TFlowGraph::SolveMeshes()
             // would only step back and forth across the jump.
             if (Correction == lcWithinTolerance)
                 Queue.Park(Worst, Corrected.MeshResidual, MeshTolerance);
+            else
+                ++Corrections;
         }
         Worst = Queue.Worst();
         if (Worst < 0 || std::fabs(AsFlowMesh(List[static_cast<std::size_t>(Worst)]).MeshResidual) <= MeshTolerance)
