@@ -30,6 +30,9 @@ constexpr double UnchangedResidual = 0.001;
 // The worst mesh's residual at which the inner loop has converged (Pa).
 constexpr double MeshTolerance = 0.01;
 constexpr int MaxMeshPasses = 200;
+// Picks of a mesh, on average, that an inner loop allows beyond its
+// corrections.
+constexpr std::size_t PicksPerMesh = 8;
 constexpr int MaxOuterPasses = 600;
 // A change of the largest residual over one outer pass at which the run has
 // settled (Pa).
@@ -211,8 +214,14 @@ void TFlowGraph::SolveMeshes()
     Queue.Fill(List, false);
     int Worst = Queue.Worst();
     bool AllCurrent = false;
-    // Corrections made; a mesh only set aside is none.
+    // Corrections that balanced their mesh (or ran out of steps) count
+    // toward the limit; one that found its mesh on a jump sets it aside,
+    // so that thousands of such meshes are seen in one pass. Each mesh may
+    // still be picked only so often, however neighbours on jumps hand a
+    // flow back and forth.
     int Corrections = 0;
+    const std::size_t MaxPicks = static_cast<std::size_t>(MaxMeshPasses) + PicksPerMesh * List.size();
+    std::size_t Picks = 0;
     while (LoopCode == lcNone) {
         if (Worst < 0) {
             LoopCode = lcNoMeshes;
@@ -259,7 +268,7 @@ void TFlowGraph::SolveMeshes()
         Worst = Queue.Worst();
         if (Worst < 0 || std::fabs(AsFlowMesh(List[static_cast<std::size_t>(Worst)]).MeshResidual) <= MeshTolerance)
             LoopCode = SettledCode(Queue);
-        else if (Corrections > MaxMeshPasses)
+        else if (Corrections > MaxMeshPasses || ++Picks > MaxPicks)
             LoopCode = lcIterationLimit;
     }
     MaxMeshResidual();
