@@ -102,6 +102,11 @@ TBranch* TGraph::AddBranchBetween(int Id, TNode* From, TNode* To)
     }
     if (!From || !To || FindNode(From->Id()) != From || FindNode(To->Id()) != To)
         return nullptr;
+    return AddBranchUnchecked(Id, From, To);
+}
+
+TBranch* TGraph::AddBranchUnchecked(int Id, TNode* From, TNode* To)
+{
     std::unique_ptr<TBranch> Branch = NewBranch(Id, From, To);
     TBranch* Raw = Branch.get();
     Raw->Graph = this;
@@ -110,6 +115,12 @@ TBranch* TGraph::AddBranchBetween(int Id, TNode* From, TNode* To)
     LinkBranch(Raw);
     ClearMeshes();
     return Raw;
+}
+
+void TGraph::ReserveBranches(std::size_t Count)
+{
+    BranchList.reserve(BranchList.size() + Count);
+    BranchById.reserve(BranchById.size() + Count);
 }
 
 void TGraph::LinkBranch(TBranch* Branch)

@@ -110,6 +110,11 @@ public:
     // As AddBranch between two nodes of this graph; nullptr for nodes that
     // are not this graph's.
     TBranch* AddBranchBetween(int Id, TNode* From, TNode* To);
+    // AddBranchBetween for an id known to be free and ends known to be this
+    // graph's nodes (the generated items of a check): no look-ups.
+    TBranch* AddBranchUnchecked(int Id, TNode* From, TNode* To);
+    // Room for Count more branches, so adding them moves nothing.
+    void ReserveBranches(std::size_t Count);
     // Rebuilds every node's link list from the branch list.
     void BuildAdjacency();
 

@@ -68,14 +68,18 @@ void TDuctGraph::BuildSinkNode()
     // The Sink is last in the list; the terminals before it are linked in
     // list order.
     const std::size_t Count = Nodes().size();
+    const auto Terminals = static_cast<std::size_t>(std::count_if(
+        Nodes().begin(), Nodes().end(), [](const auto& Node) { return static_cast<const TFlowNode&>(*Node).IsTerminal(); }));
+    ReserveBranches(Terminals);
+    Sink->Links.reserve(Terminals);
     for (std::size_t I = 0; I < Count; ++I) {
         auto* Node = static_cast<TFlowNode*>(Nodes()[I].get());
         if (!Node->IsTerminal())
             continue;
         const bool Outlet = Node->NodeType == ntOutlet;
-        auto* Branch = static_cast<TDuctBranch*>(AddBranchBetween(NextId--, Outlet ? Node : Sink, Outlet ? Sink : Node));
-        if (!Branch)
-            continue;
+        // Ids below every branch's are free, and both ends are ours.
+        auto* Branch = static_cast<TDuctBranch*>(
+            AddBranchUnchecked(NextId--, Outlet ? Node : Sink, Outlet ? Sink : Node));
         Branch->Kind = bkSink;
         Branch->SetDuctType(dtNone, 0.0, 0.0, 0.0);
     }
