@@ -245,6 +245,9 @@ public:
     void BranchChanged(TBranch* Branch);
     void BranchAdded(TBranch* Branch);
     void BeforeDeleteBranch(TBranch* Branch);
+    // Lets go of what refers to branches about to go: their fittings (which
+    // go with them), the current branch and the windows showing one.
+    void ReleaseBranches(const std::vector<TBranch*>& Going);
     void FrameActionEnable(QAction* FrameAction, bool Enabled);
     void FittingsRecalculated();
     void FittingUpdated(TFitting* Fitting);
@@ -351,6 +354,9 @@ private:
     // A document read from a file becomes the open one; the editor, the
     // lists and the dialogs follow it.
     void ShowNewDocument(bool SnapToGrid, bool MoveToOrigin);
+    // A document read back (opened, or restored from the undo file) is shown
+    // with its stored method, status and results.
+    void ShowStoredDocument();
     // After any solve, size or reset command: refresh, then the view.
     void AfterSolveCommand();
     void RunSolveCommandNow(int Command);

@@ -216,14 +216,23 @@ bool TMainForm::LoadFile(const QString& Name)
     if (!ReadNetworkFile(Name))
         return false;
     FNameFromImport = false;
-    SetSolveMethod(FNetwork->Method);
-    SetSolvedStatus(FNetwork->Status);
     SetFileName(Name);
-    ShowNewDocument(false, false);
-    RefreshResults();
-    SelectCurrentBranch();
+    ShowStoredDocument();
     SetSaved(true);
     return true;
+}
+
+void TMainForm::ShowStoredDocument()
+{
+    // Showing the document (its background picture among it) is no change
+    // of it: the stored method and status are shown once it stands.
+    const TSolveMethod Method = FNetwork->Method;
+    const TSolveStatus Status = FNetwork->Status;
+    ShowNewDocument(false, false);
+    SetSolveMethod(Method);
+    SetSolvedStatus(Status);
+    RefreshResults();
+    SelectCurrentBranch();
 }
 
 void TMainForm::ShowNewDocument(bool SnapToGrid, bool MoveToOrigin)
@@ -317,12 +326,11 @@ void TMainForm::UndoDeleteRestore()
         ShowMessages(Outcome.Messages);
     if (SettingsForm)
         SettingsForm->ShowSettings();
-    SetSolveMethod(FNetwork->Method);
-    SetSolvedStatus(FNetwork->Status);
-    ShowNewDocument(false, false);
-    RefreshResults();
-    SelectCurrentBranch();
-    MarkChanged();
+    ShowStoredDocument();
+    // The network is back as it was before the deletion, results and all;
+    // only the file on disk no longer matches it.
+    SetSaved(false);
+    DisableUndoDelete();
     FNameFromImport = WasImported;
     SetFileName(Kept);
 }

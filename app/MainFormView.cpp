@@ -33,6 +33,7 @@
 #include <QScrollArea>
 
 #include <algorithm>
+#include <unordered_set>
 
 // ---------------------------------------------------------------- wiring
 
@@ -56,6 +57,13 @@ void TMainForm::WireFrameEvents()
     F.OnBranchChanged = Guarded([this](TBranch* B) { BranchChanged(B); });
     F.OnBranchAdded = Guarded([this](TBranch* B) { BranchAdded(B); });
     F.OnBeforeDeleteBranch = Guarded([this](TBranch* B) { BeforeDeleteBranch(B); });
+    F.OnBeforeDeleteBlock = Guarded([this](const std::vector<TNode*>&, const std::vector<TBranch*>& Going) {
+        ReleaseBranches(Going);
+    });
+    F.OnBlockDeleted = Guarded([this] {
+        FillTable();
+        MarkChanged();
+    });
     F.OnActionEnable = Guarded([this](QAction* A, bool Enabled) { FrameActionEnable(A, Enabled); });
     F.OnFittingsPasted = Guarded([this] { FittingsPasted(); });
     F.OnLeakageBalanced = Guarded([this] { LeakageBalanced(); });
@@ -147,41 +155,46 @@ void TMainForm::BranchAdded(TBranch* Branch)
 
 void TMainForm::BeforeDeleteBranch(TBranch* Branch)
 {
-    auto* Going = static_cast<TFlowBranch*>(Branch);
-    FNetwork->ResolveFittingLinks(false);
-    std::vector<TFitting*> Linked = Going->LinkedFittings;
-    if (!Linked.empty()) {
-        if (FittingsForm && FittingsForm->isVisible())
-            FittingsForm->UnhighlightDucts();
-        // A fitting may name the branch twice; it goes once.
-        std::vector<TFitting*> Seen;
-        for (auto It = Linked.rbegin(); It != Linked.rend(); ++It) {
-            if (std::find(Seen.begin(), Seen.end(), *It) != Seen.end())
-                continue;
-            Seen.push_back(*It);
-            if (FittingDlg && FittingDlg->Fitting() == *It)
-                FittingDlg->SetFitting(nullptr);
-            if (FittingsForm)
-                FittingsForm->DeleteItem(*It);
-            FNetwork->DeleteFitting(*It);
-        }
-        // No branch may keep a fitting that is gone.
-        FNetwork->ResolveFittingLinks(false);
-        FillFittingsList();
-    }
-    if (FCurrentBranch == Going)
-        FCurrentBranch = nullptr;
-    if (PressureDropForm && PressureDropForm->Branch() == Going) {
-        PressureDropForm->ShowBranch(nullptr, false);
-        PressureDropForm->hide();
-    }
-    if (FittingDlg && FittingDlg->Duct() == Going)
-        FittingDlg->SetDuct(nullptr);
+    ReleaseBranches({Branch});
     const int Row = FindBranchRow(Branch);
     if (Row > 0) {
         DeleteTableRow(Row);
         MarkChanged();
     }
+}
+
+void TMainForm::ReleaseBranches(const std::vector<TBranch*>& Going)
+{
+    const std::unordered_set<const TBranch*> Set(Going.begin(), Going.end());
+    FNetwork->ResolveFittingLinks(false);
+    // A fitting goes with its branch; one may name a branch twice, or two of
+    // the branches: it goes once.
+    std::vector<TFitting*> Linked;
+    std::unordered_set<const TFitting*> Seen;
+    for (TBranch* B : Going) {
+        const auto& Fittings = static_cast<TFlowBranch*>(B)->LinkedFittings;
+        for (auto It = Fittings.rbegin(); It != Fittings.rend(); ++It)
+            if (Seen.insert(*It).second)
+                Linked.push_back(*It);
+    }
+    if (!Linked.empty()) {
+        if (FittingsForm && FittingsForm->isVisible())
+            FittingsForm->UnhighlightDucts();
+        if (FittingDlg && Seen.count(FittingDlg->Fitting()) != 0)
+            FittingDlg->SetFitting(nullptr);
+        FNetwork->DeleteFittings(Linked);
+        // No branch may keep a fitting that is gone.
+        FNetwork->ResolveFittingLinks(false);
+        FillFittingsList();
+    }
+    if (Set.count(FCurrentBranch) != 0)
+        FCurrentBranch = nullptr;
+    if (PressureDropForm && Set.count(PressureDropForm->Branch()) != 0) {
+        PressureDropForm->ShowBranch(nullptr, false);
+        PressureDropForm->hide();
+    }
+    if (FittingDlg && Set.count(FittingDlg->Duct()) != 0)
+        FittingDlg->SetDuct(nullptr);
 }
 
 void TMainForm::FrameActionEnable(QAction* FrameAction, bool Enabled)

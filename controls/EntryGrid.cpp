@@ -168,7 +168,8 @@ void TEntryGrid::mouseReleaseEvent(QMouseEvent* Event)
 {
     TxFieldGrid::mouseReleaseEvent(Event);
     int C = 0, R = 0;
-    const bool Button = Event->button() == Qt::LeftButton || Event->button() == Qt::RightButton;
+    const bool Button = Event->button() == Qt::LeftButton || Event->button() == Qt::RightButton ||
+                        Event->button() == Qt::MiddleButton;
     if (!Button || !MouseToCell(Event->position().toPoint(), C, R) || C != UnitsCol || R < 1)
         return;
     TField* F = LineField(C, R);

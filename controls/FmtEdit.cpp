@@ -329,6 +329,9 @@ void TxCustomEdit::keyPressEvent(QKeyEvent* Event)
         }
         for (const QChar C : Typed)
             if (!AcceptsCharacter(C)) {
+                // Typing counts as editing even when refused: the next Esc
+                // undoes the entry rather than closing the dialog.
+                setModified(true);
                 InputRejected();
                 Event->accept();
                 return;

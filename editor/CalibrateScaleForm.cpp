@@ -90,6 +90,13 @@ double TCalibrateScaleForm::Length() const
 
 void TCalibrateScaleForm::SetPoints(QPoint First, QPoint Second)
 {
+    // No length can be measured between one point and itself: a scale of 0
+    // would set every length drawn to scale to 0.
+    if (First == Second) {
+        ShowMessage(this, "The two calibration points coincide.\nPick two different points.", windowTitle(),
+                    TMsgKind::Warning);
+        return;
+    }
     Point1 = First;
     Point2 = Second;
     CalcScale();
@@ -100,7 +107,8 @@ void TCalibrateScaleForm::CalcScale()
     const double Dx = Point2.x() - Point1.x();
     const double Dy = Point2.y() - Point1.y();
     const double D = std::sqrt(Dx * Dx + Dy * Dy);
-    Scale = D != 0.0 ? Length() / D : 0.0;
+    if (D != 0.0)
+        Scale = Length() / D;
     ShowStatus();
 }
 

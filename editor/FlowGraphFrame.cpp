@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <unordered_set>
 
 namespace {
 
@@ -298,8 +299,33 @@ bool TFlowGraphFrame::CanLinkFrom(TNode* Node)
     return !N || !N->IsTerminal();
 }
 
+bool TFlowGraphFrame::MergeDropsMainFan(const TNode* Kept, const TNode* Dropped) const
+{
+    const TBranch* Fan = FDuctGraph ? FDuctGraph->MainFan : nullptr;
+    if (!Fan || !Kept || !Dropped)
+        return false;
+    // The merge goes through the dropped node's links, last first: a branch
+    // to the kept node, a loop, or one to a node the kept one reaches by
+    // then is deleted; every other one moves to the kept node.
+    std::unordered_set<const TNode*> Reached;
+    for (const TLink& L : Kept->Links)
+        Reached.insert(L.Branch->OtherNode(Kept));
+    for (auto L = Dropped->Links.rbegin(); L != Dropped->Links.rend(); ++L) {
+        const TNode* Far = L->Branch->OtherNode(Dropped);
+        const bool Deleted = Far == Kept || Far == Dropped || !Reached.insert(Far).second;
+        if (Deleted && L->Branch == Fan)
+            return true;
+    }
+    return false;
+}
+
 bool TFlowGraphFrame::CanMerge(TNode* Moved, TNode* Target)
 {
+    if (MergeDropsMainFan(Moved, Target)) {
+        ShowMessage(this, "This would delete the main fan.\nDrop the node elsewhere.", QString(),
+                    TMsgKind::Warning);
+        return false;
+    }
     const TFlowNode* S = AsFlowNode(Moved);
     const TFlowNode* T = AsFlowNode(Target);
     if (!S || !T || !S->IsTerminal())
@@ -661,6 +687,12 @@ void TFlowGraphFrame::DeleteNode(TNode* Node)
 void TFlowGraphFrame::DeleteBranch(TBranch* Branch)
 {
     TGraphViewFrame::DeleteBranch(Branch);
+    UpdateMainFanButton();
+}
+
+void TFlowGraphFrame::DeleteBlock()
+{
+    TGraphViewFrame::DeleteBlock();
     UpdateMainFanButton();
 }
 

@@ -89,6 +89,7 @@ public:
     void gvfEditNodeClick() override;
     void DeleteNode(TNode* Node) override;
     void DeleteBranch(TBranch* Branch) override;
+    void DeleteBlock() override;
     void LoadItemGlyphs() override;
     void SetGraph(TGraph* Graph) override;
     void CreateClipGraph() override;
@@ -162,6 +163,9 @@ private:
     // disabled fan tool gives way to the arrow).
     void UpdateMainFanButton();
     bool AnySpiralWithTerminal() const;
+    // Merging Dropped into Kept would delete the main fan (a branch between
+    // the two, or one that would duplicate a link).
+    bool MergeDropsMainFan(const TNode* Kept, const TNode* Dropped) const;
     TDuctBranch* SelectedDuct() const;
     // The selected node's single branch (its end node); null otherwise.
     TDuctBranch* EndBranchOf(TNode* Node, bool* Outgoing = nullptr) const;

@@ -179,17 +179,17 @@ void PlaceUnplacedNodes(TGraph& Graph, QSize Drawing)
     for (const auto& N : Graph.Nodes()) {
         if (!N->IsActive())
             continue;
+        // Only the missing coordinate is placed: a placed node never moves.
         if (N->X < 0) {
-            N->X = X;
+            N->X = ClampTo(X, 0, std::max(0, Drawing.width() - 1));
             X += 10;
         }
         if (N->Y < 0) {
-            N->Y = Y;
+            N->Y = ClampTo(Y, 0, std::max(0, Drawing.height() - 1));
             if (X + 10 > Drawing.width()) {
                 Y += 10;
                 X = 5;
             }
         }
-        SetNodePosition(*N, N->X, N->Y, Drawing);
     }
 }

@@ -165,3 +165,17 @@ QRect GraphExtent(const TGraph& Graph, QSize Size)
     // (right - left is the width).
     return {QPoint(MinX, MinY), QSize(MaxX + 40 - MinX, MaxY + 40 - MinY)};
 }
+
+QSize PlacedNodesReach(const TGraph& Graph)
+{
+    int Width = 0, Height = 0;
+    for (const auto& N : Graph.Nodes()) {
+        if (!N->IsActive())
+            continue;
+        if (N->X >= 0)
+            Width = std::max(Width, N->X + 1);
+        if (N->Y >= 0)
+            Height = std::max(Height, N->Y + 1);
+    }
+    return {Width, Height};
+}

@@ -64,3 +64,7 @@ int ClampTo(int Value, int Low, int High);
 // active nodes' positions grown by 40 on each side (a minimum below 41
 // becomes 0).
 QRect GraphExtent(const TGraph& Graph, QSize Size);
+
+// The size a drawing needs to hold every placed active node: one past the
+// largest X and Y that are not the -1 "not placed" mark; 0 without any.
+QSize PlacedNodesReach(const TGraph& Graph);

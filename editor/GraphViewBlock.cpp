@@ -12,6 +12,7 @@
 #include <QAction>
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -20,6 +21,8 @@ namespace {
 // Pasting with the pointer off the drawing (or at its top-left edge) puts
 // the block this far from the corner, then cascades by as much again.
 constexpr int PasteStep = 20;
+// A pasted block lies at least this far inside the drawing, as new nodes do.
+constexpr int PasteMargin = 5;
 
 } // namespace
 
@@ -165,21 +168,60 @@ void TGraphViewFrame::DeleteBlock()
 {
     if (!BlockFlag || !FGraph)
         return;
-    BlockDrawing = true;
+    // Everything that goes is listed first, then goes in one pass.
     std::vector<TNode*> Nodes;
     for (auto N = FGraph->Nodes().rbegin(); N != FGraph->Nodes().rend(); ++N)
         if ((*N)->BlockState == 1)
             Nodes.push_back(N->get());
-    for (TNode* N : Nodes)
-        DeleteNode(N);
-    std::vector<int> Branches; // by id: a node deletion may have taken some
+    std::unordered_set<const TBranch*> Going;
+    std::vector<TBranch*> Branches;
+    for (const TNode* N : Nodes)
+        for (const TLink& L : N->Links)
+            if (Going.insert(L.Branch).second)
+                Branches.push_back(L.Branch);
     for (auto B = FGraph->Branches().rbegin(); B != FGraph->Branches().rend(); ++B)
-        if ((*B)->BlockState == 1)
-            Branches.push_back((*B)->Id());
-    for (int Id : Branches)
-        if (TBranch* B = FGraph->FindBranch(Id); B && B->BlockState == 1)
-            DeleteBranch(B);
-    BlockDrawing = false;
+        if ((*B)->BlockState == 1 && Going.insert(B->get()).second)
+            Branches.push_back(B->get());
+    const std::unordered_set<const TNode*> GoingNodes(Nodes.begin(), Nodes.end());
+    // The neighbours that stay, told afterwards that they lost branches.
+    std::vector<TNode*> Far;
+    std::unordered_set<const TNode*> FarSeen;
+    for (const TBranch* B : Branches)
+        for (TNode* End : {B->FromNode, B->ToNode})
+            if (End && GoingNodes.count(End) == 0 && FarSeen.insert(End).second)
+                Far.push_back(End);
+
+    if (GoingNodes.count(FSelectedNode) != 0)
+        SelectNode(nullptr);
+    if (Going.count(FSelectedBranch) != 0)
+        SelectBranch(nullptr);
+    for (TNode* N : Nodes)
+        BeforeDeleteNodeHook(N);
+    for (TBranch* B : Branches)
+        BeforeDeleteBranchHook(B);
+    if (OnBeforeDeleteBlock) {
+        OnBeforeDeleteBlock(Nodes, Branches);
+    } else {
+        for (TBranch* B : Branches)
+            if (OnBeforeDeleteBranch)
+                OnBeforeDeleteBranch(B);
+        for (TNode* N : Nodes)
+            if (OnBeforeDeleteNode)
+                OnBeforeDeleteNode(N);
+    }
+    FHitNode = nullptr;
+    FHitBranch = nullptr;
+    SpawnOrigin = nullptr;
+    FGraph->DeleteItems(Nodes, Branches);
+    InvalidateAll();
+    FireBranchSelected(FSelectedBranch);
+    if (OnBeforeDeleteBlock) {
+        if (OnBlockDeleted)
+            OnBlockDeleted();
+    } else if (OnBranchDeleted) {
+        for (TNode* F : Far)
+            OnBranchDeleted(F, nullptr);
+    }
     ClearBlockSelection();
 }
 
@@ -298,13 +340,16 @@ void TGraphViewFrame::PasteBlock()
         }
     }
     Offset = SnapToGap(Offset, GridGap());
+    Offset = OffsetInside(Clip, Offset);
 
     BlockDrawing = true;
     for (const auto& N : Clip.Nodes()) {
         TNode* New = FGraph->GetOrAddNode(NodeIds[N->Id()]);
         New->AssignData(*N);
         New->BlockState = 1;
-        PlaceNode(New, N->X + Offset.x(), N->Y + Offset.y());
+        // Moved as a whole: the block keeps its shape.
+        New->X = N->X + Offset.x();
+        New->Y = N->Y + Offset.y();
         if (OnNodeAdded)
             OnNodeAdded(New);
     }
@@ -316,7 +361,13 @@ void TGraphViewFrame::PasteBlock()
         New->AssignData(*B);
         New->BlockState = 1;
         New->Name = BranchCaption(New);
-        CentreHandle(*New);
+        // Handles stay where the user had them on the block.
+        if (New->LabelX == -1 || New->LabelY == -1) {
+            CentreHandle(*New);
+        } else {
+            New->LabelX += Offset.x();
+            New->LabelY += Offset.y();
+        }
         if (OnBranchAdded)
             OnBranchAdded(New);
         Pasted.push_back(New);
@@ -340,6 +391,35 @@ void TGraphViewFrame::PasteBlock()
     EnableAction(gvfActionCut, true);
     if (OnBlockStarted)
         OnBlockStarted();
+}
+
+QPoint TGraphViewFrame::OffsetInside(const TGraph& Clip, QPoint Offset)
+{
+    QRect Block;
+    for (const auto& N : Clip.Nodes())
+        Block |= QRect(N->X, N->Y, 1, 1);
+    if (Block.isEmpty())
+        return Offset;
+    // Moved back inside by whole grid steps, at least as far in from each
+    // edge as a new node; the top and left edges win over the others.
+    const int G = std::max(1, GridGap());
+    const QSize Size = DrawingSize();
+    auto Inside = [G](int O, int Low, int High, int Side) {
+        if (High + O > Side - PasteMargin)
+            O = static_cast<int>(std::floor(static_cast<double>(Side - PasteMargin - High) / G)) * G;
+        if (Low + O < PasteMargin)
+            O = static_cast<int>(std::ceil(static_cast<double>(PasteMargin - Low) / G)) * G;
+        return O;
+    };
+    Offset = QPoint(Inside(Offset.x(), Block.left(), Block.right(), Size.width()),
+                    Inside(Offset.y(), Block.top(), Block.bottom(), Size.height()));
+    // A block larger than the drawing: the drawing grows to hold it.
+    if (Block.right() + Offset.x() >= Size.width() || Block.bottom() + Offset.y() >= Size.height()) {
+        FGraph->Width = std::max(FGraph->Width, Block.right() + Offset.x() + PasteMargin);
+        FGraph->Height = std::max(FGraph->Height, Block.bottom() + Offset.y() + PasteMargin);
+        FitDrawingToGraph();
+    }
+    return Offset;
 }
 
 void TGraphViewFrame::gvfActionPasteExecute() { PasteBlock(); }

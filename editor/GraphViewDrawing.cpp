@@ -23,6 +23,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -31,6 +32,9 @@ namespace {
 constexpr int MaxDrawingSide = 10000;
 // A background picture is cut to this many pixels on each side.
 constexpr int MaxPictureSide = 3000;
+// The background's zoom ratio stays within these.
+constexpr double MinZoomRatio = 0.1;
+constexpr double MaxZoomRatio = 10.0;
 // Past this many separate rectangles a repaint takes their bounding box.
 constexpr std::size_t MaxDirtyRects = 48;
 
@@ -139,6 +143,18 @@ const QImage& TGraphViewFrame::CanvasImage()
 
 void TGraphViewFrame::PlaceNode(TNode* Node, int X, int Y) { SetNodePosition(*Node, X, Y, DrawingSize()); }
 
+void TGraphViewFrame::FitDrawingToGraph()
+{
+    // A document's size is not trusted, and a node the user placed is never
+    // moved to fit the drawing: the drawing grows to hold it instead.
+    const QSize Reach = PlacedNodesReach(*FGraph);
+    FGraph->Width = std::clamp(std::max(FGraph->Width, Reach.width()), 1, MaxDrawingSide);
+    FGraph->Height = std::clamp(std::max(FGraph->Height, Reach.height()), 1, MaxDrawingSide);
+    Image1->resize(DrawingSize());
+    ShowDrawingSize();
+    FitBackgroundToDrawing();
+}
+
 void TGraphViewFrame::RecentreHandles(TNode* Node)
 {
     for (const TLink& L : Node->Links)
@@ -182,11 +198,7 @@ void TGraphViewFrame::RedrawGraph()
     FHitBranch = nullptr;
     FHitNode = nullptr;
 
-    // A document's size is not trusted.
-    FGraph->Width = std::clamp(FGraph->Width, 1, MaxDrawingSide);
-    FGraph->Height = std::clamp(FGraph->Height, 1, MaxDrawingSide);
-    Image1->resize(DrawingSize());
-    ShowDrawingSize();
+    FitDrawingToGraph();
     if (FScaleToolBox) {
         FScaleToolBox->SetScale(FGraph->Scale);
         FScaleToolBox->SetDrawToScale(FGraph->DrawToScale);
@@ -389,8 +401,8 @@ void TGraphViewFrame::SetDrawingSize(int Width, int Height)
 
 void TGraphViewFrame::SizeToBackground()
 {
-    if (!FBackTrue.isNull())
-        SetDrawingSize(FBackTrue.width(), FBackTrue.height());
+    if (!FBackSize.isEmpty())
+        SetDrawingSize(FBackSize.width(), FBackSize.height());
 }
 
 // ---------------------------------------------------------------- background
@@ -418,6 +430,8 @@ void TGraphViewFrame::LoadBackground(const std::string& FileName)
 {
     FBackPicture = QImage();
     FBackTrue = QImage();
+    FBackSize = QSize();
+    FBackPath.clear();
     InvalidateAll();
     SetZoomEnabled(false);
     if (!FGraph)
@@ -436,8 +450,10 @@ void TGraphViewFrame::LoadBackground(const std::string& FileName)
         Name = Local;
     }
     FGraph->BackFileName = Name.toStdString();
+    // A document's ratio is held to what the zoom buttons can reach.
     if (!(FGraph->BackZoomRatio > 0.0) || !std::isfinite(FGraph->BackZoomRatio))
         FGraph->BackZoomRatio = 1.0;
+    FGraph->BackZoomRatio = std::clamp(FGraph->BackZoomRatio, MinZoomRatio, MaxZoomRatio);
 
     QImageReader Reader(Name);
     Reader.setDecideFormatFromContent(true);
@@ -447,21 +463,52 @@ void TGraphViewFrame::LoadBackground(const std::string& FileName)
                     QString(), TMsgKind::Warning);
         return;
     }
-    const int W = RoundHalfEven(Picture.width() * FGraph->BackZoomRatio);
-    const int H = RoundHalfEven(Picture.height() * FGraph->BackZoomRatio);
-    if (W > 0 && H > 0) {
-        // Scaled by the zoom, then cut to at most 3000 pixels each way.
-        const QImage Zoomed = (W == Picture.width() && H == Picture.height())
-                                  ? Picture
-                                  : Picture.scaled(W, H, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        FBackTrue = Zoomed.copy(0, 0, std::min(W, MaxPictureSide), std::min(H, MaxPictureSide))
-                        .convertToFormat(QImage::Format_RGB32);
-        FBackPicture = FBackTrue;
-        FBackPicture.invertPixels(QImage::InvertRgb);
-    }
+    FBackPath = Name;
+    FBackSize = QSize(std::min(RoundHalfEven(Picture.width() * FGraph->BackZoomRatio), MaxPictureSide),
+                      std::min(RoundHalfEven(Picture.height() * FGraph->BackZoomRatio), MaxPictureSide));
+    ShowBackground(Picture);
     InvalidateAll();
     FireChanged();
     SetZoomEnabled(true);
+}
+
+void TGraphViewFrame::ShowBackground(const QImage& Picture)
+{
+    FBackPicture = QImage();
+    FBackTrue = QImage();
+    // Only the part that lands in the drawing is scaled: memory follows the
+    // drawing, not the square of the zoom.
+    const QSize Shown = FBackSize.boundedTo(DrawingSize());
+    if (Shown.isEmpty())
+        return;
+    const double Ratio = FGraph->BackZoomRatio;
+    QImage Part;
+    if (Ratio == 1.0) {
+        Part = Picture.copy(0, 0, Shown.width(), Shown.height());
+    } else {
+        // The source part that covers the shown part, a pixel to spare.
+        const int Sw = std::min(Picture.width(), static_cast<int>(std::ceil(Shown.width() / Ratio)) + 1);
+        const int Sh = std::min(Picture.height(), static_cast<int>(std::ceil(Shown.height() / Ratio)) + 1);
+        const QSize Scaled(std::max(Shown.width(), RoundHalfEven(Sw * Ratio)),
+                           std::max(Shown.height(), RoundHalfEven(Sh * Ratio)));
+        Part = Picture.copy(0, 0, Sw, Sh)
+                   .scaled(Scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                   .copy(0, 0, Shown.width(), Shown.height());
+    }
+    FBackTrue = Part.convertToFormat(QImage::Format_RGB32);
+    FBackPicture = FBackTrue;
+    FBackPicture.invertPixels(QImage::InvertRgb);
+}
+
+void TGraphViewFrame::FitBackgroundToDrawing()
+{
+    if (FBackPath.isEmpty() || FBackTrue.size() == FBackSize.boundedTo(DrawingSize()))
+        return;
+    QImageReader Reader(FBackPath);
+    Reader.setDecideFormatFromContent(true);
+    const QImage Picture = Reader.read();
+    if (!Picture.isNull())
+        ShowBackground(Picture);
 }
 
 void TGraphViewFrame::ReloadBackground()
@@ -503,7 +550,7 @@ void TGraphViewFrame::gvfActionZoomInExecute()
 {
     if (!FGraph)
         return;
-    FGraph->BackZoomRatio *= 1.1;
+    FGraph->BackZoomRatio = std::min(FGraph->BackZoomRatio * 1.1, MaxZoomRatio);
     ReloadBackground();
 }
 
@@ -511,7 +558,7 @@ void TGraphViewFrame::gvfActionZoomOutExecute()
 {
     if (!FGraph)
         return;
-    FGraph->BackZoomRatio *= 0.9;
+    FGraph->BackZoomRatio = std::max(FGraph->BackZoomRatio * 0.9, MinZoomRatio);
     ReloadBackground();
 }
 

@@ -210,6 +210,8 @@ void TGraphViewFrame::AddPopupCommand(QAction* Item, std::function<void()> Comma
 
 void TGraphViewFrame::RunPopup(QMenu* Menu)
 {
+    // The hint would stay on the drawing under the menu.
+    HideHint();
     // The menus' items are connected to nothing: the chosen one runs here,
     // whether a user or a test script chose it.
     QAction* Chosen = UiServices().PopupMenu(*Menu, UiServices().PointerPos());
@@ -245,6 +247,7 @@ void TGraphViewFrame::SetGraph(TGraph* Graph)
     FGraph = Graph;
     FSelectedBranch = nullptr;
     FSelectedNode = nullptr;
+    HideHint(); // it named an item of the graph shown before
     EndDrag();
     BlockFlag = false;
     BandOn = false;
@@ -342,21 +345,23 @@ void TGraphViewFrame::CreateToolBoxes()
     };
     FGridToolBox->OnSnapChanged = [this] { SnapButton->setChecked(FGridToolBox->SnapToGrid); };
     FGridToolBox->OnGridGapChanged = [this] { GridChanged(); };
-    FScaleToolBox->OnScaleChanged = [this] {
-        if (FGraph)
-            FGraph->Scale = FScaleToolBox->Scale();
-    };
+    // The scale and the draw-to-scale switch are stored in the document:
+    // changing them is a change of it.
+    FScaleToolBox->OnScaleChanged = [this] { SetGraphScale(FScaleToolBox->Scale()); };
     FScaleToolBox->OnDrawToScaleChanged = [this] {
-        if (FGraph)
-            FGraph->DrawToScale = FScaleToolBox->DrawToScale();
         AutoScaleButton->setChecked(FScaleToolBox->DrawToScale());
+        if (FGraph && FGraph->DrawToScale != FScaleToolBox->DrawToScale()) {
+            FGraph->DrawToScale = FScaleToolBox->DrawToScale();
+            FireChanged();
+        }
     };
     FScaleToolBox->OnScaleAll = [this] { SetAllLengthsToScale(); };
     FCalibrateForm->OnStartPicking = [this] { StartPicking(); };
     FCalibrateForm->OnStopPicking = [this] { StopPicking(); };
     FCalibrateForm->OnApplyScale = [this] {
-        if (FGraph)
-            FGraph->Scale = FCalibrateForm->Scale;
+        if (!(FCalibrateForm->Scale > 0.0))
+            return;
+        SetGraphScale(FCalibrateForm->Scale);
         FScaleToolBox->SetScale(FCalibrateForm->Scale);
     };
     FSizeToolBox->OnSizeChanged = [this] {
@@ -372,10 +377,20 @@ void TGraphViewFrame::CreateToolBoxes()
     SnapButton->setChecked(FGridToolBox->SnapToGrid);
 }
 
+void TGraphViewFrame::SetGraphScale(double Scale)
+{
+    if (!FGraph || FGraph->Scale == Scale)
+        return;
+    FGraph->Scale = Scale;
+    FireChanged();
+}
+
 void TGraphViewFrame::ReleaseView()
 {
     FBackPicture = QImage();
     FBackTrue = QImage();
+    FBackSize = QSize();
+    FBackPath.clear();
     FClipGraph.reset();
     FGlyphs.Clear();
 }

@@ -129,6 +129,12 @@ public:
     // whether the undo file was written (Undo Delete is offered only then).
     std::function<bool()> OnBeforeDelete;
     std::function<void()> OnUndoDelete;
+    // A block deletion reports once, with every node and branch that goes
+    // (the block's and the branches of its nodes), before and after, instead
+    // of per item: thousands of items go at once. While OnBeforeDeleteBlock
+    // is not assigned, the per-item events fire.
+    std::function<void(const std::vector<TNode*>&, const std::vector<TBranch*>&)> OnBeforeDeleteBlock;
+    std::function<void()> OnBlockDeleted;
 
     // ---- virtual operations (the base behaviour; the duct editor overrides)
     virtual void gvfEditBranchClick();
@@ -244,7 +250,7 @@ public:
     void ClearBlockSelection();
     void SelectInBand();
     void MoveBlock(int X, int Y);
-    void DeleteBlock();
+    virtual void DeleteBlock();
     void CopyBlock();
     void PasteBlock();
     // The Delete key asks to delete the block.
@@ -296,8 +302,8 @@ public:
     bool GridVisible() const;
     int GridGap() const;
     const TGlyphSet& Glyphs() const { return FGlyphs; }
-    // The background picture as loaded and zoomed (true colours); null for
-    // none.
+    // The part of the zoomed background picture that the drawing shows
+    // (true colours); null for none.
     QImage BackPicture() const;
     // The drawing as the canvas shows it (pending repaints done first).
     const QImage& CanvasImage();
@@ -334,8 +340,16 @@ private:
     void InvalidateItems(const std::vector<const TNode*>& Nodes, const std::vector<const TBranch*>& Branches);
     // Keeps a position inside the drawing (and off the -1 "not placed" mark).
     void PlaceNode(TNode* Node, int X, int Y);
+    // The graph's size held to what the drawing can be and grown to hold
+    // every placed node; the canvas and the size tool box follow.
+    void FitDrawingToGraph();
+    // The paste offset moved so that the clipboard's block lands inside the
+    // drawing (which grows when the block is larger).
+    QPoint OffsetInside(const TGraph& Clip, QPoint Offset);
     void RecentreHandles(TNode* Node);
     void FireChanged();
+    // The document's scale, a change of it reported.
+    void SetGraphScale(double Scale);
     void FireBranchSelected(TBranch* Branch);
     // The point of a new item snapped and held inside the drawing; Stub is
     // snapped too.
@@ -371,6 +385,10 @@ private:
     void BuildPopups();
     void SetZoomEnabled(bool Enabled);
     void ReloadBackground();
+    // The part of the picture that lands in the drawing, zoomed.
+    void ShowBackground(const QImage& Picture);
+    // After the drawing's size changed: the shown part follows it.
+    void FitBackgroundToDrawing();
     void GridChanged();
     void ShowDrawingSize();
 
@@ -379,7 +397,9 @@ private:
     std::vector<QRect> Dirty;
     TLabelCache Labels;
     QImage FBackPicture; // inverted against white
-    QImage FBackTrue;    // as loaded, for the tests and the picture's size
+    QImage FBackTrue;    // as shown, in its true colours
+    QSize FBackSize;     // the whole picture zoomed and cut
+    QString FBackPath;   // the file it was read from
 
     bool DraggingNode = false;
     bool DraggingHandle = false;

@@ -69,7 +69,9 @@ QPoint TGraphViewFrame::SnapAndClamp(QPoint P, int& Stub) const
     const int G = GridGap();
     const QPoint S = SnapToGap(P, G);
     Stub = RoundHalfEven(static_cast<double>(Stub) / G) * G;
-    return {ClampTo(S.x(), G, Size.width() / G * G), ClampTo(S.y(), G, Size.height() / G * G)};
+    // The last grid point inside the drawing (a drawing a whole number of
+    // gaps wide has its last grid line on its edge, just outside).
+    return {ClampTo(S.x(), G, (Size.width() - 1) / G * G), ClampTo(S.y(), G, (Size.height() - 1) / G * G)};
 }
 
 TNode* TGraphViewFrame::AddNewNode(QPoint At, TBranch* ForBranch)

@@ -6,6 +6,7 @@
 #include "graph/GraphReport.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace {
 
@@ -214,6 +215,43 @@ void TGraph::DeleteNodeWithBranches(TNode* Node)
                            [Node](const std::unique_ptr<TNode>& N) { return N.get() == Node; });
     if (It != NodeList.end())
         NodeList.erase(It);
+}
+
+void TGraph::DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches)
+{
+    std::unordered_set<const TNode*> GoingNodes;
+    for (TNode* N : Nodes)
+        if (N && FindNode(N->Id()) == N)
+            GoingNodes.insert(N);
+    std::unordered_set<const TBranch*> Going;
+    auto Take = [&](TBranch* B) {
+        if (!Going.insert(B).second)
+            return;
+        // Far ends that stay lose their link; going nodes lose all theirs.
+        for (TNode* End : {B->FromNode, B->ToNode})
+            if (End && GoingNodes.count(End) == 0)
+                End->RemoveLink(B);
+        RemoveBranchIndex(B, B->Id());
+    };
+    for (const TNode* N : GoingNodes)
+        for (const TLink& L : N->Links)
+            Take(L.Branch);
+    auto IsMine = [this](const TBranch* B) {
+        const auto [First, Last] = BranchById.equal_range(B->Id());
+        return std::any_of(First, Last, [B](const auto& Entry) { return Entry.second == B; });
+    };
+    for (TBranch* B : Branches)
+        if (B && Going.count(B) == 0 && IsMine(B))
+            Take(B);
+    if (GoingNodes.empty() && Going.empty())
+        return;
+    ClearMeshes();
+    for (const TNode* N : GoingNodes) {
+        const_cast<TNode*>(N)->Links.clear();
+        NodeById.erase(N->Id());
+    }
+    std::erase_if(BranchList, [&Going](const std::unique_ptr<TBranch>& B) { return Going.count(B.get()) != 0; });
+    std::erase_if(NodeList, [&GoingNodes](const std::unique_ptr<TNode>& N) { return GoingNodes.count(N.get()) != 0; });
 }
 
 void TGraph::ReverseBranch(TBranch* Branch)

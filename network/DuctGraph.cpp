@@ -51,6 +51,16 @@ void TDuctGraph::DeleteNode(TNode* Node)
     TFlowGraph::DeleteNode(Node);
 }
 
+void TDuctGraph::DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches)
+{
+    if (MainFan && FindBranch(MainFan->Id()) == MainFan &&
+        (std::find(Branches.begin(), Branches.end(), MainFan) != Branches.end() ||
+         std::find(Nodes.begin(), Nodes.end(), MainFan->FromNode) != Nodes.end() ||
+         std::find(Nodes.begin(), Nodes.end(), MainFan->ToNode) != Nodes.end()))
+        MainFan = nullptr;
+    TFlowGraph::DeleteItems(Nodes, Branches);
+}
+
 void TDuctGraph::MergeNodes(TNode* Keep, TNode* Drop)
 {
     if (!Keep || Keep == Drop)

@@ -38,6 +38,7 @@ public:
     // Also forgets the main fan when it goes.
     void DeleteBranch(TBranch* Branch) override;
     void DeleteNode(TNode* Node) override;
+    void DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches) override;
     // The base merge; the kept node's terminals then follow its type.
     void MergeNodes(TNode* Keep, TNode* Drop) override;
 

@@ -165,16 +165,27 @@ void TFlowGraph::DeleteNode(TNode* Node)
     DeleteNodeWithBranches(Node);
 }
 
-void TFlowGraph::DeleteFitting(TFitting* Fitting)
+void TFlowGraph::DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches)
 {
-    auto It = std::find_if(Fittings.begin(), Fittings.end(),
-                           [Fitting](const std::unique_ptr<TFitting>& F) { return F.get() == Fitting; });
-    if (It == Fittings.end())
-        return;
+    std::vector<TBranch*> Going = Branches;
+    for (TNode* N : Nodes) {
+        if (!N || FindNode(N->Id()) != N)
+            continue;
+        ForgetNode(static_cast<TFlowNode*>(N));
+        for (const TLink& L : N->Links)
+            Going.push_back(L.Branch);
+    }
+    ForgetBranches(Going);
+    TGraph::DeleteItems(Nodes, Branches);
+}
+
+void TFlowGraph::DeleteFittings(const std::vector<TFitting*>& Going)
+{
+    const std::unordered_set<const TFitting*> Set(Going.begin(), Going.end());
     for (const auto& Item : Branches()) {
         auto& Branch = static_cast<TFlowBranch&>(*Item);
         for (std::size_t I = Branch.LinkedFittings.size(); I > 0; --I) {
-            if (Branch.LinkedFittings[I - 1] != Fitting)
+            if (Set.count(Branch.LinkedFittings[I - 1]) == 0)
                 continue;
             Branch.LinkedFittings.erase(Branch.LinkedFittings.begin() + static_cast<std::ptrdiff_t>(I - 1));
             if (I - 1 < Branch.LinkedFittingValues.size())
@@ -182,7 +193,15 @@ void TFlowGraph::DeleteFitting(TFitting* Fitting)
                                                  static_cast<std::ptrdiff_t>(I - 1));
         }
     }
-    Fittings.erase(It);
+    std::erase_if(Fittings, [&Set](const std::unique_ptr<TFitting>& F) { return Set.count(F.get()) != 0; });
+}
+
+void TFlowGraph::DeleteFitting(TFitting* Fitting)
+{
+    const bool Held = std::any_of(Fittings.begin(), Fittings.end(),
+                                  [Fitting](const std::unique_ptr<TFitting>& F) { return F.get() == Fitting; });
+    if (Held)
+        DeleteFittings({Fitting});
 }
 
 // ---------------------------------------------------------------- reversing

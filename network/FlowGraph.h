@@ -77,6 +77,7 @@ public:
     void AssignSettings(const TGraph& Source) override;
     void DeleteNode(TNode* Node) override;
     void DeleteBranch(TBranch* Branch) override;
+    void DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches) override;
     // Also swaps terminal roles (an Outlet from-node becomes an Inlet with an
     // inlet terminal, else an Inlet to-node becomes an Outlet with an outlet
     // terminal) and recomputes the flow terms in the new direction.
@@ -131,6 +132,8 @@ public:
     // Removes the fitting from the network and from every branch that lists
     // it, and frees it.
     void DeleteFitting(TFitting* Fitting);
+    // DeleteFitting for many fittings, in one pass over the branches.
+    void DeleteFittings(const std::vector<TFitting*>& Going);
     // Every fitting's C-values (Calculate mode 0).
     void CalcFittingsC();
     // Every fitting's velocity ratios (mode 2), then RelaxRatios.

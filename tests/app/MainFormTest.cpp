@@ -410,3 +410,33 @@ TEST(MainForm, DeletingABranchFreesItsFittingsAndNoBranchKeepsThem)
     EXPECT_EQ(P.Main().FindBranchRow(G.FindBranch(Neighbour)), 1);
     EXPECT_TRUE(P.Main().ActionUndoDelete->isEnabled());
 }
+
+TEST(MainForm, ASolvedDocumentWithABackgroundOpensAndUndoesAsSolved)
+{
+    TProgram P;
+    const QString Picture = P.Path("plan.png");
+    QImage Plan(200, 100, QImage::Format_RGB32);
+    Plan.fill(Qt::white);
+    ASSERT_TRUE(Plan.save(Picture));
+    P.Network().BackFileName = Picture.toStdString();
+    P.Main().ActionSizeEqualFriction->trigger();
+    const QString Name = P.Path("net.vtx");
+    ASSERT_TRUE(P.Main().SaveFile(Name));
+    auto ShowsSolved = [&](const char* Saved) {
+        EXPECT_EQ(P.Panel(0), "Equal Friction");
+        EXPECT_TRUE(P.Panel(1).startsWith("Solved (")) << P.Panel(1).toStdString();
+        EXPECT_EQ(P.Panel(2), Saved);
+    };
+
+    ASSERT_TRUE(P.Main().LoadFile(Name));
+    ASSERT_FALSE(P.Main().FlowGraphFrame1->BackPicture().isNull());
+    ShowsSolved("Saved");
+
+    TGraphViewFrame& Frame = *P.Main().FlowGraphFrame1;
+    Frame.Image1MouseDown(TMouseButton::Left, ssLeft, 1, 1);
+    Frame.Image1MouseMove(ssLeft, 890, 890);
+    Frame.Image1MouseUp(TMouseButton::Left, 0, 890, 890);
+    P.Main().ActionDelete->trigger();
+    P.Main().ActionUndoDelete->trigger();
+    ShowsSolved("Not Saved");
+}

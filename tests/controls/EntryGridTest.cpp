@@ -318,3 +318,11 @@ TEST(EntryGridInDialog, LeavingForAnotherFieldStoresTheLimitAndLetsTheFocusGo)
     EXPECT_EQ(Services.Beeps, 1);
     EXPECT_EQ(QApplication::focusWidget(), Other);
 }
+
+TEST_F(EntryGrid, AnyMouseButtonInTheUnitsColumnOffersTheUnits)
+{
+    Grid.SetUnits(rFlow, utAirFlowPrim, 1, 0, ft_Fixed, 3, 0);
+    for (Qt::MouseButton Button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton})
+        ClickCell(2, rFlow, Button);
+    EXPECT_EQ(Picks.size(), 3u);
+}

@@ -277,3 +277,15 @@ TEST(FmtEditLabel, EditsAndLabelsForgetEachOtherWhenOneGoes)
     B.SetUnitsType(utAltitude); // no label left to write to
     EXPECT_EQ(B.text(), "0.0");
 }
+
+TEST(FmtEdit, ARefusedKeystrokeCountsAsEditingSoTheFirstEscStaysInTheEdit)
+{
+    TEditDialog D;
+    D.Edit->SetValue(3.5);
+    D.Type("x", Qt::Key_unknown);
+    EXPECT_EQ(D.Services.Beeps, 1);
+    QTest::keyClick(D.Edit, Qt::Key_Escape);
+    EXPECT_TRUE(D.Dialog.isVisible());
+    QTest::keyClick(D.Edit, Qt::Key_Escape);
+    EXPECT_FALSE(D.Dialog.isVisible());
+}

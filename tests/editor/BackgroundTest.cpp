@@ -84,22 +84,42 @@ TEST(Background, ZoomScalesThePictureAndLargeOnesAreCut)
     F.Services.ChosenFile = Path; // picked in the picture dialog
     F.Frame->gvfActionBackSetPic->trigger();
     EXPECT_EQ(F.Graph.BackFileName, Path.toStdString());
-    EXPECT_EQ(F.Frame->BackPicture().size(), QSize(3000, 100));
+    // Only the part within the 900-pixel drawing is kept.
+    EXPECT_EQ(F.Frame->BackPicture().size(), QSize(900, 100));
     F.Frame->gvfActionZoomInExecute();
-    EXPECT_EQ(F.Frame->BackPicture().size(), QSize(3000, 110));
+    EXPECT_EQ(F.Frame->BackPicture().size(), QSize(900, 110));
     F.Frame->gvfActionZoomOutExecute();
     EXPECT_DOUBLE_EQ(F.Graph.BackZoomRatio, 0.99);
-    EXPECT_EQ(F.Frame->BackPicture().size(), QSize(3000, 99));
+    EXPECT_EQ(F.Frame->BackPicture().size(), QSize(900, 99));
     F.Frame->gvfActionZoomFullExecute();
     EXPECT_EQ(F.Graph.BackZoomRatio, 1.0);
+    F.Frame->SizeToBackground();
+    EXPECT_EQ(F.Frame->BackPicture().size(), QSize(3000, 100)) << "cut at 3000 pixels";
 
-    // A document's nonsense ratio is taken as full size; one zoomed to
-    // nothing shows no picture.
-    for (const auto& [Ratio, Size] : {std::pair{-2.0, QSize(3000, 100)}, {0.0, QSize(3000, 100)}, {1e-9, QSize(0, 0)}}) {
+    // A document's nonsense ratio is taken as full size; one beyond what the
+    // zoom buttons reach is held to their range.
+    for (const auto& [Ratio, Size] : {std::pair{-2.0, QSize(3000, 100)}, {0.0, QSize(3000, 100)}, {1e-9, QSize(400, 10)}}) {
         F.Graph.BackZoomRatio = Ratio;
         F.Frame->LoadBackground(Path.toStdString());
         EXPECT_EQ(F.Frame->BackPicture().size(), Size) << Ratio;
     }
+}
+
+TEST(Background, ALargeZoomScalesOnlyThePartInTheDrawing)
+{
+    QTemporaryDir Dir;
+    const QString Path = Dir.filePath("plan.png");
+    QImage Plan(600, 400, QImage::Format_RGB32);
+    Plan.fill(Qt::white);
+    Plan.setPixelColor(10, 10, Qt::black);
+    ASSERT_TRUE(Plan.save(Path));
+    TViewFixture F;
+    F.Graph.BackZoomRatio = 40; // as a document may carry it
+    F.Frame->LoadBackground(Path.toStdString());
+    F.Frame->RedrawGraph();
+    EXPECT_LE(F.Graph.BackZoomRatio, 10.0);
+    EXPECT_EQ(F.Frame->BackPicture().size(), QSize(900, 900));
+    EXPECT_LT(F.Frame->CanvasImage().pixelColor(105, 105).lightness(), 128) << "pixel (10, 10) zoomed ten times";
 }
 
 TEST(Background, MovedMissingAndUnreadablePictures)

@@ -80,8 +80,8 @@ QPoint At(const TNode* N) { return {N->X, N->Y}; }
 
 TEST(FlowGraphFrame, OnlyOneMainFanCanBeDrawn)
 {
-    enum class TUndo { Delete, Merge };
-    for (TUndo How : {TUndo::Delete, TUndo::Merge}) {
+    enum class TUndo { Delete, Block };
+    for (TUndo How : {TUndo::Delete, TUndo::Block}) {
         TDuctView V;
         EXPECT_TRUE(V.Frame->MainFanBtn->isEnabled());
         V.Frame->MainFanBtn->setChecked(true);
@@ -100,9 +100,9 @@ TEST(FlowGraphFrame, OnlyOneMainFanCanBeDrawn)
         if (How == TUndo::Delete) {
             V.Frame->DeleteBranch(Fan);
         } else {
-            // One end of the fan dropped on the other: the merge drops the fan.
-            V.Drag(At(Fan->ToNode), At(Fan->FromNode));
-            EXPECT_EQ(V.Graph.NodeCount(), 1);
+            V.Drag({200, 200}, {400, 400}); // a band round the fan
+            V.Frame->gvfActionDeleteExecute();
+            EXPECT_EQ(V.Graph.NodeCount(), 0);
         }
         EXPECT_EQ(V.Graph.MainFan, nullptr);
         EXPECT_TRUE(V.Frame->MainFanBtn->isEnabled()) << int(How);
@@ -366,4 +366,21 @@ TEST(FlowGraphFrame, PopupsOpenThePressureDropFormOnTheirDuct)
     V.Frame->DeleteBranch(In);
     EXPECT_FALSE(V.Frame->PressureDropForm()->isVisible());
     EXPECT_EQ(V.Frame->PressureDropForm()->Branch(), nullptr);
+}
+
+TEST(FlowGraphFrame, AMergeThatWouldDeleteTheMainFanIsRefused)
+{
+    // One end of the fan dropped on the other, alone or by a Ctrl spawn.
+    for (TShiftState Keys : {TShiftState(0), TShiftState(ssCtrl)}) {
+        TDuctView V;
+        V.Frame->MainFanBtn->setChecked(true);
+        V.Click({300, 300});
+        const auto* Fan = V.Graph.DuctBranch(1);
+        ASSERT_NE(Fan, nullptr);
+        V.Frame->ArrowBtn->setChecked(true);
+        V.Drag(At(Fan->ToNode), At(Fan->FromNode), Keys);
+        EXPECT_EQ(V.Services.Messages.size(), 1) << Keys;
+        EXPECT_EQ(V.Graph.MainFan, Fan) << Keys;
+        EXPECT_EQ(V.Graph.FindBranch(1), Fan) << Keys;
+    }
 }

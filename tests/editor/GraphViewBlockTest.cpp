@@ -176,3 +176,61 @@ TEST(GraphViewBlock, TheDeleteKeyAsksFirst)
         EXPECT_EQ(F.Frame->HasBlock(), Answer != mrYes);
     }
 }
+
+TEST(GraphViewBlock, APasteMovesTheBlockWholeAndKeepsItInsideTheDrawing)
+{
+    const struct {
+        const char* Where;
+        QPoint Pointer; // where the block's top-left node is asked to land
+        int Width;      // of the drawing
+    } Cases[] = {{"inside", {400, 300}, 900}, {"past the edges", {850, 880}, 900}, {"wider than the drawing", {200, 50}, 250}};
+    for (const auto& C : Cases) {
+        TViewFixture F;
+        F.Node(1, 100, 100);
+        F.Node(2, 400, 200);
+        F.Branch(1, 1, 2);
+        F.Graph.FindBranch(1)->LabelX = 300; // the user moved the handle
+        F.Graph.FindBranch(1)->LabelY = 120;
+        F.Drag({50, 50}, {450, 250});
+        F.Frame->gvfActionCopyExecute();
+        F.Graph.Width = C.Width;
+        F.Services.Pointer = F.Frame->Image1->mapToGlobal(C.Pointer);
+        F.Frame->gvfActionPasteExecute();
+        const TNode* A = F.Graph.Nodes()[F.Graph.NodeCount() - 2].get();
+        const TNode* B = F.Graph.Nodes().back().get();
+        const TBranch* Pasted = F.Graph.Branches().back().get();
+        EXPECT_EQ(QPoint(B->X - A->X, B->Y - A->Y), QPoint(300, 100)) << C.Where;
+        EXPECT_EQ(QPoint(Pasted->LabelX - A->X, Pasted->LabelY - A->Y), QPoint(200, 20)) << C.Where;
+        for (const TNode* N : {A, B})
+            EXPECT_TRUE(QRect(0, 0, F.Graph.Width, F.Graph.Height).contains(N->X, N->Y)) << C.Where;
+        if (QString(C.Where) == "inside") {
+            EXPECT_EQ(QPoint(A->X, A->Y), C.Pointer);
+        }
+    }
+}
+
+TEST(GraphViewBlock, ABlockDeletionReportsEverythingThatGoesOnce)
+{
+    TViewFixture F;
+    for (int Id = 1; Id <= 4; ++Id)
+        F.Node(Id, 100 * Id, 100);
+    for (int Id = 1; Id <= 3; ++Id)
+        F.Branch(Id, Id, Id + 1);
+    F.Drag({180, 50}, {320, 150}); // nodes 2 and 3, branch 2's handle
+    std::vector<int> Going;
+    int After = 0;
+    F.Frame->OnBeforeDeleteBlock = [&](const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches) {
+        EXPECT_EQ(Nodes.size(), 2u);
+        for (const TBranch* B : Branches)
+            Going.push_back(B->Id());
+    };
+    F.Frame->OnBlockDeleted = [&] { ++After; };
+    F.Frame->OnBeforeDeleteBranch = [](TBranch*) { ADD_FAILURE() << "no per-branch report"; };
+    F.Frame->gvfActionDeleteExecute();
+    std::sort(Going.begin(), Going.end());
+    EXPECT_EQ(Going, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(After, 1);
+    EXPECT_EQ(NodeIds(F.Graph), (std::vector<int>{1, 4}));
+    EXPECT_EQ(F.Graph.BranchCount(), 0);
+    EXPECT_TRUE(F.Graph.FindNode(1)->Links.empty());
+}

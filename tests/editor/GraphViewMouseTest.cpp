@@ -8,6 +8,8 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <functional>
+
 using namespace edtest;
 
 TEST(GraphViewMouse, ADropWithinHalfAGapMergesButNeverWithTheSink)
@@ -299,4 +301,27 @@ TEST(GraphViewMouse, EditActionsAreMirroredToTheOwner)
         {F.Frame->gvfActionDelete, false}, {F.Frame->gvfActionCopy, false}, {F.Frame->gvfActionCut, false}};
     EXPECT_EQ(Changes, Disabled);
     EXPECT_FALSE(F.Frame->HasBlock());
+}
+
+TEST(GraphViewMouse, TheHoverHintGoesUnderAPopupAndWithTheDocument)
+{
+    TTestGraph Other;
+    const struct {
+        const char* Then;
+        std::function<void(TViewFixture&)> Do;
+    } Cases[] = {
+        {"a node's pop-up", [](TViewFixture& F) {
+             F.Frame->Image1MouseDown(TMouseButton::Right, ssRight, 200, 200);
+             F.Frame->Image1MouseUp(TMouseButton::Right, 0, 200, 200);
+         }},
+        {"another document", [&Other](TViewFixture& F) { F.Frame->SetGraph(&Other); }},
+    };
+    for (const auto& C : Cases) {
+        TViewFixture F;
+        F.Node(1, 200, 200)->Name = "Riser 1";
+        F.Frame->Image1MouseMove(0, 201, 201);
+        ASSERT_FALSE(F.Frame->HintText->isHidden()) << C.Then;
+        C.Do(F);
+        EXPECT_TRUE(F.Frame->HintText->isHidden()) << C.Then;
+    }
 }

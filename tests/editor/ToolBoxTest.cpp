@@ -15,6 +15,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
+
 using namespace edtest;
 
 namespace {
@@ -59,9 +61,14 @@ TEST(ToolBoxes, CalibrationPicksTwoPointsOnTheDrawing)
     EXPECT_EQ(F.Frame->ScaleToolBox()->EdMScale->Text(), "2.0000");
     EXPECT_FALSE(Form->isVisible());
 
-    // Two points that coincide give a scale of 0.
-    Form->SetPoints({50, 50}, {50, 50});
-    EXPECT_EQ(Form->StatusScale->text(), "Scale : 0.0000 m/pixel");
+    // Two points that coincide are refused: the scale stays.
+    Form->StartBtn->click();
+    F.Click({50, 50});
+    F.Click({50, 50});
+    EXPECT_EQ(F.Services.Messages.size(), 1);
+    EXPECT_EQ(Form->StatusScale->text(), "Scale : 2.0000 m/pixel");
+    Form->AcceptBtn->click();
+    EXPECT_DOUBLE_EQ(F.Graph.Scale, 2.0);
 }
 
 TEST(ToolBoxes, GridSettingsLoadHeldToTheirRangeAndAreSaved)
@@ -150,10 +157,54 @@ TEST(ToolBoxes, ScaleAndSizeBoxesSetTheDrawing)
     EXPECT_EQ(QPoint(F.Graph.FindNode(1)->X, F.Graph.FindNode(1)->Y), QPoint(40, 40));
     EXPECT_EQ(Size->EdHeight->text(), "280");
 
-    // A document's size is held to 1..10000 pixels.
+    // A document's size is held to 1..10000 pixels, and to its nodes.
     F.Graph.Width = 0;
     F.Graph.Height = 250000;
     F.Frame->RedrawGraph();
-    EXPECT_EQ(QSize(F.Graph.Width, F.Graph.Height), QSize(1, 10000));
-    EXPECT_EQ(F.Frame->Image1->size(), QSize(1, 10000));
+    EXPECT_EQ(QSize(F.Graph.Width, F.Graph.Height), QSize(241, 10000));
+    EXPECT_EQ(F.Frame->Image1->size(), QSize(241, 10000));
+}
+
+TEST(ToolBoxes, ScaleChangesMarkTheDocumentChanged)
+{
+    const struct {
+        const char* Change;
+        std::function<void(TViewFixture&)> Make;
+    } Cases[] = {
+        {"typed scale", [](TViewFixture& F) { Type(F.Frame->ScaleToolBox()->EdMScale->Edit(), "0.05"); }},
+        {"auto length", [](TViewFixture& F) { F.Frame->ScaleToolBox()->CBDrawToScale->click(); }},
+        {"calibrated",
+         [](TViewFixture& F) {
+             F.Frame->CalibrateScaleForm()->SetPoints({0, 0}, {40, 0});
+             F.Frame->CalibrateScaleForm()->AcceptBtn->click();
+         }},
+    };
+    for (const auto& C : Cases) {
+        TViewFixture F;
+        F.Frame->RedrawGraph();
+        int Changes = 0;
+        F.Frame->OnChanged = [&] { ++Changes; };
+        C.Make(F);
+        EXPECT_EQ(Changes, 1) << C.Change;
+    }
+}
+
+TEST(ToolBoxes, NeitherARedrawNorTheSizeBoxMovesAPlacedNode)
+{
+    TViewFixture F;
+    F.Node(1, 100, 100);
+    F.Node(2, 850, 960); // beyond the document's 900 by 900
+    F.Branch(1, 1, 2);
+    F.Frame->RedrawGraph();
+    EXPECT_EQ(QSize(F.Graph.Width, F.Graph.Height), QSize(900, 961)) << "the drawing holds its nodes";
+    const QPoint Handle(F.Graph.FindBranch(1)->LabelX, F.Graph.FindBranch(1)->LabelY);
+
+    TSizeToolBox* Size = F.Frame->SizeToolBox();
+    F.Frame->gvfActionBackResize->trigger();
+    Type(Size->EdWidth, "400");
+    EXPECT_EQ(F.Graph.Width, 851);
+    EXPECT_EQ(Size->EdWidth->text(), "851") << "the smallest width it can take";
+    Type(Size->EdWidth, "1000");
+    EXPECT_EQ(QPoint(F.Graph.FindNode(2)->X, F.Graph.FindNode(2)->Y), QPoint(850, 960));
+    EXPECT_EQ(QPoint(F.Graph.FindBranch(1)->LabelX, F.Graph.FindBranch(1)->LabelY), Handle);
 }
