@@ -179,3 +179,9 @@ QSize PlacedNodesReach(const TGraph& Graph)
     }
     return {Width, Height};
 }
+
+QSize PlacedNodesExtent(const TGraph& Graph)
+{
+    const QSize Reach = PlacedNodesReach(Graph);
+    return {Reach.width() > 0 ? Reach.width() - 1 + 40 : 0, Reach.height() > 0 ? Reach.height() - 1 + 40 : 0};
+}

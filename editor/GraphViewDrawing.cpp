@@ -393,8 +393,11 @@ void TGraphViewFrame::SetDrawingSize(int Width, int Height)
 {
     if (!FGraph)
         return;
-    FGraph->Width = std::clamp(Width, 1, MaxDrawingSide);
-    FGraph->Height = std::clamp(Height, 1, MaxDrawingSide);
+    // A new size never cuts into the nodes' extent: the smallest it takes
+    // shows every node whole.
+    const QSize Extent = PlacedNodesExtent(*FGraph);
+    FGraph->Width = std::clamp(std::max(Width, Extent.width()), 1, MaxDrawingSide);
+    FGraph->Height = std::clamp(std::max(Height, Extent.height()), 1, MaxDrawingSide);
     RedrawGraph();
     FireChanged();
 }

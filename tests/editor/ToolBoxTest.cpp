@@ -202,8 +202,8 @@ TEST(ToolBoxes, NeitherARedrawNorTheSizeBoxMovesAPlacedNode)
     TSizeToolBox* Size = F.Frame->SizeToolBox();
     F.Frame->gvfActionBackResize->trigger();
     Type(Size->EdWidth, "400");
-    EXPECT_EQ(F.Graph.Width, 851);
-    EXPECT_EQ(Size->EdWidth->text(), "851") << "the smallest width it can take";
+    EXPECT_EQ(F.Graph.Width, 890);
+    EXPECT_EQ(Size->EdWidth->text(), "890") << "the smallest width it can take: the nodes' extent";
     Type(Size->EdWidth, "1000");
     EXPECT_EQ(QPoint(F.Graph.FindNode(2)->X, F.Graph.FindNode(2)->Y), QPoint(850, 960));
     EXPECT_EQ(QPoint(F.Graph.FindBranch(1)->LabelX, F.Graph.FindBranch(1)->LabelY), Handle);
