@@ -76,9 +76,7 @@ TEST_F(LocationPicker, RegionsFilterPlacesByCodeAndRegionZeroListsAll)
     const struct {
         const char* Region;
         Names Places;
-    } Cases[] = {{"France", {"Paris", "Lyon"}},
-                 {"Germany", {"Berlin"}},
-                 {"Everywhere", {"Paris", "Lyon", "Berlin"}}};
+    } Cases[] = {{"France", {"Paris", "Lyon"}}, {"Germany", {"Berlin"}}, {"Everywhere", {"Paris", "Lyon", "Berlin"}}};
     for (const auto& C : Cases) {
         Picker.SelectRegion(IndexOf(Picker.Regions(), C.Region));
         EXPECT_EQ(PlaceNames(Picker), C.Places) << C.Region;
@@ -184,8 +182,9 @@ TEST_F(LocationPicker, ADatabaseNotInstalledIsReportedAndTheOpenOneKept)
 
 TEST_F(LocationPicker, AMissingIndexGivesEmptyListsAndPathsStayInTheFolder)
 {
-    fs::remove(Dir / "Regions.idx");
     TLocationPicker Picker(DataDir());
+    Picker.Activate();
+    fs::remove(Dir / "Regions.idx"); // the index read before goes too
     EXPECT_EQ(Picker.Activate(), "");
     EXPECT_TRUE(Picker.Databases().empty());
     EXPECT_TRUE(Picker.Regions().empty());
