@@ -19,10 +19,11 @@
 
 namespace {
 
-constexpr double PressureLo = 70.0;
-constexpr double PressureHi = 120.0;
-constexpr double AltitudeLo = -1401.35;
-constexpr double AltitudeHi = 3063.8;
+// Wide enough for every place of the locations database (the highest lies
+// at 4,701 m, about 55.7 kPa); the altitude range is the pressure range's
+// standard-atmosphere altitudes, so either edit accepts what the other shows.
+constexpr double PressureLo = 50.0;
+constexpr double PressureHi = 110.0;
 
 QToolButton* TextButton(const QString& Caption, TToolGlyph Glyph, const QString& Hint, QWidget* Parent)
 {
@@ -97,7 +98,7 @@ TAltBaromForm::TAltBaromForm(TSettingsStore& Settings, std::unique_ptr<TSelectLo
     const std::string S = SettingsSection;
     SetUpEdit(edPa, PaUnits, utPressureBar, "%0.3f", PressureLo, PressureHi,
               Settings.ReadInteger(S, "Pressure units", edPa->UnitsValue()));
-    SetUpEdit(edAlt, AltUnits, utAltitude, "%0.1f", AltitudeLo, AltitudeHi,
+    SetUpEdit(edAlt, AltUnits, utAltitude, "%0.1f", ::Altitude(PressureHi), ::Altitude(PressureLo),
               Settings.ReadInteger(S, "Altitude units", edAlt->UnitsValue()));
     FPressure = Settings.ReadFloat(S, "Pressure", 101.325);
     FAltitude = Settings.ReadFloat(S, "Altitude", 0.0);

@@ -38,9 +38,12 @@ QLabel* Caption(const QString& Text, QWidget* Buddy, QWidget* Parent)
 template <class TList>
 void Fill(QListWidget* List, const TList& Items, int Current)
 {
-    List->clear();
+    QStringList Texts;
+    Texts.reserve(static_cast<qsizetype>(Items.size()));
     for (const auto& Item : Items)
-        List->addItem(QString::fromStdString(Item));
+        Texts.append(QString::fromStdString(Item));
+    List->clear();
+    List->addItems(Texts);
     if (Current >= 0 && Current < List->count()) {
         List->setCurrentRow(Current);
         List->scrollToItem(List->currentItem(), QAbstractItemView::PositionAtCenter);
@@ -64,6 +67,9 @@ TSelectLocationForm::TSelectLocationForm(TSettingsStore& Settings, const QString
     RegionList->setObjectName("RegionList");
     PlaceList = new QListWidget(this);
     PlaceList->setObjectName("PlaceList");
+    // One line a place: the list lays out thousands of places without
+    // measuring each.
+    PlaceList->setUniformItemSizes(true);
     DetailGrid = new TxStringGrid(this);
     DetailGrid->setObjectName("DetailGrid");
     DetailGrid->SetFixedRows(0);
@@ -84,7 +90,9 @@ TSelectLocationForm::TSelectLocationForm(TSettingsStore& Settings, const QString
     CancelButton = new QPushButton("&Cancel", this);
     AcceptButton->setDefault(true);
     StatusBar = new TPanelStatusBar(this);
-    StatusBar->SetPanels({110, 200});
+    // The record panel holds "Record <n> of <count>" whole for any database
+    // up to 99,999 places.
+    StatusBar->SetPanels({StatusBar->fontMetrics().horizontalAdvance("Record 99999 of 99999") + 12, 200});
 
     auto* Lists = new QGridLayout;
     Lists->addWidget(Caption("&Database", DatabaseList, this), 0, 0);

@@ -1,16 +1,18 @@
 #pragma once
-// The readable source of the locations database, a folder of CSV files:
-//   databases.csv  database,group          one line per database (continent)
-//   regions.csv    database,region,code    the regions of each database
-//   <database>.csv region,place,latitude,longitude,time_zone,altitude,
-//                  cooling_db,cooling_wb,heating_db,wind_speed,max_db,
-//                  min_db,db_range,sources
-// Lines starting with "#" are comments; fields holding commas are quoted
-// with double quotes (a doubled one inside stands for itself). Units are
-// those of the record file: degrees, hours, m, °C and m/s.
+// The source of the locations database: a table of annual climatic design
+// conditions of weather stations (CSV, Windows-1252), and the ISO 3166 names
+// of its country and state codes (the JSON files of Debian's iso-codes).
+//
+// The table starts with heading rows; the first row that holds every column
+// the record needs names the columns, and the stations follow, one a row.
+// Each station's WMO region is its database, its country its region (a US
+// state or Canadian province is a region of its own). A station lacking a
+// value the record needs ("N_A" or empty) is left out: the database holds
+// published values only.
 
 #include "locations/LocationRecord.h"
 
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <utility>
@@ -25,37 +27,56 @@ public:
 struct TLocationSourceStation {
     std::string Region;
     TLocationRecord Record; // group and region codes filled from the region
-    std::string Sources;
-    std::string Where; // "file:line", for messages
+    std::string Where;      // "file:line WMO n", for messages
 };
 
 struct TLocationSourceDatabase {
     std::string Name;
     int Group = 0;
-    std::vector<std::pair<std::string, int>> Regions; // name, code in file order
+    std::vector<std::pair<std::string, int>> Regions; // name, code in list order
     std::vector<TLocationSourceStation> Stations;
 };
 
 struct TLocationSource {
     std::vector<TLocationSourceDatabase> Databases;
+    // Stations left out, counted by the column whose value was missing (a
+    // station missing two values counts under both).
+    std::size_t LeftOut = 0;
+    std::map<std::string, std::size_t> MissingByColumn;
     std::size_t StationCount() const;
 };
 
-// The rows of one CSV text, comments and blank lines left out; the first row
-// must be the header Columns, and every row must have as many fields.
-std::vector<std::vector<std::string>> ParseLocationTable(const std::string& Text, const std::string& FileName,
-                                                         const std::vector<std::string>& Columns);
+// Country names by ISO 3166-1 alpha-3 code, and state and province names by
+// ISO 3166-2 code ("US-IL").
+struct TRegionNames {
+    std::map<std::string, std::string> Countries;
+    std::map<std::string, std::string> Subdivisions;
+};
 
-// Reads the whole source folder. Raises ELocationSourceError for a file that
-// cannot be read, a malformed row, a number that is not one, or a station of
-// a region or database that is not listed.
-TLocationSource ReadLocationSource(const std::string& Folder);
+// Reads the two iso-codes files; a country's common name is taken where it
+// has one ("Bolivia" rather than "Bolivia, Plurinational State of"). Raises
+// ELocationSourceError for a file that cannot be read or parsed.
+TRegionNames ReadRegionNames(const std::string& Iso3166_1File, const std::string& Iso3166_2File);
 
-// Everything wrong with the source: names that are empty, repeated, longer
-// than 31 characters or without a Windows-1252 form; group and region codes
-// that are not positive or repeat; values out of their ranges or not finite;
-// a wet bulb above its dry bulb; a heating value above the cooling one; a
-// record without sources.
+// The fields of one CSV line: fields holding commas are quoted with double
+// quotes, a doubled one inside standing for itself.
+std::vector<std::string> SplitCsvLine(const std::string& Line, const std::string& Where);
+
+// The locations from the text of the design-conditions table. Databases come
+// in the order of their WMO region codes, which are their group codes;
+// regions in alphabetical order, coded from 1; places by name within their
+// region. Station names are fitted to the record's 31 characters; stations
+// of one region sharing a name carry their WMO number. Raises
+// ELocationSourceError for text without the column names, a malformed row, a
+// value that is not a number, or a code without a name.
+TLocationSource ParseLocationSource(const std::string& Text, const std::string& FileName, const TRegionNames& Names);
+TLocationSource ReadLocationSource(const std::string& TableFile, const TRegionNames& Names);
+
+// Everything wrong with the source: names that are empty, repeated, without
+// a Windows-1252 form or holding a character their place cannot hold; place
+// names longer than 31 characters; group and region codes that are not
+// positive or repeat; values out of their ranges or not finite; a wet bulb
+// above its dry bulb; a heating value above the cooling one.
 std::vector<std::string> CheckLocationSource(const TLocationSource& Source);
 
 // The text of "Regions.idx" (Windows-1252, CR LF lines): "+All" with the

@@ -1,5 +1,6 @@
-// Builds the locations database from its readable source at build time:
-//   LocationsDbBuilder <common data folder> <source folder>
+// Builds the locations database from its source at build time:
+//   LocationsDbBuilder <common data folder> <design-conditions table>
+//                      <iso_3166-1.json> <iso_3166-2.json>
 // The source is validated first and nothing is written unless it passes. The
 // written files are then read back through the locations picker; if that
 // check fails they are removed again, so a failed build leaves no database.
@@ -35,14 +36,15 @@ void RemoveOutputs(const std::string& Dir, const TLocationSource& Source)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: LocationsDbBuilder <common data folder> <source folder>\n");
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: LocationsDbBuilder <common data folder> <design-conditions table> "
+                             "<iso_3166-1.json> <iso_3166-2.json>\n");
         return 2;
     }
     const std::string Dir = IncludeTrailingPathDelimiter(argv[1]);
     TLocationSource Source;
     try {
-        Source = ReadLocationSource(argv[2]);
+        Source = ReadLocationSource(argv[2], ReadRegionNames(argv[3], argv[4]));
     } catch (const std::exception& E) {
         Report({E.what()});
         return 1;
@@ -67,7 +69,12 @@ int main(int argc, char** argv)
         RemoveOutputs(Dir, Source);
         return 1;
     }
-    std::printf("LocationsDbBuilder: %zu places in %zu databases written to %s\n", Source.StationCount(),
-                Source.Databases.size(), Dir.c_str());
+    std::printf("LocationsDbBuilder: %zu places written to %s\n", Source.StationCount(), Dir.c_str());
+    for (const TLocationSourceDatabase& D : Source.Databases)
+        std::printf("  %s: %zu places in %zu regions\n", D.Name.c_str(), D.Stations.size(), D.Regions.size());
+    std::printf("  %zu stations left out for a missing value:", Source.LeftOut);
+    for (const auto& [Column, Count] : Source.MissingByColumn)
+        std::printf(" %s %zu", Column.c_str(), Count);
+    std::printf("\n");
     return 0;
 }

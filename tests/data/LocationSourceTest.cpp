@@ -3,184 +3,278 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <set>
+#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace {
 
-const std::string StationHeader = "region,place,latitude,longitude,time_zone,altitude,cooling_db,cooling_wb,"
-                                  "heating_db,wind_speed,max_db,min_db,db_range,sources\n";
+const std::string Header = "Region,Country,ProvState,Station,WMO#,Lat,Long,TZ,Elev,DB004,WB_DB004,DB996,WS010,"
+                           "DBmax_mean,DBmin_mean,DBR\n";
+const std::string Values = ",45,5,1,120,31,20,-5,12,34,-9,10\n";
 
-// A source folder made for a test, holding the given files.
-class TSourceFolder {
+const TRegionNames Names = {{{"USA", "United States"}, {"SWE", "Sweden"}, {"ALA", "\xC3\x85land Islands"}},
+                            {{"USA-IL", "Illinois"}, {"CAN-NL", "Newfoundland and Labrador"}}};
+
+// A table as published: heading rows (one naming some of the columns), the
+// column names, then stations.
+std::string Table(const std::string& Stations)
+{
+    return "Climate Design Data,,\nRegion,Country,ProvState,Station,WMO#,Lat\n" + Header + Stations;
+}
+
+TLocationSource SmallSource()
+{
+    return ParseLocationSource(Table("6,SWE,,KALMAR,26720" + Values + "4,USA,IL,ROCKFORD,725430" + Values +
+                                     "6,SWE,,KALMAR,26700" + Values + "4,USA,IL,AURORA,744666" + Values +
+                                     "6,ALA,,MARIEHAMN,29700" + Values + "4,CAN,NF,GANDER,718030" + Values +
+                                     "6,UNK,,PRISTINA,134810" + Values),
+                               "t.csv", Names);
+}
+
+// A folder made for a test, removed after it.
+class TTempFolder {
 public:
-    explicit TSourceFolder(const std::map<std::string, std::string>& Files)
+    TTempFolder()
     {
-        Dir = fs::temp_directory_path() /
-              ("locsrc-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        Dir = fs::temp_directory_path() / ("locsrc-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(Dir);
-        fs::create_directories(Dir / "out");
-        for (const auto& [Name, Text] : Files)
-            std::ofstream(Dir / Name, std::ios::binary) << Text;
+        fs::create_directories(Dir);
     }
-    ~TSourceFolder() { fs::remove_all(Dir); }
-    std::string Path() const { return Dir.string(); }
-    std::string Out() const { return (Dir / "out").string() + "/"; }
+    ~TTempFolder() { fs::remove_all(Dir); }
+    std::string Path(const std::string& Name = "") const { return (Dir / Name).string(); }
 
 private:
     fs::path Dir;
 };
 
-std::map<std::string, std::string> SmallSource()
+std::vector<std::string> PlaceNames(const TLocationSourceDatabase& D)
 {
-    return {{"databases.csv", "# test\ndatabase,group\nEurope,4\nOceania,6\n"},
-            {"regions.csv", "database,region,code\nEurope,France,1\nEurope,Germany,2\nOceania,New South Wales,1\n"},
-            {"Europe.csv", StationHeader + "France,Paris,49.01,2.55,1,119,31.2,20.1,-4.5,4.1,25.6,2.9,10.4,\"a, b\"\n"
-                                           "Germany,Berlin,52.36,13.5,1,47,31.0,19.5,-11.9,3.9,24.3,-2.3,9.8,src\n"
-                                           "France,Nice,43.66,7.22,1,4,31.0,23.0,1.0,3.5,28.0,5.0,6.0,src\n"},
-            {"Oceania.csv", StationHeader + "New South Wales,Sydney,-33.95,151.18,10,6,32.0,21.5,5.5,4.5,26.5,7.9,"
-                                            "7.6,\"say \"\"estimated\"\"\"\n"}};
+    std::vector<std::string> Out;
+    for (const TLocationSourceStation& S : D.Stations)
+        Out.push_back(S.Record.Name + ", " + S.Region + " " + std::to_string(S.Record.RegionCode));
+    return Out;
 }
 
 } // namespace
 
-TEST(LocationSource, CsvRowsQuotesAndComments)
+TEST(LocationSource, StationsGoToTheirRegionsSortedAndTellableApart)
 {
-    const auto Rows = ParseLocationTable("# comment\r\na,b\r\n1,\"x, \"\"y\"\"\"\r\n\r\n\"\",3\n", "t.csv", {"a", "b"});
-    ASSERT_EQ(Rows.size(), 2u);
-    EXPECT_EQ(Rows[0][1], "x, \"y\"");
-    EXPECT_EQ(Rows[0][2], "t.csv:3"); // where the row came from
-    EXPECT_EQ(Rows[1][0], "");
+    const TLocationSource Source = SmallSource();
+    ASSERT_EQ(Source.Databases.size(), 2u);
+    EXPECT_EQ(Source.Databases[0].Name, "North and Central America");
+    EXPECT_EQ(Source.Databases[0].Group, 4);
+    EXPECT_EQ(PlaceNames(Source.Databases[0]),
+              (std::vector<std::string>{"AURORA, Illinois 1", "ROCKFORD, Illinois 1",
+                                        "GANDER, Newfoundland and Labrador 2"}));
+    EXPECT_EQ(Source.Databases[1].Name, "Europe");
+    EXPECT_EQ(PlaceNames(Source.Databases[1]),
+              (std::vector<std::string>{"MARIEHAMN, \xC3\x85land Islands 1", "PRISTINA, Kosovo 2",
+                                        "KALMAR 26700, Sweden 3", "KALMAR 26720, Sweden 3"}));
+    EXPECT_EQ(Source.Databases[1].Stations[0].Record.GroupCode, 6);
 
-    const struct {
-        const char* Text;
-        const char* Message;
-    } Bad[] = {{"a,c\n", "t.csv:1: the header is not the expected one"},
-               {"a,b\n1,2,3\n", "t.csv:2: 3 fields, 2 expected"},
-               {"a,b\n1,\"2\n", "t.csv:2: unclosed quote"},
-               {"a,b\n1,\"2\"x\n", "t.csv:2: text after a closing quote"},
-               {"# only\n", "t.csv: no header"}};
-    for (const auto& C : Bad) {
-        try {
-            ParseLocationTable(C.Text, "t.csv", {"a", "b"});
-            ADD_FAILURE() << C.Text;
-        } catch (const ELocationSourceError& E) {
-            EXPECT_STREQ(E.what(), C.Message);
-        }
-    }
+    // A shared name too long for its number is cut to make room.
+    const std::string Long = "ABCDEFGHIJKLMNOPQRSTUVWXYZABC";
+    const TLocationSource Cut =
+        ParseLocationSource(Table("6,SWE,," + Long + ",1" + Values + "6,SWE,," + Long + ",123456" + Values), "t.csv", Names);
+    EXPECT_EQ(Cut.Databases[0].Stations[0].Record.Name, "ABCDEFGHIJKLMNOPQRSTUVWX 123456");
+    EXPECT_EQ(Cut.Databases[0].Stations[1].Record.Name, Long + " 1");
+}
+
+TEST(LocationSource, StationsLackingAValueAreLeftOutAndCounted)
+{
+    const TLocationSource Source =
+        ParseLocationSource(Table("6,SWE,,KALMAR,1,45,5,1,120,31,N_A,-5,12,N_A,N_A,10\n"
+                                  "6,SWE,,VISBY,2,45,5,1,120,31,20,-5,,34,-9,10\n"
+                                  "6,SWE,,LUND,3" + Values + ",,,,\n"),
+                            "t.csv", Names);
+    ASSERT_EQ(Source.StationCount(), 1u);
+    EXPECT_EQ(Source.Databases[0].Stations[0].Record.Name, "LUND");
+    EXPECT_EQ(Source.LeftOut, 2u);
+    EXPECT_EQ(Source.MissingByColumn,
+              (std::map<std::string, std::size_t>{{"WB_DB004", 1}, {"DBmax_mean", 1}, {"DBmin_mean", 1}, {"WS010", 1}}));
 }
 
 TEST(LocationSource, UnreadableSourcesNameTheirFault)
 {
     const struct {
-        const char* File;
         std::string Text;
         const char* Part;
     } Cases[] = {
-        {"Europe.csv", StationHeader + "Spain,Madrid,40,-3,1,600,38,21,-3,3,32,1,14,s\n", "region \"Spain\" is not listed"},
-        {"Europe.csv", StationHeader + "France,Lyon,45,five,1,200,33,21,-6,3,28,1,12,s\n", "longitude \"five\" is not a number"},
-        {"regions.csv", "database,region,code\nAsia,Japan,1\n", "database \"Asia\" is not listed"},
-        {"regions.csv", "database,region,code\nEurope,France,1.5\n", "\"1.5\" is not an integer"},
-        {"Oceania.csv", "", "Oceania.csv: no header"},
+        {"Region,Country\n6,SWE\n", "t.csv: no row names the columns"},
+        {Table("6,SWE,,LUND,3,45\n"), "t.csv:4: 6 fields, 16 expected"},
+        {Table("6,SWE,,LUND,3,45,five,1,120,31,20,-5,12,34,-9,10\n"), "Long \"five\" is not a number"},
+        {Table("8,SWE,,LUND,3" + Values), "WMO region \"8\" is not one of 1 to 7"},
+        {Table("6,XXX,,LUND,3" + Values), "country code \"XXX\" has no name"},
+        {Table("4,USA,ZZ,LUND,3" + Values), "state code \"USA-ZZ\" has no name"},
+        {Table("6,SWE,,\"LUND,3" + Values), "unclosed quote"},
     };
     for (const auto& C : Cases) {
-        auto Files = SmallSource();
-        Files[C.File] = C.Text;
-        const TSourceFolder Folder(Files);
         try {
-            ReadLocationSource(Folder.Path());
+            ParseLocationSource(C.Text, "t.csv", Names);
             ADD_FAILURE() << C.Part;
         } catch (const ELocationSourceError& E) {
             EXPECT_NE(std::string(E.what()).find(C.Part), std::string::npos) << E.what();
         }
     }
-    const TSourceFolder Empty({});
-    EXPECT_THROW(ReadLocationSource(Empty.Path()), ELocationSourceError);
+    EXPECT_THROW(ReadLocationSource("/nonexistent/table.csv", Names), ELocationSourceError);
+}
+
+TEST(LocationSource, RegionNamesComeFromIsoCodes)
+{
+    const TTempFolder Folder;
+    std::ofstream(Folder.Path("1.json"))
+        << R"({"3166-1": [{"alpha_2": "BO", "alpha_3": "BOL", "name": "Bolivia, Plurinational State of",
+                          "common_name": "Bolivia"}, {"alpha_2": "US", "alpha_3": "USA", "name": "United States"}]})";
+    std::ofstream(Folder.Path("2.json")) << R"({"3166-2": [{"code": "US-IL", "name": "Illinois", "type": "State"}]})";
+    const TRegionNames Read = ReadRegionNames(Folder.Path("1.json"), Folder.Path("2.json"));
+    EXPECT_EQ(Read.Countries, (std::map<std::string, std::string>{{"BOL", "Bolivia"}, {"USA", "United States"}}));
+    EXPECT_EQ(Read.Subdivisions, (std::map<std::string, std::string>{{"USA-IL", "Illinois"}}));
+    std::ofstream(Folder.Path("2.json")) << R"({"3166-2": [{"code": 7}]})";
+    EXPECT_THROW(ReadRegionNames(Folder.Path("1.json"), Folder.Path("2.json")), ELocationSourceError);
 }
 
 TEST(LocationSource, ChecksFindEveryKindOfFault)
 {
     const struct {
-        const char* File;
-        std::string Text;
+        void (*Spoil)(TLocationSource&);
         const char* Problem;
     } Cases[] = {
-        {"Europe.csv", StationHeader + "France,Paris,49,2,1,119,31,32,-4,4,25,2,10,s\n", "wet bulb is above its dry bulb"},
-        {"Europe.csv", StationHeader + "France,Paris,91,2,1,119,31,20,-4,4,25,2,10,s\n", "latitude 91"},
-        {"Europe.csv", StationHeader + "France,Paris,49,2,1,119,31,20,-4,4,25,2,nan,s\n", "db_range nan"},
-        {"Europe.csv", StationHeader + "France,Paris,49,2,1,12000,31,20,-4,4,25,2,10,s\n", "altitude 12000"},
-        {"Europe.csv", StationHeader + "France,Paris,49,2,1,119,31,20,-4,4,25,2,10,\n", "no sources named"},
-        {"Europe.csv", StationHeader + "France,A place name of thirty-two chars,49,2,1,1,31,20,-4,4,25,2,10,s\n",
-         "longer than 31 characters"},
-        {"Europe.csv", StationHeader + "France,\xD0\x9A\xD0\xB8\xD0\xB5\xD0\xB2,49,2,1,1,31,20,-4,4,25,2,10,s\n",
-         "no Windows-1252 form"},
-        {"Europe.csv", StationHeader + "France,Paris,49,2,1,1,31,20,-4,4,25,2,10,s\nFrance,Paris,49,2,1,1,31,20,-4,4,25,2,10,s\n",
-         "\"Paris, France\" is listed twice"},
-        {"Europe.csv", StationHeader + "France,Paris,49,2,1,1,31,20,40,4,25,2,10,s\n", "heating_db 40"},
-        {"Europe.csv", StationHeader, "the database has no places"},
-        {"regions.csv", "database,region,code\nEurope,France,1\nEurope,Germany,1\nOceania,New South Wales,1\n",
-         "region code 1 of \"Germany\" is not positive or repeats"},
-        {"regions.csv", "database,region,code\nEurope,France,0\nEurope,Germany,2\nOceania,New South Wales,1\n",
-         "region code 0"},
-        {"regions.csv", "database,region,code\nEurope,France,1\nEurope,Germany,2\nEurope,Ger=many,3\nOceania,New South Wales,1\n",
-         "\"Ger=many\" has a character it cannot hold"},
-        {"databases.csv", "database,group\nEurope,4\nOceania,4\n", "group code 4 is not positive or repeats"},
+        {[](TLocationSource& S) { S.Databases[1].Stations[0].Record.CoolingWetBulb = 40; }, "wet bulb is above its dry bulb"},
+        {[](TLocationSource& S) { S.Databases[1].Stations[0].Record.Latitude = 91; }, "Lat 91"},
+        {[](TLocationSource& S) { S.Databases[1].Stations[0].Record.DryBulbRange = NAN; }, "DBR nan"},
+        {[](TLocationSource& S) { S.Databases[1].Stations[0].Record.HeatingDryBulb = 33; }, "heating dry bulb is above"},
+        {[](TLocationSource& S) { S.Databases[1].Stations[0].Record.Name = std::string(32, 'X'); }, "longer than 31"},
+        {[](TLocationSource& S) { S.Databases[1].Stations[0].Record.Name = "\xD0\x9A"; }, "no Windows-1252 form"},
+        {[](TLocationSource& S) { S.Databases[1].Stations[0].Record.Name = "A, B"; }, "cannot hold"},
+        {[](TLocationSource& S) { S.Databases[1].Stations[3].Record.Name = "KALMAR 26700"; }, "listed twice"},
+        {[](TLocationSource& S) { S.Databases[1].Regions[0].first = "Ger=many"; }, "cannot hold"},
+        {[](TLocationSource& S) { S.Databases[1].Regions[0].second = 2; }, "is not positive or repeats"},
+        {[](TLocationSource& S) { S.Databases[1].Group = 4; }, "group code 4"},
     };
     for (const auto& C : Cases) {
-        auto Files = SmallSource();
-        Files[C.File] = C.Text;
-        const TSourceFolder Folder(Files);
-        const std::vector<std::string> Problems = CheckLocationSource(ReadLocationSource(Folder.Path()));
-        bool Found = false;
-        for (const std::string& P : Problems)
-            Found = Found || P.find(C.Problem) != std::string::npos;
-        EXPECT_TRUE(Found) << C.Problem << " not among " << testing::PrintToString(Problems);
+        TLocationSource Source = SmallSource();
+        C.Spoil(Source);
+        const std::string Problems = testing::PrintToString(CheckLocationSource(Source));
+        EXPECT_NE(Problems.find(C.Problem), std::string::npos) << C.Problem << " not among " << Problems;
     }
-    const TSourceFolder Good(SmallSource());
-    EXPECT_EQ(CheckLocationSource(ReadLocationSource(Good.Path())), std::vector<std::string>{});
+    EXPECT_EQ(CheckLocationSource(SmallSource()), std::vector<std::string>{});
 }
 
 TEST(LocationSource, WrittenDatabaseReadsBackThroughThePicker)
 {
-    const TSourceFolder Folder(SmallSource());
-    const TLocationSource Source = ReadLocationSource(Folder.Path());
-    WriteLocationDatabase(Folder.Out(), Source);
-    EXPECT_EQ(CheckBuiltLocationDatabase(Folder.Out(), Source), std::vector<std::string>{});
-    EXPECT_EQ(fs::file_size(Folder.Out() + "Europe.wdb"), 3 * 84u);
-    EXPECT_EQ(fs::file_size(Folder.Out() + "+All.wdb"), 4 * 84u);
-    EXPECT_EQ(RegionIndexText(Source), "[+All]\r\nEurope=4\r\nOceania=6\r\n\r\n[Europe]\r\nFrance=1\r\nGermany=2\r\n"
-                                       "\r\n[Oceania]\r\nNew South Wales=1\r\n");
+    const TTempFolder Folder;
+    const TLocationSource Source = SmallSource();
+    const std::string Out = Folder.Path() + "/";
+    WriteLocationDatabase(Out, Source);
+    EXPECT_EQ(CheckBuiltLocationDatabase(Out, Source), std::vector<std::string>{});
+    EXPECT_EQ(fs::file_size(Out + "Europe.wdb"), 4 * 84u);
+    EXPECT_EQ(fs::file_size(Out + "+All.wdb"), 7 * 84u);
+    EXPECT_EQ(RegionIndexText(Source), "[+All]\r\nNorth and Central America=4\r\nEurope=6\r\n\r\n"
+                                       "[North and Central America]\r\nIllinois=1\r\nNewfoundland and Labrador=2\r\n"
+                                       "\r\n[Europe]\r\n\xC5land Islands=1\r\nKosovo=2\r\nSweden=3\r\n");
 
     // A damaged file is caught by the read-back.
-    std::ofstream(Folder.Out() + "Oceania.wdb", std::ios::binary | std::ios::app) << std::string(84, '\0');
-    EXPECT_FALSE(CheckBuiltLocationDatabase(Folder.Out(), Source).empty());
+    std::ofstream(Out + "Europe.wdb", std::ios::binary | std::ios::app) << std::string(84, '\0');
+    EXPECT_FALSE(CheckBuiltLocationDatabase(Out, Source).empty());
 }
 
 #ifdef VENTRIX_COMMON_DATA_DIR
+namespace {
+
+// The published table as the test reads it for itself: the column names,
+// then the station rows.
+struct TPublished {
+    std::vector<std::string> Columns;
+    std::vector<std::vector<std::string>> Rows;
+
+    TPublished()
+    {
+        std::ifstream File(VENTRIX_LOCATIONS_TABLE);
+        for (std::string Line; std::getline(File, Line);) {
+            std::vector<std::string> Fields;
+            std::stringstream Split(Line);
+            for (std::string F; std::getline(Split, F, ',');)
+                Fields.push_back(F);
+            if (Columns.empty() && Line.rfind("Region,Country,ProvState,Station,WMO#,Lat,Long,Elev,StdP,TZ,", 0) == 0)
+                Columns = Fields;
+            else if (!Columns.empty() && !Fields.empty() && !Fields[0].empty())
+                Rows.push_back(Fields);
+        }
+    }
+    std::string Value(const std::vector<std::string>& Row, const std::string& Column) const
+    {
+        const auto At = std::find(Columns.begin(), Columns.end(), Column);
+        return At == Columns.end() ? "" : Row.at(static_cast<std::size_t>(At - Columns.begin()));
+    }
+};
+
+TLocationSource BuiltSource()
+{
+    return ReadLocationSource(VENTRIX_LOCATIONS_TABLE,
+                              ReadRegionNames(VENTRIX_ISO_CODES_DIR "/iso_3166-1.json", VENTRIX_ISO_CODES_DIR "/iso_3166-2.json"));
+}
+
+} // namespace
+
 TEST(LocationSource, TheBuiltDatabaseCoversTheWorld)
 {
-    const TLocationSource Source = ReadLocationSource(VENTRIX_LOCATIONS_SOURCE_DIR);
+    const TLocationSource Source = BuiltSource();
     EXPECT_EQ(CheckBuiltLocationDatabase(VENTRIX_COMMON_DATA_DIR, Source), std::vector<std::string>{});
     std::set<std::string> Databases;
     for (const TLocationSourceDatabase& D : Source.Databases) {
         Databases.insert(D.Name);
-        EXPECT_GE(D.Stations.size(), 2u) << D.Name;
-        for (const TLocationSourceStation& S : D.Stations) {
+        for (const TLocationSourceStation& S : D.Stations)
             EXPECT_TRUE(LocationAltitudeInRange(S.Record.Altitude)) << S.Where;
-            EXPECT_NE(S.Sources.find("OurAirports"), std::string::npos) << S.Where;
-        }
     }
-    EXPECT_EQ(Databases, (std::set<std::string>{"Africa", "Antarctica", "Asia", "Europe", "North America",
-                                                "Oceania", "South America"}));
-    EXPECT_GE(Source.StationCount(), 200u);
+    EXPECT_EQ(Databases, (std::set<std::string>{"Africa", "Antarctica", "Asia", "Europe", "North and Central America",
+                                                "South America", "South-west Pacific"}));
+    EXPECT_EQ(Source.StationCount() + Source.LeftOut, TPublished().Rows.size());
+}
 
+TEST(LocationSource, BuiltRecordsHoldThePublishedValues)
+{
+    const struct {
+        const char* Wmo;
+        const char* Database;
+        const char* Place; // as the picker lists it
+        const char* Region;
+    } Cases[] = {
+        {"623660", "Africa", "CAIRO AIRPORT", "Egypt"},
+        {"476620", "Asia", "TOKYO", "Japan"},
+        {"852010", "South America", "LA PAZ/ALTO", "Bolivia"},
+        {"725300", "North and Central America", "CHICAGO/O'HARE ARPT", "Illinois"},
+        {"486980", "South-west Pacific", "SINGAPORE/CHANGI AI", "Singapore"},
+        {"29740", "Europe", "HELSINKI-VANTAA", "Finland"},
+        {"26720", "Europe", "KALMAR 26720", "Sweden"},
+        {"896110", "Antarctica", "CASEY", "Antarctica"},
+    };
+    const char* Fields[] = {"Lat", "Long", "TZ", "Elev", "DB004", "WB_DB004", "DB996", "WS010", "DBmax_mean",
+                            "DBmin_mean", "DBR"};
+    const TPublished Table;
     TLocationPicker Picker(VENTRIX_COMMON_DATA_DIR);
-    EXPECT_EQ(Picker.Activate(), "");
-    EXPECT_EQ(Picker.Databases().size(), Source.Databases.size() + 1);
+    ASSERT_EQ(Picker.Activate(), "");
+    for (const auto& C : Cases) {
+        const auto Row = std::find_if(Table.Rows.begin(), Table.Rows.end(),
+                                      [&](const auto& R) { return Table.Value(R, "WMO#") == C.Wmo; });
+        ASSERT_NE(Row, Table.Rows.end()) << C.Wmo;
+        const auto& Groups = Picker.Regions(); // "+All" lists the databases
+        Picker.SelectRegion(static_cast<int>(std::find(Groups.begin(), Groups.end(), C.Database) - Groups.begin()));
+        const auto& Places = Picker.Places();
+        const auto Place = std::find_if(Places.begin(), Places.end(), [&](const TLocRec& L) { return L.Name == C.Place; });
+        ASSERT_NE(Place, Places.end()) << C.Place;
+        Picker.SelectPlace(static_cast<int>(Place - Places.begin()));
+        EXPECT_EQ(Picker.LocationText(), std::string(C.Place) + ", " + C.Region);
+        const TLocationRecord& R = Picker.Record();
+        const float Stored[] = {R.Latitude,       R.Longitude,      R.TimeZone,  R.Altitude,   R.CoolingDryBulb, R.CoolingWetBulb,
+                                R.HeatingDryBulb, R.WindSpeed,      R.MaxDryBulb, R.MinDryBulb, R.DryBulbRange};
+        for (std::size_t F = 0; F < std::size(Fields); ++F)
+            EXPECT_FLOAT_EQ(Stored[F], std::stof(Table.Value(*Row, Fields[F]))) << C.Place << " " << Fields[F];
+    }
 }
 #endif

@@ -58,11 +58,3 @@ TEST(RegionIndex, TextEncodingsAndOddLines)
         }
     }
 }
-
-TEST(RegionIndex, AMissingFileGivesAnEmptyIndex)
-{
-    TRegionIndex Index;
-    Index.LoadFromText("[S]\nA=1\n");
-    EXPECT_FALSE(Index.LoadFromFile("/nonexistent/Regions.idx"));
-    EXPECT_TRUE(Index.Sections().empty());
-}

@@ -72,9 +72,14 @@ TEST_F(Barometer, PressureAndAltitudeFollowEachOther)
     EXPECT_EQ(Form->Status(), "Pressure modified by user");
     EXPECT_EQ(Form->edAlt->text(), "0.0");
 
-    // The top of the altitude range shows a pressure below the pressure edit's.
-    Form->SetAltitude(3063.8);
-    EXPECT_EQ(Form->edPa->text(), "69.541");
+    // The highest places (La Paz, 4,061 m) can be typed by altitude and by
+    // pressure.
+    Type(Form->edAlt, "4061");
+    const QString Pressure = Form->edPa->text();
+    Type(Form->edAlt, "0");
+    Type(Form->edPa, Pressure);
+    EXPECT_NEAR(Form->Altitude(), 4061.0, 0.1);
+    EXPECT_TRUE(Services.Messages.isEmpty()) << Services.Messages.join("|").toStdString();
 }
 
 TEST_F(Barometer, APlaceGivesItsAltitudeAndDesignTemperatures)

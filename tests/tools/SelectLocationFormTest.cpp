@@ -5,6 +5,7 @@
 #include "tools/PanelStatusBar.h"
 #include "tools/SelectLocationForm.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QTemporaryDir>
 
@@ -91,4 +92,16 @@ TEST_F(LocationWindow, ADoubleClickedPlaceIsTakenAndTheChoiceKept)
     EXPECT_FLOAT_EQ(Form->Record().Altitude, 12000);
     EXPECT_EQ(Settings.ReadString("SelectLocationForm", "Place", ""), "Peak");
     EXPECT_EQ(Settings.ReadString("SelectLocationForm", "Region", ""), "South");
+}
+
+TEST_F(LocationWindow, TheRecordPanelShowsTheLargestCountWhole)
+{
+    TestLocations::WriteRecords(Data.path() + "/Testland.wdb",
+                                std::vector<TLocationRecord>(6443, TestLocations::Testland[1]));
+    Click(Form->DatabaseList, "Testland");
+    Form->SelectPlace(Form->PlaceList->count() - 1);
+    for (const QLabel* Panel : Form->StatusBar->findChildren<QLabel*>())
+        if (Panel->text() == "Record 6443 of 6443")
+            EXPECT_GE(Panel->contentsRect().width(), Panel->fontMetrics().horizontalAdvance(Panel->text()));
+    EXPECT_EQ(Form->StatusBar->PanelText(0), "Record 6443 of 6443");
 }
