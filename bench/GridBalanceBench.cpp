@@ -1,12 +1,14 @@
 // Balancing large looped networks: the n × n grid of GridNetworkGenerator.h
 // (n = 10, 30, 50, 100; 2n(n-1) grid ducts, n² outlets), the smaller grids
 // also by the loop method alone (no warm start), and a star of 1,000 and
-// 16,000 outlets round one node. Each iteration runs "Sum Flows"
-// untimed and then times "Balance Flows" as the command runs it. The
-// counters report the status (0 "Solved", 2 "Within tolerance", 5 "MaxIts
-// reached"), the outer passes, the meshes and the largest mesh residual
-// left (Pa).
+// 16,000 outlets round one node. Then the family the balancing speed must
+// hold for: the grids of n = 30 and 100 with terminal ducts of 50, 100 and
+// 150 mm, diffusers or plain outlets, of 0.5 or 5 l/s each; and the grids
+// with booster fans and fixed pressure drops in their loops. Each
+// iteration runs "Sum Flows" untimed and then times "Balance Flows" as the
+// command runs it. The counters are those of BalanceCounters.h.
 
+#include "BalanceCounters.h"
 #include "GridNetworkGenerator.h"
 
 #include "foundation/WarningSink.h"
@@ -45,11 +47,7 @@ void BalanceBuiltNetwork(benchmark::State& State, TBuild Build, bool UseWarmStar
 
         Result = RunSolveCommand(*G, scBalanceFlows);
     }
-    State.counters["status"] = Result.Status;
-    State.counters["passes"] = G->SolvePasses;
-    State.counters["meshes"] = G->MeshCount();
-    State.counters["branches"] = G->BranchCount();
-    State.counters["max residual Pa"] = G->MaxResidual;
+    ReportBalance(State, *G, Result.Status);
 }
 
 void BalanceGrid(benchmark::State& State)
@@ -65,6 +63,32 @@ void BalanceGridLoopAlone(benchmark::State& State)
     BalanceBuiltNetwork(State, [N](TDuctGraph& G) { TGridNetworkGenerator::Grid(G, N); }, false);
 }
 
+// Arguments: n, terminal duct (mm), outlet kind (0 diffuser, 2 plain),
+// outlet flow (ml/s), and 0, or every how many grid ducts a booster fan
+// and a fixed drop follow.
+void BalanceGridFamily(benchmark::State& State)
+{
+    const int N = static_cast<int>(State.range(0));
+    TGridOptions Options;
+    Options.OutletDiameter = 0.001 * static_cast<double>(State.range(1));
+    Options.OutletKind = static_cast<TOutletKind>(State.range(2));
+    Options.OutletFlow = 1e-6 * static_cast<double>(State.range(3));
+    Options.ItemsEvery = static_cast<int>(State.range(4));
+    BalanceBuiltNetwork(State, [N, Options](TDuctGraph& G) { TGridNetworkGenerator::Grid(G, N, Options); });
+}
+
+void FamilyArguments(benchmark::internal::Benchmark* B)
+{
+    B->ArgNames({"n", "mm", "kind", "ml/s", "items"});
+    for (int N : {30, 100}) {
+        for (int Diameter : {50, 100, 150})
+            for (int Kind : {okDiffuser, okPlainOutlet})
+                for (int Flow : {500, 5000})
+                    B->Args({N, Diameter, Kind, Flow, 0});
+        B->Args({N, 150, okDiffuser, 500, 7});
+    }
+}
+
 void BalanceStar(benchmark::State& State)
 {
     const int Count = static_cast<int>(State.range(0));
@@ -77,5 +101,6 @@ void BalanceStar(benchmark::State& State)
 BENCHMARK(BalanceGrid)->ArgName("n")->Arg(10)->Arg(30)->Unit(benchmark::kMillisecond);
 BENCHMARK(BalanceGrid)->ArgName("n")->Arg(50)->Arg(100)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BalanceGridLoopAlone)->ArgName("n")->Arg(10)->Arg(30)->Arg(50)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BalanceGridFamily)->Apply(FamilyArguments)->Unit(benchmark::kMillisecond);
 // Argument: the outlets round the one node.
 BENCHMARK(BalanceStar)->ArgName("outlets")->Arg(1000)->Arg(16000)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -12,6 +12,11 @@ enum TFlowRegime {
     frLaminar = 3       // 64 / Re
 };
 
+// Reynolds numbers at which the friction law jumps: laminar flow turns
+// turbulent, and below the slow-flow limit 64/Re would exceed 1.
+inline constexpr double TurbulentReynolds = 2300.0;
+inline constexpr double SlowFlowReynolds = 64.0;
+
 // Density x Velocity x Diameter / Viscosity.
 double ReynoldsNumber(double Density, double Velocity, double Diameter, double Viscosity);
 

@@ -135,6 +135,10 @@ public:
     // A duct with a diameter: CalcFriction, then R := 8·f·Ltot/(π²·D⁵);
     // otherwise R := 0. Then FlowResistance := |m·R/ρmean|.
     void CalcResistance();
+    // A duct whose flow, as last recomputed, lies on a jump of its law: its
+    // Reynolds number at 64 or 2300, or no flow through fixed drops (whose
+    // sign follows the flow's).
+    bool SitsOnJump() const;
     // CalcResistance, then ToResistance := |R·m/ρto|.
     void CalcToResistance();
     // FrictionDrop := m·ToResistance (0 without flow), then the total drop.

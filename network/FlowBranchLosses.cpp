@@ -67,6 +67,21 @@ void TFlowBranch::CalcFriction()
     FrictionFactor = Held(F, FrictionLow, FrictionHigh);
 }
 
+bool TFlowBranch::SitsOnJump() const
+{
+    // A balance resting on a jump lies within a few parts in a billion of
+    // the flow there.
+    constexpr double Near = 1e-6;
+    if (Kind != bkCommon || !(Diameter > 0.0))
+        return false;
+    if (!FixedDps.empty() && Reynolds < Near)
+        return true;
+    for (double Re : {SlowFlowReynolds, TurbulentReynolds})
+        if (std::fabs(Reynolds - Re) <= Near * Re)
+            return true;
+    return false;
+}
+
 void TFlowBranch::CalcResistance()
 {
     if (Kind == bkCommon && Diameter > 0.0) {

@@ -72,6 +72,11 @@ void TFlowGraph::SortForTree()
                          return static_cast<const TFlowBranch&>(*A).FlowResistance <
                                 static_cast<const TFlowBranch&>(*B).FlowResistance;
                      });
+    if (JumpsAsChords)
+        std::stable_partition(MutableBranches().begin(), MutableBranches().end(),
+                              [](const std::unique_ptr<TBranch>& B) {
+                                  return !static_cast<const TFlowBranch&>(*B).SitsOnJump();
+                              });
 }
 
 void TFlowGraph::AssignSettings(const TGraph& Source)

@@ -70,8 +70,14 @@ public:
     std::unique_ptr<TNode> NewNode(int Id) override;
     std::unique_ptr<TBranch> NewBranch(int Id, TNode* From, TNode* To) override;
     std::unique_ptr<TMesh> NewMesh(int Id) override;
-    // Ascending FlowResistance (a stable sort).
+    // Ascending FlowResistance (a stable sort); with JumpsAsChords the
+    // branches that sit on a jump of their law come after all others.
     void SortForTree() override;
+    // Set while a balancing run starts from warm flows: a branch resting on
+    // a jump then becomes a chord and lies on its own mesh alone, instead
+    // of on the meshes of every chord whose path runs through it, each of
+    // which would move it across its jump and back.
+    bool JumpsAsChords = false;
     // Also the air state and copies of every fitting (unresolved: LinksValid
     // false).
     void AssignSettings(const TGraph& Source) override;
@@ -220,6 +226,11 @@ public:
     TLoopCode LoopCode = lcNone; // result of the last mesh loop
     // Outer passes of the last Solve; 0 when it returned at once.
     int SolvePasses = 0;
+    // Mesh corrections (runs of CorrectFlow) over all passes of the last
+    // Solve.
+    int MeshCorrections = 0;
+    // Their steps (circulating flows applied), over all passes.
+    int MeshSteps = 0;
     // The standard-sizes switch of the sizing methods: Method was 4 at the
     // last Validate.
     bool StandardSizes = false;

@@ -15,6 +15,7 @@ public:
     double MeshResidual = 0.0;   // Pa, signed sum of the total drops around the mesh
     double Gain = 0.005;         // the secant slope, kg/s per Pa
     bool HasFan = false;         // the mesh contains the main fan
+    int Steps = 0;               // steps taken by the last CorrectFlow
     // The network's generator for the start of a chord without flow; the
     // network reseeds it at every balancing run so runs repeat exactly.
     std::mt19937* Random = nullptr;

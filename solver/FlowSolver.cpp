@@ -235,6 +235,8 @@ void TFlowGraph::SolveMeshes()
             Queue.Park(Worst, Corrected.MeshResidual, MeshTolerance);
         } else {
             const int Correction = Corrected.CorrectFlow();
+            ++MeshCorrections;
+            MeshSteps += Corrected.Steps;
             if (Correction == lcNotFinite) {
                 LoopCode = lcNotFinite;
                 return;
@@ -287,6 +289,8 @@ void TDuctGraph::Solve()
 {
     ResetFittingMessages();
     SolvePasses = 0;
+    MeshCorrections = 0;
+    MeshSteps = 0;
     // The same start for every run: a chord without flow starts at the same
     // "random" correction, so the same network always gives the same figures.
     SolveRandom.seed(std::mt19937::default_seed);
@@ -325,6 +329,13 @@ void TDuctGraph::Solve()
     // starts from them, on meshes built on their resistances, and judges
     // them by its own rules. Without them it starts as before.
     const bool Warm = UseWarmStart && WarmFlowsTaken(WarmStartFlows(*this).Result);
+    // The run's trees keep the branches the warm flows rest on a jump as
+    // chords; later networks start without the rule.
+    struct TJumpRule {
+        bool& Rule;
+        ~TJumpRule() { Rule = false; }
+    } JumpRule{JumpsAsChords};
+    JumpsAsChords = Warm;
     if (Warm && !Prepare()) {
         Status = ssDataError;
         return;

@@ -4,6 +4,7 @@
 
 #include "network/FlowMesh.h"
 
+#include "fittings/FrictionFactor.h"
 #include "foundation/NumericHelpers.h"
 #include "graph/GraphFlags.h"
 #include "network/FlowBranch.h"
@@ -11,6 +12,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -29,6 +33,9 @@ constexpr double JumpSteepness = 100.0;
 // Secant steps without a bound closing in, after which the steps halve the
 // bounds.
 constexpr int StallSteps = 8;
+// A step that falls back between the bounds by interpolation lands at
+// least this share of their distance from either.
+constexpr double InsideShare = 0.1;
 
 // One side of the balance: the circulation (kg/s, from the start of the
 // correction) nearest to it seen so far with a residual of that sign.
@@ -50,6 +57,65 @@ struct TBound {
         return true;
     }
 };
+
+// The circulation, counted from the present flows, at which a branch of
+// the mesh meets a jump of its law (a duct's Reynolds number 64 or 2300, a
+// duct with fixed drops at zero flow), strictly between Low and High and
+// nearest to Target; false when there is none.
+bool JumpBetween(const std::vector<TLink>& Links, double Low, double High, double Target, double& At)
+{
+    bool Found = false;
+    auto Consider = [&](double X) {
+        if (X > Low && X < High && (!Found || std::fabs(X - Target) < std::fabs(At - Target))) {
+            At = X;
+            Found = true;
+        }
+    };
+    for (const TLink& L : Links) {
+        const TFlowBranch& B = FlowBranchOf(L);
+        if (B.Kind != bkCommon || !(B.Diameter > 0.0))
+            continue;
+        const double M = B.MassFlow;
+        // Moving the circulation by X moves the branch's flow by
+        // Direction·X; its Reynolds number follows |m|.
+        if (!B.FixedDps.empty())
+            Consider(-L.Direction * M);
+        if (B.Reynolds > 0.0 && M != 0.0) {
+            for (double Re : {SlowFlowReynolds, TurbulentReynolds}) {
+                const double Flow = std::fabs(M) * Re / B.Reynolds;
+                Consider(L.Direction * (Flow - M));
+                Consider(L.Direction * (-Flow - M));
+            }
+        }
+    }
+    return Found;
+}
+
+// Where a step goes that the secant would take outside the bounds, between
+// which the balance lies: a secant through points either side of a jump
+// of a branch law points anywhere. A jump between the bounds is tried on
+// its two sides, each a quarter of JumpWidth from it, the side of the
+// farther bound first: two steps then show whether the balance sits on it.
+// Without one the step interpolates between the bounds.
+double WithinBounds(const std::vector<TLink>& Links, const TBound& Below, const TBound& Above, double Moved,
+                    double JumpWidth)
+{
+    const double Share = std::clamp(Below.Residual / (Below.Residual - Above.Residual), InsideShare,
+                                    1.0 - InsideShare);
+    const double Between = Below.At + Share * (Above.At - Below.At);
+    double Jump = 0.0;
+    if (JumpBetween(Links, std::min(Below.At, Above.At) - Moved, std::max(Below.At, Above.At) - Moved,
+                    Between - Moved, Jump)) {
+        const double At = Moved + Jump;
+        const double Rising = Above.At > Below.At ? 1.0 : -1.0;
+        const double Probe = 0.25 * JumpWidth;
+        if (std::fabs(At - Below.At) > 2.0 * Probe)
+            return At - Rising * Probe;
+        if (std::fabs(Above.At - At) > 2.0 * Probe)
+            return At + Rising * Probe;
+    }
+    return Between;
+}
 
 } // namespace
 
@@ -134,15 +200,22 @@ int TFlowMesh::CorrectFlow()
     Above.Note(Moved, R0, true);
     int SinceCloser = 0; // steps since a bound last closed in
     int Passes = 0;
+    Steps = 0;
     for (;;) {
-        const bool Halving = Below.Seen && Above.Seen && SinceCloser >= StallSteps;
+        const bool Bracketed = Below.Seen && Above.Seen;
+        const bool Halving = Bracketed && SinceCloser >= StallSteps;
         double Step = Halving ? 0.5 * (Below.At + Above.At) - Moved : -Relaxation * Gain * R0;
         if (std::fabs(Step) > MaxStep)
             Step = SignOf(Step) * MaxStep;
+        const double Low = std::min(Below.At, Above.At);
+        const double High = std::max(Below.At, Above.At);
+        if (Bracketed && !Halving && !(Moved + Step > Low && Moved + Step < High))
+            Step = WithinBounds(Links, Below, Above, Moved, JumpWidth) - Moved;
         if (!std::isfinite(Step))
             return lcNotFinite;
         FlowCorrection = Step;
         ApplyCorrection();
+        ++Steps;
         CalcResidual(true);
         Moved += Step;
         const double R = MeshResidual;

@@ -214,7 +214,7 @@ bool TMeshQueue::ComesBackUnchanged(int Mesh, double Residual)
 {
     // A mesh that converges with its neighbours comes back smaller each
     // time; the share allows for rounding of the same residual.
-    constexpr double SameShare = 1e-9;
+    constexpr double SameShare = 1e-6;
     constexpr int PicksToPark = 2;
     const std::size_t I = static_cast<std::size_t>(Mesh);
     const double Abs = std::fabs(Residual);

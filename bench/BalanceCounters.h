@@ -1,0 +1,20 @@
+#pragma once
+// The counters of a balancing benchmark: the status reached (0 "Solved",
+// 2 "Within tolerance", 5 "MaxIts reached"), the outer passes, the mesh
+// corrections of the loop method and their steps, the meshes, the branches
+// and the largest mesh residual left (Pa).
+
+#include "network/DuctGraph.h"
+
+#include <benchmark/benchmark.h>
+
+inline void ReportBalance(benchmark::State& State, const TDuctGraph& G, int Status)
+{
+    State.counters["status"] = Status;
+    State.counters["passes"] = G.SolvePasses;
+    State.counters["corrections"] = G.MeshCorrections;
+    State.counters["steps"] = G.MeshSteps;
+    State.counters["meshes"] = G.MeshCount();
+    State.counters["branches"] = G.BranchCount();
+    State.counters["max residual Pa"] = G.MaxResidual;
+}
