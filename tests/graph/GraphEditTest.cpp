@@ -179,20 +179,6 @@ TEST(GraphEdit, MoveBranchTakesOneBranchToANewPosition)
     }
 }
 
-TEST(GraphEdit, BuildAdjacencyRebuildsTheLinkLists)
-{
-    TGraph G;
-    Build(G, {{1, 2, 3, 4}, {{1, 1, 2, 1}, {2, 3, 2, 2}, {3, 2, 4, 3}}, {}, {}});
-    std::vector<TLinks> Before;
-    for (const auto& N : G.Nodes()) {
-        Before.push_back(LinksOf(N.get()));
-        N->Links.clear();
-    }
-    G.BuildAdjacency();
-    for (std::size_t I = 0; I < G.Nodes().size(); ++I)
-        EXPECT_EQ(LinksOf(G.Nodes()[I].get()), Before[I]);
-}
-
 TEST(GraphEdit, GlyphIndexesTravelWithAssignDataButAreNeverSaved)
 {
     TGraph G;
