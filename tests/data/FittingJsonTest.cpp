@@ -80,12 +80,8 @@ TEST(FittingJson, MistakesNameTheFileAndTheEntry)
 TEST(FittingJson, CheckNamesCategoryMismatchAndValidationProblems)
 {
     TFittingCategoryFile File = ParseFittingCategory(Elbows, "elbows.json");
-    auto Problems = CheckFittingCategory(File);
-    ASSERT_EQ(Problems.size(), 0u) << Problems.front();
-
     File.Category = 4;
-    Problems = CheckFittingCategory(File);
-    EXPECT_THAT(Problems, Contains(HasSubstr("elbows.json: CD3-2: the key's category differs")));
+    EXPECT_THAT(CheckFittingCategory(File), Contains(HasSubstr("elbows.json: CD3-2: the key's category differs")));
 
     File = ParseFittingCategory(Elbows, "elbows.json");
     File.Entries[0].Source.Values.pop_back();

@@ -90,12 +90,11 @@ TEST(DuctFitting, ReaderRefusesBadShapesAndScales)
 
 TEST(DuctFitting, MiddleEntryRoundsHalfToEven)
 {
-    EXPECT_DOUBLE_EQ(MiddleEntry({10, 20}), 10);
-    EXPECT_DOUBLE_EQ(MiddleEntry({10, 20, 30}), 20);
-    EXPECT_DOUBLE_EQ(MiddleEntry({10, 20, 30, 40}), 30);
-    EXPECT_DOUBLE_EQ(MiddleEntry({10, 20, 30, 40, 50, 60}), 30);
-    EXPECT_DOUBLE_EQ(MiddleEntry({1, 2, 3, 4, 5, 6, 7, 8}), 5);
-    EXPECT_DOUBLE_EQ(MiddleEntry({7}), 7);
+    const std::pair<TFloatVec, double> Cases[] = {{{10, 20}, 10}, {{10, 20, 30}, 20}, {{10, 20, 30, 40}, 30},
+                                                  {{10, 20, 30, 40, 50, 60}, 30}, {{1, 2, 3, 4, 5, 6, 7, 8}, 5},
+                                                  {{7}, 7}};
+    for (const auto& [Axis, Middle] : Cases)
+        EXPECT_DOUBLE_EQ(MiddleEntry(Axis), Middle) << Axis.size();
     EXPECT_THROW(MiddleEntry({}), EFittingCalcError);
 }
 
@@ -141,19 +140,9 @@ TEST(DuctFit1Dim, RatioSequencesAndRanges)
     const auto F = MakeFitting(ElbowSource());
     RangeFlag = true;
     EXPECT_EQ(FlowRatiosOf(*F, {.S = RoundSection(300)}), TFloatVec{1.5}); // third of four entries
-    TFloatVec Ratios;
-    F->GetMidAxisValues(Ratios);
-    EXPECT_EQ(Ratios, TFloatVec{1.5});
+    EXPECT_EQ(MidOf(*F), TFloatVec{1.5});
     EXPECT_TRUE(RangeFlag); // the ratio operations leave the flag alone
-
-    TFloatVec Mins, Maxs;
-    F->GetAxisRanges(Mins, Maxs);
-    EXPECT_EQ(Mins, TFloatVec{0.5});
-    EXPECT_EQ(Maxs, TFloatVec{2.0});
-    double Min = 1, Max = 1;
-    F->GetFlowRatioRange(Min, Max);
-    EXPECT_DOUBLE_EQ(Min, 0);
-    EXPECT_DOUBLE_EQ(Max, 0);
+    ExpectRanges(*F, {0.5}, {2.0});
 }
 
 TEST(DuctFitting, FilledHoleNeverWarnsEvenWhenExtrapolating)

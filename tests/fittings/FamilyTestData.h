@@ -127,3 +127,24 @@ inline double LinearValue(const std::string& ClassName, const TFloatVec& A)
     }
     return std::nan("");
 }
+
+// The axis ranges, and the flow-ratio range, of a fitting; its middle axis values.
+inline void ExpectRanges(TDuctFitting& F, const TFloatVec& Mins, const TFloatVec& Maxs, double FlowMin = 0,
+                         double FlowMax = 0)
+{
+    TFloatVec ActualMins = {7}, ActualMaxs = {7};
+    F.GetAxisRanges(ActualMins, ActualMaxs);
+    EXPECT_EQ(ActualMins, Mins);
+    EXPECT_EQ(ActualMaxs, Maxs);
+    double Min = 7, Max = 7;
+    F.GetFlowRatioRange(Min, Max);
+    EXPECT_EQ(Min, FlowMin);
+    EXPECT_EQ(Max, FlowMax);
+}
+
+inline TFloatVec MidOf(TDuctFitting& F)
+{
+    TFloatVec Mid = {7};
+    F.GetMidAxisValues(Mid);
+    return Mid;
+}

@@ -10,26 +10,6 @@
 
 namespace {
 
-void ExpectRanges(TDuctFitting& F, const TFloatVec& Mins, const TFloatVec& Maxs, double FlowMin = 0,
-                  double FlowMax = 0)
-{
-    TFloatVec ActualMins = {7}, ActualMaxs = {7};
-    F.GetAxisRanges(ActualMins, ActualMaxs);
-    EXPECT_EQ(ActualMins, Mins);
-    EXPECT_EQ(ActualMaxs, Maxs);
-    double Min = 7, Max = 7;
-    F.GetFlowRatioRange(Min, Max);
-    EXPECT_EQ(Min, FlowMin);
-    EXPECT_EQ(Max, FlowMax);
-}
-
-TFloatVec MidOf(TDuctFitting& F)
-{
-    TFloatVec Mid = {7};
-    F.GetMidAxisValues(Mid);
-    return Mid;
-}
-
 TEST(DuctFit1Dim, DiameterFittingLooksUpTheSectionEvenAtStoredValues)
 {
     const auto F = MakeFitting(OneDimSource("TDuctFitD", "CD3-9", {100, 200, 400}, {0.6, 0.4, 0.3}, 0.3, 0.6));

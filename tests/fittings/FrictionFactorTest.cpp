@@ -90,37 +90,33 @@ TEST(FrictionFactor, FullyRoughRegimeIsColebrooksHighReynoldsLimit)
     EXPECT_NEAR(f, ColebrookReference(1e8, rr), 5e-3 * f);
 }
 
-TEST(FrictionFactor, RoughBoundaryIsSqrtGuessReRrOf200)
+TEST(FrictionFactor, RegimeBoundariesAndFlowsThatGiveNoLaw)
 {
-    // sqrt(0.0625) = 0.25 and rr = 2^-7 are exact, so the product is exactly 200.
-    int Regime = -2;
-    FrictionFactor(102400, 0.0078125, 1.0, 0.0625, Regime);
-    EXPECT_EQ(Regime, frTransition);
-    FrictionFactor(102401, 0.0078125, 1.0, 0.0625, Regime);
-    EXPECT_EQ(Regime, frRough);
-}
-
-TEST(FrictionFactor, LaminarBelow2300)
-{
-    int Regime = -2;
-    EXPECT_DOUBLE_EQ(FrictionFactor(2299, 0.00015, 0.2, 0.02, Regime), 64.0 / 2299);
-    EXPECT_EQ(Regime, frLaminar);
-    FrictionFactor(2300, 0.00015, 0.2, 0.02, Regime);
-    EXPECT_NE(Regime, frLaminar);
-    // 64 / Re above 1 falls back to 0.02.
-    EXPECT_DOUBLE_EQ(FrictionFactor(50, 0.00015, 0.2, 0.02, Regime), 0.02);
-    EXPECT_EQ(Regime, frLaminar);
-}
-
-TEST(FrictionFactor, NoFlowKeepsAUsableGuess)
-{
-    int Regime = -2;
-    EXPECT_DOUBLE_EQ(FrictionFactor(0, 0.00015, 0.2, 0.018, Regime), 0.018);
-    EXPECT_EQ(Regime, frNoFlow);
-    EXPECT_DOUBLE_EQ(FrictionFactor(0, 0.00015, 0.2, 1.5, Regime), 0.02);
-    EXPECT_DOUBLE_EQ(FrictionFactor(-300, 0.00015, 0.2, 0.03, Regime), 0.03);
-    EXPECT_EQ(Regime, frNoFlow);
-    EXPECT_DOUBLE_EQ(FrictionFactor(std::nan(""), 0.00015, 0.2, 0.03, Regime), 0.03);
+    const double X = std::nan(""); // a factor not checked
+    const struct {
+        double Re, Roughness, Diameter, Guess;
+        int Regime;
+        double Expected;
+    } Cases[] = {
+        // sqrt(0.0625) = 0.25 and rr = 2^-7 are exact: sqrt(guess)·Re·rr is exactly 200.
+        {102400, 0.0078125, 1.0, 0.0625, frTransition, X},
+        {102401, 0.0078125, 1.0, 0.0625, frRough, X},
+        {2299, 0.00015, 0.2, 0.02, frLaminar, 64.0 / 2299},
+        {2300, 0.00015, 0.2, 0.02, frTransition, X},
+        {50, 0.00015, 0.2, 0.02, frLaminar, 0.02}, // 64 / Re above 1 falls back to 0.02
+        // No flow keeps a usable guess.
+        {0, 0.00015, 0.2, 0.018, frNoFlow, 0.018},
+        {0, 0.00015, 0.2, 1.5, frNoFlow, 0.02},
+        {-300, 0.00015, 0.2, 0.03, frNoFlow, 0.03},
+        {std::nan(""), 0.00015, 0.2, 0.03, frNoFlow, 0.03},
+    };
+    for (const auto& C : Cases) {
+        int Regime = -2;
+        const double F = FrictionFactor(C.Re, C.Roughness, C.Diameter, C.Guess, Regime);
+        EXPECT_EQ(Regime, C.Regime) << C.Re;
+        if (!std::isnan(C.Expected))
+            EXPECT_DOUBLE_EQ(F, C.Expected) << C.Re;
+    }
 }
 
 TEST(FrictionFactor, UnusableGuessesStillGiveTheColebrookValue)

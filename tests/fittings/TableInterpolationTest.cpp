@@ -101,43 +101,33 @@ TEST(Interpolate2D, BilinearGridLinesAndExtrapolationWithoutHoles)
     }
 }
 
-TEST(Interpolate2D, HoleOnGridPointTakesMeanOfRowAndColumnFill)
+TEST(Interpolate2D, HolesAreFilledFromTheCellsAround)
 {
-    const TFloatMat T = {{1, 2, 3}, {4, H, 6}, {7, 8, 9}};
-    bool Out = false;
-    // Row fill gives 4 (left neighbour), column fill 2 (cell above).
-    EXPECT_DOUBLE_EQ(Interpolate2D(X3, Y3, T, 1, 10, Out, H), 3.0);
-    EXPECT_TRUE(Out);
-    EXPECT_FALSE(TableCellsValid);
-}
-
-TEST(Interpolate2D, HoleInsideACellIsFilledInBothPasses)
-{
-    const TFloatMat T = {{1, H}, {3, 4}};
-    bool Out = false;
-    // Row pass fills the hole with 1 (its row), giving 2.25; the column pass
-    // with 4 (its column), giving 3.
-    EXPECT_DOUBLE_EQ(Interpolate2D({0, 1}, {0, 1}, T, 0.5, 0.5, Out, H), 2.625);
-    EXPECT_FALSE(TableCellsValid);
-
-    const TFloatMat RowOfHoles = {{H, H}, {3, 4}};
-    EXPECT_DOUBLE_EQ(Interpolate2D({0, 1}, {0, 1}, RowOfHoles, 0.5, 0.5, Out, H), 3.5);
-}
-
-TEST(Interpolate2D, HoleInTheLastCornerUsesOnlyCellsInside)
-{
-    const TFloatMat T = {{1, 2, 3}, {4, 5, 6}, {7, 8, H}};
-    bool Out = false;
-    EXPECT_DOUBLE_EQ(Interpolate2D(X3, Y3, T, 2, 20, Out, H), 7.0);
-    EXPECT_TRUE(Out);
-}
-
-TEST(Interpolate2D, NothingToFillGivesOne)
-{
-    const TFloatMat T = {{H, H}, {H, H}};
-    bool Out = false;
-    EXPECT_DOUBLE_EQ(Interpolate2D({0, 1}, {0, 1}, T, 0.5, 0.5, Out, H), 1.0);
-    EXPECT_DOUBLE_EQ(Interpolate2D({0, 1}, {0, 1}, T, 1, 1, Out, H), 1.0);
+    const TFloatVec X2 = {0, 1};
+    const struct {
+        const char* Name;
+        TFloatVec X, Y;
+        TFloatMat Table;
+        double AtX, AtY, Expected;
+    } Cases[] = {
+        // Row fill gives 4 (left neighbour), column fill 2 (cell above): their mean.
+        {"on a grid point", X3, Y3, {{1, 2, 3}, {4, H, 6}, {7, 8, 9}}, 1, 10, 3.0},
+        // Row pass fills with 1 (its row), giving 2.25; column pass with 4
+        // (its column), giving 3.
+        {"inside a cell", X2, X2, {{1, H}, {3, 4}}, 0.5, 0.5, 2.625},
+        {"a row of holes", X2, X2, {{H, H}, {3, 4}}, 0.5, 0.5, 3.5},
+        {"the last corner: only cells inside", X3, Y3, {{1, 2, 3}, {4, 5, 6}, {7, 8, H}}, 2, 20, 7.0},
+        {"nothing to fill", X2, X2, {{H, H}, {H, H}}, 0.5, 0.5, 1.0},
+        {"nothing to fill, on the grid", X2, X2, {{H, H}, {H, H}}, 1, 1, 1.0},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TableCellsValid = true;
+        bool Out = false;
+        EXPECT_DOUBLE_EQ(Interpolate2D(C.X, C.Y, C.Table, C.AtX, C.AtY, Out, H), C.Expected);
+        EXPECT_TRUE(Out); // a filled hole warns
+        EXPECT_FALSE(TableCellsValid);
+    }
 }
 
 TEST(Interpolate2D, ShapeErrorsRaise)
@@ -175,19 +165,13 @@ TEST_F(Interpolate3DTest, ExactSliceAndZBeyondTheAxis)
     EXPECT_FALSE(Out);
 }
 
-TEST_F(Interpolate3DTest, HoleInEitherSliceClearsCellsValid)
+TEST_F(Interpolate3DTest, HoleInEitherSliceClearsCellsValidAndSliceCountMismatchRaises)
 {
     const TFloatTensor WithHole = {{{0, 1}, {H, 3}}, {{10, 11}, {12, 13}}};
     bool Out = false;
     Interpolate3D(X, Z, YAxes, WithHole, 0.5, 5, 0.5, Out, H);
     EXPECT_FALSE(TableCellsValid);
-}
-
-TEST_F(Interpolate3DTest, SliceCountMismatchRaises)
-{
-    bool Out = false;
-    const TFloatMat OneYAxis = {{0, 1}};
-    EXPECT_THROW(Interpolate3D(X, Z, OneYAxis, Tables, 0.5, 5, 0.5, Out, H), ETableShapeError);
+    EXPECT_THROW(Interpolate3D(X, Z, {{0, 1}}, Tables, 0.5, 5, 0.5, Out, H), ETableShapeError);
 }
 
 } // namespace

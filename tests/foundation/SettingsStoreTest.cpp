@@ -16,10 +16,6 @@ TEST(SettingsStore, TypedValuesRoundTrip)
         Store.WriteInteger("Settings", "I", Value);
         EXPECT_EQ(Store.ReadInteger("Settings", "I", 7), Value);
     }
-    Store.WriteBool("Settings", "B", true);
-    EXPECT_TRUE(Store.ReadBool("Settings", "B", false));
-    Store.WriteBool("Settings", "B", false);
-    EXPECT_FALSE(Store.ReadBool("Settings", "B", true));
 }
 
 TEST(SettingsStore, MissingOrMalformedValuesReadAsDefault)

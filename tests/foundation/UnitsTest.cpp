@@ -77,7 +77,6 @@ TEST(Units, NumbersFromFilesOutsideTheListsAreTamed)
     EXPECT_DOUBLE_EQ(RemoveConversion(12, 0, 2), 10);
 
     // Only the low seven bits of quantity and unit index count.
-    // Only the low seven bits of quantity and unit index count.
     EXPECT_EQ(UnitsTypeOf(128 + utAltitude), utAltitude);
     EXPECT_EQ(UnitsTypeOf(55), utWaterPressDrop);
     EXPECT_EQ(UnitsTypeOf(56), utNone);

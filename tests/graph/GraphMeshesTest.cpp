@@ -71,49 +71,48 @@ TEST(GraphMeshes, SmallGraphsByHand)
     }
 }
 
-TEST(GraphMeshes, TreeAndSplitNetworksAreDisconnected)
+TEST(GraphMeshes, RefusedGraphsWarnOnceAndKeepNoMeshes)
 {
+    const TGraphSpec TwoTriangles = {
+        {1, 2, 3, 4, 5, 6},
+        {{1, 1, 2, 1}, {2, 2, 3, 2}, {3, 3, 1, 3}, {4, 4, 5, 4}, {5, 5, 6, 5}, {6, 6, 4, 6}},
+        {},
+        {}};
+    TGraphSpec Blocked = TriangleSpec();
+    Blocked.ExcludedNodes = {2}; // the only path from node 1 to node 3 passes it
+    struct TCase {
+        const char* Name;
+        TGraphSpec Spec;
+        int Loops, Chords;
+        const char* Warning;
+    };
+    const TCase Cases[] = {
+        {"tree", {{1, 2, 3}, {{1, 1, 2, 1}, {2, 2, 3, 2}}, {}, {}}, 0, 0, DisconnectedText},
+        // Two triangles apart: one loop counted, two chords found.
+        {"split", TwoTriangles, 1, 2, DisconnectedText},
+        {"blocked", Blocked, 1, 1, "Error building mesh circuits"},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TRecordingWarningSink Sink;
+        TScopedWarningSink Scope(Sink);
+        TGraph G;
+        Build(G, C.Spec);
+        EXPECT_FALSE(G.BuildMeshes());
+        EXPECT_EQ(G.LoopCount, C.Loops);
+        EXPECT_EQ(G.ChordCount, C.Chords);
+        EXPECT_EQ(G.MeshCount(), 0);
+        EXPECT_EQ(Sink.Count(), 1u);
+        EXPECT_EQ(Sink.LastText(), C.Warning);
+    }
+    // Counted loops that match are accepted even when the graph is split.
     TRecordingWarningSink Sink;
     TScopedWarningSink Scope(Sink);
-
-    TGraph Tree;
-    Build(Tree, {{1, 2, 3}, {{1, 1, 2, 1}, {2, 2, 3, 2}}, {}, {}});
-    EXPECT_FALSE(Tree.BuildMeshes());
-    EXPECT_EQ(Tree.MeshCount(), 0);
-    EXPECT_EQ(Sink.LastText(), DisconnectedText);
-
-    // Two triangles apart: one loop counted, two chords found.
-    Sink.Clear();
     TGraph Split;
-    Build(Split, {{1, 2, 3, 4, 5, 6},
-                  {{1, 1, 2, 1}, {2, 2, 3, 2}, {3, 3, 1, 3}, {4, 4, 5, 4}, {5, 5, 6, 5}, {6, 6, 4, 6}},
-                  {},
-                  {}});
-    EXPECT_FALSE(Split.BuildMeshes());
-    EXPECT_EQ(Split.LoopCount, 1);
-    EXPECT_EQ(Split.ChordCount, 2);
-    EXPECT_EQ(Split.MeshCount(), 0);
-    EXPECT_EQ(Sink.Count(), 1u);
-    EXPECT_EQ(Sink.LastText(), DisconnectedText);
-
-    // Counted loops that match are accepted even when the graph is split.
-    Sink.Clear();
+    Build(Split, TwoTriangles);
     EXPECT_TRUE(Split.BuildMeshes(2, 1));
     EXPECT_EQ(Split.MeshCount(), 2);
     EXPECT_EQ(Sink.Count(), 0u);
-}
-
-TEST(GraphMeshes, BlockedCircuitFailsWithNoMeshes)
-{
-    TRecordingWarningSink Sink;
-    TScopedWarningSink Scope(Sink);
-    TGraph G;
-    TGraphSpec Spec = TriangleSpec();
-    Spec.ExcludedNodes = {2}; // the only path from node 1 to node 3 passes it
-    Build(G, Spec);
-    EXPECT_FALSE(G.BuildMeshes());
-    EXPECT_EQ(G.MeshCount(), 0);
-    EXPECT_EQ(Sink.LastText(), "Error building mesh circuits");
 }
 
 TEST(GraphMeshes, StructuralEditsClearTheMeshes)

@@ -12,63 +12,37 @@ using namespace graphtest;
 
 namespace {
 
-// A small graph with every stored field away from its default.
-std::string SampleBytes()
+// The body as the tag rules give it, every field a value of its own (two
+// fields swapped in both the writer and the reader would still round-trip,
+// but not match these bytes), with a UTF-8 name and a negative branch id.
+std::string HandBody()
 {
-    TGraph G;
-    G.Width = 1200;
-    G.Height = 700;
-    G.Scale = 0.05;
-    G.DrawToScale = true;
-    G.BackFileName = "/plans/level 2.gif";
-    G.BackZoomRatio = 1.5;
-    G.AddBranch(1, 10, 20);
-    G.AddBranch(2, 20, 30)->Name = "Riser";
-    G.AddBranch(-1, 30, 10);
-    G.FindNode(10)->Name = "Fan room 2°C";
-    G.FindNode(20)->X = 40;
-    G.FindNode(20)->Y = 60;
-    G.FindBranch(2)->LabelX = 15;
-    G.FindBranch(2)->LabelY = -3;
-    TValueWriter W;
-    G.WriteData(W);
-    return W.Bytes();
+    THandEncoding Hand;
+    Hand.Int(1200).Int(700).Float(0.0625).Bool(true).Str("/plans/l2.gif").Float(1.5);
+    Hand.Begin().Int(5).Str("Fan room 2°C").Int(40).Int(-60);
+    Hand.Int(300).Str("Hall").Int(2000).Int(90).End();
+    Hand.Begin().Int(70000).Int(5).Int(300).Str("Riser").Int(15).Int(-3);
+    Hand.Int(-1).Int(300).Int(5).Str("Return").Int(-1).Int(-1).End();
+    return Hand.Bytes;
 }
 
-// A body written field by field: the drawing settings (the oldest documents
-// have no scale and no scale switch), the nodes and the branches (id, from,
-// to).
+// A hand-made body with the given nodes and branches (id, from, to); the
+// oldest documents have no scale and no scale switch.
 std::string Body(const std::vector<int>& NodeIds, const std::vector<std::array<int, 3>>& Branches,
                  int Width = 800, bool Oldest = false)
 {
-    TValueWriter W;
-    W.WriteInteger(Width);
-    W.WriteInteger(600);
-    if (!Oldest) {
-        W.WriteFloat(0.03);
-        W.WriteBoolean(false);
-    }
-    W.WriteString("");
-    W.WriteFloat(1.0);
-    W.WriteListBegin();
-    for (int Id : NodeIds) {
-        W.WriteInteger(Id);
-        W.WriteString(std::string("N").append(std::to_string(Id)));
-        W.WriteInteger(5);
-        W.WriteInteger(6);
-    }
-    W.WriteListEnd();
-    W.WriteListBegin();
-    for (const auto& B : Branches) {
-        W.WriteInteger(B[0]);
-        W.WriteInteger(B[1]);
-        W.WriteInteger(B[2]);
-        W.WriteString("Branch " + std::to_string(B[0]));
-        W.WriteInteger(-1);
-        W.WriteInteger(-1);
-    }
-    W.WriteListEnd();
-    return W.Bytes();
+    THandEncoding H;
+    H.Int(Width).Int(600);
+    if (!Oldest)
+        H.Float(0.03).Bool(false);
+    H.Str("").Float(1.0).Begin();
+    for (int Id : NodeIds)
+        H.Int(Id).Str("N" + std::to_string(Id)).Int(5).Int(6);
+    H.End().Begin();
+    for (const auto& B : Branches)
+        H.Int(B[0]).Int(B[1]).Int(B[2]).Str("Branch " + std::to_string(B[0])).Int(-1).Int(-1);
+    H.End();
+    return H.Bytes;
 }
 
 std::string ReadError(const std::string& Bytes)
@@ -85,35 +59,42 @@ std::string ReadError(const std::string& Bytes)
 
 } // namespace
 
-TEST(GraphStream, RoundTripKeepsEveryField)
+TEST(GraphStream, WriterAndReaderMatchTheHandWrittenBody)
 {
-    const std::string Bytes = SampleBytes();
-    TGraph Copy;
-    Copy.AddBranch(99, 98, 97); // replaced by what is read
-    TValueReader R(Bytes);
-    Copy.ReadData(R);
+    TGraph G;
+    G.Width = 1200;
+    G.Height = 700;
+    G.Scale = 0.0625;
+    G.DrawToScale = true;
+    G.BackFileName = "/plans/l2.gif";
+    G.BackZoomRatio = 1.5;
+    TBranch& B = *G.AddBranch(70000, 5, 300);
+    G.AddBranch(-1, 300, 5)->Name = "Return";
+    G.FindNode(5)->Name = "Fan room 2°C";
+    G.FindNode(5)->X = 40;
+    G.FindNode(5)->Y = -60;
+    G.FindNode(300)->Name = "Hall";
+    G.FindNode(300)->X = 2000;
+    G.FindNode(300)->Y = 90;
+    B.Name = "Riser";
+    B.LabelX = 15;
+    B.LabelY = -3;
+    TValueWriter W;
+    G.WriteData(W);
+    EXPECT_EQ(W.Bytes(), HandBody());
+
+    // Reading replaces what was there; writing what was read gives the same
+    // bytes, so no field was lost or misplaced.
+    TGraph Back;
+    Back.AddBranch(99, 98, 97);
+    TValueReader R(HandBody());
+    Back.ReadData(R);
     EXPECT_TRUE(R.AtEnd());
-    EXPECT_EQ(Copy.FindBranch(99), nullptr);
-    EXPECT_EQ(Copy.Width, 1200);
-    EXPECT_EQ(Copy.Height, 700);
-    EXPECT_EQ(Copy.Scale, 0.05);
-    EXPECT_TRUE(Copy.DrawToScale);
-    EXPECT_EQ(Copy.BackFileName, "/plans/level 2.gif");
-    EXPECT_EQ(Copy.BackZoomRatio, 1.5);
-    EXPECT_EQ(Copy.FindNode(10)->Name, "Fan room 2°C");
-    EXPECT_EQ(Copy.FindNode(20)->X, 40);
-    EXPECT_EQ(Copy.FindNode(20)->Y, 60);
-    const TBranch& Riser = *Copy.FindBranch(2);
-    EXPECT_EQ(Riser.Name, "Riser");
-    EXPECT_EQ(Riser.LabelX, 15);
-    EXPECT_EQ(Riser.LabelY, -3);
-    EXPECT_EQ(Riser.FromNode, Copy.FindNode(20));
-    EXPECT_EQ(Riser.ToNode, Copy.FindNode(30));
-    EXPECT_EQ(LinksOf(Copy.FindNode(20)), (std::vector<std::pair<int, int>>{{1, 1}, {-1, 2}}));
-    // Nothing else lost or misplaced: writing what was read gives the same bytes.
     TValueWriter Again;
-    Copy.WriteData(Again);
-    EXPECT_EQ(Again.Bytes(), Bytes);
+    Back.WriteData(Again);
+    EXPECT_EQ(Again.Bytes(), HandBody());
+    EXPECT_EQ(Back.FindBranch(70000)->ToNode, Back.FindNode(300));
+    EXPECT_EQ(LinksOf(Back.FindNode(300)), (std::vector<std::pair<int, int>>{{1, 70000}, {-1, -1}}));
 }
 
 TEST(GraphStream, OldestBodyHasNoScaleAndMakesMissingNodes)
@@ -123,12 +104,10 @@ TEST(GraphStream, OldestBodyHasNoScaleAndMakesMissingNodes)
     TValueReader R(Oldest);
     G.ReadData(R, gdv100);
     EXPECT_TRUE(R.AtEnd());
-    EXPECT_EQ(G.Width, 800);
     EXPECT_EQ(G.Height, 600);
     EXPECT_EQ(G.Scale, 0.03); // the defaults stay
     EXPECT_FALSE(G.DrawToScale);
     ASSERT_EQ(G.NodeCount(), 2);
-    EXPECT_EQ(G.FindNode(1)->Name, "N1");
     EXPECT_EQ(G.FindNode(2)->Name, "Node 2");
     EXPECT_EQ(G.FindBranch(1)->ToNode, G.FindNode(2));
     EXPECT_EQ(G.FindNode(2)->Links.size(), 1u);
@@ -164,8 +143,7 @@ TEST(GraphStream, NamesAreShortStrings)
 
 TEST(GraphStream, DamagedBodiesRaiseClearErrors)
 {
-    const std::string Good = SampleBytes();
-    // Every truncation.
+    const std::string Good = HandBody();
     for (std::size_t Length = 0; Length < Good.size(); ++Length) {
         TGraph G;
         TValueReader R(Good.substr(0, Length));
@@ -196,63 +174,4 @@ TEST(GraphStream, DamagedBodiesRaiseClearErrors)
         }
     }
     EXPECT_GT(Refused, 500);
-}
-
-// The body as the tag rules give it, every field a value of its own: two
-// fields swapped in both the writer and the reader would still round-trip,
-// but not match these bytes.
-TEST(GraphStream, BodyBytesAndHandWrittenBodyFieldByField)
-{
-    TGraph G;
-    G.Width = 1200;
-    G.Height = 700;
-    G.Scale = 0.0625;
-    G.DrawToScale = true;
-    G.BackFileName = "/plans/l2.gif";
-    G.BackZoomRatio = 1.5;
-    G.AddBranch(70000, 5, 300);
-    G.FindNode(5)->Name = "Fan room";
-    G.FindNode(5)->X = 40;
-    G.FindNode(5)->Y = -60;
-    G.FindNode(300)->Name = "Hall";
-    G.FindNode(300)->X = 2000;
-    G.FindNode(300)->Y = 90;
-    TBranch& B = *G.FindBranch(70000);
-    B.Name = "Riser";
-    B.LabelX = 15;
-    B.LabelY = -3;
-
-    THandEncoding Hand;
-    Hand.Int(1200).Int(700).Float(0.0625).Bool(true).Str("/plans/l2.gif").Float(1.5);
-    Hand.Begin().Int(5).Str("Fan room").Int(40).Int(-60);
-    Hand.Int(300).Str("Hall").Int(2000).Int(90).End();
-    Hand.Begin().Int(70000).Int(5).Int(300).Str("Riser").Int(15).Int(-3).End();
-    TValueWriter W;
-    G.WriteData(W);
-    EXPECT_EQ(W.Bytes(), Hand.Bytes);
-
-    TGraph Back;
-    TValueReader R(Hand.Bytes);
-    Back.ReadData(R);
-    EXPECT_TRUE(R.AtEnd());
-    EXPECT_EQ(Back.Width, 1200);
-    EXPECT_EQ(Back.Height, 700);
-    EXPECT_EQ(Back.Scale, 0.0625);
-    EXPECT_TRUE(Back.DrawToScale);
-    EXPECT_EQ(Back.BackFileName, "/plans/l2.gif");
-    EXPECT_EQ(Back.BackZoomRatio, 1.5);
-    ASSERT_EQ(Back.NodeCount(), 2);
-    EXPECT_EQ(Back.FindNode(5)->Name, "Fan room");
-    EXPECT_EQ(Back.FindNode(5)->X, 40);
-    EXPECT_EQ(Back.FindNode(5)->Y, -60);
-    EXPECT_EQ(Back.FindNode(300)->Name, "Hall");
-    EXPECT_EQ(Back.FindNode(300)->X, 2000);
-    EXPECT_EQ(Back.FindNode(300)->Y, 90);
-    const TBranch* Read = Back.FindBranch(70000);
-    ASSERT_NE(Read, nullptr);
-    EXPECT_EQ(Read->FromNode, Back.FindNode(5));
-    EXPECT_EQ(Read->ToNode, Back.FindNode(300));
-    EXPECT_EQ(Read->Name, "Riser");
-    EXPECT_EQ(Read->LabelX, 15);
-    EXPECT_EQ(Read->LabelY, -3);
 }

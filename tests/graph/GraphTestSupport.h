@@ -52,8 +52,17 @@ inline void Build(TGraph& G, const TGraphSpec& Spec)
         SetBit(G.FindBranch(Id)->Flags, gfExcluded);
 }
 
-// A mesh as (direction, branch id) pairs.
+// A mesh, or a node's links, as (direction, branch id) pairs.
 using TMeshLinks = std::vector<std::pair<int, int>>;
+
+inline TMeshLinks LinksOf(const std::vector<TLink>& Links)
+{
+    TMeshLinks Pairs;
+    for (const TLink& L : Links)
+        Pairs.emplace_back(L.Direction, L.Branch->Id());
+    return Pairs;
+}
+inline TMeshLinks LinksOf(const TNode* Node) { return LinksOf(Node->Links); }
 
 struct TMeshSnapshot {
     bool Ok = false;
@@ -80,43 +89,23 @@ inline TMeshSnapshot Snapshot(const TGraph& G, bool Ok)
     }
     for (const auto& N : G.Nodes())
         S.Labels.emplace_back(N->Id(), N->Label);
-    if (Ok) {
-        for (const auto& M : G.Meshes()) {
-            TMeshLinks Links;
-            for (const TLink& L : M->Links)
-                Links.emplace_back(L.Direction, L.Branch->Id());
-            S.Meshes.push_back(Links);
-        }
-    }
+    if (Ok)
+        for (const auto& M : G.Meshes())
+            S.Meshes.push_back(LinksOf(M->Links));
     return S;
 }
 
-// ---- reading a graph back
 
-// A node's links as (direction, branch id) pairs.
-inline std::vector<std::pair<int, int>> LinksOf(const TNode* Node)
-{
-    std::vector<std::pair<int, int>> Links;
-    for (const TLink& L : Node->Links)
-        Links.emplace_back(L.Direction, L.Branch->Id());
-    return Links;
-}
-
-inline std::vector<int> BranchIds(const TGraph& G)
+template <typename TList>
+std::vector<int> IdsOf(const TList& List)
 {
     std::vector<int> Ids;
-    for (const auto& B : G.Branches())
-        Ids.push_back(B->Id());
+    for (const auto& Item : List)
+        Ids.push_back(Item->Id());
     return Ids;
 }
-
-inline std::vector<int> NodeIds(const TGraph& G)
-{
-    std::vector<int> Ids;
-    for (const auto& N : G.Nodes())
-        Ids.push_back(N->Id());
-    return Ids;
-}
+inline std::vector<int> BranchIds(const TGraph& G) { return IdsOf(G.Branches()); }
+inline std::vector<int> NodeIds(const TGraph& G) { return IdsOf(G.Nodes()); }
 
 // ---- the plain algorithm, step by step: slow, recursive and obviously
 // right, the reference the library's fast walks must match

@@ -137,6 +137,10 @@ TEST(FlowSolver, OuterPassEndsOnlyCloseToBalance)
         {lcIterationLimit, 250, 0.05, 0.9, lcWithinTolerance},
         {lcIterationLimit, 250, 0.5, 0.9, lcNone},
         {lcIterationLimit, 600, 0.005, 50.0, lcIterationLimit},
+        // Stuck on a jump: when nothing moves no pass can change it.
+        {lcOnJump, 1, 0.0005, 1.5, lcIterationLimit},
+        {lcOnJump, 1, 0.005, 1.5, lcNone},
+        {lcOnJump, 600, 0.5, 1.5, lcIterationLimit},
     };
     for (const TCase& C : Cases)
         EXPECT_EQ(TFlowGraph::OuterPassResult(C.Loop, C.Pass, C.Change, C.Largest), C.Expected)
@@ -147,21 +151,24 @@ TEST(FlowSolver, SizedNetworkWithOutletsOffTheSinkPressureIsNotBalanced)
 {
     TFlowNetwork N;
     TDuctGraph G(true, &N.Defaults);
-    G.FlowNode(6)->RelPressure = 5.0;
-    G.Method = smEqualFriction;
-    G.SetStatusFromCode(lcConverged);
-    EXPECT_EQ(G.Status, ssNotBalanced);
-    G.SetStatusFromCode(lcWithinTolerance);
-    EXPECT_EQ(G.Status, ssWithinTolerance);
-    G.Method = smFlowBalance;
-    G.SetStatusFromCode(lcConverged);
-    EXPECT_EQ(G.Status, ssSolved);
-    G.Method = smEqualFriction;
-    G.FlowNode(6)->RelPressure = 0.00005;
-    G.SetStatusFromCode(lcConverged);
-    EXPECT_EQ(G.Status, ssSolved);
-    G.SetStatusFromCode(lcNoMeshes);
-    EXPECT_EQ(G.Status, ssDataError);
+    const struct {
+        TSolveMethod Method;
+        double OutletPressure;
+        int Code;
+        TSolveStatus Expected;
+    } Cases[] = {
+        {smEqualFriction, 5.0, lcConverged, ssNotBalanced},
+        {smEqualFriction, 5.0, lcWithinTolerance, ssWithinTolerance},
+        {smFlowBalance, 5.0, lcConverged, ssSolved},
+        {smEqualFriction, 0.00005, lcConverged, ssSolved},
+        {smEqualFriction, 0.00005, lcNoMeshes, ssDataError},
+    };
+    for (const auto& C : Cases) {
+        G.Method = C.Method;
+        G.FlowNode(6)->RelPressure = C.OutletPressure;
+        G.SetStatusFromCode(C.Code);
+        EXPECT_EQ(G.Status, C.Expected) << int(C.Method) << " " << C.OutletPressure << " " << C.Code;
+    }
 }
 
 TEST(MeshQueue, WorstMeshIsTheLastOfEqualsAndNeverTheFans)

@@ -119,26 +119,4 @@ TEST(MeshQueue, ParkedMeshLeavesTheQueueUntilItsResidualMoves)
         EXPECT_EQ(Q.Worst(), S.Worst) << S.Residual;
     }
     EXPECT_FALSE(Q.AnyParked(Largest));
-    // A fresh fill keeps a parked mesh parked while it stays where it was.
-    Q.Park(0, 0.1, 0.01);
-    Q.Fill(Meshes);
-    EXPECT_TRUE(Q.AnyParked(Largest));
-    EXPECT_EQ(Q.Worst(), 2);
-}
-
-TEST(MeshCorrection, OuterPassEndsAtOnceWhenStuckOnAJump)
-{
-    struct TCase {
-        int Loop, Pass;
-        double Change;
-        int Expected;
-    };
-    const TCase Cases[] = {
-        {lcOnJump, 1, 0.0005, lcIterationLimit}, // nothing moves: no pass can change it
-        {lcOnJump, 1, 0.005, lcNone},            // still moving: go on
-        {lcOnJump, 600, 0.5, lcIterationLimit},
-    };
-    for (const TCase& C : Cases)
-        EXPECT_EQ(TFlowGraph::OuterPassResult(C.Loop, C.Pass, C.Change, 1.5), C.Expected)
-            << "pass " << C.Pass << " change " << C.Change;
 }

@@ -124,42 +124,31 @@ TEST(WarmStart, LoopMethodKeepsTheWarmFlowsOfAGrid)
     EXPECT_NEAR(Warm.G.MainFan->PressureGain, Plain.G.MainFan->PressureGain, 0.02);
 }
 
-TEST(WarmStart, BalanceOnAJumpEndsWithinToleranceAtOnce)
+TEST(WarmStart, BalanceOnAJumpEndsAtOnce)
 {
-    // No flow balances duct 3 against the fixed drop beside it: the run
-    // rests on the side of the jump closer to balance, within tolerance,
-    // after a pass or two, with or without the warm start.
-    for (bool UseWarm : {true, false}) {
-        TFlowNetwork N;
-        JumpPair(N);
-        N.G.UseWarmStart = UseWarm;
-        ASSERT_TRUE(Distribute(N));
-        N.G.Solve();
-        const std::string Run = UseWarm ? "warm" : "alone";
-        EXPECT_EQ(Status(N.G), ssWithinTolerance) << Run;
-        EXPECT_LE(N.G.MaxResidual, TFlowGraph::WithinToleranceResidual) << Run;
-        EXPECT_GT(N.G.MaxResidual, 0.01) << Run;
-        EXPECT_LE(N.G.SolvePasses, 3) << Run;
-        EXPECT_NEAR(N.G.FlowBranch(3)->MassFlow / TurbulentFlow(0.15), 1.0, 1e-3) << Run;
-    }
-}
-
-TEST(WarmStart, BalanceOnAJumpBeyondTheToleranceEndsAtOnce)
-{
-    // At 80 mm the jump is 3.1 Pa: either side leaves 1.5 Pa, more than a
-    // run may end with, so the run ends where the iteration limit would
-    // have ended it, without spending its passes.
-    for (bool UseWarm : {true, false}) {
-        TFlowNetwork N;
-        JumpPair(N, 0.08);
-        N.G.UseWarmStart = UseWarm;
-        ASSERT_TRUE(Distribute(N));
-        N.G.Solve();
-        const std::string Run = UseWarm ? "warm" : "alone";
-        EXPECT_EQ(Status(N.G), ssMaxItsReached) << Run;
-        EXPECT_GT(N.G.MaxResidual, TFlowGraph::WithinToleranceResidual) << Run;
-        EXPECT_LE(N.G.SolvePasses, 3) << Run;
-        EXPECT_LE(LargestImbalance(N.G), 1e-9 * N.G.MainFan->MassFlow) << Run;
+    // No flow balances duct 3 against the fixed drop beside it. At 150 mm
+    // the jump is 0.47 Pa: the run rests on the side closer to balance,
+    // within tolerance. At 80 mm it is 3.1 Pa: either side leaves 1.5 Pa,
+    // more than a run may end with, so the run ends where the iteration
+    // limit would have, without spending its passes. Either way after a
+    // pass or two, with or without the warm start.
+    for (const double Diameter : {0.15, 0.08}) {
+        for (bool UseWarm : {true, false}) {
+            TFlowNetwork N;
+            JumpPair(N, Diameter);
+            N.G.UseWarmStart = UseWarm;
+            ASSERT_TRUE(Distribute(N));
+            N.G.Solve();
+            const std::string Run = std::to_string(Diameter) + (UseWarm ? " warm" : " alone");
+            const bool Within = Diameter == 0.15;
+            EXPECT_EQ(Status(N.G), Within ? ssWithinTolerance : ssMaxItsReached) << Run;
+            EXPECT_EQ(N.G.MaxResidual <= TFlowGraph::WithinToleranceResidual, Within) << Run;
+            EXPECT_GT(N.G.MaxResidual, 0.01) << Run;
+            EXPECT_LE(N.G.SolvePasses, 3) << Run;
+            EXPECT_LE(LargestImbalance(N.G), 1e-9 * N.G.MainFan->MassFlow) << Run;
+            if (Within)
+                EXPECT_NEAR(N.G.FlowBranch(3)->MassFlow / TurbulentFlow(0.15), 1.0, 1e-3) << Run;
+        }
     }
 }
 
@@ -269,13 +258,4 @@ TEST(WarmStart, WarmStartThatCannotRunLeavesTheLoopMethodAsItWas)
     EXPECT_EQ(Status(Warm.G), Status(Plain.G));
     EXPECT_EQ(Warm.G.SolvePasses, Plain.G.SolvePasses);
     EXPECT_EQ(FlowsById(Warm.G), FlowsById(Plain.G));
-
-    // A fan without flow is refused before anything is balanced.
-    TFlowNetwork Still;
-    Grid(Still, 3);
-    ASSERT_TRUE(Distribute(Still));
-    Still.G.MainFan->SetVolumeFlow(0.0);
-    Still.G.Solve();
-    EXPECT_EQ(Status(Still.G), ssDataError);
-    EXPECT_TRUE(Still.Said("Main branch (Main Fan) must have starting volume flow"));
 }
