@@ -446,7 +446,7 @@ void TFittingsForm::changeEvent(QEvent* Event)
             if (OnClearSelection)
                 OnClearSelection();
         } else {
-            SaveColumnWidths();
+            SaveSettings();
         }
     });
 }

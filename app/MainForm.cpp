@@ -159,10 +159,10 @@ void TMainForm::CreateProgramWindows()
     RepSettingsForm->setWindowFlag(Qt::Tool);
     DuctManualResizeForm = new TDuctManualResizeForm(*FStore, this);
     RoughnessForm = new TRoughnessForm(*FStore, this);
+    FanForm = new TFanForm(*FStore, this);
     RegisterToolWindow(TableForm, Qt::BottomRightCorner);
     RegisterToolWindow(FittingsForm, Qt::BottomLeftCorner);
     RegisterToolWindow(FanForm, Qt::TopRightCorner);
-    FanForm = new TFanForm(*FStore, this);
 }
 
 // ---------------------------------------------------------------- building
@@ -479,6 +479,8 @@ void TMainForm::closeEvent(QCloseEvent* Event)
             return;
         }
         SaveMainSettings();
+        if (FittingsForm)
+            FittingsForm->SaveSettings();
         FlowGraphFrame1->SaveGraphDialogSettings();
         // Only a document that is there is worth reopening.
         FRecentFiles.MRUSave(*FStore, QFileInfo(FFileName).isFile() ? FFileName.toStdString() : std::string());

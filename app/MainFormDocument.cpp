@@ -5,8 +5,8 @@
 
 #include "app/MainForm.h"
 
-#include "app/PropertiesForm.h"
 #include "app/FittingsForm.h"
+#include "app/PropertiesForm.h"
 #include "app/SettingsForm.h"
 #include "app/TableForm.h"
 #include "controls/UiServices.h"
@@ -19,9 +19,10 @@
 #include "foundation/SettingsStore.h"
 #include "network/DuctGraph.h"
 #include "platform/MapiControl.h"
+#include "platform/QtText.h"
 #include "platform/SystemInfo.h"
-#include "reports/ReportPrinter.h"
 #include "reports/RepSettingsForm.h"
+#include "reports/ReportPrinter.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,11 +31,6 @@ namespace {
 
 const QString DocumentFilter = "Brellamonte Ventrix file (*.vtx)";
 const QString XmlFilter = "XML file (*.xml)";
-
-QString ToQ(const std::string& S)
-{
-    return QString::fromStdString(S);
-}
 
 // The name with its extension replaced by Extension (".xml", ".vtx").
 QString ChangeExtension(const QString& Name, const QString& Extension)

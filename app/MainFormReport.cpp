@@ -65,6 +65,9 @@ void TMainForm::BuildReport()
             StdReportHeading(Report, Line->text());
 
     if (TableForm) {
+        // The rows are written afresh from the network, in the units the
+        // table shows: the paper carries the model's numbers.
+        TableForm->FillFromNetwork();
         const TxStringGrid& Grid = *TableForm->BranchGrid;
         StdReportPrintGrid(Report, Grid, {0, 1, Grid.ColCount() - 1, Grid.RowCount() - 1});
     }

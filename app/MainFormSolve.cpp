@@ -7,12 +7,13 @@
 #include "app/FanForm.h"
 #include "app/SettingsForm.h"
 #include "controls/UiServices.h"
+#include "controls/UnitsText.h"
 #include "dialogs/DuctBranchForm.h"
 #include "dialogs/DuctManualResizeForm.h"
 #include "dialogs/PressureDropForm.h"
-#include "controls/UnitsText.h"
 #include "editor/FlowGraphFrame.h"
 #include "network/DuctGraph.h"
+#include "platform/QtText.h"
 #include "sizing/SolveCommands.h"
 
 #include <QFileInfo>
@@ -22,11 +23,6 @@ namespace {
 
 // Duct pressures are held in Pa, the second unit of the pressure drops.
 constexpr int PascalIndex = 1;
-
-QString ToQ(const std::string& S)
-{
-    return QString::fromStdString(S);
-}
 
 } // namespace
 

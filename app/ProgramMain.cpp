@@ -13,7 +13,9 @@
 #include <QApplication>
 #include <QLocale>
 
+#include <cstdlib>
 #include <exception>
+#include <iostream>
 
 namespace {
 
@@ -34,12 +36,51 @@ std::unique_ptr<TMainForm> StartMainWindow(std::unique_ptr<TSettingsStore> Store
     return MainForm;
 }
 
+void SetProgramIdentity()
+{
+    // The name only: a display name set as well would be appended to every
+    // window title by the desktop ("Ventrix 2.4.0.0 — Ventrix").
+    QApplication::setApplicationName("Ventrix");
+    QApplication::setOrganizationName("Brellamonte");
+}
+
+std::string NoDisplayText(const std::string& Program, const std::vector<std::string>& Arguments,
+                          const std::function<std::string(const char*)>& Environment)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    // A platform named on the command line or in the environment is the
+    // user's choice; Qt reports on it itself.
+    for (const char* Name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        if (!Environment(Name).empty())
+            return {};
+    for (const std::string& A : Arguments)
+        if (A == "-platform" || A == "--platform")
+            return {};
+    return "Ventrix is a desktop program: it needs a desktop session or a virtual display, and\n"
+           "this session has neither (DISPLAY is not set). To start it on a virtual display (Xvfb):\n\n"
+           "    xvfb-run -a -s \"-screen 0 1280x1024x24\" " + Program + "\n";
+#else
+    (void)Program;
+    (void)Arguments;
+    (void)Environment;
+    return {};
+#endif
+}
+
 int RunVentrix(int& Argc, char** Argv)
 {
+    // Before Qt, whose answer to a missing display is to abort.
+    const std::string NoDisplay = NoDisplayText(
+        Argc > 0 ? Argv[0] : "Ventrix", std::vector<std::string>(Argv, Argv + Argc), [](const char* Name) {
+            const char* Value = std::getenv(Name);
+            return std::string(Value ? Value : "");
+        });
+    if (!NoDisplay.empty()) {
+        std::cerr << NoDisplay;
+        return 1;
+    }
     QApplication App(Argc, Argv);
-    QApplication::setApplicationName("Ventrix");
-    QApplication::setApplicationDisplayName("Ventrix");
-    QApplication::setOrganizationName("Brellamonte");
+    SetProgramIdentity();
     // Numbers always read and show "." as the decimal separator.
     QLocale::setDefault(QLocale::c());
 

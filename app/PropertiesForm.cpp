@@ -7,6 +7,7 @@
 #include "controls/UiServices.h"
 #include "document/DocumentProperties.h"
 #include "platform/FormPlacement.h"
+#include "platform/QtText.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -23,20 +24,10 @@
 
 namespace {
 
-// Document dates count days from 30 December 1899.
-const QDate DateOrigin(1899, 12, 30);
-
 QDate DateOf(double Days)
 {
-    if (!std::isfinite(Days) || std::fabs(Days) > 3e6)
-        return QDate::currentDate();
-    const QDate Date = DateOrigin.addDays(static_cast<qint64>(std::floor(Days)));
+    const QDate Date = DateOfDayCount(Days);
     return Date.isValid() ? Date : QDate::currentDate();
-}
-
-QString ToQ(const std::string& S)
-{
-    return QString::fromStdString(S);
 }
 
 // The memo shows every kind of line break as one.
@@ -219,7 +210,7 @@ void TPropertiesForm::StoreProperties()
     if (Description != Shown.Description)
         Properties.Description = QString(Description).replace("\n", "\r\n").toStdString();
     if (edDate->date() != Shown.Date)
-        Properties.Date = static_cast<double>(DateOrigin.daysTo(edDate->date()));
+        Properties.Date = DayCountOfDate(edDate->date());
 }
 
 void TPropertiesForm::AcceptBtnClick()

@@ -1,10 +1,10 @@
 #include "app/TableForm.h"
 
-#include "app/DuctTypeRename.h"
 #include "controls/ColGrid.h"
 #include "controls/CopyGridToClipboard.h"
 #include "controls/GuardedCall.h"
 #include "controls/UiServices.h"
+#include "dialogs/BranchSummary.h"
 #include "dialogs/GridIdHeader.h"
 #include "foundation/EquivDiamTool.h"
 #include "foundation/NumberFormat.h"
@@ -43,17 +43,7 @@ TFlowBand FlowBand(double Q, double Qd, double Lo, double Hi, double Warn)
     return TFlowBand::Normal;
 }
 
-QColor ColorFromBgr(int Value)
-{
-    return QColor(Value & 0xFF, (Value >> 8) & 0xFF, (Value >> 16) & 0xFF);
-}
-
 namespace {
-
-QString ToQ(const std::string& S)
-{
-    return QString::fromStdString(S);
-}
 
 // Colours are 24-bit values; anything above is no colour of ours.
 int ReadColour(const TSettingsStore& Store, const std::string& Section, const char* Name, int Value)
@@ -235,12 +225,8 @@ void TTableForm::FillFromNetwork()
     Repaint();
 }
 
-QString TTableForm::CellText(int Col, const TDuctBranch& Branch) const
+QVariant TTableForm::CellValue(int Col, const TDuctBranch& Branch) const
 {
-    const auto Number = [this, Col](double Held) {
-        const auto* Field = dynamic_cast<const TNumField*>(BranchGrid->Field(Col));
-        return Field ? Field->DisplayText(Held) : ToQ(FloatToStr(Held));
-    };
     // A circular duct and the main fan have no sides; a duct without a
     // diameter no size at all.
     const bool NoSize = Branch.Diameter == 0.0;
@@ -248,35 +234,55 @@ QString TTableForm::CellText(int Col, const TDuctBranch& Branch) const
     switch (Col) {
     case ColId: return QString::number(Branch.Id());
     case ColName: return ToQ(Branch.Name);
-    case ColFlow: return Number(Branch.VolumeFlow);
-    case ColDesignFlow: return Number(Branch.DesignFlow);
+    case ColFlow: return Branch.VolumeFlow;
+    case ColDesignFlow: return Branch.DesignFlow;
     // "V(a)": the actual velocity in the duct, which the velocity edit sets
     // and the sort orders by.
-    case ColVelocity: return Number(Branch.DuctVelocity);
-    case ColDrop: return Number(Branch.TotalDrop);
-    case ColLength: return Number(Branch.Length);
-    case ColDiameter: return NoSize ? QString("-") : Number(Branch.Diameter);
-    case ColWidth: return NoSides ? QString("-") : Number(Branch.DuctWidth);
-    case ColHeight: return NoSides ? QString("-") : Number(Branch.DuctHeight);
+    case ColVelocity: return Branch.DuctVelocity;
+    case ColDrop: return Branch.TotalDrop;
+    case ColLength: return Branch.Length;
+    case ColDiameter: return NoSize ? QVariant(QString("-")) : QVariant(Branch.Diameter);
+    case ColWidth: return NoSides ? QVariant(QString("-")) : QVariant(Branch.DuctWidth);
+    case ColHeight: return NoSides ? QVariant(QString("-")) : QVariant(Branch.DuctHeight);
     default: return QString();
     }
+}
+
+QString TTableForm::CellText(int Col, const TDuctBranch& Branch) const
+{
+    const QVariant V = CellValue(Col, Branch);
+    if (V.typeId() != QMetaType::Double)
+        return V.toString();
+    const auto* Field = dynamic_cast<const TNumField*>(BranchGrid->Field(Col));
+    return Field ? Field->DisplayText(V.toDouble()) : ToQ(FloatToStr(V.toDouble()));
+}
+
+void TTableForm::WriteCell(int Col, int Row, const TDuctBranch& Branch)
+{
+    // Numbers go in with their value, so that a change of units shows the
+    // branch's value and not its rounded text converted.
+    const QVariant V = CellValue(Col, Branch);
+    if (V.typeId() == QMetaType::Double)
+        BranchGrid->SetCellValue(Col, Row, V);
+    else
+        BranchGrid->SetCell(Col, Row, V.toString());
 }
 
 void TTableForm::WriteRow(int Row, const TDuctBranch& Branch)
 {
     for (int Col = 0; Col < ColumnCount; ++Col)
-        BranchGrid->SetCell(Col, Row, CellText(Col, Branch));
+        WriteCell(Col, Row, Branch);
 }
 
 void TTableForm::WriteVelocity(int Row, const TDuctBranch& Branch)
 {
-    BranchGrid->SetCell(ColVelocity, Row, CellText(ColVelocity, Branch));
+    WriteCell(ColVelocity, Row, Branch);
 }
 
 void TTableForm::WriteSizes(int Row, const TDuctBranch& Branch)
 {
     for (int Col : {ColDiameter, ColWidth, ColHeight})
-        BranchGrid->SetCell(Col, Row, CellText(Col, Branch));
+        WriteCell(Col, Row, Branch);
 }
 
 void TTableForm::ShowBranchInRow(int Row, const TDuctBranch& Branch)
@@ -534,10 +540,9 @@ int TTableForm::SizeCellButton(int Col, QVariant& Value)
     double Cell = B->Diameter;
     if (OnEditDuctSize(B, Cell) != mrOk)
         return 2;
-    const QString Name = ToQ(B->Name);
-    const QString Renamed = NameForDuctType(Name, OldType, B->DuctType);
-    if (Renamed != Name && OnRenameBranch)
-        OnRenameBranch(B, Renamed.toStdString());
+    const std::string Renamed = RenamedForDuctType(B->Name, OldType, B->DuctType);
+    if (Renamed != B->Name && OnRenameBranch)
+        OnRenameBranch(B, Renamed);
     if (OnRedrawBranch)
         OnRedrawBranch(B);
     ShowBranchInRow(Row, *B);

@@ -16,7 +16,9 @@
 // hash); rows have one height; the row of an id is kept in a hash of its
 // own, rebuilt on every fill, delete and move.
 
-#include <QColor>
+#include "platform/QtText.h"
+
+#include <QVariant>
 #include <QWidget>
 
 #include <functional>
@@ -42,9 +44,6 @@ enum class TFlowBand { Normal, Warning, Error };
 // two products, so a duct drawn against the air (negative flows) is judged
 // as one drawn with it.
 TFlowBand FlowBand(double Q, double Qd, double Lo, double Hi, double Warn);
-
-// A colour stored as 0x00BBGGRR.
-QColor ColorFromBgr(int Value);
 
 class TTableForm : public QWidget {
     Q_OBJECT
@@ -219,8 +218,11 @@ private:
     int DropCellButton();
     void DrawCell(QPainter& Painter, int Col, int Row, const QRect& Rect,
                   const TxGridDrawState& State);
+    // The branch's value in a column: a number in held units, else text.
+    QVariant CellValue(int Col, const TDuctBranch& Branch) const;
     // What a cell of the branch's row shows.
     QString CellText(int Col, const TDuctBranch& Branch) const;
+    void WriteCell(int Col, int Row, const TDuctBranch& Branch);
     void WriteRow(int Row, const TDuctBranch& Branch);
     void WriteSizes(int Row, const TDuctBranch& Branch);
     void WriteVelocity(int Row, const TDuctBranch& Branch);

@@ -2,15 +2,11 @@
 
 #include "foundation/NumberFormat.h"
 #include "foundation/NumberText.h"
+#include "platform/QtText.h"
 
 #include <cmath>
 
 namespace {
-
-QString Q(const std::string& S)
-{
-    return QString::fromStdString(S);
-}
 
 // Limits beyond which a format only comes from damaged text.
 constexpr int MaxTextWidth = 512;
@@ -76,11 +72,11 @@ QString DisplayFormat(const QString& Fmt, TFormatType Type, int SigDigs, int Dec
 {
     switch (Type) {
     case ft_Auto:
-        return Q(AutoFloatFormat(SigDigs, 12, X));
+        return ToQ(AutoFloatFormat(SigDigs, 12, X));
     case ft_AutoOverride:
         if (X >= std::pow(10.0, 2 - Decimals))
             return Fmt;
-        return Q(AutoFloatFormat(SigDigs, 12, X));
+        return ToQ(AutoFloatFormat(SigDigs, 12, X));
     case ft_Fixed:
     case ft_Manual:
         break;
@@ -93,19 +89,19 @@ QString FormatDisplayNumber(const QString& Fmt, TFormatType Type, int SigDigs, i
 {
     switch (FormatKindOf(Fmt)) {
     case TFormatKind::Text:
-        return FormatText(Fmt, Q(FloatToStr(X)));
+        return FormatText(Fmt, ToQ(FloatToStr(X)));
     case TFormatKind::Pair:
         return FormatDisplayNumber(Fmt.section('/', 0, 0), Type, SigDigs, Decimals, X);
     case TFormatKind::Integer:
         // llround is only defined within the range of its result.
         if (std::isfinite(X) && std::fabs(X) < 9e18)
-            return Q(FormatInt(Fmt.toStdString(), std::llround(X)));
-        return Q(FormatFloat("%0.0f", X));
+            return ToQ(FormatInt(Fmt.toStdString(), std::llround(X)));
+        return ToQ(FormatFloat("%0.0f", X));
     case TFormatKind::Fixed:
     case TFormatKind::General:
         break;
     }
-    return Q(FormatFloat(DisplayFormat(Fmt, Type, SigDigs, Decimals, X).toStdString(), X));
+    return ToQ(FormatFloat(DisplayFormat(Fmt, Type, SigDigs, Decimals, X).toStdString(), X));
 }
 
 bool CheckRange(double& X, double Lo, double Hi)

@@ -6,6 +6,9 @@
 #include <QHeaderView>
 #include <QMouseEvent>
 
+#include <algorithm>
+#include <cmath>
+
 TxEditGrid::TxEditGrid(QWidget* Parent) : TxFieldGrid(Parent)
 {
     SetColCount(5);
@@ -65,6 +68,14 @@ std::vector<QVariant> TxEditGrid::ReadColumn(int Col) const
     std::vector<QVariant> Held;
     Held.reserve(std::max(0, RowCount() - 1));
     for (int Row = std::max(1, FixedRows()); Row < RowCount(); ++Row) {
+        // A cell that shows no number ("-" for a size a duct lacks) stays
+        // as it is.
+        const QString Text = Cell(Col, Row);
+        if (std::isnan(CellHeld(Col, Row)) && !Text.isEmpty() &&
+            std::none_of(Text.begin(), Text.end(), [](QChar C) { return C.isDigit(); })) {
+            Held.emplace_back();
+            continue;
+        }
         try {
             Held.push_back(GetCellValue(Col, Row));
         } catch (const EConvertError&) {

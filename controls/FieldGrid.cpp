@@ -6,6 +6,7 @@
 #include "controls/UiServices.h"
 #include "foundation/NumberFormat.h"
 #include "foundation/NumberText.h"
+#include "platform/QtText.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -17,11 +18,6 @@
 #include <cmath>
 
 namespace {
-
-QString Q(const std::string& S)
-{
-    return QString::fromStdString(S);
-}
 
 // A value handed to a number cell: numbers as they are, texts read the way
 // a user's entry is (EConvertError when they are no number).
@@ -37,6 +33,12 @@ double NumberOf(const QVariant& V)
 bool ReadCellNumber(const QString& Text, double& X)
 {
     return TryStrToFloat(Text.trimmed().toStdString(), X);
+}
+
+// A field whose cells hold one number (a pair field's hold two).
+bool IsSingleNumberField(const TField& F)
+{
+    return dynamic_cast<const TNumField*>(&F) && !dynamic_cast<const TDelimNumField*>(&F);
 }
 
 } // namespace
@@ -136,8 +138,8 @@ QVariant TxFieldGrid::FieldValue(const TField& F, const QString& Text) const
         // Held values keep every digit: the shown format suits the display
         // unit, not the held one.
         if (IsPair)
-            return Q(FloatToStr(A) + "/" + FloatToStr(B));
-        return Q(FloatToStr(A));
+            return ToQ(FloatToStr(A) + "/" + FloatToStr(B));
+        return ToQ(FloatToStr(A));
     }
     if (const auto* N = dynamic_cast<const TNumField*>(&F)) {
         double Held = 0;
@@ -199,11 +201,11 @@ QString TxFieldGrid::ShownText(const TField& F, const QString& Text) const
     double A = 0, B = 0;
     if (dynamic_cast<const TDelimNumField*>(&F)) {
         if (!Text.contains('/'))
-            return ReadCellNumber(Text, A) ? Q(FormatFloat(F.FormatStr().section('/', 0, 0).toStdString(), A))
+            return ReadCellNumber(Text, A) ? ToQ(FormatFloat(F.FormatStr().section('/', 0, 0).toStdString(), A))
                                            : Text;
         if (!ReadCellNumber(Text.section('/', 0, 0), A) || !ReadCellNumber(Text.section('/', 1), B))
             return Text;
-        return Q(FormatValuePair(F.FormatStr().toStdString(), A, B));
+        return ToQ(FormatValuePair(F.FormatStr().toStdString(), A, B));
     }
     if (!ReadCellNumber(Text, A))
         return Text;
@@ -216,14 +218,24 @@ void TxFieldGrid::StoreValue(int Col, int Row, const QVariant& V)
     QString Text;
     if (!F || !FieldText(*F, V, Text))
         return;
-    SetCell(Col, Row, Text);
+    PutCell(F, Col, Row, Text, V);
     SetData(Col, Row);
 }
 
 QVariant TxFieldGrid::ReadCellValue(int Col, int Row) const
 {
     const TField* F = ValueField(Col, Row);
-    return F ? FieldValue(*F, Cell(Col, Row)) : QVariant(Cell(Col, Row));
+    if (!F)
+        return Cell(Col, Row);
+    // A number written by the program reads back whole: its text is
+    // rounded to the shown unit's format.
+    const double Held = CellHeld(Col, Row);
+    if (std::isfinite(Held) && IsSingleNumberField(*F)) {
+        if (F->FormatKind() == TFormatKind::Integer && std::fabs(Held) < 9e18)
+            return QVariant::fromValue<qlonglong>(std::llround(Held));
+        return Held;
+    }
+    return FieldValue(*F, Cell(Col, Row));
 }
 
 void TxFieldGrid::WriteCellValue(int Col, int Row, const QVariant& V)
@@ -232,7 +244,16 @@ void TxFieldGrid::WriteCellValue(int Col, int Row, const QVariant& V)
     QString Text = V.toString();
     if (F && !FieldText(*F, V, Text))
         return;
-    SetCell(Col, Row, Text);
+    PutCell(F, Col, Row, Text, V);
+}
+
+void TxFieldGrid::PutCell(const TField* F, int Col, int Row, const QString& Text, const QVariant& V)
+{
+    const double Held = F && IsSingleNumberField(*F) ? NumberOf(V) : std::nan("");
+    if (std::isfinite(Held))
+        SetCellHeld(Col, Row, Text, Held);
+    else
+        SetCell(Col, Row, Text);
 }
 
 // ---- row and column operations ----

@@ -152,6 +152,8 @@ private:
     QToolButton* MakeButton(const QString& Picture);
     void HideCellEditors();
     void StoreValue(int Col, int Row, const QVariant& V);
+    // Writes Text, keeping the number V with it when the field holds one.
+    void PutCell(const TField* F, int Col, int Row, const QString& Text, const QVariant& V);
     void PickFromList(int Item);
     int ButtonAreaWidth(const TField* Field) const;
 

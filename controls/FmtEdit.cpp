@@ -5,6 +5,7 @@
 #include "controls/UiServices.h"
 #include "foundation/NumberFormat.h"
 #include "foundation/NumberText.h"
+#include "platform/QtText.h"
 
 #include <QKeyEvent>
 #include <QTimer>
@@ -12,11 +13,6 @@
 #include <cmath>
 
 namespace {
-
-QString Q(const std::string& S)
-{
-    return QString::fromStdString(S);
-}
 
 bool IsDigit(QChar C)
 {
@@ -117,12 +113,12 @@ void TxCustomEdit::ApplyUnits(const QVariant& Held, bool HeldValid)
     std::string Fmt, Label;
     GetConversion(FUnitsType, FUnitsValue, FUnitsBase, Fmt, FZero, FFactor, Label);
     if (FFormatType != ft_Manual && FUnitsType != utNone)
-        FFormatStr = Q(Fmt);
+        FFormatStr = ToQ(Fmt);
     if (FormatKind() == TFormatKind::Text)
         return;
     FDecimals = FormatDecimals(FFormatStr.toStdString());
     if (FUnitsLabel)
-        FUnitsLabel->setText(Q(Label));
+        FUnitsLabel->setText(ToQ(Label));
     if (!HeldValid)
         return;
     if (IsPairValue(Held) && !FFormatStr.contains('/'))
@@ -132,7 +128,7 @@ void TxCustomEdit::ApplyUnits(const QVariant& Held, bool HeldValid)
 
 QString TxCustomEdit::FormatPairForDisplay(double A, double B) const
 {
-    return Q(FormatValuePair(FFormatStr.toStdString(), A, B));
+    return ToQ(FormatValuePair(FFormatStr.toStdString(), A, B));
 }
 
 QVariant TxCustomEdit::GetValue() const
@@ -144,9 +140,9 @@ QVariant TxCustomEdit::GetValue() const
     case TFormatKind::Pair: {
         double A = 0, B = 0;
         if (SplitSlashPair(CleanNumberText(Text.toStdString()), A, B))
-            return Q(FormatValuePair(FFormatStr.toStdString(), RemoveConversion(A, FFactor, FZero),
+            return ToQ(FormatValuePair(FFormatStr.toStdString(), RemoveConversion(A, FFactor, FZero),
                                      RemoveConversion(B, FFactor, FZero)));
-        return Q(FormatFloat("%0.4g", RemoveConversion(A, FFactor, FZero)));
+        return ToQ(FormatFloat("%0.4g", RemoveConversion(A, FFactor, FZero)));
     }
     case TFormatKind::Integer: {
         const double Held =
@@ -241,7 +237,7 @@ bool TxCustomEdit::ValidateText(const QString& Text)
             Ok = CheckRange(B, Lo, Hi) && Ok;
             PutText(FormatPairForDisplay(A, B));
         } else {
-            PutText(Q(FormatFloat(FFormatStr.section('/', 0, 0).toStdString(), A)));
+            PutText(ToQ(FormatFloat(FFormatStr.section('/', 0, 0).toStdString(), A)));
         }
         return Ok;
     }

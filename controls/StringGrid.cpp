@@ -193,7 +193,7 @@ void TxStringGrid::SetRowCount(int Count)
         FModel->beginInsertRows({}, OldModel, NewModel - 1);
     else if (NewModel < OldModel)
         FModel->beginRemoveRows({}, NewModel, OldModel - 1);
-    FCells.resize(Count, std::vector<QString>(FColCount));
+    FCells.resize(Count, std::vector<TxCell>(FColCount));
     FRowCount = Count;
     if (NewModel > OldModel)
         FModel->endInsertRows();
@@ -246,15 +246,32 @@ QString TxStringGrid::Cell(int Col, int Row) const
         throw EInvalidGridOperation("Grid index out of range");
     if (Row >= FRowCount || Col >= FColCount)
         return {};
-    return FCells[Row][Col];
+    return FCells[Row][Col].Text;
 }
 
 void TxStringGrid::SetCell(int Col, int Row, const QString& Text)
 {
     if (Col < 0 || Row < 0 || Col >= FColCount || Row >= FRowCount)
         throw EInvalidGridOperation("Grid index out of range");
-    FCells[Row][Col] = Text;
+    TxCell& C = FCells[Row][Col];
+    if (C.Text != Text) {
+        C.Text = Text;
+        C.Held = std::numeric_limits<double>::quiet_NaN();
+    }
     CellsChanged(Row < FFixedRows || Col < FFixedCols);
+}
+
+void TxStringGrid::SetCellHeld(int Col, int Row, const QString& Text, double Held)
+{
+    SetCell(Col, Row, Text);
+    FCells[Row][Col].Held = Held;
+}
+
+double TxStringGrid::CellHeld(int Col, int Row) const
+{
+    if (Col < 0 || Row < 0 || Row >= FRowCount || Col >= FColCount)
+        return std::numeric_limits<double>::quiet_NaN();
+    return FCells[Row][Col].Held;
 }
 
 void TxStringGrid::CellsChanged(bool Header)
@@ -775,5 +792,5 @@ void TxStringGrid::DrawCell(QPainter& Painter, int Col, int Row, const QRect& Re
     Painter.fillRect(Rect, State.Highlighted ? P.highlight() : P.base());
     Painter.setPen(State.Highlighted ? P.highlightedText().color() : P.text().color());
     Painter.drawText(Rect.adjusted(2, 2, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                     FCells[Row][Col]);
+                     FCells[Row][Col].Text);
 }

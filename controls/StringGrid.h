@@ -15,6 +15,7 @@
 #include <QTableView>
 
 #include <functional>
+#include <limits>
 #include <stdexcept>
 #include <vector>
 
@@ -82,7 +83,15 @@ public:
     // Cells. Reading past the end gives an empty text; a negative index and
     // writing outside the grid raise "Grid index out of range".
     QString Cell(int Col, int Row) const;
+    // A text other than the cell's drops the number it was written with.
     void SetCell(int Col, int Row, const QString& Text);
+    // The cell shows Text for the number Held (in held units): reading the
+    // cell back gives Held itself, not the rounded text, for as long as the
+    // cell shows that text.
+    void SetCellHeld(int Col, int Row, const QString& Text, double Held);
+    // The number the cell was written with; NaN when it shows typed or
+    // plain text.
+    double CellHeld(int Col, int Row) const;
     // Between these, cell changes are not shown; EndUpdate shows them all at
     // once. They nest.
     void BeginUpdate();
@@ -213,7 +222,11 @@ private:
     TxGridModel* FModel;
     TxGridDelegate* FDelegate;
     TxInplaceEdit* FEditor = nullptr;
-    std::vector<std::vector<QString>> FCells; // [row][col]
+    struct TxCell {
+        QString Text;
+        double Held = std::numeric_limits<double>::quiet_NaN();
+    };
+    std::vector<std::vector<TxCell>> FCells; // [row][col]
     int FColCount = 0;
     int FRowCount = 0;
     int FFixedCols = 0;

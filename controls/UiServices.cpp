@@ -1,10 +1,10 @@
 #include "controls/UiServices.h"
 
+#include "controls/DesktopHandOff.h"
 #include "controls/UnitsForm.h"
 
 #include <QApplication>
 #include <QCursor>
-#include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -12,7 +12,6 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QUrl>
 
 namespace {
 
@@ -89,8 +88,9 @@ TUiServices DefaultUiServices()
     S.PopupMenu = [](QMenu& Menu, const QPoint& Pos) { return Menu.exec(Pos); };
     S.PointerPos = [] { return QCursor::pos(); };
     S.ShellOpen = [](const QString& Target) {
-        const QUrl Url = Target.contains("://") ? QUrl(Target) : QUrl::fromLocalFile(Target);
-        return QDesktopServices::openUrl(Url);
+        return HandOffToDesktop(Target, [Target](const QString& Why) {
+            ShowMessage(nullptr, HandOffFailureText(Target, Why), QString(), TMsgKind::Warning);
+        });
     };
     S.PrintSetup = [](QWidget* Parent, QPrinter& Printer) {
         QPrintDialog Dialog(&Printer, Parent);

@@ -5,23 +5,11 @@
 
 #include <QString>
 
-const char* BranchTypeWord(int DuctType)
-{
-    switch (DuctType) {
-    case dtSpiral:
-        return "Spiral";
-    case dtRect:
-        return "Duct";
-    default:
-        return "Fan";
-    }
-}
-
 std::string BranchWindowCaption(const TDuctBranch& Branch)
 {
     const int From = Branch.FromNode ? Branch.FromNode->Id() : 0;
     const int To = Branch.ToNode ? Branch.ToNode->Id() : 0;
-    return std::string(BranchTypeWord(Branch.DuctType)) + ".  " + IntToStr(From) + " to " + IntToStr(To);
+    return std::string(DuctTypeWord(Branch.DuctType)) + ".  " + IntToStr(From) + " to " + IntToStr(To);
 }
 
 double StaticPressureDrop(const TDuctBranch& Branch)
@@ -60,7 +48,10 @@ std::vector<std::string> BranchSummaryLines(const TDuctBranch& Branch)
 
 std::string RenamedForDuctType(const std::string& Name, int OldType, int NewType)
 {
+    const QString OldWord = QString::fromUtf8(DuctTypeWord(OldType));
+    const QString NewWord = QString::fromUtf8(DuctTypeWord(NewType));
     QString Text = QString::fromStdString(Name);
-    Text.replace(BranchTypeWord(OldType), BranchTypeWord(NewType), Qt::CaseInsensitive);
-    return Text.toStdString();
+    if (OldType == NewType || OldWord.isEmpty() || NewWord.isEmpty() || !Text.contains(OldWord, Qt::CaseInsensitive))
+        return Name;
+    return Text.replace(OldWord, NewWord, Qt::CaseInsensitive).toStdString();
 }

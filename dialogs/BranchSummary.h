@@ -7,11 +7,8 @@
 
 class TDuctBranch;
 
-// The word of a duct type in captions: "Spiral", "Duct", and "Fan" for a
-// fan and for a branch of no duct type.
-const char* BranchTypeWord(int DuctType);
-
-// "<type word>.  <from-node id> to <to-node id>" ("Spiral.  3 to 4").
+// "<type word>.  <from-node id> to <to-node id>" ("Spiral.  3 to 4"), with
+// the word of its duct type: "Spiral", "Duct", "None" or "Fan".
 std::string BranchWindowCaption(const TDuctBranch& Branch);
 
 // The static pressure drop: the total drop without the terminal drops that
@@ -25,6 +22,6 @@ double StaticPressureDrop(const TDuctBranch& Branch);
 std::vector<std::string> BranchSummaryLines(const TDuctBranch& Branch);
 
 // Name with every occurrence (in any case) of the old duct type's word
-// replaced by the new type's ("3 Spiral" becomes "3 Duct"); unchanged when
-// it holds none.
+// replaced by the new type's ("3 Spiral" becomes "3 Duct", "4 None" made a
+// fan "4 Fan"); unchanged when the type is or it holds no such word.
 std::string RenamedForDuctType(const std::string& Name, int OldType, int NewType);

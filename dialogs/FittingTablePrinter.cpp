@@ -9,20 +9,16 @@
 #include "fittings/DuctFit3DimJunction.h"
 #include "fittings/DuctFitConst.h"
 #include "foundation/NumberFormat.h"
+#include "platform/QtText.h"
 
 #include <algorithm>
 
 namespace {
 
-QString Q(const std::string& S)
-{
-    return QString::fromStdString(S);
-}
-
 QString AxisName(const TDuctFitting& Fitting, std::size_t Index, const QString& Otherwise)
 {
     if (Index < Fitting.AxisNames.size() && !Fitting.AxisNames[Index].empty())
-        return Q(Fitting.AxisNames[Index]);
+        return ToQ(Fitting.AxisNames[Index]);
     return Otherwise;
 }
 
@@ -32,7 +28,7 @@ QString AxisName(const TDuctFitting& Fitting, std::size_t Index, const QString& 
 QString FlowAxisName(const TDuctFitting& Fitting)
 {
     if (!Fitting.LabelBefore.empty())
-        return Q(Fitting.LabelBefore);
+        return ToQ(Fitting.LabelBefore);
     const TDuctFitting* F = &Fitting;
     if (dynamic_cast<const TDuctFit2DimFlowTopQbQc*>(F) || dynamic_cast<const TDuctFit3DimFlowRatioTopQbQc*>(F) ||
         dynamic_cast<const TDuctFit3DimFlowRatioTopAndInsideLeftQbQcAbAcQb2Qb*>(F) ||
@@ -56,7 +52,7 @@ QStringList Texts(const TFloatVec& Values, const char* Format)
     QStringList List;
     for (double V : Values)
         if (V != TableHole)
-            List << Q(FormatFloat(Format, V));
+            List << ToQ(FormatFloat(Format, V));
     return List;
 }
 
@@ -76,7 +72,7 @@ void PrintBlock(TTableViewForm& View, const QString& TopName, const QString& Row
     View.AddSubTitle(RowName + " down, " + TopName + " across");
     View.AddRow(TopName, Top, "%0g", true);
     for (std::size_t R = 0; R < Rows.size() && R < Table.size(); ++R)
-        View.AddRow(Q(FormatFloat("%0g", Rows[R])), Table[R], "%0.3f", false);
+        View.AddRow(ToQ(FormatFloat("%0g", Rows[R])), Table[R], "%0.3f", false);
 }
 
 } // namespace
@@ -85,10 +81,10 @@ void PrintFittingTables(TTableViewForm& View, TDuctFitting& Fitting, const QStri
 {
     const QString Title = "C" + Path + " values";
     if (First)
-        View.AddNote(Q(Fitting.Name), true);
+        View.AddNote(ToQ(Fitting.Name), true);
 
     if (auto* Const = dynamic_cast<TDuctFitConst*>(&Fitting)) {
-        View.AddNote("C = " + Q(FormatFloat("%0.3f", Const->C)), true);
+        View.AddNote("C = " + ToQ(FormatFloat("%0.3f", Const->C)), true);
     } else if (auto* One = dynamic_cast<TDuctFit1Dim*>(&Fitting)) {
         const QString Name = dynamic_cast<TDuctFit1Dim2InpFlowRatio*>(One) ? AxisName(Fitting, 0, FlowAxisName(Fitting))
                                                                           : AxisName(Fitting, 0, "x");
@@ -133,11 +129,11 @@ void PrintFittingTables(TTableViewForm& View, TDuctFitting& Fitting, const QStri
         for (std::size_t K = 0; K < Three->ZAxis.size() && K < Three->Tables.size() && K < Three->YAxes.size(); ++K) {
             if (K > 0)
                 View.AddLine();
-            View.AddNote(ZName + " = " + Q(FormatFloat("%0g", Three->ZAxis[K])), true);
+            View.AddNote(ZName + " = " + ToQ(FormatFloat("%0g", Three->ZAxis[K])), true);
             PrintBlock(View, XName, YName, Three->XAxis, Three->YAxes[K], Three->Tables[K]);
         }
     } else {
-        View.AddNote("No table to show for " + Q(Fitting.Code), false);
+        View.AddNote("No table to show for " + ToQ(Fitting.Code), false);
     }
     View.AddLine();
 }

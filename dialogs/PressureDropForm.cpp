@@ -14,6 +14,7 @@
 #include "foundation/SettingsStore.h"
 #include "network/DuctGraph.h"
 #include "platform/FormPlacement.h"
+#include "platform/QtText.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -29,11 +30,6 @@
 #include <algorithm>
 
 namespace {
-
-QString Q(const std::string& S)
-{
-    return QString::fromStdString(S);
-}
 
 // The definition lines' own formats, kept while a column shows its held unit.
 constexpr const char* DropFormat = "%0.1f";
@@ -57,10 +53,10 @@ QString DefaultDescription(const TDuctBranch& Branch)
 {
     switch (Branch.DuctType) {
     case dtRect:
-        return Q("Rectangular duct: " + FormatFloat("%0.0f", Branch.DuctWidth * 1000.0) + " x " +
+        return ToQ("Rectangular duct: " + FormatFloat("%0.0f", Branch.DuctWidth * 1000.0) + " x " +
                  FormatFloat("%0.0f", Branch.DuctHeight * 1000.0) + " mm");
     case dtSpiral:
-        return Q("Spiral duct: " + FormatFloat("%0.0f", Branch.Diameter * 1000.0) + " mm");
+        return ToQ("Spiral duct: " + FormatFloat("%0.0f", Branch.Diameter * 1000.0) + " mm");
     case dtFan:
         return "Fan";
     default:
@@ -146,7 +142,7 @@ TPressureDropForm::TPressureDropForm(TSettingsStore& Settings, TDuctFittingDB& D
     const auto UnitLabel = [](TFmtEdit* Edit) {
         auto* Label = new TFmtEditLabel;
         Edit->SetUnitsLabel(Label);
-        Label->setText(Q(std::string(::UnitLabel(Edit->UnitsType(), Edit->UnitsValue()))));
+        Label->setText(ToQ(std::string(::UnitLabel(Edit->UnitsType(), Edit->UnitsValue()))));
         return Label;
     };
 
@@ -351,7 +347,7 @@ void TPressureDropForm::ShowBranch(TDuctBranch* Branch, bool IsFan)
         FShowing = false;
         return;
     }
-    setWindowTitle("Pressure drop: " + Q(FBranch->GetName()));
+    setWindowTitle("Pressure drop: " + ToQ(FBranch->GetName()));
     DescLabel->setText(BranchDescription ? BranchDescription(*FBranch) : DefaultDescription(*FBranch));
     ShowSheets();
     ShowFan();
@@ -447,8 +443,8 @@ void TPressureDropForm::RefillFittings()
         const double C = FBranch->LinkedFittingValues[Row - 1].first;
         const TLossRow Loss = CoefficientLoss(C, Air);
         FRowSerials.push_back(F.Serial);
-        FittingsGrid->SetCell(fcCode, Row, Q(F.Code));
-        FittingsGrid->SetCell(fcDescription, Row, Q(F.Caption));
+        FittingsGrid->SetCell(fcCode, Row, ToQ(F.Code));
+        FittingsGrid->SetCell(fcDescription, Row, ToQ(F.Caption));
         FittingsGrid->SetCellValue(fcC, Row, C);
         FittingsGrid->SetCellValue(fcLe, Row, Loss.EquivLength);
         FittingsGrid->SetCellValue(fcDrop, Row, Loss.Drop);
@@ -471,7 +467,7 @@ void TPressureDropForm::RefillCs()
             continue;
         }
         const TFixedC& Item = *Items[Row - 1];
-        CsGrid->SetCell(ccDescription, Row, Q(Item.Caption));
+        CsGrid->SetCell(ccDescription, Row, ToQ(Item.Caption));
         CsGrid->SetCellValue(ccC, Row, Item.C);
         CsGrid->SetCellValue(ccLe, Row, Item.EquivLength);
         CsGrid->SetCellValue(ccDrop, Row, Item.Drop);
@@ -494,7 +490,7 @@ void TPressureDropForm::RefillDps()
             continue;
         }
         const TFixeddP& Item = *Items[Row - 1];
-        dPsGrid->SetCell(dcDescription, Row, Q(Item.Caption));
+        dPsGrid->SetCell(dcDescription, Row, ToQ(Item.Caption));
         dPsGrid->SetCellValue(dcDrop, Row, Item.Drop);
         dPsGrid->SetCellValue(dcLe, Row, Item.EquivLength);
     }
@@ -553,7 +549,7 @@ QString TPressureDropForm::DropText(double Pa) const
     GetConversion(utAirPressDrop, FPressureUnit, DropBase, Fmt, Zero, Factor, Label);
     if (FPressureUnit == DropBase)
         Fmt = DropFormat;
-    return Q(FormatFloat(Fmt, ApplyConversion(Pa, Factor, Zero)));
+    return ToQ(FormatFloat(Fmt, ApplyConversion(Pa, Factor, Zero)));
 }
 
 QString TPressureDropForm::LengthText(double Metres) const
@@ -561,7 +557,7 @@ QString TPressureDropForm::LengthText(double Metres) const
     std::string Fmt, Label;
     double Zero = 0.0, Factor = 1.0;
     GetConversion(utLengthBig, FLengthUnit, LengthBase, Fmt, Zero, Factor, Label);
-    return Q(FormatFloat(Fmt, ApplyConversion(Metres, Factor, Zero)));
+    return ToQ(FormatFloat(Fmt, ApplyConversion(Metres, Factor, Zero)));
 }
 
 void TPressureDropForm::WriteSummary()
@@ -577,8 +573,8 @@ void TPressureDropForm::WriteSummary()
     Cursor.setBlockFormat(Stops);
     QTextCharFormat Bold;
     Bold.setFontWeight(QFont::Bold);
-    Cursor.insertText("\tdP," + Q(std::string(UnitLabel(utAirPressDrop, FPressureUnit))) + "\tLe," +
-                          Q(std::string(UnitLabel(utLengthBig, FLengthUnit))),
+    Cursor.insertText("\tdP," + ToQ(std::string(UnitLabel(utAirPressDrop, FPressureUnit))) + "\tLe," +
+                          ToQ(std::string(UnitLabel(utLengthBig, FLengthUnit))),
                       Bold);
     const QTextCharFormat Plain;
     const auto Line = [&](const char* Label, const QString& Values) {
@@ -769,7 +765,7 @@ void TPressureDropForm::EditFittingAt(int Row)
             Fitting = F.get();
     if (Fitting) {
         for (int R = 1; R <= static_cast<int>(FRowSerials.size()); ++R)
-            if (FittingsGrid->Cell(fcCode, R) == Q(Fitting->Code)) {
+            if (FittingsGrid->Cell(fcCode, R) == ToQ(Fitting->Code)) {
                 FittingsGrid->SetCurrentCell(fcC, R);
                 break;
             }

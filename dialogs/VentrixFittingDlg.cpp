@@ -15,6 +15,7 @@
 #include "foundation/SettingsStore.h"
 #include "network/DuctGraph.h"
 #include "platform/FormPlacement.h"
+#include "platform/QtText.h"
 
 #include <QCloseEvent>
 #include <QComboBox>
@@ -32,14 +33,9 @@ namespace {
 
 constexpr const char* Section = "VentrixFittingDlg";
 
-QString Q(const std::string& S)
-{
-    return QString::fromStdString(S);
-}
-
 QString Fixed2(double Value)
 {
-    return Q(FormatFloat("%0.2f", Value));
+    return ToQ(FormatFloat("%0.2f", Value));
 }
 
 // Sets a flag for the lifetime of the scope, restoring what it was.
@@ -279,6 +275,10 @@ bool TVentrixFittingDlg::CloseDialog(int Result, bool Strict)
         return true;
     if (!ValidateFitting(Strict))
         return false;
+    // "&Close" accepts what the dialog shows: a new fitting takes the code
+    // it was shown with, though no control was touched.
+    if (Result == mrOk && !BaseCode().isEmpty() && !FittingHoldsCode())
+        Store();
     TFlagScope Closing(FClosing);
     FireDuctsChanged(LinkedDucts(), 0);
     SaveSettings();
@@ -322,8 +322,8 @@ void TVentrixFittingDlg::LoadFitting()
         return;
     TFlagScope Loading(FLoading);
 
-    setWindowTitle(FDuct ? "Fitting in duct: " + Q(FDuct->GetName())
-                         : "Duct Fitting: " + Q(FFitting->GetLinksText()));
+    setWindowTitle(FDuct ? "Fitting in duct: " + ToQ(FDuct->GetName())
+                         : "Duct Fitting: " + ToQ(FFitting->GetLinksText()));
 
     for (int I = 0; I < LinkCount; ++I) {
         const TFlowBranch* Branch = nullptr;
@@ -331,7 +331,7 @@ void TVentrixFittingDlg::LoadFitting()
             Branch = FNetwork->FlowBranch(FFitting->Links[I].BranchId);
         if (I == 0 && !Branch)
             Branch = FDuct;
-        FSavedLinks[I] = Branch ? Q(LinkText(*Branch)) : QString();
+        FSavedLinks[I] = Branch ? ToQ(LinkText(*Branch)) : QString();
     }
 
     const std::string& Code = FFitting->Code;
@@ -367,7 +367,7 @@ void TVentrixFittingDlg::FillCodeCombo()
     for (const std::string& Code : Codes) {
         if (!Own.empty() && SameText(Code, Own))
             Selected = static_cast<int>(Items.size());
-        Items << Q(Code);
+        Items << ToQ(Code);
     }
     CodeCombo->clear();
     CodeCombo->addItems(Items);
@@ -397,11 +397,11 @@ void TVentrixFittingDlg::LayoutFitting()
         FireDuctsChanged({}, 1);
         return;
     }
-    DescrLabel->setText(Q(FSummary.Name));
+    DescrLabel->setText(ToQ(FSummary.Name));
     QString Picture = BaseCode();
     if (const qsizetype Cut = Picture.indexOf('<'); Cut >= 0)
         Picture.truncate(Cut);
-    Image1->ShowCode(Q(FDatabase.Folder()), Picture);
+    Image1->ShowCode(ToQ(FDatabase.Folder()), Picture);
     BuildRows();
     ShowBands();
     LayoutLinks();
@@ -477,7 +477,7 @@ void TVentrixFittingDlg::BuildRows()
         for (std::size_t Input = 0; Input < Names.size(); ++Input) {
             if (Names[Input].empty())
                 break;
-            const QString Name = Q(Names[Input]);
+            const QString Name = ToQ(Names[Input]);
             const auto Shared = std::find_if(FRows.begin(), FRows.end(),
                                              [&](const TParamRow& R) { return R.InfoLabel->text() == Name; });
             if (Shared != FRows.end()) {
@@ -576,7 +576,7 @@ QStringList TVentrixFittingDlg::AllDucts() const
     for (const auto& Item : FNetwork->Branches()) {
         const auto* Branch = static_cast<const TFlowBranch*>(Item.get());
         if (LinkEnded(Branch))
-            Ducts << Q(LinkText(*Branch));
+            Ducts << ToQ(LinkText(*Branch));
     }
     return Ducts;
 }
@@ -587,12 +587,12 @@ QStringList TVentrixFittingDlg::NeighbourDucts(const QString& Text) const
     const TFlowBranch* Duct = FNetwork ? FNetwork->FlowBranch(LinkTextId(Text.toStdString())) : nullptr;
     if (!LinkEnded(Duct))
         return Ducts;
-    Ducts << Q(LinkText(*Duct));
+    Ducts << ToQ(LinkText(*Duct));
     for (const TNode* End : {Duct->FromNode, Duct->ToNode})
         for (const TLink& Link : End->Links) {
             const auto* Other = static_cast<const TFlowBranch*>(Link.Branch);
             if (Other != Duct && LinkEnded(Other)) {
-                const QString Item = Q(LinkText(*Other));
+                const QString Item = ToQ(LinkText(*Other));
                 if (!Ducts.contains(Item))
                     Ducts << Item;
             }
@@ -611,7 +611,7 @@ void TVentrixFittingDlg::LayoutLinks()
 {
     const int Shown = VisibleLinks();
     const auto Caption = [&](int I) -> QString {
-        const QString Role = I < static_cast<int>(FSummary.Paths.size()) ? Q(FSummary.Paths[I]) : QString();
+        const QString Role = I < static_cast<int>(FSummary.Paths.size()) ? ToQ(FSummary.Paths[I]) : QString();
         if (FSummary.IsJunction && I < 3) {
             if (Role == "s")
                 return "Straight";
@@ -720,7 +720,7 @@ void TVentrixFittingDlg::ShowCValues()
     const bool Coded = FFitting && !FFitting->Code.empty();
     for (int I = 0; I < LinkCount; ++I) {
         const bool Has = Coded && I < static_cast<int>(FFitting->CValues.size());
-        CLabel[I]->setText(Has ? Q(FormatFloat("%0.3f", FFitting->CValues[I])) : QString());
+        CLabel[I]->setText(Has ? ToQ(FormatFloat("%0.3f", FFitting->CValues[I])) : QString());
     }
 }
 
@@ -767,7 +767,7 @@ void TVentrixFittingDlg::Store()
         TFloatVec& Values = F.FlowRatios[Path];
         Values.resize(Names.size(), 0.0);
         for (std::size_t Input = 0; Input < Names.size(); ++Input) {
-            const QString Name = Q(Names[Input]);
+            const QString Name = ToQ(Names[Input]);
             for (const TParamRow& Row : FRows)
                 if (!Name.isEmpty() && Row.InfoLabel->text() == Name)
                     Values[Input] = Row.Value;
@@ -849,7 +849,7 @@ void TVentrixFittingDlg::ShowTable()
             if (Role == "c")
                 continue;
             if (Role == "s" || Role == "b") {
-                Print(Code + "-" + Role, Q(Role));
+                Print(Code + "-" + Role, ToQ(Role));
                 continue;
             }
             // The branches of a double junction: their own entry, else the

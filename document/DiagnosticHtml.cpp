@@ -118,12 +118,21 @@ void WriteBranches(TDuctGraph& Network, std::ostream& Out)
     CloseSection(Out, BranchSection);
 }
 
-// A reversed duct carries a negative design and actual flow: the difference
-// is judged against the design flow's magnitude.
+// The difference of the actual from the design flow as the page shows it,
+// in %. A reversed duct carries a negative design and actual flow: the
+// difference is judged against the design flow's magnitude.
+std::string FlowDifferenceText(const TFlowBranch& B)
+{
+    return F("%0.3f", (B.VolumeFlow - B.DesignFlow) * 100.0 / std::fabs(B.DesignFlow));
+}
+
+// "More than 10 %" by the figures shown, so that a branch shown 10.000 %
+// off is not listed for the rounding behind it.
 bool FlowDiffers(const TFlowBranch& B)
 {
     if (B.DesignFlow == 0.0) return true;
-    return std::fabs(B.VolumeFlow - B.DesignFlow) / std::fabs(B.DesignFlow) > 0.1;
+    double Shown = 0.0;
+    return !TryStrToFloat(FlowDifferenceText(B), Shown) || std::fabs(Shown) > 10.0;
 }
 
 void WriteAirflowDifferences(TDuctGraph& Network, std::ostream& Out)
@@ -148,7 +157,7 @@ void WriteAirflowDifferences(TDuctGraph& Network, std::ostream& Out)
         const std::string Difference =
             B->DesignFlow == 0.0
                 ? std::string("***")
-                : F("%0.3f", (B->VolumeFlow - B->DesignFlow) * 100.0 / std::fabs(B->DesignFlow));
+                : FlowDifferenceText(*B);
         Row(Out, "<td width=\"60\">" + I(B->Id()) + "</td><td>" + HtmlText(B->Name) +
                      "</td><td width=\"80\">" + F("%0.3f", B->DesignFlow) + "</td><td width=\"80\">" +
                      F("%0.3f", B->VolumeFlow) + "</td><td width=\"80\">" + Difference + "</td>");
@@ -184,13 +193,33 @@ void WriteFittings(TDuctGraph& Network, std::ostream& Out)
     CloseSection(Out, FittingSection);
 }
 
+// The mass flow along a branch. A Sink branch takes away (or brings) what
+// the other branches of its terminal bring (or take): a sizing run leaves
+// the generated Sink branches without flow of their own.
+double BranchMass(const TFlowBranch& B)
+{
+    if (B.Kind != bkSink) return B.MassFlow;
+    const TFlowNode* Terminal = B.FromFlowNode()->IsTerminal() ? B.FromFlowNode() : B.ToFlowNode();
+    if (!Terminal->IsTerminal()) return B.MassFlow;
+    double Others = 0.0;
+    int Own = 0;
+    for (const TLink& L : Terminal->Links) {
+        const auto* Other = static_cast<const TFlowBranch*>(L.Branch);
+        if (Other == &B)
+            Own = L.Direction;
+        else if (Other->Kind != bkSink)
+            Others += L.Direction * Other->MassFlow;
+    }
+    return Own != 0 ? -Others / Own : B.MassFlow;
+}
+
 // The air flowing into a node from its branches, l/s: each link's mass flow
 // over the node's density (the node's stored residual is never set).
 double NodeInflow(const TFlowNode& Node)
 {
     if (!(Node.Density > 0.0)) return 0.0;
     double Mass = 0.0;
-    for (const TLink& L : Node.Links) Mass += L.Direction * static_cast<TFlowBranch*>(L.Branch)->MassFlow;
+    for (const TLink& L : Node.Links) Mass += L.Direction * BranchMass(*static_cast<TFlowBranch*>(L.Branch));
     return 1000.0 * Mass / Node.Density;
 }
 

@@ -1,5 +1,6 @@
 #include "document/DocumentProperties.h"
 
+#include "foundation/DayCount.h"
 #include "foundation/DelimitedText.h"
 #include "foundation/NumberFormat.h"
 #include "foundation/SettingsStore.h"
@@ -13,7 +14,6 @@
 
 namespace {
 
-constexpr std::chrono::sys_days DateOrigin{std::chrono::year{1899} / 12 / 30};
 // The calendar a document date may name: 1 January 0001 to 31 December 9999.
 constexpr double FirstDate = -693593.0;
 constexpr double EndDate = 2958466.0;
@@ -26,8 +26,7 @@ bool IsCalendarDate(double Date)
 // "dd mm yyyy"; the whole days count, the time of day does not.
 std::string DateText(double Date)
 {
-    const auto Days = std::chrono::days{static_cast<long>(std::trunc(Date))};
-    const std::chrono::year_month_day Day{DateOrigin + Days};
+    const std::chrono::year_month_day Day = CivilDate(static_cast<long>(std::trunc(Date)));
     return FormatInt("%02d", static_cast<unsigned>(Day.day())) + ' ' +
            FormatInt("%02d", static_cast<unsigned>(Day.month())) + ' ' +
            FormatInt("%04d", static_cast<int>(Day.year()));

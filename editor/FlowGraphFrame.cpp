@@ -452,7 +452,7 @@ std::string TFlowGraphFrame::BranchCaption(TBranch* Branch)
         return TGraphViewFrame::BranchCaption(Branch);
     if (B->DuctType == dtNone)
         return "Fan";
-    return IntToStr(B->Id()) + " " + BranchTypeWord(B->DuctType);
+    return IntToStr(B->Id()) + " " + DuctTypeWord(B->DuctType);
 }
 
 std::string TFlowGraphFrame::BranchLabelText(TBranch* Branch)

@@ -1,5 +1,6 @@
 #include "foundation/DelimitedText.h"
 
+#include "foundation/DayCount.h"
 #include "foundation/NumberFormat.h"
 
 #include <chrono>
@@ -8,15 +9,6 @@
 namespace {
 
 const std::string_view EncodedBreak = "%13%10";
-
-// Days since 30 December 1899 of a valid civil date.
-double DaysSinceBase(int Year, unsigned Month, unsigned Day)
-{
-    using namespace std::chrono;
-    const sys_days Date = year{Year} / month{Month} / day{Day};
-    const sys_days Base = year{1899} / December / day{30};
-    return static_cast<double>((Date - Base).count());
-}
 
 bool ReadDatePart(std::string_view Text, int& Value)
 {
@@ -82,7 +74,7 @@ std::vector<std::string> SplitToArray(std::string_view S, std::string_view Delim
 double TodayAsDate()
 {
     const std::tm Local = LocalNow();
-    return DaysSinceBase(Local.tm_year + 1900, static_cast<unsigned>(Local.tm_mon + 1),
+    return DayCount(Local.tm_year + 1900, static_cast<unsigned>(Local.tm_mon + 1),
                          static_cast<unsigned>(Local.tm_mday));
 }
 
@@ -107,7 +99,7 @@ double StrToDateLoose(std::string_view S, std::string_view Delim)
                                            std::chrono::day{static_cast<unsigned>(Day)}};
     if (!Date.ok()) // 31 April, 29 February of a common year
         return TodayAsDate();
-    return DaysSinceBase(Year, static_cast<unsigned>(Month), static_cast<unsigned>(Day));
+    return DayCount(Year, static_cast<unsigned>(Month), static_cast<unsigned>(Day));
 }
 
 std::string EncodeLineBreaks(std::string_view S)

@@ -1,5 +1,7 @@
 #include "foundation/FileHelpers.h"
 
+#include "foundation/DayCount.h"
+
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -41,14 +43,6 @@ std::string_view FirstCodePoints(std::string_view S, std::size_t Count)
         }
     }
     return S.substr(0, I);
-}
-
-double CivilDays(int Year, unsigned Month, unsigned Day)
-{
-    using namespace std::chrono;
-    const sys_days Date = year{Year} / month{Month} / day{Day};
-    const sys_days Base = year{1899} / December / day{30};
-    return static_cast<double>((Date - Base).count());
 }
 
 } // namespace
@@ -128,7 +122,7 @@ double FileTimeToDateTime(std::filesystem::file_time_type FileTime)
     std::tm Local{};
     if (!localtime_r(&Time, &Local) || Local.tm_year < 1 - 1900 || Local.tm_year > 9999 - 1900)
         return -1.0;
-    const double Days = CivilDays(Local.tm_year + 1900, static_cast<unsigned>(Local.tm_mon + 1),
+    const double Days = DayCount(Local.tm_year + 1900, static_cast<unsigned>(Local.tm_mon + 1),
                                   static_cast<unsigned>(Local.tm_mday));
     const double Fraction =
         (Local.tm_hour * 3600.0 + Local.tm_min * 60.0 + Local.tm_sec + Nanos * 1e-9) / 86400.0;

@@ -224,6 +224,9 @@ void TDuctGraph::CompleteRead(TGraphDataVersion Version)
     ResolveFittingLinks(false);
     if (Version <= gdv102)
         CalcFlowRatios();
-    for (const auto& Item : Branches())
-        static_cast<TDuctBranch&>(*Item).CalcDuctArea();
+    for (const auto& Item : Branches()) {
+        auto& Branch = static_cast<TDuctBranch&>(*Item);
+        Branch.CalcDuctArea();
+        Branch.CalcShownHydraulics();
+    }
 }

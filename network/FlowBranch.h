@@ -158,6 +158,8 @@ public:
     void CalcEquivLengths();
     // The same sums from the items' present lengths, recomputing none.
     void SumEquivLengths();
+    // EquivLength := LeFittings + LeDp + LeC + the terminals that apply.
+    void AddUpEquivLength();
     // The terminals that apply compute their lengths and drops (at ρto);
     // their drops become InletTermDrop and OutletTermDrop (else 0).
     void CalcTerminalLosses();
@@ -166,6 +168,10 @@ public:
     void CalcTotalLength() { TotalLength = Length + EquivLength; }
     // TotalLength without the equivalent lengths of the terminals that apply.
     double LengthWithoutTerminals() const;
+    // After reading: the viscosity, Reynolds number, friction factor and
+    // equivalent and total lengths that the stored flows, sizes, lengths
+    // and air give. No stored value changes.
+    void CalcShownHydraulics();
     // The chain of one sizing or balancing step: terminal losses, equivalent
     // lengths, total length, friction and resistance, fixed drops, total drop.
     void RecalcLosses();

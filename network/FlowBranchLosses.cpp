@@ -145,11 +145,24 @@ void TFlowBranch::SumEquivLengths()
     LeC = 0.0;
     for (const auto& Item : FixedCs)
         LeC += Item->EquivLength;
+    AddUpEquivLength();
+}
+
+void TFlowBranch::AddUpEquivLength()
+{
     EquivLength = LeFittings + LeDp + LeC;
     if (OutletApplies())
         EquivLength += OutletTerminal->EquivLength;
     if (InletApplies())
         EquivLength += InletTerminal->EquivLength;
+}
+
+void TFlowBranch::CalcShownHydraulics()
+{
+    // The stored lengths of the fittings and fixed items stand as read.
+    CalcFriction();
+    AddUpEquivLength();
+    CalcTotalLength();
 }
 
 void TFlowBranch::CalcTerminalLosses()

@@ -2,23 +2,13 @@
 
 #include "foundation/SettingsStore.h"
 #include "foundation/WindowPlacement.h"
+#include "platform/QtText.h"
 
 #include <QFontInfo>
 #include <QScreen>
 #include <QWidget>
 
 namespace {
-
-// Colours are stored in the 0x00BBGGRR order of the drawing code.
-int ColorValue(const QColor& Color)
-{
-    return Color.red() | (Color.green() << 8) | (Color.blue() << 16);
-}
-
-QColor ColorFromValue(int Value)
-{
-    return QColor(Value & 0xFF, (Value >> 8) & 0xFF, (Value >> 16) & 0xFF);
-}
 
 TWindowState StateOf(const QWidget* Form)
 {
@@ -109,7 +99,7 @@ void SaveFont(TSettingsStore& Settings, const std::string& Section, const QFont&
     Settings.WriteInteger(Section, "Charset", 1);
     Settings.WriteInteger(Section, "Style", Style);
     Settings.WriteInteger(Section, "Size", Size);
-    Settings.WriteInteger(Section, "Color", ColorValue(Color));
+    Settings.WriteInteger(Section, "Color", BgrFromColor(Color));
 }
 
 void RestoreFont(const TSettingsStore& Settings, const std::string& Section, QFont& Font,
@@ -129,5 +119,5 @@ void RestoreFont(const TSettingsStore& Settings, const std::string& Section, QFo
     if (Size > 0 && Size <= 1000)
         Font.setPointSize(Size);
     if (Settings.ValueExists(Section, "Color"))
-        Color = ColorFromValue(Settings.ReadInteger(Section, "Color", ColorValue(Color)));
+        Color = ColorFromBgr(Settings.ReadInteger(Section, "Color", BgrFromColor(Color)));
 }

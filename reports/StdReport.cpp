@@ -4,6 +4,7 @@
 #include "controls/UiServices.h"
 #include "foundation/ProgramFolders.h"
 #include "document/DocumentProperties.h"
+#include "platform/QtText.h"
 #include "reports/PreviewForm.h"
 #include "reports/ReportDrawing.h"
 #include "reports/ReportPictures.h"
@@ -78,10 +79,10 @@ QImage LoadLogo(const QString& FileName)
 
 QDate ReportDate()
 {
-    // Document dates count days from 30 December 1899.
     const double Date = State.Properties.Date;
-    if (State.UseProperties && std::isfinite(Date) && Date >= 1 && Date < 3e6)
-        return QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(Date)));
+    if (State.UseProperties && std::isfinite(Date) && Date >= 1)
+        if (const QDate Day = DateOfDayCount(Date); Day.isValid())
+            return Day;
     return QDate::currentDate();
 }
 

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QFontDatabase>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -23,10 +24,39 @@ constexpr const char* SplashIdent = "SplashScreen";
 // How often the wait lets the splash repaint.
 constexpr int SplashPollMs = 20;
 
+// The product's name in a display face, or a narrow sans-serif like it.
+const QStringList ProductFamilies{"Impact", "Liberation Sans Narrow", "DejaVu Sans Condensed"};
+constexpr int ProductPointSize = 22;
+
+QFont ProductNameFont()
+{
+    const QString Family =
+        ProductFamily(ProductFamilies, IsInstalledTextFont,
+                      QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    QFont Font(Family, ProductPointSize);
+    Font.setStyleHint(QFont::SansSerif);
+    return Font;
+}
+
 } // namespace
 
+QString ProductFamily(const QStringList& Wanted, const std::function<bool(const QString&)>& IsTextFont,
+                      const QString& Fallback)
+{
+    for (const QString& Family : Wanted)
+        if (IsTextFont(Family))
+            return Family;
+    return Fallback;
+}
+
+bool IsInstalledTextFont(const QString& Family)
+{
+    return QFontDatabase::hasFamily(Family) &&
+           QFontDatabase::writingSystems(Family).contains(QFontDatabase::Latin);
+}
+
 TAboutBoxDlg::TAboutBoxDlg(TSettingsStore& Settings, QObject* Parent)
-    : QObject(Parent), ProductFont("Impact", 22), ProductFontColor(QApplication::palette().buttonText().color()),
+    : QObject(Parent), ProductFont(ProductNameFont()), ProductFontColor(QApplication::palette().buttonText().color()),
       SplashScreen(Settings.ReadBool(SettingsSection, SplashIdent, false)), Settings(Settings)
 {
 }

@@ -10,10 +10,21 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class TAboutBox;
 class TSettingsStore;
+
+// The family the product's name is written in: the first of Wanted that is
+// installed as a text font (IsTextFont: it writes Latin letters), else
+// Fallback. A family that is not installed is never asked for by name: the
+// desktop would put whatever it matches in its place, a font of symbols
+// among them.
+QString ProductFamily(const QStringList& Wanted, const std::function<bool(const QString&)>& IsTextFont,
+                      const QString& Fallback);
+// Whether the font database holds Family as a font with Latin letters.
+bool IsInstalledTextFont(const QString& Family);
 
 class TAboutBoxDlg : public QObject {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "MainFormTestSupport.h"
 
+#include "app/FanForm.h"
+#include "app/FittingsForm.h"
 #include "editor/FlowGraphFrame.h"
 #include "platform/MapiControl.h"
 #include "reports/PreviewForm.h"
@@ -8,8 +10,10 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QImageReader>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QSignalSpy>
 
 #include <algorithm>
@@ -439,4 +443,54 @@ TEST(MainForm, ASolvedDocumentWithABackgroundOpensAndUndoesAsSolved)
     P.Main().ActionDelete->trigger();
     P.Main().ActionUndoDelete->trigger();
     ShowsSolved("Not Saved");
+}
+
+TEST(MainForm, ToolWindowsTakeTheirCornerKeepTheirPlaceAndTheirOwnTitles)
+{
+    {
+        TProgram P;
+        P.Main().ActionFanPressure->trigger();
+        const QWidget* Drawing = P.Main().FlowGraphFrame1->ScrollBox1;
+        const QRect Area(Drawing->mapToGlobal(QPoint(0, 0)), Drawing->size());
+        const QWidget* Fan = P.Main().FanForm;
+        EXPECT_GT(Fan->x(), Area.center().x()); // the upper right corner
+        EXPECT_LT(Fan->y(), Area.center().y());
+        P.Main().ActionFittings->trigger();
+        QWidget* Fittings = P.Main().FittingsForm;
+        Fittings->setGeometry(131, 147, 333, 222);
+        P.Main().close();
+        const TSettingsStore& S = P.Main().Store();
+        EXPECT_EQ(S.ReadInteger("FittingsForm", "Left", -1), Fittings->x());
+        EXPECT_EQ(S.ReadInteger("FittingsForm", "Width", -1), 333);
+    }
+    // No display name of the program's own, which the desktop would append
+    // to every title.
+    const QString Name = QCoreApplication::applicationName();
+    SetProgramIdentity();
+    QCoreApplication::setApplicationName("probe");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "probe");
+    QCoreApplication::setApplicationName(Name);
+}
+
+TEST(ProgramMain, WithoutADisplayItSaysSoAndHowToStartItUnderXvfb)
+{
+    const struct {
+        const char* Variable; // set in the environment, or none
+        std::vector<std::string> Arguments;
+        bool Says;
+    } Cases[] = {{nullptr, {"Ventrix"}, true},
+                 {"DISPLAY", {"Ventrix"}, false},
+                 {"WAYLAND_DISPLAY", {"Ventrix"}, false},
+                 {"QT_QPA_PLATFORM", {"Ventrix"}, false},
+                 {nullptr, {"Ventrix", "-platform", "offscreen"}, false}};
+    for (const auto& C : Cases) {
+        const std::string Text = NoDisplayText("/opt/v/Ventrix", C.Arguments, [&](const char* Name) {
+            return C.Variable && std::string(Name) == C.Variable ? std::string(":0") : std::string();
+        });
+        EXPECT_EQ(!Text.empty(), C.Says) << (C.Variable ? C.Variable : "none");
+        if (C.Says) {
+            EXPECT_NE(Text.find("desktop session or a virtual display"), std::string::npos);
+            EXPECT_NE(Text.find("xvfb-run -a -s \"-screen 0 1280x1024x24\" /opt/v/Ventrix"), std::string::npos);
+        }
+    }
 }

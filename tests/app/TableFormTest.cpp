@@ -1,6 +1,5 @@
 #include "AppTestSupport.h"
 
-#include "app/DuctTypeRename.h"
 #include "app/TableForm.h"
 #include "controls/ColGrid.h"
 #include "controls/InplaceEdit.h"
@@ -252,9 +251,6 @@ TEST(TableForm, RenamesIgnoreLetterCaseAndFollowTheSizeDialogsType)
     EXPECT_EQ(T.Changes, 1);
     EXPECT_EQ(T.Edited, TIds{1});
     // Every occurrence of the word, in any case; none, no change.
-    EXPECT_EQ(NameForDuctType("spiral SPIRAL", dtSpiral, dtNone), "None None");
-    EXPECT_EQ(NameForDuctType("RA Duct", dtRect, dtFan), "RA Fan");
-    EXPECT_EQ(NameForDuctType("Riser", dtSpiral, dtRect), "Riser");
 
     T.Form->OnEditDuctSize = [](TDuctBranch*, double&) { return int(mrCancel); };
     T.ClickButton(TForm::ColWidth, 1);
@@ -450,4 +446,23 @@ TEST(TableForm, LeavingTheWindowStoresTheEntryAndTellsTheMainWindow)
     EXPECT_EQ(T.Network.FlowBranch(2)->Length, 12.0);
     EXPECT_EQ(T.Changes, 1);
     EXPECT_TRUE(T.Store.ValueExists("TableForm", "TableWidth"));
+}
+
+TEST(TableForm, UnitsChangedThereAndBackShowTheBranchValuesAgain)
+{
+    // Each column to a unit of coarser steps and back: the cells show what
+    // the branches hold, not their rounded texts converted twice.
+    const struct {
+        int Col, Unit, Back;
+    } Cases[] = {{TForm::ColLength, 1, 0}, {TForm::ColDiameter, 4, 2}, {TForm::ColWidth, 4, 2},
+                 {TForm::ColHeight, 3, 2}, {TForm::ColFlow, 1, 0}};
+    for (const auto& C : Cases) {
+        TTable T;
+        T.Network.DuctBranch(2)->Length = 4.0;
+        T.Create();
+        const QStringList Before = T.Column(C.Col);
+        T.Grid()->SetUnitsValue(C.Col, C.Unit);
+        T.Grid()->SetUnitsValue(C.Col, C.Back);
+        EXPECT_EQ(T.Column(C.Col), Before) << C.Col;
+    }
 }

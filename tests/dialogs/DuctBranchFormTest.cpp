@@ -159,6 +159,8 @@ TEST(DuctBranchForm, RenamingForANewDuctTypeReplacesTheTypeWord)
     EXPECT_EQ(RenamedForDuctType("spiral run SPIRAL", dtSpiral, dtRect), "Duct run Duct");
     EXPECT_EQ(RenamedForDuctType("Riser", dtSpiral, dtRect), "Riser");
     EXPECT_EQ(RenamedForDuctType("4 Duct", dtRect, dtSpiral), "4 Spiral");
+    EXPECT_EQ(RenamedForDuctType("4 None", dtNone, dtFan), "4 Fan"); // not "Fan" for no duct type
+    EXPECT_EQ(RenamedForDuctType("spiral 5", dtSpiral, dtSpiral), "spiral 5");
 }
 
 TEST(DuctBranchForm, TheDiameterButtonChangesTheDuctAndItsTypeWord)

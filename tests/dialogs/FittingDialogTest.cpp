@@ -295,3 +295,17 @@ TEST(FittingPictures, EveryBaseCodeHasAPictureAndAMissingOneIsSaid)
 }
 
 } // namespace
+
+TEST_F(FittingDialog, CloseKeepsTheCodeANewFittingIsShownWith)
+{
+    Tee();
+    TFitting* F = Net.AddFitting("", {"s"}, {1});
+    Dlg.SetDuct(Net.G.DuctBranch(1));
+    Open(F);
+    const QString Shown = Dlg.CodeCombo->currentText();
+    ASSERT_FALSE(Shown.isEmpty());
+    Services.Answers = {mrYes, mrYes, mrYes};
+    Dlg.AcceptBtn->click();
+    EXPECT_EQ(QString::fromStdString(F->Code), Shown);
+    EXPECT_FALSE(F->Caption.empty());
+}

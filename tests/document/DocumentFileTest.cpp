@@ -1,6 +1,7 @@
 #include "DocumentTestSupport.h"
 
 #include "document/DocumentFile.h"
+#include "sizing/SolveCommands.h"
 #include "foundation/ValueStream.h"
 
 #include <gtest/gtest.h>
@@ -474,4 +475,34 @@ TEST(DocumentFile, MissingFileAndFailedSave)
     EXPECT_FALSE(Saved.Ok);
     EXPECT_EQ(Saved.Messages, std::vector<std::string>{"Error writing file " + Name + ". The file is read-only."});
     EXPECT_EQ(FileBytes(Name), "previous");
+}
+
+// What the branch window and the pressure-drop form show beside the stored
+// values follows from the stored flows, sizes and air of a sized document;
+// the stored values stay exactly as read.
+TEST(DocumentFile, OpenedDocumentShowsTheHydraulicsOfItsStoredFlowsAndSizes)
+{
+    TDuctGraph Sized(true);
+    ASSERT_EQ(RunSolveCommand(Sized, scEqualFriction).Status, ssSolved);
+    const TSettings Settings;
+    const std::string Bytes = NetworkFileBytes(Sized, TDocumentProperties{}, Settings);
+    TDocumentRead Read = ReadNetworkBytes(Bytes, "sized.vtx", TDocumentDefaults{});
+    ASSERT_TRUE(Read.Ok) << Read.Reason;
+    const TDuctGraph& Back = *Read.Contents.Network;
+    EXPECT_EQ(Back.Method, Sized.Method);
+    EXPECT_EQ(Back.Status, Sized.Status);
+    using TField = double TDuctBranch::*;
+    const TField Stored[] = {&TDuctBranch::VolumeFlow,   &TDuctBranch::MassFlow,     &TDuctBranch::DesignFlow,
+                             &TDuctBranch::Diameter,     &TDuctBranch::DuctWidth,    &TDuctBranch::DuctHeight,
+                             &TDuctBranch::FrictionDrop, &TDuctBranch::FittingsDrop, &TDuctBranch::TotalDrop};
+    const TField Shown[] = {&TDuctBranch::Viscosity, &TDuctBranch::Reynolds, &TDuctBranch::FrictionFactor,
+                            &TDuctBranch::EquivLength};
+    for (const auto& Item : Sized.Branches()) {
+        const auto& Was = static_cast<const TDuctBranch&>(*Item);
+        const TDuctBranch& Now = *Back.DuctBranch(Was.Id());
+        for (const TField F : Stored)
+            EXPECT_EQ(Now.*F, Was.*F) << Was.Name;
+        for (const TField F : Shown)
+            EXPECT_NEAR(Now.*F, Was.*F, 1e-6 * std::fabs(Was.*F)) << Was.Name;
+    }
 }

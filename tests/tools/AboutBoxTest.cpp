@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -75,4 +77,19 @@ TEST(AboutBoxDlg, TheAboutBoxShowsItsTextsAndItsTickBoxIsTheSwitch)
     EXPECT_FALSE(Dlg.SplashScreen);
     EXPECT_FALSE(Settings.ReadBool("Settings", "SplashScreen", true));
     EXPECT_EQ(Dlg.Form(), nullptr);
+}
+
+TEST(AboutBoxDlg, TheProductNameIsWrittenInAnInstalledTextFont)
+{
+    const QStringList Wanted{"Impact", "Narrow Sans"};
+    const struct {
+        QStringList TextFonts; // installed, with Latin letters
+        QString Family;
+    } Cases[] = {{{"Narrow Sans", "Impact"}, "Impact"}, {{"Narrow Sans"}, "Narrow Sans"}, {{}, "General"}};
+    for (const auto& C : Cases)
+        EXPECT_EQ(ProductFamily(Wanted, [&](const QString& F) { return C.TextFonts.contains(F); }, "General"),
+                  C.Family);
+    TMemorySettingsStore Settings;
+    const TAboutBoxDlg Dlg(Settings);
+    EXPECT_TRUE(QFontDatabase::writingSystems(QFontInfo(Dlg.ProductFont).family()).contains(QFontDatabase::Latin));
 }
