@@ -2,10 +2,9 @@
 
 #include "foundation/AtomicSave.h"
 #include "foundation/Cp1252Text.h"
+#include "foundation/DelimitedText.h"
 #include "foundation/FileHelpers.h"
 #include "locations/LocationPicker.h"
-
-#include "foundation/DelimitedText.h"
 
 #include <nlohmann/json.hpp>
 
@@ -23,7 +22,7 @@
 namespace {
 
 // The databases: the WMO regions of the stations, by code.
-const char* const DatabaseNames[] = {"Africa",           "Asia",       "South America", "North and Central America",
+const char* const DatabaseNames[] = {"Africa",        "Asia",   "South America", "North and Central America",
                                      "South-west Pacific", "Europe", "Antarctica"};
 
 // The columns that fill the record, and the plausible range of each value

@@ -100,8 +100,10 @@ TEST_F(LocationWindow, TheRecordPanelShowsTheLargestCountWhole)
                                 std::vector<TLocationRecord>(6443, TestLocations::Testland[1]));
     Click(Form->DatabaseList, "Testland");
     Form->SelectPlace(Form->PlaceList->count() - 1);
-    for (const QLabel* Panel : Form->StatusBar->findChildren<QLabel*>())
-        if (Panel->text() == "Record 6443 of 6443")
+    for (const QLabel* Panel : Form->StatusBar->findChildren<QLabel*>()) {
+        if (Panel->text() == "Record 6443 of 6443") {
             EXPECT_GE(Panel->contentsRect().width(), Panel->fontMetrics().horizontalAdvance(Panel->text()));
+        }
+    }
     EXPECT_EQ(Form->StatusBar->PanelText(0), "Record 6443 of 6443");
 }
