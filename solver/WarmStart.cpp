@@ -31,7 +31,10 @@ constexpr double ReleaseShare = 0.01;
 // Releases after which a branch stays pinned: branches pinned next to each
 // other can hand a pressure difference back and forth, each release and
 // pin undoing the other's, for as long as the iterations last.
-constexpr int MaxReleases = 2;
+constexpr int MaxReleases = 6;
+// Of the pinned branches whose pressure differences left their jumps, those
+// off by at least this share of the furthest are released together.
+constexpr double ReleaseFurthest = 0.5;
 // A step is taken whole when the slope of the problem's energy along it at
 // its end is at most this share of the slope at its start; otherwise it is
 // shortened, at most MaxShortenings times.
@@ -196,6 +199,13 @@ private:
     {
         const int C = Column[static_cast<std::size_t>(Group)];
         return C < 0 ? 0.0 : Pressure[C];
+    }
+    // How far (Pa) the pressure difference across pinned branch J lies
+    // outside its jump; negative within it.
+    double PinOffBy(std::size_t J) const
+    {
+        const double Needed = GroupPressure(From[J]) - GroupPressure(To[J]) + Shift[J];
+        return std::max(Pins[J].Low - Needed, Needed - Pins[J].High);
     }
 
     // The groups, the laws and the pattern of the system; false, with the
@@ -507,14 +517,22 @@ TWarmStartReport TNetworkNewton::Iterate()
             return Report;
         }
         // A pinned branch whose pressure difference has left its jump goes
-        // back to its law.
+        // back to its law: of those further off than half the furthest, the
+        // rest wait. Two pinned ducts in series share the difference across
+        // both as the node between them makes it, and released together
+        // both would cross back and be pinned again, iteration after
+        // iteration; released one at a time, the other settles.
+        double Furthest = 0.0;
+        for (std::size_t J = 0; J < J0; ++J) {
+            if (Pins[J].Pinned)
+                Furthest = std::max(Furthest, PinOffBy(J));
+        }
         for (std::size_t J = 0; J < J0; ++J) {
             TPin& Pin = Pins[J];
             if (!Pin.Pinned || Pin.Releases >= MaxReleases)
                 continue;
-            const double Needed = GroupPressure(From[J]) - GroupPressure(To[J]) + Shift[J];
-            const double Margin = ReleaseShare * (Pin.High - Pin.Low);
-            if (Needed < Pin.Low - Margin || Needed > Pin.High + Margin) {
+            const double Off = PinOffBy(J);
+            if (Off > ReleaseShare * (Pin.High - Pin.Low) && Off >= ReleaseFurthest * Furthest) {
                 Pin.Pinned = false;
                 ++Pin.Releases;
                 Pin.Piece = Pin.Before = Laws[J].Piece(Flow[J]);
