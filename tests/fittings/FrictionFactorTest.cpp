@@ -114,8 +114,9 @@ TEST(FrictionFactor, RegimeBoundariesAndFlowsThatGiveNoLaw)
         int Regime = -2;
         const double F = FrictionFactor(C.Re, C.Roughness, C.Diameter, C.Guess, Regime);
         EXPECT_EQ(Regime, C.Regime) << C.Re;
-        if (!std::isnan(C.Expected))
+        if (!std::isnan(C.Expected)) {
             EXPECT_DOUBLE_EQ(F, C.Expected) << C.Re;
+        }
     }
 }
 

@@ -146,8 +146,9 @@ TEST(WarmStart, BalanceOnAJumpEndsAtOnce)
             EXPECT_GT(N.G.MaxResidual, 0.01) << Run;
             EXPECT_LE(N.G.SolvePasses, 3) << Run;
             EXPECT_LE(LargestImbalance(N.G), 1e-9 * N.G.MainFan->MassFlow) << Run;
-            if (Within)
+            if (Within) {
                 EXPECT_NEAR(N.G.FlowBranch(3)->MassFlow / TurbulentFlow(0.15), 1.0, 1e-3) << Run;
+            }
         }
     }
 }
