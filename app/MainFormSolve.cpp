@@ -19,6 +19,8 @@
 #include <QFileInfo>
 #include <QLabel>
 
+#include <cmath>
+
 namespace {
 
 // Duct pressures are held in Pa, the second unit of the pressure drops.
@@ -210,13 +212,16 @@ void TMainForm::ShowSolvedStatus()
     QString Text = SolveStatusText(FNetwork->Status);
     if (FNetwork->Status < ssNotSolved && !FNetwork->LinksValid)
         Text += " (fittings warning)";
-    Text += " (" + FanPressureText() + ")";
+    // Without a figure (no main fan, or none a solve could give) the status
+    // stands alone rather than before empty brackets.
+    if (const QString Figure = FanPressureText(); !Figure.isEmpty())
+        Text += " (" + Figure + ")";
     StatusPanels[1]->setText(Text);
 }
 
 QString TMainForm::FanPressureText() const
 {
-    if (!FNetwork->MainFan)
+    if (!FNetwork->MainFan || !std::isfinite(FNetwork->MainFan->TotalDrop))
         return QString();
     return FormatUnitsValue(utAirPressDrop, PressureUnits(), PascalIndex, -FNetwork->MainFan->TotalDrop,
                             true, true);

@@ -23,27 +23,7 @@ QString WithUnit(const QString& Number, const QString& Unit)
 
 QString AutoFormatStr(TUnitsType UnitsType, double Value, int Extra)
 {
-    double A = std::fabs(Value);
-    if (A <= 1e-9)
-        A = 0;
-    const double I = std::trunc(A); // no integer type holds every double
-    const char Letter = A != 0 && (I >= 1e9 || A <= 0.001) ? 'g' : 'f';
-    int Decimals = 3;
-    if (A == 0 || I >= 100)
-        Decimals = 0;
-    else if (I >= 10)
-        Decimals = 1;
-    else if (I >= 1)
-        Decimals = 2;
-    else if (A > 0.1)
-        Decimals = 3;
-    else if (A > 0.01)
-        Decimals = 4;
-    else if (A > 0.001)
-        Decimals = 5;
-    if (UnitsType == utPressureBar && Extra == 0)
-        Extra = 3;
-    return "%0." + QString::number(std::max(Decimals + Extra, 0)) + QChar(Letter);
+    return QString::fromStdString(AutoFormatText(UnitsType, Value, Extra));
 }
 
 QString FormatUnitsValue(TUnitsType UnitsType, int UnitIndex, int BaseIndex, double Value,

@@ -11,10 +11,7 @@
 
 class TxCustomEdit;
 
-// "%0.Nf" with N by the size of |Value| (0 from 100 up, 1 from 10, 2 from 1,
-// then 3, 4 or 5 down to 0.001) plus Extra; "g" instead of "f" from 1e9 up
-// and at 0.001 and below. Barometric pressures take 3 extra decimals when
-// Extra is 0.
+// AutoFormatText as a QString.
 QString AutoFormatStr(TUnitsType UnitsType, double Value, int Extra);
 
 // Value held in BaseIndex, converted to UnitIndex of UnitsType and formatted

@@ -127,10 +127,7 @@ void ReadNode(TDuctGraph& Network, const pugi::xml_node& Element)
     // placed) rather than 0: a density or position of 0 would be nonsense.
     Node.DryBulb = GetChildNodeFloat(Element, "temperature", Node.DryBulb);
     Node.RelPressure = GetChildNodeFloat(Element, "relpressure", Node.RelPressure);
-    // A density that is no density (an export of a broken network) gives
-    // way to the network's air, as a new node has it.
-    if (const double Density = GetChildNodeFloat(Element, "density", Node.Density); Density > 0.0)
-        Node.Density = Density;
+    Node.Density = GetChildNodeFloat(Element, "density", Node.Density);
     Node.X = GetChildNodeInt(Element, "xpos", Node.X);
     Node.Y = GetChildNodeInt(Element, "ypos", Node.Y);
 }
@@ -255,6 +252,9 @@ void TDuctGraph::ReadXml(const pugi::xml_node& Root)
     for (const pugi::xml_node Element : FindChildNode(Body, "nodes", false).children())
         if (Element.type() == pugi::node_element)
             ::ReadNode(*this, Element);
+    // Air that is none (an export of a broken network, a hand-edited file)
+    // gives way to the network's, as a new node has it.
+    TakeSoundNodeAir();
     for (const pugi::xml_node Element : FindChildNode(Body, "branches", false).children())
         if (Element.type() == pugi::node_element)
             ::ReadBranch(*this, Element);

@@ -1,5 +1,9 @@
 #include "foundation/Units.h"
 
+#include "foundation/NumberFormat.h"
+
+#include <algorithm>
+#include <cmath>
 #include <iterator>
 #include <span>
 
@@ -504,6 +508,41 @@ void GetConversion(int Quantity, int UnitIndex, int BaseIndex, std::string& Fmt,
         // the base's own offset out keeps any other base correct as well.
         Offset = kTemperatureOffsets[unit] - kTemperatureOffsets[base] * Factor;
     }
+}
+
+std::string AutoFormatText(TUnitsType UnitsType, double Value, int Extra)
+{
+    double A = std::fabs(Value);
+    if (A <= 1e-9)
+        A = 0;
+    const double I = std::trunc(A); // no integer type holds every double
+    const char Letter = A != 0 && (I >= 1e9 || A <= 0.001) ? 'g' : 'f';
+    int Decimals = 3;
+    if (A == 0 || I >= 100)
+        Decimals = 0;
+    else if (I >= 10)
+        Decimals = 1;
+    else if (I >= 1)
+        Decimals = 2;
+    else if (A > 0.1)
+        Decimals = 3;
+    else if (A > 0.01)
+        Decimals = 4;
+    else if (A > 0.001)
+        Decimals = 5;
+    if (UnitsType == utPressureBar && Extra == 0)
+        Extra = 3;
+    return "%0." + std::to_string(std::max(Decimals + Extra, 0)) + Letter;
+}
+
+std::string AutoFormatWithUnit(TUnitsType UnitsType, double Value, std::string_view Unit)
+{
+    // A value too small for the automatic format is still no 0.
+    const bool Tiny = Value != 0.0 && std::fabs(Value) <= 1e-9;
+    std::string Text = FormatFloat(Tiny ? "%0.3g" : AutoFormatText(UnitsType, Value, 0), Value);
+    if (!Unit.empty())
+        Text.append(" ").append(Unit);
+    return Text;
 }
 
 double ApplyConversion(double Value, double Factor, double Offset)

@@ -98,6 +98,17 @@ std::string_view UnitFormatStr(int Quantity, int UnitIndex);
 void GetConversion(int Quantity, int UnitIndex, int BaseIndex, std::string& Fmt,
                    double& Offset, double& Factor, std::string& Label);
 
+// "%0.Nf" with N by the size of |Value| (0 from 100 up, 1 from 10, 2 from 1,
+// then 3, 4 or 5 down to 0.001) plus Extra; "g" instead of "f" from 1e9 up
+// and at 0.001 and below. Barometric pressures take 3 extra decimals when
+// Extra is 0. The format of values shown with their unit in hints, reports
+// and messages.
+std::string AutoFormatText(TUnitsType UnitsType, double Value, int Extra);
+
+// Value in the automatic format ("%0.3g" for a value too small for it that
+// is not 0), a blank and Unit (nothing after the number when Unit is empty).
+std::string AutoFormatWithUnit(TUnitsType UnitsType, double Value, std::string_view Unit);
+
 // Held value to display value: Value * Factor + Offset.
 double ApplyConversion(double Value, double Factor, double Offset);
 

@@ -76,20 +76,25 @@ public:
     void ReadXml(const pugi::xml_node& Root);
 
     // ---- network checks and flow distribution
-    // The check of every branch's data that opens each solve command: every
-    // value a number, and within the ranges the windows take for typed
-    // values (a duct's length 0.1 to 500 m, its sizes 0.05 to 10 m, flows
-    // within ±100 m³/s, a terminal's design flow not negative, the fixed
-    // items, terminals and boosters as their forms allow). The sizes are
-    // checked for every duct when balancing (ForMethod 3) and stepping to
-    // standard sizes (4), else for the size-fixed ducts; volume flows when
-    // balancing; velocities for velocity sizing; with FlowsOnly only the
-    // design flows, lengths and heights that distribution uses. Generated
-    // branches are left out. The first value found stops it: status "Data
-    // error", ErrorBranch the branch, the message "Data error in branch
-    // <name>: <what> <value> is not within <low> to <high>" (or "<what> is
-    // not a number"), false.
-    bool CheckBranchData(TSolveMethod ForMethod, bool FlowsOnly = false);
+    // The check of the network's data that opens each solve command: every
+    // value a number; a value only the user gives (a duct's length 0.1 to
+    // 500 m, a size-fixed duct's sizes 0.05 to 10 m, a terminal's design
+    // flow 0 or 0.000001 to 100 m³/s, the fixed items, terminals and
+    // boosters) within its window's range; a value the commands compute
+    // (other design flows, volume flows, sizes of ducts not size-fixed,
+    // velocities, damper drops), the nodes' elevations and the design
+    // settings within physical ranges. A hair beyond a bound from rounding
+    // passes. The sizes are checked for every duct when balancing
+    // (ForMethod 3) and stepping to standard sizes (4), else for the
+    // size-fixed ducts; volume flows when balancing; duct velocities for
+    // velocity sizing; with FlowsOnly only the design flows, lengths and
+    // heights that distribution uses. Generated items are left out. The
+    // first value found stops it: status "Data error", ErrorBranch the
+    // branch (or a branch at the node), the message "Data error in branch
+    // <name>: <what> <value> is not within <low> to <high>" ("in node
+    // <name>", "in the design settings"; or "<what> is not a number"), the
+    // numbers formatted as values shown with their unit; false.
+    bool CheckNetworkData(TSolveMethod ForMethod, bool FlowsOnly = false);
     // The check before every solve or sizing run. Without a main fan: the
     // message "Main fan not found - add to network", no reference nodes, false.
     // Otherwise the generated items are made anew: the old Sink node goes
@@ -259,6 +264,9 @@ protected:
     void ReadHook(TValueReader& Reader, TGraphDataVersion Version) override;
 
 private:
+    // Stops a solve command: status "Data error", ErrorBranch At, the
+    // message "Data error in " followed by Text; false.
+    bool DataError(TFlowBranch* At, const std::string& Text);
     void BuildDefaultNetwork();
     // The tree order of flow distribution (see DistributeFlows).
     void SortForDistribution();

@@ -7,10 +7,8 @@
 #include "foundation/ValueStream.h"
 #include "graph/GraphError.h"
 #include "network/Settings.h"
-#include "psychro/Psychrometrics.h"
 
 #include <cmath>
-#include <exception>
 
 namespace {
 
@@ -34,17 +32,12 @@ void SetMigratedRefDrop(TFixedEndFitting& Terminal)
     Terminal.SetEndValue(TFixedEndFitting::evRefDrop, TFixedEndFitting::evC);
 }
 
-// The density of an air state, or 0 when the state gives none.
+// The density of an air state, or 0 when it is none.
 double StateDensity(double BarometerPa, double Db, double Wb)
 {
-    if (!std::isfinite(BarometerPa) || BarometerPa <= 0.0)
-        return 0.0;
-    try {
-        const double Value = Density(BarometerPa * 0.001, Db, Wb, pmTB);
-        return std::isfinite(Value) && Value > 0.0 ? Value : 0.0;
-    } catch (const std::exception&) {
-        return 0.0;
-    }
+    double Value = 0.0;
+    TFlowGraph::AirStateProblem(BarometerPa, Db, Wb, Value);
+    return Value;
 }
 
 bool AllFinite(const std::vector<double>& Values)
@@ -175,12 +168,15 @@ void TDuctGraph::CompleteRead(TGraphDataVersion Version)
         if (std::isfinite(First) && First > 0.0)
             Barometer = First;
     }
-    const double NewDensity = StateDensity(Barometer, DryBulb, WetBulb);
-    if (NewDensity <= 0.0)
-        throw EGraphError("Invalid air state in file: " + FormatFloat("%0.3f kPa", Barometer * 0.001) +
-                          ", " + GetHumitrakText());
+    double NewDensity = 0.0;
+    if (const std::string Reason = AirStateProblem(Barometer, DryBulb, WetBulb, NewDensity); !Reason.empty())
+        throw EGraphError("Invalid air state in file: " + AirStateText(Barometer, DryBulb, WetBulb) + " (" +
+                          Reason + ")");
     AirDensity = NewDensity;
     AirStateStatus.clear();
+    // The nodes' air is the network's, written with them; a node whose air
+    // is none takes it again.
+    TakeSoundNodeAir();
 
     const TSettings& Use = Settings();
     for (const auto& Item : Branches()) {

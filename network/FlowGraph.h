@@ -95,8 +95,8 @@ public:
     // ---- air state of the network
     // Barometer := 1000·kPa and the density of the new state, applied to the
     // nodes and the branches' flow terms (flows re-derived from Q). A state
-    // without a finite positive density changes nothing; AirStateStatus says
-    // why. True when applied.
+    // that AirStateProblem refuses changes nothing; AirStateStatus says why.
+    // True when applied.
     bool SetBarometer(double KPa);
     double GetBarometerKPa() const { return Barometer * 0.001; }
     // "%0.2f/%0.2f" of dry bulb and wet bulb.
@@ -109,6 +109,19 @@ public:
     // Every node takes the barometer, the dry bulb and the air density;
     // Status := "Not solved".
     void ApplyAirToNodes();
+    // A node whose dry bulb (-60 to 99 °C) or density (0.1 to 10 kg/m³) is
+    // no air a network computes with takes the network's dry bulb and
+    // density (the air every node is given), as a document or an import may
+    // hold anything there.
+    void TakeSoundNodeAir();
+    // Why a barometric pressure (Pa), dry bulb and wet bulb are no air
+    // state: outside 30 to 200 kPa, a dry bulb outside -60 to 99 °C, or no
+    // density of air (0.1 to 10 kg/m³) from the psychrometric library; empty
+    // for a sound state, whose density NewDensity then holds.
+    static std::string AirStateProblem(double BarometerPa, double Db, double Wb, double& NewDensity);
+    // "101.325 kPa, dry bulb 20.0 °C, wet bulb 12.8 °C": the state with
+    // its numbers as values are shown with their unit.
+    static std::string AirStateText(double BarometerPa, double Db, double Wb);
 
     // ---- terminals
     // Its from-node or to-node is an Outlet or an Inlet.

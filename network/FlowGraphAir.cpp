@@ -5,6 +5,7 @@
 
 #include "foundation/AirProperties.h"
 #include "foundation/NumberFormat.h"
+#include "foundation/Units.h"
 #include "psychro/Psychrometrics.h"
 
 #include <cmath>
@@ -15,34 +16,71 @@ namespace {
 // The relative humidity that gives a lone dry bulb its wet bulb.
 constexpr double DefaultRelativeHumidity = 0.5;
 
-std::string StateText(double BarometerPa, double Db, double Wb)
+// The air a network computes with: barometric pressures from high
+// mountains to deep mines, the dry bulbs the moist-air checks take, and the
+// densities of such air, with room to spare.
+constexpr double LowestBarometer = 30000.0;  // Pa
+constexpr double HighestBarometer = 200000.0; // Pa
+constexpr double LowestDryBulb = -60.0;       // °C
+constexpr double HighestDryBulb = 99.0;       // °C
+constexpr double LowestDensity = 0.1;         // kg/m³
+constexpr double HighestDensity = 10.0;       // kg/m³
+
+bool Between(double Value, double Low, double High)
 {
-    return FormatFloat("%0.3f kPa", BarometerPa * 0.001) + FormatFloat(", %0.2f", Db) +
-           FormatFloat("/%0.2f", Wb);
+    return Value >= Low && Value <= High;
 }
 
 } // namespace
 
+std::string TFlowGraph::AirStateText(double BarometerPa, double Db, double Wb)
+{
+    return AutoFormatWithUnit(utPressureBar, BarometerPa * 0.001, "kPa") + ", dry bulb " +
+           AutoFormatWithUnit(utTemperature, Db, "°C") + ", wet bulb " + AutoFormatWithUnit(utTemperature, Wb, "°C");
+}
+
+std::string TFlowGraph::AirStateProblem(double BarometerPa, double Db, double Wb, double& NewDensity)
+{
+    NewDensity = 0.0;
+    if (!Between(BarometerPa, LowestBarometer, HighestBarometer))
+        return "the barometric pressure is not within " + FloatToStr(LowestBarometer * 0.001) + " to " +
+               FloatToStr(HighestBarometer * 0.001) + " kPa";
+    if (!Between(Db, LowestDryBulb, HighestDryBulb))
+        return "the dry bulb is not within " + FloatToStr(LowestDryBulb) + " to " + FloatToStr(HighestDryBulb) + " °C";
+    try {
+        NewDensity = Density(BarometerPa * 0.001, Db, Wb, pmTB);
+    } catch (const std::exception& E) {
+        return E.what();
+    }
+    if (!Between(NewDensity, LowestDensity, HighestDensity)) {
+        NewDensity = 0.0;
+        return "it gives no air density";
+    }
+    return std::string();
+}
+
+void TFlowGraph::TakeSoundNodeAir()
+{
+    for (const auto& Node : Nodes()) {
+        auto& Flow = static_cast<TFlowNode&>(*Node);
+        // A density beside a dry bulb that is none is no one's air either.
+        if (!Between(Flow.DryBulb, LowestDryBulb, HighestDryBulb) ||
+            !Between(Flow.Density, LowestDensity, HighestDensity)) {
+            Flow.DryBulb = DryBulb;
+            Flow.Density = AirDensity;
+        }
+    }
+}
+
 bool TFlowGraph::ApplyAirState(double NewBarometer, double NewDryBulb, double NewWetBulb)
 {
     double NewDensity = 0.0;
-    std::string Reason;
-    if (!std::isfinite(NewBarometer) || NewBarometer <= 0.0) {
-        Reason = "the barometric pressure is not positive";
-    } else {
-        try {
-            NewDensity = Density(NewBarometer * 0.001, NewDryBulb, NewWetBulb, pmTB);
-        } catch (const std::exception& E) {
-            Reason = E.what();
-        }
-        if (Reason.empty() && (!std::isfinite(NewDensity) || NewDensity <= 0.0))
-            Reason = "it gives no positive air density";
-    }
+    const std::string Reason = AirStateProblem(NewBarometer, NewDryBulb, NewWetBulb, NewDensity);
     if (!Reason.empty()) {
         // Every flow and pressure depends on the density: a state without
         // one is refused whole, and the network keeps computing with the
         // state it had.
-        AirStateStatus = "Invalid air state (" + StateText(NewBarometer, NewDryBulb, NewWetBulb) +
+        AirStateStatus = "Invalid air state (" + AirStateText(NewBarometer, NewDryBulb, NewWetBulb) +
                          "): " + Reason + "; the previous state is kept";
         return false;
     }

@@ -87,17 +87,17 @@ bool CheckDataFor(TDuctGraph& G, TSolveCommand Command)
 {
     switch (Command) {
     case scEqualFriction:
-        return G.CheckBranchData(smEqualFriction);
+        return G.CheckNetworkData(smEqualFriction);
     case scVelocity:
-        return G.CheckBranchData(smVelocity);
+        return G.CheckNetworkData(smVelocity);
     case scStaticRegain:
-        return G.CheckBranchData(smStaticRegain);
+        return G.CheckNetworkData(smStaticRegain);
     case scStandardSizes:
-        return G.CheckBranchData(smStandardSizes);
+        return G.CheckNetworkData(smStandardSizes);
     case scBalanceFlows:
-        return G.CheckBranchData(smFlowBalance);
+        return G.CheckNetworkData(smFlowBalance);
     case scSumFlows:
-        return G.CheckBranchData(G.Method, true);
+        return G.CheckNetworkData(G.Method, true);
     default:
         return true;
     }

@@ -17,6 +17,8 @@
 #include <QSignalSpy>
 
 #include <algorithm>
+#include <functional>
+#include <limits>
 
 using namespace apptest;
 
@@ -249,7 +251,7 @@ TEST(MainForm, SolveCommandsShowMethodAndStatus)
         {"Sum Flows shows design flows and stores nothing", &TMainForm::ActionDistributeFlows, false,
          "Design Flows", smVelocity, "Not solved ("},
         {"Balancing without a main fan is a data error", &TMainForm::ActionCalcFlow, true, "Flow Balance",
-         smFlowBalance, "Data error ()"},
+         smFlowBalance, "Data error"},
     };
     for (const TCase& C : Cases) {
         SCOPED_TRACE(C.Name);
@@ -492,5 +494,38 @@ TEST(ProgramMain, WithoutADisplayItSaysSoAndHowToStartItUnderXvfb)
             EXPECT_NE(Text.find("desktop session or a virtual display"), std::string::npos);
             EXPECT_NE(Text.find("xvfb-run -a -s \"-screen 0 1280x1024x24\" /opt/v/Ventrix"), std::string::npos);
         }
+    }
+}
+
+// The status panel gives the fan's pressure in brackets only when there is
+// one to give: after "Main fan not found" the kept status stands alone, and
+// a drop that is no number is not shown.
+TEST(MainForm, StatusWithoutAFigureHasNoBrackets)
+{
+    const struct {
+        const char* Scenario;
+        std::function<void(TProgram&)> Change;
+        QString Status;
+    } Cases[] = {
+        {"the kept status after the fan is gone",
+         [](TProgram& P) {
+             P.Network().Status = ssSolved;
+             P.Network().DeleteBranch(P.Network().MainFan);
+             P.Main().ActionSizeEqualFriction->trigger();
+         },
+         "Solved"},
+        {"a fan drop that is no number",
+         [](TProgram& P) {
+             P.Network().Status = ssDataError;
+             P.Network().MainFan->TotalDrop = std::numeric_limits<double>::quiet_NaN();
+             P.Main().RefreshResults();
+         },
+         "Data error"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Scenario);
+        TProgram P;
+        C.Change(P);
+        EXPECT_EQ(P.Panel(1), C.Status);
     }
 }

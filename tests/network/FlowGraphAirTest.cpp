@@ -43,7 +43,7 @@ TEST(FlowGraphAir, AStateWithoutADensityIsRefused)
     ASSERT_TRUE(G.SetBarometer(95.0));
     const double Kept = G.AirDensity;
     G.Status = ssSolved;
-    for (double Bad : {0.0, -10.0, std::numeric_limits<double>::quiet_NaN(),
+    for (double Bad : {0.0, -10.0, 1e305, std::numeric_limits<double>::quiet_NaN(),
                        std::numeric_limits<double>::infinity()}) {
         SCOPED_TRACE(Bad);
         EXPECT_FALSE(G.SetBarometer(Bad));

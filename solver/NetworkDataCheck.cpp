@@ -1,0 +1,255 @@
+// The check of the network's data before a solve command. Documents may
+// hold values that no window lets the user type (a diameter of 0.1 mm, a
+// length of 1E76 m, a flow that is no number, a setting of 1E308); the
+// loops would run on them for a long time into nonsense. Such a value stops
+// the command as a data error that names the branch, node or setting and
+// the value; the document itself stays open, so the user can mend it.
+//
+// Two kinds of range: a value only the user gives (a length, the size of a
+// size-fixed duct, a terminal's flow, a fixed item) must lie within its
+// window's range; a value a command computes (the flows carried back from
+// the terminals, the sizes the sizing methods make, velocities, damper
+// drops) only within a physical range wide enough for every network the
+// program can make, so that every command can follow any other.
+
+#include "network/DuctGraph.h"
+#include "network/Settings.h"
+
+#include "foundation/NumberFormat.h"
+#include "foundation/Units.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <string>
+
+namespace {
+
+struct TRange {
+    double Low;
+    double High;
+    TUnitsType Quantity; // how the value is formatted in the message
+    const char* Unit;    // "" for plain numbers
+    bool LowExcluded = false;
+};
+
+// The ranges of the branch window, the duct size dialog and the
+// pressure-drop form.
+constexpr TRange DuctLength{0.1, 500.0, utLengthBig, "m"};
+constexpr TRange AnyLength{0.0, 500.0, utLengthBig, "m"};
+constexpr TRange DuctSize{0.05, 10.0, utDiameter, "m"};
+constexpr TRange FixedDrop{0.0, 500.0, utAirPressDrop, "Pa"};
+constexpr TRange FixedC{-1000.0, 1000.0, utNone, ""};
+constexpr TRange BoosterGain{0.0, 500.0, utAirPressDrop, "Pa"};
+constexpr TRange TerminalC{0.0, 1000.0, utNone, ""};
+constexpr TRange TerminalDrop{0.0, 10000.0, utAirPressDrop, "Pa"};
+// A terminal's flow: none, or at least a millilitre a second; far below
+// that (1E-300 m³/s) the sizing methods compute no number.
+constexpr TRange TerminalFlow{1e-6, 100.0, utAirFlowPrim, "m³/s"};
+
+// Physical ranges of what the commands compute. A size is above 0 and below
+// any building; a velocity or a pressure beyond these is no air in a duct.
+constexpr TRange ComputedSize{0.0, 1000.0, utDiameter, "m", true};
+constexpr TRange SizeToMake{0.0, 1000.0, utDiameter, "m"};
+constexpr TRange Velocity{-1000.0, 1000.0, utVelocity, "m/s"};
+constexpr TRange DamperDrop{-1e6, 1e6, utAirPressDrop, "Pa"};
+constexpr TRange HeightDifference{-20000.0, 20000.0, utLengthBig, "m"};
+constexpr TRange Elevation{-10000.0, 10000.0, utLengthBig, "m"};
+// No window limits these; they only have to be numbers.
+constexpr TRange AnyNumber{-HUGE_VAL, HUGE_VAL, utNone, ""};
+constexpr TRange Positive{0.0, HUGE_VAL, utNone, ""};
+
+// Window flows are within ±100 m³/s; a flow carried back from the
+// terminals is the sum of at most one such flow per branch.
+constexpr double WindowFlow = 100.0;
+
+// Values that a command's own arithmetic left a hair beyond a bound (1,000
+// terminals of 0.1 m³/s sum to 100.00000000000001) are within it.
+constexpr double BoundSlack = 1e-9;
+
+bool Within(double Value, const TRange& Range)
+{
+    double Scale = 1.0;
+    for (double Bound : {Range.Low, Range.High})
+        if (std::isfinite(Bound))
+            Scale = std::max(Scale, std::fabs(Bound));
+    const double Slack = BoundSlack * Scale;
+    const bool AboveLow = Range.LowExcluded ? Value > Range.Low : Value >= Range.Low - Slack;
+    return AboveLow && Value <= Range.High + Slack;
+}
+
+// A value as the program shows it with its unit.
+std::string Shown(double Value, const TRange& Range)
+{
+    return AutoFormatWithUnit(Range.Quantity, Value, Range.Unit);
+}
+
+// A bound: a short constant, in full.
+std::string BoundText(double Value, const TRange& Range, bool WithUnit = true)
+{
+    return FloatToStr(Value) + (WithUnit && *Range.Unit ? std::string(" ") + Range.Unit : std::string());
+}
+
+// What is wrong with Value named What; nothing when it is a number within
+// the range. With NoneAllowed, 0 is a value of its own besides the range.
+std::optional<std::string> Problem(const std::string& What, double Value, const TRange& Range,
+                                   bool NoneAllowed = false)
+{
+    if (!std::isfinite(Value))
+        return What + " is not a number";
+    if (Within(Value, Range) || (NoneAllowed && Value == 0.0))
+        return std::nullopt;
+    const std::string Text = What + " " + Shown(Value, Range) + (NoneAllowed ? " is neither 0 nor " : " is not ");
+    if (std::isinf(Range.High) || (Range.LowExcluded && Value <= Range.Low))
+        return Text + "above " + BoundText(Range.Low, Range);
+    return Text + "within " + BoundText(Range.Low, Range, false) + " to " + BoundText(Range.High, Range);
+}
+
+// Collects the first problem of one item.
+class TFirstProblem {
+public:
+    void Test(const std::string& What, double Value, const TRange& Range)
+    {
+        if (!Found)
+            Found = Problem(What, Value, Range);
+    }
+    // A value that may be 0 or else must lie within Range.
+    void TestNoneOr(const std::string& What, double Value, const TRange& Range)
+    {
+        if (!Found)
+            Found = Problem(What, Value, Range, true);
+    }
+    std::optional<std::string> Found;
+};
+
+std::optional<std::string> SettingsProblem(const TSettings& S)
+{
+    constexpr TRange Rate{0.001, 1000.0, utPressureRateGas, "Pa/m"};
+    constexpr TRange Speed{0.01, 1000.0, utVelocity, "m/s"};
+    constexpr TRange LowestSpeed{0.0, 1000.0, utVelocity, "m/s"};
+    constexpr TRange Step{0.0, 10.0, utDiameter, "m"};
+    constexpr TRange Roughness{0.0, 0.1, utLengthSmall, "m"};
+    constexpr TRange Factor{0.0, 10.0, utNone, ""};
+    constexpr TRange DefaultFlow{0.0, WindowFlow, utAirFlowPrim, "m³/s"};
+    TFirstProblem P;
+    P.Test("pressure rate", S.designpressrate, Rate);
+    P.Test("static regain factor", S.statregainfactor, Factor);
+    P.Test("static regain start pressure rate", S.statregainstartpressrate, Rate);
+    P.Test("static regain start velocity", S.statregainstartvel, Speed);
+    P.Test("static regain lowest duct velocity", S.statregainminvelduct, LowestSpeed);
+    P.Test("static regain lowest outlet velocity", S.statregainminveloutlet, LowestSpeed);
+    P.Test("main duct velocity", S.uservelmain, Speed);
+    P.Test("terminal duct velocity", S.userveloutlet, Speed);
+    P.Test("rectangular duct step", S.ductrectstep, Step);
+    P.Test("circular duct step", S.ductroundstep, Step);
+    P.Test("roughness", S.roughness, Roughness);
+    const char* const Outlets[] = {"diffuser", "outlet grille", "plain outlet"};
+    const char* const Inlets[] = {"inlet grille", "canopy", "plain inlet"};
+    for (int Kind = 0; Kind < TSettings::KindCount; ++Kind) {
+        P.Test(std::string("default ") + Outlets[Kind] + " flow", S.defoutletq[Kind], DefaultFlow);
+        P.Test(std::string("default ") + Outlets[Kind] + " C", S.defoutletc[Kind], TerminalC);
+        P.Test(std::string("default ") + Inlets[Kind] + " flow", S.definletq[Kind], DefaultFlow);
+        P.Test(std::string("default ") + Inlets[Kind] + " C", S.definletc[Kind], TerminalC);
+    }
+    return P.Found;
+}
+
+// A branch at Node the editor can point to: the first that is not generated.
+TFlowBranch* BranchAt(const TNode& Node)
+{
+    for (const TLink& L : Node.Links)
+        if (L.Branch->Id() >= 0)
+            return static_cast<TFlowBranch*>(L.Branch);
+    return nullptr;
+}
+
+} // namespace
+
+bool TDuctGraph::DataError(TFlowBranch* At, const std::string& Text)
+{
+    ErrorBranch = At;
+    Status = ssDataError;
+    ShowMessage("Data error in " + Text);
+    return false;
+}
+
+bool TDuctGraph::CheckNetworkData(TSolveMethod ForMethod, bool FlowsOnly)
+{
+    if (!FlowsOnly) {
+        if (const auto Found = SettingsProblem(Settings()))
+            return DataError(nullptr, "the design settings: " + *Found);
+    }
+    for (const auto& Item : Nodes()) {
+        const auto& N = static_cast<const TFlowNode&>(*Item);
+        if (N.Id() < 0)
+            continue; // generated
+        TFirstProblem P;
+        P.Test("elevation", N.Elevation, Elevation);
+        if (P.Found)
+            return DataError(BranchAt(N), "node " + (N.Name.empty() ? N.IdText() : N.Name) + ": " + *P.Found);
+    }
+
+    const bool AllSizes = ForMethod == smFlowBalance || ForMethod == smStandardSizes;
+    const TRange ComputedFlow{-WindowFlow * std::max(BranchCount(), 1), WindowFlow * std::max(BranchCount(), 1),
+                              utAirFlowPrim, "m³/s"};
+    for (const auto& Item : Branches()) {
+        auto& B = static_cast<TDuctBranch&>(*Item);
+        if (B.Id() < 0)
+            continue; // generated: made anew by the check that follows
+        TFirstProblem P;
+        const bool Duct = B.Kind == bkCommon && (B.DuctType == dtSpiral || B.DuctType == dtRect);
+        const bool Terminal = B.FromFlowNode()->NodeType == ntInlet || B.ToFlowNode()->NodeType == ntOutlet;
+
+        if (Terminal)
+            P.TestNoneOr("design flow", B.DesignFlow, TerminalFlow);
+        else
+            P.Test("design flow", B.DesignFlow, ComputedFlow);
+        P.Test("length", B.Length, Duct ? DuctLength : AnyLength);
+        P.Test("height difference", B.DeltaZ, HeightDifference);
+        if (!FlowsOnly) {
+            if (ForMethod == smFlowBalance)
+                P.Test("volume flow", B.VolumeFlow, ComputedFlow);
+            if (ForMethod == smVelocity && Duct) {
+                P.Test("duct velocity", B.DuctVelocity, Velocity);
+                P.Test("design velocity", B.DesignVelocity, Velocity);
+            }
+            if (Duct) {
+                // The user's sizes within the window's range; the sizes the
+                // sizing made, which balancing and stepping start from,
+                // within the physical one; sizing makes them anew, so a
+                // size it is to make may be 0 too.
+                const TRange& Size = B.SizeFixed ? DuctSize : AllSizes ? ComputedSize : SizeToMake;
+                if (B.DuctType == dtRect) {
+                    P.Test("height", B.DuctHeight, Size);
+                    P.Test("width", B.DuctWidth, Size);
+                    P.Test("aspect", B.Aspect, Positive);
+                }
+                P.Test("diameter", B.Diameter, Size);
+            }
+            P.Test("damper pressure drop", B.DamperDrop, DamperDrop);
+            for (const auto& Item2 : B.FixedDps)
+                P.Test("fixed pressure drop \"" + Item2->Caption + "\"", Item2->Drop, FixedDrop);
+            for (const auto& Item2 : B.FixedCs)
+                P.Test("fixed C \"" + Item2->Caption + "\"", Item2->C, FixedC);
+            for (const TFixedEndFitting* End : {B.OutletTerminal.get(), B.InletTerminal.get()}) {
+                if (!End)
+                    continue;
+                P.Test("terminal C", End->C, TerminalC);
+                P.Test("terminal reference drop", End->RefDrop, TerminalDrop);
+                P.Test("terminal reference velocity", End->RefVelocity, Positive);
+            }
+            if (B.Booster && &B != MainFan)
+                P.Test("booster pressure", B.PressureGain, BoosterGain);
+            for (const TFitting* Fitting : B.LinkedFittings) {
+                for (double Input : Fitting->Info)
+                    P.Test("fitting \"" + Fitting->Caption + "\" input", Input, AnyNumber);
+                for (const auto& Row : Fitting->FlowRatios)
+                    for (double Ratio : Row)
+                        P.Test("fitting \"" + Fitting->Caption + "\" ratio", Ratio, AnyNumber);
+            }
+        }
+        if (P.Found)
+            return DataError(&B, "branch " + B.Name + ": " + *P.Found);
+    }
+    return true;
+}
