@@ -1,9 +1,9 @@
 #include "platform/MessagePool.h"
 
+#include "tests/platform/TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QtEndian>
@@ -20,32 +20,18 @@ QString UniqueProgram(const char* Tag)
     return QStringLiteral("VentrixTest-%1-%2").arg(Tag).arg(getpid());
 }
 
+// The messages a server received, counted, the last one kept.
 struct TReceived {
     int Count = 0;
     int Code = 0;
     QString Text;
+    explicit TReceived(TMessagePoolServer& Server)
+    {
+        QObject::connect(&Server, &TMessagePoolServer::MessageReceived, [this](int C, const QString& T) {
+            ++Count, Code = C, Text = T;
+        });
+    }
 };
-
-void Collect(TMessagePoolServer& Server, TReceived& Received)
-{
-    QObject::connect(&Server, &TMessagePoolServer::MessageReceived,
-                     [&Received](int Code, const QString& Text) {
-                         ++Received.Count;
-                         Received.Code = Code;
-                         Received.Text = Text;
-                     });
-}
-
-// Runs the event loop until Done() or a time limit.
-template <typename Predicate>
-bool PumpUntil(Predicate Done, int TimeoutMs = 3000)
-{
-    QElapsedTimer Timer;
-    Timer.start();
-    while (!Done() && Timer.elapsed() < TimeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return Done();
-}
 
 QByteArray Header(qint32 Code, quint32 Length)
 {
@@ -64,21 +50,18 @@ TEST(MessagePool, SendsATextWithItsCodeToTheOneInstance)
     EXPECT_FALSE(SendStringToWindow(QStringLiteral("x"), Program, 3));
 
     auto Server = std::make_unique<TMessagePoolServer>();
-    TReceived Received;
-    Collect(*Server, Received);
+    TReceived Received(*Server);
     ASSERT_TRUE(Server->Listen(Program));
     EXPECT_TRUE(FindRunningInstance(Program));
 
-    const QString Text = QStringLiteral("/home/u/Plan \u00FC 1.vtx -x");
-    ASSERT_TRUE(SendStringToWindow(Text, Program, 3));
-    ASSERT_TRUE(PumpUntil([&] { return Received.Count == 1; }));
-    EXPECT_EQ(Received.Code, 3);
-    EXPECT_EQ(Received.Text, Text);
-
-    ASSERT_TRUE(SendStringToWindow(QString(), Program, -7));
-    ASSERT_TRUE(PumpUntil([&] { return Received.Count == 2; }));
-    EXPECT_EQ(Received.Code, -7);
-    EXPECT_TRUE(Received.Text.isEmpty());
+    // Texts, the empty one too, arrive whole with their code; one beyond the limit is refused.
+    for (const auto& [Text, Code] : {std::pair{QStringLiteral("/home/u/Plan \u00FC 1.vtx -x"), 3}, {QString(), -7}}) {
+        const int Before = Received.Count;
+        ASSERT_TRUE(SendStringToWindow(Text, Program, Code));
+        ASSERT_TRUE(PumpUntil([&] { return Received.Count == Before + 1; }));
+        EXPECT_EQ(std::pair(Received.Code, Received.Text), std::pair(Code, Text));
+    }
+    EXPECT_FALSE(SendStringToWindow(QString(MaxPoolTextBytes + 1, QLatin1Char('a')), Program, 1));
 
     // One instance per user and program, until it ends.
     EXPECT_FALSE(TMessagePoolServer().Listen(Program));
@@ -92,8 +75,7 @@ TEST(MessagePool, BadClientsAreDropped)
 {
     const QString Program = UniqueProgram("bad");
     TMessagePoolServer Server;
-    TReceived Received;
-    Collect(Server, Received);
+    TReceived Received(Server);
     ASSERT_TRUE(Server.Listen(Program));
 
     // A length beyond the limit: dropped without a message.
@@ -118,9 +100,5 @@ TEST(MessagePool, BadClientsAreDropped)
     Slow.write("cdef");
     Slow.flush();
     ASSERT_TRUE(PumpUntil([&] { return Received.Count == 1; }));
-    EXPECT_EQ(Received.Code, 5);
-    EXPECT_EQ(Received.Text, QStringLiteral("abcdef"));
-
-    // The sender refuses a text beyond the limit.
-    EXPECT_FALSE(SendStringToWindow(QString(MaxPoolTextBytes + 1, QLatin1Char('a')), Program, 1));
+    EXPECT_EQ(std::pair(Received.Code, Received.Text), std::pair(5, QStringLiteral("abcdef")));
 }

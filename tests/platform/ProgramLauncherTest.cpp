@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 
@@ -17,14 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-void PumpFor(int Ms, const std::function<bool()>& Done = [] { return false; })
-{
-    QElapsedTimer Timer;
-    Timer.start();
-    while (!Done() && Timer.elapsed() < Ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
 
 // A program that writes its arguments to a marker file when it runs; a
 // running instance of it listens under Name.
@@ -63,7 +53,6 @@ TEST(ProgramLauncher, ListsTheFamilyReversedWithoutItsOwnName)
         Captions << (Item->isSeparator() ? "-" : Item->text());
     EXPECT_EQ(Captions, QStringList({"Gamma", "-", "Beta", "Alpha"}));
     EXPECT_EQ(Menu.actions().last()->statusTip(), "/opt/a");
-
     QMenu Own;
     TProgramLauncher Main(nullptr, 2, "Ventrix", &Own); // the main window's family
     EXPECT_TRUE(Own.actions().isEmpty());
@@ -90,7 +79,7 @@ TEST(ProgramLauncher, StartsTheProgramOrHandsTheParametersToItsRunningInstance)
     QMenu Menu;
     TProgramLauncher Launcher(nullptr, {{"Stub", Stub.Path}}, "Ventrix", &Menu);
     Launcher.LaunchProgram(Stub.Path, "\"/data/My Plan.vtx\" -x");
-    PumpFor(5000, [&] { return QFile::exists(Stub.Marker); });
+    PumpUntil([&] { return QFile::exists(Stub.Marker); }, 5000);
     EXPECT_EQ(Stub.Ran(), "/data/My Plan.vtx -x");
 
     // An instance runs: it gets a menu click's (empty) parameters, nothing starts.
@@ -98,15 +87,12 @@ TEST(ProgramLauncher, StartsTheProgramOrHandsTheParametersToItsRunningInstance)
     TMessagePoolServer Instance;
     int Code = 0;
     QString Received = "(none)";
-    QObject::connect(&Instance, &TMessagePoolServer::MessageReceived, [&](int C, const QString& Text) {
-        Code = C;
-        Received = Text;
-    });
+    QObject::connect(&Instance, &TMessagePoolServer::MessageReceived, [&](int C, const QString& T) { Code = C, Received = T; });
     ASSERT_TRUE(Instance.Listen(Stub.Name));
     Menu.actions().first()->trigger();
-    PumpFor(5000, [&] { return Code != 0; });
+    PumpUntil([&] { return Code != 0; }, 5000);
     EXPECT_EQ(Code, LaunchParametersCode);
     EXPECT_EQ(Received, "");
-    PumpFor(300);
+    PumpUntil([] { return false; }, 300);
     EXPECT_FALSE(QFile::exists(Stub.Marker));
 }

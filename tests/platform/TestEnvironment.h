@@ -2,9 +2,12 @@
 // Every platform test runs with its home, configuration and system settings
 // folders inside one temporary folder, and with an application object.
 
+#include <functional>
 #include <string>
 
 // The temporary folder standing in for the machine (ends in "/").
 const std::string& TestRoot();
 // The fake home folder inside it (ends in "/").
 std::string TestHome();
+// Runs the event loop until Done() or for Ms milliseconds; whether Done().
+bool PumpUntil(const std::function<bool()>& Done, int Ms = 3000);
