@@ -10,7 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
-TEST(MapiControl, HandsTheMessageToTheClientAndReportsItsExit)
+TEST(MapiControl, HandsTheMessageToTheClientAndReportsItsExitOrRefusesItWithoutOne)
 {
     for (const int ExitCode : {0, 3}) {
         SCOPED_TRACE(ExitCode);
@@ -42,11 +42,8 @@ TEST(MapiControl, HandsTheMessageToTheClientAndReportsItsExit)
                                "Please find our report attached.\nSecond line", "--attach",
                                "/tmp/a b/page0.gif", "--attach", "/tmp/page1.gif", "to@example.org"}));
     }
-    unsetenv(MailCommandVariable);
-}
 
-TEST(MapiControl, WithoutAClientTheMessageIsRefused)
-{
+    // Without a client (none, or not a program) the message is refused.
     const std::string NotExecutable = TestRoot() + "plain.txt";
     std::ofstream(NotExecutable) << "not a program\n";
     for (const std::string& Command : {TestRoot() + "missing-mailer", NotExecutable}) {

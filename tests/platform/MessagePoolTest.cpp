@@ -14,25 +14,6 @@
 
 namespace {
 
-// A program name no other test run uses.
-QString UniqueProgram(const char* Tag)
-{
-    return QStringLiteral("VentrixTest-%1-%2").arg(Tag).arg(getpid());
-}
-
-// The messages a server received, counted, the last one kept.
-struct TReceived {
-    int Count = 0;
-    int Code = 0;
-    QString Text;
-    explicit TReceived(TMessagePoolServer& Server)
-    {
-        QObject::connect(&Server, &TMessagePoolServer::MessageReceived, [this](int C, const QString& T) {
-            ++Count, Code = C, Text = T;
-        });
-    }
-};
-
 QByteArray Header(qint32 Code, quint32 Length)
 {
     QByteArray Bytes(8, '\0');
@@ -45,7 +26,7 @@ QByteArray Header(qint32 Code, quint32 Length)
 
 TEST(MessagePool, SendsATextWithItsCodeToTheOneInstance)
 {
-    const QString Program = UniqueProgram("send");
+    const QString Program = QStringLiteral("VentrixTest-send-%1").arg(getpid()); // no other run uses it
     EXPECT_FALSE(FindRunningInstance(Program));
     EXPECT_FALSE(SendStringToWindow(QStringLiteral("x"), Program, 3));
 
@@ -73,24 +54,23 @@ TEST(MessagePool, SendsATextWithItsCodeToTheOneInstance)
 
 TEST(MessagePool, BadClientsAreDropped)
 {
-    const QString Program = UniqueProgram("bad");
+    const QString Program = QStringLiteral("VentrixTest-bad-%1").arg(getpid());
     TMessagePoolServer Server;
     TReceived Received(Server);
     ASSERT_TRUE(Server.Listen(Program));
 
     // A length beyond the limit: dropped without a message.
-    QLocalSocket Hostile;
-    Hostile.connectToServer(MessagePoolName(Program));
-    ASSERT_TRUE(Hostile.waitForConnected(1000));
+    QLocalSocket Hostile, Slow;
+    for (QLocalSocket* Socket : {&Hostile, &Slow}) {
+        Socket->connectToServer(MessagePoolName(Program));
+        ASSERT_TRUE(Socket->waitForConnected(1000));
+    }
     Hostile.write(Header(3, 0xFFFFFFFFu) + "abc");
     ASSERT_TRUE(Hostile.waitForBytesWritten(1000));
     EXPECT_TRUE(PumpUntil([&] { return Hostile.state() == QLocalSocket::UnconnectedState; }));
     EXPECT_EQ(Received.Count, 0);
 
     // A message arriving in pieces still counts once, whole.
-    QLocalSocket Slow;
-    Slow.connectToServer(MessagePoolName(Program));
-    ASSERT_TRUE(Slow.waitForConnected(1000));
     for (const QByteArray& Piece : {Header(5, 6).left(3), Header(5, 6).mid(3) + "ab"}) {
         Slow.write(Piece);
         Slow.flush();

@@ -32,11 +32,6 @@ struct TStubProgram {
                                           << ".tmp' '" << M << "'\n";
         std::filesystem::permissions(Path.toStdString(), std::filesystem::perms::owner_all);
     }
-    QString Ran() const
-    {
-        QFile File(Marker);
-        return File.open(QIODevice::ReadOnly) ? QString::fromUtf8(File.readAll()).trimmed() : "(not run)";
-    }
 };
 
 } // namespace
@@ -80,19 +75,18 @@ TEST(ProgramLauncher, StartsTheProgramOrHandsTheParametersToItsRunningInstance)
     TProgramLauncher Launcher(nullptr, {{"Stub", Stub.Path}}, "Ventrix", &Menu);
     Launcher.LaunchProgram(Stub.Path, "\"/data/My Plan.vtx\" -x");
     PumpUntil([&] { return QFile::exists(Stub.Marker); }, 5000);
-    EXPECT_EQ(Stub.Ran(), "/data/My Plan.vtx -x");
+    QFile Ran(Stub.Marker);
+    ASSERT_TRUE(Ran.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(Ran.readAll()).trimmed(), "/data/My Plan.vtx -x");
 
     // An instance runs: it gets a menu click's (empty) parameters, nothing starts.
     QFile::remove(Stub.Marker);
     TMessagePoolServer Instance;
-    int Code = 0;
-    QString Received = "(none)";
-    QObject::connect(&Instance, &TMessagePoolServer::MessageReceived, [&](int C, const QString& T) { Code = C, Received = T; });
+    TReceived Received(Instance);
     ASSERT_TRUE(Instance.Listen(Stub.Name));
     Menu.actions().first()->trigger();
-    PumpUntil([&] { return Code != 0; }, 5000);
-    EXPECT_EQ(Code, LaunchParametersCode);
-    EXPECT_EQ(Received, "");
+    PumpUntil([&] { return Received.Count > 0; }, 5000);
+    EXPECT_EQ(std::pair(Received.Code, Received.Text), std::pair(int(LaunchParametersCode), QString()));
     PumpUntil([] { return false; }, 300);
     EXPECT_FALSE(QFile::exists(Stub.Marker));
 }

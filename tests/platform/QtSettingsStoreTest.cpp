@@ -21,7 +21,6 @@ TEST(QtSettingsStore, EveryTypeRoundTripsThroughTheFile)
     const std::string Awkward = " lead, comma = \"quoted\" ; # \\back\\slash ünïcode\ttab ";
     {
         auto Store = OpenProgramSettings("/opt/x/Ventrix");
-        ASSERT_TRUE(Store);
         EXPECT_EQ(Store->FileName().toStdString(), ConfigFile("Brellamonte/Ventrix.ini"));
         Store->WriteString("Settings", "Text", Awkward);
         Store->WriteString("Settings", "Empty", "");
@@ -34,8 +33,6 @@ TEST(QtSettingsStore, EveryTypeRoundTripsThroughTheFile)
         Store->WriteString("Multi Word Section", "Key With Blanks", "v");
         EXPECT_TRUE(Store->Flush());
     }
-    ASSERT_TRUE(std::filesystem::exists(ConfigFile("Brellamonte/Ventrix.ini")));
-
     auto Store = OpenProgramSettings("/somewhere/else/Ventrix.bin");
     for (const auto& [Key, Text] : {std::pair{"Text", Awkward}, {"Empty", ""}, {"At", "@Variant(x)"}, {"Missing", "dflt"}})
         EXPECT_EQ(Store->ReadString("Settings", Key, "dflt"), Text);
@@ -49,9 +46,8 @@ TEST(QtSettingsStore, EveryTypeRoundTripsThroughTheFile)
 TEST(QtSettingsStore, SectionsKeysAndErasing)
 {
     auto Store = OpenProgramSettings("/opt/x/SectionTool");
-    Store->WriteString("A", "x", "1");
-    Store->WriteString("A", "y", "2");
-    Store->WriteString("B", "z", "3");
+    for (const auto& [Section, Key] : {std::pair{"A", "x"}, {"A", "y"}, {"B", "z"}})
+        Store->WriteString(Section, Key, "1");
     EXPECT_EQ(Store->ReadSections(), (std::vector<std::string>{"A", "B"}));
     EXPECT_EQ(Store->ReadSectionIdents("A"), (std::vector<std::string>{"x", "y"}));
     Store->DeleteKey("A", "x");
@@ -65,7 +61,7 @@ TEST(QtSettingsStore, SectionsKeysAndErasing)
     EXPECT_TRUE(Store->ValueExists("A", "y"));
 }
 
-TEST(QtSettingsStore, NoFallbackBetweenFilesOrScopes)
+TEST(QtSettingsStore, NoFallbackBetweenFilesOrScopesAndRegistryKeysMapToFiles)
 {
     {
         auto Maker = OpenMakerSettings();
@@ -78,6 +74,16 @@ TEST(QtSettingsStore, NoFallbackBetweenFilesOrScopes)
     EXPECT_FALSE(Program->ValueExists("Settings", "Shared") || Program->ValueExists("Settings", "Machine"));
     EXPECT_EQ(OpenMakerSettings()->ReadString("Settings", "Machine", "none"), "none");
     EXPECT_EQ(OpenMachineSettings()->ReadString("Settings", "Machine", "none"), "machine");
+
+    // Registry keys of the maker and its programs map to their files; others to none.
+    auto Tool = OpenSettingsKey("Software\\Brellamonte\\Tool.beta");
+    ASSERT_TRUE(Tool);
+    EXPECT_EQ(Tool->FileName().toStdString(), ConfigFile("Brellamonte/Tool.beta.ini"));
+    EXPECT_EQ(OpenProgramSettings("/x/Tool.beta.exe")->FileName(), Tool->FileName());
+    EXPECT_EQ(OpenSettingsKey("Software\\Brellamonte")->FileName(), OpenMakerSettings()->FileName());
+    for (const char* Key : {"Hardware\\Brellamonte\\X", "Software\\Brellamonte\\a\\b", "Software\\\\X",
+                            "Software\\..\\/etc", "Software\\..\\x"})
+        EXPECT_FALSE(OpenSettingsKey(Key)) << Key;
 }
 
 // A damaged or hand-edited file reads what it can; Flush tells what happened
@@ -120,18 +126,4 @@ TEST(QtSettingsStore, DamagedFilesReadWhatTheyCanAndFlushReportsThisWrite)
         EXPECT_FALSE(Store->Flush()) << Name;
         std::filesystem::remove(File);
     }
-}
-
-TEST(QtSettingsStore, RegistryKeysMapToFiles)
-{
-    auto Tool = OpenSettingsKey("Software\\Brellamonte\\Tool.beta");
-    ASSERT_TRUE(Tool);
-    EXPECT_EQ(Tool->FileName().toStdString(), ConfigFile("Brellamonte/Tool.beta.ini"));
-    EXPECT_EQ(OpenProgramSettings("/x/Tool.beta.exe")->FileName(), Tool->FileName());
-    auto Maker = OpenSettingsKey("Software\\Brellamonte");
-    ASSERT_TRUE(Maker);
-    EXPECT_EQ(Maker->FileName().toStdString(), ConfigFile("Brellamonte.ini"));
-    for (const char* Key : {"Hardware\\Brellamonte\\X", "Software\\Brellamonte\\a\\b", "Software\\\\X",
-                            "Software\\..\\/etc", "Software\\..\\x"})
-        EXPECT_FALSE(OpenSettingsKey(Key)) << Key;
 }

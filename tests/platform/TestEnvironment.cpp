@@ -34,10 +34,8 @@ public:
         unsetenv("VENTRIX_COMMON_DATA_DIR");
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         std::filesystem::create_directories(TestHome() + ".config");
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           QString::fromStdString(TestHome() + ".config"));
-        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope,
-                           QString::fromStdString(Root + "etc/xdg"));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(TestHome() + ".config"));
+        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, QString::fromStdString(Root + "etc/xdg"));
         App = std::make_unique<QApplication>(Argc, Argv);
     }
 
@@ -55,8 +53,7 @@ private:
     std::unique_ptr<QApplication> App;
 };
 
-testing::Environment* const Environment =
-    testing::AddGlobalTestEnvironment(new TPlatformEnvironment);
+testing::Environment* const Environment = testing::AddGlobalTestEnvironment(new TPlatformEnvironment);
 
 } // namespace
 
