@@ -57,17 +57,8 @@ TEST(DocumentPropertiesBlock, DamagedBlockRaisesAndLeavesPropertiesUnchanged)
     const std::string Bytes = W.Bytes();
     THandEncoding Wrong;
     Wrong.Str("Name").Int(12);
-    for (const std::string& Damaged : {Bytes.substr(0, 0), Bytes.substr(0, 20), Bytes.substr(0, Bytes.size() - 1), Wrong.Bytes}) {
-        TDocumentProperties P = SampleProperties();
-        TValueReader R(Damaged);
-        try {
-            P.ReadFromReader(R);
-            ADD_FAILURE() << "a damaged block was accepted";
-        } catch (const EStreamError& E) {
-            EXPECT_NE(std::string(E.what()).find("properties"), std::string::npos) << E.what();
-        }
-        EXPECT_EQ(P, SampleProperties());
-    }
+    ExpectDamagedBlocksRefused(SampleProperties(), {"", Bytes.substr(0, 20), Bytes.substr(0, Bytes.size() - 1), Wrong.Bytes},
+                               "properties");
 }
 
 TEST(DocumentPropertiesBlock, ImpossibleDateBecomesToday)

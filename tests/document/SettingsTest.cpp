@@ -136,17 +136,8 @@ TEST(SettingsBlock, DamagedBlockRaisesAndLeavesSettingsUnchanged)
     const std::string Good = OldBlock(5, TSettings());
     THandEncoding Text;
     Text.Str("VentrixSettings_v1.05").Str("not a number");
-    for (const std::string& Bytes : {Good.substr(0, 0), Good.substr(0, 30), Good.substr(0, Good.size() - 1), Text.Bytes}) {
-        TSettings S = SampleSettings();
-        TValueReader R(Bytes);
-        try {
-            S.ReadFromReader(R);
-            ADD_FAILURE() << "a damaged block was accepted";
-        } catch (const EStreamError& E) {
-            EXPECT_NE(std::string(E.what()).find("design settings"), std::string::npos) << E.what();
-        }
-        EXPECT_EQ(S, SampleSettings());
-    }
+    ExpectDamagedBlocksRefused(SampleSettings(), {"", Good.substr(0, 30), Good.substr(0, Good.size() - 1), Text.Bytes},
+                               "design settings");
 }
 
 TEST(SettingsBlock, NonsenseValuesFallBackToFactoryValues)
