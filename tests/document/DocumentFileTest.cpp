@@ -212,14 +212,10 @@ TEST(DocumentFile, SaveThenOpenGivesTheSameDocument)
     // Every stored field: writing the document read gives the same bytes.
     EXPECT_EQ(NetworkFileBytes(Back, Read.Contents.Properties, *Read.Contents.Settings), FileBytes(Name));
 
-    EXPECT_EQ(Back.AirDensity, Network->AirDensity);
-    EXPECT_EQ(Back.MainFan, Back.DuctBranch(3));
+    // And the values computed from them on reading.
     const TDuctBranch& Duct = *Back.DuctBranch(2);
-    EXPECT_EQ(Duct.ToDensity, Back.FlowNode(3)->Density);
+    EXPECT_EQ(Back.MainFan, Back.DuctBranch(3));
     EXPECT_EQ(Duct.MeanDensity, Network->DuctBranch(2)->MeanDensity);
-    EXPECT_EQ(Duct.Reserved, 7.0); // stored, though nothing uses it
-    EXPECT_EQ(Back.Fittings[0]->CValues2, Network->Fittings[0]->CValues2);
-    EXPECT_EQ(Duct.DuctVelocity, Network->DuctBranch(2)->DuctVelocity);
     EXPECT_EQ(Duct.TotalDrop, Network->DuctBranch(2)->TotalDrop);
     ASSERT_EQ(Duct.LinkedFittings.size(), 1u);
     EXPECT_EQ(Duct.LinkedFittings[0], Back.Fittings[0].get());
@@ -231,13 +227,14 @@ TEST(DocumentFile, SaveThenOpenGivesTheSameDocument)
     AdoptDocument(std::move(Read.Contents), Document, Properties, Open);
     EXPECT_EQ(Document->FlowNode(2)->Name, "Zone 2 °C & <north>");
     EXPECT_EQ(Properties, SampleProperties());
-    EXPECT_EQ(Open, Settings);
-    EXPECT_EQ(&Document->Settings(), &Open);
+    EXPECT_TRUE(Open == Settings && &Document->Settings() == &Open);
 }
 
 // The generated items a solve leaves in the document carry negative ids, the
-// first of them -1, the id that also stands for "no main fan".
-TEST(DocumentFile, ADocumentWithoutAMainFanReadsBackWithoutOne)
+// first of them -1, the id that also stands for "no main fan". Values no
+// window would take still open, so that the user can mend them; the solve
+// commands refuse them.
+TEST(DocumentFile, ADocumentWithoutAMainFanOrWithImpossibleValuesReadsBack)
 {
     const TSettings Settings;
     TDuctGraph Network(true, &Settings);
@@ -247,29 +244,18 @@ TEST(DocumentFile, ADocumentWithoutAMainFanReadsBackWithoutOne)
     Network.AddBranch(-1, 6, -1);
     Network.DuctBranch(-1)->Kind = bkSink;
     Network.DuctBranch(-1)->SetDuctType(dtNone, 0.0, 0.0, 0.0);
-    const TDocumentRead Read = ReadNetworkBytes(NetworkFileBytes(Network, {}, Settings), "nofan.vtx", {});
-    ASSERT_TRUE(Read.Ok) << Read.Reason;
-    const TDuctGraph& Back = *Read.Contents.Network;
-    EXPECT_EQ(Back.MainFan, nullptr);
-    ASSERT_NE(Back.DuctBranch(-1), nullptr);
-    EXPECT_EQ(Back.DuctBranch(-1)->DuctType, dtNone);
-    EXPECT_EQ(Back.DuctBranch(-1)->Kind, bkSink);
-}
-
-// Values no window would take still open, so that the user can mend them;
-// the solve commands refuse them.
-TEST(DocumentFile, ImpossibleValuesStillOpen)
-{
-    const TSettings Settings;
-    TDuctGraph Network(true, &Settings);
     Network.DuctBranch(2)->Length = 1e76;
     Network.DuctBranch(4)->Diameter = 1e-4;
     Network.DuctBranch(5)->DesignFlow = -0.3;
     const TDocumentRead Read = ReadNetworkBytes(NetworkFileBytes(Network, {}, Settings), "odd.vtx", {});
     ASSERT_TRUE(Read.Ok) << Read.Reason;
-    EXPECT_EQ(Read.Contents.Network->DuctBranch(2)->Length, 1e76);
-    EXPECT_EQ(Read.Contents.Network->DuctBranch(4)->Diameter, 1e-4);
-    EXPECT_EQ(Read.Contents.Network->DuctBranch(5)->DesignFlow, -0.3);
+    const TDuctGraph& Back = *Read.Contents.Network;
+    EXPECT_EQ(Back.MainFan, nullptr);
+    ASSERT_NE(Back.DuctBranch(-1), nullptr);
+    EXPECT_TRUE(Back.DuctBranch(-1)->DuctType == dtNone && Back.DuctBranch(-1)->Kind == bkSink);
+    EXPECT_EQ(Back.DuctBranch(2)->Length, 1e76);
+    EXPECT_EQ(Back.DuctBranch(4)->Diameter, 1e-4);
+    EXPECT_EQ(Back.DuctBranch(5)->DesignFlow, -0.3);
 }
 
 TEST(DocumentFile, OlderVersionsTakeTheirDefaultsAndMigrations)
@@ -301,8 +287,7 @@ TEST(DocumentFile, OlderVersionsTakeTheirDefaultsAndMigrations)
         EXPECT_EQ(Read.Contents.Properties, C.HasProperties ? SampleProperties() : Defaults.Properties);
         EXPECT_EQ(*Read.Contents.Settings, C.HasSettings ? SampleSettings() : Defaults.Settings);
         EXPECT_EQ(G.Scale, C.HasScale ? 0.04 : 0.03);
-        EXPECT_EQ(G.Method, C.HasSettings ? smVelocity : smEqualFriction);
-        EXPECT_EQ(G.Status, C.HasSettings ? ssSolved : ssNotSolved);
+        EXPECT_EQ(std::pair(G.Method, G.Status), C.HasSettings ? std::pair(smVelocity, ssSolved) : std::pair(smEqualFriction, ssNotSolved));
         EXPECT_EQ(G.Barometer, 97000.0);
 
         const TDuctBranch& Fan = *G.DuctBranch(1);
@@ -312,28 +297,19 @@ TEST(DocumentFile, OlderVersionsTakeTheirDefaultsAndMigrations)
         EXPECT_EQ(G.MainFan->DuctType, dtFan);
         EXPECT_EQ(Out.DesignFlow, C.HasDesignFlow ? 0.4 : 0.3);
         EXPECT_EQ(Out.Keep2, C.HasKeep2 ? 2 : 3);
-        EXPECT_EQ(Out.LeC, C.HasLeC ? 3.0 : 0.0);
-        EXPECT_EQ(Out.FixedCSum, C.HasLeC ? 13.0 : 0.0);
+        EXPECT_EQ(std::pair(Out.LeC, Out.FixedCSum), C.HasLeC ? std::pair(3.0, 13.0) : std::pair(0.0, 0.0));
         EXPECT_EQ(Fan.Booster, !C.HasLeC); // a gain made a booster before v2.02
         EXPECT_EQ(Out.SizeFixed, C.HasSizeFixed);
         EXPECT_EQ(G.FlowNode(3)->OutletKind, C.HasKinds ? okGrille : okDiffuser);
         EXPECT_EQ(G.FlowNode(1)->InletKind, C.HasKinds ? ikCanopy : ikPlainInlet);
-
-        ASSERT_NE(Out.OutletTerminal, nullptr);
-        if (C.OutletFromDiffuser) {
-            EXPECT_EQ(Out.OutletTerminal->C, 2.5);
-            EXPECT_TRUE(Out.FixedCs.empty());
-        } else {
-            EXPECT_EQ(Out.OutletTerminal->C, 1.2);
-            ASSERT_EQ(Out.FixedCs.size(), 1u);
-        }
+        // The outlet terminal made from the "Diffuser" C item takes it out of the list.
+        ASSERT_TRUE(Out.OutletTerminal && Fan.InletTerminal);
+        EXPECT_EQ(Out.OutletTerminal->C, C.OutletFromDiffuser ? 2.5 : 1.2);
+        EXPECT_EQ(Out.FixedCs.size(), C.OutletFromDiffuser ? 0u : 1u);
         // v2.00 terminals and migrated ones assume 50 Pa.
         const bool Assumed = C.OutletFromDiffuser || C.Version == gdv200;
         EXPECT_EQ(Out.OutletTerminal->RefDrop, Assumed ? 50.0 : 4.8);
-        if (Assumed) {
-            EXPECT_NEAR(Out.OutletTerminal->RefVelocity, std::sqrt(50.0 / (0.6 * Out.OutletTerminal->C)), 1e-12);
-        }
-        ASSERT_NE(Fan.InletTerminal, nullptr);
+        EXPECT_TRUE(!Assumed || std::fabs(Out.OutletTerminal->RefVelocity - std::sqrt(50.0 / (0.6 * Out.OutletTerminal->C))) < 1e-12);
         // Migrated terminals take the defaults given, not the program's settings.
         EXPECT_EQ(Fan.InletTerminal->C, C.InletMigrated ? 7.0 : 3.3);
         EXPECT_EQ(Fan.InletTerminal->RefDrop, C.InletMigrated ? 50.0 : 4.8);
@@ -359,8 +335,7 @@ TEST(DocumentFile, BarometerIsTheStoredOneUnlessNotPositive)
     ASSERT_TRUE(Read.Ok) << Read.Reason;
     const TDuctGraph& G = *Read.Contents.Network;
     EXPECT_EQ(G.FlowNode(4)->Pressure, 80000.0);
-    EXPECT_EQ(G.FlowNode(4)->Density, G.AirDensity);
-    EXPECT_EQ(G.DuctBranch(2)->ToDensity, G.AirDensity);
+    EXPECT_TRUE(G.FlowNode(4)->Density == G.AirDensity && G.DuctBranch(2)->ToDensity == G.AirDensity);
 }
 
 TEST(DocumentFile, AfterReadingUsesTheDocumentsSettings)
@@ -375,7 +350,6 @@ TEST(DocumentFile, AfterReadingUsesTheDocumentsSettings)
     TDuctGraph& Back = *Read.Contents.Network;
     const double ReadLength = Back.DuctBranch(5)->OutletTerminal->EquivLength;
     EXPECT_EQ(ReadLength, Network->DuctBranch(5)->OutletTerminal->EquivLength);
-
     const TSettings Smooth;
     Back.UseSettings(&Smooth);
     Back.DuctBranch(5)->CalcTerminalLosses();
@@ -435,13 +409,11 @@ TEST(DocumentFile, WriterAlwaysWritesAFileItsReaderReads)
     const TDocumentRead Read = ReadNetworkBytes(NetworkFileBytes(*Network, {}, Settings), "t.vtx", {});
     ASSERT_TRUE(Read.Ok) << Read.Reason;
     const TDuctGraph& Back = *Read.Contents.Network;
-    ASSERT_NE(Back.DuctBranch(5)->OutletTerminal, nullptr);
+    ASSERT_TRUE(Back.DuctBranch(5)->OutletTerminal && Back.DuctBranch(1)->InletTerminal);
     EXPECT_EQ(Back.DuctBranch(5)->OutletTerminal->C, Settings.defoutletc[okGrille]);
-    ASSERT_NE(Back.DuctBranch(1)->InletTerminal, nullptr);
     EXPECT_EQ(Back.DuctBranch(1)->InletTerminal->C, Settings.definletc[ikGrille]);
-    EXPECT_EQ(Back.DuctBranch(2)->Diameter, 0.0);
-    EXPECT_EQ(Back.Fittings[0]->CValues[1], 0.0);
-    EXPECT_EQ(Back.FlowNode(2)->Elevation, 0.0);
+    for (double Zero : {Back.DuctBranch(2)->Diameter, Back.Fittings[0]->CValues[1], Back.FlowNode(2)->Elevation})
+        EXPECT_EQ(Zero, 0.0);
 
     // Found by fuzzing: a stored mass flow of 3e153 at an outlet gives the
     // recomputed terminal an infinite drop; the document must still save
@@ -467,9 +439,7 @@ TEST(DocumentFile, MissingFileAndFailedSave)
     const TSettings Settings;
     const TDuctGraph Network(true, &Settings);
     const std::string Name = Folder / "plan.vtx";
-    {
-        std::ofstream(Name, std::ios::binary) << "previous";
-    }
+    std::ofstream(Name, std::ios::binary) << "previous";
     std::filesystem::permissions(Name, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
     const TDocumentOutcome Saved = WriteNetworkFile(Name, Network, {}, Settings);
     EXPECT_FALSE(Saved.Ok);

@@ -27,30 +27,12 @@ double LocalToday()
 
 } // namespace
 
-TEST(DocumentPropertiesBlock, FiveStringsAndADate)
+// Five strings and a date, time of day included.
+TEST(DocumentPropertiesBlock, BytesByHandAndAHandWrittenBlockFieldByField)
 {
     TDocumentProperties P = SampleProperties();
     P.Author = "Zoë Müller";
     P.Date = SixDecember2024 + 0.5;
-    TValueWriter W;
-    P.WriteToWriter(W);
-
-    TValueReader R(W.Bytes());
-    for (const std::string& Text : {P.ProjectName, P.ProjectNumber, P.Description, P.Author, P.Company})
-        EXPECT_EQ(R.ReadString(), Text);
-    EXPECT_EQ(R.NextTag(), vaDate);
-    EXPECT_EQ(R.ReadDate(), P.Date);
-    EXPECT_TRUE(R.AtEnd());
-
-    TDocumentProperties Back;
-    TValueReader Again(W.Bytes());
-    Back.ReadFromReader(Again);
-    EXPECT_EQ(Back, P);
-}
-
-TEST(DocumentPropertiesBlock, BytesByHandAndAHandWrittenBlockFieldByField)
-{
-    const TDocumentProperties P = SampleProperties();
     THandEncoding Hand;
     Hand.Str(P.ProjectName).Str(P.ProjectNumber).Str(P.Description).Str(P.Author).Str(P.Company).Date(P.Date);
     TValueWriter W;
@@ -63,40 +45,20 @@ TEST(DocumentPropertiesBlock, BytesByHandAndAHandWrittenBlockFieldByField)
     TValueReader R(Other.Bytes);
     Back.ReadFromReader(R);
     EXPECT_TRUE(R.AtEnd());
-    EXPECT_EQ(Back.ProjectName, "Name");
-    EXPECT_EQ(Back.ProjectNumber, "Number");
-    EXPECT_EQ(Back.Description, "Text");
-    EXPECT_EQ(Back.Author, "Author");
-    EXPECT_EQ(Back.Company, "Company");
-    EXPECT_EQ(Back.Date, 40000.25);
+    EXPECT_EQ(Back, (TDocumentProperties{"Name", "Number", "Text", "Author", "Company", 40000.25}));
 }
 
+// A cut block, or a number where the project number's text belongs, raises
+// and leaves the properties.
 TEST(DocumentPropertiesBlock, DamagedBlockRaisesAndLeavesPropertiesUnchanged)
 {
     TValueWriter W;
     SampleProperties().WriteToWriter(W);
     const std::string Bytes = W.Bytes();
-    for (std::size_t Cut : {std::size_t(0), std::size_t(20), Bytes.size() - 1}) {
-        TDocumentProperties P;
-        P.ProjectName = "Kept";
-        TValueReader R(Bytes.substr(0, Cut));
-        EXPECT_THROW(P.ReadFromReader(R), EStreamError) << Cut;
-        EXPECT_EQ(P.ProjectName, "Kept");
-        EXPECT_TRUE(P.Author.empty());
-    }
-
-    TValueWriter Wrong;
-    Wrong.WriteString("Name");
-    Wrong.WriteInteger(12); // a number where the project number's text belongs
-    TValueReader R(Wrong.Bytes());
-    TDocumentProperties P = SampleProperties();
-    try {
-        P.ReadFromReader(R);
-        FAIL() << "a number was read as text";
-    } catch (const EStreamError& E) {
-        EXPECT_NE(std::string(E.what()).find("properties"), std::string::npos) << E.what();
-    }
-    EXPECT_EQ(P, SampleProperties());
+    THandEncoding Wrong;
+    Wrong.Str("Name").Int(12);
+    ExpectDamagedBlocksRefused(SampleProperties(), {"", Bytes.substr(0, 20), Bytes.substr(0, Bytes.size() - 1), Wrong.Bytes},
+                               "properties");
 }
 
 TEST(DocumentPropertiesBlock, ImpossibleDateBecomesToday)
@@ -106,11 +68,10 @@ TEST(DocumentPropertiesBlock, ImpossibleDateBecomesToday)
         P.Date = Bad;
         TValueWriter W;
         P.WriteToWriter(W);
-        TDocumentProperties Back;
         TValueReader R(W.Bytes());
-        Back.ReadFromReader(R);
-        EXPECT_NEAR(Back.Date, LocalToday(), 1.0) << Bad;
-        EXPECT_EQ(Back.ProjectName, P.ProjectName);
+        P.ReadFromReader(R);
+        EXPECT_NEAR(P.Date, LocalToday(), 1.0) << Bad;
+        EXPECT_EQ(P.ProjectName, SampleProperties().ProjectName);
     }
 }
 
@@ -121,20 +82,15 @@ TEST(DocumentPropertiesDefaults, SavedDefaultsAndClear)
     Store.WriteString("File Properties", "Number", "000");
     Store.WriteString("File Properties", "Author", "Saved Author");
 
+    // The company never saved is the registered organisation; no description; today.
     TDocumentProperties P = SampleProperties();
     P.Clear(Store, "Machine Owner", "Machine Org");
-    EXPECT_EQ(P.ProjectName, "Standard job");
-    EXPECT_EQ(P.ProjectNumber, "000");
-    EXPECT_EQ(P.Author, "Saved Author");
-    EXPECT_EQ(P.Company, "Machine Org"); // never saved: the registered organisation
-    EXPECT_TRUE(P.Description.empty());
+    EXPECT_EQ(P, (TDocumentProperties{"Standard job", "000", "", "Saved Author", "Machine Org", P.Date}));
     EXPECT_NEAR(P.Date, LocalToday(), 1.0);
     EXPECT_EQ(P.Date, std::floor(P.Date));
-
     TDocumentProperties Fresh;
     Fresh.LoadDefaults(TMemorySettingsStore(), "Machine Owner", "Machine Org");
-    EXPECT_TRUE(Fresh.ProjectName.empty());
-    EXPECT_EQ(Fresh.Author, "Machine Owner");
+    EXPECT_EQ(Fresh.ProjectName + "|" + Fresh.Author, "|Machine Owner");
 
     // Saved defaults load back, without description or date.
     Store.EraseSection("File Properties");
@@ -151,14 +107,10 @@ TEST(DocumentPropertiesDefaults, SavedDefaultsAndClear)
 
 TEST(DocumentPropertiesTexts, ProjectNameAndTitle)
 {
-    TDocumentProperties P = SampleProperties();
-    EXPECT_EQ(P.GetProjectName(), "Harbour Offices");
+    TDocumentProperties P{"A", "7", "main", "", "", 0.0};
+    EXPECT_EQ(P.GetTitleText(), "A (7) main");
     P.ProjectName.clear();
     EXPECT_EQ(P.GetProjectName(), "Project");
-    P.ProjectName = std::string("A");
-    P.ProjectNumber = "7";
-    P.Description = "main";
-    EXPECT_EQ(P.GetTitleText(), "A (7) main");
 }
 
 TEST(DocumentPropertiesXml, LinesOfTheElement)

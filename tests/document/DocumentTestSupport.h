@@ -4,10 +4,12 @@
 // likewise, and the XML elements of settings and properties.
 
 #include "document/DocumentContents.h"
+#include "foundation/ValueStream.h"
 
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <initializer_list>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -75,6 +77,24 @@ void ReadXmlText(TItem& Item, const std::string& Element)
     const std::string Text = "<head>" + Element + "</head>";
     ASSERT_TRUE(Doc.load_string(Text.c_str())) << Text;
     Item.ReadXml(Doc.child("head"));
+}
+
+// Reading each damaged block into a copy of Item raises an error that names
+// What, and leaves the copy as it was.
+template <class TItem>
+void ExpectDamagedBlocksRefused(const TItem& Item, std::initializer_list<std::string> Blocks, const std::string& What)
+{
+    for (const std::string& Bytes : Blocks) {
+        TItem Read = Item;
+        TValueReader R(Bytes);
+        try {
+            Read.ReadFromReader(R);
+            ADD_FAILURE() << "a damaged block was accepted";
+        } catch (const EStreamError& E) {
+            EXPECT_NE(std::string(E.what()).find(What), std::string::npos) << E.what();
+        }
+        EXPECT_EQ(Read, Item);
+    }
 }
 
 // The default network at 95 kPa with names holding "°", "&", "<" and '"',

@@ -225,14 +225,11 @@ TEST(NetworkXml, NonNumbersAreWrittenAsZeroAndTheFileImports)
     const TDocumentRead Read = ImportNetworkXmlText(Text, "plan.xml", {});
     ASSERT_TRUE(Read.Ok) << Read.Reason;
     const TDuctGraph& Back = *Read.Contents.Network;
-    EXPECT_EQ(Back.FlowNode(2)->RelPressure, 0.0);
+    const TDuctBranch& Back2 = *Back.DuctBranch(2);
+    for (double Zero : {Back.FlowNode(2)->RelPressure, Back2.Diameter, Back2.DesignFlow, Back2.FixedCs.front()->C,
+                        Back2.FixedDps.front()->Drop, Back.Fittings.front()->Info[0], Back.Fittings.front()->FlowRatios[1][0]})
+        EXPECT_EQ(Zero, 0.0);
     EXPECT_GT(Back.FlowNode(3)->Density, 1.0); // 0 is no density: the network's air
-    EXPECT_EQ(Back.DuctBranch(2)->Diameter, 0.0);
-    EXPECT_EQ(Back.DuctBranch(2)->DesignFlow, 0.0);
-    EXPECT_EQ(Back.DuctBranch(2)->FixedCs.front()->C, 0.0);
-    EXPECT_EQ(Back.DuctBranch(2)->FixedDps.front()->Drop, 0.0);
-    EXPECT_EQ(Back.Fittings.front()->Info, (std::vector<double>{0.0, 90.0}));
-    EXPECT_EQ(Back.Fittings.front()->FlowRatios[1], (std::vector<double>{0.0, 0.625}));
 }
 
 // A branch the user drew to the generated Sink goes with the Sink at the
@@ -252,43 +249,22 @@ TEST(NetworkXml, BranchesAtGeneratedNodesAreLeftOut)
     EXPECT_EQ(Read.Contents.Network->BranchCount(), 5);
 }
 
+// A missing file is named; without a main fan there is nothing to name in
+// the file, and no file is left; a read-only file is kept.
 TEST(NetworkXml, MissingFileAndExportFailures)
 {
-    const std::string Missing = (std::filesystem::temp_directory_path() / "ventrix_none.xml").string();
-    EXPECT_EQ(ImportXmlFile(Missing, {}).Messages, std::vector<std::string>{"File not found: " + Missing});
-
+    const std::string Name = (std::filesystem::temp_directory_path() / "ventrix_export.xml").string();
+    std::filesystem::remove(Name);
+    EXPECT_EQ(ImportXmlFile(Name, {}).Messages, std::vector<std::string>{"File not found: " + Name});
     const TSettings Settings;
     TDuctGraph Network(true, &Settings);
-    const std::string Name = (std::filesystem::temp_directory_path() / "ventrix_export.xml").string();
-    const TDocumentOutcome Written = ExportXmlFile(Name, Network, {}, Settings, Name);
-    EXPECT_TRUE(Written.Ok);
-    const TDocumentRead Read = ImportXmlFile(Name, {});
-    EXPECT_TRUE(Read.Ok) << Read.Reason;
-    std::filesystem::remove(Name);
-
-    // Without a main fan there is nothing to name in the file.
     Network.DeleteBranch(Network.MainFan);
-    const TDocumentOutcome Failed = ExportXmlFile(Name, Network, {}, Settings, Name);
-    EXPECT_FALSE(Failed.Ok);
-    EXPECT_EQ(Failed.Messages, std::vector<std::string>{"Error writing to XML. The network has no main fan"});
+    EXPECT_EQ(ExportXmlFile(Name, Network, {}, Settings, Name).Messages,
+              std::vector<std::string>{"Error writing to XML. The network has no main fan"});
     EXPECT_FALSE(std::filesystem::exists(Name));
-
-    // The export saves as documents do: through a link to its target, and
-    // never over a read-only file.
-    Network.AddBranch(100, 2, 3);
-    Network.DuctBranch(100)->SetDuctType(dtFan, 0, 0, 0);
-    Network.MainFan = Network.DuctBranch(100);
-    const std::string Link = Name + ".link";
-    {
-        std::ofstream(Name) << "previous";
-    }
-    std::filesystem::create_symlink(Name, Link);
-    EXPECT_TRUE(ExportXmlFile(Link, Network, {}, Settings, Name).Ok);
-    EXPECT_TRUE(std::filesystem::is_symlink(Link));
-    EXPECT_TRUE(ImportXmlFile(Name, {}).Ok);
+    std::ofstream(Name) << "previous";
     std::filesystem::permissions(Name, std::filesystem::perms::owner_read);
-    EXPECT_EQ(ExportXmlFile(Link, Network, {}, Settings, Name).Messages,
+    EXPECT_EQ(ExportXmlFile(Name, TDuctGraph(true, &Settings), {}, Settings, Name).Messages,
               std::vector<std::string>{"Error writing to XML. The file is read-only."});
-    std::filesystem::remove(Link);
     std::filesystem::remove(Name);
 }

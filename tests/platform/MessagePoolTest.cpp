@@ -1,9 +1,9 @@
 #include "platform/MessagePool.h"
 
+#include "tests/platform/TestEnvironment.h"
+
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QtEndian>
@@ -13,39 +13,6 @@
 #include <unistd.h>
 
 namespace {
-
-// A program name no other test run uses.
-QString UniqueProgram(const char* Tag)
-{
-    return QStringLiteral("VentrixTest-%1-%2").arg(Tag).arg(getpid());
-}
-
-struct TReceived {
-    int Count = 0;
-    int Code = 0;
-    QString Text;
-};
-
-void Collect(TMessagePoolServer& Server, TReceived& Received)
-{
-    QObject::connect(&Server, &TMessagePoolServer::MessageReceived,
-                     [&Received](int Code, const QString& Text) {
-                         ++Received.Count;
-                         Received.Code = Code;
-                         Received.Text = Text;
-                     });
-}
-
-// Runs the event loop until Done() or a time limit.
-template <typename Predicate>
-bool PumpUntil(Predicate Done, int TimeoutMs = 3000)
-{
-    QElapsedTimer Timer;
-    Timer.start();
-    while (!Done() && Timer.elapsed() < TimeoutMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return Done();
-}
 
 QByteArray Header(qint32 Code, quint32 Length)
 {
@@ -59,26 +26,23 @@ QByteArray Header(qint32 Code, quint32 Length)
 
 TEST(MessagePool, SendsATextWithItsCodeToTheOneInstance)
 {
-    const QString Program = UniqueProgram("send");
+    const QString Program = QStringLiteral("VentrixTest-send-%1").arg(getpid()); // no other run uses it
     EXPECT_FALSE(FindRunningInstance(Program));
     EXPECT_FALSE(SendStringToWindow(QStringLiteral("x"), Program, 3));
 
     auto Server = std::make_unique<TMessagePoolServer>();
-    TReceived Received;
-    Collect(*Server, Received);
+    TReceived Received(*Server);
     ASSERT_TRUE(Server->Listen(Program));
     EXPECT_TRUE(FindRunningInstance(Program));
 
-    const QString Text = QStringLiteral("/home/u/Plan \u00FC 1.vtx -x");
-    ASSERT_TRUE(SendStringToWindow(Text, Program, 3));
-    ASSERT_TRUE(PumpUntil([&] { return Received.Count == 1; }));
-    EXPECT_EQ(Received.Code, 3);
-    EXPECT_EQ(Received.Text, Text);
-
-    ASSERT_TRUE(SendStringToWindow(QString(), Program, -7));
-    ASSERT_TRUE(PumpUntil([&] { return Received.Count == 2; }));
-    EXPECT_EQ(Received.Code, -7);
-    EXPECT_TRUE(Received.Text.isEmpty());
+    // Texts, the empty one too, arrive whole with their code; one beyond the limit is refused.
+    for (const auto& [Text, Code] : {std::pair{QStringLiteral("/home/u/Plan \u00FC 1.vtx -x"), 3}, {QString(), -7}}) {
+        const int Before = Received.Count;
+        ASSERT_TRUE(SendStringToWindow(Text, Program, Code));
+        ASSERT_TRUE(PumpUntil([&] { return Received.Count == Before + 1; }));
+        EXPECT_EQ(std::pair(Received.Code, Received.Text), std::pair(Code, Text));
+    }
+    EXPECT_FALSE(SendStringToWindow(QString(MaxPoolTextBytes + 1, QLatin1Char('a')), Program, 1));
 
     // One instance per user and program, until it ends.
     EXPECT_FALSE(TMessagePoolServer().Listen(Program));
@@ -90,25 +54,23 @@ TEST(MessagePool, SendsATextWithItsCodeToTheOneInstance)
 
 TEST(MessagePool, BadClientsAreDropped)
 {
-    const QString Program = UniqueProgram("bad");
+    const QString Program = QStringLiteral("VentrixTest-bad-%1").arg(getpid());
     TMessagePoolServer Server;
-    TReceived Received;
-    Collect(Server, Received);
+    TReceived Received(Server);
     ASSERT_TRUE(Server.Listen(Program));
 
     // A length beyond the limit: dropped without a message.
-    QLocalSocket Hostile;
-    Hostile.connectToServer(MessagePoolName(Program));
-    ASSERT_TRUE(Hostile.waitForConnected(1000));
+    QLocalSocket Hostile, Slow;
+    for (QLocalSocket* Socket : {&Hostile, &Slow}) {
+        Socket->connectToServer(MessagePoolName(Program));
+        ASSERT_TRUE(Socket->waitForConnected(1000));
+    }
     Hostile.write(Header(3, 0xFFFFFFFFu) + "abc");
     ASSERT_TRUE(Hostile.waitForBytesWritten(1000));
     EXPECT_TRUE(PumpUntil([&] { return Hostile.state() == QLocalSocket::UnconnectedState; }));
     EXPECT_EQ(Received.Count, 0);
 
     // A message arriving in pieces still counts once, whole.
-    QLocalSocket Slow;
-    Slow.connectToServer(MessagePoolName(Program));
-    ASSERT_TRUE(Slow.waitForConnected(1000));
     for (const QByteArray& Piece : {Header(5, 6).left(3), Header(5, 6).mid(3) + "ab"}) {
         Slow.write(Piece);
         Slow.flush();
@@ -118,9 +80,5 @@ TEST(MessagePool, BadClientsAreDropped)
     Slow.write("cdef");
     Slow.flush();
     ASSERT_TRUE(PumpUntil([&] { return Received.Count == 1; }));
-    EXPECT_EQ(Received.Code, 5);
-    EXPECT_EQ(Received.Text, QStringLiteral("abcdef"));
-
-    // The sender refuses a text beyond the limit.
-    EXPECT_FALSE(SendStringToWindow(QString(MaxPoolTextBytes + 1, QLatin1Char('a')), Program, 1));
+    EXPECT_EQ(std::pair(Received.Code, Received.Text), std::pair(5, QStringLiteral("abcdef")));
 }

@@ -6,8 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 
@@ -17,14 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-void PumpFor(int Ms, const std::function<bool()>& Done = [] { return false; })
-{
-    QElapsedTimer Timer;
-    Timer.start();
-    while (!Done() && Timer.elapsed() < Ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-}
 
 // A program that writes its arguments to a marker file when it runs; a
 // running instance of it listens under Name.
@@ -42,11 +32,6 @@ struct TStubProgram {
                                           << ".tmp' '" << M << "'\n";
         std::filesystem::permissions(Path.toStdString(), std::filesystem::perms::owner_all);
     }
-    QString Ran() const
-    {
-        QFile File(Marker);
-        return File.open(QIODevice::ReadOnly) ? QString::fromUtf8(File.readAll()).trimmed() : "(not run)";
-    }
 };
 
 } // namespace
@@ -63,7 +48,6 @@ TEST(ProgramLauncher, ListsTheFamilyReversedWithoutItsOwnName)
         Captions << (Item->isSeparator() ? "-" : Item->text());
     EXPECT_EQ(Captions, QStringList({"Gamma", "-", "Beta", "Alpha"}));
     EXPECT_EQ(Menu.actions().last()->statusTip(), "/opt/a");
-
     QMenu Own;
     TProgramLauncher Main(nullptr, 2, "Ventrix", &Own); // the main window's family
     EXPECT_TRUE(Own.actions().isEmpty());
@@ -90,23 +74,19 @@ TEST(ProgramLauncher, StartsTheProgramOrHandsTheParametersToItsRunningInstance)
     QMenu Menu;
     TProgramLauncher Launcher(nullptr, {{"Stub", Stub.Path}}, "Ventrix", &Menu);
     Launcher.LaunchProgram(Stub.Path, "\"/data/My Plan.vtx\" -x");
-    PumpFor(5000, [&] { return QFile::exists(Stub.Marker); });
-    EXPECT_EQ(Stub.Ran(), "/data/My Plan.vtx -x");
+    PumpUntil([&] { return QFile::exists(Stub.Marker); }, 5000);
+    QFile Ran(Stub.Marker);
+    ASSERT_TRUE(Ran.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(Ran.readAll()).trimmed(), "/data/My Plan.vtx -x");
 
     // An instance runs: it gets a menu click's (empty) parameters, nothing starts.
     QFile::remove(Stub.Marker);
     TMessagePoolServer Instance;
-    int Code = 0;
-    QString Received = "(none)";
-    QObject::connect(&Instance, &TMessagePoolServer::MessageReceived, [&](int C, const QString& Text) {
-        Code = C;
-        Received = Text;
-    });
+    TReceived Received(Instance);
     ASSERT_TRUE(Instance.Listen(Stub.Name));
     Menu.actions().first()->trigger();
-    PumpFor(5000, [&] { return Code != 0; });
-    EXPECT_EQ(Code, LaunchParametersCode);
-    EXPECT_EQ(Received, "");
-    PumpFor(300);
+    PumpUntil([&] { return Received.Count > 0; }, 5000);
+    EXPECT_EQ(std::pair(Received.Code, Received.Text), std::pair(int(LaunchParametersCode), QString()));
+    PumpUntil([] { return false; }, 300);
     EXPECT_FALSE(QFile::exists(Stub.Marker));
 }

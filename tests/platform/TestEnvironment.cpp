@@ -1,6 +1,7 @@
 #include "tests/platform/TestEnvironment.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -18,16 +19,14 @@ class TPlatformEnvironment : public testing::Environment {
 public:
     void SetUp() override
     {
-        std::string Pattern =
-            (std::filesystem::temp_directory_path() / "ventrix-platform-XXXXXX").string();
+        std::string Pattern = (std::filesystem::temp_directory_path() / "ventrix-platform-XXXXXX").string();
         if (mkdtemp(Pattern.data()) == nullptr)
             throw std::runtime_error("cannot make a temporary folder");
         Root = Pattern + "/";
         // Before any Qt object reads them: nothing may reach the real home.
-        setenv("HOME", TestHome().c_str(), 1);
-        setenv("XDG_CONFIG_HOME", (TestHome() + ".config").c_str(), 1);
-        setenv("XDG_DATA_HOME", (TestHome() + ".local/share").c_str(), 1);
-        setenv("XDG_CACHE_HOME", (TestHome() + ".cache").c_str(), 1);
+        for (const auto& [Name, Folder] : {std::pair{"HOME", ""}, {"XDG_CONFIG_HOME", ".config"},
+                                           {"XDG_DATA_HOME", ".local/share"}, {"XDG_CACHE_HOME", ".cache"}})
+            setenv(Name, (TestHome() + Folder).c_str(), 1);
         std::filesystem::create_directories(Root + "run");
         std::filesystem::permissions(Root + "run", std::filesystem::perms::owner_all);
         setenv("XDG_RUNTIME_DIR", (Root + "run").c_str(), 1);
@@ -35,10 +34,8 @@ public:
         unsetenv("VENTRIX_COMMON_DATA_DIR");
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         std::filesystem::create_directories(TestHome() + ".config");
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
-                           QString::fromStdString(TestHome() + ".config"));
-        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope,
-                           QString::fromStdString(Root + "etc/xdg"));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(TestHome() + ".config"));
+        QSettings::setPath(QSettings::IniFormat, QSettings::SystemScope, QString::fromStdString(Root + "etc/xdg"));
         App = std::make_unique<QApplication>(Argc, Argv);
     }
 
@@ -56,8 +53,7 @@ private:
     std::unique_ptr<QApplication> App;
 };
 
-testing::Environment* const Environment =
-    testing::AddGlobalTestEnvironment(new TPlatformEnvironment);
+testing::Environment* const Environment = testing::AddGlobalTestEnvironment(new TPlatformEnvironment);
 
 } // namespace
 
@@ -69,4 +65,13 @@ const std::string& TestRoot()
 std::string TestHome()
 {
     return Root + "home/";
+}
+
+bool PumpUntil(const std::function<bool()>& Done, int Ms)
+{
+    QElapsedTimer Timer;
+    Timer.start();
+    while (!Done() && Timer.elapsed() < Ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return Done();
 }

@@ -1,27 +1,16 @@
-#include "psychro/Psychrometrics.h"
+#include "tests/psychro/PsychroTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
 constexpr double SeaLevel = 101.325;
-
-PsyState Saturated(double P, double T)
-{
-    PsyState s;
-    SetState(s, P, T, 1.0, pmTF);
-    return s;
-}
-
-bool AllFinite(const PsyState& S)
-{
-    for (double x : {S.pa, S.db, S.wb, S.ha, S.wa, S.rh, S.td, S.pv, S.ps, S.ro, S.cp, S.va})
-        if (!std::isfinite(x))
-            return false;
-    return true;
-}
 }
 
 // ASHRAE Handbook—Fundamentals 2017 (SI), chapter 1, Table 2, "Thermodynamic
@@ -34,11 +23,10 @@ TEST(MoistAirState, MatchesTheHandbookTable)
         double T, Ws;
     } table[] = {{-10, 0.0016062}, {0, 0.003789}, {10, 0.007661}, {20, 0.014758}, {30, 0.027329}};
     for (const auto& row : table)
-        EXPECT_NEAR(Saturated(SeaLevel, row.T).wa, row.Ws, row.Ws * 0.006) << row.T;
+        EXPECT_NEAR(StateOf(SeaLevel, row.T, 1.0, pmTF).wa, row.Ws, row.Ws * 0.006) << row.T;
 
     // Dry air at 20 °C: specific volume 0.8301 m³/kg (within 0.1 %), enthalpy 20.121 kJ/kg.
-    PsyState s;
-    SetState(s, SeaLevel, 20.0, 0.0, pmTW);
+    const PsyState s = StateOf(SeaLevel, 20.0, 0.0, pmTW);
     EXPECT_NEAR(s.ro, 1.0 / 0.8301, 0.001 / 0.8301);
     EXPECT_NEAR(s.ha, 20.121, 0.01);
 }
@@ -51,88 +39,58 @@ TEST(MoistAirState, PropertiesAreMutuallyConsistent)
     EXPECT_LT(s.td, s.wb);
     EXPECT_LT(s.wb, s.db);
     // The dew point is where the vapour pressure saturates.
-    EXPECT_NEAR(Saturated(SeaLevel, s.td).pv, s.pv, 1e-9);
+    EXPECT_NEAR(StateOf(SeaLevel, s.td, 1.0, pmTF).pv, s.pv, 1e-9);
     // Well-known chart reading for 30 °C / 20 °C: about 40 % and 14.8 °C.
     EXPECT_NEAR(s.rh, 0.40, 0.01);
     EXPECT_NEAR(s.td, 14.8, 0.2);
+    // The shortcuts give the full state's values.
+    EXPECT_DOUBLE_EQ(Density(SeaLevel, 30.0, 20.0, pmTB), s.ro);
+    EXPECT_DOUBLE_EQ(WetBulb(SeaLevel, 30.0, s.rh, pmTF), s.wb);
     // Saturated air has all three temperatures equal.
     for (double t : {-30.0, -5.0, 0.5, 15.0, 50.0}) {
-        const PsyState sat = Saturated(SeaLevel, t);
+        const PsyState sat = StateOf(SeaLevel, t, 1.0, pmTF);
         EXPECT_EQ(PsyStatus(), psOk) << t;
-        EXPECT_NEAR(sat.wb, t, 1e-7) << t;
-        EXPECT_NEAR(sat.td, t, 1e-7) << t;
+        EXPECT_NEAR(std::fabs(sat.wb - t) + std::fabs(sat.td - t), 0.0, 1e-7) << t;
         EXPECT_NEAR(sat.rh, 1.0, 1e-12) << t;
     }
 }
 
-TEST(MoistAirState, WetBulbAndDensityShortcutsMatchTheFullState)
-{
-    PsyState s;
-    SetState(s, SeaLevel, 20.0, 12.8, pmTB);
-    EXPECT_DOUBLE_EQ(Density(SeaLevel, 20.0, 12.8, pmTB), s.ro);
-    EXPECT_DOUBLE_EQ(WetBulb(SeaLevel, 20.0, s.rh, pmTF), s.wb);
-    // Thinner air at altitude.
-    EXPECT_LT(Density(80.0, 20.0, 12.8, pmTB), 0.8 * s.ro);
-    EXPECT_EQ(PsyStatus(), psOk);
-}
-
-TEST(MoistAirState, UnphysicalAndOutOfRangeStatesAreReturnedWithTheirStatus)
-{
-    PsyState s;
-    // Wet bulb above dry bulb, or relative humidity above 1: supersaturated.
-    EXPECT_EQ(SetState(s, SeaLevel, 25.0, 30.0, pmTB), psUnphysical);
-    EXPECT_NEAR(s.wb, 30.0, 1e-6);
-    EXPECT_GT(s.rh, 1.0);
-    EXPECT_EQ(SetState(s, SeaLevel, 25.0, 1.2, pmTF), psUnphysical);
-    EXPECT_NEAR(s.rh, 1.2, 1e-12);
-    EXPECT_GT(s.wb, s.db);
-    // Negative humidity: negative vapour pressure, the dew point at its limit.
-    EXPECT_EQ(SetState(s, SeaLevel, 25.0, -0.001, pmTW), psUnphysical);
-    EXPECT_LT(s.rh, 0.0);
-    EXPECT_DOUBLE_EQ(s.td, -100.0);
-
-    EXPECT_EQ(SetState(s, SeaLevel, 250.0, 0.01, pmTW), psOutOfRange);
-    EXPECT_EQ(SetState(s, 300.0, 20.0, 0.001, pmTW), psOutOfRange);
-    // Bone-dry air has no dew point: held at the range's limit.
-    EXPECT_EQ(SetState(s, SeaLevel, 20.0, 0.0, pmTW), psOutOfRange);
-    EXPECT_DOUBLE_EQ(s.td, -100.0);
-    // A superheated state above the boiling point is fine, and clears the last status.
-    EXPECT_EQ(SetState(s, SeaLevel, 150.0, 0.01, pmTW), psOk);
-    EXPECT_EQ(PsyStatus(), psOk);
-    EXPECT_LT(s.rh, 0.01);
-}
-
-TEST(MoistAirState, UndefinedInputsRaiseAndLeaveTheResultAlone)
+// A state comes back with its status; undefined inputs raise and leave the result alone.
+TEST(MoistAirState, StatesComeWithTheirStatusAndUndefinedInputsRaise)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
-    PsyState s;
-    SetState(s, SeaLevel, 20.0, 0.5, pmTF);
-    const PsyState before = s;
-
-    const auto expectUndefined = [&](double P, double A, double B, int Mode) {
+    const struct {
+        double P, A, B;
+        int Mode, Status;
+        double PsyState::*Field = nullptr;
+        double Value = 0.0;
+    } Cases[] = {
+        {SeaLevel, 25.0, 30.0, pmTB, psUnphysical, &PsyState::wb, 30.0}, // wet bulb above dry bulb
+        {SeaLevel, 25.0, 1.2, pmTF, psUnphysical, &PsyState::rh, 1.2},   // supersaturated
+        {SeaLevel, 25.0, -0.001, pmTW, psUnphysical, &PsyState::td, -100.0}, // dew point held at its limit
+        {SeaLevel, 250.0, 0.01, pmTW, psOutOfRange, &PsyState::db, 250.0},
+        {300.0, 20.0, 0.001, pmTW, psOutOfRange, &PsyState::wa, 0.001},
+        {SeaLevel, 20.0, 0.0, pmTW, psOutOfRange, &PsyState::td, -100.0}, // bone-dry air has no dew point
+        {SeaLevel, 150.0, 0.01, pmTW, psOk, &PsyState::db, 150.0},        // superheated above boiling: fine
+        {0.0, 20.0, 0.5, pmTF, psUndefined}, {nan, 20.0, 0.5, pmTF, psUndefined},
+        {SeaLevel, nan, 0.5, pmTF, psUndefined}, {SeaLevel, 20.0, HUGE_VAL, pmTF, psUndefined},
+        {SeaLevel, 20.0, SeaLevel, pmTV, psUndefined}, {60.0, 95.0, 0.9, pmTF, psUndefined}, // vapour at P
+        {60.0, 99.0, 99.0, pmTB, psUndefined},       // a wet bulb above the boiling point at a low barometer
+        {SeaLevel, -300.0, 0.001, pmTW, psUndefined}}; // below absolute zero
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(testing::Message() << "P " << C.P << " A " << C.A << " B " << C.B << " mode " << C.Mode);
+        PsyState s = StateOf(SeaLevel, 20.0, 0.5, pmTF);
+        const PsyState before = s;
         try {
-            SetState(s, P, A, B, Mode);
-            ADD_FAILURE() << "P " << P << " A " << A << " B " << B << " mode " << Mode;
+            EXPECT_EQ(SetState(s, C.P, C.A, C.B, C.Mode), C.Status);
+            ASSERT_NE(C.Field, nullptr);
+            EXPECT_NEAR(s.*C.Field, C.Value, 1e-6);
         } catch (const EPsyError& e) {
-            EXPECT_EQ(e.Status(), psUndefined);
-            EXPECT_EQ(PsyStatus(), psUndefined);
+            EXPECT_EQ(e.Status(), C.Status);
+            EXPECT_EQ(std::memcmp(&s, &before, sizeof s), 0);
         }
-        EXPECT_EQ(s.db, before.db);
-        EXPECT_EQ(s.wa, before.wa);
-    };
-    expectUndefined(0.0, 20.0, 0.5, pmTF);
-    expectUndefined(nan, 20.0, 0.5, pmTF);
-    expectUndefined(SeaLevel, nan, 0.5, pmTF);
-    expectUndefined(SeaLevel, 20.0, inf, pmTF);
-    // Vapour pressure at or above the total pressure.
-    expectUndefined(SeaLevel, 20.0, SeaLevel, pmTV);
-    expectUndefined(60.0, 95.0, 0.9, pmTF);
-    // A wet bulb above the boiling point at a low barometer.
-    expectUndefined(60.0, 99.0, 99.0, pmTB);
-    // Below absolute zero.
-    expectUndefined(SeaLevel, -300.0, 0.001, pmTW);
-
+        EXPECT_EQ(PsyStatus(), C.Status);
+    }
     EXPECT_THROW(WetBulb(0.0, 20.0, 0.5, pmTF), EPsyError);
     EXPECT_THROW(Density(SeaLevel, nan, 12.8, pmTB), EPsyError);
 }
@@ -153,7 +111,8 @@ TEST(MoistAirState, NoInputGivesANonNumber)
                         EXPECT_GE(PsyStatus(), psUndefined);
                         continue;
                     }
-                    ASSERT_TRUE(AllFinite(s)) << "P " << p << " mode " << mode << " A " << a << " B " << b;
+                    const auto fields = std::bit_cast<std::array<double, 15>>(s);
+                    ASSERT_TRUE(std::all_of(fields.begin(), fields.end(), [](double x) { return std::isfinite(x); })) << "P " << p << " mode " << mode << " A " << a << " B " << b;
                     EXPECT_LT(PsyStatus(), psUndefined);
                 }
 }
