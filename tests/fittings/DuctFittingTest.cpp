@@ -64,9 +64,6 @@ TEST(DuctFitting, ReaderConstructorReadsEveryCommonField)
     EXPECT_EQ(F->LabelAfter, "After");
     EXPECT_DOUBLE_EQ(F->CMin, 0.25);
     EXPECT_DOUBLE_EQ(F->CMax, 1.0);
-    const auto& Elbow = dynamic_cast<const TDuctFitrD&>(*F);
-    EXPECT_EQ(Elbow.XAxis, (TFloatVec{0.5, 1.0, 1.5, 2.0}));
-    EXPECT_EQ(Elbow.Values, (TFloatVec{1.2, 0.4, 0.3, 0.2}));
 }
 
 TEST(DuctFitting, ReaderRefusesBadShapesAndScales)
