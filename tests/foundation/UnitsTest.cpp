@@ -128,13 +128,6 @@ TEST(Units, EveryTableIsWellFormed)
             const std::string_view fmt = UnitFormatStr(q, u);
             EXPECT_TRUE(fmt.starts_with("%0.")) << fmt;
             EXPECT_TRUE(fmt.ends_with('f') || fmt.ends_with('g')) << fmt;
-            for (int b = 0; b < UnitCount(q); ++b) {
-                const TConversion there = Convert(q, u, b);
-                const TConversion back = Convert(q, b, u);
-                EXPECT_NEAR(there.Factor * back.Factor, 1.0, 1e-12);
-                const double shown = ApplyConversion(12.5, there.Factor, there.Offset);
-                EXPECT_NEAR(RemoveConversion(shown, there.Factor, there.Offset), 12.5, 1e-9);
-            }
         }
         EXPECT_EQ(labels.size(), std::size_t(UnitCount(q))) << "duplicate label";
         EXPECT_EQ(Convert(q, 0, 0).Factor, 1.0);
