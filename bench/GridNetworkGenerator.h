@@ -27,7 +27,7 @@ struct TGridOptions {
     TOutletKind OutletKind = okDiffuser;
     int ItemsEvery = 0;
     double BoosterGain = 20.0; // Pa
-    double FixedDrop = 10.0;   // Pa
+    double FixedDrop = 0.5;    // Pa
 };
 
 class TGridNetworkGenerator {
