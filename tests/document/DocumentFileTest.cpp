@@ -1,4 +1,5 @@
 #include "DocumentTestSupport.h"
+#include "tests/HandEncoding.h"
 
 #include "document/DocumentFile.h"
 #include "sizing/SolveCommands.h"
@@ -14,21 +15,6 @@
 using namespace doctest;
 
 namespace {
-
-std::string Hex(std::initializer_list<int> Bytes)
-{
-    std::string S;
-    for (int B : Bytes)
-        S += static_cast<char>(B);
-    return S;
-}
-
-std::string Ext(double V)
-{
-    std::uint8_t Bytes[10];
-    DoubleToExtended(V, Bytes);
-    return char(vaExtended) + std::string(reinterpret_cast<const char*>(Bytes), 10);
-}
 
 std::string FileBytes(const std::string& Name)
 {
@@ -178,15 +164,12 @@ TEST(DocumentFile, SavedDefaultNetworkStartsAsTheStreamRulesGive)
     TDocumentProperties Empty;
     const std::string Bytes = NetworkFileBytes(Network, Empty, Settings);
 
-    const std::string Header = Hex({0x06, 19}) + "GraphDataFile_v2.04";
-    const std::string Properties = Hex({6, 0, 6, 0, 6, 0, 6, 0, 6, 0, 17, 0, 0, 0, 0, 0, 0, 0, 0});
-    const std::string Drawing = Hex({3, 0x84, 3, 3, 0x84, 3}) + Ext(0.03) + Hex({8, 6, 0}) +
-                                Hex({5, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F});
-    const std::string Air = Hex({5, 0, 0, 0, 0, 0, 0x80, 0xE6, 0xC5, 0x0F, 0x40}) + // 101325
-                            Hex({5, 0, 0, 0, 0, 0, 0, 0, 0xA0, 0x03, 0x40}) +       // 20
-                            Ext(12.8);
-    const std::string FirstNode = Hex({1, 2, 1, 6, 6}) + "Node 1" + Hex({2, 100, 3, 0x18, 1, 2, ntInlet});
-    const std::string Expected = Header + Properties + Drawing + Air + FirstNode;
+    THandEncoding H;
+    H.Str("GraphDataFile_v2.04").Str("").Str("").Str("").Str("").Str("").Date(0.0); // header, properties
+    H.Int(900).Int(900).Float(0.03).Bool(false).Str("").Float(1.0);                // drawing
+    H.Float(101325.0).Float(20.0).Float(12.8);                                      // air
+    H.Begin().Int(1).Str("Node 1").Int(100).Int(280).Int(ntInlet);                  // first node
+    const std::string& Expected = H.Bytes;
     ASSERT_GE(Bytes.size(), Expected.size());
     EXPECT_EQ(Bytes.substr(0, Expected.size()), Expected);
 }
@@ -459,19 +442,13 @@ TEST(DocumentFile, OpenedDocumentShowsTheHydraulicsOfItsStoredFlowsAndSizes)
     TDocumentRead Read = ReadNetworkBytes(Bytes, "sized.vtx", TDocumentDefaults{});
     ASSERT_TRUE(Read.Ok) << Read.Reason;
     const TDuctGraph& Back = *Read.Contents.Network;
-    EXPECT_EQ(Back.Method, Sized.Method);
-    EXPECT_EQ(Back.Status, Sized.Status);
+    // The stored values themselves are the round trip's concern.
     using TField = double TDuctBranch::*;
-    const TField Stored[] = {&TDuctBranch::VolumeFlow,   &TDuctBranch::MassFlow,     &TDuctBranch::DesignFlow,
-                             &TDuctBranch::Diameter,     &TDuctBranch::DuctWidth,    &TDuctBranch::DuctHeight,
-                             &TDuctBranch::FrictionDrop, &TDuctBranch::FittingsDrop, &TDuctBranch::TotalDrop};
     const TField Shown[] = {&TDuctBranch::Viscosity, &TDuctBranch::Reynolds, &TDuctBranch::FrictionFactor,
                             &TDuctBranch::EquivLength};
     for (const auto& Item : Sized.Branches()) {
         const auto& Was = static_cast<const TDuctBranch&>(*Item);
         const TDuctBranch& Now = *Back.DuctBranch(Was.Id());
-        for (const TField F : Stored)
-            EXPECT_EQ(Now.*F, Was.*F) << Was.Name;
         for (const TField F : Shown)
             EXPECT_NEAR(Now.*F, Was.*F, 1e-6 * std::fabs(Was.*F)) << Was.Name;
     }

@@ -1,6 +1,5 @@
 #include "DocumentTestSupport.h"
 
-#include "document/NetworkXmlExport.h"
 #include "document/NetworkXmlImport.h"
 #include "foundation/NumberFormat.h"
 
@@ -14,13 +13,6 @@
 using namespace doctest;
 
 namespace {
-
-std::string ExportText(const TDuctGraph& Network, const TDocumentProperties& Properties, const TSettings& Settings)
-{
-    std::ostringstream Out;
-    WriteNetworkXml(Out, Network, Properties, Settings, "/work/plan.vtx");
-    return Out.str();
-}
 
 // Text with the first occurrence of From replaced by To (which must exist).
 std::string Replaced(std::string Text, const std::string& From, const std::string& To)

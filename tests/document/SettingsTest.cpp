@@ -188,38 +188,22 @@ TEST(SettingsBlock, RefusedValuesTakeTheFallbacks)
 TEST(SettingsXml, DefaultsAreWrittenLineByLine)
 {
     // Block order, the q and C of each terminal kind together.
-    EXPECT_EQ(XmlOf(TSettings()),
-              " <settings>\r\n"
-              " <designpressrate>1.000</designpressrate>\r\n"
-              " <statregainfactor>1.000</statregainfactor>\r\n"
-              " <startequalfric>1</startequalfric>\r\n"
-              " <startspecvel>0</startspecvel>\r\n"
-              " <statregainstartpressrate>2.000</statregainstartpressrate>\r\n"
-              " <statregainstartvel>10.000</statregainstartvel>\r\n"
-              " <statregainminvelduct>2.500</statregainminvelduct>\r\n"
-              " <statregainminveloutlet>1.000</statregainminveloutlet>\r\n"
-              " <resetvels>1</resetvels>\r\n"
-              " <useuservel>1</useuservel>\r\n"
-              " <uservelmain>5.000</uservelmain>\r\n"
-              " <userveloutlet>3.000</userveloutlet>\r\n"
-              " <usedampers>1</usedampers>\r\n"
-              " <ductrectstep>0.025</ductrectstep>\r\n"
-              " <ductroundstep>0.050</ductroundstep>\r\n"
-              " <roughness>0.000150</roughness>\r\n"
-              " <defoutletqdiffuser>0.300</defoutletqdiffuser>\r\n"
-              " <defoutletcdiffuser>5.000</defoutletcdiffuser>\r\n"
-              " <defoutletqgrille>0.300</defoutletqgrille>\r\n"
-              " <defoutletcgrille>5.000</defoutletcgrille>\r\n"
-              " <defoutletqplain>0.300</defoutletqplain>\r\n"
-              " <defoutletcplain>1.000</defoutletcplain>\r\n"
-              " <definletqgrille>0.300</definletqgrille>\r\n"
-              " <definletcgrille>5.000</definletcgrille>\r\n"
-              " <definletqcanopy>1.000</definletqcanopy>\r\n"
-              " <definletccanopy>3.000</definletccanopy>\r\n"
-              " <definletqplain>0.300</definletqplain>\r\n"
-              " <definletcplain>1.000</definletcplain>\r\n"
-              " <autocalcratios>1</autocalcratios>\r\n"
-              " </settings>\r\n");
+    const std::pair<const char*, const char*> Values[] = {
+        {"designpressrate", "1.000"}, {"statregainfactor", "1.000"}, {"startequalfric", "1"},
+        {"startspecvel", "0"}, {"statregainstartpressrate", "2.000"}, {"statregainstartvel", "10.000"},
+        {"statregainminvelduct", "2.500"}, {"statregainminveloutlet", "1.000"}, {"resetvels", "1"},
+        {"useuservel", "1"}, {"uservelmain", "5.000"}, {"userveloutlet", "3.000"},
+        {"usedampers", "1"}, {"ductrectstep", "0.025"}, {"ductroundstep", "0.050"},
+        {"roughness", "0.000150"}, {"defoutletqdiffuser", "0.300"}, {"defoutletcdiffuser", "5.000"},
+        {"defoutletqgrille", "0.300"}, {"defoutletcgrille", "5.000"}, {"defoutletqplain", "0.300"},
+        {"defoutletcplain", "1.000"}, {"definletqgrille", "0.300"}, {"definletcgrille", "5.000"},
+        {"definletqcanopy", "1.000"}, {"definletccanopy", "3.000"}, {"definletqplain", "0.300"},
+        {"definletcplain", "1.000"}, {"autocalcratios", "1"},
+    };
+    std::string Expected = " <settings>\r\n";
+    for (const auto& [Name, Value] : Values)
+        Expected += std::string(" <") + Name + ">" + Value + "</" + Name + ">\r\n";
+    EXPECT_EQ(XmlOf(TSettings()), Expected + " </settings>\r\n");
 }
 
 // Files written before the value lines took the element's indent carry two
