@@ -283,6 +283,7 @@ TEST(DocumentFile, OlderVersionsTakeTheirDefaultsAndMigrations)
         EXPECT_EQ(std::pair(Out.LeC, Out.FixedCSum), C.HasLeC ? std::pair(3.0, 13.0) : std::pair(0.0, 0.0));
         EXPECT_EQ(Fan.Booster, !C.HasLeC); // a gain made a booster before v2.02
         EXPECT_EQ(Out.SizeFixed, C.HasSizeFixed);
+        EXPECT_EQ(std::tuple(Out.DuctHeight, Out.DuctWidth, Out.Aspect), std::tuple(0.3, 0.2, 1.5));
         EXPECT_EQ(G.FlowNode(3)->OutletKind, C.HasKinds ? okGrille : okDiffuser);
         EXPECT_EQ(G.FlowNode(1)->InletKind, C.HasKinds ? ikCanopy : ikPlainInlet);
         // The outlet terminal made from the "Diffuser" C item takes it out of the list.
