@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <regex>
 #include <string>
 
 using namespace doctest;
@@ -211,15 +212,7 @@ TEST(SettingsXml, DefaultsAreWrittenLineByLine)
 TEST(SettingsXml, ValueLinesWithTwoBlanksStillRead)
 {
     const auto TwoBlanks = [](const std::string& Element) {
-        std::string Old;
-        std::size_t From = 0;
-        for (std::size_t At = Element.find("\r\n <"); At != std::string::npos; At = Element.find("\r\n <", From)) {
-            Old.append(Element, From, At + 2 - From);
-            Old += ' ';
-            From = At + 2;
-        }
-        Old.append(Element, From);
-        return Old;
+        return std::regex_replace(Element, std::regex("\r\n <"), "\r\n  <");
     };
     const std::string Old = TwoBlanks(XmlOf(SampleSettings()));
     ASSERT_NE(Old.find("\r\n  <designpressrate>"), std::string::npos);
