@@ -141,49 +141,39 @@ TEST(SettingsBlock, DamagedBlockRaisesAndLeavesSettingsUnchanged)
                                "design settings");
 }
 
-TEST(SettingsBlock, NonsenseValuesFallBackToFactoryValues)
+// Read from a block, each nonsense value takes the factory value; replaced
+// in place, the fallback given, and the call tells whether all were sound.
+// The sound values around them are kept.
+TEST(SettingsBlock, NonsenseValuesTakeTheFallbacks)
 {
     TSettings Bad = SampleSettings();
-    Bad.designpressrate = std::numeric_limits<double>::quiet_NaN();
-    Bad.uservelmain = 0.0;
+    Bad.designpressrate = 0.0; // divides: must be positive
+    Bad.uservelmain = std::numeric_limits<double>::quiet_NaN();
     Bad.userveloutlet = -3.0;
     Bad.roughness = -0.001;
     Bad.ductroundstep = std::numeric_limits<double>::infinity();
     Bad.defoutletq[1] = -0.2;
     Bad.definletc[2] = -std::numeric_limits<double>::infinity();
     Bad.statregainminvelduct = 0.0; // zero is a sound lowest velocity
-
     TValueWriter W;
     Bad.WriteToWriter(W);
-    // Each nonsense value takes the factory value; the sound ones around it are kept.
-    const TSettings Factory;
-    TSettings Expected = SampleSettings();
-    Expected.designpressrate = Factory.designpressrate;
-    Expected.uservelmain = Factory.uservelmain;
-    Expected.userveloutlet = Factory.userveloutlet;
-    Expected.roughness = Factory.roughness;
-    Expected.ductroundstep = Factory.ductroundstep;
-    Expected.defoutletq[1] = Factory.defoutletq[1];
-    Expected.definletc[2] = Factory.definletc[2];
-    Expected.statregainminvelduct = 0.0;
-    EXPECT_EQ(ReadBlock(W.Bytes()), Expected);
-}
-
-TEST(SettingsBlock, RefusedValuesTakeTheFallbacks)
-{
-    const TSettings Fallback = SampleSettings();
-    TSettings Edited;
-    EXPECT_TRUE(Edited.ReplaceRefusedValues(Fallback));
-    EXPECT_EQ(Edited, TSettings());
-
-    Edited.designpressrate = 0.0;    // divides: must be positive
-    Edited.roughness = -0.0001;      // never negative
-    Edited.statregainminvelduct = 0.0; // zero is sound here
-    TSettings Expected = Edited;
-    Expected.designpressrate = Fallback.designpressrate;
-    Expected.roughness = Fallback.roughness;
+    const TSettings Fallback = DistinctSettings(16);
+    TSettings Edited = Bad;
     EXPECT_FALSE(Edited.ReplaceRefusedValues(Fallback));
-    EXPECT_EQ(Edited, Expected);
+    for (const auto& [Result, From] : {std::pair(ReadBlock(W.Bytes()), TSettings()), std::pair(Edited, Fallback)}) {
+        TSettings Expected = Bad;
+        Expected.designpressrate = From.designpressrate;
+        Expected.uservelmain = From.uservelmain;
+        Expected.userveloutlet = From.userveloutlet;
+        Expected.roughness = From.roughness;
+        Expected.ductroundstep = From.ductroundstep;
+        Expected.defoutletq[1] = From.defoutletq[1];
+        Expected.definletc[2] = From.definletc[2];
+        EXPECT_EQ(Result, Expected);
+    }
+    TSettings Sound;
+    EXPECT_TRUE(Sound.ReplaceRefusedValues(Fallback));
+    EXPECT_EQ(Sound, TSettings());
 }
 
 TEST(SettingsXml, DefaultsAreWrittenLineByLine)
