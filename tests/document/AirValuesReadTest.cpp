@@ -41,31 +41,3 @@ TEST(AirValuesRead, NodeAirThatIsNoneTakesTheNetworks)
         }
     }
 }
-
-// The document's own air state outside a physical range does not open, and
-// the message shows its numbers as the program shows them.
-TEST(AirValuesRead, AirStateOutsideItsRangeIsRefused)
-{
-    const struct {
-        const char* Scenario;
-        double Barometer, DryBulb;
-        std::string Reason;
-    } Cases[] = {
-        {"barometer 1E308 Pa", 1e308, 20.0,
-         "Invalid air state in file: 1e+305 kPa, dry bulb 20.0 °C, wet bulb 12.8 °C (the barometric pressure is "
-         "not within 30 to 200 kPa)"},
-        {"dry bulb 1E308 °C", 101325.0, 1e308,
-         "Invalid air state in file: 101.325 kPa, dry bulb 1e+308 °C, wet bulb 12.8 °C (the dry bulb is not "
-         "within -60 to 99 °C)"},
-    };
-    const TSettings Settings;
-    for (const auto& C : Cases) {
-        SCOPED_TRACE(C.Scenario);
-        TDuctGraph Network(true, &Settings);
-        Network.Barometer = C.Barometer;
-        Network.DryBulb = C.DryBulb;
-        const TDocumentRead Read = ReadNetworkBytes(NetworkFileBytes(Network, {}, Settings), "air.vtx", {});
-        EXPECT_FALSE(Read.Ok);
-        EXPECT_EQ(Read.Reason, C.Reason);
-    }
-}

@@ -354,6 +354,13 @@ TEST(DocumentFile, DamagedDocumentsFailWithErrorLoading)
         {Damaged([](TOldDocument& D) { D.ThirdNodeId = 2; }), "Duplicate node in file: node 2"},
         {Damaged([](TOldDocument& D) { D.SecondTo = 2; }), "Branch joins a node to itself in file: branch 2"},
         {Damaged([](TOldDocument& D) { D.DryBulb = std::nan(""); }), ""},
+        // An air state outside its physical range, its numbers as the program shows them.
+        {Damaged([](TOldDocument& D) { D.Barometer = 1e308; }),
+         "Invalid air state in file: 1e+305 kPa, dry bulb 22.0 °C, wet bulb 15.0 °C (the barometric pressure is not "
+         "within 30 to 200 kPa)"},
+        {Damaged([](TOldDocument& D) { D.DryBulb = 1e308; }),
+         "Invalid air state in file: 97.0000 kPa, dry bulb 1e+308 °C, wet bulb 15.0 °C (the dry bulb is not within -60 "
+         "to 99 °C)"},
         {"not a document", ""},
         {"", ""},
     };
