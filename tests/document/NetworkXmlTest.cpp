@@ -92,7 +92,10 @@ TEST(NetworkXml, TextsAreEscapedAndWrittenAsLatin1AndReadBack)
     const TSettings Settings = SampleSettings();
     auto Network = SampleNetwork(Settings);
     Network->FlowNode(4)->Name = "€ 5";
+    Network->DuctBranch(2)->DuctHeight = 0.3;
+    Network->DuctBranch(2)->DuctWidth = 0.2;
     const std::string Text = ExportText(*Network, SampleProperties(), Settings);
+    EXPECT_NE(Text.find("  <height>0.300</height>\r\n  <width>0.200</width>\r\n"), std::string::npos);
     EXPECT_NE(Text.find("  <caption>Zone 2 \xB0" "C &amp; &lt;north&gt;</caption>\r\n"), std::string::npos);
     EXPECT_NE(Text.find("  <caption>RA &quot;main&quot; &amp; more</caption>\r\n"), std::string::npos);
     EXPECT_NE(Text.find("  <fixedc caption=\"Elbow &quot;90&quot; &lt;short&gt;\">0.375</fixedc>\r\n"),
