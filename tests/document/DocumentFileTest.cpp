@@ -1,4 +1,5 @@
 #include "DocumentTestSupport.h"
+#include "tests/HandEncoding.h"
 
 #include "document/DocumentFile.h"
 #include "sizing/SolveCommands.h"
@@ -14,21 +15,6 @@
 using namespace doctest;
 
 namespace {
-
-std::string Hex(std::initializer_list<int> Bytes)
-{
-    std::string S;
-    for (int B : Bytes)
-        S += static_cast<char>(B);
-    return S;
-}
-
-std::string Ext(double V)
-{
-    std::uint8_t Bytes[10];
-    DoubleToExtended(V, Bytes);
-    return char(vaExtended) + std::string(reinterpret_cast<const char*>(Bytes), 10);
-}
 
 std::string FileBytes(const std::string& Name)
 {
@@ -178,15 +164,12 @@ TEST(DocumentFile, SavedDefaultNetworkStartsAsTheStreamRulesGive)
     TDocumentProperties Empty;
     const std::string Bytes = NetworkFileBytes(Network, Empty, Settings);
 
-    const std::string Header = Hex({0x06, 19}) + "GraphDataFile_v2.04";
-    const std::string Properties = Hex({6, 0, 6, 0, 6, 0, 6, 0, 6, 0, 17, 0, 0, 0, 0, 0, 0, 0, 0});
-    const std::string Drawing = Hex({3, 0x84, 3, 3, 0x84, 3}) + Ext(0.03) + Hex({8, 6, 0}) +
-                                Hex({5, 0, 0, 0, 0, 0, 0, 0, 0x80, 0xFF, 0x3F});
-    const std::string Air = Hex({5, 0, 0, 0, 0, 0, 0x80, 0xE6, 0xC5, 0x0F, 0x40}) + // 101325
-                            Hex({5, 0, 0, 0, 0, 0, 0, 0, 0xA0, 0x03, 0x40}) +       // 20
-                            Ext(12.8);
-    const std::string FirstNode = Hex({1, 2, 1, 6, 6}) + "Node 1" + Hex({2, 100, 3, 0x18, 1, 2, ntInlet});
-    const std::string Expected = Header + Properties + Drawing + Air + FirstNode;
+    THandEncoding H;
+    H.Str("GraphDataFile_v2.04").Str("").Str("").Str("").Str("").Str("").Date(0.0); // header, properties
+    H.Int(900).Int(900).Float(0.03).Bool(false).Str("").Float(1.0);                // drawing
+    H.Float(101325.0).Float(20.0).Float(12.8);                                      // air
+    H.Begin().Int(1).Str("Node 1").Int(100).Int(280).Int(ntInlet);                  // first node
+    const std::string& Expected = H.Bytes;
     ASSERT_GE(Bytes.size(), Expected.size());
     EXPECT_EQ(Bytes.substr(0, Expected.size()), Expected);
 }
@@ -206,15 +189,13 @@ TEST(DocumentFile, SaveThenOpenGivesTheSameDocument)
     TDocumentRead Read = ReadNetworkFile(Name, TDocumentDefaults{});
     ASSERT_TRUE(Read.Ok) << Read.Reason;
     const TDuctGraph& Back = *Read.Contents.Network;
-    EXPECT_EQ(*Read.Contents.Settings, Settings);
-    EXPECT_EQ(Read.Contents.Properties, SampleProperties());
     EXPECT_EQ(&Back.Settings(), Read.Contents.Settings.get());
-    // Every stored field: writing the document read gives the same bytes.
+    // Every stored field, properties and settings too: writing the document
+    // read gives the same bytes.
     EXPECT_EQ(NetworkFileBytes(Back, Read.Contents.Properties, *Read.Contents.Settings), FileBytes(Name));
 
     // And the values computed from them on reading.
     const TDuctBranch& Duct = *Back.DuctBranch(2);
-    EXPECT_EQ(Back.MainFan, Back.DuctBranch(3));
     EXPECT_EQ(Duct.MeanDensity, Network->DuctBranch(2)->MeanDensity);
     EXPECT_EQ(Duct.TotalDrop, Network->DuctBranch(2)->TotalDrop);
     ASSERT_EQ(Duct.LinkedFittings.size(), 1u);
@@ -300,6 +281,7 @@ TEST(DocumentFile, OlderVersionsTakeTheirDefaultsAndMigrations)
         EXPECT_EQ(std::pair(Out.LeC, Out.FixedCSum), C.HasLeC ? std::pair(3.0, 13.0) : std::pair(0.0, 0.0));
         EXPECT_EQ(Fan.Booster, !C.HasLeC); // a gain made a booster before v2.02
         EXPECT_EQ(Out.SizeFixed, C.HasSizeFixed);
+        EXPECT_EQ(std::tuple(Out.DuctHeight, Out.DuctWidth, Out.Aspect), std::tuple(0.3, 0.2, 1.5));
         EXPECT_EQ(G.FlowNode(3)->OutletKind, C.HasKinds ? okGrille : okDiffuser);
         EXPECT_EQ(G.FlowNode(1)->InletKind, C.HasKinds ? ikCanopy : ikPlainInlet);
         // The outlet terminal made from the "Diffuser" C item takes it out of the list.
@@ -372,6 +354,13 @@ TEST(DocumentFile, DamagedDocumentsFailWithErrorLoading)
         {Damaged([](TOldDocument& D) { D.ThirdNodeId = 2; }), "Duplicate node in file: node 2"},
         {Damaged([](TOldDocument& D) { D.SecondTo = 2; }), "Branch joins a node to itself in file: branch 2"},
         {Damaged([](TOldDocument& D) { D.DryBulb = std::nan(""); }), ""},
+        // An air state outside its physical range, its numbers as the program shows them.
+        {Damaged([](TOldDocument& D) { D.Barometer = 1e308; }),
+         "Invalid air state in file: 1e+305 kPa, dry bulb 22.0 °C, wet bulb 15.0 °C (the barometric pressure is not "
+         "within 30 to 200 kPa)"},
+        {Damaged([](TOldDocument& D) { D.DryBulb = 1e308; }),
+         "Invalid air state in file: 97.0000 kPa, dry bulb 1e+308 °C, wet bulb 15.0 °C (the dry bulb is not within -60 "
+         "to 99 °C)"},
         {"not a document", ""},
         {"", ""},
     };
@@ -459,19 +448,13 @@ TEST(DocumentFile, OpenedDocumentShowsTheHydraulicsOfItsStoredFlowsAndSizes)
     TDocumentRead Read = ReadNetworkBytes(Bytes, "sized.vtx", TDocumentDefaults{});
     ASSERT_TRUE(Read.Ok) << Read.Reason;
     const TDuctGraph& Back = *Read.Contents.Network;
-    EXPECT_EQ(Back.Method, Sized.Method);
-    EXPECT_EQ(Back.Status, Sized.Status);
+    // The stored values themselves are the round trip's concern.
     using TField = double TDuctBranch::*;
-    const TField Stored[] = {&TDuctBranch::VolumeFlow,   &TDuctBranch::MassFlow,     &TDuctBranch::DesignFlow,
-                             &TDuctBranch::Diameter,     &TDuctBranch::DuctWidth,    &TDuctBranch::DuctHeight,
-                             &TDuctBranch::FrictionDrop, &TDuctBranch::FittingsDrop, &TDuctBranch::TotalDrop};
     const TField Shown[] = {&TDuctBranch::Viscosity, &TDuctBranch::Reynolds, &TDuctBranch::FrictionFactor,
                             &TDuctBranch::EquivLength};
     for (const auto& Item : Sized.Branches()) {
         const auto& Was = static_cast<const TDuctBranch&>(*Item);
         const TDuctBranch& Now = *Back.DuctBranch(Was.Id());
-        for (const TField F : Stored)
-            EXPECT_EQ(Now.*F, Was.*F) << Was.Name;
         for (const TField F : Shown)
             EXPECT_NEAR(Now.*F, Was.*F, 1e-6 * std::fabs(Was.*F)) << Was.Name;
     }

@@ -113,7 +113,7 @@ TEST(DocumentPropertiesTexts, ProjectNameAndTitle)
     EXPECT_EQ(P.GetProjectName(), "Project");
 }
 
-TEST(DocumentPropertiesXml, LinesOfTheElement)
+TEST(DocumentPropertiesXml, LinesOfTheElementAndReadingThem)
 {
     EXPECT_EQ(XmlOf(SampleProperties()), " <properties>\r\n"
                                          " <projectname>Harbour Offices</projectname>\r\n"
@@ -124,20 +124,15 @@ TEST(DocumentPropertiesXml, LinesOfTheElement)
                                          " <date>06 12 2024</date>\r\n"
                                          " </properties>\r\n");
 
-    // The time of day is not part of the element.
+    // The time of day is not part of the element; a missing element or
+    // value keeps the current one.
     TDocumentProperties Late = SampleProperties();
     Late.Date = SixDecember2024 + 0.75;
-    TDocumentProperties FromLate;
-    ReadXmlText(FromLate, XmlOf(Late));
-    EXPECT_EQ(FromLate, SampleProperties());
-}
-
-TEST(DocumentPropertiesXml, MissingElementOrValueKeepsCurrent)
-{
-    TDocumentProperties P = SampleProperties();
+    TDocumentProperties P;
+    ReadXmlText(P, XmlOf(Late));
+    EXPECT_EQ(P, SampleProperties());
     ReadXmlText(P, "<settings/>");
     EXPECT_EQ(P, SampleProperties());
-
     ReadXmlText(P, "<properties><author>Other</author><date>01 02 2003</date></properties>");
     TDocumentProperties Expected = SampleProperties();
     Expected.Author = "Other";

@@ -4,6 +4,7 @@
 // likewise, and the XML elements of settings and properties.
 
 #include "document/DocumentContents.h"
+#include "document/NetworkXmlExport.h"
 #include "foundation/ValueStream.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +67,14 @@ std::string XmlOf(const TItem& Item)
 {
     std::ostringstream Out;
     Item.WriteXml(Out, " ");
+    return Out.str();
+}
+
+// The network's XML export, as of a document named /work/plan.vtx.
+inline std::string ExportText(const TDuctGraph& Network, const TDocumentProperties& Properties, const TSettings& Settings)
+{
+    std::ostringstream Out;
+    WriteNetworkXml(Out, Network, Properties, Settings, "/work/plan.vtx");
     return Out.str();
 }
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <regex>
 #include <string>
 
 using namespace doctest;
@@ -140,86 +141,60 @@ TEST(SettingsBlock, DamagedBlockRaisesAndLeavesSettingsUnchanged)
                                "design settings");
 }
 
-TEST(SettingsBlock, NonsenseValuesFallBackToFactoryValues)
+// Read from a block, each nonsense value takes the factory value; replaced
+// in place, the fallback given, and the call tells whether all were sound.
+// The sound values around them are kept.
+TEST(SettingsBlock, NonsenseValuesTakeTheFallbacks)
 {
     TSettings Bad = SampleSettings();
-    Bad.designpressrate = std::numeric_limits<double>::quiet_NaN();
-    Bad.uservelmain = 0.0;
+    Bad.designpressrate = 0.0; // divides: must be positive
+    Bad.uservelmain = std::numeric_limits<double>::quiet_NaN();
     Bad.userveloutlet = -3.0;
     Bad.roughness = -0.001;
     Bad.ductroundstep = std::numeric_limits<double>::infinity();
     Bad.defoutletq[1] = -0.2;
     Bad.definletc[2] = -std::numeric_limits<double>::infinity();
     Bad.statregainminvelduct = 0.0; // zero is a sound lowest velocity
-
     TValueWriter W;
     Bad.WriteToWriter(W);
-    // Each nonsense value takes the factory value; the sound ones around it are kept.
-    const TSettings Factory;
-    TSettings Expected = SampleSettings();
-    Expected.designpressrate = Factory.designpressrate;
-    Expected.uservelmain = Factory.uservelmain;
-    Expected.userveloutlet = Factory.userveloutlet;
-    Expected.roughness = Factory.roughness;
-    Expected.ductroundstep = Factory.ductroundstep;
-    Expected.defoutletq[1] = Factory.defoutletq[1];
-    Expected.definletc[2] = Factory.definletc[2];
-    Expected.statregainminvelduct = 0.0;
-    EXPECT_EQ(ReadBlock(W.Bytes()), Expected);
-}
-
-TEST(SettingsBlock, RefusedValuesTakeTheFallbacks)
-{
-    const TSettings Fallback = SampleSettings();
-    TSettings Edited;
-    EXPECT_TRUE(Edited.ReplaceRefusedValues(Fallback));
-    EXPECT_EQ(Edited, TSettings());
-
-    Edited.designpressrate = 0.0;    // divides: must be positive
-    Edited.roughness = -0.0001;      // never negative
-    Edited.statregainminvelduct = 0.0; // zero is sound here
-    TSettings Expected = Edited;
-    Expected.designpressrate = Fallback.designpressrate;
-    Expected.roughness = Fallback.roughness;
+    const TSettings Fallback = DistinctSettings(16);
+    TSettings Edited = Bad;
     EXPECT_FALSE(Edited.ReplaceRefusedValues(Fallback));
-    EXPECT_EQ(Edited, Expected);
+    for (const auto& [Result, From] : {std::pair(ReadBlock(W.Bytes()), TSettings()), std::pair(Edited, Fallback)}) {
+        TSettings Expected = Bad;
+        Expected.designpressrate = From.designpressrate;
+        Expected.uservelmain = From.uservelmain;
+        Expected.userveloutlet = From.userveloutlet;
+        Expected.roughness = From.roughness;
+        Expected.ductroundstep = From.ductroundstep;
+        Expected.defoutletq[1] = From.defoutletq[1];
+        Expected.definletc[2] = From.definletc[2];
+        EXPECT_EQ(Result, Expected);
+    }
+    TSettings Sound;
+    EXPECT_TRUE(Sound.ReplaceRefusedValues(Fallback));
+    EXPECT_EQ(Sound, TSettings());
 }
 
 TEST(SettingsXml, DefaultsAreWrittenLineByLine)
 {
     // Block order, the q and C of each terminal kind together.
-    EXPECT_EQ(XmlOf(TSettings()),
-              " <settings>\r\n"
-              " <designpressrate>1.000</designpressrate>\r\n"
-              " <statregainfactor>1.000</statregainfactor>\r\n"
-              " <startequalfric>1</startequalfric>\r\n"
-              " <startspecvel>0</startspecvel>\r\n"
-              " <statregainstartpressrate>2.000</statregainstartpressrate>\r\n"
-              " <statregainstartvel>10.000</statregainstartvel>\r\n"
-              " <statregainminvelduct>2.500</statregainminvelduct>\r\n"
-              " <statregainminveloutlet>1.000</statregainminveloutlet>\r\n"
-              " <resetvels>1</resetvels>\r\n"
-              " <useuservel>1</useuservel>\r\n"
-              " <uservelmain>5.000</uservelmain>\r\n"
-              " <userveloutlet>3.000</userveloutlet>\r\n"
-              " <usedampers>1</usedampers>\r\n"
-              " <ductrectstep>0.025</ductrectstep>\r\n"
-              " <ductroundstep>0.050</ductroundstep>\r\n"
-              " <roughness>0.000150</roughness>\r\n"
-              " <defoutletqdiffuser>0.300</defoutletqdiffuser>\r\n"
-              " <defoutletcdiffuser>5.000</defoutletcdiffuser>\r\n"
-              " <defoutletqgrille>0.300</defoutletqgrille>\r\n"
-              " <defoutletcgrille>5.000</defoutletcgrille>\r\n"
-              " <defoutletqplain>0.300</defoutletqplain>\r\n"
-              " <defoutletcplain>1.000</defoutletcplain>\r\n"
-              " <definletqgrille>0.300</definletqgrille>\r\n"
-              " <definletcgrille>5.000</definletcgrille>\r\n"
-              " <definletqcanopy>1.000</definletqcanopy>\r\n"
-              " <definletccanopy>3.000</definletccanopy>\r\n"
-              " <definletqplain>0.300</definletqplain>\r\n"
-              " <definletcplain>1.000</definletcplain>\r\n"
-              " <autocalcratios>1</autocalcratios>\r\n"
-              " </settings>\r\n");
+    const std::pair<const char*, const char*> Values[] = {
+        {"designpressrate", "1.000"}, {"statregainfactor", "1.000"}, {"startequalfric", "1"},
+        {"startspecvel", "0"}, {"statregainstartpressrate", "2.000"}, {"statregainstartvel", "10.000"},
+        {"statregainminvelduct", "2.500"}, {"statregainminveloutlet", "1.000"}, {"resetvels", "1"},
+        {"useuservel", "1"}, {"uservelmain", "5.000"}, {"userveloutlet", "3.000"},
+        {"usedampers", "1"}, {"ductrectstep", "0.025"}, {"ductroundstep", "0.050"},
+        {"roughness", "0.000150"}, {"defoutletqdiffuser", "0.300"}, {"defoutletcdiffuser", "5.000"},
+        {"defoutletqgrille", "0.300"}, {"defoutletcgrille", "5.000"}, {"defoutletqplain", "0.300"},
+        {"defoutletcplain", "1.000"}, {"definletqgrille", "0.300"}, {"definletcgrille", "5.000"},
+        {"definletqcanopy", "1.000"}, {"definletccanopy", "3.000"}, {"definletqplain", "0.300"},
+        {"definletcplain", "1.000"}, {"autocalcratios", "1"},
+    };
+    std::string Expected = " <settings>\r\n";
+    for (const auto& [Name, Value] : Values)
+        Expected += std::string(" <") + Name + ">" + Value + "</" + Name + ">\r\n";
+    EXPECT_EQ(XmlOf(TSettings()), Expected + " </settings>\r\n");
 }
 
 // Files written before the value lines took the element's indent carry two
@@ -227,15 +202,7 @@ TEST(SettingsXml, DefaultsAreWrittenLineByLine)
 TEST(SettingsXml, ValueLinesWithTwoBlanksStillRead)
 {
     const auto TwoBlanks = [](const std::string& Element) {
-        std::string Old;
-        std::size_t From = 0;
-        for (std::size_t At = Element.find("\r\n <"); At != std::string::npos; At = Element.find("\r\n <", From)) {
-            Old.append(Element, From, At + 2 - From);
-            Old += ' ';
-            From = At + 2;
-        }
-        Old.append(Element, From);
-        return Old;
+        return std::regex_replace(Element, std::regex("\r\n <"), "\r\n  <");
     };
     const std::string Old = TwoBlanks(XmlOf(SampleSettings()));
     ASSERT_NE(Old.find("\r\n  <designpressrate>"), std::string::npos);

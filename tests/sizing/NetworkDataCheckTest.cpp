@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <limits>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -25,6 +28,23 @@ void Prepare(TFlowNetwork& N, const TChange& Change)
 bool Refused(const TSolveCommandResult& R)
 {
     return R.Status == ssDataError;
+}
+
+// A change to branch Id alone.
+TChange OnBranch(int Id, std::function<void(TDuctBranch&)> Damage)
+{
+    return [Id, Damage](TFlowNetwork& N) { Damage(*N.G.DuctBranch(Id)); };
+}
+
+bool ResultsAreNumbers(const TDuctGraph& G)
+{
+    bool Finite = true;
+    for (const auto& Item : G.Branches())
+        for (auto V : {&TFlowBranch::MassFlow, &TFlowBranch::TotalDrop, &TFlowBranch::FrictionDrop, &TFlowBranch::EquivLength})
+            Finite = Finite && std::isfinite(static_cast<const TFlowBranch&>(*Item).*V);
+    for (const auto& Item : G.Nodes())
+        Finite = Finite && std::isfinite(static_cast<const TFlowNode&>(*Item).Pressure);
+    return Finite;
 }
 
 } // namespace
@@ -99,10 +119,15 @@ TEST(NetworkDataCheck, RoundingDoesNotFailABound)
     EXPECT_FALSE(Refused(R)) << testing::PrintToString(R.Messages);
 }
 
-// A value the check did not cover once ended as a data error without a
-// word, or with "nan" for the fan's pressure: each names its item and value.
+// Before a solve command, every item's data is checked once: a value no
+// window would take stops the command as a data error that names the item
+// and the value, before any loop can run away on it. (Values the check did
+// not cover once ended without a word, or with "nan" for the fan's pressure.)
 TEST(NetworkDataCheck, EveryDataErrorNamesItsValue)
 {
+    const double Nan = std::numeric_limits<double>::quiet_NaN();
+    const double Inf = std::numeric_limits<double>::infinity();
+    const auto Thin = [](TDuctBranch& B) { B.SizeFixed = true, B.Diameter = 1e-4; };
     const struct {
         const char* Scenario;
         TSolveCommand Command;
@@ -128,14 +153,41 @@ TEST(NetworkDataCheck, EveryDataErrorNamesItsValue)
          "Data error in branch Branch 5: design flow 1e-300 m³/s is neither 0 nor within 1E-6 to 100 m³/s", 5},
         {"a duct of 1E308 m to be sized", scVelocity, [](TFlowNetwork& N) { N.G.DuctBranch(4)->Diameter = 1e308; },
          "Data error in branch Branch 4: diameter 1e+308 m is not within 0 to 1000 m", 4},
+        {"hair-thin duct", scBalanceFlows, OnBranch(4, Thin),
+         "Data error in branch Branch 4: diameter 0.0001 m is not within 0.05 to 10 m", 4},
+        {"hair-thin duct stepped", scStandardSizes, OnBranch(4, Thin),
+         "Data error in branch Branch 4: diameter 0.0001 m is not within 0.05 to 10 m", 4},
+        {"endless duct", scBalanceFlows, OnBranch(2, [](TDuctBranch& B) { B.Length = 1e76; }),
+         "Data error in branch Branch 2: length 1e+76 m is not within 0.1 to 500 m", 2},
+        {"negative length", scEqualFriction, OnBranch(2, [](TDuctBranch& B) { B.Length = -5.0; }),
+         "Data error in branch Branch 2: length -5.00 m is not within 0.1 to 500 m", 2},
+        {"zero-width duct", scStandardSizes,
+         OnBranch(4, [](TDuctBranch& B) { B.DuctType = dtRect, B.DuctHeight = 0.3, B.DuctWidth = 0.0; }),
+         "Data error in branch Branch 4: width 0 m is not above 0 m", 4},
+        {"negative terminal flow", scEqualFriction, OnBranch(5, [](TDuctBranch& B) { B.DesignFlow = -0.3; }),
+         "Data error in branch Branch 5: design flow -0.300 m³/s is neither 0 nor within 1E-6 to 100 m³/s", 5},
+        {"size-fixed duct without a size", scStaticRegain,
+         OnBranch(4, [](TDuctBranch& B) { B.SizeFixed = true, B.Diameter = 0.0; }),
+         "Data error in branch Branch 4: diameter 0 m is not within 0.05 to 10 m", 4},
+        {"design flow no number", scSumFlows, OnBranch(6, [Nan](TDuctBranch& B) { B.DesignFlow = Nan; }),
+         "Data error in branch Branch 6: design flow is not a number", 6},
+        {"overflowing flow", scBalanceFlows, OnBranch(4, [Inf](TDuctBranch& B) { B.VolumeFlow = Inf; }),
+         "Data error in branch Branch 4: volume flow is not a number", 4},
+        {"huge fixed drop", scBalanceFlows,
+         OnBranch(2, [](TDuctBranch& B) { B.FixedDps.push_back(std::make_unique<TFixeddP>("Filter", 1e9)); }),
+         "Data error in branch Branch 2: fixed pressure drop \"Filter\" 1e+09 Pa is not within 0 to 500 Pa", 2},
+        {"runaway velocity", scVelocity, OnBranch(4, [](TDuctBranch& B) { B.DuctVelocity = 1e10; }),
+         "Data error in branch Branch 4: duct velocity 1e+10 m/s is not within -1000 to 1000 m/s", 4},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Scenario);
         TFlowNetwork N;
         Prepare(N, C.Change);
         const TSolveCommandResult R = RunSolveCommand(N.G, C.Command);
-        EXPECT_TRUE(Refused(R));
+        EXPECT_TRUE(Refused(R) && !R.Ran);
         EXPECT_EQ(R.Messages, std::vector<std::string>{C.Message});
         EXPECT_EQ(R.ErrorBranch, C.ErrorBranch ? N.G.FlowBranch(C.ErrorBranch) : nullptr);
+        EXPECT_EQ(N.G.ErrorBranch, R.ErrorBranch);
+        EXPECT_TRUE(ResultsAreNumbers(N.G));
     }
 }
