@@ -448,13 +448,19 @@ TEST(DocumentFile, OpenedDocumentShowsTheHydraulicsOfItsStoredFlowsAndSizes)
     TDocumentRead Read = ReadNetworkBytes(Bytes, "sized.vtx", TDocumentDefaults{});
     ASSERT_TRUE(Read.Ok) << Read.Reason;
     const TDuctGraph& Back = *Read.Contents.Network;
-    // The stored values themselves are the round trip's concern.
+    EXPECT_EQ(Back.Method, Sized.Method);
+    EXPECT_EQ(Back.Status, Sized.Status);
     using TField = double TDuctBranch::*;
+    const TField Stored[] = {&TDuctBranch::VolumeFlow,   &TDuctBranch::MassFlow,     &TDuctBranch::DesignFlow,
+                             &TDuctBranch::Diameter,     &TDuctBranch::DuctWidth,    &TDuctBranch::DuctHeight,
+                             &TDuctBranch::FrictionDrop, &TDuctBranch::FittingsDrop, &TDuctBranch::TotalDrop};
     const TField Shown[] = {&TDuctBranch::Viscosity, &TDuctBranch::Reynolds, &TDuctBranch::FrictionFactor,
                             &TDuctBranch::EquivLength};
     for (const auto& Item : Sized.Branches()) {
         const auto& Was = static_cast<const TDuctBranch&>(*Item);
         const TDuctBranch& Now = *Back.DuctBranch(Was.Id());
+        for (const TField F : Stored)
+            EXPECT_EQ(Now.*F, Was.*F) << Was.Name;
         for (const TField F : Shown)
             EXPECT_NEAR(Now.*F, Was.*F, 1e-6 * std::fabs(Was.*F)) << Was.Name;
     }
