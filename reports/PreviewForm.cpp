@@ -8,6 +8,7 @@
 #include "platform/MapiControl.h"
 #include "reports/GifWriter.h"
 #include "reports/PageView.h"
+#include "reports/PrintTarget.h"
 #include "reports/ReportPage.h"
 #include "reports/ReportPrinter.h"
 
