@@ -410,3 +410,16 @@ TEST(MainForm, DeletingABranchFreesItsFittingsAndNoBranchKeepsThem)
     EXPECT_EQ(P.Main().FindBranchRow(G.FindBranch(Neighbour)), 1);
     EXPECT_TRUE(P.Main().ActionUndoDelete->isEnabled());
 }
+
+// A store whose file cannot be written.
+class TUnwritableStore : public TMemorySettingsStore {
+public:
+    std::string Commit() override { return "The settings could not be saved to x.ini.\nRead-only file system"; }
+};
+
+TEST(MainForm, SettingsThatCannotBeKeptAreToldAtClose)
+{
+    TProgram P({"ventrix"}, std::make_unique<TUnwritableStore>());
+    P.Main().close();
+    EXPECT_EQ(P.Services.Messages, QStringList{"The settings could not be saved to x.ini.\nRead-only file system"});
+}
