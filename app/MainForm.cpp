@@ -486,6 +486,9 @@ void TMainForm::closeEvent(QCloseEvent* Event)
         FRecentFiles.MRUSave(*FStore, QFileInfo(FFileName).isFile() ? FFileName.toStdString() : std::string());
         if (FUndoFile.Exists())
             QFile::remove(QString::fromStdString(FUndoFile.FileName()));
+        // Said now, while the user can still do something about it.
+        if (const std::string Failure = FStore->Commit(); !Failure.empty())
+            ShowMessage(this, QString::fromStdString(Failure), QString(), TMsgKind::Error);
     });
     if (!Close) {
         Event->ignore();

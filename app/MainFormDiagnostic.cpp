@@ -9,6 +9,7 @@
 #include "document/DiagnosticHtml.h"
 #include "editor/FlowGraphFrame.h"
 #include "foundation/AtomicSave.h"
+#include "foundation/ProgramFolders.h"
 #include "network/DuctGraph.h"
 #include "reports/GifWriter.h"
 
@@ -56,6 +57,12 @@ QImage StretchedPicture(const QImage& Drawn, const QRect& Source, const QRect& P
     return Picture;
 }
 
+// Why a file of the data folder is where it is, when that is not plain.
+QString DataNote(const QString& FileName)
+{
+    return QString::fromStdString(DataFolderNote(FileName.toStdString()));
+}
+
 } // namespace
 
 void TMainForm::ActionDiagnosticExecute()
@@ -69,7 +76,8 @@ QString TMainForm::WriteDiagnosticPage()
 {
     const QString Folder = UserDataFolder();
     if (!QDir().mkpath(Folder)) {
-        ShowMessage(this, "Error writing file " + Folder + "diagnostic.htm", QString(), TMsgKind::Error);
+        ShowMessage(this, "Error writing file " + Folder + "diagnostic.htm" + DataNote(Folder), QString(),
+                    TMsgKind::Error);
         return QString();
     }
     const QRect Extent = FlowGraphFrame1->GetGraphExtent();
@@ -84,7 +92,9 @@ QString TMainForm::WriteDiagnosticPage()
     const QString PictureName = Folder + "drawnet.gif";
     QString Error;
     if (!WriteGifFile(Picture, PictureName, &Error)) {
-        ShowMessage(this, "Error writing file " + PictureName + (Error.isEmpty() ? QString() : "\n" + Error),
+        ShowMessage(this,
+                    "Error writing file " + PictureName + (Error.isEmpty() ? QString() : "\n" + Error) +
+                        DataNote(PictureName),
                     QString(), TMsgKind::Error);
         return QString();
     }
@@ -95,8 +105,8 @@ QString TMainForm::WriteDiagnosticPage()
     try {
         SaveFileAtomically(PageName.toStdString(), Out.str());
     } catch (const EFileSaveError& E) {
-        ShowMessage(this, "Error writing file " + PageName + "\n" + QString::fromStdString(E.what()), QString(),
-                    TMsgKind::Error);
+        ShowMessage(this, "Error writing file " + PageName + "\n" + QString::fromStdString(E.what()) + DataNote(PageName),
+                    QString(), TMsgKind::Error);
         return QString();
     }
     CopyCompanions(CommonDataFolder(), Folder);

@@ -305,9 +305,13 @@ void TMainForm::ActionSaveAsExecute()
 
 bool TMainForm::SaveUndoFile()
 {
-    const TDocumentOutcome Outcome = FUndoFile.Save(*FNetwork, FProperties, DesignSettings());
-    if (!Outcome.Ok)
+    TDocumentOutcome Outcome = FUndoFile.Save(*FNetwork, FProperties, DesignSettings());
+    if (!Outcome.Ok) {
+        // The deletion goes ahead (the user asked for it), without its undo.
+        if (!Outcome.Messages.empty())
+            Outcome.Messages.back() += "\nThis deletion cannot be undone.";
         ShowMessages(Outcome.Messages);
+    }
     return Outcome.Ok;
 }
 

@@ -25,8 +25,8 @@ TDocumentOutcome TUndoFile::Save(const TDuctGraph& Network, const TDocumentPrope
 {
     if (!IsValid()) {
         TDocumentOutcome Failed;
-        Failed.Messages.push_back("Error writing file " + std::string(UndoFileName));
         Failed.Reason = Dir->errorString().toStdString();
+        Failed.Messages.push_back("Error writing file " + std::string(UndoFileName) + ". " + Failed.Reason);
         return Failed;
     }
     return WriteNetworkFile(FileName(), Network, Properties, Settings);

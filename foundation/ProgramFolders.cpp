@@ -84,13 +84,25 @@ TProgramFolders ResolveProgramFolders(const TFolderSources& Sources)
     Folders.DataDir = Folders.MyDocumentsDir + MakerName + "/" + Folders.ExeBaseName + "/";
     std::error_code Error;
     fs::create_directories(fs::path(Folders.DataDir), Error);
-    if (!IsDirectory(Folders.DataDir))
+    if (!IsDirectory(Folders.DataDir)) {
+        Folders.DataDirFallback = "the data folder " + Folders.DataDir + " could not be created (" +
+                                  (Error ? Error.message() : std::string("it is not a folder")) + ")";
         Folders.DataDir = Folders.ExeDir;
+    }
 
     Folders.MakerFolder = MakerFolderFor(Folders.ExeDir, Folders.ProgramFilesDir);
     Folders.CommonDataDir =
         CommonDataDirFor(Folders.ExeDir, Sources.CommonDataOverride, Sources.InstallPrefix);
     return Folders;
+}
+
+std::string DataFolderNote(const std::string& FileName)
+{
+    const TProgramFolders& Folders = ProgramFolders();
+    if (Folders.DataDirFallback.empty() || Folders.DataDir.empty() ||
+        FileName.compare(0, Folders.DataDir.size(), Folders.DataDir) != 0)
+        return {};
+    return "\n" + Folders.DataDir + " is the program's folder, used because " + Folders.DataDirFallback + ".";
 }
 
 const TProgramFolders& ProgramFolders()

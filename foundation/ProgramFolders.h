@@ -13,6 +13,9 @@ struct TProgramFolders {
     std::string ExeDir;           // the program file's folder
     std::string MyDocumentsDir;
     std::string DataDir;          // the user's data folder of this program
+    // Empty, or why DataDir is the program's folder: the data folder in the
+    // documents could not be created.
+    std::string DataDirFallback;
     std::string MakerFolder;      // the folder holding the maker's programs
     std::string CommonDataDir;    // shared data such as the fitting database
 };
@@ -38,6 +41,10 @@ public:
 // cannot be created. Raises EProgramFoldersError when the documents folder is
 // unknown.
 TProgramFolders ResolveProgramFolders(const TFolderSources& Sources);
+
+// For a message about FileName: when it lies in a data folder that fell back
+// to the program's folder, a line saying so and why; else empty.
+std::string DataFolderNote(const std::string& FileName);
 
 // The path with one "/" at its end; an empty path stays empty.
 std::string WithTrailingSlash(const std::string& Path);

@@ -21,6 +21,10 @@ public:
     virtual std::vector<std::string> ReadSections() const = 0;
     virtual void EraseSection(const std::string& Section) = 0;
     virtual void DeleteKey(const std::string& Section, const std::string& Ident) = 0;
+    // Writes what was changed to where it is kept. Answers an empty text when
+    // all of it is kept, else a message naming what could not be written and
+    // why (a store in memory keeps everything).
+    virtual std::string Commit() { return {}; }
 
     // Typed values are kept as text; a stored text that is not a valid
     // number of the type reads as the Default.

@@ -4,7 +4,12 @@
 #include "platform/SystemInfo.h"
 
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStringList>
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -25,6 +30,26 @@ std::vector<std::string> ToStd(const QStringList& List)
     for (const QString& Item : List)
         Result.push_back(Item.toStdString());
     return Result;
+}
+
+// Why FileName cannot be written: QSettings only says that it was not, so
+// the steps of a write are tried again (without replacing the file).
+QString WriteFailureCause(const QString& FileName)
+{
+    const QFileInfo Info(FileName);
+    std::error_code Error;
+    std::filesystem::create_directories(Info.absolutePath().toStdString(), Error);
+    if (Error)
+        return QString::fromStdString(Error.message());
+    QSaveFile Probe(FileName);
+    if (!Probe.open(QIODevice::WriteOnly))
+        return Probe.errorString();
+    // Room for a file of this size?
+    Probe.write(QByteArray(static_cast<int>(std::clamp<qint64>(Info.size(), 4096, 1 << 20)), ' '));
+    const bool Written = Probe.flush();
+    const QString Cause = Probe.errorString();
+    Probe.cancelWriting();
+    return Written ? QStringLiteral("The file could not be replaced.") : Cause;
 }
 
 } // namespace
@@ -105,6 +130,14 @@ bool TQtSettingsStore::Flush()
     // replaced it with a sound one.
     QSettings Written(FSettings->fileName(), QSettings::IniFormat);
     return Written.status() == QSettings::NoError && QFileInfo(FSettings->fileName()).isFile();
+}
+
+std::string TQtSettingsStore::Commit()
+{
+    if (Flush())
+        return {};
+    return ("The settings could not be saved to " + FileName() + ".\n" + WriteFailureCause(FileName()))
+        .toStdString();
 }
 
 QString TQtSettingsStore::FileName() const

@@ -33,6 +33,8 @@ public:
 
     // Writes pending changes now; false when the file could not be written.
     bool Flush();
+    // Flush, with the file and the cause when it fails.
+    std::string Commit() override;
     QString FileName() const;
 
 private:

@@ -2,12 +2,14 @@
 // the printer, page breaks, footers and print jobs.
 #include "reports/PreviewForm.h"
 
+#include "reports/PrintTarget.h"
 #include "reports/ReportPage.h"
 #include "reports/ReportPrinter.h"
 #include "reports/ReportText.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPrinter>
 
@@ -78,24 +80,36 @@ QImage TPreviewForm::PageImage(int Index) const
 
 bool TPreviewForm::BeginDoc()
 {
-    auto Painter = std::make_unique<QPainter>();
-    if (!Painter->begin(&ReportPrinter()))
+    FPrintError.clear();
+    auto Target = std::make_unique<TPrintTarget>(ReportPrinter());
+    if (!Target->Open()) {
+        FPrintError = Target->ErrorText();
         return false;
+    }
+    auto Painter = std::make_unique<QPainter>();
+    if (!Painter->begin(&Target->Device()))
+        return false;
+    FPrintTarget = std::move(Target);
     FPrinterPainter = std::move(Painter);
     FPrinterPage = 1;
     return true;
 }
 
-void TPreviewForm::EndDoc()
+bool TPreviewForm::EndDoc()
 {
     if (!FPrinterPainter)
-        return;
+        return false;
     if (CurrentCanvas == FPrinterPainter.get())
         CurrentCanvas = nullptr;
-    FPrinterPainter->end();
+    const bool Ended = FPrinterPainter->end();
     FPrinterPainter.reset();
+    const bool Whole = FPrintTarget->Finish(Ended);
+    if (!Whole)
+        FPrintError = FPrintTarget->ErrorText();
+    FPrintTarget.reset();
     if (AfterPrintJob)
         AfterPrintJob();
+    return Whole;
 }
 
 void TPreviewForm::SetUpPreviewPage()
@@ -164,7 +178,7 @@ void TPreviewForm::SetUpPrinterPage()
 {
     if (!FPrinterPainter)
         throw std::runtime_error("no print job");
-    QPrinter& Printer = ReportPrinter();
+    const QPagedPaintDevice& Printer = FPrintTarget->Device();
     PpcmXf = PixelsPerCm(Printer.logicalDpiX());
     PpcmYf = PixelsPerCm(Printer.logicalDpiY());
     PpcmX = qRound(PpcmXf);
@@ -174,7 +188,7 @@ void TPreviewForm::SetUpPrinterPage()
     FPrinterPainter->setFont(ReportFont);
     LineHeight = TextHeight(*FPrinterPainter);
     CurrentCanvas = FPrinterPainter.get();
-    SetStatus(1, QStringLiteral("Print to ") + PrinterName(Printer));
+    SetStatus(1, QStringLiteral("Print to ") + PrinterName(ReportPrinter()));
 }
 
 bool TPreviewForm::LayoutFitsPage() const
@@ -288,7 +302,7 @@ void TPreviewForm::NewPage()
         return;
     DrawPageFooter();
     if (Printing) {
-        if (!FPrinterPainter || !ReportPrinter().newPage())
+        if (!FPrinterPainter || !FPrintTarget->Device().newPage())
             throw std::runtime_error("the printer refused a new page");
         ++FPrinterPage;
         FPrinterPainter->setFont(ReportFont);

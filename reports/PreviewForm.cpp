@@ -8,6 +8,7 @@
 #include "platform/MapiControl.h"
 #include "reports/GifWriter.h"
 #include "reports/PageView.h"
+#include "reports/PrintTarget.h"
 #include "reports/ReportPage.h"
 #include "reports/ReportPrinter.h"
 
@@ -558,7 +559,8 @@ void TPreviewForm::MailBtnClick()
         const QString File = QDir(Folder).filePath(QStringLiteral("page%1.gif").arg(i));
         QString Error;
         if (!WriteGifFile(PageImage(i), File, &Error)) {
-            Message(QStringLiteral("Could not write ") + File + QStringLiteral("\r\n") + Error);
+            Message(QStringLiteral("Could not write ") + File + QStringLiteral("\r\n") + Error +
+                    QString::fromStdString(DataFolderNote(File.toStdString())));
             return;
         }
         Files << File;

@@ -25,6 +25,7 @@ class QScrollArea;
 class QToolBar;
 class TMapiControl;
 class TPageView;
+class TPrintTarget;
 class TReportPage;
 class TSettingsStore;
 
@@ -84,7 +85,11 @@ public:
 
     // A print job on ReportPrinter(); false when it cannot start.
     bool BeginDoc();
-    void EndDoc();
+    // Ends the job; false when its output is not whole (a PDF file then is
+    // not written at all).
+    bool EndDoc();
+    // Why the last job could not start or end, when that is known.
+    QString PrintError() const { return FPrintError; }
 
     // --- Preview pages ---
     int PageCount() const { return static_cast<int>(FPages.size()); }
@@ -159,7 +164,9 @@ private:
     TSettingsStore& FSettings;
     std::vector<std::unique_ptr<TReportPage>> FPages;
     std::unique_ptr<QPainter> FPagePainter;
+    std::unique_ptr<TPrintTarget> FPrintTarget;
     std::unique_ptr<QPainter> FPrinterPainter;
+    QString FPrintError;
     int FPrinterPage = 0;
     bool FPrinterUsable = false;
     bool FInReport = false;

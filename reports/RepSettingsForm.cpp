@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QVBoxLayout>
 
 namespace {
@@ -38,4 +39,13 @@ void TRepSettingsForm::closeEvent(QCloseEvent* Event)
     FSettings.WriteBool(Section, "RepGraphic", CBGraphic->isChecked());
     FSettings.WriteBool(Section, "RepFittings", CBFittings->isChecked());
     QWidget::closeEvent(Event);
+}
+
+void TRepSettingsForm::keyPressEvent(QKeyEvent* Event)
+{
+    if (Event->key() == Qt::Key_Escape && Event->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(Event);
 }

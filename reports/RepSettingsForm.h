@@ -18,6 +18,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* Event) override;
+    // Escape closes it, as every dialog: it has no buttons of its own.
+    void keyPressEvent(QKeyEvent* Event) override;
 
 private:
     TSettingsStore& FSettings;

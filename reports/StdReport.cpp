@@ -77,6 +77,12 @@ QImage LoadLogo(const QString& FileName)
     return Reader.read();
 }
 
+// A failure's cause on a line of its own, when there is one.
+QString WithCause(const QString& Cause)
+{
+    return Cause.isEmpty() ? QString() : QStringLiteral("\n") + Cause;
+}
+
 QDate ReportDate()
 {
     const double Date = State.Properties.Date;
@@ -244,13 +250,18 @@ void StdReportPrint()
         if (!State.HeaderLines.isEmpty())
             Printer.setDocName(State.HeaderLines.first());
         if (!E->BeginDoc()) {
-            ShowMessage(E, QStringLiteral("Could not start printing on ") + PrinterName(Printer));
+            ShowMessage(E, QStringLiteral("Could not start printing on ") + PrinterName(Printer) +
+                               WithCause(E->PrintError()));
             break;
         }
         LoadPreviewLayout();
         E->Printing = true;
         E->DoReport();
-        E->EndDoc();
+        if (!E->EndDoc()) {
+            ShowMessage(E, QStringLiteral("Error printing to ") + PrinterName(Printer) +
+                               WithCause(E->PrintError()));
+            break;
+        }
     }
     E->Printing = false;
     Printer.setCopyCount(Copies);

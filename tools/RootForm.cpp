@@ -67,7 +67,8 @@ bool TRootForm::ClipScreen(const QString& Folder, const QString& Name, double Sc
     if (!Shot.isNull() && File.open(QIODevice::WriteOnly) && Shot.save(&File, "JPG", 90) &&
         File.commit())
         return true;
-    OwnMessage("Error writing file " + FileName, TMsgKind::Error);
+    OwnMessage("Error writing file " + FileName + QString::fromStdString(DataFolderNote(FileName.toStdString())),
+               TMsgKind::Error);
     return false;
 }
 

@@ -529,3 +529,35 @@ TEST(MainForm, StatusWithoutAFigureHasNoBrackets)
         EXPECT_EQ(P.Panel(1), C.Status);
     }
 }
+
+// A store whose file cannot be written.
+class TUnwritableStore : public TMemorySettingsStore {
+public:
+    std::string Commit() override { return "The settings could not be saved to x.ini.\nRead-only file system"; }
+};
+
+TEST(MainForm, SettingsThatCannotBeKeptAreToldAtClose)
+{
+    TProgram P({"ventrix"}, std::make_unique<TUnwritableStore>());
+    P.Main().close();
+    EXPECT_EQ(P.Services.Messages, QStringList{"The settings could not be saved to x.ini.\nRead-only file system"});
+}
+
+TEST(MainForm, AnUndoFileThatCannotBeWrittenSaysWhyAndTheDeletionGoesWithoutUndo)
+{
+    TProgram P;
+    const QString UndoName = QString::fromStdString(P.Main().UndoFile().FileName());
+    ASSERT_TRUE(QDir().mkpath(UndoName)); // a folder where the file should go
+    TDuctGraph& G = P.Network();
+    const int Count = G.BranchCount();
+    P.Main().FlowGraphFrame1->SelectBranch(G.Branches()[0].get());
+    P.Main().FlowGraphFrame1->gvfDeleteBranchClick();
+    ASSERT_EQ(P.Services.Messages.size(), 1);
+    const QStringList Lines = P.Services.Messages[0].split('\n');
+    ASSERT_EQ(Lines.size(), 2);
+    EXPECT_TRUE(Lines[0].startsWith("Error writing file " + UndoName + ". ")) << Lines[0].toStdString();
+    EXPECT_GT(Lines[0].size(), ("Error writing file " + UndoName + ". ").size());
+    EXPECT_EQ(Lines[1], "This deletion cannot be undone.");
+    EXPECT_EQ(G.BranchCount(), Count - 1);
+    EXPECT_FALSE(P.Main().ActionUndoDelete->isEnabled());
+}

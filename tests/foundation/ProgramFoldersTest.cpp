@@ -111,6 +111,36 @@ TEST(ProgramFolders, UnknownDocumentsStopsStartUpBlockedDataFolderFallsBack)
     EXPECT_EQ(ResolveProgramFolders(Sources).DataDir, Temp.Path + "bin/");
 }
 
+// Messages about files of a data folder that fell back to the program's
+// folder name that folder and why it was chosen.
+TEST(ProgramFolders, AFallenBackDataFolderIsExplainedInMessages)
+{
+    TTempFolder Temp;
+    TFolderSources Sources;
+    Sources.ExePath = Temp.Path + "bin/Ventrix";
+    Sources.DocumentsDir = Temp.Path + "Documents";
+    const TProgramFolders Kept = ProgramFolders();
+    for (const bool Blocked : {false, true}) {
+        SCOPED_TRACE(Blocked ? "blocked" : "made");
+        fs::create_directories(Sources.DocumentsDir);
+        if (Blocked)
+            std::ofstream(Sources.DocumentsDir + "/Brellamonte") << "not a folder";
+        SetProgramFolders(ResolveProgramFolders(Sources));
+        const std::string Note = DataFolderNote(ProgramFolders().DataDir + "diagnostic.htm");
+        if (Blocked)
+            EXPECT_EQ(Note.rfind("\n" + Temp.Path + "bin/ is the program's folder, used because the data folder " +
+                                     Temp.Path + "Documents/Brellamonte/Ventrix/ could not be created (",
+                                 0),
+                      0u)
+                << Note;
+        else
+            EXPECT_EQ(Note, "");
+        EXPECT_EQ(DataFolderNote(Temp.Path + "elsewhere.htm"), "");
+        fs::remove_all(Sources.DocumentsDir);
+    }
+    SetProgramFolders(Kept);
+}
+
 TEST(Letterhead, ReadsValuesWithTheLogoDefault)
 {
     TMemorySettingsStore Store;

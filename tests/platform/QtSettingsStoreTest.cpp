@@ -127,3 +127,37 @@ TEST(QtSettingsStore, DamagedFilesReadWhatTheyCanAndFlushReportsThisWrite)
         std::filesystem::remove(File);
     }
 }
+
+// A write that fails names the file and why it failed.
+TEST(QtSettingsStore, CommitTellsTheFileAndTheCause)
+{
+    struct TCase {
+        const char* Name;
+        const char* Blocker; // made a folder (the file) or a file (the folder)
+        bool FolderBlocked;
+    } Cases[] = {
+        {"the file is a folder", "Brellamonte/Blocked.ini", false},
+        {"the settings folder is a file", "Brellamonte", true},
+    };
+    const std::string Home = TestHome() + "blocked/";
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(Home));
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        std::filesystem::remove_all(Home);
+        std::filesystem::create_directories(Home + "Brellamonte");
+        if (C.FolderBlocked) {
+            std::filesystem::remove(Home + C.Blocker);
+            std::ofstream(Home + C.Blocker) << "x";
+        } else {
+            std::filesystem::create_directories(Home + C.Blocker);
+        }
+        auto Store = OpenSettingsKey("Software\\Brellamonte\\Blocked");
+        Store->WriteString("Settings", "Width", "640");
+        const std::string Said = Store->Commit();
+        const std::string Head = "The settings could not be saved to " + Home + "Brellamonte/Blocked.ini.\n";
+        EXPECT_EQ(Said.substr(0, Head.size()), Head);
+        EXPECT_GT(Said.size(), Head.size() + 3) << Said;
+    }
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(TestHome() + ".config"));
+    std::filesystem::remove_all(Home);
+}

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QTest>
 
 TEST(RepSettingsForm, ChoicesComeFromAndGoBackToTheSettings)
 {
@@ -31,4 +32,16 @@ TEST(RepSettingsForm, ChoicesComeFromAndGoBackToTheSettings)
         EXPECT_EQ(Store.ReadBool("Settings", "RepFittings", !Case.FittingsShown), Case.FittingsShown);
         EXPECT_TRUE(Store.ValueExists("RepSettingsForm", "Left"));
     }
+}
+
+TEST(RepSettingsForm, EscapeClosesItAndKeepsTheChoices)
+{
+    TMemorySettingsStore Store;
+    TRepSettingsForm Form(Store);
+    Form.show();
+    Form.CBGraphic->setFocus();
+    Form.CBGraphic->click();
+    QTest::keyClick(Form.CBGraphic, Qt::Key_Escape);
+    EXPECT_FALSE(Form.isVisible());
+    EXPECT_FALSE(Store.ReadBool("Settings", "RepGraphic", true));
 }

@@ -12,10 +12,14 @@
 #include <gtest/gtest.h>
 
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLocale>
 #include <QPrinter>
+
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -52,6 +56,25 @@ protected:
     TMemorySettingsStore Store;
     std::unique_ptr<TPreviewForm> Form;
     TStdReport& R = StdReport();
+};
+
+// Files of the process may grow to Bytes only, as on a nearly full disk.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t Bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
+        getrlimit(RLIMIT_FSIZE, &FKept);
+        rlimit Limit = FKept;
+        Limit.rlim_cur = Bytes;
+        setrlimit(RLIMIT_FSIZE, &Limit);
+    }
+    ~TFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &FKept); }
+    TFileSizeLimit(const TFileSizeLimit&) = delete;
+    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
+
+private:
+    rlimit FKept{};
 };
 
 QString DateText(const QDate& Date)
@@ -265,5 +288,37 @@ TEST(ReportMargins, RoundTripAndDamagedValues)
         EXPECT_EQ(Kept.Layout.Values,
                   (std::array<double, ReportLineCount>{2.5, 2.5, 2.5, 2.5, 4, 6, 7.5, 10, 11, 13, 16, 17}));
         EXPECT_EQ(Kept.Zoom, 0);
+    }
+}
+
+TEST_F(StdReportTest, APdfIsWrittenWholeOrNotAtAll)
+{
+    const QString Pdf = TestFolder() + "whole/report.pdf";
+    ASSERT_TRUE(QDir().mkpath(TestFolder() + "whole"));
+    QFile Older(Pdf);
+    ASSERT_TRUE(Older.open(QIODevice::WriteOnly) && Older.write("older") == 5);
+    Older.close();
+    TPdfPrinter Printer(Pdf);
+    ASSERT_TRUE(ShowStdReport(R, Rows(200), {"Report"}, {}));
+    for (const bool DiskFull : {true, false}) { // and the next print of the session
+        SCOPED_TRACE(DiskFull ? "disk full" : "room again");
+        TRecordedMessages Messages;
+        auto Installed = Messages.Install();
+        {
+            TFileSizeLimit Room(DiskFull ? 8192 : RLIM_INFINITY);
+            StdReportPrint();
+        }
+        EXPECT_EQ(QDir(TestFolder() + "whole").entryList(QDir::Files | QDir::Hidden), QStringList{"report.pdf"});
+        if (DiskFull) {
+            ASSERT_EQ(Messages.Texts.size(), 1);
+            EXPECT_TRUE(Messages.Texts[0].startsWith("Error printing to " + Pdf + "\n")) << Messages.Texts[0].toStdString();
+            EXPECT_GT(Messages.Texts[0].size(), ("Error printing to " + Pdf + "\n").size());
+            ASSERT_TRUE(Older.open(QIODevice::ReadOnly));
+            EXPECT_EQ(Older.readAll(), "older");
+            Older.close();
+        } else {
+            EXPECT_EQ(Messages.Texts, QStringList());
+            EXPECT_TRUE(PdfPageText(Pdf, PdfPages(Pdf)).contains("Row 200"));
+        }
     }
 }
