@@ -107,7 +107,9 @@ std::string TFittingsListModel::ColumnText(const TFitting& Fitting, int Column)
 {
     switch (Column) {
     case 0:
-        return "[" + std::to_string(Fitting.Serial) + "] " + Fitting.Code;
+        // Built up from the left: GCC 12 sees a false overlap (-Wrestrict)
+        // when a literal is put before a temporary string.
+        return std::string("[").append(std::to_string(Fitting.Serial)).append("] ").append(Fitting.Code);
     case 1:
         return Fitting.Caption;
     case 2:

@@ -15,7 +15,7 @@ struct FlowNodeDlg : testing::Test, TDialogFixture {
     FlowNodeDlg()
     {
         const auto Log = [this](const char* Name) {
-            return [this, Name](TFlowNode* N) { Events.push_back(Name + (" " + std::to_string(N->Id()))); };
+            return [this, Name](TFlowNode* N) { Events.push_back(std::string(Name) + ' ' + std::to_string(N->Id())); };
         };
         Dlg.OnRedrawNode = Log("redraw");
         Dlg.OnNodeTypeChanged = Log("type");
