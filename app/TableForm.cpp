@@ -115,7 +115,16 @@ TTableForm::TTableForm(TSettingsStore& Store, QWidget* Parent)
     FillFromNetwork();
 }
 
-TTableForm::~TTableForm() = default;
+TTableForm::~TTableForm()
+{
+    // The grid tells the form of every move of its current cell, and taking
+    // it apart moves it: it goes while the form is still whole, and without
+    // the form watching its events, which would reach a half-gone grid.
+    BranchGrid->viewport()->removeEventFilter(this);
+    BranchGrid->removeEventFilter(this);
+    delete BranchGrid;
+    BranchGrid = nullptr;
+}
 
 void TTableForm::BuildGrid()
 {
