@@ -114,7 +114,7 @@ TEST(FittingsForm, AColumnClickSortsTheNetworksListAndASecondReversesIt)
     EXPECT_EQ(F.Codes(), (std::vector<std::string>{"SD5-1", "ER2-1", "CD3-1", "CD3-1"}));
     EXPECT_EQ(F.G.Fittings[3]->Serial, SecondCd);
     EXPECT_EQ(F.Changes, 2);
-    EXPECT_EQ(F.RowText(0), "[" + std::to_string(F.G.Fittings[0]->Serial) + "] SD5-1");
+    EXPECT_EQ(F.RowText(0), std::string("[").append(std::to_string(F.G.Fittings[0]->Serial)).append("] SD5-1"));
     EXPECT_EQ(F.RowText(0, 2), "Branch 1; ");
     // Another column starts ascending again.
     F.Form.ColumnClick(2);
@@ -184,7 +184,7 @@ TEST(FittingsForm, AChangeMadeElsewhereRefillsTheList)
     EXPECT_EQ(static_cast<TFittingsListModel*>(F.Form.LV->model())->FittingAt(2), nullptr);
     QApplication::processEvents(); // the refill the row asked for
     EXPECT_EQ(F.Form.LV->model()->rowCount(), 2);
-    EXPECT_EQ(F.RowText(1), "[" + std::to_string(F.G.Fittings[1]->Serial) + "] ER2-1");
+    EXPECT_EQ(F.RowText(1), std::string("[").append(std::to_string(F.G.Fittings[1]->Serial)).append("] ER2-1"));
 
     // A fitting appended elsewhere is found at the next look-up.
     F.G.Fittings.push_back(std::make_unique<TFitting>("New", "CR3-1"));
