@@ -109,11 +109,11 @@ TEST_F(CatalogueTest, TablesGivePublishedValuesAtRealSizes)
         // Converging mitred elbow, H/W = 1, outlet 0.8 of the inlet width.
         {"Elbow, rectangular, mitred, 90 degrees, converging or diverging",
          {.S = RectSection(500, 500), .Second = RectSection(500, 400)}, {}, 1.4},
-        // Idelchik's smooth bend at 45 degrees, r/D = 1.5: 0.9 sin 45 x 0.21 /
-        // sqrt(1.5) + 0.0175 x 0.02 x 45 x 1.5.
-        {"Elbow, round, smooth radius, any angle", {.S = D400}, {45, 600}, 0.133},
-        // 3-gore elbow, r/D = 1: 0.42 at 90 degrees times the 45-degree factor 0.60.
-        {"Elbow, round, 3-gore, any angle", {.S = D400}, {45, 400}, 0.252},
+        // Smooth round elbow at 45 degrees, r/D = 1.5: 0.15 at 90 degrees times
+        // the 45-degree factor 0.60, no wall friction on top.
+        {"Elbow, round, smooth radius, any angle", {.S = D400}, {45, 600}, 0.09},
+        // 3-gore elbow at 45 degrees goes by the diameter.
+        {"Elbow, round, 3-gore, 45 degrees, r/D = 1.5", {.S = RoundSection(300)}, {}, 0.11},
         // One splitter vane, H/W = 0.5, r/W = 0.75 (0.11 if H and W were swapped).
         {"Elbow, rectangular, smooth radius, one splitter vane, 90 degrees", {.S = RectSection(200, 400)}, {300},
          0.13},
