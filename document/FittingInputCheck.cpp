@@ -88,13 +88,18 @@ std::vector<std::string> MatchFittingInputsToDatabase(TFlowGraph& Network, TDuct
         return Changed;
     const std::map<std::string, std::string> FirstKeys = FirstKeyOfBaseCodes(*Database);
     const std::map<std::string, std::string> CodeOfName = CodeOfNames(*Database, FirstKeys);
+    std::map<std::string, TDuctFitSummary> Summaries;
 
     for (const auto& Fitting : Network.Fittings) {
         const auto First = FirstKeys.find(LowerCaseText(FittingBaseCode(Fitting->Code)));
         if (First == FirstKeys.end())
             continue; // not in the database: computing it says so
-        TDuctFitSummary Summary;
-        Database->GetFittingInfo(FittingBaseCode(Fitting->Code), Summary);
+        // A summary reads every entry of its code from the data file: once
+        // per code, however many fittings share it.
+        const auto [Cached, Fresh] = Summaries.try_emplace(First->first);
+        TDuctFitSummary& Summary = Cached->second;
+        if (Fresh)
+            Database->GetFittingInfo(FittingBaseCode(Fitting->Code), Summary);
         const TDuctFitting* FirstFit = Database->SelectFitting(First->second, false);
         if (!FirstFit || InputsFit(*Fitting, Summary, *FirstFit, CodeOfName))
             continue;
