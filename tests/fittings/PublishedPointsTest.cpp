@@ -19,6 +19,7 @@ namespace {
 
 constexpr const char* Ashrae2009 = "ASHRAE Handbook - Fundamentals (SI) 2009, ch. 21, fitting ";
 constexpr const char* SmacnaElbows = "SMACNA HVAC Systems - Duct Design, Table A-7 (elbows), part ";
+constexpr const char* Smacna = "SMACNA HVAC Systems - Duct Design, 4th ed., Table ";
 
 struct TPoint {
     TSecs Sec;
@@ -61,6 +62,7 @@ std::vector<TPublished> PublishedFittings()
 {
     const std::string A = Ashrae2009;
     const std::string S = SmacnaElbows;
+    const std::string T = Smacna;
     const double Printed2 = 0.005 + 1e-9; // two decimals
     const double Printed1 = 0.05 + 1e-9;  // one decimal (1.2)
     return {
@@ -101,6 +103,12 @@ std::vector<TPublished> PublishedFittings()
          {{Rect(400, 400), {20}, 0.22}, {Rect(300, 600), {48}, 0.09}}},
         {"ED1-5", "Idelchik Diagram 3-1 (duct mounted in wall), as ASHRAE's fitting 1-1 tabulates it", Printed2,
          {{Round(400), {20, 0}, 0.80}, {Round(400), {200, 0}, 1.0}, {Round(400), {200, 20}, 0.5}}},
+        // Angle and L; L over the diameter 0.25, 0.6 and 1.0.
+        {"ED1-6", T + "A-12, fitting D (conical bellmouth without end wall)", Printed2,
+         {{Round(400), {30, 100}, 0.30}, {Round(400), {10, 240}, 0.46}, {Round(400), {40, 400}, 0.11}}},
+        // L over the hydraulic diameter, 400 mm for both ducts; then the angle.
+        {"ER1-4", T + "A-12, fitting D (conical bellmouth without end wall), on the hydraulic diameter", Printed2,
+         {{Rect(400, 400), {100, 30}, 0.30}, {Rect(300, 600), {240, 20}, 0.27}}},
         // ---- exits
         {"SD2-1", "Idelchik Diagram 11-1 (free discharge: the velocity pressure is lost)", 1e-9,
          {{Round(400), {}, 1.0}, {Round(150), {}, 1.0}}},
