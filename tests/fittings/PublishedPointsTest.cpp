@@ -115,6 +115,17 @@ std::vector<TPublished> PublishedFittings()
         // Borda-Carnot (1 - A/A2)^2, as SMACNA's abrupt-expansion table prints it.
         {"SD2-2", "Idelchik Diagram 4-1 (sudden expansion), (1 - A1/A2)^2", 0.001,
          {{Round(300), {600}, 0.5625}, {Round(200), {600}, 64.0 / 81.0}}},
+        // Outlet diameter and angle: outlet areas 2, 4 and 16 times the duct's.
+        {"SD2-3", T + "A-13, fitting B (conical exit, round)", Printed2,
+         {{Round(300), {300 * std::sqrt(2.0), 14}, 0.33},
+          {Round(300), {600, 20}, 0.36},
+          {Round(300), {600, 30}, 0.54},
+          {Round(200), {800, 45}, 0.94}}},
+        // Outlet sides and angle: outlet areas 2, 4 and 10 times the duct's.
+        {"SR2-2", T + "A-13, fitting D (pyramidal exit diffuser, rectangular)", Printed2,
+         {{Rect(400, 400), {0, 0, 800, 400, 30}, 0.86},
+          {Rect(400, 400), {0, 0, 800, 800, 14}, 0.48},
+          {Rect(200, 300), {0, 0, 600, 1000, 10}, 0.26}}},
         // ---- transitions
         {"ED4-1", "Idelchik Diagram 4-1 (sudden expansion), (1 - Ab/Ac)^2 on the smaller duct", 0.001,
          {{{.B = RoundSection(400 * std::sqrt(0.2)), .C = RoundSection(400)}, {}, 0.64},
