@@ -130,8 +130,8 @@ TEST_F(CatalogueTest, TablesGivePublishedValuesAtRealSizes)
         {"Damper, rectangular, multi-blade, opposed blades", {.S = RectSection(600, 600)}, {4, 0}, 0.52},
         // Weisbach's rectangular butterfly damper at 30 degrees.
         {"Damper, butterfly (single blade), rectangular duct (0 degrees = fully open)", {.S = Square400}, {30}, 3.54},
-        // Parallel blades at 30 degrees leave half the area: 0.52 + (2 - 1)^2.
-        {"Damper, rectangular, multi-blade, parallel blades", {.S = Square400}, {4, 30}, 1.52},
+        // Parallel blades at 30 degrees, x = NW / 2(H+W) = 1 (Brown and Fellows).
+        {"Damper, rectangular, multi-blade, parallel blades", {.S = Square400}, {4, 30}, 2.6},
         // Square elbow R/H = 1 two elbow heights before the fan inlet.
         {"Fan inlet, square elbow with inlet transition, no turning vanes", {.S = Square400}, {400, 800}, 0.66},
         // 500 x 500 outlet at 10 m/s: Le = 500 / 350 m; a duct of a quarter of

@@ -151,6 +151,12 @@ std::vector<TPublished> PublishedFittings()
           {{.S = RoundSection(500, 0.2), .B = RoundSection(500, 0.8), .C = RoundSection(500, 1.0)}, {}, 0.3617 / 0.64}}},
         // ---- dampers
         {"CD9-1", A + "CD9-1 (butterfly, round): 0.20 fully open; Idelchik Diagram 9-5 at 10 degrees", Printed2, {{Round(400), {0}, 0.20}, {Round(400), {10}, 0.52}}},
+        // N blades and their angle; x = NW / 2(H+W) = 0.3, 1.0 and 1.5.
+        {"CR9-3", "ASHRAE duct-fitting data, parallel blades (Brown and Fellows, after Idelchik et al. 1986)", Printed2,
+         {{Rect(1400, 600), {2, 0}, 0.52},
+          {Rect(1400, 600), {2, 10}, 0.79},
+          {Rect(400, 400), {4, 30}, 2.6},
+          {Rect(400, 400), {6, 70}, 102}}},
         {"CR9-4", "ASHRAE Fundamentals duct-fitting data, opposed blades, x = NW / 2(H+W) = 0.3", Printed2,
          {{Rect(1400, 600), {2, 0}, 0.52}, {Rect(1400, 600), {2, 30}, 4.1}}},
     };
