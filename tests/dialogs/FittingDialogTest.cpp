@@ -190,7 +190,7 @@ TEST_F(FittingDialog, CloseAsksForEveryNeededLink)
 TEST_F(FittingDialog, NextAndPrevStepOverFittingsWithoutACodeAndStopAfterOneLap)
 {
     Tee();
-    TFitting* A = Net.AddFitting("ED1-1", {"s"}, {1});
+    TFitting* A = Net.AddFitting("ED1-22", {"s"}, {1});
     Net.AddFitting("", {"s"}, {2});
     TFitting* C = Net.AddFitting("ED1-3", {"s"}, {3});
     Open(C);
@@ -201,7 +201,7 @@ TEST_F(FittingDialog, NextAndPrevStepOverFittingsWithoutACodeAndStopAfterOneLap)
     Dlg.NextBtn->click();
     EXPECT_EQ(Dlg.Fitting(), A); // wrapped over the end
     EXPECT_EQ(Selected.back(), A);
-    EXPECT_EQ(Dlg.CodeCombo->currentText(), "ED1-1");
+    EXPECT_EQ(Dlg.CodeCombo->currentText(), "ED1-22");
     Dlg.NextBtn->click();
     A->Code.clear();
     Dlg.NextBtn->click(); // no other coded fitting: it stays

@@ -93,7 +93,7 @@ std::vector<TPublished> PublishedFittings()
         {"CR3-6", S + "D (mitred)", Printed1,
          {{Rect(400, 400), {90}, 1.2}, {Rect(400, 400), {45}, 0.34}, {Rect(100, 400), {30}, 0.18}}},
         // ---- entries
-        {"ED1-1", "Idelchik, Handbook of Hydraulic Resistance, Diagram 3-1 (flush, sharp edge)", 1e-9,
+        {"ED1-22", "Idelchik, Handbook of Hydraulic Resistance, Diagram 3-1 (flush, sharp edge)", 1e-9,
          {{Round(400), {}, 0.5}, {Round(100), {}, 0.5}}},
         // The 1997 ASHRAE print differs from SMACNA's by 0.01 at r/D 0.01 and 0.02.
         {"ED1-3", "SMACNA and ASHRAE Fundamentals 1997 p. 32.31 (bellmouth with end wall, after Idelchik 3-4)",
@@ -101,7 +101,7 @@ std::vector<TPublished> PublishedFittings()
          {{Round(400), {0}, 0.50}, {Round(400), {16}, 0.26}, {Round(400), {40}, 0.12}, {Round(400), {80}, 0.03}}},
         {"ER1-5", "Idelchik Diagram 3-4 with end wall, as SMACNA prints it, on the hydraulic diameter", Printed2,
          {{Rect(400, 400), {20}, 0.22}, {Rect(300, 600), {48}, 0.09}}},
-        {"ED1-5", "Idelchik Diagram 3-1 (duct mounted in wall), as ASHRAE's fitting 1-1 tabulates it", Printed2,
+        {"ED1-1", "Idelchik Diagram 3-1 (duct mounted in wall), as ASHRAE's fitting 1-1 tabulates it", Printed2,
          {{Round(400), {20, 0}, 0.80}, {Round(400), {200, 0}, 1.0}, {Round(400), {200, 20}, 0.5}}},
         // Angle and L; L over the diameter 0.25, 0.6 and 1.0.
         {"ED1-6", T + "A-12, fitting D (conical bellmouth without end wall)", Printed2,
