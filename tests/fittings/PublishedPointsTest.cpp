@@ -190,4 +190,28 @@ TEST_F(PublishedPoints, EveryCodeGivesItsPublishedValues)
     }
 }
 
+// A code names the fitting the public scheme gives it, or nothing when the
+// catalogue does not hold that fitting: a fitting the scheme numbers otherwise
+// keeps its own serial (21 and up).
+TEST_F(PublishedPoints, CodesNameTheirPublicFittingOrNone)
+{
+    const struct {
+        const char* Code;
+        const char* NamePart; // nullptr: the code must be free
+    } Cases[] = {
+        {"ED1-1", "mounted in a wall"},    {"ED1-3", "rounded inlet edge"}, {"CR9-1", "butterfly"},
+        {"CR9-3", "parallel blades"},      {"CR9-4", "opposed blades"},     {"CD3-1", "die stamped, 90"},
+        {"SR4-1", nullptr},                {"ED1-5", nullptr},              {"CR9-22", nullptr},
+    };
+    for (const auto& Case : Cases) {
+        TDuctFitting* F = DB.SelectFitting(Case.Code, false);
+        if (!Case.NamePart) {
+            EXPECT_EQ(F, nullptr) << Case.Code << " names " << (F ? F->Name : "");
+            continue;
+        }
+        ASSERT_NE(F, nullptr) << Case.Code << " is not in the database";
+        EXPECT_NE(F->Name.find(Case.NamePart), std::string::npos) << Case.Code << " names " << F->Name;
+    }
+}
+
 } // namespace
