@@ -103,11 +103,16 @@ std::vector<TPublished> PublishedFittings()
          {{Rect(400, 400), {20}, 0.22}, {Rect(300, 600), {48}, 0.09}}},
         {"ED1-1", "Idelchik Diagram 3-1 (duct mounted in wall), as ASHRAE's fitting 1-1 tabulates it", Printed2,
          {{Round(400), {20, 0}, 0.80}, {Round(400), {200, 0}, 1.0}, {Round(400), {200, 20}, 0.5}}},
+        {"ER1-1", "Idelchik Diagram 3-1 (duct mounted in wall), as ASHRAE's fitting 1-1 tabulates it, on the hydraulic "
+                  "diameter", Printed2,
+         {{Rect(400, 400), {20, 0}, 0.80}, {Rect(300, 600), {200, 8}, 0.72}}},
+        {"ED1-2", "Idelchik Diagram 3-4 (bellmouth without end wall), as ASHRAE's fitting 1-2 tabulates it", Printed2,
+         {{Round(400), {16}, 0.51}, {Round(400), {40}, 0.15}}},
         // Angle and L; L over the diameter 0.25, 0.6 and 1.0.
         {"ED1-6", T + "A-12, fitting D (conical bellmouth without end wall)", Printed2,
          {{Round(400), {30, 100}, 0.30}, {Round(400), {10, 240}, 0.46}, {Round(400), {40, 400}, 0.11}}},
         // L over the hydraulic diameter, 400 mm for both ducts; then the angle.
-        {"ER1-4", T + "A-12, fitting D (conical bellmouth without end wall), on the hydraulic diameter", Printed2,
+        {"ER1-2", T + "A-12, fitting D (conical bellmouth without end wall), on the hydraulic diameter", Printed2,
          {{Rect(400, 400), {100, 30}, 0.30}, {Rect(300, 600), {240, 20}, 0.27}}},
         // ---- exits
         {"SD2-1", "Idelchik Diagram 11-1 (free discharge: the velocity pressure is lost)", 1e-9,
@@ -201,7 +206,9 @@ TEST_F(PublishedPoints, CodesNameTheirPublicFittingOrNone)
     } Cases[] = {
         {"ED1-1", "mounted in a wall"},    {"ED1-3", "rounded inlet edge"}, {"CR9-1", "butterfly"},
         {"CR9-3", "parallel blades"},      {"CR9-4", "opposed blades"},     {"CD3-1", "die stamped, 90"},
+        {"ED1-2", "bellmouth without end wall"}, {"ER1-1", "mounted in a wall"}, {"ER1-2", "bellmouth without end wall"},
         {"SR4-1", nullptr},                {"ED1-5", nullptr},              {"CR9-22", nullptr},
+        {"ER1-3", nullptr},
     };
     for (const auto& Case : Cases) {
         TDuctFitting* F = DB.SelectFitting(Case.Code, false);
