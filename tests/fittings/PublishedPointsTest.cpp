@@ -155,7 +155,8 @@ std::vector<TPublished> PublishedFittings()
          {{{.S = RoundSection(500, 0.5), .B = RoundSection(500, 0.5), .C = RoundSection(500, 1.0)}, {}, 4 * 0.2186},
           {{.S = RoundSection(500, 0.2), .B = RoundSection(500, 0.8), .C = RoundSection(500, 1.0)}, {}, 0.3617 / 0.64}}},
         // ---- dampers
-        {"CD9-1", A + "CD9-1 (butterfly, round): 0.20 fully open; Idelchik Diagram 9-5 at 10 degrees", Printed2, {{Round(400), {0}, 0.20}, {Round(400), {10}, 0.52}}},
+        {"CD9-1", A + "CD9-1 (butterfly, round): 0.20 fully open; Idelchik Diagram 9-5 at 10 degrees", Printed2,
+         {{Round(400), {0}, 0.20}, {Round(400), {10}, 0.52}}},
         // N blades and their angle; x = NW / 2(H+W) = 0.3, 1.0 and 1.5.
         {"CR9-3", "ASHRAE duct-fitting data, parallel blades (Brown and Fellows, after Idelchik et al. 1986)", Printed2,
          {{Rect(1400, 600), {2, 0}, 0.52},
@@ -204,11 +205,19 @@ TEST_F(PublishedPoints, CodesNameTheirPublicFittingOrNone)
         const char* Code;
         const char* NamePart; // nullptr: the code must be free
     } Cases[] = {
-        {"ED1-1", "mounted in a wall"},    {"ED1-3", "rounded inlet edge"}, {"CR9-1", "butterfly"},
-        {"CR9-3", "parallel blades"},      {"CR9-4", "opposed blades"},     {"CD3-1", "die stamped, 90"},
-        {"ED1-2", "bellmouth without end wall"}, {"ER1-1", "mounted in a wall"}, {"ER1-2", "bellmouth without end wall"},
-        {"SR4-1", nullptr},                {"ED1-5", nullptr},              {"CR9-22", nullptr},
+        {"ED1-1", "mounted in a wall"},
+        {"ED1-2", "bellmouth without end wall"},
+        {"ED1-3", "rounded inlet edge"},
+        {"ER1-1", "mounted in a wall"},
+        {"ER1-2", "bellmouth without end wall"},
+        {"CD3-1", "die stamped, 90"},
+        {"CR9-1", "butterfly"},
+        {"CR9-3", "parallel blades"},
+        {"CR9-4", "opposed blades"},
+        {"ED1-5", nullptr},
         {"ER1-3", nullptr},
+        {"SR4-1", nullptr},
+        {"CR9-22", nullptr},
     };
     for (const auto& Case : Cases) {
         TDuctFitting* F = DB.SelectFitting(Case.Code, false);
