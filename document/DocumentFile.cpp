@@ -1,5 +1,7 @@
 #include "document/DocumentFile.h"
 
+#include "document/FittingInputCheck.h"
+#include "fittings/DuctFittingDB.h"
 #include "foundation/AtomicSave.h"
 #include "foundation/ValueStream.h"
 
@@ -42,6 +44,7 @@ TDocumentRead ReadDocument(TValueReader& Reader, const std::string& Name, const 
         if (Read.Version >= gdv202)
             Read.Settings->ReadFromReader(Reader);
         Read.Network->CompleteRead(Read.Version);
+        MatchFittingInputsToDatabase(*Read.Network, DuctFittingDB());
     } catch (const std::exception& Error) {
         return LoadFailure(Name, Error.what());
     }

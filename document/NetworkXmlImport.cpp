@@ -1,5 +1,7 @@
 #include "document/NetworkXmlImport.h"
 
+#include "document/FittingInputCheck.h"
+#include "fittings/DuctFittingDB.h"
 #include "foundation/DelimitedText.h"
 #include "foundation/NumberFormat.h"
 #include "foundation/XmlHelpers.h"
@@ -301,6 +303,7 @@ TDocumentRead ImportNetworkXmlText(std::string_view Text, const std::string& Nam
         Read.Settings->ReadXml(Head);
         Read.Network = std::make_unique<TDuctGraph>(false, Read.Settings.get());
         Read.Network->ReadXml(Root);
+        MatchFittingInputsToDatabase(*Read.Network, DuctFittingDB());
     } catch (const std::exception& Error) {
         return ImportFailure(Name, Error.what());
     }

@@ -4,7 +4,11 @@ two-dimensional families (not part of the build): computes the tables from the
 cited correlations and handbook tables and writes them into data/fittings.
 New files are written whole; in the shared category files the entries after
 the hand-written ones are replaced. Serial numbers are the lowest free ones
-below 21 (the three-dimensional families number from 21)."""
+below 21 (the three-dimensional families number from 21).
+
+Record of the first computations only: the catalogue's codes and several of
+its values have been edited in data/fittings since (see its README), and
+running this again would undo them."""
 
 import json
 import math

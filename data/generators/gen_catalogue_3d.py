@@ -1,6 +1,9 @@
 #!/usr/bin/python3
 # Author-time generator of the catalogue entries of the factor, 3-D and 3-D
 # junction families (not part of the build). Writes data/fittings/*-3d.json.
+# Record of the first computations only: the catalogue's codes and several of
+# its values have been edited in data/fittings since (see its README), and
+# running this again would undo them.
 import json, math, os
 import fluids
 import fluids.fittings as FF

@@ -19,7 +19,7 @@ const char* const Elbows = R"({
   "category": 3,
   "title": "Elbows",
   "fittings": [
-    { "key": "CD3-2", "class": "TDuctFitAngle", "name": "Mitred elbow",
+    { "key": "CD3-22", "class": "TDuctFitAngle", "name": "Mitred elbow",
       "source": "Weisbach", "cmin": 0, "cmax": 1.2,
       "inputNames": ["Angle"], "inputDefaults": [90],
       "axisNames": ["Angle"], "axisScales": ["log"], "axisDefaults": [-1],
@@ -52,8 +52,8 @@ TEST(FittingJson, ReadsEveryMemberIntoTheRecord)
     EXPECT_EQ(File.Title, "Elbows");
     ASSERT_EQ(File.Entries.size(), 2u);
     const TFittingSource& S = File.Entries[0].Source;
-    EXPECT_EQ(File.Entries[0].Key, "CD3-2");
-    EXPECT_EQ(S.Code, "CD3-2");
+    EXPECT_EQ(File.Entries[0].Key, "CD3-22");
+    EXPECT_EQ(S.Code, "CD3-22");
     EXPECT_EQ(S.ClassName, "TDuctFitAngle");
     EXPECT_EQ(S.AxisScales, std::vector<int>{st_log});
     EXPECT_EQ(S.XAxis, (TFloatVec{0, 45, 90}));
@@ -67,12 +67,12 @@ TEST(FittingJson, MistakesNameTheFileAndTheEntry)
 {
     EXPECT_THAT(ParseError("{ not json"), HasSubstr("elbows.json: not valid JSON"));
     EXPECT_THAT(ParseError(Replace(Elbows, "\"xAxis\"", "\"xaxis\"")),
-                HasSubstr("elbows.json: entry 1 (CD3-2): unknown member \"xaxis\""));
+                HasSubstr("elbows.json: entry 1 (CD3-22): unknown member \"xaxis\""));
     EXPECT_THAT(ParseError(Replace(Elbows, "\"source\": \"A textbook\",", "")),
                 HasSubstr("entry 2 (SD3-9): missing \"source\""));
     EXPECT_THAT(ParseError(Replace(Elbows, "\"source\": \"A textbook\"", "\"source\": \"\"")),
                 HasSubstr("must cite"));
-    EXPECT_THAT(ParseError(Replace(Elbows, "[0, 45, 90]", "[0, \"45\", 90]")), HasSubstr("entry 1 (CD3-2)"));
+    EXPECT_THAT(ParseError(Replace(Elbows, "[0, 45, 90]", "[0, \"45\", 90]")), HasSubstr("entry 1 (CD3-22)"));
     EXPECT_THAT(ParseError(Replace(Elbows, "[\"log\"]", "[\"ln\"]")), HasSubstr("neither \"lin\" nor \"log\""));
     EXPECT_THAT(ParseError(Replace(Elbows, "\"category\": 3", "\"categories\": 3")), HasSubstr("unknown member"));
 }
@@ -81,16 +81,16 @@ TEST(FittingJson, CheckNamesCategoryMismatchAndValidationProblems)
 {
     TFittingCategoryFile File = ParseFittingCategory(Elbows, "elbows.json");
     File.Category = 4;
-    EXPECT_THAT(CheckFittingCategory(File), Contains(HasSubstr("elbows.json: CD3-2: the key's category differs")));
+    EXPECT_THAT(CheckFittingCategory(File), Contains(HasSubstr("elbows.json: CD3-22: the key's category differs")));
 
     File = ParseFittingCategory(Elbows, "elbows.json");
     File.Entries[0].Source.Values.pop_back();
     EXPECT_THAT(CheckFittingCategory(File), Contains(HasSubstr("Values has 2 entries for 3")));
 
     // A stored code given apart from the key must equal it.
-    File = ParseFittingCategory(Replace(Elbows, "\"key\": \"CD3-2\",", "\"key\": \"CD3-2\", \"code\": \"CD3-1\","),
+    File = ParseFittingCategory(Replace(Elbows, "\"key\": \"CD3-22\",", "\"key\": \"CD3-22\", \"code\": \"CD3-21\","),
                                 "elbows.json");
-    EXPECT_EQ(File.Entries[0].Source.Code, "CD3-1");
+    EXPECT_EQ(File.Entries[0].Source.Code, "CD3-21");
     EXPECT_THAT(CheckFittingCategory(File), Contains(HasSubstr("differs from its key")));
 }
 

@@ -128,13 +128,13 @@ TEST_F(FittingDialog, ASharedInputNameHasOneSliderAndIsStoredOnEveryPath)
 
 TEST_F(FittingDialog, TheMinimumLabelTurnsRedWhenTheActualValueLiesWellBelowTheRange)
 {
-    // SD4-2 (contraction) runs Ab/Ac over 1..6: an actual ratio 10 % of the
+    // SD4-22 (contraction) runs Ab/Ac over 1..6: an actual ratio 10 % of the
     // range below the minimum ends the band below position 50; 3 % does not.
     for (const auto& [Ratio, Red] : {std::pair{0.5, true}, std::pair{0.85, false}}) {
         TTestNetwork N;
         N.Duct(1, 1, 2, 0.4 * std::sqrt(Ratio), 5.0, 0.2);
         N.Duct(2, 2, 3, 0.4, 5.0, 0.2);
-        TFitting* F = N.AddFitting("SD4-2", {"b", "c"}, {1, 2});
+        TFitting* F = N.AddFitting("SD4-22", {"b", "c"}, {1, 2});
         F->FlowRatios[0] = {2.0};
         Dlg.SetNetwork(&N.G);
         Open(F);
@@ -190,9 +190,9 @@ TEST_F(FittingDialog, CloseAsksForEveryNeededLink)
 TEST_F(FittingDialog, NextAndPrevStepOverFittingsWithoutACodeAndStopAfterOneLap)
 {
     Tee();
-    TFitting* A = Net.AddFitting("ED1-1", {"s"}, {1});
+    TFitting* A = Net.AddFitting("ED1-22", {"s"}, {1});
     Net.AddFitting("", {"s"}, {2});
-    TFitting* C = Net.AddFitting("ED1-2", {"s"}, {3});
+    TFitting* C = Net.AddFitting("ED1-3", {"s"}, {3});
     Open(C);
     Dlg.PrevBtn->click();
     EXPECT_EQ(Dlg.Fitting(), A); // back over the uncoded one
@@ -201,7 +201,7 @@ TEST_F(FittingDialog, NextAndPrevStepOverFittingsWithoutACodeAndStopAfterOneLap)
     Dlg.NextBtn->click();
     EXPECT_EQ(Dlg.Fitting(), A); // wrapped over the end
     EXPECT_EQ(Selected.back(), A);
-    EXPECT_EQ(Dlg.CodeCombo->currentText(), "ED1-1");
+    EXPECT_EQ(Dlg.CodeCombo->currentText(), "ED1-22");
     Dlg.NextBtn->click();
     A->Code.clear();
     Dlg.NextBtn->click(); // no other coded fitting: it stays
@@ -233,7 +233,7 @@ TEST_F(FittingDialog, SettingsKeepTheFiltersAndShowTheTableButton)
 TEST_F(FittingDialog, TheViewerPrintsTheCoefficientTable)
 {
     Tee();
-    Open(Net.AddFitting("ED1-2", {"s"}, {1}));
+    Open(Net.AddFitting("ED1-3", {"s"}, {1}));
     QString Text, Title;
     Services.Modal = [&](QDialog& D) {
         auto& View = dynamic_cast<TTableViewForm&>(D);
@@ -242,7 +242,7 @@ TEST_F(FittingDialog, TheViewerPrintsTheCoefficientTable)
         return int(mrOk);
     };
     Dlg.ShowTable();
-    EXPECT_EQ(Title, "ED1-2");
+    EXPECT_EQ(Title, "ED1-3");
     const QStringList Lines = Text.split('\n');
     EXPECT_TRUE(Lines.contains("\t\t\t  C values"));
     const auto Values = [&](const QString& Label) {
@@ -251,8 +251,8 @@ TEST_F(FittingDialog, TheViewerPrintsTheCoefficientTable)
                 return L.section('\t', 0, 0) + "|" + L.section('\t', 1).split('\t', Qt::SkipEmptyParts).join(' ');
         return QString();
     };
-    EXPECT_EQ(Values("r/D"), "r/D|0 0.02 0.06 0.1 0.15 0.2");
-    EXPECT_EQ(Values("C"), "C|0.500 0.280 0.150 0.090 0.040 0.030");
+    EXPECT_EQ(Values("r/D"), "r/D|0 0.01 0.02 0.03 0.04 0.05 0.06 0.08 0.1 0.12 0.16 0.2");
+    EXPECT_EQ(Values("C"), "C|0.500 0.430 0.360 0.310 0.260 0.220 0.200 0.150 0.120 0.090 0.060 0.030");
 }
 
 TEST_F(FittingDialog, TheViewerOfADoubleJunctionEndsWithItsBranches)

@@ -89,13 +89,13 @@ struct PressureDropForm : testing::Test {
 TEST_F(PressureDropForm, FittingRowsShowTheirLengthAndDrop)
 {
     TDuctBranch* B = Spiral();
-    TFitting* F = Net.AddFitting("ED1-1", {"s"}, {1});
+    TFitting* F = Net.AddFitting("ED1-22", {"s"}, {1});
     F->CValues = {0.5};
     Show(B, Form.FittingsSheet);
     EXPECT_EQ(Form.windowTitle(), "Pressure drop: Branch 1");
     EXPECT_EQ(Form.DescLabel->text(), "Spiral duct: 200 mm");
     const auto* G = Form.FittingsGrid;
-    EXPECT_EQ(G->Cell(TPressureDropForm::fcCode, 1), "ED1-1");
+    EXPECT_EQ(G->Cell(TPressureDropForm::fcCode, 1), "ED1-22");
     EXPECT_EQ(G->Cell(TPressureDropForm::fcC, 1), "0.500");
     EXPECT_EQ(G->Cell(TPressureDropForm::fcLe, 1), "4.81");
     EXPECT_EQ(G->Cell(TPressureDropForm::fcDrop, 1), "27.4");
@@ -239,7 +239,7 @@ TEST_F(PressureDropForm, AFittingOpenedOnAnEmptyRowAndClosedWithoutACodeIsCleare
     EXPECT_EQ(Form.FittingDialog()->Fitting(), nullptr);
     EXPECT_EQ(Events, QStringList({"selected", "listed", "pressure"}));
     // A row whose fitting went elsewhere opens nothing: the rows are shown anew.
-    TFitting* Other = Net.AddFitting("ED1-1", {"s"}, {1});
+    TFitting* Other = Net.AddFitting("ED1-22", {"s"}, {1});
     Form.ShowBranch(B, false);
     Net.G.DeleteFitting(Other);
     Events.clear();
@@ -261,7 +261,7 @@ TEST_F(PressureDropForm, LeavingTheFormForItsOwnFittingDialogKeepsTheFittingUnde
         QApplication::sendEvent(&Form, &Deactivate);
         DuringDialog = Net.G.Fittings.size();
         Dialog.CBCategory->setCurrentIndex(1);
-        Dialog.CodeCombo->setCurrentIndex(Dialog.CodeCombo->findText("ED1-1"));
+        Dialog.CodeCombo->setCurrentIndex(Dialog.CodeCombo->findText("ED1-22"));
         Dialog.AcceptBtn->click();
         return Dialog.result();
     };
@@ -269,7 +269,7 @@ TEST_F(PressureDropForm, LeavingTheFormForItsOwnFittingDialogKeepsTheFittingUnde
     EXPECT_EQ(DuringDialog, 1u);
     ASSERT_EQ(Net.G.Fittings.size(), 1u);
     TFitting* F = Net.G.Fittings[0].get();
-    EXPECT_EQ(F->Code, "ED1-1");
+    EXPECT_EQ(F->Code, "ED1-22");
     EXPECT_EQ(Form.FittingsGrid->Cell(TPressureDropForm::fcC, 1), "0.500");
     EXPECT_EQ(Form.FittingsGrid->Row(), 1);
     EXPECT_EQ(Form.RowFitting(1), F);

@@ -104,7 +104,7 @@ TEST(DuctFitting, CheckedDivideRaisesOnZeroAndOverflow)
 
 TEST(DuctFitConst, GivesCForAnySectionsAndClearsTheWarning)
 {
-    TFittingSource S = ConstSource("ED1-1", 0.5);
+    TFittingSource S = ConstSource("ED1-22", 0.5);
     const auto F = MakeFitting(S);
     RangeFlag = true;
     F->LastInputs = {1, 2};

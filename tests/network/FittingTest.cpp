@@ -39,21 +39,21 @@ protected:
 TEST_F(FittingTest, ElbowCoefficientAtItsStoredAxisValue)
 {
     N.Duct(1, 1, 2, 0.3);
-    TFitting& Elbow = Add("CD3-1", {{"0", 1}});
+    TFitting& Elbow = Add("CD3-21", {{"0", 1}});
     Graph.ResolveFittingLinks(false);
     EXPECT_TRUE(Elbow.Connected);
 
-    // The starting axis value is the middle entry of r/D (index 4 of 0..7):
-    // 2.0, C 0.211.
+    // The starting axis value is the middle entry of r/D (index 2 of 0..5):
+    // 1.0, C 0.22.
     Elbow.Calculate(TFitting::cmFlowRatios);
-    ASSERT_EQ(Elbow.FlowRatios[0], std::vector<double>({2.0}));
+    ASSERT_EQ(Elbow.FlowRatios[0], std::vector<double>({1.0}));
     Elbow.Calculate(TFitting::cmCValues);
-    EXPECT_NEAR(Elbow.CValues[0], 0.211, 1e-12);
+    EXPECT_NEAR(Elbow.CValues[0], 0.22, 1e-12);
 
-    // r/D 1.25 lies halfway between 0.241 and 0.219.
+    // r/D 1.25 lies halfway between 0.22 and 0.15.
     Elbow.FlowRatios[0] = {1.25};
     Elbow.Calculate(TFitting::cmCValues);
-    EXPECT_NEAR(Elbow.CValues[0], 0.230, 1e-12);
+    EXPECT_NEAR(Elbow.CValues[0], 0.185, 1e-12);
     EXPECT_EQ(Elbow.Remarks[0], "r/D = 1.25");
     // The ratio modes write the remark too.
     for (int Mode : {TFitting::cmVelocityRatios, TFitting::cmFlowRatios}) {
@@ -63,28 +63,28 @@ TEST_F(FittingTest, ElbowCoefficientAtItsStoredAxisValue)
         Elbow.FlowRatios[0] = {1.25};
     }
     Elbow.Calculate(TFitting::cmCValues);
-    EXPECT_EQ(Elbow.GetCValuesText(), "C0=0.230; ");
+    EXPECT_EQ(Elbow.GetCValuesText(), "C0=0.185; ");
     EXPECT_EQ(Elbow.GetWarningText(), "");
 
-    // r/D 8 is two segments beyond the table: extrapolated to 0.319, inside
-    // the coefficient range, and flagged.
-    Elbow.FlowRatios[0] = {8.0};
+    // r/D 0.45 is a fifth of a segment before the table: extrapolated to
+    // 0.786, beyond the coefficient range, so held at its top 0.71, and flagged.
+    Elbow.FlowRatios[0] = {0.45};
     Elbow.Calculate(TFitting::cmCValues);
-    EXPECT_NEAR(Elbow.CValues[0], 0.319, 1e-12);
+    EXPECT_NEAR(Elbow.CValues[0], 0.71, 1e-12);
     EXPECT_EQ(Elbow.GetWarningText(), "Range");
 
     // At its own inputs: a radius of 300 mm on the 200 mm duct is r/D 1.5.
     Elbow.Info = {300.0};
     Elbow.Calculate(TFitting::cmCValues2);
-    EXPECT_NEAR(Elbow.CValues2[0], 0.219, 1e-12);
+    EXPECT_NEAR(Elbow.CValues2[0], 0.15, 1e-12);
     EXPECT_FALSE(Elbow.Warning);
 
     // The coefficient reaches the branch as an equivalent length.
     Elbow.FlowRatios[0] = {1.25};
     Graph.RecalcBranches();
     auto* B = Graph.FlowBranch(1);
-    EXPECT_NEAR(B->FittingsCSum, 0.230, 1e-12);
-    EXPECT_NEAR(B->LeFittings, 0.230 * 0.2 / B->FrictionFactor, 1e-9);
+    EXPECT_NEAR(B->FittingsCSum, 0.185, 1e-12);
+    EXPECT_NEAR(B->LeFittings, 0.185 * 0.2 / B->FrictionFactor, 1e-9);
     EXPECT_TRUE(Sink.Messages().empty());
 }
 
@@ -144,9 +144,9 @@ TEST_F(FittingTest, WhatCannotBeComputedStaysZero)
     N.Duct(1, 1, 2, 0.3);
     N.Duct(2, 2, 3, 0.3);
     // Two links and three roles; a link to a branch that is gone; unknown codes.
-    TFitting& Odd = Add("CD3-2", {{"0", 1}, {"1", 2}});
+    TFitting& Odd = Add("CD3-22", {{"0", 1}, {"1", 2}});
     Odd.Roles.push_back("2");
-    TFitting& Orphan = Add("CD3-2", {{"0", 7}});
+    TFitting& Orphan = Add("CD3-22", {{"0", 7}});
     TFitting& Unknown1 = Add("SD9-99", {{"0", 1}});
     TFitting& Unknown2 = Add("SD9-98", {{"0", 2}});
     for (TFitting* F : {&Odd, &Orphan, &Unknown1, &Unknown2}) {
@@ -280,7 +280,7 @@ TEST_F(FittingTest, OldAndDamagedRecords)
     auto Record = [](int Links, int Rows) {
         TValueWriter W;
         W.WriteString("Elbow");
-        W.WriteString("CD3-1");
+        W.WriteString("CD3-21");
         W.WriteBoolean(false);
         W.WriteBoolean(false);
         W.WriteListBegin();

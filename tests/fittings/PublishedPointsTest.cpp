@@ -1,0 +1,233 @@
+// Published loss coefficients read back through the built database by code:
+// each code gives its public fitting, and its values lie within the scatter
+// its source states (half a unit of the last printed digit for a printed
+// table; the rounding of the cited print for a published relation). The
+// points are sizes and angles an engineer would enter, not grid indices, so
+// a table stored under the wrong code, transposed, or with the wrong axis
+// mapping fails here.
+
+#include "FamilyTestData.h"
+
+#include "foundation/WarningSink.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr const char* Ashrae2009 = "ASHRAE Handbook - Fundamentals (SI) 2009, ch. 21, fitting ";
+constexpr const char* SmacnaElbows = "SMACNA HVAC Systems - Duct Design, Table A-7 (elbows), part ";
+constexpr const char* Smacna = "SMACNA HVAC Systems - Duct Design, 4th ed., Table ";
+
+struct TPoint {
+    TSecs Sec;
+    TFloatVec Inputs;
+    double Expected;
+};
+
+struct TPublished {
+    const char* Code;
+    std::string Source;
+    double Scatter; // the largest departure the source allows
+    std::vector<TPoint> Points;
+};
+
+TSecs Round(double D)
+{
+    return {.S = RoundSection(D)};
+}
+
+TSecs Rect(double H, double W)
+{
+    return {.S = RectSection(H, W)};
+}
+
+// A junction of round ducts: common duct D with flow 1, the path's duct of
+// area ratio A and flow ratio Q (branch or straight-through by Path).
+TSecs RoundJunction(char Path, double AreaRatio, double FlowRatio)
+{
+    const double D = 400;
+    const TDuctSection Path1 = RoundSection(D * std::sqrt(AreaRatio), FlowRatio);
+    const TDuctSection Other = RoundSection(D, 1 - FlowRatio);
+    TSecs X;
+    X.C = RoundSection(D, 1.0);
+    X.B = Path == 'b' ? Path1 : Other;
+    X.S = Path == 'b' ? Other : Path1;
+    return X;
+}
+
+std::vector<TPublished> PublishedFittings()
+{
+    const std::string A = Ashrae2009;
+    const std::string S = SmacnaElbows;
+    const std::string T = Smacna;
+    const double Printed2 = 0.005 + 1e-9; // two decimals
+    const double Printed1 = 0.05 + 1e-9;  // one decimal (1.2)
+    return {
+        // ---- elbows, round
+        {"CD3-1", A + "CD3-1 (die stamped, 90 deg)", Printed2,
+         {{Round(75), {}, 0.30}, {Round(150), {}, 0.14}, {Round(250), {}, 0.11}}},
+        {"CD3-3", A + "CD3-3 (die stamped, 45 deg)", Printed2, {{Round(75), {}, 0.18}, {Round(150), {}, 0.08}}},
+        {"CD3-5", A + "CD3-5 (pleated, 90 deg)", Printed2, {{Round(100), {}, 0.57}, {Round(250), {}, 0.28}}},
+        {"CD3-7", A + "CD3-7 (pleated, 45 deg)", Printed2, {{Round(150), {}, 0.26}, {Round(300), {}, 0.16}}},
+        {"CD3-9", A + "CD3-9 (5 gore, 90 deg)", Printed2,
+         {{Round(150), {}, 0.28}, {Round(600), {}, 0.13}, {Round(1500), {}, 0.12}}},
+        {"CD3-10", A + "CD3-10 (7 gore, 90 deg, r/D 2.5)", Printed2, {{Round(300), {}, 0.08}, {Round(1500), {}, 0.03}}},
+        {"CD3-12", A + "CD3-12 (3 gore, 90 deg)", Printed2,
+         {{Round(400), {300}, 0.54}, {Round(400), {600}, 0.34}, {Round(300), {600}, 0.33}}},
+        {"CD3-13", A + "CD3-13 (3 gore, 60 deg)", Printed2, {{Round(75), {}, 0.40}, {Round(450), {}, 0.12}}},
+        {"CD3-14", A + "CD3-14 (3 gore, 45 deg)", Printed2,
+         {{Round(75), {}, 0.31}, {Round(150), {}, 0.17}, {Round(230), {}, 0.13}, {Round(300), {}, 0.11}}},
+        {"CD3-21", S + "A (smooth radius, round, 90 deg)", Printed2,
+         {{Round(400), {600}, 0.15}, {Round(400), {800}, 0.13}, {Round(200), {100}, 0.71}}},
+        {"CD3-22", S + "C (mitred, round)", Printed1,
+         {{Round(400), {90}, 1.2}, {Round(400), {45}, 0.34}, {Round(400), {30}, 0.16}}},
+        // C = K C' of the table's own rule: 0.60 x 0.15 at 45 degrees.
+        {"CD3-24", S + "A with its angle factor K (smooth radius, round)", Printed2,
+         {{Round(400), {90, 600}, 0.15}, {Round(400), {45, 600}, 0.09}, {Round(400), {180, 400}, 0.308}}},
+        // ---- elbows, rectangular
+        {"CR3-1", S + "F (smooth radius, without vanes)", Printed2,
+         {{Rect(400, 400), {400}, 0.21}, {Rect(300, 600), {450}, 0.52}}},
+        {"CR3-6", S + "D (mitred)", Printed1,
+         {{Rect(400, 400), {90}, 1.2}, {Rect(400, 400), {45}, 0.34}, {Rect(100, 400), {30}, 0.18}}},
+        // ---- entries
+        {"ED1-22", "Idelchik, Handbook of Hydraulic Resistance, Diagram 3-1 (flush, sharp edge)", 1e-9,
+         {{Round(400), {}, 0.5}, {Round(100), {}, 0.5}}},
+        // The 1997 ASHRAE print differs from SMACNA's by 0.01 at r/D 0.01 and 0.02.
+        {"ED1-3", "SMACNA and ASHRAE Fundamentals 1997 p. 32.31 (bellmouth with end wall, after Idelchik 3-4)",
+         0.01 + 1e-9,
+         {{Round(400), {0}, 0.50}, {Round(400), {16}, 0.26}, {Round(400), {40}, 0.12}, {Round(400), {80}, 0.03}}},
+        {"ER1-5", "Idelchik Diagram 3-4 with end wall, as SMACNA prints it, on the hydraulic diameter", Printed2,
+         {{Rect(400, 400), {20}, 0.22}, {Rect(300, 600), {48}, 0.09}}},
+        {"ED1-1", "Idelchik Diagram 3-1 (duct mounted in wall), as ASHRAE's fitting 1-1 tabulates it", Printed2,
+         {{Round(400), {20, 0}, 0.80}, {Round(400), {200, 0}, 1.0}, {Round(400), {200, 20}, 0.5}}},
+        {"ER1-1", "Idelchik Diagram 3-1 (duct mounted in wall), as ASHRAE's fitting 1-1 tabulates it, on the hydraulic "
+                  "diameter", Printed2,
+         {{Rect(400, 400), {20, 0}, 0.80}, {Rect(300, 600), {200, 8}, 0.72}}},
+        {"ED1-2", "Idelchik Diagram 3-4 (bellmouth without end wall), as ASHRAE's fitting 1-2 tabulates it", Printed2,
+         {{Round(400), {16}, 0.51}, {Round(400), {40}, 0.15}}},
+        // Angle and L; L over the diameter 0.25, 0.6 and 1.0.
+        {"ED1-6", T + "A-12, fitting D (conical bellmouth without end wall)", Printed2,
+         {{Round(400), {30, 100}, 0.30}, {Round(400), {10, 240}, 0.46}, {Round(400), {40, 400}, 0.11}}},
+        // L over the hydraulic diameter, 400 mm for both ducts; then the angle.
+        {"ER1-2", T + "A-12, fitting D (conical bellmouth without end wall), on the hydraulic diameter", Printed2,
+         {{Rect(400, 400), {100, 30}, 0.30}, {Rect(300, 600), {240, 20}, 0.27}}},
+        // ---- exits
+        {"SD2-1", "Idelchik Diagram 11-1 (free discharge: the velocity pressure is lost)", 1e-9,
+         {{Round(400), {}, 1.0}, {Round(150), {}, 1.0}}},
+        // Borda-Carnot (1 - A/A2)^2, as SMACNA's abrupt-expansion table prints it.
+        {"SD2-2", "Idelchik Diagram 4-1 (sudden expansion), (1 - A1/A2)^2", 0.001,
+         {{Round(300), {600}, 0.5625}, {Round(200), {600}, 64.0 / 81.0}}},
+        // Outlet diameter and angle: outlet areas 2, 4 and 16 times the duct's.
+        {"SD2-3", T + "A-13, fitting B (conical exit, round)", Printed2,
+         {{Round(300), {300 * std::sqrt(2.0), 14}, 0.33},
+          {Round(300), {600, 20}, 0.36},
+          {Round(300), {600, 30}, 0.54},
+          {Round(200), {800, 45}, 0.94}}},
+        // Outlet sides and angle: outlet areas 2, 4 and 10 times the duct's.
+        {"SR2-2", T + "A-13, fitting D (pyramidal exit diffuser, rectangular)", Printed2,
+         {{Rect(400, 400), {0, 0, 800, 400, 30}, 0.86},
+          {Rect(400, 400), {0, 0, 800, 800, 14}, 0.48},
+          {Rect(200, 300), {0, 0, 600, 1000, 10}, 0.26}}},
+        // ---- transitions
+        {"ED4-1", "Idelchik Diagram 4-1 (sudden expansion), (1 - Ab/Ac)^2 on the smaller duct", 0.001,
+         {{{.B = RoundSection(400 * std::sqrt(0.2)), .C = RoundSection(400)}, {}, 0.64},
+          {{.B = RoundSection(400 * std::sqrt(0.5)), .C = RoundSection(400)}, {}, 0.25}}},
+        {"ER4-21", "Idelchik Diagram 4-1 (sudden expansion), (1 - Ab/Ac)^2 on the narrower duct", 0.001,
+         {{{.B = RectSection(300, 160), .C = RectSection(300, 800)}, {}, 0.64},
+          {{.B = RectSection(300, 400), .C = RectSection(300, 800)}, {}, 0.25}}},
+        // ---- junctions, on the velocity of the path's own duct
+        {"SD5-1-s", "Idelchik Section 7 (diverging, straight passage), 0.4 (1 - ws/wc)^2 on the common velocity", 0.002,
+         {{RoundJunction('s', 0.6, 0.6), {}, 0.0}, {RoundJunction('s', 1.0, 0.5), {}, 0.1 / 0.25}}},
+        {"SD5-1-b", "Idelchik Section 7 (diverging tee, branch), A' (1 + (wb/wc)^2), A' = 1, 90 degrees", 0.005,
+         {{RoundJunction('b', 0.4, 0.4), {}, 2.0}, {RoundJunction('b', 0.4, 0.2), {}, 1.25 / 0.25}}},
+        // CIBSE Guide C prints 6.8 common velocity pressures at Qb/Qc 0.5,
+        // Ab/Ac 0.2 (2.5 times the common velocity in the branch).
+        // Idelchik's relation at Ab/Ac 0.1: 1 + 25 - 0.5 common velocity pressures.
+        {"ED5-1-b", "CIBSE Guide C, converging tee (two figures), and Idelchik's relation it follows",
+         0.05 / 6.25 + 1e-9, {{RoundJunction('b', 0.2, 0.5), {}, 6.8 / 6.25}, {RoundJunction('b', 0.1, 0.5), {}, 25.5 / 25}}},
+        // Crane TP-410 (2009): converging 45-degree wye of one size, half the
+        // flow from the branch, 0.2186 common velocity pressures; with 0.8 of
+        // it, 0.55 (1 + 0.64 - 2 x 0.04 - 1.41 x 0.64) = 0.3617.
+        {"ED5-25-b", "Crane TP-410 (2009), converging wye, 45 degrees, As = Ac", 0.005,
+         {{{.S = RoundSection(500, 0.5), .B = RoundSection(500, 0.5), .C = RoundSection(500, 1.0)}, {}, 4 * 0.2186},
+          {{.S = RoundSection(500, 0.2), .B = RoundSection(500, 0.8), .C = RoundSection(500, 1.0)}, {}, 0.3617 / 0.64}}},
+        // ---- dampers
+        {"CD9-1", A + "CD9-1 (butterfly, round): 0.20 fully open; Idelchik Diagram 9-5 at 10 degrees", Printed2,
+         {{Round(400), {0}, 0.20}, {Round(400), {10}, 0.52}}},
+        // N blades and their angle; x = NW / 2(H+W) = 0.3, 1.0 and 1.5.
+        {"CR9-3", "ASHRAE duct-fitting data, parallel blades (Brown and Fellows, after Idelchik et al. 1986)", Printed2,
+         {{Rect(1400, 600), {2, 0}, 0.52},
+          {Rect(1400, 600), {2, 10}, 0.79},
+          {Rect(400, 400), {4, 30}, 2.6},
+          {Rect(400, 400), {6, 70}, 102}}},
+        {"CR9-4", "ASHRAE Fundamentals duct-fitting data, opposed blades, x = NW / 2(H+W) = 0.3", Printed2,
+         {{Rect(1400, 600), {2, 0}, 0.52}, {Rect(1400, 600), {2, 30}, 4.1}}},
+    };
+}
+
+class PublishedPoints : public ::testing::Test {
+protected:
+    PublishedPoints() : Installed(Sink), DB(VENTRIX_COMMON_DATA_DIR) {}
+
+    TRecordingWarningSink Sink;
+    TScopedWarningSink Installed;
+    TDuctFittingDB DB;
+};
+
+TEST_F(PublishedPoints, EveryCodeGivesItsPublishedValues)
+{
+    ASSERT_FALSE(DB.Codes().empty()) << Sink.LastText();
+    const std::vector<TPublished> Fittings = PublishedFittings();
+    EXPECT_GE(Fittings.size(), 20u);
+    for (const TPublished& P : Fittings) {
+        TDuctFitting* F = DB.SelectFitting(P.Code, false);
+        ASSERT_NE(F, nullptr) << P.Code << " is not in the database";
+        ASSERT_GE(P.Points.size(), 2u) << P.Code;
+        for (std::size_t I = 0; I < P.Points.size(); ++I) {
+            const TPoint& Point = P.Points[I];
+            RangeFlag = false;
+            const double C = CoefficientOf(*F, Point.Sec, Point.Inputs);
+            EXPECT_FALSE(RangeFlag) << P.Code << " point " << I << " lies outside its tables";
+            EXPECT_NEAR(C, Point.Expected, P.Scatter) << P.Code << " point " << I << ", " << P.Source;
+        }
+    }
+}
+
+// A code names the fitting the public scheme gives it, or nothing when the
+// catalogue does not hold that fitting: a fitting the scheme numbers otherwise
+// keeps its own serial (21 and up).
+TEST_F(PublishedPoints, CodesNameTheirPublicFittingOrNone)
+{
+    const struct {
+        const char* Code;
+        const char* NamePart; // nullptr: the code must be free
+    } Cases[] = {
+        {"ED1-1", "mounted in a wall"},
+        {"ED1-2", "bellmouth without end wall"},
+        {"ED1-3", "rounded inlet edge"},
+        {"ER1-1", "mounted in a wall"},
+        {"ER1-2", "bellmouth without end wall"},
+        {"CD3-1", "die stamped, 90"},
+        {"CR9-1", "butterfly"},
+        {"CR9-3", "parallel blades"},
+        {"CR9-4", "opposed blades"},
+        {"ED1-5", nullptr},
+        {"ER1-3", nullptr},
+        {"SR4-1", nullptr},
+        {"CR9-22", nullptr},
+    };
+    for (const auto& Case : Cases) {
+        TDuctFitting* F = DB.SelectFitting(Case.Code, false);
+        if (!Case.NamePart) {
+            EXPECT_EQ(F, nullptr) << Case.Code << " names " << (F ? F->Name : "");
+            continue;
+        }
+        ASSERT_NE(F, nullptr) << Case.Code << " is not in the database";
+        EXPECT_NE(F->Name.find(Case.NamePart), std::string::npos) << Case.Code << " names " << F->Name;
+    }
+}
+
+} // namespace
