@@ -8,13 +8,13 @@
 #include "editor/GraphCanvas.h"
 #include "reports/PreviewForm.h"
 #include "reports/ReportPrinter.h"
+#include "tests/support/PdfReadBack.h"
 
 #include <QAction>
 #include <QFile>
 #include <QImageReader>
 #include <QMenu>
 #include <QPrinter>
-#include <QProcess>
 #include <QToolButton>
 #include <QRegularExpression>
 
@@ -58,14 +58,6 @@ std::map<int, TBranchFacts> Facts(const TDuctGraph& G, bool WithFlows)
                        B.DesignFlow};
     }
     return Out;
-}
-
-QString PdfText(const QString& FileName)
-{
-    QProcess P;
-    P.start("pdftotext", {"-layout", FileName, "-"});
-    P.waitForFinished(30000);
-    return QString::fromUtf8(P.readAllStandardOutput());
 }
 
 // An HTML page as libxml2's HTML parser reads it, with its complaints.
@@ -213,7 +205,7 @@ TEST(MainWindowEndToEnd, DrawSolveSaveReopenExchangePrintAndDiagnose)
     M.ActionPrintReport->trigger();
     Printer.setOutputFileName(QString());
     TScriptedUiServices::Activate(M);
-    const QString Report = PdfText(Pdf);
+    const QString Report = PdfLayoutText(Pdf);
     EXPECT_TRUE(Report.contains("Ventrix Report"));
     EXPECT_TRUE(Report.contains("Fan Volume Flow = "));
     EXPECT_TRUE(Report.contains("Fan Total Pressure = "));

@@ -1,0 +1,136 @@
+// The body of the printed report read back from the PDF file: the fittings
+// table with its Warnings column, the fixed pressure drops, the two Include
+// switches of "Report Settings" and the drawing tiled across pages.
+
+#include "MainFormTestSupport.h"
+
+#include "editor/FlowGraphFrame.h"
+#include "network/FixedFitting.h"
+#include "reports/PreviewForm.h"
+#include "reports/RepSettingsForm.h"
+#include "reports/ReportPrinter.h"
+#include "tests/support/PdfReadBack.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPrinter>
+#include <QRegularExpression>
+
+#include <map>
+
+using namespace apptest;
+
+namespace {
+
+// Prints the report from its preview into Pdf.
+void PrintReport(TProgram& P, const QString& Pdf)
+{
+    QPrinter& Printer = ReportPrinter();
+    Printer.setOutputFormat(QPrinter::PdfFormat);
+    Printer.setOutputFileName(Pdf);
+    Printer.setPageSize(QPageSize(QPageSize::A4));
+    P.Services.OnModal = [](QDialog& Dialog) {
+        if (auto* Preview = dynamic_cast<TPreviewForm*>(&Dialog)) {
+            Preview->show();
+            Preview->PrintBtnClick();
+            Preview->hide();
+        }
+        return int(mrOk);
+    };
+    P.Main().ActionPrintReport->trigger();
+    Printer.setOutputFileName(QString());
+    TScriptedUiServices::Activate(P.Main());
+}
+
+// The pages (from 1) that show a picture, with their picture count.
+std::map<int, int> PicturesByPage(const QString& Pdf)
+{
+    std::map<int, int> Pages;
+    const QStringList Lines = PdfToolOutput("pdfimages", {"-list", Pdf}).split('\n');
+    for (const QString& Line : Lines.mid(2)) { // two heading lines
+        bool Number = false;
+        const int Page = Line.simplified().section(' ', 0, 0).toInt(&Number);
+        if (Number)
+            ++Pages[Page];
+    }
+    return Pages;
+}
+
+int PdfPageCount(const QString& Pdf)
+{
+    for (const QString& Line : PdfToolOutput("pdfinfo", {Pdf}).split('\n'))
+        if (Line.startsWith("Pages:"))
+            return Line.mid(6).trimmed().toInt();
+    return 0;
+}
+
+} // namespace
+
+TEST(PrintedReport, FittingsFixedDropsIncludeSwitchesAndTiledDrawing)
+{
+    TProgram P;
+    TMainForm& M = P.Main();
+    TDuctGraph& G = P.Network();
+    ASSERT_GE(G.BranchCount(), 3);
+    auto* Elbowed = static_cast<TDuctBranch*>(G.Branches()[1].get());
+    auto* Damped = static_cast<TDuctBranch*>(G.Branches()[3].get());
+    Damped->Name = "Damped duct";
+    Damped->FixedDps.push_back(std::make_unique<TFixeddP>("Volume damper", 25.0));
+    const auto AddFitting = [&G](const char* Caption, int BranchId) {
+        auto F = std::make_unique<TFitting>(Caption, "CD3-1");
+        F->Links.push_back({BranchId, nullptr});
+        F->Roles.push_back("c");
+        G.Fittings.push_back(std::move(F));
+    };
+    AddFitting("Elbow", Elbowed->Id());
+    AddFitting("Lost elbow", 9999); // its duct is gone: "Not connected"
+    // A drawing far wider than the paper: printed in tiles.
+    M.FlowGraphFrame1->SetDrawingSize(2600, 900);
+    G.Nodes().back()->X = 2500;
+    M.FlowGraphFrame1->RedrawGraph();
+    M.MarkChanged();
+    M.ActionSizeEqualFriction->trigger();
+    ASSERT_LT(G.Status, ssNotSolved) << "the report needs a solved network";
+
+    const QString Full = P.Path("full.pdf");
+    PrintReport(P, Full);
+    const QString Text = PdfLayoutText(Full);
+    EXPECT_TRUE(Text.contains(QRegularExpression("Code\\s+Description\\s+Ducting\\s+C Values\\s+Warnings")))
+        << Text.toStdString();
+    EXPECT_TRUE(Text.contains(QRegularExpression("CD3-1\\s+Lost elbow.*Not connected"))) << Text.toStdString();
+    EXPECT_TRUE(Text.contains("Fixed pressure drops"));
+    EXPECT_TRUE(Text.contains(QRegularExpression("Damped duct\\s+Volume damper\\s+25")));
+    // Tiles on pages of their own, the arrows naming the neighbours.
+    const std::map<int, int> Pictures = PicturesByPage(Full);
+    int Tiles = 0;
+    for (const auto& [Page, Count] : Pictures)
+        Tiles += Page > 1 ? Count : 0;
+    EXPECT_GE(Tiles, 2) << "the drawing in tiles";
+    EXPECT_TRUE(Text.contains("------->"));
+    EXPECT_TRUE(Text.contains("<-------"));
+
+    // Both Include switches off: neither the fittings nor the drawing.
+    ASSERT_NE(M.RepSettingsForm, nullptr);
+    M.RepSettingsForm->CBFittings->setChecked(false);
+    M.RepSettingsForm->CBGraphic->setChecked(false);
+    const QString Bare = P.Path("bare.pdf");
+    PrintReport(P, Bare);
+    const QString BareText = PdfLayoutText(Bare);
+    EXPECT_TRUE(BareText.contains("Ventrix Report"));
+    for (const char* Gone : {"Warnings", "Lost elbow", "Fixed pressure drops", "Volume damper", "------->"})
+        EXPECT_FALSE(BareText.contains(Gone)) << Gone;
+    EXPECT_EQ(PdfPageCount(Bare), 1);
+    const std::map<int, int> BarePictures = PicturesByPage(Bare);
+    EXPECT_LE(BarePictures.size(), 1u) << "the logo at most";
+    EXPECT_EQ(BarePictures.count(2), 0u);
+
+    // No fitting with a warning: no Warnings column.
+    M.RepSettingsForm->CBFittings->setChecked(true);
+    G.Fittings.pop_back();
+    G.Fittings.front()->Warning = false; // the elbow's coefficient in its range
+    const QString Connected = P.Path("connected.pdf");
+    PrintReport(P, Connected);
+    const QString ConnectedText = PdfLayoutText(Connected);
+    EXPECT_TRUE(ConnectedText.contains(QRegularExpression("Code\\s+Description\\s+Ducting\\s+C Values")));
+    EXPECT_FALSE(ConnectedText.contains("Warnings")) << ConnectedText.toStdString();
+}
