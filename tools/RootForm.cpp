@@ -58,6 +58,9 @@ QPixmap TRootForm::CaptureForegroundWindow()
     // round it, read off the screen (X11). Where the screen cannot be read
     // (Wayland) only the window's inside can be had.
     if (QScreen* Screen = Target->screen()) {
+        // Painted afresh first: the pop-up menu that ran the command has
+        // just closed and the screen may still show it over the window.
+        Target->repaint();
         const QRect Frame = Target->frameGeometry().translated(-Screen->geometry().topLeft());
         const QPixmap Shot = Screen->grabWindow(0, Frame.x(), Frame.y(), Frame.width(), Frame.height());
         if (!Shot.isNull())
