@@ -6,15 +6,12 @@
 
 #include "editor/FlowGraphFrame.h"
 #include "editor/GraphCanvas.h"
-#include "reports/PreviewForm.h"
-#include "reports/ReportPrinter.h"
 #include "tests/support/PdfReadBack.h"
 
 #include <QAction>
 #include <QFile>
 #include <QImageReader>
 #include <QMenu>
-#include <QPrinter>
 #include <QToolButton>
 #include <QRegularExpression>
 
@@ -190,21 +187,7 @@ TEST(MainWindowEndToEnd, DrawSolveSaveReopenExchangePrintAndDiagnose)
     // ---- sized again and printed to a PDF file from the preview.
     QTest::keyClick(&M, Qt::Key_F9);
     const QString Pdf = P.Path("report.pdf");
-    QPrinter& Printer = ReportPrinter();
-    Printer.setOutputFormat(QPrinter::PdfFormat);
-    Printer.setOutputFileName(Pdf);
-    Printer.setPageSize(QPageSize(QPageSize::A4));
-    P.Services.OnModal = [&](QDialog& Dialog) {
-        if (auto* Preview = dynamic_cast<TPreviewForm*>(&Dialog)) {
-            Preview->show();
-            Preview->PrintBtnClick();
-            Preview->hide();
-        }
-        return int(mrOk);
-    };
-    M.ActionPrintReport->trigger();
-    Printer.setOutputFileName(QString());
-    TScriptedUiServices::Activate(M);
+    PrintReportToPdf(P, Pdf);
     const QString Report = PdfLayoutText(Pdf);
     EXPECT_TRUE(Report.contains("Ventrix Report"));
     EXPECT_TRUE(Report.contains("Fan Volume Flow = "));

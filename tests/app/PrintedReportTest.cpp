@@ -6,14 +6,11 @@
 
 #include "editor/FlowGraphFrame.h"
 #include "network/FixedFitting.h"
-#include "reports/PreviewForm.h"
 #include "reports/RepSettingsForm.h"
-#include "reports/ReportPrinter.h"
 #include "tests/support/PdfReadBack.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QPrinter>
 #include <QRegularExpression>
 
 #include <map>
@@ -21,26 +18,6 @@
 using namespace apptest;
 
 namespace {
-
-// Prints the report from its preview into Pdf.
-void PrintReport(TProgram& P, const QString& Pdf)
-{
-    QPrinter& Printer = ReportPrinter();
-    Printer.setOutputFormat(QPrinter::PdfFormat);
-    Printer.setOutputFileName(Pdf);
-    Printer.setPageSize(QPageSize(QPageSize::A4));
-    P.Services.OnModal = [](QDialog& Dialog) {
-        if (auto* Preview = dynamic_cast<TPreviewForm*>(&Dialog)) {
-            Preview->show();
-            Preview->PrintBtnClick();
-            Preview->hide();
-        }
-        return int(mrOk);
-    };
-    P.Main().ActionPrintReport->trigger();
-    Printer.setOutputFileName(QString());
-    TScriptedUiServices::Activate(P.Main());
-}
 
 // The pages (from 1) that show a picture, with their picture count.
 std::map<int, int> PicturesByPage(const QString& Pdf)
@@ -54,14 +31,6 @@ std::map<int, int> PicturesByPage(const QString& Pdf)
             ++Pages[Page];
     }
     return Pages;
-}
-
-int PdfPageCount(const QString& Pdf)
-{
-    for (const QString& Line : PdfToolOutput("pdfinfo", {Pdf}).split('\n'))
-        if (Line.startsWith("Pages:"))
-            return Line.mid(6).trimmed().toInt();
-    return 0;
 }
 
 } // namespace
@@ -93,7 +62,7 @@ TEST(PrintedReport, FittingsFixedDropsIncludeSwitchesAndTiledDrawing)
     ASSERT_LT(G.Status, ssNotSolved) << "the report needs a solved network";
 
     const QString Full = P.Path("full.pdf");
-    PrintReport(P, Full);
+    PrintReportToPdf(P, Full);
     const QString Text = PdfLayoutText(Full);
     EXPECT_TRUE(Text.contains(QRegularExpression("Code\\s+Description\\s+Ducting\\s+C Values\\s+Warnings")))
         << Text.toStdString();
@@ -114,12 +83,12 @@ TEST(PrintedReport, FittingsFixedDropsIncludeSwitchesAndTiledDrawing)
     M.RepSettingsForm->CBFittings->setChecked(false);
     M.RepSettingsForm->CBGraphic->setChecked(false);
     const QString Bare = P.Path("bare.pdf");
-    PrintReport(P, Bare);
+    PrintReportToPdf(P, Bare);
     const QString BareText = PdfLayoutText(Bare);
     EXPECT_TRUE(BareText.contains("Ventrix Report"));
     for (const char* Gone : {"Warnings", "Lost elbow", "Fixed pressure drops", "Volume damper", "------->"})
         EXPECT_FALSE(BareText.contains(Gone)) << Gone;
-    EXPECT_EQ(PdfPageCount(Bare), 1);
+    EXPECT_EQ(PdfInfo(Bare, "Pages"), "1");
     const std::map<int, int> BarePictures = PicturesByPage(Bare);
     EXPECT_LE(BarePictures.size(), 1u) << "the logo at most";
     EXPECT_EQ(BarePictures.count(2), 0u);
@@ -129,7 +98,7 @@ TEST(PrintedReport, FittingsFixedDropsIncludeSwitchesAndTiledDrawing)
     G.Fittings.pop_back();
     G.Fittings.front()->Warning = false; // the elbow's coefficient in its range
     const QString Connected = P.Path("connected.pdf");
-    PrintReport(P, Connected);
+    PrintReportToPdf(P, Connected);
     const QString ConnectedText = PdfLayoutText(Connected);
     EXPECT_TRUE(ConnectedText.contains(QRegularExpression("Code\\s+Description\\s+Ducting\\s+C Values")));
     EXPECT_FALSE(ConnectedText.contains("Warnings")) << ConnectedText.toStdString();

@@ -106,14 +106,6 @@ private:
     mutable TRecordingEngine FEngine;
 };
 
-QString PdfInfoValue(const QString& FileName, const QString& Key)
-{
-    for (const QString& Line : PdfToolOutput("pdfinfo", {FileName}).split('\n'))
-        if (Line.startsWith(Key + ':'))
-            return Line.mid(Key.size() + 1).trimmed();
-    return {};
-}
-
 void SetPrinter(const QString& FileName)
 {
     QPrinter& Printer = ReportPrinter();
@@ -184,12 +176,12 @@ void NoPrinter()
 
 int PdfPages(const QString& FileName)
 {
-    return PdfInfoValue(FileName, "Pages").toInt();
+    return PdfInfo(FileName, "Pages").toInt();
 }
 
 QString PdfTitle(const QString& FileName)
 {
-    return PdfInfoValue(FileName, "Title");
+    return PdfInfo(FileName, "Title");
 }
 
 QString PdfPageText(const QString& FileName, int Page)

@@ -19,6 +19,15 @@ inline QString PdfToolOutput(const QString& Program, const QStringList& Argument
     return QString::fromUtf8(Process.readAllStandardOutput());
 }
 
+// A value of pdfinfo ("Pages", "Title").
+inline QString PdfInfo(const QString& FileName, const QString& Key)
+{
+    for (const QString& Line : PdfToolOutput("pdfinfo", {FileName}).split('\n'))
+        if (Line.startsWith(Key + ':'))
+            return Line.mid(Key.size() + 1).trimmed();
+    return {};
+}
+
 // pdftotext -layout of one page (from 1), or of every page when Page is 0.
 inline QString PdfLayoutText(const QString& FileName, int Page = 0)
 {
