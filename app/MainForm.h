@@ -253,6 +253,9 @@ public:
     void FittingUpdated(TFitting* Fitting);
     void FittingSelected(TFitting* Fitting);
     void FittingDeleted(TFitting* Fitting);
+    // The pressure-drop form met a new volume flow: the branch window's row
+    // shows it.
+    void BranchFlowRowChanged();
     // The pressure-drop form shows Branch (the current one when null).
     void ShowPressureDrop(TBranch* Branch);
     void FittingsPasted();

@@ -257,6 +257,7 @@ void TMainForm::CreateFittingWindows()
                 MarkChanged();
             });
         };
+        F.OnFlowChanged = [this] { GuardedCall(this, [this] { BranchFlowRowChanged(); }); };
         F.OnFittingsListChanged = [this] {
             GuardedCall(this, [this] {
                 if (TDuctBranchForm* B = FlowGraphFrame1->BranchForm())
@@ -314,6 +315,12 @@ void TMainForm::FittingsRecalculated()
     }
     if (PressureDropForm && PressureDropForm->isVisible())
         PressureDropForm->Recalculate();
+}
+
+void TMainForm::BranchFlowRowChanged()
+{
+    if (TDuctBranchForm* B = FlowGraphFrame1->BranchForm())
+        B->UpdateFlowRow();
 }
 
 void TMainForm::FittingUpdated(TFitting* Fitting)

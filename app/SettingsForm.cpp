@@ -691,8 +691,10 @@ void TSettingsForm::ResetBtnClick()
     resize(minimumSize());
     for (TNumber& N : Numbers)
         N.Edit->SetUnitsValue(N.Def->FirstUnits);
-    // The fields only, as "&Load" does: the settings follow on "&Close".
-    ShowFields(TSettings());
+    // The network takes the factory settings at once; the user's saved
+    // defaults stay as they are.
+    Settings.SetDefaults();
+    ShowSettings();
 }
 
 void TSettingsForm::LoadDefaultBtnClick()

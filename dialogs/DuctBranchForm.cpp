@@ -265,7 +265,10 @@ void TDuctBranchForm::GridDoSetData(int, int Row)
         break;
     }
     case RowDesignFlow:
+        // The user's own flow: the stamp keeps it through Sum Flows (the
+        // duct edited last is the chord of its loop).
         B->DesignFlow = Number();
+        B->MarkEdited();
         break;
     case RowVolumeFlow:
         B->SetVolumeFlow(Number());

@@ -13,6 +13,8 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
+#include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QVBoxLayout>
 
 TDuctDiamForm::TDuctDiamForm(TSettingsStore& SettingsStore, QWidget* Parent)
@@ -60,6 +62,11 @@ TDuctDiamForm::TDuctDiamForm(TSettingsStore& SettingsStore, QWidget* Parent)
     Layout->setSpacing(4);
     Layout->addLayout(Body);
     Layout->addStretch();
+    // The hint of what the pointer is on, as the units labels' "Click to
+    // change the units".
+    StatusBar = new QStatusBar(this);
+    StatusBar->setSizeGripEnabled(false);
+    Layout->addWidget(StatusBar);
 
     // Units from the settings; the sizes are held in metres.
     for (auto [Edit, Name] : {std::pair{edDe, "UnitsDe"}, std::pair{edH, "UnitsH"},
@@ -122,6 +129,16 @@ void TDuctDiamForm::GetData(int& OutDuctType, double& OutDiameter, double& OutHe
     OutKnown1 = Known1;
     OutKnown2 = Known2;
     OutSizeFixed = SizeFixed;
+}
+
+bool TDuctDiamForm::event(QEvent* Event)
+{
+    // A dialog has no main window's status bar: the hints come here.
+    if (Event->type() == QEvent::StatusTip) {
+        StatusBar->showMessage(static_cast<QStatusTipEvent*>(Event)->tip());
+        return true;
+    }
+    return TDuctSizeDialog::event(Event);
 }
 
 void TDuctDiamForm::showEvent(QShowEvent* Event)

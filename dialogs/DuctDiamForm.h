@@ -12,6 +12,7 @@
 class QCheckBox;
 class QLabel;
 class QRadioButton;
+class QStatusBar;
 
 class TDuctDiamForm : public TDuctSizeDialog {
     Q_OBJECT
@@ -60,8 +61,11 @@ public:
     TFmtEditLabel* UnitsW;
     TFmtEditLabel* UnitsA;
     QCheckBox* cbSizeFixed;
+    // Shows the hint of the control under the pointer.
+    QStatusBar* StatusBar;
 
 protected:
+    bool event(QEvent* Event) override;
     // Showing is the dialog's activation: the tool takes the shown values.
     void showEvent(QShowEvent* Event) override;
     // Leaving an edit whose text the user changed: the tool takes the value

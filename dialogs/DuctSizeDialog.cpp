@@ -52,6 +52,7 @@ TFmtEdit* TDuctSizeDialog::NewEdit(TFmtEditLabel*& Units)
     Units->setMinimumWidth(40);
     Units->setCursor(Qt::PointingHandCursor);
     Units->setToolTip("Click to change the units");
+    Units->setStatusTip(Units->toolTip());
     Edit->SetUnitsLabel(Units);
     Edit->OnExit = [this](TxCustomEdit* Sender) { EditExit(static_cast<TFmtEdit*>(Sender)); };
     FEdits.push_back(Edit);

@@ -347,6 +347,7 @@ void TPressureDropForm::ShowBranch(TDuctBranch* Branch, bool IsFan)
         FShowing = false;
         return;
     }
+    FSeenFlow = FBranch->VolumeFlow;
     setWindowTitle("Pressure drop: " + ToQ(FBranch->GetName()));
     DescLabel->setText(BranchDescription ? BranchDescription(*FBranch) : DefaultDescription(*FBranch));
     ShowSheets();
@@ -539,6 +540,10 @@ void TPressureDropForm::Recalculate()
     FBranch->FittingsCSum = Sum;
     FBranch->RecalcLosses();
     Fire(OnPressureDropChanged);
+    if (FBranch->VolumeFlow != FSeenFlow) {
+        FSeenFlow = FBranch->VolumeFlow;
+        Fire(OnFlowChanged);
+    }
     WriteSummary();
 }
 

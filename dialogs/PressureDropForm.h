@@ -90,6 +90,10 @@ public:
     std::function<void()> OnFittingsListChanged;
     std::function<void()> OnFixedItemsChanged;
     std::function<void()> OnPressureDropChanged;
+    // The branch's volume flow is not what the form met when it showed the
+    // branch (it was changed elsewhere, in the table say): the branch window
+    // shows it again.
+    std::function<void()> OnFlowChanged;
     std::function<void()> OnOutletChanged;
     std::function<void()> OnInletChanged;
     std::function<void()> OnClearSelection;
@@ -173,6 +177,7 @@ private:
     TVentrixFittingDlg* FOwnFittingDialog = nullptr;
     TDuctBranch* FBranch = nullptr;
     bool FIsFan = false;
+    double FSeenFlow = 0.0; // the branch's volume flow last met
     std::vector<int> FRowSerials; // fitting serial of each fittings row
     TTerminalEdits FOutlet{};
     TTerminalEdits FInlet{};

@@ -92,3 +92,9 @@ void TGraphCanvas::mouseReleaseEvent(QMouseEvent* Event)
     const TShiftState S = ShiftStateOf(Event->modifiers(), Event->buttons(), false);
     GuardedCall(this, [&] { Frame->Image1MouseUp(Button, S, P.x(), P.y()); });
 }
+
+void TGraphCanvas::leaveEvent(QEvent* Event)
+{
+    QWidget::leaveEvent(Event);
+    Frame->Image1MouseLeave();
+}

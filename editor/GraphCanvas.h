@@ -20,6 +20,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* Event) override;
     void mouseMoveEvent(QMouseEvent* Event) override;
     void mouseReleaseEvent(QMouseEvent* Event) override;
+    void leaveEvent(QEvent* Event) override;
 
 private:
     TGraphViewFrame* Frame;

@@ -179,6 +179,7 @@ void TGraphViewFrame::RedrawGraph()
 {
     if (!FGraph)
         return;
+    HideHint(); // it may show values the refresh has changed
     FAutoDraw = false;
     DrawModeBtn->setChecked(false);
     BlockFlag = false;

@@ -234,6 +234,8 @@ public:
     void Image1MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
     void Image1MouseMove(TShiftState Shift, int X, int Y);
     void Image1MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+    // The pointer left the drawing: the hover hint goes with it.
+    void Image1MouseLeave() { HideHint(); }
 
     // ---- editing
     void MoveNodeTo(TNode* Node, int X, int Y);

@@ -278,7 +278,7 @@ void StdReportDrawPageHeader(bool FirstPage)
         DrawTitleLines(State.HeaderLines, 3, 2);
     }
     if (!State.SubHeaderLines.isEmpty())
-        DrawTitleLines(State.SubHeaderLines, 2, 1);
+        DrawTitleLines(State.SubHeaderLines, 2, 2); // as the header: its big first line needs room
     else
         E.SkipLines(1);
     if (FirstPage && State.UseProperties) {

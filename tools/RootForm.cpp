@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QSaveFile>
+#include <QScreen>
 #include <QShowEvent>
 #include <QStandardPaths>
 
@@ -52,7 +53,20 @@ TRootForm::TRootForm(QWidget* Parent)
 QPixmap TRootForm::CaptureForegroundWindow()
 {
     QWidget* Active = QApplication::activeWindow();
-    return (Active ? Active : window())->grab();
+    QWidget* Target = Active ? Active : window();
+    // The window's whole rectangle with the frame the window manager draws
+    // round it, read off the screen (X11). Where the screen cannot be read
+    // (Wayland) only the window's inside can be had.
+    if (QScreen* Screen = Target->screen()) {
+        // Painted afresh first: the pop-up menu that ran the command has
+        // just closed and the screen may still show it over the window.
+        Target->repaint();
+        const QRect Frame = Target->frameGeometry().translated(-Screen->geometry().topLeft());
+        const QPixmap Shot = Screen->grabWindow(0, Frame.x(), Frame.y(), Frame.width(), Frame.height());
+        if (!Shot.isNull())
+            return Shot;
+    }
+    return Target->grab();
 }
 
 bool TRootForm::ClipScreen(const QString& Folder, const QString& Name, double Scale)

@@ -19,7 +19,9 @@ class TRootForm : public QDialog {
 public:
     explicit TRootForm(QWidget* Parent = nullptr);
 
-    // Our own active window (this one when none is active) as a picture.
+    // Our own active window (this one when none is active) as a picture of
+    // its whole frame as the screen shows it; its inside only where the
+    // screen cannot be read.
     QPixmap CaptureForegroundWindow();
     // Captures, stretches smoothly to width and height times Scale (each
     // rounded, at least 1) unless Scale is 1, puts the picture on the

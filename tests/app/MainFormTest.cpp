@@ -2,6 +2,9 @@
 
 #include "app/FanForm.h"
 #include "app/FittingsForm.h"
+#include "controls/EntryGrid.h"
+#include "dialogs/DuctBranchForm.h"
+#include "dialogs/PressureDropForm.h"
 #include "editor/FlowGraphFrame.h"
 #include "platform/MapiControl.h"
 #include "reports/PreviewForm.h"
@@ -415,6 +418,25 @@ TEST(MainForm, DeletingABranchFreesItsFittingsAndNoBranchKeepsThem)
     EXPECT_EQ(G.FlowBranch(Other)->LinkedFittings, std::vector<TFitting*>{Kept});
     EXPECT_EQ(P.Main().FindBranchRow(G.FindBranch(Neighbour)), 1);
     EXPECT_TRUE(P.Main().ActionUndoDelete->isEnabled());
+}
+
+TEST(MainForm, AFlowThePressureDropFormMeetsIsShownInTheBranchWindow)
+{
+    TProgram P;
+    TMainForm& M = P.Main();
+    auto* B = static_cast<TDuctBranch*>(P.Network().Branches()[1].get());
+    M.FlowGraphFrame1->SelectBranch(B);
+    M.FlowGraphFrame1->gvfEditBranchClick();
+    TDuctBranchForm* Window = M.FlowGraphFrame1->BranchForm();
+    ASSERT_NE(Window, nullptr);
+    ASSERT_EQ(Window->Branch(), B);
+    Window->OpenPressureDrop(B);
+    ASSERT_NE(M.PressureDropForm, nullptr);
+    ASSERT_EQ(M.PressureDropForm->Branch(), B);
+
+    B->SetVolumeFlow(B->VolumeFlow + 0.123); // changed where the branch window did not see it
+    M.PressureDropForm->Recalculate();      // as every change made in the form ends
+    EXPECT_NEAR(Window->Grid->GetValue(1, TDuctBranchForm::RowVolumeFlow).toDouble(), B->VolumeFlow, 5e-4);
 }
 
 TEST(MainForm, ASolvedDocumentWithABackgroundOpensAndUndoesAsSolved)

@@ -10,9 +10,13 @@
 #include "foundation/ProgramFolders.h"
 #include "foundation/SettingsStore.h"
 #include "network/DuctGraph.h"
+#include "reports/PreviewForm.h"
+#include "reports/ReportPrinter.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -60,5 +64,26 @@ struct TProgram {
     QString Panel(int Index) { return Form->StatusPanels[static_cast<std::size_t>(Index)]->text(); }
     QString Path(const QString& Name) const { return Dir.path() + "/" + Name; }
 };
+
+// Prints the report (File, Print Report) from its preview into the PDF file
+// Pdf.
+inline void PrintReportToPdf(TProgram& P, const QString& Pdf)
+{
+    QPrinter& Printer = ReportPrinter();
+    Printer.setOutputFormat(QPrinter::PdfFormat);
+    Printer.setOutputFileName(Pdf);
+    Printer.setPageSize(QPageSize(QPageSize::A4));
+    P.Services.OnModal = [](QDialog& Dialog) {
+        if (auto* Preview = dynamic_cast<TPreviewForm*>(&Dialog)) {
+            Preview->show();
+            Preview->PrintBtnClick();
+            Preview->hide();
+        }
+        return int(mrOk);
+    };
+    P.Main().ActionPrintReport->trigger();
+    Printer.setOutputFileName(QString());
+    TScriptedUiServices::Activate(P.Main());
+}
 
 } // namespace apptest

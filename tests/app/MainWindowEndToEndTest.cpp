@@ -6,15 +6,12 @@
 
 #include "editor/FlowGraphFrame.h"
 #include "editor/GraphCanvas.h"
-#include "reports/PreviewForm.h"
-#include "reports/ReportPrinter.h"
+#include "tests/support/PdfReadBack.h"
 
 #include <QAction>
 #include <QFile>
 #include <QImageReader>
 #include <QMenu>
-#include <QPrinter>
-#include <QProcess>
 #include <QToolButton>
 #include <QRegularExpression>
 
@@ -58,14 +55,6 @@ std::map<int, TBranchFacts> Facts(const TDuctGraph& G, bool WithFlows)
                        B.DesignFlow};
     }
     return Out;
-}
-
-QString PdfText(const QString& FileName)
-{
-    QProcess P;
-    P.start("pdftotext", {"-layout", FileName, "-"});
-    P.waitForFinished(30000);
-    return QString::fromUtf8(P.readAllStandardOutput());
 }
 
 // An HTML page as libxml2's HTML parser reads it, with its complaints.
@@ -198,22 +187,8 @@ TEST(MainWindowEndToEnd, DrawSolveSaveReopenExchangePrintAndDiagnose)
     // ---- sized again and printed to a PDF file from the preview.
     QTest::keyClick(&M, Qt::Key_F9);
     const QString Pdf = P.Path("report.pdf");
-    QPrinter& Printer = ReportPrinter();
-    Printer.setOutputFormat(QPrinter::PdfFormat);
-    Printer.setOutputFileName(Pdf);
-    Printer.setPageSize(QPageSize(QPageSize::A4));
-    P.Services.OnModal = [&](QDialog& Dialog) {
-        if (auto* Preview = dynamic_cast<TPreviewForm*>(&Dialog)) {
-            Preview->show();
-            Preview->PrintBtnClick();
-            Preview->hide();
-        }
-        return int(mrOk);
-    };
-    M.ActionPrintReport->trigger();
-    Printer.setOutputFileName(QString());
-    TScriptedUiServices::Activate(M);
-    const QString Report = PdfText(Pdf);
+    PrintReportToPdf(P, Pdf);
+    const QString Report = PdfLayoutText(Pdf);
     EXPECT_TRUE(Report.contains("Ventrix Report"));
     EXPECT_TRUE(Report.contains("Fan Volume Flow = "));
     EXPECT_TRUE(Report.contains("Fan Total Pressure = "));

@@ -11,6 +11,7 @@
 #include "dialogs/DuctDiamForm.h"
 #include "dialogs/FittingImages.h"
 #include "dialogs/PressureDropForm.h"
+#include "tests/network/FlowNetworkBuilder.h"
 
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -129,6 +130,26 @@ TEST(DuctBranchForm, TypedValuesReachTheBranch)
     Form.GridDoSetData(1, TDuctBranchForm::RowCaption);
     EXPECT_EQ(Names, std::vector<std::string>{"Riser"});
     EXPECT_EQ(Changes, 3);
+}
+
+TEST(DuctBranchForm, ADesignFlowTypedHereSurvivesSumFlows)
+{
+    TScriptedUiServices Services;
+    TMemorySettingsStore Store;
+    TFlowNetwork N;
+    N.InnerLoop();
+    TDuctBranch* Typed = N.G.DuctBranch(6);
+    ASSERT_NE(Typed, nullptr);
+    TDuctBranchForm Form(Store);
+    Form.SetBranch(Typed);
+    Form.ShowBranch();
+    Form.Grid->SetValue(1, TDuctBranchForm::RowDesignFlow, 0.12);
+    Form.GridDoSetData(1, TDuctBranchForm::RowDesignFlow);
+
+    ASSERT_TRUE(N.G.DistributeFlows());
+    EXPECT_NEAR(Typed->DesignFlow, 0.12, 1e-12) << "the flow typed in the branch window";
+    // The loop closes on it: the cross duct now carries the difference.
+    EXPECT_NEAR(N.G.FlowBranch(7)->DesignFlow, 0.08, 1e-12);
 }
 
 TEST(DuctBranchForm, ListsTheBranchFittingsWithTheirCategory)

@@ -4,9 +4,12 @@
 #include "controls/FmtEditLabel.h"
 #include "dialogs/DuctDiamForm.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QEnterEvent>
 #include <QLabel>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -128,4 +131,17 @@ TEST_F(DuctDiamForm, UnitsOfHeightOrWidthAreReportedAndKept)
     Again.SetData(0, 0, false, 3, 0.2, 0.183, 0.183, 1.0);
     Show(Again);
     EXPECT_FALSE(Again.UnitsLabelClicked);
+}
+
+TEST_F(DuctDiamForm, TheStatusBarShowsTheHintUnderThePointer)
+{
+    Open();
+    ASSERT_NE(Form.StatusBar, nullptr);
+    EXPECT_TRUE(Form.StatusBar->isVisible());
+    QEnterEvent Enter(QPointF(2, 2), QPointF(2, 2), Form.UnitsH->mapToGlobal(QPointF(2, 2)));
+    QApplication::sendEvent(Form.UnitsH, &Enter);
+    EXPECT_EQ(Form.StatusBar->currentMessage(), "Click to change the units");
+    QEvent Leave(QEvent::Leave);
+    QApplication::sendEvent(Form.UnitsH, &Leave);
+    EXPECT_EQ(Form.StatusBar->currentMessage(), "");
 }

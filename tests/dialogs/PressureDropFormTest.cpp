@@ -38,6 +38,7 @@ struct PressureDropForm : testing::Test {
         Form.OnFittingsListChanged = Note("listed");
         Form.OnFixedItemsChanged = Note("fixed");
         Form.OnPressureDropChanged = Note("pressure");
+        Form.OnFlowChanged = Note("flow");
         Form.OnOutletChanged = Note("to-node");
         Form.OnInletChanged = Note("from-node");
         Form.OnClearSelection = Note("activated");
@@ -142,6 +143,18 @@ TEST_F(PressureDropForm, FixedItemsTypedIntoTheGrids)
     // A caption typed past the items names the new item itself.
     TypeCell(Form.CsGrid, TPressureDropForm::ccDescription, 6, "Damper");
     EXPECT_EQ(B->FixedCs.back()->Caption, "Damper");
+}
+
+TEST_F(PressureDropForm, AFlowChangedElsewhereIsReportedOnceAtTheNextChange)
+{
+    TDuctBranch* B = Spiral();
+    Show(B, Form.dPsSheet);
+    B->SetVolumeFlow(0.35); // typed into the branch table, say
+    TypeCell(Form.dPsGrid, TPressureDropForm::dcDrop, 1, "10");
+    EXPECT_EQ(Events, QStringList({"pressure", "flow", "fixed"}));
+    Events.clear();
+    TypeCell(Form.dPsGrid, TPressureDropForm::dcDrop, 1, "12");
+    EXPECT_EQ(Events, QStringList({"pressure", "fixed"}));
 }
 
 TEST_F(PressureDropForm, AFixedCOnABranchWithoutSizeOrFlowShowsWhatItMeans)

@@ -3,6 +3,7 @@
 
 #include "EditorTestSupport.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -303,7 +304,7 @@ TEST(GraphViewMouse, EditActionsAreMirroredToTheOwner)
     EXPECT_FALSE(F.Frame->HasBlock());
 }
 
-TEST(GraphViewMouse, TheHoverHintGoesUnderAPopupAndWithTheDocument)
+TEST(GraphViewMouse, TheHoverHintGoesUnderAPopupWithTheDocumentThePointerAndARefresh)
 {
     TTestGraph Other;
     const struct {
@@ -315,6 +316,12 @@ TEST(GraphViewMouse, TheHoverHintGoesUnderAPopupAndWithTheDocument)
              F.Frame->Image1MouseUp(TMouseButton::Right, 0, 200, 200);
          }},
         {"another document", [&Other](TViewFixture& F) { F.Frame->SetGraph(&Other); }},
+        {"the pointer leaving the drawing", [](TViewFixture& F) {
+             QEvent Leave(QEvent::Leave);
+             QApplication::sendEvent(F.Frame->Image1, &Leave);
+         }},
+        // After a solve or Closest Standard Sizes it would show old values.
+        {"the network refreshed", [](TViewFixture& F) { F.Frame->RedrawGraph(); }},
     };
     for (const auto& C : Cases) {
         TViewFixture F;

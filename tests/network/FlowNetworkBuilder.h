@@ -79,6 +79,26 @@ struct TFlowNetwork {
         Duct(6, 5, 7, 0.2);
     }
 
+    // Inlet 1 (0.5) -> 2 -> 3 =fan=> 4 -> 5, ducts 5 -> 7 and 5 -> 8 joined
+    // by the cross duct 7 -> 8 (edited last, 0.05 m³/s), outlets 9 (0.3) off
+    // 7 and 10 (0.2) off 8: one inner loop, whose chord is the duct edited
+    // last.
+    void InnerLoop()
+    {
+        Node(1, ntInlet);
+        Node(9, ntOutlet);
+        Node(10, ntOutlet);
+        Duct(1, 1, 2, 0.5);
+        Duct(2, 2, 3, 0.0);
+        Fan(3, 3, 4, 1.0);
+        Duct(4, 4, 5, 0.0);
+        Duct(5, 5, 7, 0.0);
+        Duct(6, 5, 8, 0.0);
+        Duct(7, 7, 8, 0.05)->EditStamp = -45000.0;
+        Duct(8, 7, 9, 0.3);
+        Duct(9, 8, 10, 0.2);
+    }
+
     bool Said(const std::string& Text) const
     {
         for (const auto& M : Messages.Messages())

@@ -5,12 +5,12 @@
 #include "reports/PreviewForm.h"
 #include "reports/ReportPrinter.h"
 #include "reports/ReportText.h"
+#include "tests/support/PdfReadBack.h"
 
 #include <QDir>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPrinter>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -106,22 +106,6 @@ private:
     mutable TRecordingEngine FEngine;
 };
 
-QString Run(const QString& Program, const QStringList& Arguments)
-{
-    QProcess Process;
-    Process.start(Program, Arguments);
-    Process.waitForFinished(30000);
-    return QString::fromUtf8(Process.readAllStandardOutput());
-}
-
-QString PdfInfoValue(const QString& FileName, const QString& Key)
-{
-    for (const QString& Line : Run("pdfinfo", {FileName}).split('\n'))
-        if (Line.startsWith(Key + ':'))
-            return Line.mid(Key.size() + 1).trimmed();
-    return {};
-}
-
 void SetPrinter(const QString& FileName)
 {
     QPrinter& Printer = ReportPrinter();
@@ -192,18 +176,17 @@ void NoPrinter()
 
 int PdfPages(const QString& FileName)
 {
-    return PdfInfoValue(FileName, "Pages").toInt();
+    return PdfInfo(FileName, "Pages").toInt();
 }
 
 QString PdfTitle(const QString& FileName)
 {
-    return PdfInfoValue(FileName, "Title");
+    return PdfInfo(FileName, "Title");
 }
 
 QString PdfPageText(const QString& FileName, int Page)
 {
-    const QString N = QString::number(Page);
-    return Run("pdftotext", {"-layout", "-f", N, "-l", N, FileName, "-"});
+    return PdfLayoutText(FileName, Page);
 }
 
 TUiServices StrictUiServices()

@@ -8,6 +8,7 @@
 #include "reports/ReportPage.h"
 #include "reports/ReportPrinter.h"
 #include "tests/reports/ReportTestSupport.h"
+#include "tests/support/PdfReadBack.h"
 
 #include <gtest/gtest.h>
 
@@ -168,6 +169,24 @@ TEST_F(StdReportTest, HeaderLinesOnTheFirstPageSubHeaderOnEvery)
     EXPECT_TRUE(Second[1].startsWith("Row "));
     for (const QString& OnlyFirst : {Date, QString("Duct report"), QString("P-17")})
         EXPECT_FALSE(Second.contains(OnlyFirst)) << OnlyFirst.toStdString();
+}
+
+TEST_F(StdReportTest, ThePrintedSubHeaderStandsClearOfTheLineAfterIt)
+{
+    const QString Pdf = TestFolder() + "subheader.pdf";
+    TPdfPrinter Printer(Pdf);
+    TDocumentProperties Properties;
+    Properties.ProjectNumber = "P-42";
+    ASSERT_TRUE(ShowStdReport(R, Rows(1), {"Network report"}, {"Plant room"}, &Properties));
+    StdReportPrint();
+    const std::vector<TPdfWord> Words = PdfWords(Pdf, 1);
+    const TPdfWord* SubHeader = FindPdfWord(Words, "Plant");
+    const TPdfWord* Number = FindPdfWord(Words, "P-42");
+    ASSERT_NE(SubHeader, nullptr);
+    ASSERT_NE(Number, nullptr);
+    // A blank line between them, as after the header's first line.
+    EXPECT_GT(Number->Box.top() - SubHeader->Box.bottom(), 0.5 * Number->Box.height())
+        << "sub-header bottom " << SubHeader->Box.bottom() << ", project number top " << Number->Box.top();
 }
 
 TEST_F(StdReportTest, AHeadingNeverStartsWithFewerThanFourLinesLeft)

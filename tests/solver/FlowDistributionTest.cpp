@@ -8,25 +8,6 @@
 
 namespace {
 
-// Inlet 1 (0.5) -> 2 -> 3 =fan=> 4 -> 5, ducts 5 -> 7 and 5 -> 8 joined by
-// the cross duct 7 -> 8 (edited last, 0.05 m³/s), outlets 9 (0.3) off 7
-// and 10 (0.2) off 8.
-void BuildInnerLoop(TFlowNetwork& N)
-{
-    N.Node(1, ntInlet);
-    N.Node(9, ntOutlet);
-    N.Node(10, ntOutlet);
-    N.Duct(1, 1, 2, 0.5);
-    N.Duct(2, 2, 3, 0.0);
-    N.Fan(3, 3, 4, 1.0);
-    N.Duct(4, 4, 5, 0.0);
-    N.Duct(5, 5, 7, 0.0);
-    N.Duct(6, 5, 8, 0.0);
-    N.Duct(7, 7, 8, 0.05)->EditStamp = -45000.0;
-    N.Duct(8, 7, 9, 0.3);
-    N.Duct(9, 8, 10, 0.2);
-}
-
 int SinkCount(const TDuctGraph& G)
 {
     int Count = 0;
@@ -121,7 +102,7 @@ TEST(FlowDistribution, AFanThatIsATerminalGetsNoLeakageBranch)
 TEST(FlowDistribution, InnerLoopChordKeepsItsFlowAndCirculatesIt)
 {
     TFlowNetwork N;
-    BuildInnerLoop(N);
+    N.InnerLoop();
     TDuctGraph& G = N.G;
     ASSERT_TRUE(G.DistributeFlows());
     ASSERT_EQ(G.MeshCount(), 1);
@@ -143,7 +124,7 @@ TEST(FlowDistribution, BalancingAfterADistributionFindsItsCircuits)
     // The distribution marks terminals excluded; left marked they would
     // break every circuit of the balancing that follows a sizing command.
     TFlowNetwork N;
-    BuildInnerLoop(N);
+    N.InnerLoop();
     TDuctGraph& G = N.G;
     ASSERT_TRUE(G.DistributeFlows());
     G.InitFlowsFromDesign();

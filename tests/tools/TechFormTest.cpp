@@ -159,12 +159,14 @@ TEST_F(TechForm, PopupMenuOutsideTheUnitsColumn)
     EXPECT_EQ(Shown, (QStringList{"Copy to XML", "Clip screen"}));
 }
 
-TEST_F(TechForm, ClipScreenSavesAJpegAndFillsTheClipboard)
+TEST_F(TechForm, ClipScreenSavesTheFramedWindowAsAJpegAndFillsTheClipboard)
 {
     QTemporaryDir Dir;
     ASSERT_TRUE(Form.ClipScreen(Dir.path() + "/", "shot", 0.5));
     const QImage Saved(Dir.filePath("shot.jpg"), "JPG");
-    const QSize Full = Form.grab().size();
+    // The whole window as the screen shows it, its frame included.
+    const QSize Full = Form.frameGeometry().size();
+    ASSERT_GT(Full.width(), Form.width()) << "the window has a frame";
     EXPECT_EQ(Saved.size(), QSize(qRound(Full.width() * 0.5), qRound(Full.height() * 0.5)));
     EXPECT_EQ(QApplication::clipboard()->image().size(), Saved.size());
 
