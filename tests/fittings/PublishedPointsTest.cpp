@@ -127,7 +127,7 @@ std::vector<TPublished> PublishedFittings()
           {Round(300), {600, 30}, 0.54},
           {Round(200), {800, 45}, 0.94}}},
         // Outlet sides and angle: outlet areas 2, 4 and 10 times the duct's.
-        {"SR2-2", T + "A-13, fitting D (pyramidal exit diffuser, rectangular)", Printed2,
+        {"SR2-5", T + "A-13, fitting D (pyramidal exit diffuser, rectangular)", Printed2,
          {{Rect(400, 400), {0, 0, 800, 400, 30}, 0.86},
           {Rect(400, 400), {0, 0, 800, 800, 14}, 0.48},
           {Rect(200, 300), {0, 0, 600, 1000, 10}, 0.26}}},
