@@ -2,6 +2,7 @@
 
 #include "foundation/AtomicSave.h"
 #include "foundation/ValueStream.h"
+#include "solver/StoredResults.h"
 
 #include <exception>
 #include <filesystem>
@@ -42,6 +43,7 @@ TDocumentRead ReadDocument(TValueReader& Reader, const std::string& Name, const 
         if (Read.Version >= gdv202)
             Read.Settings->ReadFromReader(Reader);
         Read.Network->CompleteRead(Read.Version);
+        ComputeStoredResults(*Read.Network, true);
     } catch (const std::exception& Error) {
         return LoadFailure(Name, Error.what());
     }
