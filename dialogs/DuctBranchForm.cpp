@@ -265,7 +265,10 @@ void TDuctBranchForm::GridDoSetData(int, int Row)
         break;
     }
     case RowDesignFlow:
-        B->DesignFlow = Number();
+        // A terminal takes only what the solve commands can: the grid shows
+        // what was taken.
+        B->SetDesignFlowFromWindow(Number());
+        Grid->SetValue(1, RowDesignFlow, B->DesignFlow);
         break;
     case RowVolumeFlow:
         B->SetVolumeFlow(Number());

@@ -45,9 +45,8 @@ constexpr TRange FixedC{-1000.0, 1000.0, utNone, ""};
 constexpr TRange BoosterGain{0.0, 500.0, utAirPressDrop, "Pa"};
 constexpr TRange TerminalC{0.0, 1000.0, utNone, ""};
 constexpr TRange TerminalDrop{0.0, 10000.0, utAirPressDrop, "Pa"};
-// A terminal's flow: none, or at least a millilitre a second; far below
-// that (1E-300 m³/s) the sizing methods compute no number.
-constexpr TRange TerminalFlow{1e-6, 100.0, utAirFlowPrim, "m³/s"};
+// A terminal's flow: none, or as the windows take it.
+constexpr TRange TerminalFlow{SmallestTerminalFlow, LargestDesignFlow, utAirFlowPrim, "m³/s"};
 
 // Physical ranges of what the commands compute. A size is at least a
 // millimetre (the sizing methods make nothing below a few centimetres; a
@@ -63,9 +62,9 @@ constexpr TRange Elevation{-10000.0, 10000.0, utLengthBig, "m"};
 constexpr TRange AnyNumber{-HUGE_VAL, HUGE_VAL, utNone, ""};
 constexpr TRange Positive{0.0, HUGE_VAL, utNone, ""};
 
-// Window flows are within ±100 m³/s; a flow carried back from the
-// terminals is the sum of at most one such flow per branch.
-constexpr double WindowFlow = 100.0;
+// A flow carried back from the terminals is the sum of at most one window
+// flow per branch.
+constexpr double WindowFlow = LargestDesignFlow;
 
 // Values that a command's own arithmetic left a hair beyond a bound (1,000
 // terminals of 0.1 m³/s sum to 100.00000000000001) are within it. The hair
@@ -189,9 +188,7 @@ std::optional<std::string> BranchProblem(const TDuctBranch& B, const TBranchScop
 {
     TFirstProblem P;
     const bool Duct = B.Kind == bkCommon && (B.DuctType == dtSpiral || B.DuctType == dtRect);
-    const bool Terminal = B.FromFlowNode()->NodeType == ntInlet || B.ToFlowNode()->NodeType == ntOutlet;
-
-    if (Terminal)
+    if (B.IsTerminal())
         P.TestNoneOr("design flow", B.DesignFlow, TerminalFlow);
     else
         P.Test("design flow", B.DesignFlow, ComputedFlow);
@@ -256,8 +253,6 @@ struct TBranchFound {
 // The first of G's own branches with a problem in Scope.
 std::optional<TBranchFound> FirstBranchProblem(const TDuctGraph& G, const TBranchScope& Scope)
 {
-    // Window flows are within ±100 m³/s; a flow carried back from the
-    // terminals is the sum of at most one such flow per branch.
     const double Sum = WindowFlow * std::max(G.BranchCount(), 1);
     const TRange ComputedFlow{-Sum, Sum, utAirFlowPrim, "m³/s"};
     for (const auto& Item : G.Branches()) {

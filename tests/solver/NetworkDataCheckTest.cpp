@@ -298,3 +298,26 @@ TEST(NetworkDataCheck, ImpossibleResultsEndTheCommandAsADataError)
         EXPECT_EQ(R.ErrorBranch, N.G.FlowBranch(C.ErrorBranch));
     }
 }
+
+// What the windows take as a design flow, the check takes: a terminal's
+// none or from 1E-6 m³/s (the windows once took -100 to 100 for every
+// branch, and a solve then refused 9.5E-7 m³/s).
+TEST(NetworkDataCheck, DesignFlowsTheWindowsTakePassIt)
+{
+    const struct {
+        int Branch; // 5: a terminal, 4: the trunk
+        double Typed;
+        double Taken;
+    } Cases[] = {
+        {5, 0.3, 0.3},   {5, -0.3, 0.0},   {5, 4e-7, 0.0},  {5, 6e-7, 1e-6},
+        {5, 9.5e-7, 1e-6}, {5, 250.0, 100.0}, {4, -0.3, -0.3}, {4, -250.0, -100.0},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(testing::Message() << "branch " << C.Branch << " typed " << C.Typed);
+        TFlowNetwork N;
+        Prepare(N, OnBranch(C.Branch, [&C](TDuctBranch& B) { B.SetDesignFlowFromWindow(C.Typed); }));
+        EXPECT_EQ(N.G.DuctBranch(C.Branch)->DesignFlow, C.Taken);
+        const TSolveCommandResult R = RunSolveCommand(N.G, scSumFlows);
+        EXPECT_FALSE(Refused(R)) << testing::PrintToString(R.Messages);
+    }
+}
