@@ -266,9 +266,10 @@ void TDuctGraph::ReadXml(const pugi::xml_node& Root)
     if (!Fan)
         throw EGraphError("main fan not found");
     // No branch with that id leaves the network without a fan; a branch
-    // that is no fan would make every solve fail without a word.
+    // that is no fan (neither of kind Gain nor of duct type Fan) would make
+    // every solve fail without a word.
     MainFan = DuctBranch(GetNodeInt(Fan));
-    if (MainFan && MainFan->Kind != bkGain)
+    if (MainFan && MainFan->Kind != bkGain && MainFan->DuctType != dtFan)
         throw EGraphError("Main fan in file is not a fan: branch " + MainFan->Name + " (id " +
                           IntToStr(MainFan->Id()) + ")");
 

@@ -140,7 +140,6 @@ std::optional<std::string> SettingsProblem(const TSettings& S)
     constexpr TRange Step{0.0, 10.0, utDiameter, "m"};
     constexpr TRange Roughness{0.0, 0.1, utLengthSmall, "m"};
     constexpr TRange Factor{0.0, 10.0, utNone, ""};
-    constexpr TRange DefaultFlow{0.0, WindowFlow, utAirFlowPrim, "m³/s"};
     TFirstProblem P;
     P.Test("pressure rate", S.designpressrate, Rate);
     P.Test("static regain factor", S.statregainfactor, Factor);
@@ -156,9 +155,10 @@ std::optional<std::string> SettingsProblem(const TSettings& S)
     const char* const Outlets[] = {"diffuser", "outlet grille", "plain outlet"};
     const char* const Inlets[] = {"inlet grille", "canopy", "plain inlet"};
     for (int Kind = 0; Kind < TSettings::KindCount; ++Kind) {
-        P.Test(std::string("default ") + Outlets[Kind] + " flow", S.defoutletq[Kind], DefaultFlow);
+        // "Reset All Design Flows" gives them to the terminals.
+        P.TestNoneOr(std::string("default ") + Outlets[Kind] + " flow", S.defoutletq[Kind], TerminalFlow);
         P.Test(std::string("default ") + Outlets[Kind] + " C", S.defoutletc[Kind], TerminalC);
-        P.Test(std::string("default ") + Inlets[Kind] + " flow", S.definletq[Kind], DefaultFlow);
+        P.TestNoneOr(std::string("default ") + Inlets[Kind] + " flow", S.definletq[Kind], TerminalFlow);
         P.Test(std::string("default ") + Inlets[Kind] + " C", S.definletc[Kind], TerminalC);
     }
     return P.Found;

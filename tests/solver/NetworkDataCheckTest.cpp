@@ -160,6 +160,10 @@ TEST(NetworkDataCheck, EveryDataErrorNamesItsValue)
          "Data error in branch Branch 5: damper pressure drop 1e+308 Pa is not within -1000000 to 1000000 Pa", 5},
         {"a circular step of 1E308 m", scStandardSizes, [](TFlowNetwork& N) { N.Defaults.ductroundstep = 1e308; },
          "Data error in the design settings: circular duct step 1e+308 m is not within 0 to 10 m", 0},
+        // "Reset All Design Flows" gives it to every diffuser.
+        {"a default diffuser flow below the smallest terminal flow", scEqualFriction,
+         [](TFlowNetwork& N) { N.Defaults.defoutletq[0] = 5e-7; },
+         "Data error in the design settings: default diffuser flow 5e-07 m³/s is neither 0 nor within 1E-6 to 100 m³/s", 0},
         {"a pressure rate of 1E308 Pa/m", scEqualFriction,
          [](TFlowNetwork& N) { N.Defaults.designpressrate = 1e308; },
          "Data error in the design settings: pressure rate 1e+308 Pa/m is not within 0.001 to 1000 Pa/m", 0},
