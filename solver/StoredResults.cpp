@@ -5,6 +5,7 @@
 #include "network/DuctGraph.h"
 #include "network/FlowMesh.h"
 
+#include <exception>
 #include <utility>
 #include <vector>
 
@@ -15,9 +16,16 @@ void ComputeStoredResults(TDuctGraph& Network, bool CoefficientsStored)
 
     // A sizing run fixes the coefficients in its first passes: those stored
     // stay, and only the warnings and remarks of the lookup are taken.
+    // A lookup that fails (a damaged database) leaves the fitting as read:
+    // what only shows must not stop a document from opening.
     for (const auto& Fitting : Network.Fittings) {
         std::vector<double> Stored = Fitting->CValues;
-        Fitting->Calculate(TFitting::cmCValues);
+        try {
+            Fitting->Calculate(TFitting::cmCValues);
+        } catch (const std::exception&) {
+            Fitting->Warning = false;
+            Fitting->CValues = Stored;
+        }
         if (CoefficientsStored)
             Fitting->CValues = std::move(Stored);
     }

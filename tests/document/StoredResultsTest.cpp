@@ -72,6 +72,7 @@ TEST_F(StoredResults, OpeningShowsWhatTheSolveLeft)
         const std::string Name = "branch " + std::to_string(B.Id());
         ASSERT_EQ(B.Id(), Solved.Id()) << "the stored order";
         EXPECT_EQ(B.MassFlow, Solved.MassFlow) << Name;
+        EXPECT_EQ(B.VolumeFlow, Solved.VolumeFlow) << Name;
         EXPECT_EQ(B.TotalDrop, Solved.TotalDrop) << Name;
         EXPECT_EQ(B.Diameter, Solved.Diameter) << Name;
         ExpectNear(B.Resistance, Solved.Resistance, Name + " resistance");
@@ -104,6 +105,7 @@ TEST_F(StoredResults, ImportingShowsTheFansDropAndTheFittingsWarnings)
     ASSERT_NE(Back.MainFan, nullptr);
     ASSERT_NE(N.G.MainFan->FixedDpSum, 0.0);
     EXPECT_NEAR(Back.MainFan->TotalDrop, N.G.MainFan->TotalDrop, 0.001);
+    EXPECT_NEAR(Back.MainFan->PressureGain, N.G.MainFan->PressureGain, 0.001) << "the gain as exported";
     ASSERT_EQ(Back.Fittings.size(), 1u);
     EXPECT_EQ(Back.Fittings[0]->GetWarningText(), "Range");
     ASSERT_EQ(Back.Fittings[0]->CValues.size(), 1u);
