@@ -62,10 +62,6 @@ constexpr TRange Elevation{-10000.0, 10000.0, utLengthBig, "m"};
 constexpr TRange AnyNumber{-HUGE_VAL, HUGE_VAL, utNone, ""};
 constexpr TRange Positive{0.0, HUGE_VAL, utNone, ""};
 
-// A flow carried back from the terminals is the sum of at most one window
-// flow per branch.
-constexpr double WindowFlow = LargestDesignFlow;
-
 // Values that a command's own arithmetic left a hair beyond a bound (1,000
 // terminals of 0.1 m³/s sum to 100.00000000000001) are within it. The hair
 // is a share of that bound, so a small bound keeps its own digits.
@@ -253,7 +249,9 @@ struct TBranchFound {
 // The first of G's own branches with a problem in Scope.
 std::optional<TBranchFound> FirstBranchProblem(const TDuctGraph& G, const TBranchScope& Scope)
 {
-    const double Sum = WindowFlow * std::max(G.BranchCount(), 1);
+    // A flow carried back from the terminals is the sum of at most one
+    // window flow per branch.
+    const double Sum = LargestDesignFlow * std::max(G.BranchCount(), 1);
     const TRange ComputedFlow{-Sum, Sum, utAirFlowPrim, "m³/s"};
     for (const auto& Item : G.Branches()) {
         auto& B = static_cast<TDuctBranch&>(*Item);
