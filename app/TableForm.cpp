@@ -494,8 +494,11 @@ void TTableForm::GridDoSetData(int Col, int Row)
         WriteVelocity(Row, *B);
         break;
     case ColDesignFlow:
-        B->DesignFlow = Value();
+        // A terminal takes only what the solve commands can: the cell shows
+        // what was taken.
+        B->SetDesignFlowFromWindow(Value());
         B->MarkEdited();
+        WriteCell(ColDesignFlow, Row, *B);
         break;
     case ColVelocity:
         B->SetVelocity(Value());

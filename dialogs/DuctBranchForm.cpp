@@ -265,10 +265,12 @@ void TDuctBranchForm::GridDoSetData(int, int Row)
         break;
     }
     case RowDesignFlow:
-        // The user's own flow: the stamp keeps it through Sum Flows (the
-        // duct edited last is the chord of its loop).
-        B->DesignFlow = Number();
+        // A terminal takes only what the solve commands can, and the user's
+        // own flow is stamped so Sum Flows keeps it (the duct edited last is
+        // the chord of its loop); the grid shows what was taken.
+        B->SetDesignFlowFromWindow(Number());
         B->MarkEdited();
+        Grid->SetValue(1, RowDesignFlow, B->DesignFlow);
         break;
     case RowVolumeFlow:
         B->SetVolumeFlow(Number());

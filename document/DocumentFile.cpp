@@ -4,6 +4,7 @@
 #include "fittings/DuctFittingDB.h"
 #include "foundation/AtomicSave.h"
 #include "foundation/ValueStream.h"
+#include "solver/StoredResults.h"
 
 #include <exception>
 #include <filesystem>
@@ -45,6 +46,7 @@ TDocumentRead ReadDocument(TValueReader& Reader, const std::string& Name, const 
             Read.Settings->ReadFromReader(Reader);
         Read.Network->CompleteRead(Read.Version);
         MatchFittingInputsToDatabase(*Read.Network, DuctFittingDB());
+        ComputeStoredResults(*Read.Network, true);
     } catch (const std::exception& Error) {
         return LoadFailure(Name, Error.what());
     }

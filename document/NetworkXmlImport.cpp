@@ -7,6 +7,7 @@
 #include "foundation/XmlHelpers.h"
 #include "graph/GraphError.h"
 #include "graph/ShortString.h"
+#include "solver/StoredResults.h"
 
 #include <pugixml.hpp>
 
@@ -194,6 +195,8 @@ void ReadBranch(TDuctGraph& Network, const pugi::xml_node& Element)
         Branch->FixedDps.push_back(std::make_unique<TFixeddP>(GetAttrText(Item, "caption", ""), GetNodeFloat(Item)));
     for (const pugi::xml_node Item : Element.children("fixedc"))
         Branch->FixedCs.push_back(std::make_unique<TFixedC>(GetAttrText(Item, "caption", ""), GetNodeFloat(Item)));
+    // The fan's drop is its fixed items' less its gain: their sum first.
+    Branch->SumFixedDrops();
     Branch->CalcTerminalLosses();
     Branch->CalcTotalDrop();
 }
@@ -264,7 +267,13 @@ void TDuctGraph::ReadXml(const pugi::xml_node& Root)
     const pugi::xml_node Fan = FindChildNode(Body, "mainfan", false);
     if (!Fan)
         throw EGraphError("main fan not found");
+    // No branch with that id leaves the network without a fan; a branch
+    // that is no fan (neither of kind Gain nor of duct type Fan) would make
+    // every solve fail without a word.
     MainFan = DuctBranch(GetNodeInt(Fan));
+    if (MainFan && MainFan->Kind != bkGain && MainFan->DuctType != dtFan)
+        throw EGraphError("Main fan in file is not a fan: branch " + MainFan->Name + " (id " +
+                          IntToStr(MainFan->Id()) + ")");
 
     ResetFittingSerial();
     for (const pugi::xml_node Element : FindChildNode(Body, "fittings", false).children())
@@ -304,6 +313,7 @@ TDocumentRead ImportNetworkXmlText(std::string_view Text, const std::string& Nam
         Read.Network = std::make_unique<TDuctGraph>(false, Read.Settings.get());
         Read.Network->ReadXml(Root);
         MatchFittingInputsToDatabase(*Read.Network, DuctFittingDB());
+        ComputeStoredResults(*Read.Network, false);
     } catch (const std::exception& Error) {
         return ImportFailure(Name, Error.what());
     }

@@ -146,10 +146,11 @@ void TGraphViewFrame::PlaceNode(TNode* Node, int X, int Y) { SetNodePosition(*No
 void TGraphViewFrame::FitDrawingToGraph()
 {
     // A document's size is not trusted, and a node the user placed is never
-    // moved to fit the drawing: the drawing grows to hold it instead.
-    const QSize Reach = PlacedNodesReach(*FGraph);
-    FGraph->Width = std::clamp(std::max(FGraph->Width, Reach.width()), 1, MaxDrawingSide);
-    FGraph->Height = std::clamp(std::max(FGraph->Height, Reach.height()), 1, MaxDrawingSide);
+    // moved to fit the drawing: the drawing grows to hold it instead, with
+    // the margin that shows its symbol whole (as the size box keeps it).
+    const QSize Extent = PlacedNodesExtent(*FGraph);
+    FGraph->Width = std::clamp(std::max(FGraph->Width, Extent.width()), 1, MaxDrawingSide);
+    FGraph->Height = std::clamp(std::max(FGraph->Height, Extent.height()), 1, MaxDrawingSide);
     Image1->resize(DrawingSize());
     ShowDrawingSize();
     FitBackgroundToDrawing();
@@ -326,6 +327,9 @@ void TGraphViewFrame::SnapAllNodesToGrid()
 {
     if (!FGraph)
         return;
+    // Snapping places within the drawing: it must hold the nodes first, or
+    // those beyond its present size would be pulled to its edge.
+    FitDrawingToGraph();
     for (const auto& N : FGraph->Nodes())
         SnapNodeToGrid(N.get());
     for (const auto& N : FGraph->Nodes())

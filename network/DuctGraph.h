@@ -83,11 +83,12 @@ public:
     // boosters) within its window's range; a value the commands compute
     // (other design flows, volume flows, sizes of ducts not size-fixed,
     // velocities, damper drops), the nodes' elevations and the design
-    // settings within physical ranges. A hair beyond a bound from rounding
-    // passes. The sizes are checked for every duct when balancing
-    // (ForMethod 3) and stepping to standard sizes (4), else for the
-    // size-fixed ducts; volume flows when balancing; duct velocities for
-    // velocity sizing; with FlowsOnly only the design flows, lengths and
+    // settings within physical ranges (a computed size 0.001 to 1000 m).
+    // A hair beyond a bound from rounding (a billionth of that bound)
+    // passes. Every duct must have its sizes when balancing (ForMethod 3)
+    // and stepping to standard sizes (4); for the other methods a duct that
+    // is not size-fixed may also have none (0); volume flows when
+    // balancing; duct velocities for velocity sizing; with FlowsOnly only the design flows, lengths and
     // heights that distribution uses. Generated items are left out. The
     // first value found stops it: status "Data error", ErrorBranch the
     // branch (or a branch at the node), the message "Data error in branch
@@ -95,6 +96,13 @@ public:
     // <name>", "in the design settings"; or "<what> is not a number"), the
     // numbers formatted as values shown with their unit; false.
     bool CheckNetworkData(TSolveMethod ForMethod, bool FlowsOnly = false);
+    // The check of what a command left: every value the commands compute,
+    // as the next command's check asks for it (design and volume flows,
+    // velocities, sizes or none, damper drops) and the main fan's pressure
+    // within ±1,000,000 Pa; with FlowsOnly the design and volume flows.
+    // A value beyond them fails as CheckNetworkData does, so a command
+    // whose results are no air in a duct never ends "Solved".
+    bool CheckCommandResults(bool FlowsOnly = false);
     // The check before every solve or sizing run. Without a main fan: the
     // message "Main fan not found - add to network", no reference nodes, false.
     // Otherwise the generated items are made anew: the old Sink node goes

@@ -21,6 +21,11 @@ class TSettings;
 inline constexpr double StandardGravity = 9.80665;
 // π² as the hydraulic formulas take it.
 inline constexpr double PiSquared = 9.869604401089358;
+// The design flows a window takes (m³/s): within ±LargestDesignFlow; a
+// terminal's none (0) or from SmallestTerminalFlow up. Far below that the
+// sizing methods compute no number.
+inline constexpr double LargestDesignFlow = 100.0;
+inline constexpr double SmallestTerminalFlow = 1e-6;
 
 // The plain values of a flow branch, kept together so that copying a branch
 // (AssignData) copies every one of them.
@@ -117,6 +122,13 @@ public:
     // Q := m/ρto (0 while the to-node has no density).
     void CalcVolumeFlow();
     void SetFlowFromDesign() { VolumeFlow = DesignFlow; }
+    // From an Inlet or to an Outlet: its design flow is its terminal's.
+    bool IsTerminal() const;
+    // DesignFlow := Q as a window takes it: held within ±LargestDesignFlow,
+    // a terminal's within 0 to LargestDesignFlow with a flow below the
+    // smallest taking the nearer of 0 and SmallestTerminalFlow, so that the
+    // data check of the next command never refuses it.
+    void SetDesignFlowFromWindow(double Q);
     void AddMassFlow(double Dm) { MassFlow += Dm; }
     void CalcArea();     // FlowArea := π·D²/4
     void CalcVelocity(); // Velocity := Q/FlowArea when the area is nonzero

@@ -4,6 +4,7 @@
 
 #include "network/FlowBranch.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -59,6 +60,25 @@ void TFlowBranch::CalcMassFlow()
 void TFlowBranch::CalcVolumeFlow()
 {
     VolumeFlow = ToDensity != 0.0 ? MassFlow / ToDensity : 0.0;
+}
+
+bool TFlowBranch::IsTerminal() const
+{
+    return FromFlowNode()->NodeType == ntInlet || ToFlowNode()->NodeType == ntOutlet;
+}
+
+void TFlowBranch::SetDesignFlowFromWindow(double Q)
+{
+    if (!std::isfinite(Q))
+        return;
+    if (!IsTerminal()) {
+        DesignFlow = std::clamp(Q, -LargestDesignFlow, LargestDesignFlow);
+        return;
+    }
+    Q = std::clamp(Q, 0.0, LargestDesignFlow);
+    if (Q < SmallestTerminalFlow)
+        Q = Q < SmallestTerminalFlow / 2 ? 0.0 : SmallestTerminalFlow;
+    DesignFlow = Q;
 }
 
 void TFlowBranch::CalcArea()

@@ -176,6 +176,11 @@ TSolveCommandResult RunSolveCommand(TDuctGraph& G, TSolveCommand Command)
             break;
         }
         G.RestoreBranchOrder();
+        // Results beyond what any air in a duct can do end the command as
+        // a data error rather than as solved; the resets compute nothing.
+        const bool Computed = Command != scResetDesignFlows && Command != scResetVelocities;
+        if (Result.Ran && Computed && G.Status != ssDataError)
+            G.CheckCommandResults(Command == scSumFlows);
     }
     Result.Status = G.Status;
     Result.ErrorBranch = G.ErrorBranch;

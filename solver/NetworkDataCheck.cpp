@@ -10,7 +10,9 @@
 // window's range; a value a command computes (the flows carried back from
 // the terminals, the sizes the sizing methods make, velocities, damper
 // drops) only within a physical range wide enough for every network the
-// program can make, so that every command can follow any other.
+// program can make, so that every command can follow any other. The
+// same physical ranges are asked of what a command leaves behind: results
+// beyond them end that command as a data error, never as "Solved".
 
 #include "network/DuctGraph.h"
 #include "network/Settings.h"
@@ -20,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <optional>
 #include <string>
 
@@ -30,7 +33,6 @@ struct TRange {
     double High;
     TUnitsType Quantity; // how the value is formatted in the message
     const char* Unit;    // "" for plain numbers
-    bool LowExcluded = false;
 };
 
 // The ranges of the branch window, the duct size dialog and the
@@ -43,45 +45,48 @@ constexpr TRange FixedC{-1000.0, 1000.0, utNone, ""};
 constexpr TRange BoosterGain{0.0, 500.0, utAirPressDrop, "Pa"};
 constexpr TRange TerminalC{0.0, 1000.0, utNone, ""};
 constexpr TRange TerminalDrop{0.0, 10000.0, utAirPressDrop, "Pa"};
-// A terminal's flow: none, or at least a millilitre a second; far below
-// that (1E-300 m³/s) the sizing methods compute no number.
-constexpr TRange TerminalFlow{1e-6, 100.0, utAirFlowPrim, "m³/s"};
+// A terminal's flow: none, or as the windows take it.
+constexpr TRange TerminalFlow{SmallestTerminalFlow, LargestDesignFlow, utAirFlowPrim, "m³/s"};
 
-// Physical ranges of what the commands compute. A size is above 0 and below
-// any building; a velocity or a pressure beyond these is no air in a duct.
-constexpr TRange ComputedSize{0.0, 1000.0, utDiameter, "m", true};
-constexpr TRange SizeToMake{0.0, 1000.0, utDiameter, "m"};
+// Physical ranges of what the commands compute. A size is at least a
+// millimetre (the sizing methods make nothing below a few centimetres; a
+// thinner duct only gives drops beyond any pressure) and below any
+// building; a velocity or a pressure beyond these is no air in a duct.
+constexpr TRange ComputedSize{0.001, 1000.0, utDiameter, "m"};
 constexpr TRange Velocity{-1000.0, 1000.0, utVelocity, "m/s"};
 constexpr TRange DamperDrop{-1e6, 1e6, utAirPressDrop, "Pa"};
+constexpr TRange FanPressure{-1e6, 1e6, utAirPressDrop, "Pa"};
 constexpr TRange HeightDifference{-20000.0, 20000.0, utLengthBig, "m"};
 constexpr TRange Elevation{-10000.0, 10000.0, utLengthBig, "m"};
 // No window limits these; they only have to be numbers.
 constexpr TRange AnyNumber{-HUGE_VAL, HUGE_VAL, utNone, ""};
 constexpr TRange Positive{0.0, HUGE_VAL, utNone, ""};
 
-// Window flows are within ±100 m³/s; a flow carried back from the
-// terminals is the sum of at most one such flow per branch.
-constexpr double WindowFlow = 100.0;
-
 // Values that a command's own arithmetic left a hair beyond a bound (1,000
-// terminals of 0.1 m³/s sum to 100.00000000000001) are within it.
+// terminals of 0.1 m³/s sum to 100.00000000000001) are within it. The hair
+// is a share of that bound, so a small bound keeps its own digits.
 constexpr double BoundSlack = 1e-9;
+
+double Slack(double Bound)
+{
+    return std::isfinite(Bound) ? BoundSlack * std::fabs(Bound) : 0.0;
+}
 
 bool Within(double Value, const TRange& Range)
 {
-    double Scale = 1.0;
-    for (double Bound : {Range.Low, Range.High})
-        if (std::isfinite(Bound))
-            Scale = std::max(Scale, std::fabs(Bound));
-    const double Slack = BoundSlack * Scale;
-    const bool AboveLow = Range.LowExcluded ? Value > Range.Low : Value >= Range.Low - Slack;
-    return AboveLow && Value <= Range.High + Slack;
+    return Value >= Range.Low - Slack(Range.Low) && Value <= Range.High + Slack(Range.High);
 }
 
-// A value as the program shows it with its unit.
-std::string Shown(double Value, const TRange& Range)
+// A value as the program shows it with its unit; where those digits would
+// lie within the range (500.4 m shown as "500 m"), in full, so that the
+// message never contradicts itself.
+std::string Shown(double Value, const TRange& Range, bool NoneAllowed)
 {
-    return AutoFormatWithUnit(Range.Quantity, Value, Range.Unit);
+    std::string Text = AutoFormatWithUnit(Range.Quantity, Value, "");
+    const double AsShown = std::strtod(Text.c_str(), nullptr);
+    if (Within(AsShown, Range) || (NoneAllowed && AsShown == 0.0))
+        Text = FloatToStr(Value);
+    return *Range.Unit ? Text + " " + Range.Unit : Text;
 }
 
 // A bound: a short constant, in full.
@@ -99,8 +104,9 @@ std::optional<std::string> Problem(const std::string& What, double Value, const 
         return What + " is not a number";
     if (Within(Value, Range) || (NoneAllowed && Value == 0.0))
         return std::nullopt;
-    const std::string Text = What + " " + Shown(Value, Range) + (NoneAllowed ? " is neither 0 nor " : " is not ");
-    if (std::isinf(Range.High) || (Range.LowExcluded && Value <= Range.Low))
+    const std::string Text =
+        What + " " + Shown(Value, Range, NoneAllowed) + (NoneAllowed ? " is neither 0 nor " : " is not ");
+    if (std::isinf(Range.High))
         return Text + "above " + BoundText(Range.Low, Range);
     return Text + "within " + BoundText(Range.Low, Range, false) + " to " + BoundText(Range.High, Range);
 }
@@ -130,7 +136,6 @@ std::optional<std::string> SettingsProblem(const TSettings& S)
     constexpr TRange Step{0.0, 10.0, utDiameter, "m"};
     constexpr TRange Roughness{0.0, 0.1, utLengthSmall, "m"};
     constexpr TRange Factor{0.0, 10.0, utNone, ""};
-    constexpr TRange DefaultFlow{0.0, WindowFlow, utAirFlowPrim, "m³/s"};
     TFirstProblem P;
     P.Test("pressure rate", S.designpressrate, Rate);
     P.Test("static regain factor", S.statregainfactor, Factor);
@@ -146,9 +151,10 @@ std::optional<std::string> SettingsProblem(const TSettings& S)
     const char* const Outlets[] = {"diffuser", "outlet grille", "plain outlet"};
     const char* const Inlets[] = {"inlet grille", "canopy", "plain inlet"};
     for (int Kind = 0; Kind < TSettings::KindCount; ++Kind) {
-        P.Test(std::string("default ") + Outlets[Kind] + " flow", S.defoutletq[Kind], DefaultFlow);
+        // "Reset All Design Flows" gives them to the terminals.
+        P.TestNoneOr(std::string("default ") + Outlets[Kind] + " flow", S.defoutletq[Kind], TerminalFlow);
         P.Test(std::string("default ") + Outlets[Kind] + " C", S.defoutletc[Kind], TerminalC);
-        P.Test(std::string("default ") + Inlets[Kind] + " flow", S.definletq[Kind], DefaultFlow);
+        P.TestNoneOr(std::string("default ") + Inlets[Kind] + " flow", S.definletq[Kind], TerminalFlow);
         P.Test(std::string("default ") + Inlets[Kind] + " C", S.definletc[Kind], TerminalC);
     }
     return P.Found;
@@ -161,6 +167,100 @@ TFlowBranch* BranchAt(const TNode& Node)
         if (L.Branch->Id() >= 0)
             return static_cast<TFlowBranch*>(L.Branch);
     return nullptr;
+}
+
+// Which of a branch's values one check asks for.
+struct TBranchScope {
+    bool FlowsOnly = false;  // only what flow distribution reads
+    bool VolumeFlows = false;
+    bool Velocities = false;
+    // The sizes of every duct must be sizes; otherwise a duct that is not
+    // size-fixed may still be without one (0: to be made, or never sized).
+    bool AllSizes = false;
+};
+
+std::optional<std::string> BranchProblem(const TDuctBranch& B, const TBranchScope& Scope, const TRange& ComputedFlow,
+                                         bool MainFan)
+{
+    TFirstProblem P;
+    const bool Duct = B.Kind == bkCommon && (B.DuctType == dtSpiral || B.DuctType == dtRect);
+    if (B.IsTerminal())
+        P.TestNoneOr("design flow", B.DesignFlow, TerminalFlow);
+    else
+        P.Test("design flow", B.DesignFlow, ComputedFlow);
+    P.Test("length", B.Length, Duct ? DuctLength : AnyLength);
+    P.Test("height difference", B.DeltaZ, HeightDifference);
+    if (Scope.VolumeFlows)
+        P.Test("volume flow", B.VolumeFlow, ComputedFlow);
+    if (Scope.FlowsOnly)
+        return P.Found;
+    if (Scope.Velocities && Duct) {
+        P.Test("duct velocity", B.DuctVelocity, Velocity);
+        P.Test("design velocity", B.DesignVelocity, Velocity);
+    }
+    if (Duct) {
+        // The user's sizes within the window's range; the sizes the sizing
+        // made, which balancing and stepping start from, within the
+        // physical one.
+        const auto Size = [&](const char* What, double Value) {
+            if (B.SizeFixed)
+                P.Test(What, Value, DuctSize);
+            else if (Scope.AllSizes)
+                P.Test(What, Value, ComputedSize);
+            else
+                P.TestNoneOr(What, Value, ComputedSize);
+        };
+        if (B.DuctType == dtRect) {
+            Size("height", B.DuctHeight);
+            Size("width", B.DuctWidth);
+            P.Test("aspect", B.Aspect, Positive);
+        }
+        Size("diameter", B.Diameter);
+    }
+    P.Test("damper pressure drop", B.DamperDrop, DamperDrop);
+    for (const auto& Item : B.FixedDps)
+        P.Test("fixed pressure drop \"" + Item->Caption + "\"", Item->Drop, FixedDrop);
+    for (const auto& Item : B.FixedCs)
+        P.Test("fixed C \"" + Item->Caption + "\"", Item->C, FixedC);
+    for (const TFixedEndFitting* End : {B.OutletTerminal.get(), B.InletTerminal.get()}) {
+        if (!End)
+            continue;
+        P.Test("terminal C", End->C, TerminalC);
+        P.Test("terminal reference drop", End->RefDrop, TerminalDrop);
+        P.Test("terminal reference velocity", End->RefVelocity, Positive);
+    }
+    if (B.Booster && !MainFan)
+        P.Test("booster pressure", B.PressureGain, BoosterGain);
+    for (const TFitting* Fitting : B.LinkedFittings) {
+        for (double Input : Fitting->Info)
+            P.Test("fitting \"" + Fitting->Caption + "\" input", Input, AnyNumber);
+        for (const auto& Row : Fitting->FlowRatios)
+            for (double Ratio : Row)
+                P.Test("fitting \"" + Fitting->Caption + "\" ratio", Ratio, AnyNumber);
+    }
+    return P.Found;
+}
+
+struct TBranchFound {
+    TDuctBranch* Branch;
+    std::string Text;
+};
+
+// The first of G's own branches with a problem in Scope.
+std::optional<TBranchFound> FirstBranchProblem(const TDuctGraph& G, const TBranchScope& Scope)
+{
+    // A flow carried back from the terminals is the sum of at most one
+    // window flow per branch.
+    const double Sum = LargestDesignFlow * std::max(G.BranchCount(), 1);
+    const TRange ComputedFlow{-Sum, Sum, utAirFlowPrim, "m³/s"};
+    for (const auto& Item : G.Branches()) {
+        auto& B = static_cast<TDuctBranch&>(*Item);
+        if (B.Id() < 0)
+            continue; // generated: made anew by the check that follows
+        if (const auto Found = BranchProblem(B, Scope, ComputedFlow, &B == G.MainFan))
+            return TBranchFound{&B, "branch " + B.Name + ": " + *Found};
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -188,68 +288,31 @@ bool TDuctGraph::CheckNetworkData(TSolveMethod ForMethod, bool FlowsOnly)
         if (P.Found)
             return DataError(BranchAt(N), "node " + (N.Name.empty() ? N.IdText() : N.Name) + ": " + *P.Found);
     }
+    TBranchScope Scope;
+    Scope.FlowsOnly = FlowsOnly;
+    Scope.VolumeFlows = !FlowsOnly && ForMethod == smFlowBalance;
+    Scope.Velocities = ForMethod == smVelocity;
+    Scope.AllSizes = ForMethod == smFlowBalance || ForMethod == smStandardSizes;
+    if (const auto Found = FirstBranchProblem(*this, Scope))
+        return DataError(Found->Branch, Found->Text);
+    return true;
+}
 
-    const bool AllSizes = ForMethod == smFlowBalance || ForMethod == smStandardSizes;
-    const TRange ComputedFlow{-WindowFlow * std::max(BranchCount(), 1), WindowFlow * std::max(BranchCount(), 1),
-                              utAirFlowPrim, "m³/s"};
-    for (const auto& Item : Branches()) {
-        auto& B = static_cast<TDuctBranch&>(*Item);
-        if (B.Id() < 0)
-            continue; // generated: made anew by the check that follows
-        TFirstProblem P;
-        const bool Duct = B.Kind == bkCommon && (B.DuctType == dtSpiral || B.DuctType == dtRect);
-        const bool Terminal = B.FromFlowNode()->NodeType == ntInlet || B.ToFlowNode()->NodeType == ntOutlet;
-
-        if (Terminal)
-            P.TestNoneOr("design flow", B.DesignFlow, TerminalFlow);
-        else
-            P.Test("design flow", B.DesignFlow, ComputedFlow);
-        P.Test("length", B.Length, Duct ? DuctLength : AnyLength);
-        P.Test("height difference", B.DeltaZ, HeightDifference);
-        if (!FlowsOnly) {
-            if (ForMethod == smFlowBalance)
-                P.Test("volume flow", B.VolumeFlow, ComputedFlow);
-            if (ForMethod == smVelocity && Duct) {
-                P.Test("duct velocity", B.DuctVelocity, Velocity);
-                P.Test("design velocity", B.DesignVelocity, Velocity);
-            }
-            if (Duct) {
-                // The user's sizes within the window's range; the sizes the
-                // sizing made, which balancing and stepping start from,
-                // within the physical one; sizing makes them anew, so a
-                // size it is to make may be 0 too.
-                const TRange& Size = B.SizeFixed ? DuctSize : AllSizes ? ComputedSize : SizeToMake;
-                if (B.DuctType == dtRect) {
-                    P.Test("height", B.DuctHeight, Size);
-                    P.Test("width", B.DuctWidth, Size);
-                    P.Test("aspect", B.Aspect, Positive);
-                }
-                P.Test("diameter", B.Diameter, Size);
-            }
-            P.Test("damper pressure drop", B.DamperDrop, DamperDrop);
-            for (const auto& Item2 : B.FixedDps)
-                P.Test("fixed pressure drop \"" + Item2->Caption + "\"", Item2->Drop, FixedDrop);
-            for (const auto& Item2 : B.FixedCs)
-                P.Test("fixed C \"" + Item2->Caption + "\"", Item2->C, FixedC);
-            for (const TFixedEndFitting* End : {B.OutletTerminal.get(), B.InletTerminal.get()}) {
-                if (!End)
-                    continue;
-                P.Test("terminal C", End->C, TerminalC);
-                P.Test("terminal reference drop", End->RefDrop, TerminalDrop);
-                P.Test("terminal reference velocity", End->RefVelocity, Positive);
-            }
-            if (B.Booster && &B != MainFan)
-                P.Test("booster pressure", B.PressureGain, BoosterGain);
-            for (const TFitting* Fitting : B.LinkedFittings) {
-                for (double Input : Fitting->Info)
-                    P.Test("fitting \"" + Fitting->Caption + "\" input", Input, AnyNumber);
-                for (const auto& Row : Fitting->FlowRatios)
-                    for (double Ratio : Row)
-                        P.Test("fitting \"" + Fitting->Caption + "\" ratio", Ratio, AnyNumber);
-            }
-        }
-        if (P.Found)
-            return DataError(&B, "branch " + B.Name + ": " + *P.Found);
-    }
+bool TDuctGraph::CheckCommandResults(bool FlowsOnly)
+{
+    // Everything a command may have written, as the next command will ask
+    // for it; a duct the sizing could not size (no flow) keeps its 0.
+    TBranchScope Scope;
+    Scope.FlowsOnly = FlowsOnly;
+    Scope.VolumeFlows = true;
+    Scope.Velocities = true;
+    if (const auto Found = FirstBranchProblem(*this, Scope))
+        return DataError(Found->Branch, Found->Text);
+    if (FlowsOnly || !MainFan)
+        return true;
+    TFirstProblem P;
+    P.Test("fan pressure", MainFan->PressureGain, FanPressure);
+    if (P.Found)
+        return DataError(MainFan, "branch " + MainFan->Name + ": " + *P.Found);
     return true;
 }

@@ -187,6 +187,26 @@ TEST(MainForm, FailedOpenAndImportChangeNothing)
                                              ". Can only read versions later than 1.0.0.1."));
 }
 
+// An import keeps the nodes where the export had them, however far beyond
+// the new drawing's first size: it grows before the nodes snap to the grid.
+TEST(MainForm, ImportKeepsNodesBeyondTheFirstDrawingSize)
+{
+    TProgram P;
+    const TFlowNode& First = *P.Network().FlowNode(1);
+    const QPoint Start(First.X, First.Y);
+    P.Network().FlowNode(5)->X = 1300;
+    P.Network().FlowNode(5)->Y = 1500;
+    ASSERT_TRUE(P.Main().ExportXMLFile(P.Path("wide.xml")));
+    ASSERT_TRUE(P.Main().ImportXMLFile(P.Path("wide.xml")));
+    // The drawing may move to the origin as a whole; the nodes keep their
+    // places to each other.
+    const TFlowNode& Far = *P.Network().FlowNode(5);
+    const TFlowNode& Near = *P.Network().FlowNode(1);
+    EXPECT_EQ(QPoint(Far.X - Near.X, Far.Y - Near.Y), QPoint(1300, 1500) - Start);
+    EXPECT_GE(P.Network().Width, Far.X + 40);
+    EXPECT_GE(P.Network().Height, Far.Y + 40);
+}
+
 TEST(MainForm, SaveAfterAnImportAsksForANameWhenThatDocumentExists)
 {
     TProgram P;

@@ -210,6 +210,9 @@ TEST(TableForm, TypedValuesGoIntoTheBranchInHeldUnits)
         {TForm::ColFlow, 3, "1000", &TDuctBranch::VolumeFlow, 1.0, "31.83"}, // l/s
         {TForm::ColDiameter, -1, "100", &TDuctBranch::Diameter, 0.1, "38.20"}, // mm
         {TForm::ColDesignFlow, -1, "0.25", &TDuctBranch::DesignFlow, 0.25, "9.55"},
+        // The inlet's terminal takes no flow against it, as the solve
+        // commands do not.
+        {TForm::ColDesignFlow, -1, "-0.25", &TDuctBranch::DesignFlow, 0.0, "9.55"},
         {TForm::ColLength, 1, "10", &TDuctBranch::Length, 3.048, "9.55"}, // ft
     };
     for (const TCase& C : Cases) {

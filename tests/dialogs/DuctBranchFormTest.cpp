@@ -247,3 +247,27 @@ TEST(DuctBranchForm, ThePressureDropButtonOpensTheFormOnTheBranch)
     EXPECT_EQ(Form.PressureDropForm->Branch(), G.MainFan);
     EXPECT_TRUE(Form.PressureDropForm->IsFan());
 }
+
+// A terminal's design flow is none or what the solve commands take, and the
+// grid shows what the branch took (it once kept -0.3 m³/s for a solve to
+// refuse).
+TEST(DuctBranchForm, ATerminalTakesTheDesignFlowsTheSolveTakes)
+{
+    TMemorySettingsStore Store;
+    const struct {
+        TNodeType To;
+        double Typed;
+        double Taken;
+    } Cases[] = {{ntOutlet, -0.3, 0.0}, {ntOutlet, 0.45, 0.45}, {ntCommon, -0.3, -0.3}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(testing::Message() << "to-node type " << int(C.To) << ", typed " << C.Typed);
+        TOneDuct Net(ntCommon, C.To);
+        TDuctBranchForm Form(Store);
+        Form.SetBranch(Net.B);
+        Form.ShowBranch();
+        Form.Grid->SetValue(1, TDuctBranchForm::RowDesignFlow, C.Typed);
+        Form.GridDoSetData(1, TDuctBranchForm::RowDesignFlow);
+        EXPECT_EQ(Net.B->DesignFlow, C.Taken);
+        EXPECT_EQ(Form.Grid->GetValue(1, TDuctBranchForm::RowDesignFlow).toDouble(), C.Taken);
+    }
+}

@@ -144,6 +144,9 @@ TEST(NetworkXml, RefusalsGiveErrorLoadingWithTheReason)
         {Replaced(Good, Version, "<version></version>"), Refused},
         {Replaced(Good, Version, ""), Refused},
         {Replaced(Good, " <mainfan>3</mainfan>\r\n", ""), "main fan not found"},
+        // A duct named as the fan (every solve then failed without a word).
+        {Replaced(Good, "<mainfan>3</mainfan>", "<mainfan>2</mainfan>"),
+         "Main fan in file is not a fan: branch RA \"main\" & more (id 2)"},
         {Replaced(Good, "<inlet>2</inlet>", "<inlet>-2</inlet>"), ""},
         {Replaced(Good, "<inlet>2</inlet>", ""), ""},
         {Replaced(Good, "<inlet>2</inlet>", "<inlet>3</inlet>"), ""},          // joins node 3 to itself

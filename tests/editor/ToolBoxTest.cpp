@@ -157,12 +157,13 @@ TEST(ToolBoxes, ScaleAndSizeBoxesSetTheDrawing)
     EXPECT_EQ(QPoint(F.Graph.FindNode(1)->X, F.Graph.FindNode(1)->Y), QPoint(40, 40));
     EXPECT_EQ(Size->EdHeight->text(), "280");
 
-    // A document's size is held to 1..10000 pixels, and to its nodes.
+    // A document's size is held to 1..10000 pixels, and to its nodes with
+    // the margin the crop gives them.
     F.Graph.Width = 0;
     F.Graph.Height = 250000;
     F.Frame->RedrawGraph();
-    EXPECT_EQ(QSize(F.Graph.Width, F.Graph.Height), QSize(241, 10000));
-    EXPECT_EQ(F.Frame->Image1->size(), QSize(241, 10000));
+    EXPECT_EQ(QSize(F.Graph.Width, F.Graph.Height), QSize(280, 10000));
+    EXPECT_EQ(F.Frame->Image1->size(), QSize(280, 10000));
 }
 
 TEST(ToolBoxes, ScaleChangesMarkTheDocumentChanged)
@@ -196,7 +197,8 @@ TEST(ToolBoxes, NeitherARedrawNorTheSizeBoxMovesAPlacedNode)
     F.Node(2, 850, 960); // beyond the document's 900 by 900
     F.Branch(1, 1, 2);
     F.Frame->RedrawGraph();
-    EXPECT_EQ(QSize(F.Graph.Width, F.Graph.Height), QSize(900, 961)) << "the drawing holds its nodes";
+    // The node's symbol whole: the margin the size box keeps too.
+    EXPECT_EQ(QSize(F.Graph.Width, F.Graph.Height), QSize(900, 1000)) << "the drawing holds its nodes";
     const QPoint Handle(F.Graph.FindBranch(1)->LabelX, F.Graph.FindBranch(1)->LabelY);
 
     TSizeToolBox* Size = F.Frame->SizeToolBox();
@@ -207,4 +209,17 @@ TEST(ToolBoxes, NeitherARedrawNorTheSizeBoxMovesAPlacedNode)
     Type(Size->EdWidth, "1000");
     EXPECT_EQ(QPoint(F.Graph.FindNode(2)->X, F.Graph.FindNode(2)->Y), QPoint(850, 960));
     EXPECT_EQ(QPoint(F.Graph.FindBranch(1)->LabelX, F.Graph.FindBranch(1)->LabelY), Handle);
+}
+
+// Snapping every node grows the drawing to hold them first: nodes beyond its
+// size once snapped to its edge (an imported 1300 became 879).
+TEST(ToolBoxes, SnappingAllGrowsTheDrawingFirst)
+{
+    TViewFixture F;
+    F.Node(1, 100, 100);
+    F.Node(2, 1302, 1298); // beyond the document's 900 by 900
+    F.Branch(1, 1, 2);
+    F.Frame->SnapAllNodesToGrid();
+    EXPECT_EQ(QPoint(F.Graph.FindNode(2)->X, F.Graph.FindNode(2)->Y), QPoint(1300, 1300));
+    EXPECT_EQ(QSize(F.Graph.Width, F.Graph.Height), QSize(1342, 1338));
 }
