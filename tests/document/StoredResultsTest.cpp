@@ -29,7 +29,7 @@ protected:
     void SetUp() override
     {
         N.TreeWithLeakage();
-        auto Elbow = std::make_unique<TFitting>("Elbow", "CD3-1");
+        auto Elbow = std::make_unique<TFitting>("Elbow", "CD3-21");
         Elbow->Roles = {"0"};
         Elbow->Links = {{5, nullptr}};
         Elbow->FlowRatios = {{8.0}};
