@@ -1,13 +1,13 @@
 #include "foundation/AtomicSave.h"
 
+#include "tests/FileSizeLimit.h"
+
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -188,15 +188,11 @@ TEST(AtomicSave, AWriteThatFailsHalfWayKeepsThePreviousFile)
     TFolder F;
     const std::string Name = F / "plan.vtx";
     Put(Name, "previous");
-    struct rlimit Old {};
-    ::getrlimit(RLIMIT_FSIZE, &Old);
-    const auto OldSignal = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit Small = Old;
-    Small.rlim_cur = 1000;
-    ::setrlimit(RLIMIT_FSIZE, &Small);
-    const std::string Cause = SaveCause(Name, std::string(5000, 'x'));
-    ::setrlimit(RLIMIT_FSIZE, &Old);
-    std::signal(SIGXFSZ, OldSignal);
+    std::string Cause;
+    {
+        TFileSizeLimit Room(1000);
+        Cause = SaveCause(Name, std::string(5000, 'x'));
+    }
     EXPECT_EQ(Cause, "The file is too large.");
     EXPECT_EQ(Bytes(Name), "previous");
     EXPECT_EQ(F.Entries(), std::vector<std::string>{"plan.vtx"});
