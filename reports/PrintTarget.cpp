@@ -11,10 +11,7 @@
 
 TPrintTarget::TPrintTarget(QPrinter& Printer) : FPrinter(Printer) {}
 
-TPrintTarget::~TPrintTarget()
-{
-    FWriter.reset();
-}
+TPrintTarget::~TPrintTarget() = default;
 
 bool TPrintTarget::Open()
 {

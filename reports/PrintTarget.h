@@ -32,6 +32,6 @@ public:
 private:
     QPrinter& FPrinter;
     std::unique_ptr<QBuffer> FPdf;
-    std::unique_ptr<QPdfWriter> FWriter;
+    std::unique_ptr<QPdfWriter> FWriter; // writes into FPdf, so goes before it
     QString FError;
 };
