@@ -5,6 +5,7 @@
 #include "foundation/DelimitedText.h"
 #include "foundation/NumberFormat.h"
 #include "foundation/XmlHelpers.h"
+#include "graph/DrawingRange.h"
 #include "graph/GraphError.h"
 #include "graph/ShortString.h"
 #include "solver/StoredResults.h"
@@ -131,8 +132,8 @@ void ReadNode(TDuctGraph& Network, const pugi::xml_node& Element)
     Node.DryBulb = GetChildNodeFloat(Element, "temperature", Node.DryBulb);
     Node.RelPressure = GetChildNodeFloat(Element, "relpressure", Node.RelPressure);
     Node.Density = GetChildNodeFloat(Element, "density", Node.Density);
-    Node.X = GetChildNodeInt(Element, "xpos", Node.X);
-    Node.Y = GetChildNodeInt(Element, "ypos", Node.Y);
+    Node.X = NodeCoordinateInDrawing(GetChildNodeInt(Element, "xpos", Node.X));
+    Node.Y = NodeCoordinateInDrawing(GetChildNodeInt(Element, "ypos", Node.Y));
 }
 
 // A terminal from its C-value and reference drop; the reference velocity
@@ -176,8 +177,8 @@ void ReadBranch(TDuctGraph& Network, const pugi::xml_node& Element)
     Branch->Length = GetChildNodeFloat(Element, "length", Branch->Length);
     Branch->DesignFlow = GetChildNodeFloat(Element, "designflow", Branch->DesignFlow);
     Branch->SizeFixed = Flag(Element, "sizefixed", Branch->SizeFixed);
-    Branch->LabelX = GetChildNodeInt(Element, "xpos", Branch->LabelX);
-    Branch->LabelY = GetChildNodeInt(Element, "ypos", Branch->LabelY);
+    Branch->LabelX = LabelCoordinateInDrawing(GetChildNodeInt(Element, "xpos", Branch->LabelX));
+    Branch->LabelY = LabelCoordinateInDrawing(GetChildNodeInt(Element, "ypos", Branch->LabelY));
     Branch->Booster = Flag(Element, "booster", Branch->Booster);
     Branch->PressureGain = GetChildNodeFloat(Element, "pgain", Branch->PressureGain);
 

@@ -11,6 +11,7 @@
 #include "editor/ScaleToolBox.h"
 #include "editor/SizeToolBox.h"
 #include "foundation/ProgramFolders.h"
+#include "graph/DrawingRange.h"
 #include "graph/Graph.h"
 #include "graph/ShortString.h"
 
@@ -27,9 +28,6 @@
 
 namespace {
 
-// Documents are not trusted: a drawing is at least one and at most this
-// many pixels on each side.
-constexpr int MaxDrawingSide = 10000;
 // A background picture is cut to this many pixels on each side.
 constexpr int MaxPictureSide = 3000;
 // The background's zoom ratio stays within these.

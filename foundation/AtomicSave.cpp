@@ -47,6 +47,19 @@ std::string FollowLinks(const std::string& FileName)
     Fail(ELOOP);
 }
 
+// What stands where a folder of Path should be: the nearest of its folders
+// that exists, when that is not a folder; empty otherwise.
+std::string FileInPlaceOfFolder(const std::string& Path)
+{
+    for (std::string Folder = FolderOf(Path);; Folder = FolderOf(Folder)) {
+        struct stat Info {};
+        if (::stat(Folder.c_str(), &Info) == 0)
+            return S_ISDIR(Info.st_mode) ? std::string() : Folder;
+        if (Folder == "/" || Folder == ".")
+            return {};
+    }
+}
+
 // The permission bits a new file gets from the user's mask.
 mode_t NewFileMode()
 {
@@ -119,8 +132,9 @@ std::string SaveFailureCause(int ErrorNumber)
     case ENAMETOOLONG:
         return "The file name is too long.";
     case ENOENT:
-    case ENOTDIR:
         return "The folder does not exist.";
+    case ENOTDIR:
+        return "A part of the path is not a folder.";
     case EROFS:
         return "The disk is read-only.";
     case ELOOP:
@@ -139,6 +153,9 @@ void SaveFileAtomically(const std::string& FileName, std::string_view Bytes)
     const std::string Path = FollowLinks(FileName);
     struct stat Info {};
     const bool Exists = ::stat(Path.c_str(), &Info) == 0;
+    if (!Exists && errno == ENOTDIR)
+        if (const std::string Blocker = FileInPlaceOfFolder(Path); !Blocker.empty())
+            throw EFileSaveError(Blocker + " is not a folder.");
     if (!Exists && errno != ENOENT)
         Fail(errno);
     if (Exists) {

@@ -2,6 +2,7 @@
 
 #include "foundation/NumberFormat.h"
 #include "foundation/ValueStream.h"
+#include "graph/DrawingRange.h"
 #include "graph/Graph.h"
 #include "graph/GraphNode.h"
 #include "graph/NumberedName.h"
@@ -31,8 +32,8 @@ void TBranch::WriteData(TValueWriter& Writer) const
 void TBranch::ReadData(TValueReader& Reader, TGraphDataVersion /*Version*/)
 {
     Name = ToShortString(Reader.ReadString());
-    LabelX = Reader.ReadInteger();
-    LabelY = Reader.ReadInteger();
+    LabelX = LabelCoordinateInDrawing(Reader.ReadInteger());
+    LabelY = LabelCoordinateInDrawing(Reader.ReadInteger());
 }
 
 std::string TBranch::ReportRow(bool /*Detailed*/) const

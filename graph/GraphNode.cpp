@@ -2,6 +2,7 @@
 
 #include "foundation/NumberFormat.h"
 #include "foundation/ValueStream.h"
+#include "graph/DrawingRange.h"
 #include "graph/GraphBranch.h"
 #include "graph/GraphFlags.h"
 #include "graph/ShortString.h"
@@ -30,8 +31,8 @@ void TNode::WriteData(TValueWriter& Writer) const
 void TNode::ReadData(TValueReader& Reader, TGraphDataVersion /*Version*/)
 {
     Name = ToShortString(Reader.ReadString());
-    X = Reader.ReadInteger();
-    Y = Reader.ReadInteger();
+    X = NodeCoordinateInDrawing(Reader.ReadInteger());
+    Y = NodeCoordinateInDrawing(Reader.ReadInteger());
 }
 
 std::string TNode::ReportRow(bool /*Detailed*/) const

@@ -121,14 +121,15 @@ void TQtSettingsStore::DeleteKey(const std::string& Section, const std::string& 
 
 bool TQtSettingsStore::Flush()
 {
-    const bool ErrorBefore = FSettings->status() != QSettings::NoError;
     FSettings->sync();
-    if (!ErrorBefore)
-        return FSettings->status() == QSettings::NoError;
-    // QSettings keeps the first error it met, here one from before (a file
-    // damaged at load), so only the file itself tells whether this write
-    // replaced it with a sound one.
-    QSettings Written(FSettings->fileName(), QSettings::IniFormat);
+    if (FSettings->status() == QSettings::NoError)
+        return true;
+    // QSettings keeps the first error it met, and a damaged file gives one
+    // whenever it is read, at load or within this very sync that then writes
+    // the values all the same. A second object on the file shares the values
+    // still waiting to be written: its first sync writes them again, and
+    // its status tells of that write alone.
+    const QSettings Written(FSettings->fileName(), QSettings::IniFormat);
     return Written.status() == QSettings::NoError && QFileInfo(FSettings->fileName()).isFile();
 }
 

@@ -1,33 +1,32 @@
 #include "reports/PrintTarget.h"
 
+#include "foundation/AtomicSave.h"
+
+#include <QBuffer>
+#include <QFile>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
-#include <cerrno>
-#include <cstring>
+#include <string_view>
 
 TPrintTarget::TPrintTarget(QPrinter& Printer) : FPrinter(Printer) {}
 
-TPrintTarget::~TPrintTarget()
-{
-    FWriter.reset();
-    if (FFile)
-        FFile->cancelWriting();
-}
+TPrintTarget::~TPrintTarget() = default;
 
 bool TPrintTarget::Open()
 {
     if (FPrinter.outputFormat() != QPrinter::PdfFormat)
         return true;
     // The printer's own PDF output writes straight into the target and never
-    // says when a write failed; a writer on a save file does both.
-    FFile = std::make_unique<QSaveFile>(FPrinter.outputFileName());
-    if (!FFile->open(QIODevice::WriteOnly)) {
-        FError = FFile->errorString();
+    // says when a write failed; a file device does not tell a write cut
+    // short at the disk's end either. Memory holds the PDF until it is
+    // whole, and the save then checks every byte.
+    FPdf = std::make_unique<QBuffer>();
+    if (!FPdf->open(QIODevice::WriteOnly)) {
+        FError = FPdf->errorString();
         return false;
     }
-    FWriter = std::make_unique<QPdfWriter>(FFile.get());
+    FWriter = std::make_unique<QPdfWriter>(FPdf.get());
     FWriter->setResolution(FPrinter.resolution());
     FWriter->setPageLayout(FPrinter.pageLayout());
     FWriter->setPdfVersion(FPrinter.pdfVersion());
@@ -45,25 +44,23 @@ QPagedPaintDevice& TPrintTarget::Device()
 
 bool TPrintTarget::Finish(bool PainterEnded)
 {
-    if (!FFile) {
+    if (!FPdf) {
         if (!PainterEnded)
             FError = QStringLiteral("The printer did not accept the job.");
         return PainterEnded;
     }
     FWriter.reset();
-    // A write that failed on the way, or in the last flush, is an error the
-    // save file's commit may not see by itself; its text often says only
-    // "Unknown error", so the system's own word is kept.
-    errno = 0;
-    const bool Written = FFile->flush() && FFile->error() == QFileDevice::NoError;
-    const int Cause = errno;
-    if (PainterEnded && Written && FFile->commit())
-        return true;
-    FError = FFile->errorString();
-    if (Cause != 0)
-        FError = QString::fromLocal8Bit(std::strerror(Cause));
-    else if (FError.isEmpty() || FError == QLatin1String("Unknown error"))
+    if (!PainterEnded) {
         FError = QStringLiteral("The file could not be written whole.");
-    FFile->cancelWriting();
-    return false;
+        return false;
+    }
+    const QByteArray& Bytes = FPdf->data();
+    try {
+        SaveFileAtomically(QFile::encodeName(FPrinter.outputFileName()).toStdString(),
+                           std::string_view(Bytes.constData(), static_cast<std::size_t>(Bytes.size())));
+    } catch (const EFileSaveError& Error) {
+        FError = QString::fromStdString(Error.what());
+        return false;
+    }
+    return true;
 }

@@ -1,17 +1,18 @@
 #pragma once
 // What one print job draws on. A system printer is drawn on directly. A PDF
-// file is written under a temporary name in its own folder and takes its
-// name only once every byte of it is written: a job that fails (a full disk,
-// say) leaves no broken file, and an older file of that name stays as it was.
+// file is drawn whole in memory first and written only when the job ends, in
+// one save that takes the file's name only once every byte of it reached the
+// disk: a job that fails (a disk that fills up on the way, say) leaves no
+// broken file, and an older file of that name stays as it was.
 
 #include <QString>
 
 #include <memory>
 
+class QBuffer;
 class QPagedPaintDevice;
 class QPdfWriter;
 class QPrinter;
-class QSaveFile;
 
 class TPrintTarget {
 public:
@@ -30,7 +31,7 @@ public:
 
 private:
     QPrinter& FPrinter;
-    std::unique_ptr<QSaveFile> FFile;
-    std::unique_ptr<QPdfWriter> FWriter;
+    std::unique_ptr<QBuffer> FPdf;
+    std::unique_ptr<QPdfWriter> FWriter; // writes into FPdf, so goes before it
     QString FError;
 };

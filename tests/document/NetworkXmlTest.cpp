@@ -2,6 +2,7 @@
 
 #include "document/NetworkXmlImport.h"
 #include "foundation/NumberFormat.h"
+#include "graph/DrawingRange.h"
 
 #include <gtest/gtest.h>
 
@@ -187,6 +188,25 @@ TEST(NetworkXml, ARepeatedNodeIdUpdatesTheSameNode)
     // The branches that name node 2 make it anew.
     ASSERT_NE(Back.FlowNode(2), nullptr);
     EXPECT_EQ(Back.NodeCount(), 6);
+}
+
+// Positions of an imported file lie on the largest drawing, as those of a
+// document do: a far node or label stands at its edge.
+TEST(NetworkXml, PositionsAreBroughtInsideTheLargestDrawing)
+{
+    const TSettings Settings = SampleSettings();
+    std::string Far = ExportText(*SampleNetwork(Settings), {}, Settings);
+    Far = Replaced(Far, "<xpos>100</xpos>", "<xpos>2147483647</xpos>"); // node 1
+    Far = Replaced(Far, "<ypos>280</ypos>", "<ypos>-2147483648</ypos>");
+    Far = Replaced(Far, "<xpos>40</xpos>", "<xpos>-2147483648</xpos>"); // branch 2's label
+    Far = Replaced(Far, "<ypos>70</ypos>", "<ypos>10000</ypos>");
+    const TDocumentRead Read = ImportNetworkXmlText(Far, "x.xml", {});
+    ASSERT_TRUE(Read.Ok) << Read.Reason;
+    const TDuctGraph& Back = *Read.Contents.Network;
+    EXPECT_EQ(Back.FlowNode(1)->X, MaxDrawingSide - 1);
+    EXPECT_EQ(Back.FlowNode(1)->Y, -1); // not placed: the editor places it
+    EXPECT_EQ(Back.DuctBranch(2)->LabelX, 0);
+    EXPECT_EQ(Back.DuctBranch(2)->LabelY, MaxDrawingSide - 1);
 }
 
 // Values that ran away (a failed solve, a damaged document) are written as

@@ -4,6 +4,10 @@
 
 #include "editor/GraphGeometry.h"
 #include "editor/LabelCache.h"
+#include "foundation/ValueStream.h"
+#include "graph/DrawingRange.h"
+
+#include <climits>
 
 using namespace edtest;
 
@@ -186,4 +190,46 @@ TEST(GraphRender, AnyRectangleIsPaintedAsInTheWholePicture)
     EXPECT_EQ(At(Whole, 251, 172), Back.pixelColor(251, 172));
     // Grid dots are plain orange pixels.
     EXPECT_EQ(At(Whole, 390, 380), QColor(255, 140, 0));
+}
+
+// A document's positions beyond the largest drawing come in at its edge,
+// where the view draws, measures and snaps them (the sanitizer build checks
+// that no arithmetic overflows on the way).
+TEST(GraphView, FarPositionsFromAFileAreDrawnAtTheLargestDrawingsEdge)
+{
+    TViewFixture V;
+    {
+        TTestGraph Far;
+        Far.AddBranch(1, 1, 2)->LabelX = INT_MAX;
+        Far.AddBranch(2, 2, 3)->LabelY = INT_MAX;
+        for (const auto& N : Far.Nodes()) {
+            N->X = INT_MAX;
+            N->Y = INT_MAX;
+        }
+        Far.FindNode(3)->Y = INT_MIN;
+        TValueWriter W;
+        Far.WriteData(W);
+        TValueReader R(W.Bytes());
+        V.Graph.ReadData(R);
+    }
+    V.Frame->RedrawGraph();
+    const int Last = MaxDrawingSide - 1;
+    EXPECT_EQ(V.Frame->RenderState().Size, QSize(MaxDrawingSide, MaxDrawingSide));
+    for (const int Id : {1, 2})
+        EXPECT_EQ(QPoint(V.Graph.FindNode(Id)->X, V.Graph.FindNode(Id)->Y), QPoint(Last, Last)) << Id;
+    EXPECT_EQ(V.Graph.FindNode(3)->X, Last);
+    EXPECT_GE(V.Graph.FindNode(3)->Y, 0); // placed by the view
+    EXPECT_EQ(HandlePoint(*V.Graph.FindBranch(1)), QPoint(Last, Last));
+    EXPECT_TRUE(V.Frame->GetGraphExtent().contains(QPoint(Last, Last)));
+
+    const QRect Corner(Last - 30, Last - 30, 31, 31);
+    const QImage Drawn = RenderGraph(&V.Graph, V.Frame->RenderState(), Corner);
+    QImage Blank(Drawn.size(), Drawn.format());
+    Blank.fill(Qt::white);
+    EXPECT_NE(Drawn, Blank) << "the nodes at the corner are drawn";
+    V.Frame->SnapAllNodesToGrid();
+    for (const auto& N : V.Graph.Nodes()) {
+        EXPECT_LE(N->X, Last) << N->Id();
+        EXPECT_LE(N->Y, Last) << N->Id();
+    }
 }

@@ -1,13 +1,13 @@
 #include "foundation/AtomicSave.h"
 
+#include "tests/FileSizeLimit.h"
+
 #include <gtest/gtest.h>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -133,7 +133,7 @@ TEST(AtomicSave, RefusedOrFailedSavesKeepThePreviousFile)
     const struct {
         const char* Scenario;
         std::function<std::string(const TFolder&)> Prepare; // gives the name to save to
-        std::string Cause;
+        std::string Cause; // @ stands for the test's folder
     } Cases[] = {
         {"read-only", [](const TFolder& F) {
              Put(F / "plan.vtx", "previous");
@@ -156,6 +156,14 @@ TEST(AtomicSave, RefusedOrFailedSavesKeepThePreviousFile)
          }, "It is not a regular file."},
         {"device", [](const TFolder&) { return std::string("/dev/null"); }, "It is not a regular file."},
         {"missing folder", [](const TFolder& F) { return F / "none/plan.vtx"; }, "The folder does not exist."},
+        {"a file in place of the folder", [](const TFolder& F) {
+             Put(F / "afile", "previous");
+             return F / "afile/plan.vtx";
+         }, "@/afile is not a folder."},
+        {"a file in place of a folder further up", [](const TFolder& F) {
+             Put(F / "afile", "previous");
+             return F / "afile/sub/plan.vtx";
+         }, "@/afile is not a folder."},
         {"name too long", [LongName](const TFolder& F) { return F / LongName; }, "The file name is too long."},
     };
     for (const auto& C : Cases) {
@@ -163,7 +171,10 @@ TEST(AtomicSave, RefusedOrFailedSavesKeepThePreviousFile)
         TFolder F;
         const std::string Name = C.Prepare(F);
         const std::vector<std::string> Before = F.Entries();
-        EXPECT_EQ(SaveCause(Name, "new bytes"), C.Cause);
+        std::string Cause = C.Cause;
+        if (Cause.starts_with('@'))
+            Cause.replace(0, 1, F.Path);
+        EXPECT_EQ(SaveCause(Name, "new bytes"), Cause);
         EXPECT_EQ(F.Entries(), Before); // nothing left behind
         if (fs::is_regular_file(F / "plan.vtx")) {
             EXPECT_EQ(Bytes(F / "plan.vtx"), "previous");
@@ -177,15 +188,11 @@ TEST(AtomicSave, AWriteThatFailsHalfWayKeepsThePreviousFile)
     TFolder F;
     const std::string Name = F / "plan.vtx";
     Put(Name, "previous");
-    struct rlimit Old {};
-    ::getrlimit(RLIMIT_FSIZE, &Old);
-    const auto OldSignal = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit Small = Old;
-    Small.rlim_cur = 1000;
-    ::setrlimit(RLIMIT_FSIZE, &Small);
-    const std::string Cause = SaveCause(Name, std::string(5000, 'x'));
-    ::setrlimit(RLIMIT_FSIZE, &Old);
-    std::signal(SIGXFSZ, OldSignal);
+    std::string Cause;
+    {
+        TFileSizeLimit Room(1000);
+        Cause = SaveCause(Name, std::string(5000, 'x'));
+    }
     EXPECT_EQ(Cause, "The file is too large.");
     EXPECT_EQ(Bytes(Name), "previous");
     EXPECT_EQ(F.Entries(), std::vector<std::string>{"plan.vtx"});
@@ -211,7 +218,7 @@ TEST(AtomicSave, EverySystemErrorHasASentence)
     } Cases[] = {{EACCES, "Permission denied."},     {EPERM, "Permission denied."},
                  {ENOSPC, "The disk is full."},      {EDQUOT, "The disk is full."},
                  {ENAMETOOLONG, "The file name is too long."}, {EROFS, "The disk is read-only."},
-                 {ENOENT, "The folder does not exist."}, {EFBIG, "The file is too large."},
+                 {ENOENT, "The folder does not exist."}, {ENOTDIR, "A part of the path is not a folder."}, {EFBIG, "The file is too large."},
                  {EIO, "Input/output error."}};
     for (const auto& C : Cases)
         EXPECT_EQ(SaveFailureCause(C.Error), C.Cause) << C.Error;

@@ -2,6 +2,7 @@
 #include "tests/HandEncoding.h"
 
 #include "foundation/ValueStream.h"
+#include "graph/DrawingRange.h"
 #include "graph/GraphError.h"
 
 #include <gtest/gtest.h>
@@ -19,9 +20,9 @@ std::string HandBody()
 {
     THandEncoding Hand;
     Hand.Int(1200).Int(700).Float(0.0625).Bool(true).Str("/plans/l2.gif").Float(1.5);
-    Hand.Begin().Int(5).Str("Fan room 2°C").Int(40).Int(-60);
+    Hand.Begin().Int(5).Str("Fan room 2°C").Int(40).Int(60);
     Hand.Int(300).Str("Hall").Int(2000).Int(90).End();
-    Hand.Begin().Int(70000).Int(5).Int(300).Str("Riser").Int(15).Int(-3);
+    Hand.Begin().Int(70000).Int(5).Int(300).Str("Riser").Int(15).Int(3);
     Hand.Int(-1).Int(300).Int(5).Str("Return").Int(-1).Int(-1).End();
     return Hand.Bytes;
 }
@@ -72,13 +73,13 @@ TEST(GraphStream, WriterAndReaderMatchTheHandWrittenBody)
     G.AddBranch(-1, 300, 5)->Name = "Return";
     G.FindNode(5)->Name = "Fan room 2°C";
     G.FindNode(5)->X = 40;
-    G.FindNode(5)->Y = -60;
+    G.FindNode(5)->Y = 60;
     G.FindNode(300)->Name = "Hall";
     G.FindNode(300)->X = 2000;
     G.FindNode(300)->Y = 90;
     B.Name = "Riser";
     B.LabelX = 15;
-    B.LabelY = -3;
+    B.LabelY = 3;
     TValueWriter W;
     G.WriteData(W);
     EXPECT_EQ(W.Bytes(), HandBody());
@@ -125,6 +126,31 @@ TEST(GraphStream, InvalidGraphsAreRefusedWithTheirId)
     EXPECT_EQ(ReadError(Body({1, 2}, {{5, 2, 2}})), "Branch joins a node to itself in file: branch 5");
     EXPECT_EQ(ReadError(Body({}, {}, -5)), "Invalid drawing size in file");
     EXPECT_EQ(ReadError(Body({1, 2}, {{5, 1, 2}})), "");
+}
+
+// Positions from a file lie on the largest drawing: far ones at its edge,
+// negative node ones "not placed", labels automatic only by their mark.
+TEST(GraphStream, PositionsAreBroughtInsideTheLargestDrawing)
+{
+    const int Last = MaxDrawingSide - 1;
+    const struct {
+        int Read, Node, Label;
+    } Cases[] = {
+        {2147483647, Last, Last}, {MaxDrawingSide, Last, Last}, {Last, Last, Last}, {0, 0, 0},
+        {-1, -1, -1},             {-60, -1, 0},                 {-2147483647 - 1, -1, 0},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Read);
+        THandEncoding H;
+        H.Int(800).Int(600).Float(0.03).Bool(false).Str("").Float(1.0);
+        H.Begin().Int(1).Str("A").Int(C.Read).Int(C.Read).Int(2).Str("B").Int(5).Int(6).End();
+        H.Begin().Int(3).Int(1).Int(2).Str("Duct").Int(C.Read).Int(C.Read).End();
+        TGraph G;
+        TValueReader R(H.Bytes);
+        G.ReadData(R);
+        EXPECT_EQ(std::make_pair(G.FindNode(1)->X, G.FindNode(1)->Y), std::make_pair(C.Node, C.Node));
+        EXPECT_EQ(std::make_pair(G.FindBranch(3)->LabelX, G.FindBranch(3)->LabelY), std::make_pair(C.Label, C.Label));
+    }
 }
 
 TEST(GraphStream, NamesAreShortStrings)

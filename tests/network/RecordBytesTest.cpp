@@ -40,14 +40,14 @@ TEST(RecordBytes, FlowNode)
 
     // Read over a node of other values, so that a field the reader skips shows.
     THandEncoding Other;
-    Other.Str("Plant").Int(-300).Int(45).Int(ntInlet);
+    Other.Str("Plant").Int(300).Int(45).Int(ntInlet);
     Other.Float(-1.25).Float(99000.5).Float(18.25).Float(1.0625).Float(7.75).Float(0.625);
     Other.Int(okGrille).Int(ikCanopy);
     TValueReader R(Other.Bytes);
     N.ReadData(R, gdvNewest);
     EXPECT_TRUE(R.AtEnd());
     EXPECT_EQ(N.Name, "Plant");
-    EXPECT_EQ(N.X, -300);
+    EXPECT_EQ(N.X, 300);
     EXPECT_EQ(N.Y, 45);
     EXPECT_EQ(N.NodeType, ntInlet);
     EXPECT_EQ(N.Elevation, -1.25);
@@ -138,7 +138,7 @@ TEST(RecordBytes, DuctBranch)
     TDuctGraph Other(false, &Settings);
     TDuctBranch& R = TerminalDuct(Other);
     THandEncoding Record;
-    Record.Str("Return").Int(-31).Int(32).Int(bkGain).Float(0.4375).Float(7.5);
+    Record.Str("Return").Int(31).Int(32).Int(bkGain).Float(0.4375).Float(7.5);
     Record.Begin().Str("Coil").Float(0.75).Float(60.5).End();
     Record.Begin().Str("Tee").Float(1.25).Float(2.75).Float(0.875).End();
     V = 200.5;
@@ -155,7 +155,7 @@ TEST(RecordBytes, DuctBranch)
     R.ReadData(In, gdvNewest);
     EXPECT_TRUE(In.AtEnd());
     EXPECT_EQ(R.Name, "Return");
-    EXPECT_EQ(R.LabelX, -31);
+    EXPECT_EQ(R.LabelX, 31);
     EXPECT_EQ(R.LabelY, 32);
     EXPECT_EQ(R.Kind, bkGain);
     EXPECT_EQ(R.Diameter, 0.4375);

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include <filesystem>
 #include <fstream>
 
@@ -160,4 +162,43 @@ TEST(QtSettingsStore, CommitTellsTheFileAndTheCause)
     }
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(TestHome() + ".config"));
     std::filesystem::remove_all(Home);
+}
+
+// A file of binary garbage at start is rewritten with the values at the
+// first save; only a write that did not happen is told as one.
+TEST(QtSettingsStore, AGarbageFileAtStartIsUnsavedOnlyWhenTheValuesMissedIt)
+{
+    const std::string File = ConfigFile("Brellamonte/Garbage.ini");
+    std::filesystem::create_directories(ConfigFile("Brellamonte"));
+    const auto Garbage = [&] {
+        std::ofstream Out(File, std::ios::binary | std::ios::trunc);
+        for (int I = 0; I < 4096; ++I)
+            Out.put(static_cast<char>((I * 131) & 0xFF));
+    };
+    for (const bool EventLoopRan : {false, true}) { // the event loop saves on its own
+        SCOPED_TRACE(EventLoopRan ? "after the event loop" : "at once");
+        Garbage();
+        {
+            auto Store = OpenProgramSettings("Garbage");
+            EXPECT_EQ(Store->ReadInteger("Settings", "Width", 7), 7);
+            Store->WriteString("Settings", "Width", "640");
+            if (EventLoopRan)
+                QCoreApplication::processEvents();
+            Store->WriteString("Settings", "Height", "480");
+            EXPECT_EQ(Store->Commit(), "");
+            EXPECT_EQ(Store->Commit(), ""); // and again at the next
+        }
+        auto Again = OpenProgramSettings("Garbage");
+        EXPECT_EQ(Again->ReadString("Settings", "Width", "") + "x" + Again->ReadString("Settings", "Height", ""),
+                  "640x480");
+    }
+
+    // Values that cannot reach the file (a folder took its place) are told.
+    Garbage();
+    auto Store = OpenProgramSettings("Garbage");
+    Store->WriteString("Settings", "Width", "640");
+    std::filesystem::remove(File);
+    std::filesystem::create_directories(File);
+    EXPECT_FALSE(Store->Flush());
+    std::filesystem::remove(File);
 }

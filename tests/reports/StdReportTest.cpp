@@ -7,6 +7,7 @@
 #include "reports/ReportDrawing.h"
 #include "reports/ReportPage.h"
 #include "reports/ReportPrinter.h"
+#include "tests/FileSizeLimit.h"
 #include "tests/reports/ReportTestSupport.h"
 #include "tests/support/PdfReadBack.h"
 
@@ -18,9 +19,6 @@
 #include <QImage>
 #include <QLocale>
 #include <QPrinter>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -57,25 +55,6 @@ protected:
     TMemorySettingsStore Store;
     std::unique_ptr<TPreviewForm> Form;
     TStdReport& R = StdReport();
-};
-
-// Files of the process may grow to Bytes only, as on a nearly full disk.
-class TFileSizeLimit {
-public:
-    explicit TFileSizeLimit(rlim_t Bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
-        getrlimit(RLIMIT_FSIZE, &FKept);
-        rlimit Limit = FKept;
-        Limit.rlim_cur = Bytes;
-        setrlimit(RLIMIT_FSIZE, &Limit);
-    }
-    ~TFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &FKept); }
-    TFileSizeLimit(const TFileSizeLimit&) = delete;
-    TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
-
-private:
-    rlimit FKept{};
 };
 
 QString DateText(const QDate& Date)
