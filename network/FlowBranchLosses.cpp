@@ -19,19 +19,6 @@
 
 namespace {
 
-// The friction factor that starts the iteration, and the band the result is
-// kept in.
-constexpr double StartFrictionLow = 0.01;
-constexpr double StartFrictionHigh = 0.03;
-constexpr double FrictionLow = 0.001;
-constexpr double FrictionHigh = 0.3;
-
-// Clamp that takes a value that is no number as the low bound.
-double Held(double V, double Low, double High)
-{
-    return std::isnan(V) ? Low : std::clamp(V, Low, High);
-}
-
 // A flow branch belongs to a flow network, whose settings it computes with;
 // one standing alone takes the program's settings.
 double DuctRoughness(const TFlowBranch& Branch)
@@ -61,10 +48,11 @@ void TFlowBranch::CalcFriction()
     CalcVelocity();
     Viscosity = AirViscosity(FromFlowNode()->DryBulb);
     Reynolds = ReynoldsNumber(ToDensity, std::fabs(Velocity), Diameter, Viscosity);
-    const double Start = Held(FrictionFactor, StartFrictionLow, StartFrictionHigh);
+    // From the flow alone, never from the factor before: a factor that
+    // started from its last value could differ call by call between the
+    // regimes, and the drop with it.
     int Regime = frNoFlow;
-    const double F = ::FrictionFactor(Reynolds, DuctRoughness(*this), Diameter, Start, Regime);
-    FrictionFactor = Held(F, FrictionLow, FrictionHigh);
+    FrictionFactor = DuctFrictionFactor(Reynolds, DuctRoughness(*this), Diameter, Regime);
 }
 
 bool TFlowBranch::SitsOnJump() const
@@ -207,6 +195,8 @@ double TFlowBranch::LengthWithoutTerminals() const
 
 void TFlowBranch::RecalcLosses()
 {
+    // The factor first: the equivalent lengths are stated in it.
+    CalcFriction();
     CalcTerminalLosses();
     CalcEquivLengths();
     CalcTotalLength();
