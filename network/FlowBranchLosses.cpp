@@ -72,18 +72,28 @@ bool TFlowBranch::SitsOnJump() const
 
 void TFlowBranch::CalcResistance()
 {
-    if (Kind == bkCommon && Diameter > 0.0) {
+    if (Kind == bkCommon && Diameter > 0.0)
         CalcFriction();
+    ResistanceAtFriction();
+}
+
+void TFlowBranch::ResistanceAtFriction()
+{
+    if (Kind == bkCommon && Diameter > 0.0)
         Resistance = 8.0 * FrictionFactor * TotalLength / (FifthPower(Diameter) * PiSquared);
-    } else {
+    else
         Resistance = 0.0;
-    }
     FlowResistance = MeanDensity > 0.0 ? std::fabs(MassFlow * Resistance / MeanDensity) : 0.0;
 }
 
 void TFlowBranch::CalcToResistance()
 {
     CalcResistance();
+    ToResistanceAtResistance();
+}
+
+void TFlowBranch::ToResistanceAtResistance()
+{
     ToResistance = ToDensity > 0.0 ? std::fabs(Resistance * MassFlow / ToDensity) : 0.0;
 }
 
@@ -195,12 +205,16 @@ double TFlowBranch::LengthWithoutTerminals() const
 
 void TFlowBranch::RecalcLosses()
 {
-    // The factor first: the equivalent lengths are stated in it.
+    // The factor first: the equivalent lengths are stated in it. It is a
+    // function of the flow alone, so computed once it serves the
+    // resistance as well.
     CalcFriction();
     CalcTerminalLosses();
     CalcEquivLengths();
     CalcTotalLength();
-    UpdateFriction();
+    ResistanceAtFriction();
+    ToResistanceAtResistance();
+    CalcFrictionDrop();
     SumFixedDrops();
     CalcTotalDrop();
 }
