@@ -96,8 +96,50 @@ void BalanceSizedNetwork(benchmark::State& State)
     ReportBalance(State, *G, Result.Status);
 }
 
+// "Closest Standard Sizes" run on a supply and return tree that "Equal
+// Friction" has just sized: the sizes it leaves are exact, the standard
+// sizes step them, and the balance that follows starts from flows far from
+// the new sizes' balance. 4,200 terminals make about 15,000 branches with
+// the Sink's (4,100 with the cross-connections that close loops); 10 l/s
+// a terminal, and 1 l/s, whose 34 mm terminal ducts run near the
+// laminar/turbulent jump.
+void StandardSizesAfterEqualFriction(benchmark::State& State)
+{
+    TQuietSink Quiet;
+    TScopedWarningSink Scope(Quiet);
+    TSettings Settings;
+    TGeneratedNetworkOptions Options;
+    Options.Terminals = static_cast<int>(State.range(0));
+    Options.CrossConnections = State.range(1) != 0;
+    Options.TerminalFlow = 1e-6 * static_cast<double>(State.range(2));
+    std::unique_ptr<TDuctGraph> G;
+    TSolveCommandResult Result;
+    for (auto _ : State) {
+        State.PauseTiming();
+        G = std::make_unique<TDuctGraph>(false, &Settings);
+        TDuctNetworkGenerator::Generate(*G, Options);
+        if (!RunSolveCommand(*G, scEqualFriction).Ran) {
+            State.SkipWithError("Equal Friction failed");
+            return;
+        }
+        State.ResumeTiming();
+
+        Result = RunSolveCommand(*G, scStandardSizes);
+    }
+    ReportBalance(State, *G, Result.Status);
+}
+
 } // namespace
 
+// Arguments: terminals, cross-connections (0 none, 1 loops), terminal flow
+// (ml/s).
+BENCHMARK(StandardSizesAfterEqualFriction)
+    ->ArgNames({"terminals", "loops", "ml/s"})
+    ->Args({4200, 0, 10000})
+    ->Args({4200, 0, 1000})
+    ->Args({4100, 1, 10000})
+    ->Args({4100, 1, 1000})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BalanceSizedNetwork)->ArgName("terminals")->Arg(270)->Arg(2700)->Unit(benchmark::kMillisecond);
 
 // Arguments: terminals, cross-connections (0 none, 1 loops).

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr double TurbulentRe = 2300.0;
-constexpr double RoughLimit = 200.0;   // sqrt(f) Re rr beyond which the wall is fully rough
 constexpr int MaxSteps = 21;
 constexpr double StandardDensity = 1.2;
 constexpr double StandardViscosity = 1.8114e-5;
@@ -28,7 +26,7 @@ double ReynoldsNumber(double Density, double Velocity, double Diameter, double V
 
 double FrictionFactor(double Re, double Roughness, double Diameter, double Guess, int& Regime)
 {
-    if (Re >= TurbulentRe) {
+    if (Re >= TurbulentReynolds) {
         if (Roughness == 0.0) {
             Regime = frSmooth;
             return FrictionFactorSmooth(Re, UsableGuess(Guess) ? Guess : 0.0);
@@ -36,7 +34,7 @@ double FrictionFactor(double Re, double Roughness, double Diameter, double Guess
         const double rr = Roughness / Diameter;
         if (!UsableGuess(Guess))
             Guess = FrictionFactorRough(rr);
-        if (std::sqrt(Guess) * Re * rr > RoughLimit) {
+        if (std::sqrt(Guess) * Re * rr > FullyRoughMeasure) {
             Regime = frRough;
             return FrictionFactorRough(rr);
         }
@@ -48,7 +46,29 @@ double FrictionFactor(double Re, double Roughness, double Diameter, double Guess
         return FrictionFactorLaminar(Re);
     }
     Regime = frNoFlow;
-    return (Guess >= 0.0 && Guess <= 1.0) ? Guess : 0.02;
+    return (Guess >= 0.0 && Guess <= 1.0) ? Guess : SlowFlowFriction;
+}
+
+double DuctFrictionFactor(double Re, double Roughness, double Diameter, int& Regime)
+{
+    if (!(Re > 0.0)) {
+        Regime = frNoFlow;
+        return SlowFlowFriction;
+    }
+    // A zero guess starts the rough wall's test and Colebrook's iterations
+    // from the rough-wall factor, and Prandtl's from its fixed start.
+    double F = FrictionFactor(Re, Roughness, Diameter, 0.0, Regime);
+    if (Regime == frRough) {
+        const double rr = Roughness / Diameter;
+        const double Onset = FullyRoughMeasure / (std::sqrt(F) * rr);
+        if (Re < 2.0 * Onset) {
+            const double AtOnset = FrictionFactorColebrook(Onset, rr, F);
+            F += (AtOnset - F) * (2.0 - Re / Onset);
+        }
+    }
+    if (std::isnan(F))
+        return DuctFrictionLow;
+    return F < DuctFrictionLow ? DuctFrictionLow : F > DuctFrictionHigh ? DuctFrictionHigh : F;
 }
 
 double FrictionFactorSmooth(double Re, double Guess)
@@ -100,7 +120,7 @@ double FrictionFactorRough(double RelRoughness)
 double FrictionFactorLaminar(double Re)
 {
     const double f = 64.0 / Re;
-    return f > 1.0 ? 0.02 : f;
+    return f > 1.0 ? SlowFlowFriction : f;
 }
 
 double AirReynoldsNumberHW(double Q, double H, double W, double D)

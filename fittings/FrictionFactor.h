@@ -25,6 +25,26 @@ double ReynoldsNumber(double Density, double Velocity, double Diameter, double V
 // the rough-wall (or smooth-law) estimate instead.
 double FrictionFactor(double Re, double Roughness, double Diameter, double Guess, int& Regime);
 
+// A duct's friction factor is held to this band.
+inline constexpr double DuctFrictionLow = 0.001;
+inline constexpr double DuctFrictionHigh = 0.3;
+// The factor of very slow flow, where 64/Re would exceed 1, and of none.
+inline constexpr double SlowFlowFriction = 0.02;
+// sqrt(f) Re rr beyond which the wall is fully rough.
+inline constexpr double FullyRoughMeasure = 200.0;
+
+// The friction factor of a duct as its flow alone gives it, held to the
+// duct's band: the same Re and roughness always give the same factor,
+// however often and from whatever earlier factor it is computed, so a
+// duct's drop is a function of its flow. The regime follows from Re and the
+// relative roughness alone (the fully rough test takes the rough-wall
+// factor), and the iterations start from fixed values. Colebrook's factor
+// where the wall turns fully rough lies about 1 % above the rough-wall
+// law's; over the next doubling of Re the factor falls linearly to the
+// rough-wall value, so the drop keeps rising with the flow there instead
+// of stepping down. Re <= 0 or no number gives the slow-flow factor.
+double DuctFrictionFactor(double Re, double Roughness, double Diameter, int& Regime);
+
 double FrictionFactorSmooth(double Re, double Guess);
 double FrictionFactorColebrook(double Re, double RelRoughness, double Guess);
 double FrictionFactorRough(double RelRoughness);

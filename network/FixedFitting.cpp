@@ -100,7 +100,7 @@ TFixedEndFitting::TFixedEndFitting(TValueReader& Reader, TGraphDataVersion Versi
     }
 }
 
-void TFixedEndFitting::CalcEquivLength(double DryBulb, double Density, double MassFlow, double Friction,
+void TFixedEndFitting::CalcEquivLength(double DryBulb, double Density, double MassFlow, double,
                                        double Diameter, double Roughness)
 {
     EquivLength = 0.0;
@@ -109,9 +109,12 @@ void TFixedEndFitting::CalcEquivLength(double DryBulb, double Density, double Ma
         return;
     const double Velocity = MassFlow / Density / (std::numbers::pi * Diameter * Diameter / 4.0);
     const double Re = ReynoldsNumber(Density, std::fabs(Velocity), Diameter, AirViscosity(DryBulb));
-    const double Guess = std::isnan(Friction) ? 0.01 : std::clamp(Friction, 0.01, 0.03);
+    // The duct's own factor at this flow, held as the duct's is: the
+    // terminal's length is added to the duct's and multiplied by the
+    // duct's factor, so the two must agree for the drop to rise with the
+    // flow where the slow-flow law jumps.
     int Regime = frNoFlow;
-    const double F = FrictionFactor(Re, Roughness, Diameter, Guess, Regime);
+    const double F = DuctFrictionFactor(Re, Roughness, Diameter, Regime);
     if (F != 0.0 && std::isfinite(F)) {
         EquivLength = C * Diameter / F;
         Drop = LengthDrop(F, EquivLength, MassFlow, Density, Diameter);

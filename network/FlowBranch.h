@@ -140,18 +140,23 @@ public:
 
     // ---- friction and resistance
     // Darcy f of a duct: area, velocity, viscosity at the from-node's dry
-    // bulb, Reynolds number with ρto, then the friction factor of the
-    // settings' roughness started from f held to 0.01..0.03, kept within
-    // 0.001..0.3. A fan or sink branch, or a duct without a diameter: f := 0.
+    // bulb, Reynolds number with ρto, then the duct's friction factor at
+    // that Reynolds number and the settings' roughness (a function of those
+    // alone, never of the factor before), kept within 0.001..0.3. A fan or
+    // sink branch, or a duct without a diameter: f := 0.
     void CalcFriction();
-    // A duct with a diameter: CalcFriction, then R := 8·f·Ltot/(π²·D⁵);
-    // otherwise R := 0. Then FlowResistance := |m·R/ρmean|.
+    // A duct with a diameter: CalcFriction, then ResistanceAtFriction.
     void CalcResistance();
+    // A duct with a diameter: R := 8·f·Ltot/(π²·D⁵) at the present f;
+    // otherwise R := 0. Then FlowResistance := |m·R/ρmean|.
+    void ResistanceAtFriction();
+    // ToResistance := |R·m/ρto| at the present R.
+    void ToResistanceAtResistance();
     // A duct whose flow, as last recomputed, lies on a jump of its law: its
     // Reynolds number at 64 or 2300, or no flow through fixed drops (whose
     // sign follows the flow's).
     bool SitsOnJump() const;
-    // CalcResistance, then ToResistance := |R·m/ρto|.
+    // CalcResistance, then ToResistanceAtResistance.
     void CalcToResistance();
     // FrictionDrop := m·ToResistance (0 without flow), then the total drop.
     void CalcFrictionDrop();

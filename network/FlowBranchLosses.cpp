@@ -19,19 +19,6 @@
 
 namespace {
 
-// The friction factor that starts the iteration, and the band the result is
-// kept in.
-constexpr double StartFrictionLow = 0.01;
-constexpr double StartFrictionHigh = 0.03;
-constexpr double FrictionLow = 0.001;
-constexpr double FrictionHigh = 0.3;
-
-// Clamp that takes a value that is no number as the low bound.
-double Held(double V, double Low, double High)
-{
-    return std::isnan(V) ? Low : std::clamp(V, Low, High);
-}
-
 // A flow branch belongs to a flow network, whose settings it computes with;
 // one standing alone takes the program's settings.
 double DuctRoughness(const TFlowBranch& Branch)
@@ -61,10 +48,11 @@ void TFlowBranch::CalcFriction()
     CalcVelocity();
     Viscosity = AirViscosity(FromFlowNode()->DryBulb);
     Reynolds = ReynoldsNumber(ToDensity, std::fabs(Velocity), Diameter, Viscosity);
-    const double Start = Held(FrictionFactor, StartFrictionLow, StartFrictionHigh);
+    // From the flow alone, never from the factor before: a factor that
+    // started from its last value could differ call by call between the
+    // regimes, and the drop with it.
     int Regime = frNoFlow;
-    const double F = ::FrictionFactor(Reynolds, DuctRoughness(*this), Diameter, Start, Regime);
-    FrictionFactor = Held(F, FrictionLow, FrictionHigh);
+    FrictionFactor = DuctFrictionFactor(Reynolds, DuctRoughness(*this), Diameter, Regime);
 }
 
 bool TFlowBranch::SitsOnJump() const
@@ -84,18 +72,28 @@ bool TFlowBranch::SitsOnJump() const
 
 void TFlowBranch::CalcResistance()
 {
-    if (Kind == bkCommon && Diameter > 0.0) {
+    if (Kind == bkCommon && Diameter > 0.0)
         CalcFriction();
+    ResistanceAtFriction();
+}
+
+void TFlowBranch::ResistanceAtFriction()
+{
+    if (Kind == bkCommon && Diameter > 0.0)
         Resistance = 8.0 * FrictionFactor * TotalLength / (FifthPower(Diameter) * PiSquared);
-    } else {
+    else
         Resistance = 0.0;
-    }
     FlowResistance = MeanDensity > 0.0 ? std::fabs(MassFlow * Resistance / MeanDensity) : 0.0;
 }
 
 void TFlowBranch::CalcToResistance()
 {
     CalcResistance();
+    ToResistanceAtResistance();
+}
+
+void TFlowBranch::ToResistanceAtResistance()
+{
     ToResistance = ToDensity > 0.0 ? std::fabs(Resistance * MassFlow / ToDensity) : 0.0;
 }
 
@@ -207,10 +205,16 @@ double TFlowBranch::LengthWithoutTerminals() const
 
 void TFlowBranch::RecalcLosses()
 {
+    // The factor first: the equivalent lengths are stated in it. It is a
+    // function of the flow alone, so computed once it serves the
+    // resistance as well.
+    CalcFriction();
     CalcTerminalLosses();
     CalcEquivLengths();
     CalcTotalLength();
-    UpdateFriction();
+    ResistanceAtFriction();
+    ToResistanceAtResistance();
+    CalcFrictionDrop();
     SumFixedDrops();
     CalcTotalDrop();
 }

@@ -16,6 +16,7 @@
 #include "network/FlowNode.h"
 #include "network/LoopCode.h"
 
+#include <cstdint>
 #include <memory>
 #include <random>
 #include <string>
@@ -303,6 +304,11 @@ protected:
     // Every mesh's residual (no density update) and MaxResidual; false when
     // one is not a finite number.
     bool SumAllResiduals();
+    // The meshes the last mesh loop left set aside (on jumps), as one
+    // number that equal sets share, and the chord of the one of them with
+    // the largest residual when that is MaxResidual to within Margin (Pa),
+    // else null.
+    void ParkedMeshes(std::uint64_t& Set, const TBranch*& Worst, double Margin) const;
     // The generator of the meshes' random starts, reseeded by every Solve.
     std::mt19937 SolveRandom;
 

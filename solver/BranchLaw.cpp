@@ -10,36 +10,29 @@
 
 namespace {
 
-// The friction factor of a duct is held to this band.
-constexpr double FrictionLow = 0.001;
-constexpr double FrictionHigh = 0.3;
-// Laminar flow turns turbulent here; below LaminarLow 64/Re would exceed
-// 1 and the law takes 0.02 instead.
-constexpr double TurbulentRe = 2300.0;
-constexpr double LaminarLow = 64.0;
-constexpr double SlowFlowFriction = 0.02;
 constexpr double Log10Slope = 0.868588963; // 2/ln 10
-// Fully rough flow: √f·Re·(roughness/D) above this.
-constexpr double RoughFlowMeasure = 200.0;
 
 double Held(double F)
 {
-    return std::clamp(F, FrictionLow, FrictionHigh);
+    return std::clamp(F, DuctFrictionLow, DuctFrictionHigh);
 }
 
 } // namespace
 
 double FrictionSlope(double Re, double Roughness, double Diameter, double F)
 {
-    if (!(F > FrictionLow && F < FrictionHigh))
+    if (!(F > DuctFrictionLow && F < DuctFrictionHigh))
         return 0.0;
-    if (Re < TurbulentRe)
-        return Re > LaminarLow ? -1.0 : 0.0;
+    if (Re < TurbulentReynolds)
+        return Re > SlowFlowReynolds ? -1.0 : 0.0;
     const double X = 1.0 / std::sqrt(F); // the laws are stated in x = 1/√f
     if (Roughness == 0.0)
         return -2.0 * Log10Slope / (X + Log10Slope);
     const double Relative = Roughness / Diameter;
-    if (std::sqrt(F) * Re * Relative > RoughFlowMeasure)
+    // Past the onset of fully rough flow (where the rough-wall factor's
+    // measure passes its limit) the factor falls gently to the rough-wall
+    // value and then stays: the slope there is taken as flat.
+    if (std::sqrt(FrictionFactorRough(Relative)) * Re * Relative > FullyRoughMeasure)
         return 0.0;
     // Colebrook, x + 2·log10(rr/3.7 + 2.51·x/Re) = 0, differentiated.
     const double T = 2.51 * X / Re;
@@ -66,13 +59,15 @@ TBranchLaw::TBranchLaw(TFlowBranch& Branch, double DuctRoughness, bool WithJumps
     if (!WithJumps)
         return;
 
+    // Only the duct's own length jumps: every other loss is an equivalent
+    // length stated in the duct's factor (C·D/f), so its drop does not
+    // depend on the factor.
     int Regime = frNoFlow;
-    const double Start = std::clamp(Branch.FrictionFactor, 0.01, 0.03);
-    const double Turbulent = Held(FrictionFactor(TurbulentRe, Roughness, D, Start, Regime));
-    Jumps[0].Flow = LaminarLow * FlowPerRe;
+    const double Turbulent = DuctFrictionFactor(TurbulentReynolds, Roughness, D, Regime);
+    Jumps[0].Flow = SlowFlowReynolds * FlowPerRe;
     Jumps[0].Rise = K * Jumps[0].Flow * Jumps[0].Flow * (Held(1.0) - SlowFlowFriction);
-    Jumps[1].Flow = TurbulentRe * FlowPerRe;
-    Jumps[1].Rise = K * Jumps[1].Flow * Jumps[1].Flow * (Turbulent - Held(64.0 / TurbulentRe));
+    Jumps[1].Flow = TurbulentReynolds * FlowPerRe;
+    Jumps[1].Rise = K * Jumps[1].Flow * Jumps[1].Flow * (Turbulent - Held(64.0 / TurbulentReynolds));
 }
 
 int TBranchLaw::Piece(double M) const
@@ -123,20 +118,13 @@ double TBranchLaw::Slope(bool Spread) const
     if (M == 0.0 || !(B.TotalLength > 0.0))
         return LaminarSlope; // no flow to take a slope at
     // FrictionDrop has the sign of m: every part over m is positive. The
-    // terminals' lengths follow their own friction factor, which is not
-    // held to 0.3 in slow laminar flow as the duct's is.
-    double TerminalLength = 0.0;
-    if (B.OutletApplies())
-        TerminalLength += B.OutletTerminal->EquivLength;
-    if (B.InletApplies())
-        TerminalLength += B.InletTerminal->EquivLength;
+    // terminals' lengths follow the duct's own factor, so their drops grow
+    // as m², as those of C-value items do.
     const double Own = B.FrictionDrop * B.Length / B.TotalLength;
     const double Fixed = B.FrictionDrop * B.LeDp / B.TotalLength;
-    const double Terminal = B.FrictionDrop * TerminalLength / B.TotalLength;
-    const double Squared = B.FrictionDrop - Own - Fixed - Terminal;
+    const double Squared = B.FrictionDrop - Own - Fixed;
     const double Beta = FrictionSlope(B.Reynolds, Roughness, B.Diameter, B.FrictionFactor);
-    const double TerminalBeta = B.Reynolds >= LaminarLow && B.Reynolds < TurbulentRe ? -1.0 : Beta;
-    double Slope = ((2.0 + Beta) * Own + 2.0 * Squared + (2.0 + Beta - TerminalBeta) * Terminal) / M;
+    double Slope = ((2.0 + Beta) * Own + 2.0 * Squared) / M;
     if (Spread)
         Slope += JumpSpread(M);
     return std::isfinite(Slope) ? std::max(Slope, 0.0) : LaminarSlope;

@@ -6,7 +6,8 @@
 //
 // The passes are kept cheap without changing any figure: a correction can
 // only change the residuals of meshes that share a branch with the corrected
-// one, so only those are summed again (each in full, so nothing drifts),
+// one, so only those change, each by the changes of the shared branches'
+// drops (every residual is summed in full once a pass, so nothing drifts),
 // and the worst mesh comes from a priority queue instead of a scan. The
 // node pressures, which nothing in the inner loop reads, are walked once
 // after it.
@@ -20,6 +21,7 @@
 #include "solver/WarmStart.h"
 
 #include <cmath>
+#include <cstdint>
 #include <exception>
 #include <vector>
 
@@ -37,6 +39,40 @@ constexpr int MaxOuterPasses = 600;
 // A change of the largest residual over one outer pass at which the run has
 // settled (Pa).
 constexpr double SettledChange = 0.001;
+
+// What an outer pass ended with, for the rule that ends a run whose passes
+// no longer change anything: its loop code, the meshes it left set aside
+// on jumps, the one of them that holds the largest residual (none when a
+// mesh not set aside holds it) and that residual.
+struct TPassOutcome {
+    int Loop = lcNone;
+    std::uint64_t Parked = 0;
+    const TBranch* WorstParked = nullptr;
+    double Residual = -1.0;
+
+    bool SameEnd(const TPassOutcome& Earlier) const
+    {
+        return Earlier.Loop == Loop && Earlier.Residual >= 0.0 &&
+               std::fabs(Earlier.Residual - Residual) <= MeshTolerance;
+    }
+    // The same meshes set aside as Earlier: the pass repeated it.
+    bool Repeats(const TPassOutcome& Earlier) const { return SameEnd(Earlier) && Earlier.Parked == Parked; }
+    // The largest residual held by the same mesh set aside on its jump:
+    // the passes work on meshes that cannot change the run's end.
+    bool HeldBySameParked(const TPassOutcome& Earlier) const
+    {
+        return SameEnd(Earlier) && WorstParked && Earlier.WorstParked == WorstParked;
+    }
+};
+
+// Passes that repeat one of the two before, or three passes in a row whose
+// largest residual one mesh set aside holds unchanged, end the run: no
+// further pass would bring it a different status.
+bool PassesStuck(const TPassOutcome& Now, const TPassOutcome (&Before)[2])
+{
+    return Now.Repeats(Before[0]) || Now.Repeats(Before[1]) ||
+           (Now.HeldBySameParked(Before[0]) && Before[0].HeldBySameParked(Before[1]));
+}
 
 TFlowMesh& AsFlowMesh(const std::unique_ptr<TMesh>& Mesh)
 {
@@ -214,6 +250,9 @@ void TFlowGraph::SolveMeshes()
     Queue.Fill(List, false);
     int Worst = Queue.Worst();
     bool AllCurrent = false;
+    // The drops of the corrected mesh's branches before its correction,
+    // then their changes.
+    std::vector<double> DropsBefore;
     // Corrections that balanced their mesh (or ran out of steps) count
     // toward the limit; one that found its mesh on a jump sets it aside,
     // so that thousands of such meshes are seen in one pass. Each mesh may
@@ -234,6 +273,9 @@ void TFlowGraph::SolveMeshes()
             // start the exchange anew.
             Queue.Park(Worst, Corrected.MeshResidual, MeshTolerance);
         } else {
+            DropsBefore.clear();
+            for (const TLink& L : Corrected.Links)
+                DropsBefore.push_back(FlowBranchOf(L).TotalDrop);
             const int Correction = Corrected.CorrectFlow();
             ++MeshCorrections;
             MeshSteps += Corrected.Steps;
@@ -249,14 +291,16 @@ void TFlowGraph::SolveMeshes()
                 Queue.Fill(List);
                 AllCurrent = true;
             } else {
-                for (int I : Queue.Sharing(Worst)) {
-                    TFlowMesh& Mesh = AsFlowMesh(List[static_cast<std::size_t>(I)]);
-                    Mesh.CalcResidual(false);
-                    if (!std::isfinite(Mesh.MeshResidual)) {
+                for (std::size_t K = 0; K < DropsBefore.size(); ++K)
+                    DropsBefore[K] = FlowBranchOf(Corrected.Links[K]).TotalDrop - DropsBefore[K];
+                Queue.Update(Worst, Corrected.MeshResidual);
+                for (int I : Queue.AddDropChanges(Worst, DropsBefore)) {
+                    const double R = AsFlowMesh(List[static_cast<std::size_t>(I)]).MeshResidual;
+                    if (!std::isfinite(R)) {
                         LoopCode = lcNotFinite;
                         return;
                     }
-                    Queue.Update(I, Mesh.MeshResidual);
+                    Queue.Update(I, R);
                 }
             }
             // A mesh whose balance sits on a jump of a branch law is set
@@ -275,6 +319,19 @@ void TFlowGraph::SolveMeshes()
     }
     MaxMeshResidual();
     CalcNodePressures();
+}
+
+void TFlowGraph::ParkedMeshes(std::uint64_t& Set, const TBranch*& Worst, double Margin) const
+{
+    Set = 0;
+    Worst = nullptr;
+    if (!MeshQueue)
+        return;
+    Set = MeshQueue->ParkedSet();
+    double Largest = 0.0;
+    const TBranch* Chord = MeshQueue->WorstParked(Largest);
+    if (Chord && Largest >= MaxResidual - Margin)
+        Worst = Chord;
 }
 
 void TFlowGraph::Finish()
@@ -352,6 +409,7 @@ void TDuctGraph::Solve()
 
     int Result = lcNone;
     int Pass = 0;
+    TPassOutcome Before[2];
     try {
         while (Result == lcNone) {
             SolveMeshes();
@@ -370,6 +428,12 @@ void TDuctGraph::Solve()
                 return;
             }
             Result = OuterPassResult(LoopCode, Pass, std::fabs(MaxResidual - PassStart), MaxResidual);
+            TPassOutcome Now{LoopCode, 0, nullptr, MaxResidual};
+            ParkedMeshes(Now.Parked, Now.WorstParked, MeshTolerance);
+            if (Result == lcNone && PassesStuck(Now, Before))
+                Result = MaxResidual <= WithinToleranceResidual ? lcWithinTolerance : lcIterationLimit;
+            Before[1] = Before[0];
+            Before[0] = Now;
             SolvePasses = ++Pass;
             if (Result == lcNone) {
                 // A new tree on the new resistances; the meshes start at the

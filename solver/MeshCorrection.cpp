@@ -13,15 +13,13 @@
 #include <algorithm>
 #include <cmath>
 #include <vector>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
 constexpr double Relaxation = 0.69;      // share of the secant step taken
 constexpr double MaxStep = 2.0;          // kg/s, largest correction per step
 constexpr double ResidualTolerance = 0.01; // Pa
-constexpr int MaxSteps = 400;
+constexpr int MaxSteps = 401; // secant steps of one correction
 constexpr double TinySlope = 1e-100;
 // Bounds of the balance closer than this share of the mesh's largest flow
 // (or of MinJumpFlow, kg/s) are taken to hold a jump of a branch law.
@@ -130,13 +128,7 @@ void TFlowMesh::ApplyCorrection()
 void TFlowMesh::RecalcBranch(TFlowBranch& B)
 {
     B.CalcVolumeFlow();
-    B.CalcTerminalLosses();
-    B.CalcEquivLengths();
-    B.CalcTotalLength();
-    B.CalcToResistance();
-    B.UpdateFriction();
-    B.SumFixedDrops();
-    B.CalcTotalDrop();
+    B.RecalcLosses();
 }
 
 void TFlowMesh::ClearFlows()
@@ -199,7 +191,6 @@ int TFlowMesh::CorrectFlow()
     Below.Note(Moved, R0, false);
     Above.Note(Moved, R0, true);
     int SinceCloser = 0; // steps since a bound last closed in
-    int Passes = 0;
     Steps = 0;
     for (;;) {
         const bool Bracketed = Below.Seen && Above.Seen;
@@ -255,8 +246,7 @@ int TFlowMesh::CorrectFlow()
                 return lcNotFinite;
             return lcWithinTolerance;
         }
-        if (Passes > MaxSteps)
+        if (Steps > MaxSteps)
             return lcIterationLimit;
-        ++Passes;
     }
 }

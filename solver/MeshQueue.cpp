@@ -75,36 +75,53 @@ void TMeshQueue::BuildIncidence()
         SlotStart[S + 1] += SlotStart[S];
     // Meshes in ascending order fill each slot in ascending order.
     SlotMeshes.resize(LinkSlot.size());
+    SlotDirection.resize(LinkSlot.size());
     Found.assign(SlotStart.begin(), SlotStart.end() - 1); // fill cursors
     K = 0;
     for (std::size_t I = 0; I < M; ++I) {
+        const std::size_t First = K;
         const std::size_t Last = static_cast<std::size_t>(MeshStart[I + 1]);
-        for (; K < Last; ++K)
-            SlotMeshes[static_cast<std::size_t>(Found[static_cast<std::size_t>(LinkSlot[K])]++)] = static_cast<int>(I);
+        for (; K < Last; ++K) {
+            const std::size_t At = static_cast<std::size_t>(Found[static_cast<std::size_t>(LinkSlot[K])]++);
+            SlotMeshes[At] = static_cast<int>(I);
+            SlotDirection[At] = static_cast<signed char>(Meshes[I]->Links[K - First].Direction);
+        }
     }
     Found.clear();
 }
 
-const std::vector<int>& TMeshQueue::Sharing(int Mesh)
+void TMeshQueue::NewMark()
 {
-    if (!HasIncidence)
-        BuildIncidence();
-    Found.clear();
     if (++SeenStamp == 0) { // wrapped: old marks could read as new
         std::fill(Seen.begin(), Seen.end(), 0);
         SeenStamp = 1;
     }
+}
+
+const std::vector<int>& TMeshQueue::AddDropChanges(int Mesh, const std::vector<double>& Change)
+{
+    if (!HasIncidence)
+        BuildIncidence();
+    Found.clear();
+    NewMark();
+    Seen[static_cast<std::size_t>(Mesh)] = SeenStamp; // its own sum is current
     const std::size_t First = static_cast<std::size_t>(MeshStart[static_cast<std::size_t>(Mesh)]);
     const std::size_t Last = static_cast<std::size_t>(MeshStart[static_cast<std::size_t>(Mesh) + 1]);
     for (std::size_t K = First; K < Last; ++K) {
+        const double Delta = Change[K - First];
+        if (Delta == 0.0)
+            continue;
         const std::size_t Slot = static_cast<std::size_t>(LinkSlot[K]);
         for (int J = SlotStart[Slot]; J < SlotStart[Slot + 1]; ++J) {
-            const int Other = SlotMeshes[static_cast<std::size_t>(J)];
-            std::uint32_t& Mark = Seen[static_cast<std::size_t>(Other)];
-            if (Mark == SeenStamp)
+            const std::size_t Other = static_cast<std::size_t>(SlotMeshes[static_cast<std::size_t>(J)]);
+            if (Other == static_cast<std::size_t>(Mesh))
                 continue;
-            Mark = SeenStamp;
-            Found.push_back(Other);
+            auto& Target = static_cast<TFlowMesh&>(*(*MeshList)[Other]);
+            Target.MeshResidual += SlotDirection[static_cast<std::size_t>(J)] * Delta;
+            if (Seen[Other] != SeenStamp) {
+                Seen[Other] = SeenStamp;
+                Found.push_back(static_cast<int>(Other));
+            }
         }
     }
     return Found;
@@ -237,4 +254,36 @@ bool TMeshQueue::AnyParked(double& Largest) const
         Largest = std::max(Largest, Present[I]);
     }
     return Any;
+}
+
+std::uint64_t TMeshQueue::ParkedSet() const
+{
+    // A sum of well-mixed chord addresses: independent of order, and two
+    // different sets of a few thousand chords practically never meet.
+    std::uint64_t Sum = 0;
+    for (std::size_t I = 0; I < Excluded.size(); ++I) {
+        if (Excluded[I] != 2)
+            continue;
+        std::uint64_t X = reinterpret_cast<std::uintptr_t>(ParkedChord[I]);
+        X ^= X >> 33;
+        X *= 0xff51afd7ed558ccdULL;
+        X ^= X >> 33;
+        X *= 0xc4ceb9fe1a85ec53ULL;
+        X ^= X >> 33;
+        Sum += X;
+    }
+    return Sum;
+}
+
+const TBranch* TMeshQueue::WorstParked(double& Largest) const
+{
+    const TBranch* Worst = nullptr;
+    Largest = 0.0;
+    for (std::size_t I = 0; I < Excluded.size(); ++I) {
+        if (Excluded[I] == 2 && (!Worst || Present[I] > Largest)) {
+            Worst = ParkedChord[I];
+            Largest = Present[I];
+        }
+    }
+    return Worst;
 }

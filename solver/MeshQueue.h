@@ -1,6 +1,6 @@
 #pragma once
 // Working structure of the mesh loop: which meshes share a branch with a
-// given mesh (so that a correction re-sums only the residuals it can have
+// given mesh (so that a correction updates only the residuals it can have
 // changed), and a priority queue that names the worst mesh, the one with the
 // largest absolute residual among those without the main fan, the last of
 // equals winning. Rebuilt for every new set of meshes; its arrays are kept
@@ -15,7 +15,7 @@ class TMeshQueue {
 public:
     // Takes Meshes (TFlowMesh objects, which must stay in place until the
     // next Build); Branches, when given, are all the branches they run
-    // through. The branch -> mesh incidence is made when Sharing is first
+    // through. The branch -> mesh incidence is made when AddDropChanges is first
     // asked: a mesh loop that converges at its first correction never
     // needs it. With KeepParked, the meshes parked before this build are
     // remembered by their chords: a new mesh on such a chord is parked
@@ -25,10 +25,13 @@ public:
     // where they ended).
     void Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchList* Branches = nullptr,
                bool KeepParked = false);
-    // The meshes (list positions) that share at least one branch with
-    // mesh Mesh, Mesh itself included, in ascending order of the shared
-    // branches' links and of the meshes; valid until the next call.
-    const std::vector<int>& Sharing(int Mesh);
+    // After a correction of mesh Mesh changed the drop of its K-th link's
+    // branch by Change[K] (Pa): adds those changes, each in the direction
+    // it runs there, to the residual of every other mesh through those
+    // branches, instead of summing each such mesh again, and returns those
+    // meshes (valid until the next call). The sums drift by rounding only;
+    // a full sum once a pass puts that right.
+    const std::vector<int>& AddDropChanges(int Mesh, const std::vector<double>& Change);
 
     // Queues every mesh without the fan at its present residual (a parked
     // mesh stays parked unless its residual moved beyond the margin).
@@ -44,6 +47,12 @@ public:
     void Park(int Mesh, double Residual, double Margin);
     // Whether any mesh is parked, and the largest |residual| among them.
     bool AnyParked(double& Largest) const;
+    // The set of parked meshes, named by their chords, as one number: equal
+    // sets give equal numbers, whatever order the meshes are in.
+    std::uint64_t ParkedSet() const;
+    // The chord of the parked mesh with the largest |residual|, and that
+    // residual; null (and 0) when none is parked.
+    const TBranch* WorstParked(double& Largest) const;
     // Notes that Mesh is picked for a correction at Residual. True when it
     // is the second pick in a row that finds it no nearer balance than the
     // pick before: each of its corrections is undone by a neighbour's, as
@@ -68,6 +77,7 @@ private:
     std::vector<int> LinkSlot;
     std::vector<int> SlotStart;
     std::vector<int> SlotMeshes;
+    std::vector<signed char> SlotDirection; // the link's direction there
     std::vector<std::uint32_t> Seen;
     std::uint32_t SeenStamp = 0;
     std::vector<int> Found;
@@ -88,6 +98,8 @@ private:
     double ParkMargin = 0.0;
 
     void Push(int Mesh);
+    // A fresh mark for Seen, so that no mesh counts as seen.
+    void NewMark();
     void Compact();
     // Numbers the branches (their Index) and builds the incidence by a
     // counting sort over them.

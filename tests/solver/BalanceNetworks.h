@@ -40,6 +40,11 @@ struct TGridOptions {
     double OutletDiameter = 0.15; // m, of the outlets' 1 m ducts
     bool OutletEverywhere = true; // else one outlet, at the far corner, takes it all
     std::uint32_t Seed = 7;
+    // With ItemsEvery above 0, every ItemsEvery-th grid duct has a booster
+    // fan of BoosterGain Pa and the one after it a fixed drop of FixedDrop Pa.
+    int ItemsEvery = 0;
+    double BoosterGain = 20.0;
+    double FixedDrop = 1.5;
 };
 
 // A Side × Side grid of ducts from node 3 on (ids 3 + i·Side + j), fed at
@@ -52,13 +57,24 @@ inline void Grid(TFlowNetwork& N, int Side, const TGridOptions& O = {})
     std::mt19937 Rng(O.Seed);
     auto Size = [&] { return O.Smallest + O.SizeStep * static_cast<double>(Rng() % 4); };
     int Id = 3;
+    int Count = 0;
+    auto GridDuct = [&](int From, int To) {
+        TDuctBranch* B = Duct(N, Id++, From, To, Size(), O.Length, 0.0);
+        const int Place = O.ItemsEvery > 0 ? Count++ % O.ItemsEvery : -1;
+        if (Place == 0) {
+            B->Booster = true;
+            B->PressureGain = O.BoosterGain;
+        } else if (Place == 1) {
+            B->FixedDps.push_back(std::make_unique<TFixeddP>("Damper", O.FixedDrop));
+        }
+    };
     for (int I = 0; I < Side; ++I) {
         for (int J = 0; J < Side; ++J) {
             const int Here = 3 + I * Side + J;
             if (J + 1 < Side)
-                Duct(N, Id++, Here, Here + 1, Size(), O.Length, 0.0);
+                GridDuct(Here, Here + 1);
             if (I + 1 < Side)
-                Duct(N, Id++, Here, Here + Side, Size(), O.Length, 0.0);
+                GridDuct(Here, Here + Side);
         }
     }
     for (int K = Cells - Outlets; K < Cells; ++K) {

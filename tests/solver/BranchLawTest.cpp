@@ -101,3 +101,86 @@ TEST(BranchLaw, SlopeIsThatOfTheBranchDrop)
     EXPECT_GT(Rise, 0.3);
     EXPECT_GT(Law.Slope(), Rise / (0.5 * Jump)); // spread over less than half its flow
 }
+
+namespace {
+
+// The mass flow (kg/s) at which a round duct of Diameter carries Re.
+double FlowAtRe(double Re, double Diameter)
+{
+    return balance::TurbulentFlow(Diameter) * Re / TurbulentReynolds;
+}
+
+} // namespace
+
+TEST(BranchLaw, DropIsAFunctionOfTheFlowAlone)
+{
+    // 150 mm at roughness 0.15 mm, Re 1.424e6: between the flows at which
+    // √f·Re·rr passes 200 for Colebrook's factor and for the rough-wall
+    // one. A factor that picks its law from its own last value alternates
+    // there call by call, and the drop with it.
+    TFlowNetwork N;
+    N.Defaults.roughness = 0.00015;
+    TDuctBranch* B = balance::Duct(N, 1, 1, 2, 0.15, 100.0, 0.0);
+    const double Rho = N.G.AirDensity;
+    B->SetVolumeFlow(FlowAtRe(1.424e6, 0.15) / Rho);
+    B->RecalcLosses();
+    const double First = B->TotalDrop;
+    for (int Again = 1; Again <= 3; ++Again) {
+        B->RecalcLosses();
+        EXPECT_EQ(B->TotalDrop, First) << "recomputation " << Again;
+    }
+
+    // Through the onset of fully rough flow (Re about 1.43e6 here) and the
+    // doubling after it, the drop rises with every step of the flow: the
+    // factor does not step down where the rough-wall law takes over.
+    double Before = 0.0;
+    for (double Re = 1.2e6; Re <= 3.2e6; Re *= 1.002) {
+        B->SetVolumeFlow(FlowAtRe(Re, 0.15) / Rho);
+        B->RecalcLosses();
+        ASSERT_GT(B->TotalDrop, Before) << "Re " << Re;
+        Before = B->TotalDrop;
+    }
+}
+
+TEST(BranchLaw, EquivalentLengthsFollowTheFactorAtTheNewFlow)
+{
+    // A 2.0 C-value item stands for C·D/f of duct at the factor of the
+    // flow it is computed at; a flow that turns turbulent in one step
+    // changes the factor from 0.064 to about 0.025, and a length stated in
+    // the old one would be 2.5 times too short.
+    TFlowNetwork N;
+    TDuctBranch* B = balance::Duct(N, 1, 1, 2, 0.2, 10.0, 0.0);
+    B->FixedCs.push_back(std::make_unique<TFixedC>("Bend", 2.0));
+    const double Rho = N.G.AirDensity;
+    for (double Re : {1000.0, 1e5, 1000.0}) {
+        B->SetVolumeFlow(FlowAtRe(Re, 0.2) / Rho);
+        B->RecalcLosses();
+        ASSERT_GT(B->FrictionFactor, 0.0);
+        EXPECT_NEAR(B->FixedCs.front()->EquivLength, 2.0 * 0.2 / B->FrictionFactor, 1e-9) << "Re " << Re;
+    }
+}
+
+TEST(BranchLaw, SlowFlowJumpOfATerminalDuctRisesAsTheLawSays)
+{
+    // A 1 m outlet duct of 150 mm whose terminal has C = 5 (C·D = 0.75 m,
+    // beyond 0.4 × its length): across Re 64 its factor jumps from 0.02 to
+    // 0.3. The terminal's length is counted in the duct's factor, so the
+    // drop must rise there by the duct's own length's share, as the law's
+    // bookkeeping has it.
+    TFlowNetwork N;
+    TDuctBranch* B = balance::Duct(N, 1, 1, 2, 0.15, 1.0, 0.0);
+    N.Node(2, ntOutlet);
+    N.G.UpdateNodeTerminals(B->ToFlowNode());
+    ASSERT_TRUE(B->OutletApplies());
+    B->OutletTerminal->C = 5.0;
+    TBranchLaw Law(*B, N.Defaults.roughness);
+    const double Jump = FlowAtRe(SlowFlowReynolds, 0.15);
+    const double Below = Law.Evaluate((1.0 - 1e-7) * Jump);
+    const double Above = Law.Evaluate((1.0 + 1e-7) * Jump);
+    double AtJump = 0.0;
+    double Rise = 0.0;
+    ASSERT_TRUE(Law.JumpBetween(1, 2, AtJump, Rise));
+    EXPECT_NEAR(AtJump, Jump, 1e-9 * Jump);
+    EXPECT_GT(Above, Below);
+    EXPECT_NEAR(Above - Below, Rise, 0.01 * Rise);
+}

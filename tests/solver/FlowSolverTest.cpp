@@ -173,18 +173,18 @@ TEST(FlowSolver, SizedNetworkWithOutletsOffTheSinkPressureIsNotBalanced)
 
 TEST(MeshQueue, WorstMeshIsTheLastOfEqualsAndNeverTheFans)
 {
-    // Three meshes over branches 1..4: {1, 2}, {2, 3}, {4}; the third has
-    // the fan.
+    // Three meshes over branches 1..4: {1, 2}, {-2, 3}, {4} (the second
+    // runs through branch 2 against it); the third has the fan.
     TFlowNetwork N;
     TDuctGraph& G = N.G;
     for (int Id = 1; Id <= 4; ++Id)
         N.Duct(Id, Id, Id + 1, 0.1);
     TGraph::TMeshList Meshes;
-    const std::vector<std::vector<int>> Circuits = {{1, 2}, {2, 3}, {4}};
+    const std::vector<std::vector<int>> Circuits = {{1, 2}, {-2, 3}, {4}};
     for (std::size_t I = 0; I < Circuits.size(); ++I) {
         auto Mesh = std::make_unique<TFlowMesh>(static_cast<int>(I) + 1);
         for (int Id : Circuits[I])
-            Mesh->Links.push_back({1, G.FindBranch(Id)});
+            Mesh->Links.push_back({Id < 0 ? -1 : 1, G.FindBranch(std::abs(Id))});
         Meshes.push_back(std::move(Mesh));
     }
     auto At = [&](int I) -> TFlowMesh& { return static_cast<TFlowMesh&>(*Meshes[static_cast<std::size_t>(I)]); };
@@ -195,8 +195,15 @@ TEST(MeshQueue, WorstMeshIsTheLastOfEqualsAndNeverTheFans)
 
     TMeshQueue Q;
     Q.Build(Meshes);
-    EXPECT_EQ(Q.Sharing(0), (std::vector<int>{0, 1}));
-    EXPECT_EQ(Q.Sharing(2), (std::vector<int>{2}));
+    // A correction of the first mesh that changed the drops of branches 1
+    // and 2 changes the second mesh's residual by branch 2's change,
+    // against its direction there; the fan's mesh shares nothing.
+    EXPECT_EQ(Q.AddDropChanges(0, {0.25, 2.0}), (std::vector<int>{1}));
+    EXPECT_DOUBLE_EQ(At(0).MeshResidual, -5.0);
+    EXPECT_DOUBLE_EQ(At(1).MeshResidual, 3.0);
+    EXPECT_EQ(Q.AddDropChanges(2, {1.0}), (std::vector<int>{}));
+    EXPECT_DOUBLE_EQ(At(1).MeshResidual, 3.0);
+    At(1).MeshResidual = 5.0;
     Q.Fill(Meshes);
     EXPECT_EQ(Q.Worst(), 1); // |-5| = |5|: the later one
     Q.Update(1, 0.5);
