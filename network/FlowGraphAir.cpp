@@ -19,9 +19,11 @@ constexpr double DefaultRelativeHumidity = 0.5;
 
 // The air a network computes with: barometric pressures from high
 // mountains to deep mines, the dry bulbs the moist-air checks take, and the
-// densities of such air, with room to spare.
-constexpr double LowestBarometer = 30000.0;  // Pa
-constexpr double HighestBarometer = 200000.0; // Pa
+// densities of such air, with room to spare. The pressures are wider on
+// purpose than the barometer window's: a document or an import keeps any air
+// the moist-air relations hold for, typed here or not.
+constexpr double LowestComputedBarometer = 30000.0;  // Pa
+constexpr double HighestComputedBarometer = 200000.0; // Pa
 constexpr double LowestDryBulb = -60.0;       // °C
 constexpr double HighestDryBulb = 99.0;       // °C
 constexpr double LowestDensity = 0.1;         // kg/m³
@@ -38,9 +40,9 @@ std::string TFlowGraph::AirStateText(double BarometerPa, double Db, double Wb)
 std::string TFlowGraph::AirStateProblem(double BarometerPa, double Db, double Wb, double& NewDensity)
 {
     NewDensity = 0.0;
-    if (!Between(LowestBarometer, BarometerPa, HighestBarometer))
-        return "the barometric pressure is not within " + FloatToStr(LowestBarometer * 0.001) + " to " +
-               FloatToStr(HighestBarometer * 0.001) + " kPa";
+    if (!Between(LowestComputedBarometer, BarometerPa, HighestComputedBarometer))
+        return "the barometric pressure is not within " + FloatToStr(LowestComputedBarometer * 0.001) + " to " +
+               FloatToStr(HighestComputedBarometer * 0.001) + " kPa";
     if (!Between(LowestDryBulb, Db, HighestDryBulb))
         return "the dry bulb is not within " + FloatToStr(LowestDryBulb) + " to " + FloatToStr(HighestDryBulb) + " °C";
     try {
