@@ -402,7 +402,8 @@ private:
     void SetZoomEnabled(bool Enabled);
     void ReloadBackground();
     // The part of the picture that lands in the drawing, zoomed.
-    void ShowBackground(const QImage& Picture);
+    // The part of the loaded picture that lands in the drawing, zoomed.
+    void ShowBackground();
     // After the drawing's size changed: the shown part follows it.
     void FitBackgroundToDrawing();
     void GridChanged();
@@ -415,7 +416,9 @@ private:
     QImage FBackPicture; // inverted against white
     QImage FBackTrue;    // as shown, in its true colours
     QSize FBackSize;     // the whole picture zoomed and cut
-    QString FBackPath;   // the file it was read from
+    // The picture as read, kept so that a change of the drawing's size shows
+    // the same picture, whatever has become of its file since.
+    QImage FBackSource;
 
     bool DraggingNode = false;
     bool DraggingHandle = false;
