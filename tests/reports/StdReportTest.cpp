@@ -63,18 +63,24 @@ class TFileSizeLimit {
 public:
     explicit TFileSizeLimit(rlim_t Bytes)
     {
-        std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
+        FKeptHandler = std::signal(SIGXFSZ, SIG_IGN); // a write past the limit fails instead
         getrlimit(RLIMIT_FSIZE, &FKept);
         rlimit Limit = FKept;
         Limit.rlim_cur = Bytes;
         setrlimit(RLIMIT_FSIZE, &Limit);
     }
-    ~TFileSizeLimit() { setrlimit(RLIMIT_FSIZE, &FKept); }
+    ~TFileSizeLimit()
+    {
+        setrlimit(RLIMIT_FSIZE, &FKept);
+        if (FKeptHandler != SIG_ERR)
+            std::signal(SIGXFSZ, FKeptHandler);
+    }
     TFileSizeLimit(const TFileSizeLimit&) = delete;
     TFileSizeLimit& operator=(const TFileSizeLimit&) = delete;
 
 private:
     rlimit FKept{};
+    void (*FKeptHandler)(int) = SIG_DFL;
 };
 
 QString DateText(const QDate& Date)
