@@ -3,16 +3,11 @@
 #include "document/DocumentProperties.h"
 #include "sizing/SolveCommands.h"
 #include "tests/network/FlowNetworkBuilder.h"
+#include "tests/support/Regex.h"
 
 #include <gtest/gtest.h>
 
-// Optimised, GCC 12 warns falsely that <regex>'s own pattern compiler reads
-// an uninitialised state; the warning is silenced for that header only.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
 #include <cmath>
-#include <regex>
-#pragma GCC diagnostic pop
 #include <sstream>
 
 namespace {
