@@ -11,6 +11,7 @@
 #include "foundation/AtomicSave.h"
 #include "foundation/ProgramFolders.h"
 #include "network/DuctGraph.h"
+#include "platform/QtText.h"
 #include "reports/GifWriter.h"
 
 #include <QDir>
@@ -57,12 +58,6 @@ QImage StretchedPicture(const QImage& Drawn, const QRect& Source, const QRect& P
     return Picture;
 }
 
-// Why a file of the data folder is where it is, when that is not plain.
-QString DataNote(const QString& FileName)
-{
-    return QString::fromStdString(DataFolderNote(FileName.toStdString()));
-}
-
 } // namespace
 
 void TMainForm::ActionDiagnosticExecute()
@@ -76,7 +71,7 @@ QString TMainForm::WriteDiagnosticPage()
 {
     const QString Folder = UserDataFolder();
     if (!QDir().mkpath(Folder)) {
-        ShowMessage(this, "Error writing file " + Folder + "diagnostic.htm" + DataNote(Folder), QString(),
+        ShowMessage(this, "Error writing file " + Folder + "diagnostic.htm" + DataFolderNote(Folder), QString(),
                     TMsgKind::Error);
         return QString();
     }
@@ -94,7 +89,7 @@ QString TMainForm::WriteDiagnosticPage()
     if (!WriteGifFile(Picture, PictureName, &Error)) {
         ShowMessage(this,
                     "Error writing file " + PictureName + (Error.isEmpty() ? QString() : "\n" + Error) +
-                        DataNote(PictureName),
+                        DataFolderNote(PictureName),
                     QString(), TMsgKind::Error);
         return QString();
     }
@@ -105,7 +100,7 @@ QString TMainForm::WriteDiagnosticPage()
     try {
         SaveFileAtomically(PageName.toStdString(), Out.str());
     } catch (const EFileSaveError& E) {
-        ShowMessage(this, "Error writing file " + PageName + "\n" + QString::fromStdString(E.what()) + DataNote(PageName),
+        ShowMessage(this, "Error writing file " + PageName + "\n" + QString::fromStdString(E.what()) + DataFolderNote(PageName),
                     QString(), TMsgKind::Error);
         return QString();
     }

@@ -118,21 +118,25 @@ void WriteBranches(TDuctGraph& Network, std::ostream& Out)
     CloseSection(Out, BranchSection);
 }
 
-// The difference of the actual from the design flow as the page shows it,
-// in %. A reversed duct carries a negative design and actual flow: the
-// difference is judged against the design flow's magnitude.
-std::string FlowDifferenceText(const TFlowBranch& B)
+// The difference is shown in thousandths of a percent.
+constexpr const char* DifferenceFormat = "%0.3f";
+constexpr double DifferenceSteps = 1000.0; // shown steps in 1 %
+
+// The difference of the actual from the design flow in %. A reversed duct
+// carries a negative design and actual flow: the difference is judged
+// against the design flow's magnitude.
+double FlowDifference(const TFlowBranch& B)
 {
-    return F("%0.3f", (B.VolumeFlow - B.DesignFlow) * 100.0 / std::fabs(B.DesignFlow));
+    return (B.VolumeFlow - B.DesignFlow) * 100.0 / std::fabs(B.DesignFlow);
 }
 
-// "More than 10 %" by the figures shown, so that a branch shown 10.000 %
-// off is not listed for the rounding behind it.
+// "More than 10 %" by the figure shown, rounded as the page rounds it, so
+// that a branch shown 10.000 % off is not listed for the rounding behind it.
+// No figure at all (no design flow, no number) is listed.
 bool FlowDiffers(const TFlowBranch& B)
 {
     if (B.DesignFlow == 0.0) return true;
-    double Shown = 0.0;
-    return !TryStrToFloat(FlowDifferenceText(B), Shown) || std::fabs(Shown) > 10.0;
+    return !(std::round(std::fabs(FlowDifference(B)) * DifferenceSteps) <= 10.0 * DifferenceSteps);
 }
 
 void WriteAirflowDifferences(TDuctGraph& Network, std::ostream& Out)
@@ -157,7 +161,7 @@ void WriteAirflowDifferences(TDuctGraph& Network, std::ostream& Out)
         const std::string Difference =
             B->DesignFlow == 0.0
                 ? std::string("***")
-                : FlowDifferenceText(*B);
+                : F(DifferenceFormat, FlowDifference(*B));
         Row(Out, "<td width=\"60\">" + I(B->Id()) + "</td><td>" + HtmlText(B->Name) +
                      "</td><td width=\"80\">" + F("%0.3f", B->DesignFlow) + "</td><td width=\"80\">" +
                      F("%0.3f", B->VolumeFlow) + "</td><td width=\"80\">" + Difference + "</td>");

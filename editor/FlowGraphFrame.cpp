@@ -678,21 +678,10 @@ void TFlowGraphFrame::BeforeDeleteBranchHook(TBranch* Branch)
     }
 }
 
-void TFlowGraphFrame::DeleteNode(TNode* Node)
+void TFlowGraphFrame::DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches,
+                                  TDeleteReport Report)
 {
-    TGraphViewFrame::DeleteNode(Node);
-    UpdateMainFanButton();
-}
-
-void TFlowGraphFrame::DeleteBranch(TBranch* Branch)
-{
-    TGraphViewFrame::DeleteBranch(Branch);
-    UpdateMainFanButton();
-}
-
-void TFlowGraphFrame::DeleteBlock()
-{
-    TGraphViewFrame::DeleteBlock();
+    TGraphViewFrame::DeleteItems(Nodes, Branches, Report);
     UpdateMainFanButton();
 }
 

@@ -87,9 +87,8 @@ public:
     void gvfEditBranchClick() override;
     void gvfReverseBranchClick() override;
     void gvfEditNodeClick() override;
-    void DeleteNode(TNode* Node) override;
-    void DeleteBranch(TBranch* Branch) override;
-    void DeleteBlock() override;
+    void DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches,
+                     TDeleteReport Report) override;
     void LoadItemGlyphs() override;
     void SetGraph(TGraph* Graph) override;
     void CreateClipGraph() override;

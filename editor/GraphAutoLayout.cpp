@@ -119,12 +119,18 @@ std::vector<TChild> PlaceChildren(TNode* P, double LengthScale, QSize Drawing)
     return Children;
 }
 
+// A coordinate held inside a drawing Extent pixels across.
+int Inside(int Value, int Extent)
+{
+    return ClampTo(Value, 0, std::max(0, Extent - 1));
+}
+
 } // namespace
 
 void SetNodePosition(TNode& Node, int X, int Y, QSize Drawing)
 {
-    Node.X = ClampTo(X, 0, std::max(0, Drawing.width() - 1));
-    Node.Y = ClampTo(Y, 0, std::max(0, Drawing.height() - 1));
+    Node.X = Inside(X, Drawing.width());
+    Node.Y = Inside(Y, Drawing.height());
 }
 
 void LayoutFromRoot(TGraph& Graph, TNode* Root, QSize Drawing)
@@ -181,11 +187,11 @@ void PlaceUnplacedNodes(TGraph& Graph, QSize Drawing)
             continue;
         // Only the missing coordinate is placed: a placed node never moves.
         if (N->X < 0) {
-            N->X = ClampTo(X, 0, std::max(0, Drawing.width() - 1));
+            N->X = Inside(X, Drawing.width());
             X += 10;
         }
         if (N->Y < 0) {
-            N->Y = ClampTo(Y, 0, std::max(0, Drawing.height() - 1));
+            N->Y = Inside(Y, Drawing.height());
             if (X + 10 > Drawing.width()) {
                 Y += 10;
                 X = 5;

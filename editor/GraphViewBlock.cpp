@@ -168,60 +168,15 @@ void TGraphViewFrame::DeleteBlock()
 {
     if (!BlockFlag || !FGraph)
         return;
-    // Everything that goes is listed first, then goes in one pass.
     std::vector<TNode*> Nodes;
     for (auto N = FGraph->Nodes().rbegin(); N != FGraph->Nodes().rend(); ++N)
         if ((*N)->BlockState == 1)
             Nodes.push_back(N->get());
-    std::unordered_set<const TBranch*> Going;
     std::vector<TBranch*> Branches;
-    for (const TNode* N : Nodes)
-        for (const TLink& L : N->Links)
-            if (Going.insert(L.Branch).second)
-                Branches.push_back(L.Branch);
     for (auto B = FGraph->Branches().rbegin(); B != FGraph->Branches().rend(); ++B)
-        if ((*B)->BlockState == 1 && Going.insert(B->get()).second)
+        if ((*B)->BlockState == 1)
             Branches.push_back(B->get());
-    const std::unordered_set<const TNode*> GoingNodes(Nodes.begin(), Nodes.end());
-    // The neighbours that stay, told afterwards that they lost branches.
-    std::vector<TNode*> Far;
-    std::unordered_set<const TNode*> FarSeen;
-    for (const TBranch* B : Branches)
-        for (TNode* End : {B->FromNode, B->ToNode})
-            if (End && GoingNodes.count(End) == 0 && FarSeen.insert(End).second)
-                Far.push_back(End);
-
-    if (GoingNodes.count(FSelectedNode) != 0)
-        SelectNode(nullptr);
-    if (Going.count(FSelectedBranch) != 0)
-        SelectBranch(nullptr);
-    for (TNode* N : Nodes)
-        BeforeDeleteNodeHook(N);
-    for (TBranch* B : Branches)
-        BeforeDeleteBranchHook(B);
-    if (OnBeforeDeleteBlock) {
-        OnBeforeDeleteBlock(Nodes, Branches);
-    } else {
-        for (TBranch* B : Branches)
-            if (OnBeforeDeleteBranch)
-                OnBeforeDeleteBranch(B);
-        for (TNode* N : Nodes)
-            if (OnBeforeDeleteNode)
-                OnBeforeDeleteNode(N);
-    }
-    FHitNode = nullptr;
-    FHitBranch = nullptr;
-    SpawnOrigin = nullptr;
-    FGraph->DeleteItems(Nodes, Branches);
-    InvalidateAll();
-    FireBranchSelected(FSelectedBranch);
-    if (OnBeforeDeleteBlock) {
-        if (OnBlockDeleted)
-            OnBlockDeleted();
-    } else if (OnBranchDeleted) {
-        for (TNode* F : Far)
-            OnBranchDeleted(F, nullptr);
-    }
+    DeleteItems(Nodes, Branches, TDeleteReport::Once);
     ClearBlockSelection();
 }
 

@@ -30,7 +30,7 @@ namespace {
 
 // A background picture is cut to this many pixels on each side.
 constexpr int MaxPictureSide = 3000;
-// The background's zoom ratio stays within these.
+// The zoom buttons move the background's ratio within these.
 constexpr double MinZoomRatio = 0.1;
 constexpr double MaxZoomRatio = 10.0;
 // Past this many separate rectangles a repaint takes their bounding box.
@@ -437,7 +437,7 @@ void TGraphViewFrame::LoadBackground(const std::string& FileName)
     FBackPicture = QImage();
     FBackTrue = QImage();
     FBackSize = QSize();
-    FBackPath.clear();
+    FBackSource = QImage();
     InvalidateAll();
     SetZoomEnabled(false);
     if (!FGraph)
@@ -456,10 +456,10 @@ void TGraphViewFrame::LoadBackground(const std::string& FileName)
         Name = Local;
     }
     FGraph->BackFileName = Name.toStdString();
-    // A document's ratio is held to what the zoom buttons can reach.
+    // A document's ratio is kept as read (only the shown part is scaled, so
+    // a large one costs no memory); one that is no ratio at all becomes 1.
     if (!(FGraph->BackZoomRatio > 0.0) || !std::isfinite(FGraph->BackZoomRatio))
         FGraph->BackZoomRatio = 1.0;
-    FGraph->BackZoomRatio = std::clamp(FGraph->BackZoomRatio, MinZoomRatio, MaxZoomRatio);
 
     QImageReader Reader(Name);
     Reader.setDecideFormatFromContent(true);
@@ -469,17 +469,18 @@ void TGraphViewFrame::LoadBackground(const std::string& FileName)
                     QString(), TMsgKind::Warning);
         return;
     }
-    FBackPath = Name;
+    FBackSource = Picture;
     FBackSize = QSize(std::min(RoundHalfEven(Picture.width() * FGraph->BackZoomRatio), MaxPictureSide),
                       std::min(RoundHalfEven(Picture.height() * FGraph->BackZoomRatio), MaxPictureSide));
-    ShowBackground(Picture);
+    ShowBackground();
     InvalidateAll();
     FireChanged();
     SetZoomEnabled(true);
 }
 
-void TGraphViewFrame::ShowBackground(const QImage& Picture)
+void TGraphViewFrame::ShowBackground()
 {
+    const QImage& Picture = FBackSource;
     FBackPicture = QImage();
     FBackTrue = QImage();
     // Only the part that lands in the drawing is scaled: memory follows the
@@ -508,13 +509,11 @@ void TGraphViewFrame::ShowBackground(const QImage& Picture)
 
 void TGraphViewFrame::FitBackgroundToDrawing()
 {
-    if (FBackPath.isEmpty() || FBackTrue.size() == FBackSize.boundedTo(DrawingSize()))
+    const QSize Shown = FBackSize.boundedTo(DrawingSize());
+    // Nothing to do when the shown part keeps its size, or stays empty.
+    if (FBackSource.isNull() || (Shown.isEmpty() ? FBackTrue.isNull() : FBackTrue.size() == Shown))
         return;
-    QImageReader Reader(FBackPath);
-    Reader.setDecideFormatFromContent(true);
-    const QImage Picture = Reader.read();
-    if (!Picture.isNull())
-        ShowBackground(Picture);
+    ShowBackground();
 }
 
 void TGraphViewFrame::ReloadBackground()
@@ -556,7 +555,8 @@ void TGraphViewFrame::gvfActionZoomInExecute()
 {
     if (!FGraph)
         return;
-    FGraph->BackZoomRatio = std::min(FGraph->BackZoomRatio * 1.1, MaxZoomRatio);
+    // Up to the buttons' largest ratio; a document's larger one stays.
+    FGraph->BackZoomRatio = std::max(FGraph->BackZoomRatio, std::min(FGraph->BackZoomRatio * 1.1, MaxZoomRatio));
     ReloadBackground();
 }
 
@@ -564,7 +564,7 @@ void TGraphViewFrame::gvfActionZoomOutExecute()
 {
     if (!FGraph)
         return;
-    FGraph->BackZoomRatio = std::max(FGraph->BackZoomRatio * 0.9, MinZoomRatio);
+    FGraph->BackZoomRatio = std::min(FGraph->BackZoomRatio, std::max(FGraph->BackZoomRatio * 0.9, MinZoomRatio));
     ReloadBackground();
 }
 

@@ -390,7 +390,7 @@ void TGraphViewFrame::ReleaseView()
     FBackPicture = QImage();
     FBackTrue = QImage();
     FBackSize = QSize();
-    FBackPath.clear();
+    FBackSource = QImage();
     FClipGraph.reset();
     FGlyphs.Clear();
 }

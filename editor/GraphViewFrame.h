@@ -131,8 +131,7 @@ public:
     std::function<void()> OnUndoDelete;
     // A block deletion reports once, with every node and branch that goes
     // (the block's and the branches of its nodes), before and after, instead
-    // of per item: thousands of items go at once. While OnBeforeDeleteBlock
-    // is not assigned, the per-item events fire.
+    // of per item: thousands of items go at once (see DeleteItems).
     std::function<void(const std::vector<TNode*>&, const std::vector<TBranch*>&)> OnBeforeDeleteBlock;
     std::function<void()> OnBlockDeleted;
 
@@ -141,8 +140,25 @@ public:
     virtual void gvfDeleteBranchClick();
     virtual void gvfReverseBranchClick();
     virtual void gvfEditNodeClick();
+    // A node with its branches; a branch. Both are DeleteItems reported per
+    // item.
     virtual void DeleteNode(TNode* Node);
     virtual void DeleteBranch(TBranch* Branch);
+    // How a deletion tells the owner. Per item (a pop-up menu's Delete):
+    // OnBeforeDeleteBranch for each branch that goes, then OnBeforeDeleteNode
+    // for each node; afterwards OnBranchSelected, then OnBranchDeleted with
+    // the two ends of each listed branch whose ends both stay and with
+    // (neighbour, none) for each neighbour that stays of a deleted node.
+    // Once (a block, which may hold thousands): OnBeforeDeleteBlock with both
+    // lists; afterwards OnBranchSelected, then OnBlockDeleted.
+    enum class TDeleteReport { PerItem, Once };
+    // The one path of every deletion: the listed nodes (each with its
+    // branches) and branches leave the selection and the graph (as
+    // TGraph::Deletion lists them), the frame's BeforeDeleteNodeHook and
+    // BeforeDeleteBranchHook see each one first, and the owner is told as
+    // Report says.
+    virtual void DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches,
+                             TDeleteReport Report);
     virtual void LoadItemGlyphs();
     virtual void SetGraph(TGraph* Graph);
     virtual void CreateClipGraph();
@@ -252,7 +268,7 @@ public:
     void ClearBlockSelection();
     void SelectInBand();
     void MoveBlock(int X, int Y);
-    virtual void DeleteBlock();
+    void DeleteBlock();
     void CopyBlock();
     void PasteBlock();
     // The Delete key asks to delete the block.
@@ -388,7 +404,8 @@ private:
     void SetZoomEnabled(bool Enabled);
     void ReloadBackground();
     // The part of the picture that lands in the drawing, zoomed.
-    void ShowBackground(const QImage& Picture);
+    // The part of the loaded picture that lands in the drawing, zoomed.
+    void ShowBackground();
     // After the drawing's size changed: the shown part follows it.
     void FitBackgroundToDrawing();
     void GridChanged();
@@ -401,7 +418,9 @@ private:
     QImage FBackPicture; // inverted against white
     QImage FBackTrue;    // as shown, in its true colours
     QSize FBackSize;     // the whole picture zoomed and cut
-    QString FBackPath;   // the file it was read from
+    // The picture as read, kept so that a change of the drawing's size shows
+    // the same picture, whatever has become of its file since.
+    QImage FBackSource;
 
     bool DraggingNode = false;
     bool DraggingHandle = false;

@@ -1,6 +1,6 @@
 // The graph view's mouse controller: presses, drags and releases become new
 // nodes and branches, selections, moves, merges, pans and pop-up menus; and
-// the single-item commands of the pop-up menus.
+// the single-item commands of the pop-up menus (deletion has its own file).
 
 #include "editor/GraphViewFrame.h"
 
@@ -596,86 +596,7 @@ void TGraphViewFrame::ShowEditPopup()
     RunPopup(gvfEditPopup);
 }
 
-// ---------------------------------------------------------------- single deletes
-
-void TGraphViewFrame::gvfDeleteNodeClick()
-{
-    if (FSelectedNode)
-        DeleteUndoably([this] { DeleteNode(FSelectedNode); });
-}
-
-void TGraphViewFrame::gvfDeleteBranchClick()
-{
-    if (FSelectedBranch)
-        DeleteUndoably([this] { DeleteBranch(FSelectedBranch); });
-}
-
-void TGraphViewFrame::DeleteUndoably(const std::function<void()>& Delete)
-{
-    const bool Saved = OnBeforeDelete ? OnBeforeDelete() : false;
-    Delete();
-    // Undo is offered only when the undo file was written.
-    if (OnBeforeDelete)
-        EnableAction(gvfActionUndoDelete, Saved);
-}
-
-void TGraphViewFrame::DeleteNode(TNode* Node)
-{
-    if (!Node || !FGraph)
-        return;
-    if (Node == FSelectedNode)
-        SelectNode(nullptr);
-    TBranch* Kept = FSelectedBranch;
-    const int KeptId = Kept ? Kept->Id() : 0;
-    if (Kept)
-        SelectBranch(nullptr);
-    InvalidateNode(Node);
-    BeforeDeleteNodeHook(Node);
-    for (const TLink& L : Node->Links)
-        BeforeDeleteBranchHook(L.Branch);
-    std::vector<TNode*> Far;
-    for (const TLink& L : Node->Links) {
-        if (OnBeforeDeleteBranch)
-            OnBeforeDeleteBranch(L.Branch);
-        if (TNode* F = L.Branch->OtherNode(Node); F && F != Node)
-            Far.push_back(F);
-    }
-    if (OnBeforeDeleteNode)
-        OnBeforeDeleteNode(Node);
-    if (FHitNode == Node)
-        FHitNode = nullptr;
-    FHitBranch = nullptr;
-    if (SpawnOrigin == Node)
-        SpawnOrigin = nullptr;
-    FGraph->DeleteNode(Node);
-    if (Kept)
-        if (TBranch* B = FGraph->FindBranch(KeptId))
-            SelectBranch(B);
-    FireBranchSelected(FSelectedBranch);
-    if (OnBranchDeleted)
-        for (TNode* F : Far)
-            OnBranchDeleted(F, nullptr);
-}
-
-void TGraphViewFrame::DeleteBranch(TBranch* Branch)
-{
-    if (!Branch || !FGraph)
-        return;
-    if (Branch == FSelectedBranch)
-        SelectBranch(nullptr);
-    InvalidateBranch(Branch);
-    BeforeDeleteBranchHook(Branch);
-    if (OnBeforeDeleteBranch)
-        OnBeforeDeleteBranch(Branch);
-    TNode* From = Branch->FromNode;
-    TNode* To = Branch->ToNode;
-    if (FHitBranch == Branch)
-        FHitBranch = nullptr;
-    FGraph->DeleteBranch(Branch);
-    FireBranchSelected(nullptr);
-    if (OnBranchDeleted)
-        OnBranchDeleted(From, To);
-}
+// ---------------------------------------------------------------- pop-up commands
 
 void TGraphViewFrame::gvfReverseBranchClick()
 {

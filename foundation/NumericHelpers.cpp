@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-bool Between(int A, int X, int B)
+bool Between(double A, double X, double B)
 {
     return (A <= X && X <= B) || (A >= X && X >= B);
 }

@@ -4,8 +4,9 @@
 
 #include <cstdint>
 
-// True when X lies between A and B inclusive, bounds in either order.
-bool Between(int A, int X, int B);
+// True when X lies between A and B inclusive, bounds in either order; never
+// for a NaN.
+bool Between(double A, double X, double B);
 
 // N / D; when D is zero or the quotient is not finite, SignOf(N) * Default.
 double SafeDivide(double N, double D, double Default);

@@ -151,107 +151,55 @@ void TGraph::BuildAdjacency()
 
 // ---------------------------------------------------------------- structural edits
 
-void TGraph::DeleteBranch(TBranch* Branch)
+TGraph::TDeletion TGraph::Deletion(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches) const
 {
-    if (!Branch)
-        return;
-    // Search from the end: generated branches, the most frequent deletions,
-    // sit at the end of the list.
-    auto It = std::find_if(BranchList.rbegin(), BranchList.rend(),
-                           [Branch](const std::unique_ptr<TBranch>& B) { return B.get() == Branch; });
-    if (It == BranchList.rend())
-        return;
-    ClearMeshes();
-    UnlinkBranch(Branch);
-    RemoveBranchIndex(Branch, Branch->Id());
-    BranchList.erase(std::next(It).base());
-}
-
-void TGraph::DeleteNode(TNode* Node)
-{
-    if (!Node || FindNode(Node->Id()) != Node)
-        return;
-    while (!Node->Links.empty()) {
-        const std::size_t Before = Node->Links.size();
-        TBranch* Branch = Node->Links.back().Branch;
-        DeleteBranch(Branch);
-        // A node may never be freed while a branch still ends at it.
-        if (Node->Links.size() >= Before)
-            TGraph::DeleteBranch(Branch);
-        if (Node->Links.size() >= Before)
-            Node->Links.pop_back();
-    }
-    ClearMeshes();
-    NodeById.erase(Node->Id());
-    auto It = std::find_if(NodeList.begin(), NodeList.end(),
-                           [Node](const std::unique_ptr<TNode>& N) { return N.get() == Node; });
-    if (It != NodeList.end())
-        NodeList.erase(It);
-}
-
-void TGraph::DeleteNodeWithBranches(TNode* Node)
-{
-    if (!Node || FindNode(Node->Id()) != Node)
-        return;
-    ClearMeshes();
-    std::vector<TBranch*> Going;
-    Going.reserve(Node->Links.size());
-    for (const TLink& L : Node->Links)
-        Going.push_back(L.Branch);
-    std::sort(Going.begin(), Going.end());
-    Going.erase(std::unique(Going.begin(), Going.end()), Going.end());
-    for (TBranch* Branch : Going) {
-        for (TNode* End : {Branch->FromNode, Branch->ToNode})
-            if (End && End != Node)
-                End->RemoveLink(Branch);
-        RemoveBranchIndex(Branch, Branch->Id());
-    }
-    Node->Links.clear();
-    std::erase_if(BranchList, [&Going](const std::unique_ptr<TBranch>& B) {
-        return std::binary_search(Going.begin(), Going.end(), B.get());
-    });
-    NodeById.erase(Node->Id());
-    auto It = std::find_if(NodeList.begin(), NodeList.end(),
-                           [Node](const std::unique_ptr<TNode>& N) { return N.get() == Node; });
-    if (It != NodeList.end())
-        NodeList.erase(It);
-}
-
-void TGraph::DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches)
-{
-    std::unordered_set<const TNode*> GoingNodes;
+    TDeletion D;
     for (TNode* N : Nodes)
-        if (N && FindNode(N->Id()) == N)
-            GoingNodes.insert(N);
-    std::unordered_set<const TBranch*> Going;
-    auto Take = [&](TBranch* B) {
-        if (!Going.insert(B).second)
-            return;
-        // Far ends that stay lose their link; going nodes lose all theirs.
-        for (TNode* End : {B->FromNode, B->ToNode})
-            if (End && GoingNodes.count(End) == 0)
-                End->RemoveLink(B);
-        RemoveBranchIndex(B, B->Id());
+        if (N && FindNode(N->Id()) == N && D.NodeSet.insert(N).second)
+            D.Nodes.push_back(N);
+    auto Take = [&D](TBranch* B) {
+        if (D.BranchSet.insert(B).second)
+            D.Branches.push_back(B);
     };
-    for (const TNode* N : GoingNodes)
+    for (const TNode* N : D.Nodes)
         for (const TLink& L : N->Links)
             Take(L.Branch);
+    // Ids may repeat for a moment, so a branch is this graph's only when the
+    // index holds that very branch.
     auto IsMine = [this](const TBranch* B) {
         const auto [First, Last] = BranchById.equal_range(B->Id());
         return std::any_of(First, Last, [B](const auto& Entry) { return Entry.second == B; });
     };
     for (TBranch* B : Branches)
-        if (B && Going.count(B) == 0 && IsMine(B))
+        if (B && IsMine(B))
             Take(B);
-    if (GoingNodes.empty() && Going.empty())
+    return D;
+}
+
+void TGraph::ItemsGoing(const TDeletion& /*Going*/) {}
+
+void TGraph::DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches)
+{
+    const TDeletion Going = Deletion(Nodes, Branches);
+    if (Going.Empty())
         return;
+    ItemsGoing(Going);
     ClearMeshes();
-    for (const TNode* N : GoingNodes) {
-        const_cast<TNode*>(N)->Links.clear();
+    for (TBranch* B : Going.Branches) {
+        // Ends that stay lose their link; going nodes lose all theirs below.
+        for (TNode* End : {B->FromNode, B->ToNode})
+            if (End && !Going.Takes(End))
+                End->RemoveLink(B);
+        RemoveBranchIndex(B, B->Id());
+    }
+    for (TNode* N : Going.Nodes) {
+        N->Links.clear();
         NodeById.erase(N->Id());
     }
-    std::erase_if(BranchList, [&Going](const std::unique_ptr<TBranch>& B) { return Going.count(B.get()) != 0; });
-    std::erase_if(NodeList, [&GoingNodes](const std::unique_ptr<TNode>& N) { return GoingNodes.count(N.get()) != 0; });
+    if (!Going.Branches.empty())
+        std::erase_if(BranchList, [&Going](const std::unique_ptr<TBranch>& B) { return Going.Takes(B.get()); });
+    if (!Going.Nodes.empty())
+        std::erase_if(NodeList, [&Going](const std::unique_ptr<TNode>& N) { return Going.Takes(N.get()); });
 }
 
 void TGraph::ReverseBranch(TBranch* Branch)

@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -79,15 +80,28 @@ public:
     virtual void ReportBranches(TGraphReport& Out, bool Detailed) const;
     // Copies the drawing settings (extent, scale, background picture).
     virtual void AssignSettings(const TGraph& Source);
-    // Deletes every branch linked to Node (last link first), then the node.
-    virtual void DeleteNode(TNode* Node);
-    // Unlinks the branch at both ends and frees it.
-    virtual void DeleteBranch(TBranch* Branch);
-    // Deletes the listed nodes (each with every branch linked to it) and the
-    // listed branches together, in time linear in the graph: a selection of
-    // thousands goes in one pass. Items that are not this graph's, and items
-    // listed twice, are passed over.
-    virtual void DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches);
+    // What a deletion of the listed nodes and branches takes: this graph's
+    // listed nodes, each once, in list order; then every branch linked to
+    // them (node by node, in link order) and this graph's listed branches,
+    // each once. Items that are not this graph's are passed over.
+    struct TDeletion {
+        std::vector<TNode*> Nodes;
+        std::vector<TBranch*> Branches;
+        std::unordered_set<const TNode*> NodeSet;
+        std::unordered_set<const TBranch*> BranchSet;
+        bool Empty() const { return Nodes.empty() && Branches.empty(); }
+        bool Takes(const TNode* Node) const { return NodeSet.count(Node) != 0; }
+        bool Takes(const TBranch* Branch) const { return BranchSet.count(Branch) != 0; }
+    };
+    TDeletion Deletion(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches) const;
+    // Deletes what Deletion(Nodes, Branches) takes, in time linear in the
+    // graph: a selection of thousands goes in one pass. Every deletion of
+    // the graph goes through here; derived graphs let go of what goes in
+    // ItemsGoing.
+    void DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches);
+    // One node with every branch linked to it; one branch.
+    void DeleteNode(TNode* Node) { DeleteItems({Node}, {}); }
+    void DeleteBranch(TBranch* Branch) { DeleteItems({}, {Branch}); }
     // Swaps the branch's ends and links them again.
     virtual void ReverseBranch(TBranch* Branch);
     // Moves Drop's branches to Keep (a branch between the two, or one whose
@@ -179,12 +193,9 @@ protected:
     // Whether a node made elsewhere may join this graph.
     virtual bool AcceptsNode(const TNode& Node) const;
 
-    // Deletes Node and every branch linked to it at once: the branches are
-    // unlinked at their far ends and leave the branch list in one pass, so
-    // that a node with thousands of branches (the network's generated Sink)
-    // goes in time linear in the network, not in its branches times the
-    // network. For derived graphs that have already let go of the branches.
-    void DeleteNodeWithBranches(TNode* Node);
+    // Told of a deletion before its items leave the graph (all of them
+    // still linked); derived graphs drop their own references to them here.
+    virtual void ItemsGoing(const TDeletion& Going);
 
     // Hands a message to the user (through the warning sink).
     void ShowMessage(const std::string& Text) const;

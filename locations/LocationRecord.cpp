@@ -1,6 +1,7 @@
 #include "locations/LocationRecord.h"
 
 #include "foundation/Cp1252Text.h"
+#include "psychro/Psychrometrics.h"
 
 #include <array>
 #include <bit>
@@ -104,7 +105,7 @@ std::vector<TLocationDetail> LocationDetails(const TLocationRecord& R)
 
 bool LocationAltitudeInRange(double Altitude)
 {
-    return std::isfinite(Altitude) && Altitude >= -5000.0 && Altitude <= 11000.0;
+    return std::isfinite(Altitude) && Altitude >= LowestStandardAltitude && Altitude <= HighestStandardAltitude;
 }
 
 std::string LocationDesignText(const TLocationRecord& Record)

@@ -52,8 +52,15 @@ struct TLocationDetail {
 // daily range.
 std::vector<TLocationDetail> LocationDetails(const TLocationRecord& Record);
 
-// A place's altitude is applied only when it is finite and within
-// -5000..11000 m; otherwise this text is shown.
+// The altitudes a weather station of the databases may stand at (m): the
+// builder refuses a source value outside them as a misread column, and the
+// barometer takes the pressure of every one of them.
+inline constexpr double LowestPlaceAltitude = -500.0;
+inline constexpr double HighestPlaceAltitude = 5500.0;
+
+// A place's altitude is applied only when it is finite and within the
+// standard atmosphere's range (a damaged database may hold anything there);
+// otherwise this text is shown.
 inline constexpr const char* LocationAltitudeRangeText = "Location altitude out of range";
 bool LocationAltitudeInRange(double Altitude);
 

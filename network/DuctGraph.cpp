@@ -37,28 +37,11 @@ void TDuctGraph::SortForTree()
         std::rotate(It, std::next(It), List.end());
 }
 
-void TDuctGraph::DeleteBranch(TBranch* Branch)
+void TDuctGraph::ItemsGoing(const TDeletion& Going)
 {
-    if (Branch && Branch == MainFan && FindBranch(Branch->Id()) != nullptr)
+    if (Going.Takes(MainFan))
         MainFan = nullptr;
-    TFlowGraph::DeleteBranch(Branch);
-}
-
-void TDuctGraph::DeleteNode(TNode* Node)
-{
-    if (MainFan && Node && (MainFan->FromNode == Node || MainFan->ToNode == Node) && FindNode(Node->Id()) == Node)
-        MainFan = nullptr;
-    TFlowGraph::DeleteNode(Node);
-}
-
-void TDuctGraph::DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches)
-{
-    if (MainFan && FindBranch(MainFan->Id()) == MainFan &&
-        (std::find(Branches.begin(), Branches.end(), MainFan) != Branches.end() ||
-         std::find(Nodes.begin(), Nodes.end(), MainFan->FromNode) != Nodes.end() ||
-         std::find(Nodes.begin(), Nodes.end(), MainFan->ToNode) != Nodes.end()))
-        MainFan = nullptr;
-    TFlowGraph::DeleteItems(Nodes, Branches);
+    TFlowGraph::ItemsGoing(Going);
 }
 
 void TDuctGraph::MergeNodes(TNode* Keep, TNode* Drop)

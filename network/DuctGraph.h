@@ -35,10 +35,6 @@ public:
     // so that it is a chord whenever it closes a loop. In distribution mode
     // the order of flow distribution instead (see DistributeFlows).
     void SortForTree() override;
-    // Also forgets the main fan when it goes.
-    void DeleteBranch(TBranch* Branch) override;
-    void DeleteNode(TNode* Node) override;
-    void DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches) override;
     // The base merge; the kept node's terminals then follow its type.
     void MergeNodes(TNode* Keep, TNode* Drop) override;
 
@@ -270,6 +266,8 @@ protected:
     // The air state between the drawing settings and the node list.
     void WriteHook(TValueWriter& Writer) const override;
     void ReadHook(TValueReader& Reader, TGraphDataVersion Version) override;
+    // Also forgets the main fan when it goes.
+    void ItemsGoing(const TDeletion& Going) override;
 
 private:
     // Stops a solve command: status "Data error", ErrorBranch At, the

@@ -112,76 +112,25 @@ void TFlowGraph::ForgetCheckResults()
     SupplyDuct = nullptr;
 }
 
-void TFlowGraph::ForgetBranch(TFlowBranch* Branch)
+void TFlowGraph::ItemsGoing(const TDeletion& Going)
 {
     ForgetCheckResults();
-    if (ErrorBranch == Branch)
-        ErrorBranch = nullptr;
-    for (const auto& Node : Nodes())
-        static_cast<TFlowNode&>(*Node).ForgetPathsThrough(Branch);
-    for (const auto& Fitting : Fittings)
-        if (Fitting->ForgetBranch(Branch))
-            LinksValid = false;
-}
-
-void TFlowGraph::ForgetBranches(const std::vector<TBranch*>& Going)
-{
-    ForgetCheckResults();
-    const std::unordered_set<const TBranch*> Set(Going.begin(), Going.end());
+    const auto& Set = Going.BranchSet;
     if (Set.count(ErrorBranch) != 0)
         ErrorBranch = nullptr;
-    for (const auto& Item : Nodes()) {
-        auto& Node = static_cast<TFlowNode&>(*Item);
-        for (const std::vector<TLink>* Path : {&Node.RefPath, &Node.FanPath})
-            for (const TLink& L : *Path)
-                if (Set.count(L.Branch) != 0 && Node.ForgetPathsThrough(L.Branch))
-                    break; // the path is gone
+    if (!Set.empty()) {
+        for (const auto& Item : Nodes()) {
+            auto& Node = static_cast<TFlowNode&>(*Item);
+            for (const std::vector<TLink>* Path : {&Node.RefPath, &Node.FanPath})
+                for (const TLink& L : *Path)
+                    if (Set.count(L.Branch) != 0 && Node.ForgetPathsThrough(L.Branch))
+                        break; // the path is gone
+        }
+        for (const auto& Fitting : Fittings)
+            for (const TFittingLink& L : Fitting->Links)
+                if (L.Branch && Set.count(L.Branch) != 0 && Fitting->ForgetBranch(L.Branch))
+                    LinksValid = false;
     }
-    for (const auto& Fitting : Fittings)
-        for (const TFittingLink& L : Fitting->Links)
-            if (L.Branch && Set.count(L.Branch) != 0 && Fitting->ForgetBranch(L.Branch))
-                LinksValid = false;
-}
-
-void TFlowGraph::ForgetNode(TFlowNode* /*Node*/)
-{
-    ForgetCheckResults();
-}
-
-void TFlowGraph::DeleteBranch(TBranch* Branch)
-{
-    if (!Branch || FindBranch(Branch->Id()) == nullptr)
-        return;
-    ForgetBranch(static_cast<TFlowBranch*>(Branch));
-    TGraph::DeleteBranch(Branch);
-}
-
-void TFlowGraph::DeleteNode(TNode* Node)
-{
-    if (!Node || FindNode(Node->Id()) != Node)
-        return;
-    ForgetNode(static_cast<TFlowNode*>(Node));
-    // All its branches at once: the Sink has one per terminal.
-    std::vector<TBranch*> Going;
-    Going.reserve(Node->Links.size());
-    for (const TLink& L : Node->Links)
-        Going.push_back(L.Branch);
-    ForgetBranches(Going);
-    DeleteNodeWithBranches(Node);
-}
-
-void TFlowGraph::DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches)
-{
-    std::vector<TBranch*> Going = Branches;
-    for (TNode* N : Nodes) {
-        if (!N || FindNode(N->Id()) != N)
-            continue;
-        ForgetNode(static_cast<TFlowNode*>(N));
-        for (const TLink& L : N->Links)
-            Going.push_back(L.Branch);
-    }
-    ForgetBranches(Going);
-    TGraph::DeleteItems(Nodes, Branches);
 }
 
 void TFlowGraph::DeleteFittings(const std::vector<TFitting*>& Going)

@@ -82,9 +82,6 @@ public:
     // Also the air state and copies of every fitting (unresolved: LinksValid
     // false).
     void AssignSettings(const TGraph& Source) override;
-    void DeleteNode(TNode* Node) override;
-    void DeleteBranch(TBranch* Branch) override;
-    void DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches) override;
     // Also swaps terminal roles (an Outlet from-node becomes an Inlet with an
     // inlet terminal, else an Inlet to-node becomes an Outlet with an outlet
     // terminal) and recomputes the flow terms in the new direction.
@@ -318,13 +315,9 @@ protected:
     // deletion makes them stale (cleared here), and the next check finds
     // them again.
     void ForgetCheckResults();
-    // Clears every reference the network holds to a branch about to go.
-    virtual void ForgetBranch(TFlowBranch* Branch);
-    // The same for many branches at once, in one pass over the nodes and
-    // the fittings.
-    void ForgetBranches(const std::vector<TBranch*>& Going);
-    // Clears every reference the network holds to a node about to go.
-    virtual void ForgetNode(TFlowNode* Node);
+    // Clears every reference the network holds to the items about to go, in
+    // one pass over the nodes and the fittings.
+    void ItemsGoing(const TDeletion& Going) override;
     // Gives a new node the network's air state.
     void ApplyAirToNode(TFlowNode& Node) const;
 

@@ -5,6 +5,7 @@
 
 #include "foundation/AirProperties.h"
 #include "foundation/NumberFormat.h"
+#include "foundation/NumericHelpers.h"
 #include "foundation/Units.h"
 #include "psychro/Psychrometrics.h"
 
@@ -18,18 +19,15 @@ constexpr double DefaultRelativeHumidity = 0.5;
 
 // The air a network computes with: barometric pressures from high
 // mountains to deep mines, the dry bulbs the moist-air checks take, and the
-// densities of such air, with room to spare.
-constexpr double LowestBarometer = 30000.0;  // Pa
-constexpr double HighestBarometer = 200000.0; // Pa
+// densities of such air, with room to spare. The pressures are wider on
+// purpose than the barometer window's: a document or an import keeps any air
+// the moist-air relations hold for, typed here or not.
+constexpr double LowestComputedBarometer = 30000.0;  // Pa
+constexpr double HighestComputedBarometer = 200000.0; // Pa
 constexpr double LowestDryBulb = -60.0;       // °C
 constexpr double HighestDryBulb = 99.0;       // °C
 constexpr double LowestDensity = 0.1;         // kg/m³
 constexpr double HighestDensity = 10.0;       // kg/m³
-
-bool Between(double Value, double Low, double High)
-{
-    return Value >= Low && Value <= High;
-}
 
 } // namespace
 
@@ -42,17 +40,17 @@ std::string TFlowGraph::AirStateText(double BarometerPa, double Db, double Wb)
 std::string TFlowGraph::AirStateProblem(double BarometerPa, double Db, double Wb, double& NewDensity)
 {
     NewDensity = 0.0;
-    if (!Between(BarometerPa, LowestBarometer, HighestBarometer))
-        return "the barometric pressure is not within " + FloatToStr(LowestBarometer * 0.001) + " to " +
-               FloatToStr(HighestBarometer * 0.001) + " kPa";
-    if (!Between(Db, LowestDryBulb, HighestDryBulb))
+    if (!Between(LowestComputedBarometer, BarometerPa, HighestComputedBarometer))
+        return "the barometric pressure is not within " + FloatToStr(LowestComputedBarometer * 0.001) + " to " +
+               FloatToStr(HighestComputedBarometer * 0.001) + " kPa";
+    if (!Between(LowestDryBulb, Db, HighestDryBulb))
         return "the dry bulb is not within " + FloatToStr(LowestDryBulb) + " to " + FloatToStr(HighestDryBulb) + " °C";
     try {
         NewDensity = Density(BarometerPa * 0.001, Db, Wb, pmTB);
     } catch (const std::exception& E) {
         return E.what();
     }
-    if (!Between(NewDensity, LowestDensity, HighestDensity)) {
+    if (!Between(LowestDensity, NewDensity, HighestDensity)) {
         NewDensity = 0.0;
         return "it gives no air density";
     }
@@ -64,8 +62,8 @@ void TFlowGraph::TakeSoundNodeAir()
     for (const auto& Node : Nodes()) {
         auto& Flow = static_cast<TFlowNode&>(*Node);
         // A density beside a dry bulb that is none is no one's air either.
-        if (!Between(Flow.DryBulb, LowestDryBulb, HighestDryBulb) ||
-            !Between(Flow.Density, LowestDensity, HighestDensity)) {
+        if (!Between(LowestDryBulb, Flow.DryBulb, HighestDryBulb) ||
+            !Between(LowestDensity, Flow.Density, HighestDensity)) {
             Flow.DryBulb = DryBulb;
             Flow.Density = AirDensity;
         }

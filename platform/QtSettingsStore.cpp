@@ -1,6 +1,7 @@
 #include "platform/QtSettingsStore.h"
 
 #include "foundation/AppRegistry.h"
+#include "platform/QtText.h"
 #include "platform/SystemInfo.h"
 
 #include <QFileInfo>
@@ -13,14 +14,9 @@
 
 namespace {
 
-QString ToQt(const std::string& Text)
-{
-    return QString::fromStdString(Text);
-}
-
 QString KeyOf(const std::string& Section, const std::string& Ident)
 {
-    return Section.empty() ? ToQt(Ident) : ToQt(Section) + QLatin1Char('/') + ToQt(Ident);
+    return Section.empty() ? ToQ(Ident) : ToQ(Section) + QLatin1Char('/') + ToQ(Ident);
 }
 
 std::vector<std::string> ToStd(const QStringList& List)
@@ -82,7 +78,7 @@ std::string TQtSettingsStore::ReadString(const std::string& Section, const std::
 void TQtSettingsStore::WriteString(const std::string& Section, const std::string& Ident,
                                    const std::string& Value)
 {
-    FSettings->setValue(KeyOf(Section, Ident), ToQt(Value));
+    FSettings->setValue(KeyOf(Section, Ident), ToQ(Value));
 }
 
 bool TQtSettingsStore::ValueExists(const std::string& Section, const std::string& Ident) const
@@ -92,7 +88,7 @@ bool TQtSettingsStore::ValueExists(const std::string& Section, const std::string
 
 std::vector<std::string> TQtSettingsStore::ReadSectionIdents(const std::string& Section) const
 {
-    FSettings->beginGroup(ToQt(Section));
+    FSettings->beginGroup(ToQ(Section));
     const QStringList Keys = FSettings->childKeys();
     FSettings->endGroup();
     return ToStd(Keys);
@@ -106,7 +102,7 @@ std::vector<std::string> TQtSettingsStore::ReadSections() const
 void TQtSettingsStore::EraseSection(const std::string& Section)
 {
     if (!Section.empty()) {
-        FSettings->remove(ToQt(Section));
+        FSettings->remove(ToQ(Section));
         return;
     }
     // Removing the empty name would erase every section: only the loose values go.
@@ -148,7 +144,7 @@ QString TQtSettingsStore::FileName() const
 
 std::unique_ptr<TQtSettingsStore> OpenSettingsKey(const std::string& Key, QSettings::Scope Scope)
 {
-    const QStringList Parts = ToQt(Key).split(QLatin1Char('\\'));
+    const QStringList Parts = ToQ(Key).split(QLatin1Char('\\'));
     if (Parts.size() < 2 || Parts.size() > 3 || Parts[0] != QLatin1String("Software"))
         return nullptr;
     for (const QString& Part : Parts)

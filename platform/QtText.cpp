@@ -1,8 +1,14 @@
 #include "platform/QtText.h"
 
 #include "foundation/DayCount.h"
+#include "foundation/ProgramFolders.h"
 
 #include <cmath>
+
+QString DataFolderNote(const QString& FileName)
+{
+    return ToQ(DataFolderNote(FileName.toStdString()));
+}
 
 QColor ColorFromBgr(int Value)
 {

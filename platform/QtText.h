@@ -1,7 +1,7 @@
 #pragma once
 // The engine's values in the windows' types: its text as a QString, its
 // colours (0x00BBGGRR, as settings and documents keep them) as QColors,
-// its day counts as QDates.
+// its day counts as QDates, its note on the data folder for a message.
 
 #include <QColor>
 #include <QDate>
@@ -13,6 +13,10 @@ inline QString ToQ(const std::string& Text)
 {
     return QString::fromStdString(Text);
 }
+
+// DataFolderNote (foundation/ProgramFolders.h) for a file named by the
+// windows: the line a message about FileName ends with, or empty.
+QString DataFolderNote(const QString& FileName);
 
 QColor ColorFromBgr(int Value);
 int BgrFromColor(const QColor& Color);

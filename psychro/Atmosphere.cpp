@@ -8,10 +8,6 @@ namespace {
 constexpr double SeaLevelPressure = 101.325; // kPa
 constexpr double LapseFactor = 2.25577e-5;   // 1/m
 constexpr double Exponent = 5.2559;
-// The relation describes the troposphere; below the deepest inhabited
-// depressions and above 11 km it is extrapolated.
-constexpr double LowestAltitude = -5000.0;
-constexpr double HighestAltitude = 11000.0;
 
 double PressureAt(double Z)
 {
@@ -29,7 +25,7 @@ double AtmPressure(double Z)
         SetPsyStatus(psNoState);
         throw EPsyError(psNoState, "No atmosphere at this altitude");
     }
-    SetPsyStatus(Z < LowestAltitude || Z > HighestAltitude ? psOutOfRange : psOk);
+    SetPsyStatus(Z < LowestStandardAltitude || Z > HighestStandardAltitude ? psOutOfRange : psOk);
     return PressureAt(Z);
 }
 
@@ -40,6 +36,6 @@ double Altitude(double P)
         throw EPsyError(psUndefined, "Pressure not above zero");
     }
     const double z = (1.0 - std::pow(P / SeaLevelPressure, 1.0 / Exponent)) / LapseFactor;
-    SetPsyStatus(z < LowestAltitude || z > HighestAltitude ? psOutOfRange : psOk);
+    SetPsyStatus(z < LowestStandardAltitude || z > HighestStandardAltitude ? psOutOfRange : psOk);
     return z;
 }

@@ -33,5 +33,9 @@ double Density(double P, double A, double B, int Mode);
 double ApparatusDewPoint(PsyState Inlet, PsyState Outlet, double& BypassFactor);
 
 // Standard atmosphere, P = 101.325 (1 - 2.25577e-5 Z)^5.2559 kPa with Z in m.
+// The relation describes the troposphere; below the deepest inhabited
+// depressions and above its top it is extrapolated (psOutOfRange).
+inline constexpr double LowestStandardAltitude = -5000.0;  // m
+inline constexpr double HighestStandardAltitude = 11000.0; // m
 double Altitude(double P);
 double AtmPressure(double Z);

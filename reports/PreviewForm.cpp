@@ -6,6 +6,7 @@
 #include "foundation/ProgramFolders.h"
 #include "platform/FormPlacement.h"
 #include "platform/MapiControl.h"
+#include "platform/QtText.h"
 #include "reports/GifWriter.h"
 #include "reports/PageView.h"
 #include "reports/PrintTarget.h"
@@ -560,7 +561,7 @@ void TPreviewForm::MailBtnClick()
         QString Error;
         if (!WriteGifFile(PageImage(i), File, &Error)) {
             Message(QStringLiteral("Could not write ") + File + QStringLiteral("\r\n") + Error +
-                    QString::fromStdString(DataFolderNote(File.toStdString())));
+                    DataFolderNote(File));
             return;
         }
         Files << File;

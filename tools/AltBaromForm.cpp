@@ -19,11 +19,13 @@
 
 namespace {
 
-// Wide enough for every place of the locations database (the highest lies
-// at 4,701 m, about 55.7 kPa); the altitude range is the pressure range's
+// The pressures the barometer takes (kPa): up to the usual 120, and down to
+// a round figure below the pressure at the highest altitude a place of the
+// locations databases may have (HighestPlaceAltitude), so that every place
+// can be typed back. The altitude range is the pressure range's
 // standard-atmosphere altitudes, so either edit accepts what the other shows.
 constexpr double PressureLo = 50.0;
-constexpr double PressureHi = 110.0;
+constexpr double PressureHi = 120.0;
 
 QToolButton* TextButton(const QString& Caption, TToolGlyph Glyph, const QString& Hint, QWidget* Parent)
 {

@@ -2,6 +2,7 @@
 
 #include "controls/GuardedCall.h"
 #include "foundation/ProgramFolders.h"
+#include "platform/QtText.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -81,7 +82,7 @@ bool TRootForm::ClipScreen(const QString& Folder, const QString& Name, double Sc
     if (!Shot.isNull() && File.open(QIODevice::WriteOnly) && Shot.save(&File, "JPG", 90) &&
         File.commit())
         return true;
-    OwnMessage("Error writing file " + FileName + QString::fromStdString(DataFolderNote(FileName.toStdString())),
+    OwnMessage("Error writing file " + FileName + DataFolderNote(FileName),
                TMsgKind::Error);
     return false;
 }

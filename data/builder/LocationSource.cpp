@@ -5,6 +5,7 @@
 #include "foundation/DelimitedText.h"
 #include "foundation/FileHelpers.h"
 #include "locations/LocationPicker.h"
+#include "locations/LocationRecord.h"
 
 #include <nlohmann/json.hpp>
 
@@ -36,7 +37,7 @@ const TColumn Columns[] = {
     {"Lat", &TLocationRecord::Latitude, -90, 90},
     {"Long", &TLocationRecord::Longitude, -180, 180},
     {"TZ", &TLocationRecord::TimeZone, -12, 14},
-    {"Elev", &TLocationRecord::Altitude, -500, 5500},
+    {"Elev", &TLocationRecord::Altitude, LowestPlaceAltitude, HighestPlaceAltitude},
     {"DB004", &TLocationRecord::CoolingDryBulb, -40, 55},
     {"WB_DB004", &TLocationRecord::CoolingWetBulb, -45, 36},
     {"DB996", &TLocationRecord::HeatingDryBulb, -90, 30},

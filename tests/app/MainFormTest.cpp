@@ -507,13 +507,22 @@ TEST(MainForm, ToolWindowsTakeTheirCornerKeepTheirPlaceAndTheirOwnTitles)
         EXPECT_EQ(S.ReadInteger("FittingsForm", "Left", -1), Fittings->x());
         EXPECT_EQ(S.ReadInteger("FittingsForm", "Width", -1), 333);
     }
-    // No display name of the program's own, which the desktop would append
-    // to every title.
+}
+
+TEST(ProgramMain, TheProgramIsNamedWithoutADisplayNameForTheTitles)
+{
     const QString Name = QCoreApplication::applicationName();
+    const QString Organization = QCoreApplication::organizationName();
     SetProgramIdentity();
+    EXPECT_EQ(QCoreApplication::applicationName(), "Ventrix");
+    EXPECT_EQ(QCoreApplication::organizationName(), "Brellamonte");
+    // Qt can only be asked whether a display name was set through the name
+    // it gives when none was: the application's name, whatever it is now.
     QCoreApplication::setApplicationName("probe");
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "probe");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "probe")
+        << "a display name was set: the desktop would append it to every window's title";
     QCoreApplication::setApplicationName(Name);
+    QCoreApplication::setOrganizationName(Organization);
 }
 
 TEST(ProgramMain, WithoutADisplayItSaysSoAndHowToStartItUnderXvfb)

@@ -253,7 +253,6 @@ TEST(TableForm, RenamesIgnoreLetterCaseAndFollowTheSizeDialogsType)
     EXPECT_EQ(T.Network.DuctBranch(1)->DuctWidth, 0.4); // applied once, not typed again
     EXPECT_EQ(T.Changes, 1);
     EXPECT_EQ(T.Edited, TIds{1});
-    // Every occurrence of the word, in any case; none, no change.
 
     T.Form->OnEditDuctSize = [](TDuctBranch*, double&) { return int(mrCancel); };
     T.ClickButton(TForm::ColWidth, 1);

@@ -4,6 +4,7 @@
 #include "foundation/NumberFormat.h"
 #include "foundation/SettingsStore.h"
 #include "foundation/ValueStream.h"
+#include "tests/support/Regex.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,6 @@
 #include <cstdint>
 #include <functional>
 #include <limits>
-#include <regex>
 #include <string>
 
 using namespace doctest;

@@ -5,9 +5,13 @@
 
 #include "foundation/ProgramFolders.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gif_lib.h>
+
+#include <limits>
+#include <tuple>
 
 using namespace edtest;
 
@@ -96,13 +100,36 @@ TEST(Background, ZoomScalesThePictureAndLargeOnesAreCut)
     F.Frame->SizeToBackground();
     EXPECT_EQ(F.Frame->BackPicture().size(), QSize(3000, 100)) << "cut at 3000 pixels";
 
-    // A document's nonsense ratio is taken as full size; one beyond what the
-    // zoom buttons reach is held to their range.
-    for (const auto& [Ratio, Size] : {std::pair{-2.0, QSize(3000, 100)}, {0.0, QSize(3000, 100)}, {1e-9, QSize(400, 10)}}) {
+    // A document's nonsense ratio is taken as full size; any other is kept
+    // as read, even one that zooms the picture to nothing.
+    const double NaN = std::numeric_limits<double>::quiet_NaN();
+    for (const auto& [Ratio, Kept, Size] : {std::tuple{-2.0, 1.0, QSize(3000, 100)}, {0.0, 1.0, QSize(3000, 100)},
+                                            {NaN, 1.0, QSize(3000, 100)}, {1e-9, 1e-9, QSize(0, 0)}}) {
         F.Graph.BackZoomRatio = Ratio;
         F.Frame->LoadBackground(Path.toStdString());
+        EXPECT_EQ(F.Graph.BackZoomRatio, Kept) << Ratio;
         EXPECT_EQ(F.Frame->BackPicture().size(), Size) << Ratio;
     }
+}
+
+TEST(Background, ASizeChangeShowsThePictureAsLoaded)
+{
+    QTemporaryDir Dir;
+    const QString Path = Dir.filePath("plan.png");
+    ASSERT_TRUE(WritePicture(Path, "png", 1200, 100, Qt::red));
+    TViewFixture F;
+    F.Frame->LoadBackground(Path.toStdString());
+    ASSERT_EQ(F.Frame->BackPicture().size(), QSize(900, 100)) << "the part within the drawing";
+    // The file changes, then goes, after loading: the drawing grows each time
+    // and shows more of the picture that was loaded.
+    ASSERT_TRUE(WritePicture(Path, "png", 1200, 100, Qt::blue));
+    F.Frame->SetDrawingSize(1000, 900);
+    ASSERT_TRUE(QFile::remove(Path));
+    F.Frame->SetDrawingSize(1100, 900);
+    const QImage Shown = F.Frame->BackPicture();
+    ASSERT_EQ(Shown.size(), QSize(1100, 100));
+    for (const int X : {10, 950, 1050})
+        EXPECT_EQ(Shown.pixelColor(X, 50), QColor(Qt::red)) << "at x " << X;
 }
 
 TEST(Background, ALargeZoomScalesOnlyThePartInTheDrawing)
@@ -117,9 +144,16 @@ TEST(Background, ALargeZoomScalesOnlyThePartInTheDrawing)
     F.Graph.BackZoomRatio = 40; // as a document may carry it
     F.Frame->LoadBackground(Path.toStdString());
     F.Frame->RedrawGraph();
-    EXPECT_LE(F.Graph.BackZoomRatio, 10.0);
+    EXPECT_EQ(F.Graph.BackZoomRatio, 40.0) << "kept as read";
     EXPECT_EQ(F.Frame->BackPicture().size(), QSize(900, 900));
-    EXPECT_LT(F.Frame->CanvasImage().pixelColor(105, 105).lightness(), 128) << "pixel (10, 10) zoomed ten times";
+    EXPECT_LT(F.Frame->CanvasImage().pixelColor(420, 420).lightness(), 128) << "pixel (10, 10) zoomed forty times";
+    EXPECT_GT(F.Frame->CanvasImage().pixelColor(105, 105).lightness(), 128) << "not ten times";
+    // Beyond the zoom buttons' range: zooming in leaves it, zooming out
+    // comes down from it.
+    F.Frame->gvfActionZoomInExecute();
+    EXPECT_EQ(F.Graph.BackZoomRatio, 40.0);
+    F.Frame->gvfActionZoomOutExecute();
+    EXPECT_DOUBLE_EQ(F.Graph.BackZoomRatio, 36.0);
 }
 
 TEST(Background, MovedMissingAndUnreadablePictures)

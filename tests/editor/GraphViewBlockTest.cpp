@@ -1,5 +1,5 @@
-// Block deletion, the clipboard and its paste cascade, and Undo Delete
-// through the undo file.
+// Deletion (single items and blocks), the clipboard and its paste cascade,
+// and Undo Delete through the undo file.
 
 #include "EditorTestSupport.h"
 
@@ -233,4 +233,47 @@ TEST(GraphViewBlock, ABlockDeletionReportsEverythingThatGoesOnce)
     EXPECT_EQ(NodeIds(F.Graph), (std::vector<int>{1, 4}));
     EXPECT_EQ(F.Graph.BranchCount(), 0);
     EXPECT_TRUE(F.Graph.FindNode(1)->Links.empty());
+}
+
+TEST(GraphViewBlock, ASingleDeletionReportsEachItemInOneOrder)
+{
+    struct TCase {
+        const char* What;
+        int Node;   // deleted when nonzero
+        int Branch; // else this branch is deleted
+        std::vector<std::string> Events;
+    };
+    const std::vector<TCase> Cases = {
+        {"node 2 with its branches", 2, 0,
+         {"before branch 1", "before branch 2", "before node 2", "selected 3", "deleted 1-none", "deleted 3-none"}},
+        {"branch 2 alone", 0, 2, {"before branch 2", "selected 3", "deleted 2-3"}},
+        {"the selected branch 3", 0, 3, {"before branch 3", "selected none", "deleted 3-4"}},
+    };
+    for (const TCase& C : Cases) {
+        SCOPED_TRACE(C.What);
+        TViewFixture F;
+        for (int Id = 1; Id <= 4; ++Id)
+            F.Node(Id, 100 * Id, 100);
+        for (int Id = 1; Id <= 3; ++Id)
+            F.Branch(Id, Id, Id + 1);
+        TBranch* Selected = F.Graph.FindBranch(3);
+        ASSERT_NE(Selected, nullptr);
+        F.Frame->SelectBranch(Selected);
+        std::vector<std::string> Events;
+        auto Name = [](const TNode* N) { return N ? std::to_string(N->Id()) : std::string("none"); };
+        F.Frame->OnBeforeDeleteBranch = [&](TBranch* B) { Events.push_back("before branch " + std::to_string(B->Id())); };
+        F.Frame->OnBeforeDeleteNode = [&](TNode* N) { Events.push_back("before node " + Name(N)); };
+        F.Frame->OnBranchSelected = [&](TBranch* B) {
+            Events.push_back("selected " + (B ? std::to_string(B->Id()) : std::string("none")));
+        };
+        F.Frame->OnBranchDeleted = [&](TNode* From, TNode* To) { Events.push_back("deleted " + Name(From) + "-" + Name(To)); };
+        F.Frame->OnBeforeDeleteBlock = [](const std::vector<TNode*>&, const std::vector<TBranch*>&) {
+            ADD_FAILURE() << "a single deletion reports per item";
+        };
+        if (C.Node != 0)
+            F.Frame->DeleteNode(F.Graph.FindNode(C.Node));
+        else
+            F.Frame->DeleteBranch(F.Graph.FindBranch(C.Branch));
+        EXPECT_EQ(Events, C.Events);
+    }
 }

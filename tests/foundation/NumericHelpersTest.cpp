@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 TEST(NumericHelpers, SafeDivideUsesSignedDefault)
 {
     EXPECT_DOUBLE_EQ(SafeDivide(5, 0, 1e10), 1e10);
@@ -17,6 +19,9 @@ TEST(NumericHelpers, BetweenRoundingAndInterpolation)
     EXPECT_TRUE(Between(1, 3, 5));
     EXPECT_TRUE(Between(1, 1, 1));
     EXPECT_FALSE(Between(1, 6, 5));
+    EXPECT_TRUE(Between(30000.0, 101325.0, 200000.0));
+    EXPECT_FALSE(Between(0.1, 10.05, 10.0));
+    EXPECT_FALSE(Between(-60.0, std::nan(""), 99.0)) << "a NaN lies between no bounds";
     // Halves round up; negatives truncate; no step leaves the value alone.
     const double Rounding[][3] = {{7.5, 5, 10}, {7.4, 5, 5}, {-7.5, 5, -5}, {-9, 5, -5},
                                   {7.3, 0, 7.3}, {7.3, -1, 7.3}};

@@ -57,6 +57,58 @@ TEST(GraphEdit, DeleteNodeTakesItsBranchesAndLeavesNoLinks)
     EXPECT_EQ(LinksOf(G.FindNode(4)), (TLinks{{1, 4}}));
 }
 
+namespace {
+
+// Records what each deletion told the graph was going.
+class TWatchedGraph : public TGraph {
+public:
+    std::vector<int> GoingNodeIds;
+    std::vector<int> GoingBranchIds;
+
+protected:
+    void ItemsGoing(const TDeletion& Going) override
+    {
+        for (const TNode* N : Going.Nodes)
+            GoingNodeIds.push_back(N->Id());
+        for (const TBranch* B : Going.Branches)
+            GoingBranchIds.push_back(B->Id());
+    }
+};
+
+} // namespace
+
+TEST(GraphEdit, DeleteItemsPassesOverForeignItemsAndItemsListedTwice)
+{
+    TWatchedGraph G;
+    Build(G, {{1, 2, 3, 4}, {{1, 1, 2, 1}, {2, 2, 3, 2}, {3, 3, 4, 3}}, {}, {}});
+    // Another graph with the same ids: its items look like G's by id only.
+    TGraph Other;
+    Build(Other, {{1, 2, 3, 4}, {{1, 1, 2, 1}, {2, 2, 3, 2}, {3, 3, 4, 3}}, {}, {}});
+
+    TNode* Two = G.FindNode(2);
+    TBranch* Three = G.FindBranch(3);
+    ASSERT_NE(Two, nullptr);
+    ASSERT_NE(Three, nullptr);
+    // Node 2 twice, its branch 1 listed as well, branch 3 twice, and node 4
+    // and branch 3 of the other graph.
+    G.DeleteItems({Two, Other.FindNode(4), Two}, {G.FindBranch(1), Three, Other.FindBranch(3), Three});
+
+    EXPECT_EQ(G.GoingNodeIds, (std::vector<int>{2})) << "each node of this graph is told once";
+    EXPECT_EQ(G.GoingBranchIds, (std::vector<int>{1, 2, 3})) << "each branch of this graph is told once";
+    EXPECT_EQ(BranchIds(G), (std::vector<int>{})) << "the branches of node 2 and branch 3 are gone";
+    EXPECT_EQ(G.NodeCount(), 3);
+    EXPECT_NE(G.FindNode(4), nullptr) << "node 4 was listed only as the other graph's";
+    EXPECT_TRUE(G.FindNode(3)->Links.empty());
+    EXPECT_TRUE(G.FindNode(4)->Links.empty());
+
+    // The other graph is as it was built: its listed items were not G's.
+    EXPECT_EQ(BranchIds(Other), (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(Other.NodeCount(), 4);
+    EXPECT_EQ(LinksOf(Other.FindNode(3)), (TLinks{{1, 2}, {-1, 3}}));
+    EXPECT_EQ(LinksOf(Other.FindNode(4)), (TLinks{{1, 3}}));
+    EXPECT_EQ(Other.FindBranch(3), Other.Branches().back().get()) << "the other graph's index still finds it";
+}
+
 TEST(GraphEdit, MergeMovesBranchesAndDropsDoubles)
 {
     // Keep 1, drop 2: the branch 1-2 goes, 2->3 is doubled by 1->3 and goes,

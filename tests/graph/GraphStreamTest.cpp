@@ -38,10 +38,10 @@ std::string Body(const std::vector<int>& NodeIds, const std::vector<std::array<i
         H.Float(0.03).Bool(false);
     H.Str("").Float(1.0).Begin();
     for (int Id : NodeIds)
-        H.Int(Id).Str("N" + std::to_string(Id)).Int(5).Int(6);
+        H.Int(Id).Str(std::string("N").append(std::to_string(Id))).Int(5).Int(6);
     H.End().Begin();
     for (const auto& B : Branches)
-        H.Int(B[0]).Int(B[1]).Int(B[2]).Str("Branch " + std::to_string(B[0])).Int(-1).Int(-1);
+        H.Int(B[0]).Int(B[1]).Int(B[2]).Str(std::string("Branch ").append(std::to_string(B[0]))).Int(-1).Int(-1);
     H.End();
     return H.Bytes;
 }

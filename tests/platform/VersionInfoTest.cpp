@@ -1,15 +1,10 @@
 #include "platform/VersionInfo.h"
 
 #include "platform/SystemInfo.h"
+#include "tests/support/Regex.h"
 
 #include <gtest/gtest.h>
 
-// Optimised, GCC 12 warns falsely that <regex>'s own pattern compiler reads
-// an uninitialised state; the warning is silenced for that header only.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#include <regex>
-#pragma GCC diagnostic pop
 
 // The four-part file version extends the product version; other files have none.
 TEST(VersionInfo, OwnProgramVersionTextsAndNoneForOtherFiles)

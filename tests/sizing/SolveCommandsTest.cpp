@@ -69,7 +69,10 @@ TEST(SolveCommands, WithoutAMainFanOnlyBalancingIsADataError)
         const TSolveCommandResult R = RunSolveCommand(N.G, Command);
         EXPECT_EQ(R.Messages, std::vector<std::string>{"Main fan not found - add to network"});
         EXPECT_EQ(N.G.Status, Command == scBalanceFlows ? ssDataError : ssWithinTolerance);
-        EXPECT_EQ(std::pair(N.G.DuctBranch(5)->DesignFlow, N.G.DuctBranch(5)->VolumeFlow), std::pair(Design, Flow));
+        const TDuctBranch* Five = N.G.DuctBranch(5);
+        ASSERT_NE(Five, nullptr);
+        EXPECT_EQ(Five->DesignFlow, Design) << "branch 5's design flow";
+        EXPECT_EQ(Five->VolumeFlow, Flow) << "branch 5's flow";
         EXPECT_EQ(N.G.BranchCount(), Branches);
     }
 }

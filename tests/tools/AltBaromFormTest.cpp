@@ -2,6 +2,7 @@
 #include "ToolsTestSupport.h"
 
 #include "controls/FmtEdit.h"
+#include "locations/LocationRecord.h"
 #include "tools/AltBaromForm.h"
 #include "tools/SelectLocationForm.h"
 
@@ -79,6 +80,45 @@ TEST_F(Barometer, PressureAndAltitudeFollowEachOther)
     Type(Form->edAlt, "0");
     Type(Form->edPa, Pressure);
     EXPECT_NEAR(Form->Altitude(), 4061.0, 0.1);
+    EXPECT_TRUE(Services.Messages.isEmpty()) << Services.Messages.join("|").toStdString();
+}
+
+TEST_F(Barometer, TakesEveryPlaceAndPressuresUpTo120kPa)
+{
+    // Each place's altitude, and the pressure the form shows for it, can be
+    // typed back.
+    for (const double Place : {LowestPlaceAltitude, HighestPlaceAltitude}) {
+        SCOPED_TRACE(Place);
+        Type(Form->edAlt, QString::number(Place));
+        EXPECT_DOUBLE_EQ(Form->Altitude(), Place);
+        const QString Pressure = Form->edPa->text();
+        Type(Form->edAlt, "0");
+        Type(Form->edPa, Pressure);
+        EXPECT_NEAR(Form->Altitude(), Place, 0.1);
+    }
+    EXPECT_TRUE(Services.Messages.isEmpty()) << Services.Messages.join("|").toStdString();
+
+    // The pressure range's ends, 50 and 120 kPa, give the altitudes that go
+    // with them; a pressure beyond them is refused with a beep and the edit
+    // shows the end instead.
+    const struct {
+        const char* Typed;
+        const char* Shown;
+        const char* Altitude; // after the entry
+        int Beeps;
+    } Cases[] = {{"120", "120.000", "-1450.0", 0},
+                 {"50", "50.000", "5574.4", 0},
+                 {"125", "120.000", "0.0", 1},
+                 {"45", "50.000", "0.0", 1}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Typed);
+        Type(Form->edPa, "101.325");
+        Services.Beeps = 0;
+        Type(Form->edPa, C.Typed);
+        EXPECT_EQ(Form->edPa->text(), C.Shown);
+        EXPECT_EQ(Form->edAlt->text(), C.Altitude);
+        EXPECT_EQ(Services.Beeps, C.Beeps);
+    }
     EXPECT_TRUE(Services.Messages.isEmpty()) << Services.Messages.join("|").toStdString();
 }
 
