@@ -66,6 +66,28 @@ void BalanceGeneratedNetwork(benchmark::State& State)
     ReportBalance(State, G, G.Status);
 }
 
+// Times Command on a generated network that Equal Friction has just sized
+// (the sizing itself is not timed).
+void RunAfterEqualFriction(benchmark::State& State, TSettings& Settings,
+                           const TGeneratedNetworkOptions& Options, TSolveCommand Command)
+{
+    std::unique_ptr<TDuctGraph> G;
+    TSolveCommandResult Result;
+    for (auto _ : State) {
+        State.PauseTiming();
+        G = std::make_unique<TDuctGraph>(false, &Settings);
+        TDuctNetworkGenerator::Generate(*G, Options);
+        if (!RunSolveCommand(*G, scEqualFriction).Ran) {
+            State.SkipWithError("Equal Friction failed");
+            return;
+        }
+        State.ResumeTiming();
+
+        Result = RunSolveCommand(*G, Command);
+    }
+    ReportBalance(State, *G, Result.Status);
+}
+
 // Argument: terminals.
 void BalanceSizedNetwork(benchmark::State& State)
 {
@@ -79,21 +101,7 @@ void BalanceSizedNetwork(benchmark::State& State)
     // Terminal ducts that Equal Friction sizes no smaller than the check
     // before balancing accepts (50 mm).
     Options.TerminalFlow = 0.01;
-    std::unique_ptr<TDuctGraph> G;
-    TSolveCommandResult Result;
-    for (auto _ : State) {
-        State.PauseTiming();
-        G = std::make_unique<TDuctGraph>(false, &Settings);
-        TDuctNetworkGenerator::Generate(*G, Options);
-        if (!RunSolveCommand(*G, scEqualFriction).Ran) {
-            State.SkipWithError("Equal Friction failed");
-            return;
-        }
-        State.ResumeTiming();
-
-        Result = RunSolveCommand(*G, scBalanceFlows);
-    }
-    ReportBalance(State, *G, Result.Status);
+    RunAfterEqualFriction(State, Settings, Options, scBalanceFlows);
 }
 
 // "Closest Standard Sizes" run on a supply and return tree that "Equal
@@ -112,21 +120,7 @@ void StandardSizesAfterEqualFriction(benchmark::State& State)
     Options.Terminals = static_cast<int>(State.range(0));
     Options.CrossConnections = State.range(1) != 0;
     Options.TerminalFlow = 1e-6 * static_cast<double>(State.range(2));
-    std::unique_ptr<TDuctGraph> G;
-    TSolveCommandResult Result;
-    for (auto _ : State) {
-        State.PauseTiming();
-        G = std::make_unique<TDuctGraph>(false, &Settings);
-        TDuctNetworkGenerator::Generate(*G, Options);
-        if (!RunSolveCommand(*G, scEqualFriction).Ran) {
-            State.SkipWithError("Equal Friction failed");
-            return;
-        }
-        State.ResumeTiming();
-
-        Result = RunSolveCommand(*G, scStandardSizes);
-    }
-    ReportBalance(State, *G, Result.Status);
+    RunAfterEqualFriction(State, Settings, Options, scStandardSizes);
 }
 
 } // namespace
