@@ -1,8 +1,10 @@
 #include "reports/GifWriter.h"
 
+#include "platform/QtFileSave.h"
+
+#include <QBuffer>
 #include <QImage>
 #include <QPainter>
-#include <QSaveFile>
 
 #include <gif_lib.h>
 
@@ -85,7 +87,7 @@ bool QuantisedPalette(const QImage& Rgb, TIndexedPicture& Out)
 
 int WriteToFile(GifFileType* Gif, const GifByteType* Bytes, int Length)
 {
-    auto* File = static_cast<QSaveFile*>(Gif->UserData);
+    auto* File = static_cast<QBuffer*>(Gif->UserData);
     return static_cast<int>(File->write(reinterpret_cast<const char*>(Bytes), Length));
 }
 
@@ -128,7 +130,10 @@ bool WriteGifFile(const QImage& Image, const QString& FileName, QString* Error)
         ++Bits;
     Indexed.Palette.resize(size_t{1} << Bits, GifColorType{0, 0, 0});
 
-    QSaveFile File(FileName);
+    // Made whole in memory first: the save then checks every byte, so a disk
+    // that fills part way leaves any older picture as it was.
+    QByteArray Bytes;
+    QBuffer File(&Bytes);
     if (!File.open(QIODevice::WriteOnly))
         return Fail(Error, File.errorString());
     int Code = 0;
@@ -148,11 +153,9 @@ bool WriteGifFile(const QImage& Image, const QString& FileName, QString* Error)
     Code = 0;
     Ok = EGifCloseFile(Gif.release(), &Code) == GIF_OK && Ok;
     if (!Ok) {
-        File.cancelWriting();
         const char* Reason = GifErrorString(Code != 0 ? Code : GifError);
         return Fail(Error, Reason ? QString::fromUtf8(Reason) : File.errorString());
     }
-    if (!File.commit())
-        return Fail(Error, File.errorString());
-    return true;
+    File.close();
+    return SaveBytesAtomically(FileName, Bytes, Error);
 }

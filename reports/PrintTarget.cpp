@@ -1,13 +1,11 @@
 #include "reports/PrintTarget.h"
 
-#include "foundation/AtomicSave.h"
+#include "platform/QtFileSave.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QPdfWriter>
 #include <QPrinter>
 
-#include <string_view>
 
 TPrintTarget::TPrintTarget(QPrinter& Printer) : FPrinter(Printer) {}
 
@@ -54,13 +52,5 @@ bool TPrintTarget::Finish(bool PainterEnded)
         FError = QStringLiteral("The file could not be written whole.");
         return false;
     }
-    const QByteArray& Bytes = FPdf->data();
-    try {
-        SaveFileAtomically(QFile::encodeName(FPrinter.outputFileName()).toStdString(),
-                           std::string_view(Bytes.constData(), static_cast<std::size_t>(Bytes.size())));
-    } catch (const EFileSaveError& Error) {
-        FError = QString::fromStdString(Error.what());
-        return false;
-    }
-    return true;
+    return SaveBytesAtomically(FPrinter.outputFileName(), FPdf->data(), &FError);
 }

@@ -2,14 +2,15 @@
 
 #include "controls/GuardedCall.h"
 #include "foundation/ProgramFolders.h"
+#include "platform/QtFileSave.h"
 #include "platform/QtText.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
 #include <QScreen>
 #include <QShowEvent>
 #include <QStandardPaths>
@@ -78,12 +79,12 @@ bool TRootForm::ClipScreen(const QString& Folder, const QString& Name, double Sc
                            Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QApplication::clipboard()->setImage(Shot);
     const QString FileName = Folder + Name + ".jpg";
-    QSaveFile File(FileName);
-    if (!Shot.isNull() && File.open(QIODevice::WriteOnly) && Shot.save(&File, "JPG", 90) &&
-        File.commit())
+    QByteArray Jpeg;
+    QBuffer Buffer(&Jpeg);
+    if (!Shot.isNull() && Buffer.open(QIODevice::WriteOnly) && Shot.save(&Buffer, "JPG", 90) &&
+        SaveBytesAtomically(FileName, Jpeg))
         return true;
-    OwnMessage("Error writing file " + FileName + DataFolderNote(FileName),
-               TMsgKind::Error);
+    OwnMessage("Error writing file " + FileName + DataFolderNote(FileName), TMsgKind::Error);
     return false;
 }
 

@@ -1,10 +1,15 @@
 #include "reports/GifWriter.h"
 
+#include "tests/FileSizeLimit.h"
 #include "tests/reports/ReportTestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
+
+#include <cstdint>
 
 namespace {
 
@@ -31,6 +36,12 @@ int LargestDifference(const QImage& Written, const QImage& Original)
                                 std::abs(qBlue(P) - qBlue(Q))});
         }
     return Largest;
+}
+
+QByteArray ReadAll(const QString& Name)
+{
+    QFile File(Name);
+    return File.open(QIODevice::ReadOnly) ? File.readAll() : QByteArray();
 }
 
 } // namespace
@@ -71,4 +82,40 @@ TEST(GifWriter, WritesWhatQtReadsBackAndRefusesWhatAGifCannotHold)
         }
     }
     EXPECT_FALSE(WriteGifFile(Picture(4), TestFolder() + "no/such/folder/x.gif"));
+}
+
+// A disk that fills part way through the picture: the older file stays byte
+// for byte, the failure is told and nothing is left beside it.
+TEST(GifWriter, AWriteCutShortByAFullDiskKeepsTheOlderFile)
+{
+    const QString Folder = TestFolder() + "fulldisk/";
+    QDir().mkpath(Folder);
+    const QString File = Folder + "drawnet.gif";
+    ASSERT_TRUE(WriteGifFile(Picture(4), File));
+    const QByteArray Older = ReadAll(File);
+    // Noise compresses badly, so the new picture is far larger than the limit.
+    QImage Noise(400, 300, QImage::Format_RGB32);
+    std::uint32_t Seed = 12345;
+    for (int y = 0; y < Noise.height(); ++y)
+        for (int x = 0; x < Noise.width(); ++x) {
+            Seed = Seed * 1664525u + 1013904223u;
+            Noise.setPixel(x, y, qRgb(Seed >> 24, (Seed >> 16) & 0xff, (Seed >> 8) & 0xff));
+        }
+    // The limit falls early, half way and within the last buffered bytes.
+    ASSERT_TRUE(WriteGifFile(Noise, Folder + "size.gif"));
+    const auto Size = static_cast<rlim_t>(QFile(Folder + "size.gif").size());
+    ASSERT_TRUE(QFile::remove(Folder + "size.gif"));
+    for (const rlim_t Room : {rlim_t{4096}, Size / 2, Size - 100}) {
+        SCOPED_TRACE(Room);
+        QString Error;
+        {
+            TFileSizeLimit Limit(Room);
+            EXPECT_FALSE(WriteGifFile(Noise, File, &Error));
+        }
+        EXPECT_FALSE(Error.isEmpty());
+        EXPECT_EQ(ReadAll(File), Older);
+        EXPECT_EQ(QDir(Folder).entryList(QDir::Files), QStringList{"drawnet.gif"});
+    }
+    EXPECT_TRUE(WriteGifFile(Noise, File));
+    EXPECT_EQ(QImage(File, "GIF").size(), Noise.size());
 }
