@@ -165,12 +165,13 @@ public:
     // exactly when its ends are already connected by earlier branches.
     void BuildSpanningTree(const TBranchOrdering& Ordering = {});
     // LoopCount := branches - nodes + 1 (or Upper - Lower + 1 when Upper is
-    // nonzero); builds the tree and, when the chords match the loop count,
+    // nonzero); builds the tree (in SortForTree's order, or Ordering's when
+    // given) and, when the chords match the loop count,
     // one mesh per chord with its circuit. A mismatch gives the message
     // "Disconnected network.  Make sure all nodes and branches are connected
     // and re-solve"; a circuit that cannot be traced gives "Error building
     // mesh circuits" and leaves no meshes. False on either.
-    bool BuildMeshes(int Upper = 0, int Lower = 0);
+    bool BuildMeshes(int Upper = 0, int Lower = 0, const TBranchOrdering& Ordering = {});
 
     // ---- branch order
     void SaveBranchOrder();

@@ -43,11 +43,11 @@ bool IsOpenExcludedBranch(const TBranch* Branch)
 
 } // namespace
 
-bool TGraph::BuildMeshes(int Upper, int Lower)
+bool TGraph::BuildMeshes(int Upper, int Lower, const TBranchOrdering& Ordering)
 {
     ClearMeshes();
     const int Loops = Upper != 0 ? Upper - Lower + 1 : BranchCount() - NodeCount() + 1;
-    LabelComponents({}, true);
+    LabelComponents(Ordering, true);
     LoopCount = Loops;
     if (LoopCount != ChordCount || LoopCount == 0) {
         ShowMessage("Disconnected network.  Make sure all nodes and branches are connected and re-solve");

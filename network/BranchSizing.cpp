@@ -16,15 +16,13 @@
 #include "network/FlowGraph.h"
 #include "network/Settings.h"
 
-#include <algorithm>
 #include <cmath>
 #include <numbers>
 
 namespace {
 
-// Equal friction starts from this factor and diameter and stops when the
-// diameter moves less than the tolerance, or after the pass limit.
-constexpr double StartFriction = 0.015;
+// Equal friction starts from this diameter and stops when the diameter
+// moves less than the tolerance, or after the pass limit.
 constexpr double StartDiameter = 0.5;      // m
 constexpr double DiameterTolerance = 1e-4; // m
 constexpr int MaxRatePasses = 20;
@@ -32,9 +30,6 @@ constexpr int MaxRatePasses = 20;
 constexpr double FallbackDiameter = 0.1; // m
 // A pressure rate at or below this is no rate (Pa/m).
 constexpr double NoRate = 1e-6;
-// Friction factors are kept in this band, as the branch losses keep them.
-constexpr double FrictionLow = 0.001;
-constexpr double FrictionHigh = 0.3;
 // The design velocity without user velocities: 1.35·ln|Q| + 5 m/s above
 // this flow (m³/s), else the low velocity.
 constexpr double LowVelocityFlow = 0.05;
@@ -74,16 +69,17 @@ void TFlowBranch::SizeForPressureRate(bool KeepRate, int Direction, double Rate)
     if (!(Rate > NoRate) || !std::isfinite(Rate) || !(ToDensity > 0.0) || !std::isfinite(Q))
         return; // nothing to size for: the present size stays
     Viscosity = AirViscosity(FromFlowNode()->DryBulb);
-    double F = StartFriction;
+    // Each pass takes the factor its diameter's flow gives, as the branch
+    // losses do, not one found from the pass before: the size is then a
+    // function of the flow and the rate alone.
+    double F = SlowFlowFriction;
     double D = StartDiameter;
     for (int Pass = 0; Pass <= MaxRatePasses; ++Pass) {
         const double Area = std::numbers::pi * D * D / 4.0;
         const double V = Area > 0.0 ? Q / Area : 0.0;
         Reynolds = ReynoldsNumber(ToDensity, V, D, Viscosity);
         int Regime = frNoFlow;
-        const double NewF = ::FrictionFactor(Reynolds, S.roughness, D, F, Regime);
-        if (std::isfinite(NewF))
-            F = std::clamp(NewF, FrictionLow, FrictionHigh);
+        F = DuctFrictionFactor(Reynolds, S.roughness, D, Regime);
         double Next = std::pow(8.0 * ToDensity * F * Q * Q / (PiSquared * Rate), 0.2);
         if (!UsableSize(Next))
             Next = FallbackDiameter;

@@ -21,13 +21,13 @@ std::unique_ptr<TBranch> TDuctGraph::NewBranch(int Id, TNode* From, TNode* To)
     return Branch;
 }
 
-void TDuctGraph::SortForTree()
+void TDuctGraph::SortForMeshes(bool JumpsLast)
 {
     if (DistributionMode) {
         SortForDistribution();
         return;
     }
-    TFlowGraph::SortForTree();
+    TFlowGraph::SortForMeshes(JumpsLast);
     if (!MainFan)
         return;
     auto& List = MutableBranches();

@@ -31,10 +31,10 @@ public:
     TDuctBranch* MainFan = nullptr;
 
     std::unique_ptr<TBranch> NewBranch(int Id, TNode* From, TNode* To) override;
-    // Ascending FlowResistance (stable), then the main fan moved to the end,
-    // so that it is a chord whenever it closes a loop. In distribution mode
-    // the order of flow distribution instead (see DistributeFlows).
-    void SortForTree() override;
+    // The flow network's order, then the main fan moved to the end, so that
+    // it is a chord whenever it closes a loop. In distribution mode the
+    // order of flow distribution instead (see DistributeFlows).
+    void SortForMeshes(bool JumpsLast) override;
     // The base merge; the kept node's terminals then follow its type.
     void MergeNodes(TNode* Keep, TNode* Drop) override;
 
@@ -158,7 +158,7 @@ public:
     // total drops follow; method 2 also takes the start velocities.
     bool Validate();
     // Also flags the first mesh holding the main fan (HasFan).
-    bool Prepare();
+    bool Prepare(bool JumpsAsChords = false);
     // Also the main fan's total drop and gain (TakeFanGain).
     void SolveMeshes();
     // The main fan's total drop from its nodes' pressures and its gain from

@@ -67,12 +67,17 @@ void TFlowGraph::ApplyAirToNode(TFlowNode& Node) const
 
 void TFlowGraph::SortForTree()
 {
+    SortForMeshes(false);
+}
+
+void TFlowGraph::SortForMeshes(bool JumpsLast)
+{
     std::stable_sort(MutableBranches().begin(), MutableBranches().end(),
                      [](const std::unique_ptr<TBranch>& A, const std::unique_ptr<TBranch>& B) {
                          return static_cast<const TFlowBranch&>(*A).FlowResistance <
                                 static_cast<const TFlowBranch&>(*B).FlowResistance;
                      });
-    if (JumpsAsChords)
+    if (JumpsLast)
         std::stable_partition(MutableBranches().begin(), MutableBranches().end(),
                               [](const std::unique_ptr<TBranch>& B) {
                                   return !static_cast<const TFlowBranch&>(*B).SitsOnJump();

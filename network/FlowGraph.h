@@ -71,14 +71,11 @@ public:
     std::unique_ptr<TNode> NewNode(int Id) override;
     std::unique_ptr<TBranch> NewBranch(int Id, TNode* From, TNode* To) override;
     std::unique_ptr<TMesh> NewMesh(int Id) override;
-    // Ascending FlowResistance (a stable sort); with JumpsAsChords the
-    // branches that sit on a jump of their law come after all others.
+    // SortForMeshes without the jump rule.
     void SortForTree() override;
-    // Set while a balancing run starts from warm flows: a branch resting on
-    // a jump then becomes a chord and lies on its own mesh alone, instead
-    // of on the meshes of every chord whose path runs through it, each of
-    // which would move it across its jump and back.
-    bool JumpsAsChords = false;
+    // Ascending FlowResistance (a stable sort); with JumpsLast the branches
+    // that sit on a jump of their law come after all others.
+    virtual void SortForMeshes(bool JumpsLast);
     // Also the air state and copies of every fitting (unresolved: LinksValid
     // false).
     void AssignSettings(const TGraph& Source) override;
@@ -287,9 +284,13 @@ protected:
     bool Validate();
     // m := Q·ρto and the resistances per branch, the exclusion marks of flow
     // distribution cleared from branches and nodes, and new meshes on the
-    // present resistances. False (with the graph library's message) when
-    // the meshes cannot be built.
-    bool Prepare();
+    // present resistances. With JumpsAsChords (a run from warm flows) a
+    // branch resting on a jump becomes a chord and lies on its own mesh
+    // alone, instead of on the meshes of every chord whose path runs
+    // through it, each of which would move it across its jump and back.
+    // False (with the graph library's message) when the meshes cannot be
+    // built.
+    bool Prepare(bool JumpsAsChords = false);
     // The inner loop: corrects the worst mesh, one per pass, until the worst
     // residual is at most 0.01 Pa (LoopCode converged) or after 200 passes
     // (the iteration limit); no meshes gives lcNoMeshes, a lone mesh with

@@ -52,9 +52,9 @@ bool TDuctGraph::Validate()
     return true;
 }
 
-bool TDuctGraph::Prepare()
+bool TDuctGraph::Prepare(bool JumpsAsChords)
 {
-    if (!TFlowGraph::Prepare())
+    if (!TFlowGraph::Prepare(JumpsAsChords))
         return false;
     for (const auto& Mesh : Meshes()) {
         for (const TLink& L : Mesh->Links) {

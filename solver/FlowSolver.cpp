@@ -147,7 +147,7 @@ bool TFlowGraph::Validate()
     return true;
 }
 
-bool TFlowGraph::Prepare()
+bool TFlowGraph::Prepare(bool JumpsAsChords)
 {
     for (const auto& Item : Branches()) {
         TFlowBranch& B = FlowBranchOf(Item);
@@ -158,7 +158,9 @@ bool TFlowGraph::Prepare()
     // may hold here, or every circuit through a terminal would fail.
     ClearBranchFlag(gfExcluded);
     ClearNodeFlag(gfExcluded);
-    return BuildMeshes();
+    if (!JumpsAsChords)
+        return BuildMeshes();
+    return BuildMeshes(0, 0, [this](TBranchList&) { SortForMeshes(true); });
 }
 
 void TFlowGraph::InitBranch(TFlowBranch& Branch)
@@ -387,13 +389,8 @@ void TDuctGraph::Solve()
     // them by its own rules. Without them it starts as before.
     const bool Warm = UseWarmStart && WarmFlowsTaken(WarmStartFlows(*this).Result);
     // The run's trees keep the branches the warm flows rest on a jump as
-    // chords; later networks start without the rule.
-    struct TJumpRule {
-        bool& Rule;
-        ~TJumpRule() { Rule = false; }
-    } JumpRule{JumpsAsChords};
-    JumpsAsChords = Warm;
-    if (Warm && !Prepare()) {
+    // chords.
+    if (Warm && !Prepare(true)) {
         Status = ssDataError;
         return;
     }
@@ -438,7 +435,7 @@ void TDuctGraph::Solve()
             if (Result == lcNone) {
                 // A new tree on the new resistances; the meshes start at the
                 // chords' present flows.
-                if (!Prepare()) {
+                if (!Prepare(Warm)) {
                     Status = ssDataError;
                     return;
                 }
