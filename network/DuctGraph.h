@@ -143,7 +143,7 @@ public:
     // external flow and flow area with it; for equal friction also the duct
     // velocity); status "Not solved".
     void InitFlowsFromDesign();
-    // While set, SortForTree gives the tree order of flow distribution.
+    // While set, SortForMeshes gives the tree order of flow distribution.
     bool DistributionMode = false;
     // The static-regain start velocities (m/s) of the supply and return
     // side, captured by Validate for method 2.
