@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
@@ -30,6 +31,9 @@ namespace {
 
 // A background picture is cut to this many pixels on each side.
 constexpr int MaxPictureSide = 3000;
+// The covering part of the picture is scaled whole while that takes at most
+// this many times the shown part's pixels.
+constexpr double LargestScaledShare = 4.0;
 // The zoom buttons move the background's ratio within these.
 constexpr double MinZoomRatio = 0.1;
 constexpr double MaxZoomRatio = 10.0;
@@ -457,7 +461,7 @@ void TGraphViewFrame::LoadBackground(const std::string& FileName)
     }
     FGraph->BackFileName = Name.toStdString();
     // A document's ratio is kept as read (only the shown part is scaled, so
-    // a large one costs no memory); one that is no ratio at all becomes 1.
+    // a large one costs little memory); one that is no ratio at all becomes 1.
     if (!(FGraph->BackZoomRatio > 0.0) || !std::isfinite(FGraph->BackZoomRatio))
         FGraph->BackZoomRatio = 1.0;
 
@@ -470,8 +474,11 @@ void TGraphViewFrame::LoadBackground(const std::string& FileName)
         return;
     }
     FBackSource = Picture;
-    FBackSize = QSize(std::min(RoundHalfEven(Picture.width() * FGraph->BackZoomRatio), MaxPictureSide),
-                      std::min(RoundHalfEven(Picture.height() * FGraph->BackZoomRatio), MaxPictureSide));
+    // Cut before rounding: a document's huge ratio gives no int.
+    const auto Side = [Ratio = FGraph->BackZoomRatio](int Pixels) {
+        return RoundHalfEven(std::min(Pixels * Ratio, static_cast<double>(MaxPictureSide)));
+    };
+    FBackSize = QSize(Side(Picture.width()), Side(Picture.height()));
     ShowBackground();
     InvalidateAll();
     FireChanged();
@@ -496,11 +503,26 @@ void TGraphViewFrame::ShowBackground()
         // The source part that covers the shown part, a pixel to spare.
         const int Sw = std::min(Picture.width(), static_cast<int>(std::ceil(Shown.width() / Ratio)) + 1);
         const int Sh = std::min(Picture.height(), static_cast<int>(std::ceil(Shown.height() / Ratio)) + 1);
-        const QSize Scaled(std::max(Shown.width(), RoundHalfEven(Sw * Ratio)),
-                           std::max(Shown.height(), RoundHalfEven(Sh * Ratio)));
-        Part = Picture.copy(0, 0, Sw, Sh)
-                   .scaled(Scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                   .copy(0, 0, Shown.width(), Shown.height());
+        const double Width = Sw * Ratio;
+        const double Height = Sh * Ratio;
+        if (Width * Height <= LargestScaledShare * Shown.width() * Shown.height()) {
+            const QSize Scaled(std::max(Shown.width(), RoundHalfEven(Width)),
+                               std::max(Shown.height(), RoundHalfEven(Height)));
+            Part = Picture.copy(0, 0, Sw, Sh)
+                       .scaled(Scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                       .copy(0, 0, Shown.width(), Shown.height());
+        } else {
+            // A document's large ratio: scaling the covering part whole would
+            // take memory as the square of the ratio, so only the shown part
+            // is drawn. Past twice the largest picture the shown part lies
+            // within the first pixel's first half, as it does at that ratio.
+            const double Drawn = std::min(Ratio, 2.0 * MaxPictureSide);
+            Part = QImage(Shown, QImage::Format_RGB32);
+            Part.fill(Qt::white);
+            QPainter Painter(&Part);
+            Painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            Painter.drawImage(QRectF(0.0, 0.0, Sw * Drawn, Sh * Drawn), Picture, QRectF(0.0, 0.0, Sw, Sh));
+        }
     }
     FBackTrue = Part.convertToFormat(QImage::Format_RGB32);
     FBackPicture = FBackTrue;

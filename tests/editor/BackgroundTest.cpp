@@ -156,6 +156,28 @@ TEST(Background, ALargeZoomScalesOnlyThePartInTheDrawing)
     EXPECT_DOUBLE_EQ(F.Graph.BackZoomRatio, 36.0);
 }
 
+TEST(Background, AHugeRatioShowsTheFirstPixelWithinBoundedMemory)
+{
+    QTemporaryDir Dir;
+    const QString Path = Dir.filePath("plan.png");
+    QImage Plan(600, 400, QImage::Format_RGB32);
+    Plan.fill(Qt::white);
+    Plan.setPixelColor(0, 0, Qt::black);
+    ASSERT_TRUE(Plan.save(Path));
+    // Scaling the covering part whole took gigabytes from 10,000 and ended
+    // the program beyond; a ratio beyond int once rounded to nonsense.
+    for (const double Ratio : {1e4, 1e6, 1e300}) {
+        TViewFixture F;
+        F.Graph.BackZoomRatio = Ratio;
+        F.Frame->LoadBackground(Path.toStdString());
+        F.Frame->RedrawGraph();
+        EXPECT_EQ(F.Graph.BackZoomRatio, Ratio) << "kept as read";
+        EXPECT_EQ(F.Frame->BackPicture().size(), QSize(900, 900)) << Ratio;
+        for (const int At : {0, 450, 899})
+            EXPECT_LT(F.Frame->CanvasImage().pixelColor(At, At).lightness(), 128) << Ratio << " at " << At;
+    }
+}
+
 TEST(Background, MovedMissingAndUnreadablePictures)
 {
     QTemporaryDir Dir;
