@@ -40,6 +40,12 @@ constexpr double MaxZoomRatio = 10.0;
 // Past this many separate rectangles a repaint takes their bounding box.
 constexpr std::size_t MaxDirtyRects = 48;
 
+// A drawing side: Wanted, grown to hold Extent, within the drawing's range.
+int DrawingSide(int Wanted, int Extent = 0)
+{
+    return std::clamp(std::max(Wanted, Extent), 1, MaxDrawingSide);
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- repainting
@@ -48,7 +54,7 @@ QSize TGraphViewFrame::DrawingSize() const
 {
     if (!FGraph)
         return {900, 900};
-    return {std::clamp(FGraph->Width, 1, MaxDrawingSide), std::clamp(FGraph->Height, 1, MaxDrawingSide)};
+    return {DrawingSide(FGraph->Width), DrawingSide(FGraph->Height)};
 }
 
 TGraphRenderState TGraphViewFrame::RenderState()
@@ -151,8 +157,8 @@ void TGraphViewFrame::FitDrawingToGraph()
     // moved to fit the drawing: the drawing grows to hold it instead, with
     // the margin that shows its symbol whole (as the size box keeps it).
     const QSize Extent = PlacedNodesExtent(*FGraph);
-    FGraph->Width = std::clamp(std::max(FGraph->Width, Extent.width()), 1, MaxDrawingSide);
-    FGraph->Height = std::clamp(std::max(FGraph->Height, Extent.height()), 1, MaxDrawingSide);
+    FGraph->Width = DrawingSide(FGraph->Width, Extent.width());
+    FGraph->Height = DrawingSide(FGraph->Height, Extent.height());
     Image1->resize(DrawingSize());
     ShowDrawingSize();
     FitBackgroundToDrawing();
@@ -403,8 +409,8 @@ void TGraphViewFrame::SetDrawingSize(int Width, int Height)
     // A new size never cuts into the nodes' extent: the smallest it takes
     // shows every node whole.
     const QSize Extent = PlacedNodesExtent(*FGraph);
-    FGraph->Width = std::clamp(std::max(Width, Extent.width()), 1, MaxDrawingSide);
-    FGraph->Height = std::clamp(std::max(Height, Extent.height()), 1, MaxDrawingSide);
+    FGraph->Width = DrawingSide(Width, Extent.width());
+    FGraph->Height = DrawingSide(Height, Extent.height());
     RedrawGraph();
     FireChanged();
 }
