@@ -8,9 +8,9 @@
 #include "controls/UiServices.h"
 #include "document/DiagnosticHtml.h"
 #include "editor/FlowGraphFrame.h"
-#include "foundation/AtomicSave.h"
 #include "foundation/ProgramFolders.h"
 #include "network/DuctGraph.h"
+#include "platform/QtFileSave.h"
 #include "platform/QtText.h"
 #include "reports/GifWriter.h"
 
@@ -97,11 +97,9 @@ QString TMainForm::WriteDiagnosticPage()
     std::ostringstream Out;
     ::WriteDiagnosticPage(*FNetwork, FProperties, FFileName.toStdString(), Size, Out);
     const QString PageName = Folder + "diagnostic.htm";
-    try {
-        SaveFileAtomically(PageName.toStdString(), Out.str());
-    } catch (const EFileSaveError& E) {
-        ShowMessage(this, "Error writing file " + PageName + "\n" + QString::fromStdString(E.what()) + DataFolderNote(PageName),
-                    QString(), TMsgKind::Error);
+    if (!SaveBytesAtomically(PageName, QByteArray::fromStdString(Out.str()), &Error)) {
+        ShowMessage(this, "Error writing file " + PageName + "\n" + Error + DataFolderNote(PageName), QString(),
+                    TMsgKind::Error);
         return QString();
     }
     CopyCompanions(CommonDataFolder(), Folder);

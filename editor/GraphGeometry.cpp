@@ -166,6 +166,10 @@ QRect GraphExtent(const TGraph& Graph, QSize Size)
     return {QPoint(MinX, MinY), QSize(MaxX + 40 - MinX, MaxY + 40 - MinY)};
 }
 
+namespace {
+
+// The size a drawing needs to hold every placed active node: one past the
+// largest X and Y that are not the -1 "not placed" mark; 0 without any.
 QSize PlacedNodesReach(const TGraph& Graph)
 {
     int Width = 0, Height = 0;
@@ -179,6 +183,8 @@ QSize PlacedNodesReach(const TGraph& Graph)
     }
     return {Width, Height};
 }
+
+} // namespace
 
 QSize PlacedNodesExtent(const TGraph& Graph)
 {

@@ -65,9 +65,6 @@ int ClampTo(int Value, int Low, int High);
 // becomes 0).
 QRect GraphExtent(const TGraph& Graph, QSize Size);
 
-// The size a drawing needs to hold every placed active node: one past the
-// largest X and Y that are not the -1 "not placed" mark; 0 without any.
-QSize PlacedNodesReach(const TGraph& Graph);
 // The smallest drawing that shows every placed node with the margin the
 // extent gives it (40 pixels past the last node); 0 without any.
 QSize PlacedNodesExtent(const TGraph& Graph);

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QToolButton>
@@ -30,11 +31,20 @@ namespace {
 
 // A background picture is cut to this many pixels on each side.
 constexpr int MaxPictureSide = 3000;
+// The covering part of the picture is scaled whole while that takes at most
+// this many times the shown part's pixels.
+constexpr double LargestScaledShare = 4.0;
 // The zoom buttons move the background's ratio within these.
 constexpr double MinZoomRatio = 0.1;
 constexpr double MaxZoomRatio = 10.0;
 // Past this many separate rectangles a repaint takes their bounding box.
 constexpr std::size_t MaxDirtyRects = 48;
+
+// A drawing side: Wanted, grown to hold Extent, within the drawing's range.
+int DrawingSide(int Wanted, int Extent = 0)
+{
+    return std::clamp(std::max(Wanted, Extent), 1, MaxDrawingSide);
+}
 
 } // namespace
 
@@ -44,7 +54,7 @@ QSize TGraphViewFrame::DrawingSize() const
 {
     if (!FGraph)
         return {900, 900};
-    return {std::clamp(FGraph->Width, 1, MaxDrawingSide), std::clamp(FGraph->Height, 1, MaxDrawingSide)};
+    return {DrawingSide(FGraph->Width), DrawingSide(FGraph->Height)};
 }
 
 TGraphRenderState TGraphViewFrame::RenderState()
@@ -147,8 +157,8 @@ void TGraphViewFrame::FitDrawingToGraph()
     // moved to fit the drawing: the drawing grows to hold it instead, with
     // the margin that shows its symbol whole (as the size box keeps it).
     const QSize Extent = PlacedNodesExtent(*FGraph);
-    FGraph->Width = std::clamp(std::max(FGraph->Width, Extent.width()), 1, MaxDrawingSide);
-    FGraph->Height = std::clamp(std::max(FGraph->Height, Extent.height()), 1, MaxDrawingSide);
+    FGraph->Width = DrawingSide(FGraph->Width, Extent.width());
+    FGraph->Height = DrawingSide(FGraph->Height, Extent.height());
     Image1->resize(DrawingSize());
     ShowDrawingSize();
     FitBackgroundToDrawing();
@@ -399,8 +409,8 @@ void TGraphViewFrame::SetDrawingSize(int Width, int Height)
     // A new size never cuts into the nodes' extent: the smallest it takes
     // shows every node whole.
     const QSize Extent = PlacedNodesExtent(*FGraph);
-    FGraph->Width = std::clamp(std::max(Width, Extent.width()), 1, MaxDrawingSide);
-    FGraph->Height = std::clamp(std::max(Height, Extent.height()), 1, MaxDrawingSide);
+    FGraph->Width = DrawingSide(Width, Extent.width());
+    FGraph->Height = DrawingSide(Height, Extent.height());
     RedrawGraph();
     FireChanged();
 }
@@ -457,7 +467,7 @@ void TGraphViewFrame::LoadBackground(const std::string& FileName)
     }
     FGraph->BackFileName = Name.toStdString();
     // A document's ratio is kept as read (only the shown part is scaled, so
-    // a large one costs no memory); one that is no ratio at all becomes 1.
+    // a large one costs little memory); one that is no ratio at all becomes 1.
     if (!(FGraph->BackZoomRatio > 0.0) || !std::isfinite(FGraph->BackZoomRatio))
         FGraph->BackZoomRatio = 1.0;
 
@@ -470,8 +480,11 @@ void TGraphViewFrame::LoadBackground(const std::string& FileName)
         return;
     }
     FBackSource = Picture;
-    FBackSize = QSize(std::min(RoundHalfEven(Picture.width() * FGraph->BackZoomRatio), MaxPictureSide),
-                      std::min(RoundHalfEven(Picture.height() * FGraph->BackZoomRatio), MaxPictureSide));
+    // Cut before rounding: a document's huge ratio gives no int.
+    const auto Side = [Ratio = FGraph->BackZoomRatio](int Pixels) {
+        return RoundHalfEven(std::min(Pixels * Ratio, static_cast<double>(MaxPictureSide)));
+    };
+    FBackSize = QSize(Side(Picture.width()), Side(Picture.height()));
     ShowBackground();
     InvalidateAll();
     FireChanged();
@@ -496,11 +509,26 @@ void TGraphViewFrame::ShowBackground()
         // The source part that covers the shown part, a pixel to spare.
         const int Sw = std::min(Picture.width(), static_cast<int>(std::ceil(Shown.width() / Ratio)) + 1);
         const int Sh = std::min(Picture.height(), static_cast<int>(std::ceil(Shown.height() / Ratio)) + 1);
-        const QSize Scaled(std::max(Shown.width(), RoundHalfEven(Sw * Ratio)),
-                           std::max(Shown.height(), RoundHalfEven(Sh * Ratio)));
-        Part = Picture.copy(0, 0, Sw, Sh)
-                   .scaled(Scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                   .copy(0, 0, Shown.width(), Shown.height());
+        const double Width = Sw * Ratio;
+        const double Height = Sh * Ratio;
+        if (Width * Height <= LargestScaledShare * Shown.width() * Shown.height()) {
+            const QSize Scaled(std::max(Shown.width(), RoundHalfEven(Width)),
+                               std::max(Shown.height(), RoundHalfEven(Height)));
+            Part = Picture.copy(0, 0, Sw, Sh)
+                       .scaled(Scaled, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                       .copy(0, 0, Shown.width(), Shown.height());
+        } else {
+            // A document's large ratio: scaling the covering part whole would
+            // take memory as the square of the ratio, so only the shown part
+            // is drawn. Past twice the largest picture the shown part lies
+            // within the first pixel's first half, as it does at that ratio.
+            const double Drawn = std::min(Ratio, 2.0 * MaxPictureSide);
+            Part = QImage(Shown, QImage::Format_RGB32);
+            Part.fill(Qt::white);
+            QPainter Painter(&Part);
+            Painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            Painter.drawImage(QRectF(0.0, 0.0, Sw * Drawn, Sh * Drawn), Picture, QRectF(0.0, 0.0, Sw, Sh));
+        }
     }
     FBackTrue = Part.convertToFormat(QImage::Format_RGB32);
     FBackPicture = FBackTrue;

@@ -403,7 +403,6 @@ private:
     void BuildPopups();
     void SetZoomEnabled(bool Enabled);
     void ReloadBackground();
-    // The part of the picture that lands in the drawing, zoomed.
     // The part of the loaded picture that lands in the drawing, zoomed.
     void ShowBackground();
     // After the drawing's size changed: the shown part follows it.

@@ -84,8 +84,9 @@ public:
     // passes. Every duct must have its sizes when balancing (ForMethod 3)
     // and stepping to standard sizes (4); for the other methods a duct that
     // is not size-fixed may also have none (0); volume flows when
-    // balancing; duct velocities for velocity sizing; with FlowsOnly only the design flows, lengths and
-    // heights that distribution uses. Generated items are left out. The
+    // balancing; duct velocities for velocity sizing; with FlowsOnly only
+    // the design flows, lengths and heights that distribution uses.
+    // Generated items are left out. The
     // first value found stops it: status "Data error", ErrorBranch the
     // branch (or a branch at the node), the message "Data error in branch
     // <name>: <what> <value> is not within <low> to <high>" ("in node

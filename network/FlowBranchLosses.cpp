@@ -14,7 +14,6 @@
 #include "network/FlowGraph.h"
 #include "network/Settings.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace {

@@ -6,7 +6,6 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
-
 TPrintTarget::TPrintTarget(QPrinter& Printer) : FPrinter(Printer) {}
 
 TPrintTarget::~TPrintTarget() = default;

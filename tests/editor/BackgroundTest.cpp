@@ -47,6 +47,15 @@ bool WritePicture(const QString& Path, const char* Format, int Width, int Height
     return Picture.save(Path, Format, 100);
 }
 
+// A white 600 x 400 plan with one black pixel at Dark.
+bool WritePlan(const QString& Path, QPoint Dark)
+{
+    QImage Plan(600, 400, QImage::Format_RGB32);
+    Plan.fill(Qt::white);
+    Plan.setPixelColor(Dark, Qt::black);
+    return Plan.save(Path);
+}
+
 } // namespace
 
 TEST(Background, EveryReadableFormatShowsUnderTheNetwork)
@@ -136,10 +145,7 @@ TEST(Background, ALargeZoomScalesOnlyThePartInTheDrawing)
 {
     QTemporaryDir Dir;
     const QString Path = Dir.filePath("plan.png");
-    QImage Plan(600, 400, QImage::Format_RGB32);
-    Plan.fill(Qt::white);
-    Plan.setPixelColor(10, 10, Qt::black);
-    ASSERT_TRUE(Plan.save(Path));
+    ASSERT_TRUE(WritePlan(Path, QPoint(10, 10)));
     TViewFixture F;
     F.Graph.BackZoomRatio = 40; // as a document may carry it
     F.Frame->LoadBackground(Path.toStdString());
@@ -154,6 +160,25 @@ TEST(Background, ALargeZoomScalesOnlyThePartInTheDrawing)
     EXPECT_EQ(F.Graph.BackZoomRatio, 40.0);
     F.Frame->gvfActionZoomOutExecute();
     EXPECT_DOUBLE_EQ(F.Graph.BackZoomRatio, 36.0);
+}
+
+TEST(Background, AHugeRatioShowsTheFirstPixelWithinBoundedMemory)
+{
+    QTemporaryDir Dir;
+    const QString Path = Dir.filePath("plan.png");
+    ASSERT_TRUE(WritePlan(Path, QPoint(0, 0)));
+    // Scaling the covering part whole took gigabytes from 10,000 and ended
+    // the program beyond; a ratio beyond int once rounded to nonsense.
+    for (const double Ratio : {1e4, 1e6, 1e300}) {
+        TViewFixture F;
+        F.Graph.BackZoomRatio = Ratio;
+        F.Frame->LoadBackground(Path.toStdString());
+        F.Frame->RedrawGraph();
+        EXPECT_EQ(F.Graph.BackZoomRatio, Ratio) << "kept as read";
+        EXPECT_EQ(F.Frame->BackPicture().size(), QSize(900, 900)) << Ratio;
+        for (const int At : {0, 450, 899})
+            EXPECT_LT(F.Frame->CanvasImage().pixelColor(At, At).lightness(), 128) << Ratio << " at " << At;
+    }
 }
 
 TEST(Background, MovedMissingAndUnreadablePictures)
