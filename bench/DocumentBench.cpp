@@ -36,7 +36,7 @@ std::unique_ptr<TDuctGraph> LargeNetwork(const TSettings& Settings, int BranchCo
             B->UpdateOutletTerminal(Settings, okDiffuser);
         }
         if (Id % 5 == 0) {
-            auto F = std::make_unique<TFitting>("Reducer", "SD4-1");
+            auto F = std::make_unique<TFitting>("Reducer", "SD4-21");
             F->Transition = true;
             F->Roles = {"0", "1"};
             F->Links = {{Id - 1, nullptr}, {Id, nullptr}};
