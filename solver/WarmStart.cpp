@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <deque>
 #include <numbers>
 #include <numeric>
 #include <vector>
@@ -18,20 +19,21 @@
 namespace {
 
 constexpr int MaxIterations = 50;
-// Iterations without halving the largest residual after which the warm
-// start stops where it is; once the largest residual is down to
-// CloseEnough (Pa), the first such iteration stops it.
+// Iterations without a new least largest mesh residual after which the
+// warm start stops where it is; once that residual is down to CloseEnough
+// (Pa), the first such iteration stops it.
 constexpr int StallIterations = 6;
 constexpr double CloseEnough = 2e-2;
 // Pa, the least jump a branch is pinned on.
 constexpr double PinnedRise = 0.01;
+// A flow that crossed a jump and came straight back is pinned there only
+// once the largest mesh residual is within this many times the jump's rise:
+// before that the crossings are those of Newton's first long steps, which
+// say nothing of where the balance lies.
+constexpr double PinWithin = 10.0;
 // A pinned branch goes back to its law when its pressure difference leaves
 // its jump by more than this share of the jump.
 constexpr double ReleaseShare = 0.01;
-// Releases after which a branch stays pinned: branches pinned next to each
-// other can hand a pressure difference back and forth, each release and
-// pin undoing the other's, for as long as the iterations last.
-constexpr int MaxReleases = 6;
 // Of the pinned branches whose pressure differences left their jumps, those
 // off by at least this share of the furthest are released together.
 constexpr double ReleaseFurthest = 0.5;
@@ -183,12 +185,20 @@ private:
         int Piece = 0;     // the piece of the law the flow is on
         int Before = 0;    // the piece it was on before it came there
         int Crossed = -2;  // the iteration in which it last changed piece
-        int Releases = 0;
     };
     std::vector<TPin> Pins;
 
     std::vector<TFlowBranch*> Touched;
     TBranchValues Saved;
+
+    // The laws at each group (GroupLaws from GroupStart[g] on), and the
+    // spanning tree's work space.
+    std::vector<int> GroupStart, GroupLaws;
+    std::vector<int> TreeLaw;       // group -> the law that reaches it, -1 at a root
+    std::vector<int> Reach;         // group -> pinned laws on its path, -1 not yet reached
+    std::vector<char> Done;         // group -> its potential is known
+    std::vector<double> Potential;  // group -> the pressure the drops along its path leave
+    std::deque<int> Frontier, Later; // groups to visit: on the same count, on one more
 
     TMatrix Matrix;
     TFactor Factor;
@@ -212,6 +222,9 @@ private:
     // reason, when the warm start cannot run.
     bool SetUp(TWarmStartResult& Failure);
     bool BuildMatrix();
+    // The largest residual (Pa) of the meshes of a spanning tree over the
+    // groups, as the loop method would sum them.
+    double LargestMeshResidual();
     TWarmStartReport Iterate();
     // Evaluates every law at Flow + Alpha·Step into Trial; false when a drop
     // is not a number.
@@ -389,8 +402,91 @@ bool TNetworkNewton::BuildMatrix()
         if (A >= 0 && B >= 0)
             Slots[J][2] = Position(std::max(A, B), std::min(A, B));
     }
+    GroupStart.assign(static_cast<std::size_t>(Groups) + 1, 0);
+    for (std::size_t J = 0; J < Laws.size(); ++J) {
+        if (From[J] == To[J])
+            continue;
+        ++GroupStart[static_cast<std::size_t>(From[J]) + 1];
+        ++GroupStart[static_cast<std::size_t>(To[J]) + 1];
+    }
+    std::partial_sum(GroupStart.begin(), GroupStart.end(), GroupStart.begin());
+    GroupLaws.resize(static_cast<std::size_t>(GroupStart.back()));
+    std::vector<int> Fill(GroupStart.begin(), GroupStart.end() - 1);
+    for (std::size_t J = 0; J < Laws.size(); ++J) {
+        if (From[J] == To[J])
+            continue;
+        GroupLaws[static_cast<std::size_t>(Fill[static_cast<std::size_t>(From[J])]++)] = static_cast<int>(J);
+        GroupLaws[static_cast<std::size_t>(Fill[static_cast<std::size_t>(To[J])]++)] = static_cast<int>(J);
+    }
     Factor.analyzePattern(Matrix);
     return Factor.info() == Eigen::Success;
+}
+
+double TNetworkNewton::LargestMeshResidual()
+{
+    // The tree takes pinned branches only where no other reaches a group
+    // (fewest pinned on each path, breadth first): a pinned branch stands
+    // for any pressure difference within its jump, so on a path it takes
+    // the one closest to that found, and as a chord its mesh is off only
+    // by how far the path's sum lies outside the jump.
+    const std::size_t G0 = static_cast<std::size_t>(Groups);
+    TreeLaw.assign(G0, -1);
+    Reach.assign(G0, -1);
+    Done.assign(G0, 0);
+    Potential.assign(G0, 0.0);
+    auto Carried = [this](std::size_t J) {
+        // The drop branch J stands for on a path.
+        if (!Pins[J].Pinned)
+            return Drop[J];
+        const double Needed = GroupPressure(From[J]) - GroupPressure(To[J]) + Shift[J];
+        return std::clamp(Needed, Pins[J].Low, Pins[J].High);
+    };
+    for (std::size_t Root = 0; Root < G0; ++Root) {
+        if (Reach[Root] >= 0)
+            continue;
+        Reach[Root] = 0;
+        Frontier.assign(1, static_cast<int>(Root));
+        Later.clear();
+        while (!Frontier.empty() || !Later.empty()) {
+            if (Frontier.empty())
+                Frontier.swap(Later);
+            const std::size_t U = static_cast<std::size_t>(Frontier.front());
+            Frontier.pop_front();
+            if (Done[U])
+                continue;
+            Done[U] = 1;
+            if (const int J = TreeLaw[U]; J >= 0) {
+                // Along law J the pressure falls by its drop, less its shift.
+                const std::size_t K = static_cast<std::size_t>(J);
+                const double Fall = Carried(K) - Shift[K];
+                Potential[U] = static_cast<std::size_t>(To[K]) == U
+                                   ? Potential[static_cast<std::size_t>(From[K])] - Fall
+                                   : Potential[static_cast<std::size_t>(To[K])] + Fall;
+            }
+            for (int I = GroupStart[U]; I < GroupStart[U + 1]; ++I) {
+                const std::size_t J = static_cast<std::size_t>(GroupLaws[static_cast<std::size_t>(I)]);
+                const std::size_t V = static_cast<std::size_t>(static_cast<std::size_t>(From[J]) == U ? To[J] : From[J]);
+                const int Cost = Reach[U] + (Pins[J].Pinned ? 1 : 0);
+                if (Done[V] || (Reach[V] >= 0 && Reach[V] <= Cost))
+                    continue;
+                Reach[V] = Cost;
+                TreeLaw[V] = static_cast<int>(J);
+                (Pins[J].Pinned ? Later : Frontier).push_back(static_cast<int>(V));
+            }
+        }
+    }
+    double Largest = 0.0;
+    for (std::size_t J = 0; J < Laws.size(); ++J) {
+        const bool OnTree = From[J] != To[J] && (TreeLaw[static_cast<std::size_t>(From[J])] == static_cast<int>(J) ||
+                                                 TreeLaw[static_cast<std::size_t>(To[J])] == static_cast<int>(J));
+        if (OnTree)
+            continue;
+        const double Summed = Potential[static_cast<std::size_t>(From[J])] - Potential[static_cast<std::size_t>(To[J])] + Shift[J];
+        const double Residual = Pins[J].Pinned ? std::max({Pins[J].Low - Summed, Summed - Pins[J].High, 0.0})
+                                               : std::fabs(Drop[J] - Summed);
+        Largest = std::max(Largest, Residual);
+    }
+    return Largest;
 }
 
 bool TNetworkNewton::EvaluateAt(const std::vector<double>& Step, double Alpha)
@@ -527,14 +623,20 @@ TWarmStartReport TNetworkNewton::Iterate()
             if (Pins[J].Pinned)
                 Furthest = std::max(Furthest, PinOffBy(J));
         }
+        // A released branch leaves from the piece its flow at the jump lies
+        // on: going the other way counts as a crossing, so that it is pinned
+        // again should it come straight back, and its slope spreads the
+        // jump meanwhile. No branch stays pinned once its pressure
+        // difference has left the jump: pinned on the wrong side, it would
+        // hold every other release back and leave its meshes off by the
+        // jump.
         for (std::size_t J = 0; J < J0; ++J) {
             TPin& Pin = Pins[J];
-            if (!Pin.Pinned || Pin.Releases >= MaxReleases)
+            if (!Pin.Pinned)
                 continue;
             const double Off = PinOffBy(J);
             if (Off > ReleaseShare * (Pin.High - Pin.Low) && Off >= ReleaseFurthest * Furthest) {
                 Pin.Pinned = false;
-                ++Pin.Releases;
                 Pin.Piece = Pin.Before = Laws[J].Piece(Flow[J]);
             }
         }
@@ -566,8 +668,8 @@ TWarmStartReport TNetworkNewton::Iterate()
                 }
                 Drop.swap(Trial);
                 Slopes.swap(TrialSlope);
-                Report.LargestResidual = Best;
-                break;
+                break; // the report keeps these flows' residual
+
             }
             for (int K = 0; K < MaxShortenings && HighSlope > StepSlopeShare * -SlopeAtStart; ++K) {
                 Alpha = Low + (High - Low) * (-LowSlope) / (HighSlope - LowSlope);
@@ -607,6 +709,10 @@ TWarmStartReport TNetworkNewton::Iterate()
             Largest = std::max(Largest, std::fabs(Residual));
         }
         Report.LargestResidual = Largest;
+        // What the loop method will see: the residuals summed round meshes
+        // (a mesh of hundreds of links sums as many branch residuals).
+        double MeshLargest = LargestMeshResidual();
+        Report.LargestMeshResidual = MeshLargest;
         ConservedFlow = Flow;
 
         // A branch whose flow went over a jump of its law and straight back
@@ -623,13 +729,13 @@ TWarmStartReport TNetworkNewton::Iterate()
             double AtJump = 0.0;
             double Rise = 0.0;
             if (Now == Pin.Before && Laws[J].JumpBetween(Pin.Piece, Now, AtJump, Rise) && Rise >= PinnedRise &&
-                !PinAt(J, AtJump)) {
+                Best <= PinWithin * Rise && !PinAt(J, AtJump)) {
                 Report.Result = wsNotFinite;
                 return Report;
             }
             if (Pins[J].Pinned) {
                 Conserved = false; // its flow moved
-                Largest = HUGE_VAL;
+                Largest = MeshLargest = HUGE_VAL;
                 continue;
             }
             Pin.Before = Pin.Piece;
@@ -637,16 +743,18 @@ TWarmStartReport TNetworkNewton::Iterate()
             Pin.Crossed = Iteration;
         }
 
-        // Stalled: no halving of the largest residual for a while, or at
-        // once when it is already small enough for the loop method to take
-        // over in a few corrections.
-        const bool Halved = Alpha == 1.0 && Largest < 0.5 * Best;
+        // Stalled: no new least mesh residual for a while, or at once when
+        // it is already small enough for the loop method to take over in a
+        // few corrections. The least is counted from any step, whole or
+        // shortened: a count of whole steps that halve it stops a run whose
+        // first step happened to land close and whose next steps, longer,
+        // must first come back.
         if (Alpha == 1.0 && Largest <= WarmStartTolerance) {
             Report.Result = wsBalanced;
             break;
         }
-        if (Halved) {
-            Best = Largest;
+        if (MeshLargest < Best) {
+            Best = MeshLargest;
             SinceBest = 0;
         } else if (Conserved && (++SinceBest >= StallIterations || Best <= CloseEnough)) {
             break;

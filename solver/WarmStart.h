@@ -38,6 +38,12 @@ struct TWarmStartReport {
     // The largest |drop - pressure difference| over the branches at the
     // end (Pa); 0 when no iteration ran.
     double LargestResidual = 0.0;
+    // The largest residual of the meshes of a spanning tree at the end
+    // (Pa): each chord's drop against the sum of the drops along its tree
+    // path. A branch balanced on a jump of its law counts as balanced for
+    // any pressure difference inside the jump, and the tree takes such
+    // branches only where no other reaches a node. 0 when no iteration ran.
+    double LargestMeshResidual = 0.0;
 };
 
 // The largest |drop - pressure difference| of a branch (Pa) at which the
