@@ -1,8 +1,8 @@
 #pragma once
 // The counters of a balancing benchmark: the status reached (0 "Solved",
-// 2 "Within tolerance", 5 "MaxIts reached"), the outer passes, the mesh
-// corrections of the loop method and their steps, the meshes, the branches
-// and the largest mesh residual left (Pa).
+// 2 "Within tolerance", 5 "MaxIts reached"), the warm start's iterations,
+// the outer passes, the mesh corrections of the loop method and their
+// steps, the meshes, the branches and the largest mesh residual left (Pa).
 
 #include "network/DuctGraph.h"
 
@@ -12,6 +12,7 @@ inline void ReportBalance(benchmark::State& State, const TDuctGraph& G, int Stat
 {
     State.counters["status"] = Status;
     State.counters["passes"] = G.SolvePasses;
+    State.counters["warm its"] = G.WarmIterations;
     State.counters["corrections"] = G.MeshCorrections;
     State.counters["steps"] = G.MeshSteps;
     State.counters["meshes"] = G.MeshCount();

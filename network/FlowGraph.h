@@ -239,6 +239,8 @@ public:
     int MeshCorrections = 0;
     // Their steps (circulating flows applied), over all passes.
     int MeshSteps = 0;
+    // Iterations of the last Solve's warm start (0 when none ran).
+    int WarmIterations = 0;
     // The standard-sizes switch of the sizing methods: Method was 4 at the
     // last Validate.
     bool StandardSizes = false;

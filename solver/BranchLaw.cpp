@@ -49,6 +49,8 @@ TBranchLaw::TBranchLaw(TFlowBranch& Branch, double DuctRoughness, bool WithJumps
             ZeroRise += 2.0 * std::fabs(Item->Drop);
     const double D = Branch.Diameter;
     const double Rho = Branch.ToDensity;
+    if (D > 0.0 && Rho > 0.0)
+        ZeroScale = ZeroBandVelocity * Rho * std::numbers::pi * D * D / 4.0;
     if (!(D > 0.0) || !(Rho > 0.0) || !(Branch.Length > 0.0))
         return;
     const double Mu = AirViscosity(Branch.FromFlowNode()->DryBulb);
@@ -138,4 +140,76 @@ double TBranchLaw::JumpSpread(double M) const
         if (J.Rise > 0.0 && Flow >= J.Flow / JumpBand && Flow <= J.Flow * JumpBand)
             Spread += J.Rise / (J.Flow * (JumpBand - 1.0 / JumpBand));
     return Spread;
+}
+
+double TBranchLaw::ZeroHalfWidth(double Width, bool (&Taken)[2]) const
+{
+    Taken[0] = Taken[1] = false;
+    double Half = ZeroRise > 0.0 ? Width * ZeroScale : 0.0;
+    if (!(Half > 0.0))
+        return 0.0;
+    for (int K = 0; K < 2; ++K) {
+        const TJump& J = Jumps[K];
+        if (J.Rise > 0.0 && J.Flow * (1.0 - Width) < Half) {
+            Taken[K] = true;
+            Half = std::max(Half, J.Flow * (1.0 + Width));
+        }
+    }
+    return Half;
+}
+
+bool TBranchLaw::InBand(double M, double Width, double MinRise, double& AtJump) const
+{
+    bool Taken[2];
+    const double Zero = ZeroHalfWidth(Width, Taken);
+    const double Flow = std::fabs(M);
+    if (ZeroRise >= MinRise && Flow < Zero) {
+        AtJump = 0.0;
+        return true;
+    }
+    for (int K = 0; K < 2; ++K) {
+        const TJump& J = Jumps[K];
+        if (!Taken[K] && J.Rise >= MinRise && J.Rise > 0.0 && std::fabs(Flow - J.Flow) < Width * J.Flow) {
+            AtJump = M < 0.0 ? -J.Flow : J.Flow;
+            return true;
+        }
+    }
+    return false;
+}
+
+double TBranchLaw::EvaluateSmoothed(double M, double Width, double& SmoothSlope)
+{
+    bool Taken[2];
+    const double Zero = ZeroHalfWidth(Width, Taken);
+    const double Flow = std::fabs(M);
+    // The band the flow lies in: its ends A < B and its kept drops.
+    double A = 0.0, B = 0.0;
+    TBandEnds* E = nullptr;
+    if (Flow < Zero) {
+        A = -Zero;
+        B = Zero;
+        E = &Ends[0];
+    }
+    for (int K = 0; K < 2 && !E; ++K) {
+        const TJump& J = Jumps[K];
+        if (!Taken[K] && J.Rise > 0.0 && std::fabs(Flow - J.Flow) < Width * J.Flow) {
+            const double Inner = J.Flow * (1.0 - Width), Outer = J.Flow * (1.0 + Width);
+            A = M < 0.0 ? -Outer : Inner;
+            B = M < 0.0 ? -Inner : Outer;
+            E = &Ends[M < 0.0 ? K + 3 : K + 1];
+        }
+    }
+    if (!E) {
+        const double Drop = Evaluate(M);
+        SmoothSlope = Slope(false);
+        return Drop;
+    }
+    if (E->Width != Width) {
+        E->Low = Evaluate(A);
+        E->High = Evaluate(B);
+        E->Width = Width;
+    }
+    Evaluate(M);
+    SmoothSlope = (E->High - E->Low) / (B - A);
+    return E->Low + SmoothSlope * (M - A);
 }

@@ -53,7 +53,31 @@ public:
     // jump of the law lies between the neighbouring pieces A and B.
     bool JumpBetween(int A, int B, double& Flow, double& Rise) const;
 
+    // The law with each jump taken up by a straight rise across a band
+    // round it: Width is the band's half-width as a share of the jump's
+    // flow, and round zero flow (fixed drops) as a share of the flow at
+    // ZeroBandVelocity. Continuous and rising, so that Newton's steps
+    // settle on it as on a smooth law; a band that would overlap the one
+    // round zero is taken into it. Sets the branch at M as Evaluate does;
+    // the smoothed drop, and its slope in SmoothSlope. The drops at a
+    // band's ends are kept: the branch's air must not change meanwhile.
+    double EvaluateSmoothed(double M, double Width, double& SmoothSlope);
+    // True, with the jump's flow, when M lies inside the band of Width
+    // round a jump of at least MinRise (Pa).
+    bool InBand(double M, double Width, double MinRise, double& AtJump) const;
+    static constexpr double ZeroBandVelocity = 3.0; // m/s
+
 private:
+    // The band round zero flow (half-width, kg/s) and which jumps it takes in.
+    double ZeroHalfWidth(double Width, bool (&Taken)[2]) const;
+    // The drops at a band's ends, kept for the width they were found at.
+    struct TBandEnds {
+        double Width = -1.0;
+        double Low = 0.0, High = 0.0;
+    };
+    TBandEnds Ends[5]; // zero flow; Re 64 and 2300 with the branch; against it
+    double ZeroScale = 0.0; // kg/s at ZeroBandVelocity
+
     struct TJump {
         double Flow = 0.0; // |m| at the jump, kg/s
         double Rise = 0.0; // the drop's rise across it, Pa

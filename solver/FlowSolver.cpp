@@ -350,6 +350,7 @@ void TDuctGraph::Solve()
     SolvePasses = 0;
     MeshCorrections = 0;
     MeshSteps = 0;
+    WarmIterations = 0;
     // The same start for every run: a chord without flow starts at the same
     // "random" correction, so the same network always gives the same figures.
     SolveRandom.seed(std::mt19937::default_seed);
@@ -387,7 +388,12 @@ void TDuctGraph::Solve()
     // Flows from the whole network solved at once: the loop method then
     // starts from them, on meshes built on their resistances, and judges
     // them by its own rules. Without them it starts as before.
-    const bool Warm = UseWarmStart && WarmFlowsTaken(WarmStartFlows(*this).Result);
+    bool Warm = false;
+    if (UseWarmStart) {
+        const TWarmStartReport Report = WarmStartFlows(*this);
+        WarmIterations = Report.Iterations;
+        Warm = WarmFlowsTaken(Report.Result);
+    }
     // The run's trees keep the branches the warm flows rest on a jump as
     // chords.
     if (Warm && !Prepare(true)) {

@@ -26,11 +26,12 @@ constexpr int StallIterations = 6;
 constexpr double CloseEnough = 2e-2;
 // Pa, the least jump a branch is pinned on.
 constexpr double PinnedRise = 0.01;
-// A flow that crossed a jump and came straight back is pinned there only
-// once the largest mesh residual is within this many times the jump's rise:
-// before that the crossings are those of Newton's first long steps, which
-// say nothing of where the balance lies.
-constexpr double PinWithin = 10.0;
+// The laws' jumps are first taken up by straight rises across bands round
+// them, this share of the jump's flow either side, so that Newton's steps
+// settle as on smooth laws; that stage ends once its largest residual is
+// down to CloseEnough, or after SmoothStall iterations without a new least.
+constexpr double SmoothWidth = 0.1;
+constexpr int SmoothStall = 3;
 // A pinned branch goes back to its law when its pressure difference leaves
 // its jump by more than this share of the jump.
 constexpr double ReleaseShare = 0.01;
@@ -150,6 +151,9 @@ private:
     };
 
     TDuctGraph& G;
+    // The width of the bands that smooth the laws' jumps, as a share of
+    // the jump's flow (0: the laws as they are).
+    double Smoothing = 0.0;
     double FanFlow = 0.0;
     int FanFrom = -1; // node positions
     int FanTo = -1;
@@ -493,8 +497,12 @@ bool TNetworkNewton::EvaluateAt(const std::vector<double>& Step, double Alpha)
 {
     for (std::size_t J = 0; J < Laws.size(); ++J) {
         const double M = Flow[J] + Alpha * Step[J];
-        Trial[J] = Laws[J].Evaluate(M);
-        TrialSlope[J] = Laws[J].Slope(false); // while the branch is at hand
+        if (Smoothing > 0.0) {
+            Trial[J] = Laws[J].EvaluateSmoothed(M, Smoothing, TrialSlope[J]);
+        } else {
+            Trial[J] = Laws[J].Evaluate(M);
+            TrialSlope[J] = Laws[J].Slope(false); // while the branch is at hand
+        }
         if (!std::isfinite(Trial[J]))
             return false;
     }
@@ -528,6 +536,7 @@ TWarmStartReport TNetworkNewton::Iterate()
         B.FrictionFactor = StartFriction;
     }
     const std::vector<double> NoStep(J0, 0.0);
+    Smoothing = SmoothWidth;
     if (!EvaluateAt(NoStep, 0.0)) {
         Report.Result = wsNotFinite;
         return Report;
@@ -560,7 +569,7 @@ TWarmStartReport TNetworkNewton::Iterate()
             // A jump is spread over the slope only for a flow that has just
             // crossed one: spread, it would slow a flow settling near it.
             Weight[J] = Slopes[J];
-            if (Pins[J].Crossed + 1 >= Iteration)
+            if (Smoothing == 0.0 && Pins[J].Crossed + 1 >= Iteration)
                 Weight[J] += Laws[J].JumpSpread(Flow[J]);
             if (!std::isfinite(Weight[J])) {
                 Report.Result = wsNotFinite;
@@ -659,7 +668,7 @@ TWarmStartReport TNetworkNewton::Iterate()
             double High = 1.0, HighSlope = 0.0;
             for (std::size_t J = 0; J < J0; ++J)
                 HighSlope += (Trial[J] - Shift[J]) * Step[J];
-            if (HighSlope > StepSlopeShare * -SlopeAtStart && Best <= CloseEnough) {
+            if (Smoothing == 0.0 && HighSlope > StepSlopeShare * -SlopeAtStart && Best <= CloseEnough) {
                 // Close enough already, and the step overshoots (a jump
                 // too small to pin): keep the flows before it.
                 if (!EvaluateAt(Step, 0.0)) {
@@ -714,6 +723,61 @@ TWarmStartReport TNetworkNewton::Iterate()
         double MeshLargest = LargestMeshResidual();
         Report.LargestMeshResidual = MeshLargest;
         ConservedFlow = Flow;
+        if (Smoothing > 0.0) {
+            // Once the smoothed balance is close enough or no longer
+            // improves, the laws are taken as they are: each branch left
+            // inside a band whose pressure difference lies inside the jump
+            // is pinned there (one near the jump but outside it goes on from
+            // its side), and pins and releases settle the rest.
+            if (Largest < Best) {
+                Best = Largest;
+                SinceBest = 0;
+            } else {
+                ++SinceBest;
+            }
+            if (Largest > CloseEnough && SinceBest < SmoothStall)
+                continue;
+            bool AnyInBand = false;
+            double AtJump = 0.0;
+            for (std::size_t J = 0; J < J0 && !AnyInBand; ++J)
+                AnyInBand = Laws[J].InBand(Flow[J], Smoothing, 0.0, AtJump);
+            if (!AnyInBand && Alpha == 1.0 && Largest <= WarmStartTolerance) {
+                // No flow near a jump: the smoothed laws were the laws.
+                Report.Result = wsBalanced;
+                break;
+            }
+            for (std::size_t J = 0; J < J0 && AnyInBand; ++J) {
+                if (!Laws[J].InBand(Flow[J], Smoothing, PinnedRise, AtJump))
+                    continue;
+                const double Before = Flow[J];
+                if (!PinAt(J, AtJump)) {
+                    Report.Result = wsNotFinite;
+                    return Report;
+                }
+                const double Needed = GroupPressure(From[J]) - GroupPressure(To[J]) + Shift[J];
+                if (Needed < Pins[J].Low || Needed > Pins[J].High) {
+                    Pins[J].Pinned = false;
+                    Flow[J] = Before;
+                } else if (Before != AtJump) {
+                    Conserved = false; // its flow moved alone
+                }
+            }
+            Smoothing = 0.0;
+            if (!EvaluateAt(NoStep, 0.0)) {
+                Report.Result = wsNotFinite;
+                return Report;
+            }
+            for (std::size_t J = 0; J < J0; ++J) {
+                if (!Pins[J].Pinned) {
+                    Drop[J] = Trial[J];
+                    Slopes[J] = TrialSlope[J];
+                }
+                Pins[J].Piece = Pins[J].Before = Laws[J].Piece(Flow[J]);
+            }
+            Best = HUGE_VAL;
+            SinceBest = 0;
+            continue;
+        }
 
         // A branch whose flow went over a jump of its law and straight back
         // balances on that jump: it keeps the flow there from now on. A
@@ -729,7 +793,7 @@ TWarmStartReport TNetworkNewton::Iterate()
             double AtJump = 0.0;
             double Rise = 0.0;
             if (Now == Pin.Before && Laws[J].JumpBetween(Pin.Piece, Now, AtJump, Rise) && Rise >= PinnedRise &&
-                Best <= PinWithin * Rise && !PinAt(J, AtJump)) {
+                !PinAt(J, AtJump)) {
                 Report.Result = wsNotFinite;
                 return Report;
             }

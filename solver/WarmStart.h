@@ -16,8 +16,15 @@
 // Newton's step is a direction on a convex problem (the branch laws only
 // ever rise with the flow), so each step is shortened where the drops
 // along it would overshoot: the flows never wander off, even where a law
-// jumps. The warm flows are a start and no more: the loop method runs from
-// them and judges the balance by its own rules.
+// jumps. The laws' jumps (laminar to turbulent, fixed drops at zero flow)
+// are first taken up by steep straight rises, on which Newton's method
+// settles as on smooth laws; the laws are then taken as they are, a
+// branch that balances on a jump held at the jump's flow while its
+// pressure difference lies inside the jump and let go as soon as it
+// leaves it. Where such branches lie next to each other, their flows and
+// the pressure differences between them are found together rather than
+// handed back and forth. The warm flows are a start and no more: the loop
+// method runs from them and judges the balance by its own rules.
 
 class TDuctGraph;
 

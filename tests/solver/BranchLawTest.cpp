@@ -184,3 +184,42 @@ TEST(BranchLaw, SlowFlowJumpOfATerminalDuctRisesAsTheLawSays)
     EXPECT_GT(Above, Below);
     EXPECT_NEAR(Above - Below, Rise, 0.01 * Rise);
 }
+
+TEST(BranchLaw, SmoothedLawRisesWithoutStepsAndIsTheLawAwayFromItsJumps)
+{
+    // A 150 mm duct of 100 m, with and without a fixed drop of 1.5 Pa,
+    // walked from against the branch through zero to well past Re 2300:
+    // the smoothed drop never falls, has no step anywhere (a step between
+    // neighbouring flows would show as a slope far above its own), and
+    // outside the bands it is the branch's own drop.
+    for (const double Fixed : {0.0, 1.5}) {
+        TFlowNetwork N;
+        TDuctBranch* B = balance::Duct(N, 1, 1, 2, 0.15, 100.0, 0.0);
+        if (Fixed > 0.0)
+            B->FixedDps.push_back(std::make_unique<TFixeddP>("Damper", Fixed));
+        TBranchLaw Law(*B, N.Defaults.roughness);
+        const double Top = 2.0 * FlowAtRe(TurbulentReynolds, 0.15);
+        const double Width = 0.1;
+        const int Steps = 20000;
+        double Before = -HUGE_VAL;
+        double BeforeSlope = 0.0;
+        for (int K = -Steps; K <= Steps; ++K) {
+            const double M = Top * K / Steps;
+            double Slope = 0.0;
+            const double Drop = Law.EvaluateSmoothed(M, Width, Slope);
+            const std::string At = std::to_string(Fixed) + " Pa fixed, m " + std::to_string(M);
+            ASSERT_GE(Drop, Before) << At;
+            if (K > -Steps) {
+                const double Largest = std::max(Slope, BeforeSlope) * Top / Steps;
+                ASSERT_LE(Drop - Before, 1.5 * Largest + 1e-9) << At;
+            }
+            double AtJump = 0.0;
+            if (!Law.InBand(M, Width, 0.0, AtJump)) {
+                const double Own = Law.Evaluate(M);
+                ASSERT_NEAR(Drop, Own, 1e-12 * std::fabs(Own) + 1e-12) << At;
+            }
+            Before = Drop;
+            BeforeSlope = Slope;
+        }
+    }
+}
