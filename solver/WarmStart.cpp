@@ -130,7 +130,7 @@ int FindRoot(std::vector<int>& Parent, int I)
 
 class TNetworkNewton {
 public:
-    explicit TNetworkNewton(TDuctGraph& Network) : G(Network) {}
+    explicit TNetworkNewton(TDuctGraph& Network) : G(Network), Team(Network.Team()) {}
 
     TWarmStartReport Run()
     {
@@ -154,6 +154,7 @@ private:
     };
 
     TDuctGraph& G;
+    TWorkerTeam& Team; // the graph's
     // The width of the bands that smooth the laws' jumps, as a share of
     // the jump's flow (0: the laws as they are).
     double Smoothing = 0.0;
@@ -197,7 +198,6 @@ private:
 
     std::vector<TFlowBranch*> Touched;
     TBranchValues Saved;
-    TWorkerTeam Team;
 
     // The laws at each group (GroupLaws from GroupStart[g] on), and the
     // spanning tree's work space.
