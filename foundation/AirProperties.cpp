@@ -46,7 +46,10 @@ double SatHumidityRatio(double P, double T)
 double AirViscosity(double T)
 {
     const double tk = T + 273.15;
-    return 1.8325e-5 * std::pow(tk / 296.16, 1.5) * 416.16 / (tk + 120.0);
+    // (tk/296.16)^1.5 as r·√r: the solvers ask for it with every friction
+    // factor, and pow costs several times a square root.
+    const double r = tk / 296.16;
+    return 1.8325e-5 * r * std::sqrt(r) * 416.16 / (tk + 120.0);
 }
 
 void ParseDryWetBulb(std::string_view Text, PsyState& State, double P, double DefaultRH)

@@ -1,6 +1,7 @@
 #include "graph/Graph.h"
 
 #include "foundation/NumberFormat.h"
+#include "foundation/WorkerTeam.h"
 #include "foundation/WarningSink.h"
 #include "graph/GraphFlags.h"
 #include "graph/GraphReport.h"
@@ -15,9 +16,18 @@ const char* const MessageCaption = "Ventrix";
 
 } // namespace
 
+TGraph::TGraph() = default;
+
 TGraph::~TGraph()
 {
     ClearGraph();
+}
+
+TWorkerTeam& TGraph::Team() const
+{
+    if (!Workers)
+        Workers = std::make_unique<TWorkerTeam>();
+    return *Workers;
 }
 
 // ---------------------------------------------------------------- factories

@@ -24,6 +24,7 @@
 
 class TGraphReport;
 class TValueReader;
+class TWorkerTeam;
 class TValueWriter;
 
 class TGraph {
@@ -34,7 +35,7 @@ public:
     // A caller's own branch order for the spanning tree.
     using TBranchOrdering = std::function<void(TBranchList&)>;
 
-    TGraph() = default;
+    TGraph();
     virtual ~TGraph();
     TGraph(const TGraph&) = delete;
     TGraph& operator=(const TGraph&) = delete;
@@ -48,6 +49,10 @@ public:
     bool DrawToScale = false;
     std::string BackFileName; // background picture
     double BackZoomRatio = 1.0;
+
+    // The threads that share out the loops over a large network's
+    // branches and meshes; they start when a loop first needs them.
+    TWorkerTeam& Team() const;
 
     const TNodeList& Nodes() const { return NodeList; }
     const TBranchList& Branches() const { return BranchList; }
@@ -240,13 +245,17 @@ private:
         std::vector<TLink> Entered;
     };
     TTreeWork Work;
+    mutable std::unique_ptr<TWorkerTeam> Workers;
 
     int FindSet(int I);
     // The spanning tree; ForMeshes also clears the nodes' visited marks and
     // notes what the circuit tracing needs.
     void LabelComponents(const TBranchOrdering& Ordering, bool ForMeshes);
     void BuildTreeForest();
-    bool TraceByTree(TMesh& Mesh, TNode* Start, TNode* Target, bool CheckBlocked);
+    // Up and Down are the caller's working lists, so that meshes can be
+    // traced side by side.
+    bool TraceByTree(TMesh& Mesh, TNode* Start, TNode* Target, bool CheckBlocked, std::vector<TLink>& Up,
+                     std::vector<TLink>& Down) const;
     bool TraceBySearch(TMesh& Mesh, TNode* Start, TNode* Target);
     bool ExcludedBranchesEndBlocked() const;
     bool NeedsSearch(const TNode* Target) const;

@@ -21,9 +21,15 @@
 
 #include "graph/Graph.h"
 
+#include "foundation/WorkerTeam.h"
 #include "graph/GraphFlags.h"
 
+#include <atomic>
+
 namespace {
+
+// The fewest meshes worth a thread of their own.
+constexpr std::size_t MeshesPerThread = 256;
 
 bool IsExcluded(const TNode* Node)
 {
@@ -67,16 +73,30 @@ bool TGraph::BuildMeshes(int Upper, int Lower, const TBranchOrdering& Ordering)
     BuildTreeForest();
     bool Traced = true;
     bool Searched = false;
-    for (const auto& Mesh : MeshList) {
-        TBranch* Chord = Mesh->Links.front().Branch;
+    if (!AnyOpen) {
+        // Every circuit runs through the tree alone: each mesh is traced
+        // on its own, so they share out among the team.
+        std::atomic<bool> AllTraced = true;
+        Team().ForEachRange(MeshList.size(), MeshesPerThread, [&](std::size_t Begin, std::size_t End) {
+            std::vector<TLink> Up, Down;
+            for (std::size_t K = Begin; K < End && AllTraced; ++K) {
+                TMesh& Mesh = *MeshList[K];
+                TBranch* Chord = Mesh.Links.front().Branch;
+                if (!TraceByTree(Mesh, Chord->ToNode, Chord->FromNode, Work.AnyExcludedNode, Up, Down))
+                    AllTraced = false;
+            }
+        });
+        Traced = AllTraced;
+    }
+    for (std::size_t K = 0; AnyOpen && Traced && K < MeshList.size(); ++K) {
+        TMesh& Mesh = *MeshList[K];
+        TBranch* Chord = Mesh.Links.front().Branch;
         TNode* Start = Chord->ToNode;
         TNode* Target = Chord->FromNode;
-        const bool Search = SearchAll || (AnyOpen && NeedsSearch(Target));
+        const bool Search = SearchAll || NeedsSearch(Target);
         Searched = Searched || Search;
-        Traced = Search ? TraceBySearch(*Mesh, Start, Target)
-                        : TraceByTree(*Mesh, Start, Target, Work.AnyExcludedNode);
-        if (!Traced)
-            break;
+        Traced = Search ? TraceBySearch(Mesh, Start, Target)
+                        : TraceByTree(Mesh, Start, Target, Work.AnyExcludedNode, Work.Up, Work.Down);
     }
     if (Searched)
         ClearNodeFlag(gfVisited);
@@ -171,7 +191,8 @@ void TGraph::BuildTreeForest()
     }
 }
 
-bool TGraph::TraceByTree(TMesh& Mesh, TNode* Start, TNode* Target, bool CheckBlocked)
+bool TGraph::TraceByTree(TMesh& Mesh, TNode* Start, TNode* Target, bool CheckBlocked, std::vector<TLink>& Up,
+                         std::vector<TLink>& Down) const
 {
     if (Start == Target)
         return true;
@@ -184,8 +205,8 @@ bool TGraph::TraceByTree(TMesh& Mesh, TNode* Start, TNode* Target, bool CheckBlo
     int X = Start->Index;  // climbs the Start side
     int Y = Target->Index; // climbs the Target side
     const int TargetIndex = Y;
-    Work.Up.clear();
-    Work.Down.clear();
+    Up.clear();
+    Down.clear();
     while (X != Y) {
         const std::size_t XI = static_cast<std::size_t>(X);
         const std::size_t YI = static_cast<std::size_t>(Y);
@@ -193,20 +214,21 @@ bool TGraph::TraceByTree(TMesh& Mesh, TNode* Start, TNode* Target, bool CheckBlo
             if (Work.Parent[XI] < 0 || Blocked(X))
                 return false;
             // Passed from X up to its parent: along the branch when it leaves X.
-            Work.Down.push_back({Work.ParentBranchLeaves[XI] ? 1 : -1, Work.ParentBranch[XI]});
+            Down.push_back({Work.ParentBranchLeaves[XI] ? 1 : -1, Work.ParentBranch[XI]});
             X = Work.Parent[XI];
         } else {
             if (Work.Parent[YI] < 0 || (Y != TargetIndex && Blocked(Y)))
                 return false;
             // Passed from the parent down to Y: along the branch when it enters Y.
-            Work.Up.push_back({Work.ParentBranchLeaves[YI] ? -1 : 1, Work.ParentBranch[YI]});
+            Up.push_back({Work.ParentBranchLeaves[YI] ? -1 : 1, Work.ParentBranch[YI]});
             Y = Work.Parent[YI];
         }
     }
     if (X != TargetIndex && Blocked(X))
         return false;
-    Mesh.Links.insert(Mesh.Links.end(), Work.Up.begin(), Work.Up.end());
-    Mesh.Links.insert(Mesh.Links.end(), Work.Down.rbegin(), Work.Down.rend());
+    Mesh.Links.reserve(Mesh.Links.size() + Up.size() + Down.size());
+    Mesh.Links.insert(Mesh.Links.end(), Up.begin(), Up.end());
+    Mesh.Links.insert(Mesh.Links.end(), Down.rbegin(), Down.rend());
     return true;
 }
 

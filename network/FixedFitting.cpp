@@ -114,8 +114,14 @@ void TFixedEndFitting::CalcEquivLength(double DryBulb, double Density, double Ma
     // duct's factor, so the two must agree for the drop to rise with the
     // flow where the slow-flow law jumps.
     int Regime = frNoFlow;
-    const double F = DuctFrictionFactor(Re, Roughness, Diameter, Regime);
-    if (F != 0.0 && std::isfinite(F)) {
+    CalcEquivLengthAt(DuctFrictionFactor(Re, Roughness, Diameter, Regime), Density, MassFlow, Diameter);
+}
+
+void TFixedEndFitting::CalcEquivLengthAt(double F, double Density, double MassFlow, double Diameter)
+{
+    EquivLength = 0.0;
+    Drop = 0.0;
+    if (F != 0.0 && std::isfinite(F) && Diameter > 0.0 && Density > 0.0) {
         EquivLength = C * Diameter / F;
         Drop = LengthDrop(F, EquivLength, MassFlow, Density, Diameter);
     }

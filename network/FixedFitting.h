@@ -98,6 +98,8 @@ public:
     // Drop := 8·f·Le·m²/(π²·ρ·D⁵); both 0 without a diameter.
     void CalcEquivLength(double DryBulb, double Density, double MassFlow, double Friction,
                          double Diameter, double Roughness) override;
+    // The same at the duct's factor F for this flow, found by the caller.
+    void CalcEquivLengthAt(double F, double Density, double MassFlow, double Diameter);
     void WriteData(TValueWriter& Writer) const override;
 
     // After the user changed the value Changed and kept Fixed, derives the

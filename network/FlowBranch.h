@@ -178,8 +178,10 @@ public:
     // EquivLength := LeFittings + LeDp + LeC + the terminals that apply.
     void AddUpEquivLength();
     // The terminals that apply compute their lengths and drops (at ρto);
-    // their drops become InletTermDrop and OutletTermDrop (else 0).
-    void CalcTerminalLosses();
+    // their drops become InletTermDrop and OutletTermDrop (else 0). With
+    // FactorCurrent the duct's FrictionFactor has just been computed at
+    // this flow, and the terminals take it rather than finding it again.
+    void CalcTerminalLosses(bool FactorCurrent = false);
     // FixedDpSum and FixedCSum := the sums of the items' drops.
     void SumFixedDrops();
     void CalcTotalLength() { TotalLength = Length + EquivLength; }

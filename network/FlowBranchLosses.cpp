@@ -162,7 +162,7 @@ void TFlowBranch::CalcShownHydraulics()
     CalcTotalLength();
 }
 
-void TFlowBranch::CalcTerminalLosses()
+void TFlowBranch::CalcTerminalLosses(bool FactorCurrent)
 {
     InletTermDrop = 0.0;
     OutletTermDrop = 0.0;
@@ -172,14 +172,17 @@ void TFlowBranch::CalcTerminalLosses()
         return;
     const double DryBulb = FromFlowNode()->DryBulb;
     const double Roughness = DuctRoughness(*this);
-    if (Inlet) {
-        InletTerminal->CalcEquivLength(DryBulb, ToDensity, MassFlow, FrictionFactor, Diameter, Roughness);
-        InletTermDrop = InletTerminal->Drop;
-    }
-    if (Outlet) {
-        OutletTerminal->CalcEquivLength(DryBulb, ToDensity, MassFlow, FrictionFactor, Diameter, Roughness);
-        OutletTermDrop = OutletTerminal->Drop;
-    }
+    auto Compute = [&](TFixedEndFitting& Terminal) {
+        if (FactorCurrent && Kind == bkCommon)
+            Terminal.CalcEquivLengthAt(FrictionFactor, ToDensity, MassFlow, Diameter);
+        else
+            Terminal.CalcEquivLength(DryBulb, ToDensity, MassFlow, FrictionFactor, Diameter, Roughness);
+        return Terminal.Drop;
+    };
+    if (Inlet)
+        InletTermDrop = Compute(*InletTerminal);
+    if (Outlet)
+        OutletTermDrop = Compute(*OutletTerminal);
 }
 
 void TFlowBranch::SumFixedDrops()
@@ -208,7 +211,7 @@ void TFlowBranch::RecalcLosses()
     // function of the flow alone, so computed once it serves the
     // resistance as well.
     CalcFriction();
-    CalcTerminalLosses();
+    CalcTerminalLosses(true);
     CalcEquivLengths();
     CalcTotalLength();
     ResistanceAtFriction();

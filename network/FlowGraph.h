@@ -17,6 +17,7 @@
 #include "network/LoopCode.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -209,9 +210,13 @@ public:
     // C-values and sums, then the chain of RecalculateAll (friction last
     // branch first).
     void RecalcBranches();
-    // One sizing or balancing pass: per branch (last first) the chain of
+    // One sizing or balancing pass: per branch the chain of
     // TFlowBranch::RecalcLosses, then the duct velocity.
     void RecalcChain();
+    // Calls Visit on every branch, the branches shared out among the
+    // graph's team: Visit must read no other branch and write nothing but
+    // its own branch.
+    void ForEachBranch(const std::function<void(TFlowBranch&)>& Visit);
 
     // ---- network checks (the duct network adds those of its main fan)
     // The first Sink node; nullptr when there is none.

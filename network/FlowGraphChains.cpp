@@ -3,6 +3,15 @@
 
 #include "network/FlowGraph.h"
 
+#include "foundation/WorkerTeam.h"
+
+namespace {
+
+// The fewest branches worth a thread of their own.
+constexpr std::size_t BranchesPerThread = 512;
+
+} // namespace
+
 void TFlowGraph::RecalculateAll()
 {
     ResolveFittingLinks(false);
@@ -28,10 +37,17 @@ void TFlowGraph::RecalcBranches()
 
 void TFlowGraph::RecalcChain()
 {
-    const auto& List = Branches();
-    for (auto It = List.rbegin(); It != List.rend(); ++It) {
-        TFlowBranch& Branch = FlowBranchOf(*It);
+    ForEachBranch([](TFlowBranch& Branch) {
         Branch.RecalcLosses();
         Branch.UpdateDuctVelocity();
-    }
+    });
+}
+
+void TFlowGraph::ForEachBranch(const std::function<void(TFlowBranch&)>& Visit)
+{
+    const auto& List = Branches();
+    Team().ForEachRange(List.size(), BranchesPerThread, [&](std::size_t Begin, std::size_t End) {
+        for (std::size_t K = Begin; K < End; ++K)
+            Visit(FlowBranchOf(List[K]));
+    });
 }

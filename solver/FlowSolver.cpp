@@ -149,11 +149,9 @@ bool TFlowGraph::Validate()
 
 bool TFlowGraph::Prepare(bool JumpsAsChords)
 {
-    for (const auto& Item : Branches()) {
-        TFlowBranch& B = FlowBranchOf(Item);
-        B.CalcMassFlow();
-        B.CalcToResistance();
-    }
+    for (const auto& Item : Branches())
+        FlowBranchOf(Item).CalcMassFlow();
+    ForEachBranch([](TFlowBranch& B) { B.CalcToResistance(); });
     // Flow distribution excludes terminals and sink items; none of that
     // may hold here, or every circuit through a terminal would fail.
     ClearBranchFlag(gfExcluded);
@@ -421,8 +419,7 @@ void TDuctGraph::Solve()
                 return;
             }
             const double PassStart = MaxResidual;
-            for (const auto& Item : Branches())
-                FlowBranchOf(Item).CalcFriction();
+            ForEachBranch([](TFlowBranch& B) { B.CalcFriction(); });
             CalcFittingsC();
             CalcFittingSums();
             RecalcChain();

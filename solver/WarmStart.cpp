@@ -1,11 +1,11 @@
 #include "solver/WarmStart.h"
 
+#include "foundation/WorkerTeam.h"
 #include "network/DuctGraph.h"
 #include "network/Settings.h"
 #include "solver/BranchLaw.h"
+#include "solver/SparseCholesky.h"
 
-#include <Eigen/OrderingMethods>
-#include <Eigen/SparseCholesky>
 #include <Eigen/SparseCore>
 
 #include <algorithm>
@@ -29,9 +29,11 @@ constexpr double PinnedRise = 0.01;
 // The laws' jumps are first taken up by straight rises across bands round
 // them, this share of the jump's flow either side, so that Newton's steps
 // settle as on smooth laws; that stage ends once its largest residual is
-// down to CloseEnough, or after SmoothStall iterations without a new least.
+// down to CloseEnough, or after SmoothStall whole steps without a new
+// least once that least is within SmoothNear.
 constexpr double SmoothWidth = 0.1;
 constexpr int SmoothStall = 3;
+constexpr double SmoothNear = 1.0; // Pa
 // A pinned branch goes back to its law when its pressure difference leaves
 // its jump by more than this share of the jump.
 constexpr double ReleaseShare = 0.01;
@@ -55,9 +57,10 @@ constexpr double StartFriction = 0.02;
 constexpr double FlatShare = 1e-6;
 // Flow conserved at a node: to this share of the main fan's flow.
 constexpr double ConservedShare = 1e-9;
+// The fewest branch laws worth a thread of their own.
+constexpr std::size_t LawsPerThread = 512;
 
 using TMatrix = Eigen::SparseMatrix<double, Eigen::ColMajor, int>;
-using TFactor = Eigen::SimplicialLDLT<TMatrix, Eigen::Lower, Eigen::AMDOrdering<int>>;
 
 // A branch whose drop does not depend on its flow: a sink or leakage
 // branch, a fan, a duct without a diameter, or one without length and
@@ -127,7 +130,7 @@ int FindRoot(std::vector<int>& Parent, int I)
 
 class TNetworkNewton {
 public:
-    explicit TNetworkNewton(TDuctGraph& Network) : G(Network) {}
+    explicit TNetworkNewton(TDuctGraph& Network) : G(Network), Team(Network.Team()) {}
 
     TWarmStartReport Run()
     {
@@ -151,6 +154,7 @@ private:
     };
 
     TDuctGraph& G;
+    TWorkerTeam& Team; // the graph's
     // The width of the bands that smooth the laws' jumps, as a share of
     // the jump's flow (0: the laws as they are).
     double Smoothing = 0.0;
@@ -205,7 +209,7 @@ private:
     std::deque<int> Frontier, Later; // groups to visit: on the same count, on one more
 
     TMatrix Matrix;
-    TFactor Factor;
+    TSparseCholesky Factor;
     Eigen::VectorXd Rhs;
     Eigen::VectorXd Pressure;
 
@@ -422,8 +426,8 @@ bool TNetworkNewton::BuildMatrix()
         GroupLaws[static_cast<std::size_t>(Fill[static_cast<std::size_t>(From[J])]++)] = static_cast<int>(J);
         GroupLaws[static_cast<std::size_t>(Fill[static_cast<std::size_t>(To[J])]++)] = static_cast<int>(J);
     }
-    Factor.analyzePattern(Matrix);
-    return Factor.info() == Eigen::Success;
+    Factor.Analyse(Matrix);
+    return true;
 }
 
 double TNetworkNewton::LargestMeshResidual()
@@ -495,18 +499,19 @@ double TNetworkNewton::LargestMeshResidual()
 
 bool TNetworkNewton::EvaluateAt(const std::vector<double>& Step, double Alpha)
 {
-    for (std::size_t J = 0; J < Laws.size(); ++J) {
-        const double M = Flow[J] + Alpha * Step[J];
-        if (Smoothing > 0.0) {
-            Trial[J] = Laws[J].EvaluateSmoothed(M, Smoothing, TrialSlope[J]);
-        } else {
-            Trial[J] = Laws[J].Evaluate(M);
-            TrialSlope[J] = Laws[J].Slope(false); // while the branch is at hand
+    // Each law computes its own branch alone: the laws share out.
+    Team.ForEachRange(Laws.size(), LawsPerThread, [&](std::size_t Begin, std::size_t End) {
+        for (std::size_t J = Begin; J < End; ++J) {
+            const double M = Flow[J] + Alpha * Step[J];
+            if (Smoothing > 0.0) {
+                Trial[J] = Laws[J].EvaluateSmoothed(M, Smoothing, TrialSlope[J]);
+            } else {
+                Trial[J] = Laws[J].Evaluate(M);
+                TrialSlope[J] = Laws[J].Slope(false); // while the branch is at hand
+            }
         }
-        if (!std::isfinite(Trial[J]))
-            return false;
-    }
-    return true;
+    });
+    return std::all_of(Trial.begin(), Trial.end(), [](double D) { return std::isfinite(D); });
 }
 
 TWarmStartReport TNetworkNewton::Iterate()
@@ -611,12 +616,11 @@ TWarmStartReport TNetworkNewton::Iterate()
             if (C >= 0)
                 Rhs[C] += Inflow[static_cast<std::size_t>(Group)];
         }
-        Factor.factorize(Matrix);
-        if (Factor.info() != Eigen::Success || !(Factor.vectorD().minCoeff() > 0.0)) {
+        if (!Factor.Factorise(Matrix, &Team)) {
             Report.Result = wsSingular;
             return Report;
         }
-        Pressure = Factor.solve(Rhs);
+        Pressure = Factor.Solve(Rhs);
         if (!Pressure.allFinite()) {
             Report.Result = wsNotFinite;
             return Report;
@@ -729,10 +733,16 @@ TWarmStartReport TNetworkNewton::Iterate()
             // inside a band whose pressure difference lies inside the jump
             // is pinned there (one near the jump but outside it goes on from
             // its side), and pins and releases settle the rest.
+            // The smoothed laws are continuous and rising: Newton's steps
+            // lower the problem's energy and come to its balance, though
+            // far from it a step may raise the largest residual for a
+            // while. Only whole steps close to the balance count towards a
+            // stall; stopping early hands the exact finish a network tens
+            // of Pa off.
             if (Largest < Best) {
                 Best = Largest;
                 SinceBest = 0;
-            } else {
+            } else if (Alpha == 1.0 && Best <= SmoothNear) {
                 ++SinceBest;
             }
             if (Largest > CloseEnough && SinceBest < SmoothStall)

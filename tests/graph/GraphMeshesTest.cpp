@@ -195,6 +195,20 @@ TEST(GraphMeshes, FastConstructionMatchesTheWrittenAlgorithm)
         if (Ok && Fast.MeshCount() > 0 && !Spec.ExcludedBranches.empty())
             ++SolvedExcludedBranches;
     }
+    // Networks of a thousand and more meshes, which are traced side by
+    // side on several threads: the same meshes all the same.
+    for (int Trial = 0; Trial < 4; ++Trial) {
+        TRandomOptions O;
+        O.NodeCount = 1500 + static_cast<int>(Rng() % 500);
+        O.Extra = 1000 + static_cast<int>(Rng() % 500);
+        const TGraphSpec Spec = RandomGraph(Rng, O);
+        TGraph Fast, Plain;
+        Build(Fast, Spec);
+        Build(Plain, Spec);
+        ASSERT_TRUE(Fast.BuildMeshes()) << "large trial " << Trial;
+        ASSERT_GT(Fast.MeshCount(), 1000) << "large trial " << Trial;
+        ASSERT_EQ(Snapshot(Fast, true), PlainMeshes(Plain, 0, 0)) << "large trial " << Trial;
+    }
     // The comparison covered every kind of outcome.
     EXPECT_GT(Solved, 1500);
     EXPECT_GT(Refused, 300);

@@ -286,11 +286,13 @@ TEST(WarmStart, LoopsWithBoostersAndFixedDropsBalanceInTheWarmStart)
     // fixed drop: many of those ducts can only balance at zero flow, on the
     // drop's jump, next to each other. The warm start finds that balance
     // (it used to end with pins handed back and forth, 1 to 66 Pa off), so
-    // the loop method ends in one pass.
+    // the loop method ends in one pass. On the last two its first smoothed
+    // steps raise the largest residual for a while: the smoothing must not
+    // give up there (it did, 9 and 22 Pa off).
     const struct {
         int Side, Every;
         double Drop; // Pa
-    } Cases[] = {{10, 5, 0.5}, {10, 7, 1.5}, {15, 5, 1.5}, {15, 7, 0.5}, {20, 7, 1.5}};
+    } Cases[] = {{10, 5, 0.5}, {10, 7, 1.5}, {15, 5, 1.5}, {15, 7, 0.5}, {20, 7, 1.5}, {16, 5, 3.0}, {22, 5, 1.5}};
     for (const auto& C : Cases) {
         const std::string Name = std::to_string(C.Side) + " every " + std::to_string(C.Every) + " at " +
                                  std::to_string(C.Drop) + " Pa";

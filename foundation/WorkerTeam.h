@@ -1,0 +1,54 @@
+#pragma once
+// A few threads that share out a loop whose items are independent of each
+// other (each reads shared data and writes only its own), for the numeric
+// loops that run over every branch of a large network and the independent
+// parts of a factorisation. A loop too small to be worth handing out runs
+// on the calling thread, and the threads start only when a loop first needs
+// them, so a small network never starts one. Which thread runs an item
+// does not change what it computes.
+
+#include <condition_variable>
+#include <cstddef>
+#include <exception>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+class TWorkerTeam {
+public:
+    TWorkerTeam();
+    ~TWorkerTeam();
+    TWorkerTeam(const TWorkerTeam&) = delete;
+    TWorkerTeam& operator=(const TWorkerTeam&) = delete;
+
+    // Calls Body(Begin, End) over ranges that together cover [0, Count)
+    // once each, and returns when all are done; MinItems is the fewest
+    // items worth one thread's while. An exception thrown by Body is thrown
+    // again here once the other ranges have finished.
+    void ForEachRange(std::size_t Count, std::size_t MinItems,
+                      const std::function<void(std::size_t, std::size_t)>& Body);
+    // Calls Body(I) for each I of [0, Count), handing the items out one at
+    // a time: for a few items of uneven size, the largest first.
+    void ForEachItem(std::size_t Count, const std::function<void(std::size_t)>& Body);
+
+private:
+    // Hands out [0, Items) in ranges of Size and takes part itself.
+    void Run(std::size_t Items, std::size_t Size, const std::function<void(std::size_t, std::size_t)>& Body);
+    bool StartThreads();
+    void Work();
+    // Runs ranges of the current loop until none is left.
+    void RunRanges();
+
+    std::size_t Helpers; // threads besides the caller's
+    std::vector<std::thread> Threads;
+
+    std::mutex Lock;
+    std::condition_variable Started, Finished;
+    const std::function<void(std::size_t, std::size_t)>* Job = nullptr;
+    std::size_t Count = 0, RangeSize = 0, NextRange = 0, Ranges = 0;
+    std::size_t Busy = 0;    // helpers still inside the current loop
+    unsigned long Round = 0; // counts the loops handed out
+    bool Stopping = false;
+    std::exception_ptr Failure;
+};
