@@ -1,6 +1,7 @@
 #include "foundation/WorkerTeam.h"
 
 #include <algorithm>
+#include <chrono>
 #include <system_error>
 #include <utility>
 
@@ -12,6 +13,11 @@ constexpr std::size_t MostThreads = 8;
 // Ranges per thread, so that a thread slowed by others on the machine
 // holds up only a small part of the loop.
 constexpr std::size_t RangesPerThread = 4;
+// A helper that has finished a loop watches for the next one this long
+// before it sleeps: a solver's loops follow each other within
+// microseconds, and waking a sleeping thread takes longer than most of
+// them.
+constexpr std::chrono::microseconds Watch(100);
 
 } // namespace
 
@@ -73,36 +79,54 @@ bool TWorkerTeam::StartThreads()
 
 void TWorkerTeam::Run(std::size_t Items, std::size_t Size, const std::function<void(std::size_t, std::size_t)>& Body)
 {
+    Job = &Body;
+    Count = Items;
+    RangeSize = Size;
+    Ranges = (Items + Size - 1) / Size;
+    NextRange.store(0, std::memory_order_relaxed);
+    Failed.store(false, std::memory_order_relaxed);
+    Failure = nullptr;
+    // Published: a helper that takes a ticket sees the loop above.
+    Tickets.store(std::min(Threads.size(), Ranges - 1), std::memory_order_release);
     {
-        std::lock_guard<std::mutex> Guard(Lock);
-        Job = &Body;
-        Count = Items;
-        RangeSize = Size;
-        Ranges = (Items + Size - 1) / Size;
-        NextRange = 0;
-        Busy = Threads.size();
-        Failure = nullptr;
-        ++Round;
+        std::lock_guard<std::mutex> Guard(Lock); // no sleeper misses the tickets
     }
     Started.notify_all();
     RunRanges();
-    std::unique_lock<std::mutex> Guard(Lock);
-    Finished.wait(Guard, [this] { return Busy == 0; });
+    // The ranges are gone: no helper joins any more, and those inside
+    // finish their last range.
+    Tickets.store(0, std::memory_order_seq_cst);
+    while (Busy.load(std::memory_order_seq_cst) != 0)
+        std::this_thread::yield();
     Job = nullptr;
     if (Failure)
         std::rethrow_exception(std::exchange(Failure, nullptr));
 }
 
+bool TWorkerTeam::TryJoin()
+{
+    // Counted busy before it takes a ticket, so that the caller, which
+    // withdraws the tickets and then waits for no helper to be busy, never
+    // leaves one inside a loop.
+    Busy.fetch_add(1, std::memory_order_seq_cst);
+    std::size_t Left = Tickets.load(std::memory_order_seq_cst);
+    while (Left > 0) {
+        if (Tickets.compare_exchange_weak(Left, Left - 1, std::memory_order_seq_cst)) {
+            RunRanges();
+            Busy.fetch_sub(1, std::memory_order_seq_cst);
+            return true;
+        }
+    }
+    Busy.fetch_sub(1, std::memory_order_seq_cst);
+    return false;
+}
+
 void TWorkerTeam::RunRanges()
 {
-    for (;;) {
-        std::size_t K;
-        {
-            std::lock_guard<std::mutex> Guard(Lock);
-            if (NextRange >= Ranges || Failure)
-                return;
-            K = NextRange++;
-        }
+    while (!Failed.load(std::memory_order_relaxed)) {
+        const std::size_t K = NextRange.fetch_add(1);
+        if (K >= Ranges)
+            return;
         const std::size_t Begin = K * RangeSize;
         try {
             (*Job)(Begin, std::min(Count, Begin + RangeSize));
@@ -110,26 +134,31 @@ void TWorkerTeam::RunRanges()
             std::lock_guard<std::mutex> Guard(Lock);
             if (!Failure)
                 Failure = std::current_exception();
+            Failed = true;
         }
     }
 }
 
 void TWorkerTeam::Work()
 {
-    unsigned long Seen = 0;
     for (;;) {
+        // Watch for a loop a little while, then sleep until one comes.
+        const auto Until = std::chrono::steady_clock::now() + Watch;
+        bool Joined = false;
+        while (!Joined && !Stopping && std::chrono::steady_clock::now() < Until) {
+            if (Tickets.load(std::memory_order_relaxed) > 0)
+                Joined = TryJoin();
+            else
+                std::this_thread::yield();
+        }
+        if (Joined)
+            continue;
         {
             std::unique_lock<std::mutex> Guard(Lock);
-            Started.wait(Guard, [&] { return Stopping || Round != Seen; });
-            if (Stopping)
-                return;
-            Seen = Round;
+            Started.wait(Guard, [this] { return Stopping || Tickets.load() > 0; });
         }
-        RunRanges();
-        {
-            std::lock_guard<std::mutex> Guard(Lock);
-            --Busy;
-        }
-        Finished.notify_one();
+        if (Stopping)
+            return;
+        TryJoin();
     }
 }

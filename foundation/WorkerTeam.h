@@ -7,6 +7,7 @@
 // them, so a small network never starts one. Which thread runs an item
 // does not change what it computes.
 
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
 #include <exception>
@@ -37,18 +38,27 @@ private:
     void Run(std::size_t Items, std::size_t Size, const std::function<void(std::size_t, std::size_t)>& Body);
     bool StartThreads();
     void Work();
+    // Joins the current loop if a helper is still wanted there.
+    bool TryJoin();
     // Runs ranges of the current loop until none is left.
     void RunRanges();
 
     std::size_t Helpers; // threads besides the caller's
     std::vector<std::thread> Threads;
 
-    std::mutex Lock;
-    std::condition_variable Started, Finished;
+    // The current loop, set before its tickets are handed out.
     const std::function<void(std::size_t, std::size_t)>* Job = nullptr;
-    std::size_t Count = 0, RangeSize = 0, NextRange = 0, Ranges = 0;
-    std::size_t Busy = 0;    // helpers still inside the current loop
-    unsigned long Round = 0; // counts the loops handed out
-    bool Stopping = false;
+    std::size_t Count = 0, RangeSize = 0, Ranges = 0;
+    std::atomic<std::size_t> NextRange = 0;
+    // Helpers still wanted for the current loop, and those inside it (or
+    // about to see whether they are wanted): only as many join as there
+    // are ranges for, and one that comes after the ranges are gone is not
+    // waited for.
+    std::atomic<std::size_t> Tickets = 0, Busy = 0;
+    std::atomic<bool> Failed = false, Stopping = false;
+
+    // Helpers that found no loop for a while sleep here.
+    std::mutex Lock;
+    std::condition_variable Started;
     std::exception_ptr Failure;
 };

@@ -177,6 +177,10 @@ public:
     // and re-solve"; a circuit that cannot be traced gives "Error building
     // mesh circuits" and leaves no meshes. False on either.
     bool BuildMeshes(int Upper = 0, int Lower = 0, const TBranchOrdering& Ordering = {});
+    // What BuildMeshes does before it traces the circuits: the meshes
+    // cleared, the tree built and its chords checked against the loop
+    // count, with the same message. False when they do not match.
+    bool CheckLoops(int Upper = 0, int Lower = 0, const TBranchOrdering& Ordering = {});
 
     // ---- branch order
     void SaveBranchOrder();

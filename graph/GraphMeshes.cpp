@@ -49,7 +49,7 @@ bool IsOpenExcludedBranch(const TBranch* Branch)
 
 } // namespace
 
-bool TGraph::BuildMeshes(int Upper, int Lower, const TBranchOrdering& Ordering)
+bool TGraph::CheckLoops(int Upper, int Lower, const TBranchOrdering& Ordering)
 {
     ClearMeshes();
     const int Loops = Upper != 0 ? Upper - Lower + 1 : BranchCount() - NodeCount() + 1;
@@ -59,6 +59,13 @@ bool TGraph::BuildMeshes(int Upper, int Lower, const TBranchOrdering& Ordering)
         ShowMessage("Disconnected network.  Make sure all nodes and branches are connected and re-solve");
         return false;
     }
+    return true;
+}
+
+bool TGraph::BuildMeshes(int Upper, int Lower, const TBranchOrdering& Ordering)
+{
+    if (!CheckLoops(Upper, Lower, Ordering))
+        return false;
 
     int NextId = 0;
     for (TBranch* Chord : Work.Chords) {

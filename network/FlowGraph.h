@@ -298,6 +298,10 @@ protected:
     // False (with the graph library's message) when the meshes cannot be
     // built.
     bool Prepare(bool JumpsAsChords = false);
+    // Prepare without the circuits: the tree and its loop check alone, for
+    // a run whose warm start comes first and whose meshes are built after
+    // it, on the warm flows.
+    bool PrepareBranches();
     // The inner loop: corrects the worst mesh, one per pass, until the worst
     // residual is at most 0.01 Pa (LoopCode converged) or after 200 passes
     // (the iteration limit); no meshes gives lcNoMeshes, a lone mesh with
@@ -330,6 +334,10 @@ protected:
     void ApplyAirToNode(TFlowNode& Node) const;
 
 private:
+    // The branches' mass flows and resistances, and the exclusion marks
+    // cleared: the start of Prepare and PrepareBranches.
+    void PrepareBranchFlows();
+
     const TSettings* SettingsSource = nullptr;
     // Mesh incidence and the worst-mesh queue of the mesh loop, made by the
     // first balancing run. A shared pointer frees it without this folder

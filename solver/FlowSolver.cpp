@@ -149,6 +149,20 @@ bool TFlowGraph::Validate()
 
 bool TFlowGraph::Prepare(bool JumpsAsChords)
 {
+    PrepareBranchFlows();
+    if (!JumpsAsChords)
+        return BuildMeshes();
+    return BuildMeshes(0, 0, [this](TBranchList&) { SortForMeshes(true); });
+}
+
+bool TFlowGraph::PrepareBranches()
+{
+    PrepareBranchFlows();
+    return CheckLoops();
+}
+
+void TFlowGraph::PrepareBranchFlows()
+{
     for (const auto& Item : Branches())
         FlowBranchOf(Item).CalcMassFlow();
     ForEachBranch([](TFlowBranch& B) { B.CalcToResistance(); });
@@ -156,9 +170,6 @@ bool TFlowGraph::Prepare(bool JumpsAsChords)
     // may hold here, or every circuit through a terminal would fail.
     ClearBranchFlag(gfExcluded);
     ClearNodeFlag(gfExcluded);
-    if (!JumpsAsChords)
-        return BuildMeshes();
-    return BuildMeshes(0, 0, [this](TBranchList&) { SortForMeshes(true); });
 }
 
 void TFlowGraph::InitBranch(TFlowBranch& Branch)
@@ -371,14 +382,26 @@ void TDuctGraph::Solve()
         Saved.Restore();
         Status = ssDataError;
     };
-    if (!Validate() || !Prepare()) {
+    // A run that starts afresh from the warm start builds its meshes after
+    // it, on the warm flows: before it, only their tree is checked.
+    const bool WarmFirst = UseWarmStart && !FromPresentFlows;
+    auto PrepareMeshes = [&] {
+        if (!Prepare()) {
+            Status = ssDataError;
+            return false;
+        }
+        if (!FlowsFinite(Branches()) || !SumAllResiduals()) {
+            BrokeDown();
+            return false;
+        }
+        return true;
+    };
+    if (!Validate() || (WarmFirst && !PrepareBranches())) {
         Status = ssDataError;
         return;
     }
-    if (!FlowsFinite(Branches()) || !SumAllResiduals()) {
-        BrokeDown();
+    if (!WarmFirst && !PrepareMeshes())
         return;
-    }
     if (FromPresentFlows && MaxResidual <= UnchangedResidual) {
         Status = ssSolved; // nothing changed since the last solution
         return;
@@ -392,6 +415,8 @@ void TDuctGraph::Solve()
         WarmIterations = Report.Iterations;
         Warm = WarmFlowsTaken(Report.Result);
     }
+    if (WarmFirst && !Warm && !PrepareMeshes())
+        return;
     // The run's trees keep the branches the warm flows rest on a jump as
     // chords.
     if (Warm && !Prepare(true)) {

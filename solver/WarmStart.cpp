@@ -57,8 +57,10 @@ constexpr double StartFriction = 0.02;
 constexpr double FlatShare = 1e-6;
 // Flow conserved at a node: to this share of the main fan's flow.
 constexpr double ConservedShare = 1e-9;
-// The fewest branch laws worth a thread of their own.
+// The fewest branch laws worth a thread of their own, and the laws of a
+// block of the loops whose results are added up.
 constexpr std::size_t LawsPerThread = 512;
+constexpr std::size_t LawBlock = 256;
 
 using TMatrix = Eigen::SparseMatrix<double, Eigen::ColMajor, int>;
 
@@ -208,6 +210,7 @@ private:
     std::vector<double> Potential;  // group -> the pressure the drops along its path leave
     std::deque<int> Frontier, Later; // groups to visit: on the same count, on one more
 
+    std::vector<double> BlockResults; // OverLaws' blocks
     TMatrix Matrix;
     TSparseCholesky Factor;
     Eigen::VectorXd Rhs;
@@ -237,6 +240,21 @@ private:
     // Evaluates every law at Flow + Alpha·Step into Trial; false when a drop
     // is not a number.
     bool EvaluateAt(const std::vector<double>& Step, double Alpha);
+    // Body(J) for every law J, the laws shared out among the team in fixed
+    // blocks; what the calls return combined by Combine from Start, block
+    // by block in order, so that no figure depends on the threads.
+    template <typename TBody, typename TCombine>
+    double OverLaws(TBody Body, TCombine Combine, double Start);
+    template <typename TBody>
+    double SumOverLaws(TBody Body)
+    {
+        return OverLaws(Body, std::plus<double>(), 0.0);
+    }
+    template <typename TBody>
+    double MaxOverLaws(TBody Body)
+    {
+        return OverLaws(Body, [](double A, double B) { return std::max(A, B); }, 0.0);
+    }
     // Pins law J at the flow AtJump; false when a drop there is not a number.
     bool PinAt(std::size_t J, double AtJump);
     bool SpreadFixedFlows();
@@ -514,6 +532,27 @@ bool TNetworkNewton::EvaluateAt(const std::vector<double>& Step, double Alpha)
     return std::all_of(Trial.begin(), Trial.end(), [](double D) { return std::isfinite(D); });
 }
 
+template <typename TBody, typename TCombine>
+double TNetworkNewton::OverLaws(TBody Body, TCombine Combine, double Start)
+{
+    const std::size_t Count = Laws.size();
+    const std::size_t Blocks = (Count + LawBlock - 1) / LawBlock;
+    BlockResults.assign(Blocks, Start);
+    Team.ForEachRange(Blocks, LawsPerThread / LawBlock, [&](std::size_t First, std::size_t Last) {
+        for (std::size_t K = First; K < Last; ++K) {
+            double Result = Start;
+            const std::size_t End = std::min(Count, (K + 1) * LawBlock);
+            for (std::size_t J = K * LawBlock; J < End; ++J)
+                Result = Combine(Result, Body(J));
+            BlockResults[K] = Result;
+        }
+    });
+    double Result = Start;
+    for (double Block : BlockResults)
+        Result = Combine(Result, Block);
+    return Result;
+}
+
 TWarmStartReport TNetworkNewton::Iterate()
 {
     TWarmStartReport Report;
@@ -569,25 +608,24 @@ TWarmStartReport TNetworkNewton::Iterate()
         // it then holds the pressure difference across it without leaving
         // the system singular. A pinned branch keeps its flow whatever the
         // pressures.
-        double Steepest = 0.0;
-        for (std::size_t J = 0; J < J0; ++J) {
+        const double Steepest = MaxOverLaws([&](std::size_t J) {
             // A jump is spread over the slope only for a flow that has just
             // crossed one: spread, it would slow a flow settling near it.
             Weight[J] = Slopes[J];
             if (Smoothing == 0.0 && Pins[J].Crossed + 1 >= Iteration)
                 Weight[J] += Laws[J].JumpSpread(Flow[J]);
-            if (!std::isfinite(Weight[J])) {
-                Report.Result = wsNotFinite;
-                return Report;
-            }
-            Steepest = std::max(Steepest, Weight[J]);
+            return std::isfinite(Weight[J]) ? Weight[J] : HUGE_VAL;
+        });
+        if (!std::isfinite(Steepest)) {
+            Report.Result = wsNotFinite;
+            return Report;
         }
         const double Floor = FlatShare * Steepest;
         if (!(Floor > 0.0)) {
             Report.Result = wsSingular;
             return Report;
         }
-        for (std::size_t J = 0; J < J0; ++J) {
+        MaxOverLaws([&](std::size_t J) {
             if (Pins[J].Pinned) {
                 Weight[J] = FlatShare / Steepest;
                 Base[J] = Pins[J].Flow;
@@ -595,6 +633,9 @@ TWarmStartReport TNetworkNewton::Iterate()
                 Weight[J] = 1.0 / std::max(Weight[J], Floor);
                 Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
             }
+            return 0.0;
+        });
+        for (std::size_t J = 0; J < J0; ++J) {
             const auto& S = Slots[J];
             if (S[0] >= 0)
                 Values[S[0]] += Weight[J];
@@ -631,11 +672,7 @@ TWarmStartReport TNetworkNewton::Iterate()
         // both as the node between them makes it, and released together
         // both would cross back and be pinned again, iteration after
         // iteration; released one at a time, the other settles.
-        double Furthest = 0.0;
-        for (std::size_t J = 0; J < J0; ++J) {
-            if (Pins[J].Pinned)
-                Furthest = std::max(Furthest, PinOffBy(J));
-        }
+        const double Furthest = MaxOverLaws([&](std::size_t J) { return Pins[J].Pinned ? PinOffBy(J) : 0.0; });
         // A released branch leaves from the piece its flow at the jump lies
         // on: going the other way counts as a crossing, so that it is pinned
         // again should it come straight back, and its slope spreads the
@@ -643,24 +680,24 @@ TWarmStartReport TNetworkNewton::Iterate()
         // difference has left the jump: pinned on the wrong side, it would
         // hold every other release back and leave its meshes off by the
         // jump.
-        for (std::size_t J = 0; J < J0; ++J) {
+        MaxOverLaws([&](std::size_t J) {
             TPin& Pin = Pins[J];
             if (!Pin.Pinned)
-                continue;
+                return 0.0;
             const double Off = PinOffBy(J);
             if (Off > ReleaseShare * (Pin.High - Pin.Low) && Off >= ReleaseFurthest * Furthest) {
                 Pin.Pinned = false;
                 Pin.Piece = Pin.Before = Laws[J].Piece(Flow[J]);
             }
-        }
+            return 0.0;
+        });
 
         // The Newton step and the energy's slope along it at its start.
-        double SlopeAtStart = 0.0;
-        for (std::size_t J = 0; J < J0; ++J) {
+        const double SlopeAtStart = SumOverLaws([&](std::size_t J) {
             const double NewFlow = Base[J] + Weight[J] * (GroupPressure(From[J]) - GroupPressure(To[J]));
             Step[J] = NewFlow - Flow[J];
-            SlopeAtStart += (Drop[J] - Shift[J]) * Step[J];
-        }
+            return (Drop[J] - Shift[J]) * Step[J];
+        });
         if (!EvaluateAt(Step, 1.0)) {
             Report.Result = wsNotFinite;
             return Report;
@@ -669,9 +706,8 @@ TWarmStartReport TNetworkNewton::Iterate()
         if (Conserved && SlopeAtStart < 0.0) {
             // Regula falsi on the energy's slope, which rises along the step.
             double Low = 0.0, LowSlope = SlopeAtStart;
-            double High = 1.0, HighSlope = 0.0;
-            for (std::size_t J = 0; J < J0; ++J)
-                HighSlope += (Trial[J] - Shift[J]) * Step[J];
+            double High = 1.0;
+            double HighSlope = SumOverLaws([&](std::size_t J) { return (Trial[J] - Shift[J]) * Step[J]; });
             if (Smoothing == 0.0 && HighSlope > StepSlopeShare * -SlopeAtStart && Best <= CloseEnough) {
                 // Close enough already, and the step overshoots (a jump
                 // too small to pin): keep the flows before it.
@@ -690,9 +726,7 @@ TWarmStartReport TNetworkNewton::Iterate()
                     Report.Result = wsNotFinite;
                     return Report;
                 }
-                double Here = 0.0;
-                for (std::size_t J = 0; J < J0; ++J)
-                    Here += (Trial[J] - Shift[J]) * Step[J];
+                const double Here = SumOverLaws([&](std::size_t J) { return (Trial[J] - Shift[J]) * Step[J]; });
                 if (std::fabs(Here) <= StepSlopeShare * -SlopeAtStart)
                     break;
                 if (Here < 0.0) {
@@ -704,8 +738,6 @@ TWarmStartReport TNetworkNewton::Iterate()
                 }
             }
         }
-        for (std::size_t J = 0; J < J0; ++J)
-            Flow[J] += Alpha * Step[J];
         Drop.swap(Trial);
         Slopes.swap(TrialSlope);
         Conserved = true;
@@ -713,14 +745,14 @@ TWarmStartReport TNetworkNewton::Iterate()
         // How far the laws are from the pressures after a whole step; a
         // pinned branch is balanced while its pressure difference lies
         // within its jump.
-        double Largest = 0.0;
-        for (std::size_t J = 0; J < J0; ++J) {
+        double Largest = MaxOverLaws([&](std::size_t J) {
+            Flow[J] += Alpha * Step[J];
             const double Needed = GroupPressure(From[J]) - GroupPressure(To[J]) + Shift[J];
             const TPin& Pin = Pins[J];
             const double Residual = Pin.Pinned ? std::max({Pin.Low - Needed, Needed - Pin.High, 0.0})
                                                : Drop[J] - Needed;
-            Largest = std::max(Largest, std::fabs(Residual));
-        }
+            return std::fabs(Residual);
+        });
         Report.LargestResidual = Largest;
         // What the loop method will see: the residuals summed round meshes
         // (a mesh of hundreds of links sums as many branch residuals).
@@ -793,28 +825,31 @@ TWarmStartReport TNetworkNewton::Iterate()
         // balances on that jump: it keeps the flow there from now on. A
         // jump smaller than the loop method's tolerance is left alone: its
         // closer side is close enough.
-        for (std::size_t J = 0; J < J0; ++J) {
+        // (1 for a branch pinned now, 2 for one whose drop there is not a
+        // number.)
+        const double Pinned = MaxOverLaws([&](std::size_t J) {
             TPin& Pin = Pins[J];
             if (Pin.Pinned)
-                continue;
+                return 0.0;
             const int Now = Laws[J].Piece(Flow[J]);
             if (Now == Pin.Piece)
-                continue;
+                return 0.0;
             double AtJump = 0.0;
             double Rise = 0.0;
-            if (Now == Pin.Before && Laws[J].JumpBetween(Pin.Piece, Now, AtJump, Rise) && Rise >= PinnedRise &&
-                !PinAt(J, AtJump)) {
-                Report.Result = wsNotFinite;
-                return Report;
-            }
-            if (Pins[J].Pinned) {
-                Conserved = false; // its flow moved
-                Largest = MeshLargest = HUGE_VAL;
-                continue;
-            }
+            if (Now == Pin.Before && Laws[J].JumpBetween(Pin.Piece, Now, AtJump, Rise) && Rise >= PinnedRise)
+                return PinAt(J, AtJump) ? 1.0 : 2.0;
             Pin.Before = Pin.Piece;
             Pin.Piece = Now;
             Pin.Crossed = Iteration;
+            return 0.0;
+        });
+        if (Pinned == 2.0) {
+            Report.Result = wsNotFinite;
+            return Report;
+        }
+        if (Pinned == 1.0) {
+            Conserved = false; // their flows moved
+            Largest = MeshLargest = HUGE_VAL;
         }
 
         // Stalled: no new least mesh residual for a while, or at once when
