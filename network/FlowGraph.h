@@ -217,6 +217,9 @@ public:
     // graph's team: Visit must read no other branch and write nothing but
     // its own branch.
     void ForEachBranch(const std::function<void(TFlowBranch&)>& Visit);
+    // The same for every mesh: Visit may read its branches, and write
+    // nothing but its own mesh.
+    void ForEachMesh(const std::function<void(TFlowMesh&)>& Visit);
 
     // ---- network checks (the duct network adds those of its main fan)
     // The first Sink node; nullptr when there is none.

@@ -7,8 +7,9 @@
 
 namespace {
 
-// The fewest branches worth a thread of their own.
+// The fewest branches, and meshes, worth a thread of their own.
 constexpr std::size_t BranchesPerThread = 512;
+constexpr std::size_t MeshesPerThread = 128;
 
 } // namespace
 
@@ -49,5 +50,14 @@ void TFlowGraph::ForEachBranch(const std::function<void(TFlowBranch&)>& Visit)
     Team().ForEachRange(List.size(), BranchesPerThread, [&](std::size_t Begin, std::size_t End) {
         for (std::size_t K = Begin; K < End; ++K)
             Visit(FlowBranchOf(List[K]));
+    });
+}
+
+void TFlowGraph::ForEachMesh(const std::function<void(TFlowMesh&)>& Visit)
+{
+    const auto& List = Meshes();
+    Team().ForEachRange(List.size(), MeshesPerThread, [&](std::size_t Begin, std::size_t End) {
+        for (std::size_t K = Begin; K < End; ++K)
+            Visit(static_cast<TFlowMesh&>(*List[K]));
     });
 }

@@ -204,10 +204,8 @@ void TFlowGraph::InitMeshes()
 
 void TFlowGraph::InitSolveState()
 {
-    for (const auto& Item : Branches())
-        InitBranch(FlowBranchOf(Item));
-    for (const auto& Mesh : Meshes())
-        AsFlowMesh(Mesh).SumConductance();
+    ForEachBranch([this](TFlowBranch& B) { InitBranch(B); });
+    ForEachMesh([](TFlowMesh& Mesh) { Mesh.SumConductance(); });
     CalcNodePressures();
 }
 
@@ -230,8 +228,7 @@ bool TFlowGraph::MaxMeshResidual()
 
 bool TFlowGraph::SumAllResiduals()
 {
-    for (const auto& Mesh : Meshes())
-        AsFlowMesh(Mesh).CalcResidual(false);
+    ForEachMesh([](TFlowMesh& Mesh) { Mesh.CalcResidual(false); });
     return MaxMeshResidual();
 }
 

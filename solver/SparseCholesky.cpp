@@ -30,6 +30,9 @@ constexpr int ParallelColumns = 2048;
 // Fronts of at most this many rows are factorised by plain loops: for
 // them the dense routines' set-up costs more than the arithmetic.
 constexpr int SmallFront = 24;
+// Rows and columns of the blocks in which a larger front's rows below are
+// updated, shared out among a team at the top of the tree.
+constexpr int UpdateBlock = 32;
 
 // Eliminates the first K columns of the M × M front F (by column, lower
 // triangle): L in those columns, what is left for the rows below in the
@@ -109,6 +112,7 @@ void TSparseCholesky::Analyse(const TMatrix& Lower)
     Subtrees.clear();
     SubtreeFirst.clear();
     Above.clear();
+    WaveStart.clear();
     Values.clear();
     NewOf.clear();
     if (N == 0)
@@ -395,10 +399,61 @@ void TSparseCholesky::Analyse(const TMatrix& Lower)
     SubtreeFirst.clear();
     for (int S : Subtrees)
         SubtreeFirst.push_back(FirstOf[static_cast<std::size_t>(S)]);
+    // The supernodes above in waves: each one's children among them lie in
+    // earlier waves, so the supernodes of a wave are independent.
     std::sort(Above.begin(), Above.end());
+    std::vector<int> Wave(static_cast<std::size_t>(Supers), -1);
+    int Waves = 0;
+    for (int S : Above) {
+        int W = 0;
+        const TSupernode& Node = Supernodes[static_cast<std::size_t>(S)];
+        for (int Kid = Node.ChildStart; Kid < Node.ChildEnd; ++Kid)
+            W = std::max(W, Wave[static_cast<std::size_t>(ChildList[static_cast<std::size_t>(Kid)])] + 1);
+        Wave[static_cast<std::size_t>(S)] = W;
+        Waves = std::max(Waves, W + 1);
+    }
+    std::stable_sort(Above.begin(), Above.end(), [&](int A, int B) {
+        return Wave[static_cast<std::size_t>(A)] < Wave[static_cast<std::size_t>(B)];
+    });
+    WaveStart.assign(static_cast<std::size_t>(Waves) + 1, 0);
+    for (int S : Above)
+        ++WaveStart[static_cast<std::size_t>(Wave[static_cast<std::size_t>(S)]) + 1];
+    std::partial_sum(WaveStart.begin(), WaveStart.end(), WaveStart.begin());
 }
 
-bool TSparseCholesky::FactoriseSupernode(int S, const double* Matrix, std::vector<std::vector<double>>& Fronts)
+void TSparseCholesky::UpdateBelow(Eigen::Map<Eigen::MatrixXd>& F, int K, TWorkerTeam* Team)
+{
+    // In blocks of a fixed size, the same with a team or without: the rows
+    // below the columns just eliminated take their part of L, then each
+    // block of the columns below its update, the lower triangle and a
+    // little above it.
+    const int M = static_cast<int>(F.rows());
+    const int Rest = M - K;
+    const auto Diagonal = F.topLeftCorner(K, K).triangularView<Eigen::Lower>();
+    const std::size_t Blocks = static_cast<std::size_t>((Rest + UpdateBlock - 1) / UpdateBlock);
+    auto EachBlock = [&](auto Body) {
+        if (Team && Blocks > 1)
+            Team->ForEachItem(Blocks, Body);
+        else
+            for (std::size_t B = 0; B < Blocks; ++B)
+                Body(B);
+    };
+    EachBlock([&](std::size_t B) {
+        const int First = static_cast<int>(B) * UpdateBlock;
+        auto Rows = F.block(K + First, 0, std::min(UpdateBlock, Rest - First), K);
+        Diagonal.adjoint().solveInPlace<Eigen::OnTheRight>(Rows);
+    });
+    const auto L = F.bottomLeftCorner(Rest, K);
+    EachBlock([&](std::size_t B) {
+        const int First = static_cast<int>(B) * UpdateBlock;
+        const int Width = std::min(UpdateBlock, Rest - First);
+        F.block(K + First, K + First, Rest - First, Width).noalias() -=
+            L.bottomRows(Rest - First) * L.middleRows(First, Width).transpose();
+    });
+}
+
+bool TSparseCholesky::FactoriseSupernode(int S, const double* Matrix, std::vector<std::vector<double>>& Fronts,
+                                         TWorkerTeam* Team)
 {
     const TSupernode& Node = Supernodes[static_cast<std::size_t>(S)];
     const int M = Node.Rows;
@@ -437,11 +492,8 @@ bool TSparseCholesky::FactoriseSupernode(int S, const double* Matrix, std::vecto
         for (int J = 0; J < K; ++J)
             if (!(Diagonal(J, J) > 0.0) || !std::isfinite(Diagonal(J, J)))
                 return false;
-        if (M > K) {
-            auto Rest = F.bottomLeftCorner(M - K, K);
-            Diagonal.triangularView<Eigen::Lower>().adjoint().solveInPlace<Eigen::OnTheRight>(Rest);
-            F.bottomRightCorner(M - K, M - K).selfadjointView<Eigen::Lower>().rankUpdate(Rest, -1.0);
-        }
+        if (M > K)
+            UpdateBelow(F, K, Team);
     }
     std::copy(Front.begin(), Front.begin() + static_cast<std::ptrdiff_t>(M) * K,
               Values.begin() + static_cast<std::ptrdiff_t>(Node.ValueStart));
@@ -470,9 +522,22 @@ bool TSparseCholesky::Factorise(const TMatrix& Lower, TWorkerTeam* Team)
     });
     if (Failed)
         return false;
-    for (int S : Above)
-        if (!FactoriseSupernode(S, Matrix, Fronts))
+    for (std::size_t W = 0; W + 1 < WaveStart.size(); ++W) {
+        const std::size_t First = static_cast<std::size_t>(WaveStart[W]);
+        const std::size_t Count = static_cast<std::size_t>(WaveStart[W + 1]) - First;
+        if (Count == 1) {
+            // Alone in its wave: its own update is shared out.
+            if (!FactoriseSupernode(Above[First], Matrix, Fronts, Team))
+                return false;
+            continue;
+        }
+        Team->ForEachItem(Count, [&](std::size_t K) {
+            if (!FactoriseSupernode(Above[First + K], Matrix, Fronts))
+                Failed = true;
+        });
+        if (Failed)
             return false;
+    }
     return true;
 }
 

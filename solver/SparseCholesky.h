@@ -48,7 +48,13 @@ private:
         int Offset; // position in the front
     };
 
-    bool FactoriseSupernode(int S, const double* Matrix, std::vector<std::vector<double>>& Fronts);
+    // Gathers supernode S's front and eliminates its columns; with a team,
+    // the update of its rows below is shared out.
+    bool FactoriseSupernode(int S, const double* Matrix, std::vector<std::vector<double>>& Fronts,
+                            TWorkerTeam* Team = nullptr);
+    // The rows below the first K columns of front F, those columns
+    // factorised: their part of L, and what they leave for the rest.
+    static void UpdateBelow(Eigen::Map<Eigen::MatrixXd>& F, int K, TWorkerTeam* Team);
 
     int Size = 0;
     Eigen::Index Stored = 0; // the pattern's entries
@@ -58,7 +64,8 @@ private:
     std::vector<TEntry> Entries;
     // Work shared out: whole subtrees of supernodes (the last supernode of
     // each, its first being SubtreeFirst), largest first, and then the
-    // supernodes above them, in order.
+    // supernodes above them, wave by wave.
     std::vector<int> Subtrees, SubtreeFirst, Above;
+    std::vector<int> WaveStart; // Above in waves: Above[WaveStart[w] ...]
     std::vector<double> Values;
 };

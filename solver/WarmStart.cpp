@@ -943,20 +943,19 @@ void StartMeshSlopes(TDuctGraph& G)
     const auto& Branches = G.Branches();
     const double Roughness = G.Settings().roughness;
     std::vector<double> Slopes(Branches.size(), 0.0);
-    for (std::size_t K = 0; K < Branches.size(); ++K) {
-        TFlowBranch& B = FlowBranchOf(Branches[K]);
-        B.Index = static_cast<int>(K);
+    for (std::size_t K = 0; K < Branches.size(); ++K)
+        Branches[K]->Index = static_cast<int>(K);
+    G.ForEachBranch([&](TFlowBranch& B) {
         if (&B != G.MainFan && !HasFixedDrop(B))
-            Slopes[K] = TBranchLaw(B, Roughness, false).Slope(false);
-    }
-    for (const auto& Item : G.Meshes()) {
-        auto& Mesh = static_cast<TFlowMesh&>(*Item);
+            Slopes[static_cast<std::size_t>(B.Index)] = TBranchLaw(B, Roughness, false).Slope(false);
+    });
+    G.ForEachMesh([&](TFlowMesh& Mesh) {
         if (Mesh.HasFan)
-            continue;
+            return;
         double Sum = 0.0;
         for (const TLink& L : Mesh.Links)
             Sum += Slopes[static_cast<std::size_t>(L.Branch->Index)];
         if (Sum > 0.0 && std::isfinite(Sum))
             Mesh.Gain = 1.0 / Sum;
-    }
+    });
 }
