@@ -59,7 +59,7 @@ bool FactoriseSmall(double* F, int M, int K)
 }
 
 // The pattern of the permuted matrix, by column: the rows above the
-// diagonal (Upper) or below it (Lower).
+// diagonal (Above) or below it.
 void PermutedPattern(const TSparseCholesky::TMatrix& M, const std::vector<int>& NewOf, bool Above,
                      std::vector<int>& Start, std::vector<int>& Index)
 {

@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 #include <deque>
+#include <functional>
 #include <numbers>
 #include <numeric>
 #include <vector>
@@ -254,6 +255,11 @@ private:
     double MaxOverLaws(TBody Body)
     {
         return OverLaws(Body, [](double A, double B) { return std::max(A, B); }, 0.0);
+    }
+    template <typename TBody>
+    void ForEachLaw(TBody Body)
+    {
+        OverLaws([&Body](std::size_t J) { return Body(J), 0.0; }, std::plus<double>(), 0.0);
     }
     // Pins law J at the flow AtJump; false when a drop there is not a number.
     bool PinAt(std::size_t J, double AtJump);
@@ -625,7 +631,7 @@ TWarmStartReport TNetworkNewton::Iterate()
             Report.Result = wsSingular;
             return Report;
         }
-        MaxOverLaws([&](std::size_t J) {
+        ForEachLaw([&](std::size_t J) {
             if (Pins[J].Pinned) {
                 Weight[J] = FlatShare / Steepest;
                 Base[J] = Pins[J].Flow;
@@ -633,7 +639,6 @@ TWarmStartReport TNetworkNewton::Iterate()
                 Weight[J] = 1.0 / std::max(Weight[J], Floor);
                 Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
             }
-            return 0.0;
         });
         for (std::size_t J = 0; J < J0; ++J) {
             const auto& S = Slots[J];
@@ -680,16 +685,15 @@ TWarmStartReport TNetworkNewton::Iterate()
         // difference has left the jump: pinned on the wrong side, it would
         // hold every other release back and leave its meshes off by the
         // jump.
-        MaxOverLaws([&](std::size_t J) {
+        ForEachLaw([&](std::size_t J) {
             TPin& Pin = Pins[J];
             if (!Pin.Pinned)
-                return 0.0;
+                return;
             const double Off = PinOffBy(J);
             if (Off > ReleaseShare * (Pin.High - Pin.Low) && Off >= ReleaseFurthest * Furthest) {
                 Pin.Pinned = false;
                 Pin.Piece = Pin.Before = Laws[J].Piece(Flow[J]);
             }
-            return 0.0;
         });
 
         // The Newton step and the energy's slope along it at its start.
