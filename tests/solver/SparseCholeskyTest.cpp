@@ -140,6 +140,7 @@ TEST(SparseCholesky, SolvesDefiniteSystemsAlikeOnOneThreadAndMany)
         {"grid 70 x 70, conductances over 8 decades", [&] { return Grid(70, Random, 8.0).Lower(); }},
         {"scattered network of 6000 nodes", [&] { return Scattered(6000, 3000, 1, Random).Lower(); }},
         {"five separate networks", [&] { return Scattered(5000, 2500, 5, Random).Lower(); }},
+        {"no unknowns", [] { return LowerOf(0, {}); }},
         {"one unknown", [] { return LowerOf(1, {{0, 0, 2.5}}); }},
         {"dense 60 x 60", [&] { return Dense(60, Random); }},
     };
