@@ -207,8 +207,8 @@ public:
     // fixed drops and total drop.
     void RecalculateAll();
     // The full recomputation before a solve: friction factors, fitting links,
-    // C-values and sums, then the chain of RecalculateAll (friction last
-    // branch first).
+    // C-values and sums, then the chain of RecalculateAll (the branches
+    // shared out among the team).
     void RecalcBranches();
     // One sizing or balancing pass: per branch the chain of
     // TFlowBranch::RecalcLosses, then the duct velocity.

@@ -23,17 +23,13 @@ void TFlowGraph::RecalculateAll()
 
 void TFlowGraph::RecalcBranches()
 {
-    for (const auto& Item : Branches())
-        FlowBranchOf(Item).CalcFriction();
+    ForEachBranch([](TFlowBranch& Branch) { Branch.CalcFriction(); });
     ResolveFittingLinks(false);
     CalcFittingsC();
     CalcFittingSums();
-    // Each branch's chain reads only the branch and its two nodes, so one
-    // walk (last branch first, as friction is taken) gives what separate
-    // walks would.
-    const auto& List = Branches();
-    for (auto It = List.rbegin(); It != List.rend(); ++It)
-        FlowBranchOf(*It).RecalcLosses();
+    // Each branch's chain reads only the branch and its two nodes, so the
+    // branches may take it in any order, side by side.
+    ForEachBranch([](TFlowBranch& Branch) { Branch.RecalcLosses(); });
 }
 
 void TFlowGraph::RecalcChain()
