@@ -20,6 +20,8 @@ class TFlowBranch;
 // f is fixed (fully rough, the 0.02 of very slow flow, or held to its
 // bounds), the slope of the smooth or Colebrook law in between.
 double FrictionSlope(double Re, double Roughness, double Diameter, double F);
+// The same with the rough-wall factor of Roughness / Diameter at hand.
+double FrictionSlope(double Re, double Roughness, double Diameter, double F, double RoughFactor);
 
 class TBranchLaw {
 public:
