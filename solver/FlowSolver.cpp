@@ -258,7 +258,7 @@ void TFlowGraph::SolveMeshes()
     TMeshQueue& Queue = *MeshQueue;
     // Later passes of a run keep the meshes their predecessors set aside,
     // while they are found where they were set aside.
-    Queue.Build(List, &Branches(), SolvePasses > 0);
+    Queue.Build(List, &Branches(), SolvePasses > 0, &Team());
     Queue.Fill(List, false);
     int Worst = Queue.Worst();
     bool AllCurrent = false;
