@@ -51,13 +51,43 @@ double FrictionFactor(double Re, double Roughness, double Diameter, double Guess
 
 double DuctFrictionFactor(double Re, double Roughness, double Diameter, int& Regime)
 {
+    const bool Rough = Re >= TurbulentReynolds && Roughness != 0.0;
+    return DuctFrictionFactor(Re, Roughness, Diameter, Rough ? FrictionFactorRough(Roughness / Diameter) : 0.0,
+                              Regime);
+}
+
+double TRoughWallFactor::Of(double Roughness, double Diameter)
+{
+    if (!(Roughness == KeptRoughness && Diameter == KeptDiameter)) {
+        KeptRoughness = Roughness;
+        KeptDiameter = Diameter;
+        Factor = FrictionFactorRough(Roughness / Diameter);
+    }
+    return Factor;
+}
+
+double DuctFrictionFactor(double Re, double Roughness, double Diameter, double RoughFactor, int& Regime)
+{
     if (!(Re > 0.0)) {
         Regime = frNoFlow;
         return SlowFlowFriction;
     }
-    // A zero guess starts the rough wall's test and Colebrook's iterations
-    // from the rough-wall factor, and Prandtl's from its fixed start.
-    double F = FrictionFactor(Re, Roughness, Diameter, 0.0, Regime);
+    // The rough wall's test and Colebrook's iterations start from the
+    // rough-wall factor, Prandtl's from its fixed start.
+    double F = 0.0;
+    if (Re < TurbulentReynolds) {
+        Regime = frLaminar;
+        F = FrictionFactorLaminar(Re);
+    } else if (Roughness == 0.0) {
+        Regime = frSmooth;
+        F = FrictionFactorSmooth(Re, 0.0);
+    } else if (std::sqrt(RoughFactor) * Re * (Roughness / Diameter) > FullyRoughMeasure) {
+        Regime = frRough;
+        F = RoughFactor;
+    } else {
+        Regime = frTransition;
+        F = FrictionFactorColebrook(Re, Roughness / Diameter, RoughFactor);
+    }
     if (Regime == frRough) {
         const double rr = Roughness / Diameter;
         const double Onset = FullyRoughMeasure / (std::sqrt(F) * rr);

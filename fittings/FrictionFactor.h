@@ -1,7 +1,10 @@
 #pragma once
 // Reynolds number and Darcy friction factor of duct flow. Base units: density
 // kg/m3, velocity m/s, diameter and roughness m, dynamic viscosity Pa s.
-// Pure functions; the iterations are bounded and never raise.
+// Pure functions, and a duct's cache of the rough-wall factor; the
+// iterations are bounded and never raise.
+
+#include <limits>
 
 // Flow regime returned beside the friction factor.
 enum TFlowRegime {
@@ -44,6 +47,23 @@ inline constexpr double FullyRoughMeasure = 200.0;
 // rough-wall value, so the drop keeps rising with the flow there instead
 // of stepping down. Re <= 0 or no number gives the slow-flow factor.
 double DuctFrictionFactor(double Re, double Roughness, double Diameter, int& Regime);
+// The same with the rough-wall factor of Roughness / Diameter already at
+// hand (RoughWallFactor below keeps it per duct); it is read only for a
+// rough wall.
+double DuctFrictionFactor(double Re, double Roughness, double Diameter, double RoughFactor, int& Regime);
+
+// A duct's rough-wall factor, kept while its roughness and diameter stay
+// as they were: every recomputation of the duct's friction starts from it,
+// and the logarithm it costs is a good part of the whole.
+class TRoughWallFactor {
+public:
+    double Of(double Roughness, double Diameter);
+
+private:
+    double KeptRoughness = std::numeric_limits<double>::quiet_NaN();
+    double KeptDiameter = std::numeric_limits<double>::quiet_NaN();
+    double Factor = 0.0;
+};
 
 double FrictionFactorSmooth(double Re, double Guess);
 double FrictionFactorColebrook(double Re, double RelRoughness, double Guess);

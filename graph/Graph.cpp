@@ -3,6 +3,7 @@
 #include "foundation/NumberFormat.h"
 #include "foundation/WorkerTeam.h"
 #include "foundation/WarningSink.h"
+#include "graph/BranchSort.h"
 #include "graph/GraphFlags.h"
 #include "graph/GraphReport.h"
 
@@ -284,6 +285,7 @@ void TGraph::AssignSettings(const TGraph& Source)
 void TGraph::ClearGraph()
 {
     MeshList.clear();
+    SpareMeshes.clear();
     LoopCount = 0;
     ChordCount = 0;
     BranchById.clear();
@@ -294,9 +296,21 @@ void TGraph::ClearGraph()
 
 void TGraph::ClearMeshes()
 {
+    for (auto& Mesh : MeshList)
+        SpareMeshes.push_back(std::move(Mesh));
     MeshList.clear();
     LoopCount = 0;
     ChordCount = 0;
+}
+
+std::unique_ptr<TMesh> TGraph::ReusedMesh(int Id)
+{
+    if (SpareMeshes.empty())
+        return NewMesh(Id);
+    std::unique_ptr<TMesh> Mesh = std::move(SpareMeshes.back());
+    SpareMeshes.pop_back();
+    Mesh->Reuse(Id);
+    return Mesh;
 }
 
 // ---------------------------------------------------------------- look-ups
@@ -500,18 +514,12 @@ void TGraph::MoveBranch(int From, int To)
 
 void TGraph::SortBranchesById()
 {
-    std::stable_sort(BranchList.begin(), BranchList.end(),
-                     [](const std::unique_ptr<TBranch>& A, const std::unique_ptr<TBranch>& B) {
-                         return A->Id() < B->Id();
-                     });
+    SortBranchesByKey(BranchList, [](const TBranch& B) { return B.Id(); });
 }
 
 void TGraph::SortForTree()
 {
-    std::stable_sort(BranchList.begin(), BranchList.end(),
-                     [](const std::unique_ptr<TBranch>& A, const std::unique_ptr<TBranch>& B) {
-                         return A->Weight < B->Weight;
-                     });
+    SortBranchesByKey(BranchList, [](const TBranch& B) { return B.Weight; });
 }
 
 // ---------------------------------------------------------------- messages and report

@@ -164,6 +164,9 @@ public:
     void RelabelNodes(int Old, int New);
 
     // ---- spanning tree and meshes
+    // The meshes go; their objects are kept for the next BuildMeshes, which
+    // would otherwise free and allocate tens of thousands of link lists at
+    // every pass of a solver.
     void ClearMeshes();
     // Orders the branches (SortForTree, or Ordering when given) and labels
     // the components: a branch not excluded is a chord (flagged gfChord)
@@ -218,6 +221,9 @@ private:
     TNodeList NodeList;
     TBranchList BranchList;
     TMeshList MeshList;
+    TMeshList SpareMeshes; // cleared meshes, for BuildMeshes to reuse
+    // A new mesh of id Id: a spare one made new, else NewMesh's.
+    std::unique_ptr<TMesh> ReusedMesh(int Id);
     std::unordered_map<int, TNode*> NodeById;
     std::unordered_multimap<int, TBranch*> BranchById;
 

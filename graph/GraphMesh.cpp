@@ -7,6 +7,12 @@ void TMesh::ChordAdded(TBranch* /*Chord*/)
 {
 }
 
+void TMesh::Reuse(int NewId)
+{
+    Id = NewId;
+    Links.clear();
+}
+
 std::string TMesh::ReportRow() const
 {
     std::string Row = "\t";

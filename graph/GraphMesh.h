@@ -19,6 +19,9 @@ public:
 
     // Called once the chord link is in place.
     virtual void ChordAdded(TBranch* Chord);
+    // Makes this mesh, taken off an earlier set, a new mesh of id NewId:
+    // no links (their storage kept) and every value as a new mesh has it.
+    virtual void Reuse(int NewId);
     // "\t%8d : \t" with the id, then "+" or "-" and "%d, " per link.
     virtual std::string ReportRow() const;
 };

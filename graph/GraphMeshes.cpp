@@ -69,7 +69,7 @@ bool TGraph::BuildMeshes(int Upper, int Lower, const TBranchOrdering& Ordering)
 
     int NextId = 0;
     for (TBranch* Chord : Work.Chords) {
-        MeshList.push_back(NewMesh(++NextId));
+        MeshList.push_back(ReusedMesh(++NextId));
         TMesh& Mesh = *MeshList.back();
         Mesh.Links.push_back({1, Chord});
         Mesh.ChordAdded(Chord);

@@ -3,6 +3,7 @@
 // drop. All values in base units: m, m², m³/s, kg/s, Pa, kg/m³, °C, m/s.
 
 #include "fittings/FittingTypes.h"
+#include "fittings/FrictionFactor.h"
 #include "graph/GraphBranch.h"
 #include "network/FixedFitting.h"
 #include "network/FlowEnums.h"
@@ -82,6 +83,8 @@ public:
     // The network fittings that name this branch, with their (C, C2) values.
     std::vector<TFitting*> LinkedFittings;
     std::vector<std::pair<double, double>> LinkedFittingValues;
+    // The duct's rough-wall factor, for its friction factor.
+    TRoughWallFactor RoughWall;
 
     TFlowNode* FromFlowNode() const { return static_cast<TFlowNode*>(FromNode); }
     TFlowNode* ToFlowNode() const { return static_cast<TFlowNode*>(ToNode); }

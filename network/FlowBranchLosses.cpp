@@ -51,7 +51,8 @@ void TFlowBranch::CalcFriction()
     // started from its last value could differ call by call between the
     // regimes, and the drop with it.
     int Regime = frNoFlow;
-    FrictionFactor = DuctFrictionFactor(Reynolds, DuctRoughness(*this), Diameter, Regime);
+    const double Roughness = DuctRoughness(*this);
+    FrictionFactor = DuctFrictionFactor(Reynolds, Roughness, Diameter, RoughWall.Of(Roughness, Diameter), Regime);
 }
 
 bool TFlowBranch::SitsOnJump() const

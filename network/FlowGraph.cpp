@@ -1,5 +1,6 @@
 #include "network/FlowGraph.h"
 
+#include "graph/BranchSort.h"
 #include "network/Settings.h"
 
 #include <algorithm>
@@ -72,16 +73,12 @@ void TFlowGraph::SortForTree()
 
 void TFlowGraph::SortForMeshes(bool JumpsLast)
 {
-    std::stable_sort(MutableBranches().begin(), MutableBranches().end(),
-                     [](const std::unique_ptr<TBranch>& A, const std::unique_ptr<TBranch>& B) {
-                         return static_cast<const TFlowBranch&>(*A).FlowResistance <
-                                static_cast<const TFlowBranch&>(*B).FlowResistance;
-                     });
-    if (JumpsLast)
-        std::stable_partition(MutableBranches().begin(), MutableBranches().end(),
-                              [](const std::unique_ptr<TBranch>& B) {
-                                  return !static_cast<const TFlowBranch&>(*B).SitsOnJump();
-                              });
+    // By resistance; with JumpsLast the branches resting on a jump of
+    // their law follow all others.
+    SortBranchesByKey(MutableBranches(), [JumpsLast](const TBranch& Item) {
+        const auto& B = static_cast<const TFlowBranch&>(Item);
+        return std::make_pair(JumpsLast && B.SitsOnJump(), B.FlowResistance);
+    });
 }
 
 void TFlowGraph::AssignSettings(const TGraph& Source)

@@ -257,9 +257,9 @@ public:
     void InitBranch(TFlowBranch& Branch);
     // The branch flows become the sum of the meshes' circulating flows.
     void InitMeshes();
-    // Every branch's InitBranch, every mesh's conductance sum, the node
-    // pressures.
-    void InitSolveState();
+    // Every branch's InitBranch, every mesh's conductance sum and, with
+    // NodePressures, the node pressures.
+    void InitSolveState(bool NodePressures = true);
     // MaxResidual := the largest |MeshResidual| (0 without meshes); false
     // when a residual is not a finite number.
     bool MaxMeshResidual();
@@ -309,7 +309,8 @@ protected:
     // residual is at most 0.01 Pa (LoopCode converged) or after 200 passes
     // (the iteration limit); no meshes gives lcNoMeshes, a lone mesh with
     // the fan converged at once, a residual or flow that stops being a
-    // number lcNotFinite. Leaves MaxResidual and the node pressures current.
+    // number lcNotFinite. Leaves MaxResidual and the node pressures current
+    // when it corrected any mesh.
     void SolveMeshes();
     // The fixed drops summed per branch; the fitting database's cache freed.
     void Finish();

@@ -12,6 +12,16 @@ constexpr double ZeroChordSpread = 0.1; // ...plus up to this much
 
 } // namespace
 
+void TFlowMesh::Reuse(int NewId)
+{
+    TMesh::Reuse(NewId);
+    FlowCorrection = 0.0;
+    MeshResidual = 0.0;
+    Gain = StartGain;
+    HasFan = false;
+    Steps = 0;
+}
+
 void TFlowMesh::ChordAdded(TBranch* Chord)
 {
     FlowCorrection = static_cast<TFlowBranch*>(Chord)->MassFlow;

@@ -11,9 +11,11 @@ class TFlowMesh : public TMesh {
 public:
     using TMesh::TMesh;
 
+    static constexpr double StartGain = 0.005;
+
     double FlowCorrection = 0.0; // kg/s, the circulating correction ΔQ
     double MeshResidual = 0.0;   // Pa, signed sum of the total drops around the mesh
-    double Gain = 0.005;         // the secant slope, kg/s per Pa
+    double Gain = StartGain;     // the secant slope, kg/s per Pa
     bool HasFan = false;         // the mesh contains the main fan
     int Steps = 0;               // steps taken by the last CorrectFlow
     // The network's generator for the start of a chord without flow; the
@@ -23,6 +25,8 @@ public:
     // FlowCorrection := the chord's mass flow, or a value between 1.0 and
     // 1.1 kg/s when the chord carries none.
     void ChordAdded(TBranch* Chord) override;
+    // The values above as a new mesh has them (the generator stays).
+    void Reuse(int NewId) override;
     // Adds the correction to every branch of the mesh (signed by its link),
     // then recomputes each branch's volume flow, losses and total drop.
     void ApplyCorrection();

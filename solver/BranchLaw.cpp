@@ -21,6 +21,11 @@ double Held(double F)
 
 double FrictionSlope(double Re, double Roughness, double Diameter, double F)
 {
+    return FrictionSlope(Re, Roughness, Diameter, F, FrictionFactorRough(Roughness / Diameter));
+}
+
+double FrictionSlope(double Re, double Roughness, double Diameter, double F, double RoughFactor)
+{
     if (!(F > DuctFrictionLow && F < DuctFrictionHigh))
         return 0.0;
     if (Re < TurbulentReynolds)
@@ -32,7 +37,7 @@ double FrictionSlope(double Re, double Roughness, double Diameter, double F)
     // Past the onset of fully rough flow (where the rough-wall factor's
     // measure passes its limit) the factor falls gently to the rough-wall
     // value and then stays: the slope there is taken as flat.
-    if (std::sqrt(FrictionFactorRough(Relative)) * Re * Relative > FullyRoughMeasure)
+    if (std::sqrt(RoughFactor) * Re * Relative > FullyRoughMeasure)
         return 0.0;
     // Colebrook, x + 2·log10(rr/3.7 + 2.51·x/Re) = 0, differentiated.
     const double T = 2.51 * X / Re;
@@ -125,7 +130,8 @@ double TBranchLaw::Slope(bool Spread) const
     const double Own = B.FrictionDrop * B.Length / B.TotalLength;
     const double Fixed = B.FrictionDrop * B.LeDp / B.TotalLength;
     const double Squared = B.FrictionDrop - Own - Fixed;
-    const double Beta = FrictionSlope(B.Reynolds, Roughness, B.Diameter, B.FrictionFactor);
+    const double Beta = FrictionSlope(B.Reynolds, Roughness, B.Diameter, B.FrictionFactor,
+                                      Item->RoughWall.Of(Roughness, B.Diameter));
     double Slope = ((2.0 + Beta) * Own + 2.0 * Squared) / M;
     if (Spread)
         Slope += JumpSpread(M);

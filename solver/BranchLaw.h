@@ -20,6 +20,8 @@ class TFlowBranch;
 // f is fixed (fully rough, the 0.02 of very slow flow, or held to its
 // bounds), the slope of the smooth or Colebrook law in between.
 double FrictionSlope(double Re, double Roughness, double Diameter, double F);
+// The same with the rough-wall factor of Roughness / Diameter at hand.
+double FrictionSlope(double Re, double Roughness, double Diameter, double F, double RoughFactor);
 
 class TBranchLaw {
 public:
@@ -65,7 +67,12 @@ public:
     // True, with the jump's flow, when M lies inside the band of Width
     // round a jump of at least MinRise (Pa).
     bool InBand(double M, double Width, double MinRise, double& AtJump) const;
-    static constexpr double ZeroBandVelocity = 3.0; // m/s
+    // m/s. A slow flow: the smoothed balance leaves a branch that will rest
+    // at zero on its fixed drops little flow, which pinning it there must
+    // move through the rest of the network (a band of several m/s left
+    // thousands of such branches litres a second each, and the exact
+    // finish went round among them to its step limit).
+    static constexpr double ZeroBandVelocity = 0.5;
 
 private:
     // The band round zero flow (half-width, kg/s) and which jumps it takes in.

@@ -79,6 +79,12 @@ TFlowMesh& AsFlowMesh(const std::unique_ptr<TMesh>& Mesh)
     return static_cast<TFlowMesh&>(*Mesh);
 }
 
+// The mesh loop has nothing to correct: no meshes, or the fan's loop alone.
+bool NothingToCorrect(const TGraph::TMeshList& List)
+{
+    return List.empty() || (List.size() == 1 && AsFlowMesh(List.front()).HasFan);
+}
+
 // The relaxed ends of a long run: the largest residual has stopped moving
 // by much.
 bool HasSettledLoosely(int Pass, double Change)
@@ -202,11 +208,12 @@ void TFlowGraph::InitMeshes()
             TFlowMesh::RecalcBranch(FlowBranchOf(List[I]));
 }
 
-void TFlowGraph::InitSolveState()
+void TFlowGraph::InitSolveState(bool NodePressures)
 {
     ForEachBranch([this](TFlowBranch& B) { InitBranch(B); });
     ForEachMesh([](TFlowMesh& Mesh) { Mesh.SumConductance(); });
-    CalcNodePressures();
+    if (NodePressures)
+        CalcNodePressures();
 }
 
 // ---------------------------------------------------------------- residuals
@@ -238,12 +245,9 @@ void TFlowGraph::SolveMeshes()
 {
     const TMeshList& List = Meshes();
     LoopCode = lcNone;
-    if (List.empty()) {
-        LoopCode = lcNoMeshes;
-        return;
-    }
-    if (List.size() == 1 && AsFlowMesh(List.front()).HasFan) {
-        LoopCode = lcConverged; // the fan's loop alone: nothing to balance
+    if (NothingToCorrect(List)) {
+        // The fan's loop alone has nothing to balance.
+        LoopCode = List.empty() ? lcNoMeshes : lcConverged;
         return;
     }
     // The residuals may still be those of the flows before the last tree
@@ -254,7 +258,7 @@ void TFlowGraph::SolveMeshes()
     TMeshQueue& Queue = *MeshQueue;
     // Later passes of a run keep the meshes their predecessors set aside,
     // while they are found where they were set aside.
-    Queue.Build(List, &Branches(), SolvePasses > 0);
+    Queue.Build(List, &Branches(), SolvePasses > 0, &Team());
     Queue.Fill(List, false);
     int Worst = Queue.Worst();
     bool AllCurrent = false;
@@ -464,7 +468,9 @@ void TDuctGraph::Solve()
                     Status = ssDataError;
                     return;
                 }
-                InitSolveState();
+                // The mesh loop walks the node pressures after its
+                // corrections; only one that returns at once needs them now.
+                InitSolveState(NothingToCorrect(Meshes()));
                 if (Warm)
                     StartMeshSlopes(*this);
             }

@@ -1,11 +1,17 @@
 #include "solver/MeshQueue.h"
 
+#include "foundation/WorkerTeam.h"
 #include "network/FlowMesh.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
+
+// The fewest meshes worth a thread of their own, and the parts of the
+// meshes whose incidence the team builds side by side.
+constexpr std::size_t MeshesPerThread = 512;
+constexpr std::size_t IncidenceParts = 8;
 
 const TFlowMesh& FlowMeshAt(const TGraph::TMeshList& Meshes, std::size_t I)
 {
@@ -14,8 +20,10 @@ const TFlowMesh& FlowMeshAt(const TGraph::TMeshList& Meshes, std::size_t I)
 
 } // namespace
 
-void TMeshQueue::Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchList* Branches, bool KeepParked)
+void TMeshQueue::Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchList* Branches, bool KeepParked,
+                       TWorkerTeam* WorkTeam)
 {
+    Team = WorkTeam;
     Carried.clear();
     if (KeepParked) {
         for (std::size_t I = 0; I < Excluded.size(); ++I)
@@ -63,31 +71,76 @@ void TMeshQueue::BuildIncidence()
     for (std::size_t I = 0; I < M; ++I)
         MeshStart[I + 1] = MeshStart[I] + static_cast<int>(Meshes[I]->Links.size());
     LinkSlot.resize(static_cast<std::size_t>(MeshStart[M]));
+    LinkDirection.resize(LinkSlot.size());
+    // Each mesh's links read into its own range: hundreds of thousands of
+    // visits to branch objects scattered in memory, which the meshes share
+    // out when a team is at hand.
+    auto ReadLinks = [&](std::size_t Begin, std::size_t End) {
+        for (std::size_t I = Begin; I < End; ++I) {
+            std::size_t K = static_cast<std::size_t>(MeshStart[I]);
+            for (const TLink& L : Meshes[I]->Links) {
+                LinkSlot[K] = L.Branch->Index;
+                LinkDirection[K++] = static_cast<signed char>(L.Direction);
+            }
+        }
+    };
+    if (Team)
+        Team->ForEachRange(M, MeshesPerThread, ReadLinks);
+    else
+        ReadLinks(0, M);
+    // The meshes in fixed parts, each counting and then placing its own
+    // links: a part's place in a slot follows the counts of the parts
+    // before it, so every slot lists its meshes in ascending order however
+    // the parts share out.
+    const std::size_t Parts = Team ? std::min<std::size_t>(IncidenceParts, std::max<std::size_t>(M, 1)) : 1;
+    auto PartMeshes = [&](std::size_t Part, std::size_t& First, std::size_t& Last) {
+        First = M * Part / Parts;
+        Last = M * (Part + 1) / Parts;
+    };
+    PartCount.assign(Parts * Slots, 0);
+    auto CountPart = [&](std::size_t Part) {
+        std::size_t First, Last;
+        PartMeshes(Part, First, Last);
+        int* Count = PartCount.data() + Part * Slots;
+        for (std::size_t K = static_cast<std::size_t>(MeshStart[First]); K < static_cast<std::size_t>(MeshStart[Last]); ++K)
+            ++Count[LinkSlot[K]];
+    };
+    if (Team)
+        Team->ForEachItem(Parts, CountPart);
+    else
+        CountPart(0);
+    // Start of each part's run within each slot.
     SlotStart.assign(Slots + 1, 0);
-    std::size_t K = 0;
-    for (const auto& Mesh : Meshes) {
-        for (const TLink& L : Mesh->Links) {
-            LinkSlot[K++] = L.Branch->Index;
-            ++SlotStart[static_cast<std::size_t>(L.Branch->Index) + 1];
+    int Next = 0;
+    for (std::size_t S = 0; S < Slots; ++S) {
+        SlotStart[S] = Next;
+        for (std::size_t Part = 0; Part < Parts; ++Part) {
+            int& Count = PartCount[Part * Slots + S];
+            const int Here = Count;
+            Count = Next;
+            Next += Here;
         }
     }
-    for (std::size_t S = 0; S < Slots; ++S)
-        SlotStart[S + 1] += SlotStart[S];
-    // Meshes in ascending order fill each slot in ascending order.
+    SlotStart[Slots] = Next;
     SlotMeshes.resize(LinkSlot.size());
     SlotDirection.resize(LinkSlot.size());
-    Found.assign(SlotStart.begin(), SlotStart.end() - 1); // fill cursors
-    K = 0;
-    for (std::size_t I = 0; I < M; ++I) {
-        const std::size_t First = K;
-        const std::size_t Last = static_cast<std::size_t>(MeshStart[I + 1]);
-        for (; K < Last; ++K) {
-            const std::size_t At = static_cast<std::size_t>(Found[static_cast<std::size_t>(LinkSlot[K])]++);
-            SlotMeshes[At] = static_cast<int>(I);
-            SlotDirection[At] = static_cast<signed char>(Meshes[I]->Links[K - First].Direction);
+    auto PlacePart = [&](std::size_t Part) {
+        std::size_t First, Last;
+        PartMeshes(Part, First, Last);
+        int* Cursor = PartCount.data() + Part * Slots;
+        for (std::size_t I = First; I < Last; ++I) {
+            const std::size_t End = static_cast<std::size_t>(MeshStart[I + 1]);
+            for (std::size_t K = static_cast<std::size_t>(MeshStart[I]); K < End; ++K) {
+                const std::size_t At = static_cast<std::size_t>(Cursor[LinkSlot[K]]++);
+                SlotMeshes[At] = static_cast<int>(I);
+                SlotDirection[At] = LinkDirection[K];
+            }
         }
-    }
-    Found.clear();
+    };
+    if (Team)
+        Team->ForEachItem(Parts, PlacePart);
+    else
+        PlacePart(0);
 }
 
 void TMeshQueue::NewMark()

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <vector>
 
+class TWorkerTeam;
+
 class TMeshQueue {
 public:
     // Takes Meshes (TFlowMesh objects, which must stay in place until the
@@ -23,8 +25,9 @@ public:
     // the old one was parked (a new tree over flows that a pass left as
     // they were builds the same meshes, and their corrections would end
     // where they ended).
+    // Team, when given, shares out the reading of the meshes' links.
     void Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchList* Branches = nullptr,
-               bool KeepParked = false);
+               bool KeepParked = false, TWorkerTeam* Team = nullptr);
     // After a correction of mesh Mesh changed the drop of its K-th link's
     // branch by Change[K] (Pa): adds those changes, each in the direction
     // it runs there, to the residual of every other mesh through those
@@ -68,6 +71,7 @@ private:
 
     const TGraph::TMeshList* MeshList = nullptr;
     const TGraph::TBranchList* BranchList = nullptr;
+    TWorkerTeam* Team = nullptr;
     bool HasIncidence = false;
     // Incidence: the links of mesh M are LinkSlot[MeshStart[M] ..
     // MeshStart[M + 1]), each the slot of its branch (the branch's Index);
@@ -78,6 +82,8 @@ private:
     std::vector<int> SlotStart;
     std::vector<int> SlotMeshes;
     std::vector<signed char> SlotDirection; // the link's direction there
+    std::vector<signed char> LinkDirection; // of each link, in LinkSlot's order
+    std::vector<int> PartCount; // per part of the meshes and slot: links, then cursors
     std::vector<std::uint32_t> Seen;
     std::uint32_t SeenStamp = 0;
     std::vector<int> Found;

@@ -759,9 +759,15 @@ TWarmStartReport TNetworkNewton::Iterate()
         });
         Report.LargestResidual = Largest;
         // What the loop method will see: the residuals summed round meshes
-        // (a mesh of hundreds of links sums as many branch residuals).
-        double MeshLargest = LargestMeshResidual();
-        Report.LargestMeshResidual = MeshLargest;
+        // (a mesh of hundreds of links sums as many branch residuals). A
+        // walk over the whole network, taken only where the stall rule or
+        // the report reads it: not in the smoothed stage, not after pins
+        // moved flows, and at the last iteration before any pin.
+        const bool LastIteration = Iteration + 1 == MaxIterations;
+        double MeshLargest = HUGE_VAL;
+        auto TakeMeshLargest = [&] { Report.LargestMeshResidual = MeshLargest = LargestMeshResidual(); };
+        if (LastIteration)
+            TakeMeshLargest();
         ConservedFlow = Flow;
         if (Smoothing > 0.0) {
             // Once the smoothed balance is close enough or no longer
@@ -789,6 +795,8 @@ TWarmStartReport TNetworkNewton::Iterate()
                 AnyInBand = Laws[J].InBand(Flow[J], Smoothing, 0.0, AtJump);
             if (!AnyInBand && Alpha == 1.0 && Largest <= WarmStartTolerance) {
                 // No flow near a jump: the smoothed laws were the laws.
+                if (!LastIteration)
+                    TakeMeshLargest();
                 Report.Result = wsBalanced;
                 break;
             }
@@ -854,6 +862,8 @@ TWarmStartReport TNetworkNewton::Iterate()
         if (Pinned == 1.0) {
             Conserved = false; // their flows moved
             Largest = MeshLargest = HUGE_VAL;
+        } else if (!LastIteration) {
+            TakeMeshLargest();
         }
 
         // Stalled: no new least mesh residual for a while, or at once when

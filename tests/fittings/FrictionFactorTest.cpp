@@ -142,3 +142,25 @@ TEST(ReynoldsNumber, DuctAndStandardAirForms)
 }
 
 } // namespace
+
+TEST(FrictionFactor, KeptRoughWallFactorGivesTheSameFactorToTheLastDigit)
+{
+    // One duct's cache through changes of size and roughness: each factor
+    // must be the one computed afresh, in every regime.
+    const struct {
+        double Re, Roughness, Diameter;
+    } Steps[] = {
+        {1e3, 0.00015, 0.15},  {5e4, 0.00015, 0.15}, {5e6, 0.00015, 0.15}, // laminar, Colebrook, rough
+        {5e4, 0.00015, 0.30},  {9e5, 0.003, 0.30},                       // new diameter, new roughness
+        {5e4, 0.0, 0.30},      {5e4, 0.00015, 0.30}, {0.0, 0.00015, 0.30}, // smooth, back, no flow
+        {5e4, 0.00015, 0.0},   {NAN, 0.00015, 0.15},
+    };
+    TRoughWallFactor Kept;
+    for (const auto& S : Steps) {
+        int Fresh = 0, Cached = 0;
+        const double Expected = DuctFrictionFactor(S.Re, S.Roughness, S.Diameter, Fresh);
+        const double Got = DuctFrictionFactor(S.Re, S.Roughness, S.Diameter, Kept.Of(S.Roughness, S.Diameter), Cached);
+        EXPECT_EQ(Got, Expected) << S.Re << " " << S.Roughness << " " << S.Diameter;
+        EXPECT_EQ(Cached, Fresh) << S.Re;
+    }
+}

@@ -56,15 +56,19 @@ TEST(GraphMeshes, SmallGraphsByHand)
         SCOPED_TRACE(C.Name);
         TGraph G;
         Build(G, C.Spec);
-        ASSERT_TRUE(G.BuildMeshes());
-        const TMeshSnapshot S = Snapshot(G, true);
-        EXPECT_EQ(S.LoopCount, static_cast<int>(C.Meshes.size()));
-        EXPECT_EQ(S.ChordCount, S.LoopCount);
-        EXPECT_EQ(S.ChordIds, C.Chords);
-        EXPECT_EQ(S.Meshes, C.Meshes);
-        EXPECT_EQ(G.Meshes()[0]->Id, 1);
-        for (const auto& N : G.Nodes())
-            EXPECT_EQ(N->Label, 1); // one tree
+        // Built again, the meshes reuse the objects of the first build.
+        for (const char* Build : {"first build", "built again"}) {
+            SCOPED_TRACE(Build);
+            ASSERT_TRUE(G.BuildMeshes());
+            const TMeshSnapshot S = Snapshot(G, true);
+            EXPECT_EQ(S.LoopCount, static_cast<int>(C.Meshes.size()));
+            EXPECT_EQ(S.ChordCount, S.LoopCount);
+            EXPECT_EQ(S.ChordIds, C.Chords);
+            EXPECT_EQ(S.Meshes, C.Meshes);
+            EXPECT_EQ(G.Meshes()[0]->Id, 1);
+            for (const auto& N : G.Nodes())
+                EXPECT_EQ(N->Label, 1); // one tree
+        }
     }
 }
 

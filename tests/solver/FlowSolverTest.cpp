@@ -2,12 +2,14 @@
 
 #include "network/FlowMesh.h"
 #include "network/LoopCode.h"
+#include "foundation/WorkerTeam.h"
 #include "solver/MeshQueue.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <tuple>
 #include <vector>
 
@@ -275,4 +277,44 @@ TEST(MeshQueue, MeshesSetAsideStaySoWhileTheyAreFoundWhereTheyWere)
         double Parked = 0.0;
         EXPECT_EQ(Q.AnyParked(Parked), Expected == 1);
     }
+}
+
+TEST(MeshQueue, IncidenceBuiltByATeamIsTheOneThreadsIncidence)
+{
+    // Thousands of random meshes over a few hundred branches: the residual
+    // changes a correction hands its neighbours, and the neighbours named,
+    // must not depend on how the build was shared out.
+    TFlowNetwork N;
+    for (int Id = 1; Id <= 400; ++Id)
+        N.Duct(Id, Id, Id + 1, 0.1);
+    std::mt19937 Rng(99);
+    std::vector<std::vector<int>> Circuits(6000);
+    for (auto& Circuit : Circuits) {
+        const int Length = 1 + static_cast<int>(Rng() % 60);
+        for (int K = 0; K < Length; ++K)
+            Circuit.push_back((Rng() % 2 ? 1 : -1) * static_cast<int>(1 + Rng() % 400));
+    }
+    auto MakeMeshes = [&] {
+        TGraph::TMeshList Meshes;
+        for (const auto& Circuit : Circuits) {
+            auto Mesh = std::make_unique<TFlowMesh>(static_cast<int>(Meshes.size()) + 1);
+            for (int Id : Circuit)
+                Mesh->Links.push_back({Id < 0 ? -1 : 1, N.G.FindBranch(std::abs(Id))});
+            Meshes.push_back(std::move(Mesh));
+        }
+        return Meshes;
+    };
+    TGraph::TMeshList Alone = MakeMeshes(), Shared = MakeMeshes();
+    TWorkerTeam Team;
+    TMeshQueue One, Many;
+    One.Build(Alone, &N.G.Branches());
+    Many.Build(Shared, &N.G.Branches(), false, &Team);
+    for (int Mesh = 0; Mesh < 6000; Mesh += 37) {
+        std::vector<double> Change(Circuits[static_cast<std::size_t>(Mesh)].size());
+        for (double& C : Change)
+            C = static_cast<double>(Rng() % 1000) / 7.0;
+        ASSERT_EQ(One.AddDropChanges(Mesh, Change), Many.AddDropChanges(Mesh, Change)) << Mesh;
+    }
+    for (std::size_t I = 0; I < Alone.size(); ++I)
+        ASSERT_EQ(static_cast<TFlowMesh&>(*Alone[I]).MeshResidual, static_cast<TFlowMesh&>(*Shared[I]).MeshResidual) << I;
 }
