@@ -70,7 +70,8 @@ TBranchLaw::TBranchLaw(TFlowBranch& Branch, double DuctRoughness, bool WithJumps
     // length stated in the duct's factor (C·D/f), so its drop does not
     // depend on the factor.
     int Regime = frNoFlow;
-    const double Turbulent = DuctFrictionFactor(TurbulentReynolds, Roughness, D, Regime);
+    const double Turbulent =
+        DuctFrictionFactor(TurbulentReynolds, Roughness, D, Branch.RoughWall.Of(Roughness, D), Regime);
     Jumps[0].Flow = SlowFlowReynolds * FlowPerRe;
     Jumps[0].Rise = K * Jumps[0].Flow * Jumps[0].Flow * (Held(1.0) - SlowFlowFriction);
     Jumps[1].Flow = TurbulentReynolds * FlowPerRe;

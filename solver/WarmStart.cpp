@@ -21,9 +21,12 @@ namespace {
 
 constexpr int MaxIterations = 50;
 // Iterations without a new least largest mesh residual after which the
-// warm start stops where it is; once that residual is down to CloseEnough
-// (Pa), the first such iteration stops it.
+// warm start stops where it is; NearStallIterations once that residual is
+// down to NearBalance (Pa), and the first such iteration once it is down
+// to CloseEnough.
 constexpr int StallIterations = 6;
+constexpr int NearStallIterations = 3;
+constexpr double NearBalance = 0.1;
 constexpr double CloseEnough = 2e-2;
 // Pa, the least jump a branch is pinned on.
 constexpr double PinnedRise = 0.01;
@@ -866,9 +869,11 @@ TWarmStartReport TNetworkNewton::Iterate()
             TakeMeshLargest();
         }
 
-        // Stalled: no new least mesh residual for a while, or at once when
-        // it is already small enough for the loop method to take over in a
-        // few corrections. The least is counted from any step, whole or
+        // Stalled: no new least mesh residual for a while (a shorter while
+        // once the loop method would take over in a few corrections: steps
+        // that creep by a part in a thousand past a jump too small to pin
+        // gain it nothing), or at once when it is already small enough.
+        // The least is counted from any step, whole or
         // shortened: a count of whole steps that halve it stops a run whose
         // first step happened to land close and whose next steps, longer,
         // must first come back.
@@ -879,7 +884,8 @@ TWarmStartReport TNetworkNewton::Iterate()
         if (MeshLargest < Best) {
             Best = MeshLargest;
             SinceBest = 0;
-        } else if (Conserved && (++SinceBest >= StallIterations || Best <= CloseEnough)) {
+        } else if (Conserved && (++SinceBest >= (Best <= NearBalance ? NearStallIterations : StallIterations) ||
+                                 Best <= CloseEnough)) {
             break;
         }
     }
