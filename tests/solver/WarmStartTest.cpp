@@ -80,6 +80,20 @@ const TNamedNetwork Networks[] = {
      false},
 };
 
+// A grid of Side × Side nodes whose every Every-th duct has a 20 Pa booster
+// fan and the next a fixed drop of Drop Pa, its flows distributed; false
+// when the distribution fails. Name says which grid it is.
+bool BoosterGrid(TFlowNetwork& N, int Side, int Every, double Drop, std::string& Name)
+{
+    Name = std::to_string(Side) + " every " + std::to_string(Every) + " at " + std::to_string(Drop) + " Pa";
+    balance::TGridOptions O;
+    O.ItemsEvery = Every;
+    O.FixedDrop = Drop;
+    N.Defaults.roughness = 0.00015;
+    balance::Grid(N, Side, O);
+    return Distribute(N);
+}
+
 } // namespace
 
 TEST(WarmStart, LoopMethodKeepsTheWarmFlowsOfAGrid)
@@ -294,24 +308,16 @@ TEST(WarmStart, LoopsWithBoostersAndFixedDropsBalanceInTheWarmStart)
         double Drop; // Pa
     } Cases[] = {{10, 5, 0.5}, {10, 7, 1.5}, {15, 5, 1.5}, {15, 7, 0.5}, {20, 7, 1.5}, {16, 5, 3.0}, {22, 5, 1.5}};
     for (const auto& C : Cases) {
-        const std::string Name = std::to_string(C.Side) + " every " + std::to_string(C.Every) + " at " +
-                                 std::to_string(C.Drop) + " Pa";
-        balance::TGridOptions O;
-        O.ItemsEvery = C.Every;
-        O.FixedDrop = C.Drop;
+        std::string Name;
         TFlowNetwork Probe;
-        Probe.Defaults.roughness = 0.00015;
-        balance::Grid(Probe, C.Side, O);
-        ASSERT_TRUE(Distribute(Probe)) << Name;
+        ASSERT_TRUE(BoosterGrid(Probe, C.Side, C.Every, C.Drop, Name)) << Name;
         SetUpBalance(Probe.G);
         const TWarmStartReport Report = WarmStartFlows(Probe.G);
         EXPECT_TRUE(WarmFlowsTaken(Report.Result)) << Name;
         EXPECT_LE(Report.LargestMeshResidual, 0.02) << Name;
 
         TFlowNetwork N;
-        N.Defaults.roughness = 0.00015;
-        balance::Grid(N, C.Side, O);
-        ASSERT_TRUE(Distribute(N)) << Name;
+        ASSERT_TRUE(BoosterGrid(N, C.Side, C.Every, C.Drop, Name)) << Name;
         N.G.Solve();
         EXPECT_EQ(N.G.SolvePasses, 1) << Name;
         EXPECT_LE(N.G.MaxResidual, C.Drop) << Name;
@@ -332,16 +338,12 @@ TEST(WarmStart, BoosterGridsLeaveTheLoopMethodLittleToCorrect)
     for (int Side : {28, 32})
         for (int Every : {5, 7})
             for (double Drop : {0.5, 1.5, 3.0}) {
-                balance::TGridOptions O;
-                O.ItemsEvery = Every;
-                O.FixedDrop = Drop;
+                std::string Name;
                 TFlowNetwork N;
-                N.Defaults.roughness = 0.00015;
-                balance::Grid(N, Side, O);
-                ASSERT_TRUE(Distribute(N)) << Side;
+                ASSERT_TRUE(BoosterGrid(N, Side, Every, Drop, Name)) << Name;
                 N.G.Solve();
-                EXPECT_NE(Status(N.G), ssDataError) << Side;
-                EXPECT_LE(N.G.MaxResidual, Drop + 0.1) << Side << " every " << Every << " at " << Drop;
+                EXPECT_NE(Status(N.G), ssDataError) << Name;
+                EXPECT_LE(N.G.MaxResidual, Drop + 0.1) << Name;
                 Corrections += N.G.MeshCorrections;
                 Passes += N.G.SolvePasses;
             }
@@ -361,15 +363,9 @@ TEST(WarmStart, StopsSoonOnceTheLoopMethodWouldTakeOverInAFewCorrections)
         int MostIterations;
     } Cases[] = {{20, 5, 3.0, 25}, {24, 5, 1.5, 23}, {24, 7, 1.5, 30}, {30, 5, 1.5, 28}, {30, 5, 3.0, 25}};
     for (const auto& C : Cases) {
-        const std::string Name = std::to_string(C.Side) + " every " + std::to_string(C.Every) + " at " +
-                                 std::to_string(C.Drop) + " Pa";
-        balance::TGridOptions O;
-        O.ItemsEvery = C.Every;
-        O.FixedDrop = C.Drop;
+        std::string Name;
         TFlowNetwork N;
-        N.Defaults.roughness = 0.00015;
-        balance::Grid(N, C.Side, O);
-        ASSERT_TRUE(Distribute(N)) << Name;
+        ASSERT_TRUE(BoosterGrid(N, C.Side, C.Every, C.Drop, Name)) << Name;
         SetUpBalance(N.G);
         const TWarmStartReport Report = WarmStartFlows(N.G);
         EXPECT_TRUE(WarmFlowsTaken(Report.Result)) << Name;
