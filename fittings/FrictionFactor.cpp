@@ -51,9 +51,7 @@ double FrictionFactor(double Re, double Roughness, double Diameter, double Guess
 
 double DuctFrictionFactor(double Re, double Roughness, double Diameter, int& Regime)
 {
-    const bool Rough = Re >= TurbulentReynolds && Roughness != 0.0;
-    return DuctFrictionFactor(Re, Roughness, Diameter, Rough ? FrictionFactorRough(Roughness / Diameter) : 0.0,
-                              Regime);
+    return DuctFrictionFactor(Re, Roughness, Diameter, 0.0, Regime);
 }
 
 double TRoughWallFactor::Of(double Roughness, double Diameter)
@@ -72,22 +70,10 @@ double DuctFrictionFactor(double Re, double Roughness, double Diameter, double R
         Regime = frNoFlow;
         return SlowFlowFriction;
     }
-    // The rough wall's test and Colebrook's iterations start from the
-    // rough-wall factor, Prandtl's from its fixed start.
-    double F = 0.0;
-    if (Re < TurbulentReynolds) {
-        Regime = frLaminar;
-        F = FrictionFactorLaminar(Re);
-    } else if (Roughness == 0.0) {
-        Regime = frSmooth;
-        F = FrictionFactorSmooth(Re, 0.0);
-    } else if (std::sqrt(RoughFactor) * Re * (Roughness / Diameter) > FullyRoughMeasure) {
-        Regime = frRough;
-        F = RoughFactor;
-    } else {
-        Regime = frTransition;
-        F = FrictionFactorColebrook(Re, Roughness / Diameter, RoughFactor);
-    }
+    // The rough-wall factor (found here when not given) starts the rough
+    // wall's test and Colebrook's iterations; Prandtl's start from its
+    // fixed start, a smooth wall's rough-wall factor being no usable guess.
+    double F = FrictionFactor(Re, Roughness, Diameter, RoughFactor, Regime);
     if (Regime == frRough) {
         const double rr = Roughness / Diameter;
         const double Onset = FullyRoughMeasure / (std::sqrt(F) * rr);

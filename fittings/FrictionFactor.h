@@ -48,8 +48,7 @@ inline constexpr double FullyRoughMeasure = 200.0;
 // of stepping down. Re <= 0 or no number gives the slow-flow factor.
 double DuctFrictionFactor(double Re, double Roughness, double Diameter, int& Regime);
 // The same with the rough-wall factor of Roughness / Diameter already at
-// hand (RoughWallFactor below keeps it per duct); it is read only for a
-// rough wall.
+// hand (TRoughWallFactor below keeps it per duct); 0 has it found here.
 double DuctFrictionFactor(double Re, double Roughness, double Diameter, double RoughFactor, int& Regime);
 
 // A duct's rough-wall factor, kept while its roughness and diameter stay
