@@ -81,10 +81,15 @@ bool TRootForm::ClipScreen(const QString& Folder, const QString& Name, double Sc
     const QString FileName = Folder + Name + ".jpg";
     QByteArray Jpeg;
     QBuffer Buffer(&Jpeg);
+    QString Cause;
     if (!Shot.isNull() && Buffer.open(QIODevice::WriteOnly) && Shot.save(&Buffer, "JPG", 90) &&
-        SaveBytesAtomically(FileName, Jpeg))
+        SaveBytesAtomically(FileName, Jpeg, &Cause))
         return true;
-    OwnMessage("Error writing file " + FileName + DataFolderNote(FileName), TMsgKind::Error);
+    // The cause when the file was the trouble ("The disk is full."), as
+    // every other writer of the program tells it.
+    OwnMessage("Error writing file " + FileName + (Cause.isEmpty() ? QString() : "\n" + Cause) +
+                   DataFolderNote(FileName),
+               TMsgKind::Error);
     return false;
 }
 
