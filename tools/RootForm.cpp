@@ -24,7 +24,7 @@ QString DefaultCaptureFolder()
 {
     const std::string& Data = ProgramFolders().DataDir;
     if (!Data.empty())
-        return QString::fromStdString(Data);
+        return ToQ(Data);
     const QString Documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return Documents.isEmpty() ? QString() : Documents + "/";
 }
@@ -33,7 +33,7 @@ QString DefaultCaptureName()
 {
     const std::string& Base = ProgramFolders().ExeBaseName;
     if (!Base.empty())
-        return QString::fromStdString(Base);
+        return ToQ(Base);
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
