@@ -1,6 +1,7 @@
 #include "app/FileFacts.h"
 
 #include "foundation/NumberFormat.h"
+#include "platform/QtText.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -28,7 +29,7 @@ QString TypeName(const QFileInfo& Info)
 
 QString FileSizeText(qint64 Bytes)
 {
-    return QString::fromStdString(FormatFloat("%0.2f", static_cast<double>(Bytes) / 1024.0)) +
+    return ToQ(FormatFloat("%0.2f", static_cast<double>(Bytes) / 1024.0)) +
            " KB (" + QString::number(Bytes) + " bytes)";
 }
 

@@ -2,6 +2,7 @@
 
 #include "dialogs/FittingImages.h"
 #include "network/FlowGraph.h"
+#include "platform/QtText.h"
 
 #include <QMetaObject>
 
@@ -165,7 +166,7 @@ QVariant TFittingsListModel::data(const QModelIndex& Index, int Role) const
     const TRow& R = Rows[static_cast<std::size_t>(Row)];
     if (!R.Filled) {
         for (int C = 0; C < ColumnCount; ++C)
-            R.Texts[static_cast<std::size_t>(C)] = QString::fromStdString(ColumnText(*F, C));
+            R.Texts[static_cast<std::size_t>(C)] = ToQ(ColumnText(*F, C));
         R.Image = FittingImageIndex(F->Code);
         R.Filled = true;
     }

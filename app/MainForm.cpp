@@ -21,6 +21,7 @@
 #include "platform/FormPlacement.h"
 #include "platform/MapiControl.h"
 #include "platform/ProgramLauncher.h"
+#include "platform/QtText.h"
 #include "platform/VersionInfo.h"
 #include "reports/PreviewForm.h"
 #include "reports/RepSettingsForm.h"
@@ -57,7 +58,7 @@ constexpr int PanelMargin = 15;
 QString VersionText()
 {
     try {
-        return QString::fromStdString(GetFileVersionText(std::string()));
+        return ToQ(GetFileVersionText(std::string()));
     } catch (const std::exception&) {
         return QString();
     }
@@ -66,7 +67,7 @@ QString VersionText()
 QString DescriptionText()
 {
     try {
-        return QString::fromStdString(GetFileDescriptionText(std::string()));
+        return ToQ(GetFileDescriptionText(std::string()));
     } catch (const std::exception&) {
         return QString();
     }
@@ -120,7 +121,7 @@ TMainForm::TMainForm(std::unique_ptr<TSettingsStore> Store, const QStringList& A
     std::vector<const char*> Argv;
     for (const std::string& A : Held)
         Argv.push_back(A.c_str());
-    FCommandLineFile = QString::fromStdString(
+    FCommandLineFile = ToQ(
         GetParamFileName(static_cast<int>(Argv.size()), Argv.data()));
     SetFileName(FCommandLineFile);
     SetSaved(true);
@@ -379,7 +380,7 @@ void TMainForm::FillRecentFilesMenu()
     RecentFilesMenu->clear();
     const auto& Names = FRecentFiles.Names();
     for (int I = 0; I < FRecentFiles.VisibleCount(); ++I) {
-        const QString Name = QString::fromStdString(Names[static_cast<std::size_t>(I)]);
+        const QString Name = ToQ(Names[static_cast<std::size_t>(I)]);
         auto* A = RecentFilesMenu->addAction(Name);
         connect(A, &QAction::triggered, this,
                 [this, Name] { GuardedCall(this, [this, Name] { OpenRecentFile(Name); }); });
@@ -406,15 +407,15 @@ void TMainForm::SaveMainSettings()
 
 QString TMainForm::CommonDataFolder() const
 {
-    return QString::fromStdString(ProgramFolders().CommonDataDir);
+    return ToQ(ProgramFolders().CommonDataDir);
 }
 
 QString TMainForm::UserDataFolder() const
 {
     const std::string& Data = ProgramFolders().DataDir;
     if (!Data.empty())
-        return QString::fromStdString(Data);
-    return QString::fromStdString(
+        return ToQ(Data);
+    return ToQ(
         WithTrailingSlash(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation).toStdString()));
 }
 
@@ -485,10 +486,10 @@ void TMainForm::closeEvent(QCloseEvent* Event)
         // Only a document that is there is worth reopening.
         FRecentFiles.MRUSave(*FStore, QFileInfo(FFileName).isFile() ? FFileName.toStdString() : std::string());
         if (FUndoFile.Exists())
-            QFile::remove(QString::fromStdString(FUndoFile.FileName()));
+            QFile::remove(ToQ(FUndoFile.FileName()));
         // Said now, while the user can still do something about it.
         if (const std::string Failure = FStore->Commit(); !Failure.empty())
-            ShowMessage(this, QString::fromStdString(Failure), QString(), TMsgKind::Error);
+            ShowMessage(this, ToQ(Failure), QString(), TMsgKind::Error);
     });
     if (!Close) {
         Event->ignore();
@@ -513,7 +514,7 @@ void TMainForm::ShowFileNamePanel()
     const std::string Shown = ShortenPath(FFileName.toStdString(), Width - 8, [&](std::string_view Text) {
         return Metrics.horizontalAdvance(QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size())));
     });
-    Panel->setText(QString::fromStdString(Shown));
+    Panel->setText(ToQ(Shown));
     Panel->setToolTip(FFileName);
 }
 

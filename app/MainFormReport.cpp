@@ -12,6 +12,7 @@
 #include "editor/GraphRender.h"
 #include "editor/FlowGraphFrame.h"
 #include "network/DuctGraph.h"
+#include "platform/QtText.h"
 #include "platform/VersionInfo.h"
 #include "reports/ReportDrawing.h"
 #include "reports/ReportLayout.h"
@@ -46,7 +47,7 @@ void TMainForm::ActionPrintReportExecute()
     TStdReport& Report = StdReport();
     if (!ShowStdReport(
             Report, [this] { BuildReport(); }, {"Ventrix Report"},
-            {QString::fromStdString(FProperties.ProjectName)}, &FProperties))
+            {ToQ(FProperties.ProjectName)}, &FProperties))
         return;
     for (int Line = rlX1 + 2; Line <= rlX1 + 5; ++Line)
         ReportLines()[static_cast<std::size_t>(Line)].Shown = true;
@@ -79,7 +80,7 @@ void TMainForm::BuildReport()
         ReportFixedDrops(Report, *FNetwork, PressureUnits(), LengthUnits());
     }
 
-    DrawSignatureLine(false, QString::fromStdString(GetFileVersionText(std::string())));
+    DrawSignatureLine(false, ToQ(GetFileVersionText(std::string())));
     StdReportNewLine(Report);
     StdReportNewLine(Report);
     if (Graphic) {

@@ -22,6 +22,7 @@
 #include "graph/GraphFlags.h"
 #include "network/DuctGraph.h"
 #include "platform/FormPlacement.h"
+#include "platform/QtText.h"
 #include "tools/AboutBoxDlg.h"
 #include "tools/AltBaromForm.h"
 #include "tools/AirConBox.h" // completes the box type HumitrakDlg.h uses
@@ -504,7 +505,7 @@ void TMainForm::ActionBarometerExecute()
 void TMainForm::ActionHumitrakExecute()
 {
     HumitrakDlg1->SetPressure(FNetwork->GetBarometerKPa());
-    HumitrakDlg1->SetTemperature(QString::fromStdString(FNetwork->GetHumitrakText()));
+    HumitrakDlg1->SetTemperature(ToQ(FNetwork->GetHumitrakText()));
     if (HumitrakDlg1->Execute() != mrOk)
         return;
     ApplyAirState(FNetwork->SetHumitrak(HumitrakDlg1->GetTemperature().toStdString()));
@@ -514,7 +515,7 @@ void TMainForm::ApplyAirState(bool Applied)
 {
     // A state the air cannot have changes nothing; the user hears why.
     if (!Applied) {
-        ShowMessage(this, QString::fromStdString(FNetwork->AirStateStatus), QString(), TMsgKind::Warning);
+        ShowMessage(this, ToQ(FNetwork->AirStateStatus), QString(), TMsgKind::Warning);
         return;
     }
     MarkChanged();

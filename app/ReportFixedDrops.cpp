@@ -2,6 +2,7 @@
 
 #include "controls/UnitsText.h"
 #include "network/FlowGraph.h"
+#include "platform/QtText.h"
 #include "reports/ReportDrawing.h"
 #include "reports/StdReport.h"
 
@@ -40,17 +41,17 @@ void ReportFixedDrops(TStdReport& Report, const TFlowGraph& Network, int Pressur
     const std::vector<int> DropColumns{rlLeftMargin, rlX1, rlX1 + 2, rlX1 + 4};
     const std::vector<int> CColumns{rlLeftMargin, rlX1, rlX1 + 1, rlX1 + 2, rlX1 + 4};
     for (const TFlowBranch* B : Listed) {
-        const QString Name = QString::fromStdString(B->Name);
+        const QString Name = ToQ(B->Name);
         for (const auto& Item : B->FixedDps)
             StdReportTableRow(Report,
-                              {Name, QString::fromStdString(Item->Caption),
+                              {Name, ToQ(Item->Caption),
                                FormatUnitsValue(utAirPressDrop, PressureUnits, PascalIndex, Item->Drop,
                                                 true, true),
                                FormatUnitsValue(utLengthBig, LengthUnits, 0, Item->EquivLength, true, true)},
                               DropColumns);
         for (const auto& Item : B->FixedCs)
             StdReportTableRow(Report,
-                              {Name, QString::fromStdString(Item->Caption), QString::asprintf("C=%0.3g", Item->C),
+                              {Name, ToQ(Item->Caption), QString::asprintf("C=%0.3g", Item->C),
                                QString::asprintf("%0.3g Pa", Item->Drop),
                                QString::asprintf("%0.3g m", Item->EquivLength)},
                               CColumns);

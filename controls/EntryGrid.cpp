@@ -2,6 +2,7 @@
 
 #include "controls/GuardedCall.h"
 #include "foundation/DelimitedText.h"
+#include "platform/QtText.h"
 
 #include <QMouseEvent>
 
@@ -44,7 +45,7 @@ void TEntryGrid::Rebuild()
     if (Count > 0) {
         std::vector<std::string> Heading = SplitToArray(FLines[0].toStdString(), Delim.toStdString());
         for (int Col = 0; Col < ColCount() && Col < static_cast<int>(Heading.size()); ++Col)
-            SetCell(Col, 0, QString::fromStdString(std::string(TrimText(Heading[Col]))));
+            SetCell(Col, 0, ToQ(std::string(TrimText(Heading[Col]))));
         FFields.push_back(std::make_unique<TField>(ekNone, "%S"));
     }
     for (int Row = 1; Row < Count; ++Row) {

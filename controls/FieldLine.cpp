@@ -3,6 +3,7 @@
 #include "foundation/DelimitedText.h"
 #include "foundation/NumberFormat.h"
 #include "foundation/NumberText.h"
+#include "platform/QtText.h"
 
 namespace {
 
@@ -37,9 +38,9 @@ QString InitialCellText(const TField& Field)
         return {};
     const std::string Fmt = Field.FormatStr().toStdString();
     switch (Field.FormatKind()) {
-    case TFormatKind::Pair: return QString::fromStdString(FormatValuePair(Fmt, 0, 0));
-    case TFormatKind::Integer: return QString::fromStdString(FormatInt(Fmt, 0));
-    case TFormatKind::Fixed: return QString::fromStdString(FormatFloat(Fmt, 0.0));
+    case TFormatKind::Pair: return ToQ(FormatValuePair(Fmt, 0, 0));
+    case TFormatKind::Integer: return ToQ(FormatInt(Fmt, 0));
+    case TFormatKind::Fixed: return ToQ(FormatFloat(Fmt, 0.0));
     default: return {};
     }
 }
@@ -48,7 +49,7 @@ TFieldLine ParseFieldLine(const QString& Line, const QString& Delim)
 {
     TFieldLine Result;
     for (const std::string& Part : SplitToArray(Line.toStdString(), Delim.toStdString()))
-        Result.Parts << QString::fromStdString(std::string(TrimText(Part)));
+        Result.Parts << ToQ(std::string(TrimText(Part)));
     const qsizetype Given = Result.Parts.size();
     QStringList& Parts = Result.Parts;
     while (Parts.size() < 5)

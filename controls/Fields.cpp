@@ -2,6 +2,7 @@
 
 #include "foundation/NumberFormat.h"
 #include "foundation/NumberText.h"
+#include "platform/QtText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -66,8 +67,8 @@ QString TNumField::ApplyUnits()
     std::string Fmt, Label;
     GetConversion(UnitsType, UnitsValue, UnitsBase, Fmt, Zero, Factor, Label);
     if (FormatType != ft_Manual && UnitsType != utNone)
-        SetFormatStr(QString::fromStdString(Fmt));
-    return QString::fromStdString(Label);
+        SetFormatStr(ToQ(Fmt));
+    return ToQ(Label);
 }
 
 void TNumField::SetUnits(TUnitsType Type, double NewFactor, double NewZero, TFormatType NewFormatType,
@@ -93,7 +94,7 @@ QString TDelimNumField::ApplyUnits()
 
 QString TDelimNumField::DisplayPairText(double HeldA, double HeldB) const
 {
-    return QString::fromStdString(
+    return ToQ(
         FormatValuePair(FFormatStr.toStdString(), ToDisplay(HeldA), ToDisplay(HeldB)));
 }
 

@@ -1,6 +1,7 @@
 #include "controls/UiServices.h"
 
 #include "controls/DesktopHandOff.h"
+#include "controls/MessageBoxFit.h"
 #include "controls/UnitsForm.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QScreen>
 
 namespace {
 
@@ -34,6 +36,8 @@ int QtMessageBox(QWidget* Parent, const QString& Caption, const QString& Text, T
     if (Buttons & mbCancel) Standard |= QMessageBox::Cancel;
     if (!Standard) Standard = QMessageBox::Ok;
     Box.setStandardButtons(Standard);
+    if (const QScreen* Screen = Parent && Parent->screen() ? Parent->screen() : QApplication::primaryScreen())
+        KeepMessageBoxWithinScreen(Box, Screen->availableGeometry());
     switch (Box.exec()) {
     case QMessageBox::Ok: return mrOk;
     case QMessageBox::Yes: return mrYes;

@@ -1,6 +1,7 @@
 #include "controls/UnitsForm.h"
 
 #include "controls/UiServices.h"
+#include "platform/QtText.h"
 
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -32,7 +33,7 @@ void TUnitsForm::Fill(TUnitsType Quantity, int CurrentUnit)
     const int Count = UnitCount(Quantity);
     int Widest = 0;
     for (int I = 0; I < Count; ++I) {
-        const QString Label = QString::fromStdString(std::string(UnitLabel(Quantity, I)));
+        const QString Label = ToQ(std::string(UnitLabel(Quantity, I)));
         List->addItem(Label);
         Widest = std::max(Widest, List->fontMetrics().horizontalAdvance(Label));
     }

@@ -3,6 +3,7 @@
 #include "controls/EditFormat.h"
 #include "controls/FmtEdit.h"
 #include "foundation/NumberFormat.h"
+#include "platform/QtText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +12,7 @@ namespace {
 
 QString FormatNumber(const QString& Fmt, double Value)
 {
-    return QString::fromStdString(FormatFloat(Fmt.toStdString(), Value));
+    return ToQ(FormatFloat(Fmt.toStdString(), Value));
 }
 
 QString WithUnit(const QString& Number, const QString& Unit)
@@ -23,7 +24,7 @@ QString WithUnit(const QString& Number, const QString& Unit)
 
 QString AutoFormatStr(TUnitsType UnitsType, double Value, int Extra)
 {
-    return QString::fromStdString(AutoFormatText(UnitsType, Value, Extra));
+    return ToQ(AutoFormatText(UnitsType, Value, Extra));
 }
 
 QString FormatUnitsValue(TUnitsType UnitsType, int UnitIndex, int BaseIndex, double Value,
@@ -34,8 +35,8 @@ QString FormatUnitsValue(TUnitsType UnitsType, int UnitIndex, int BaseIndex, dou
     GetConversion(UnitsType, UnitIndex, BaseIndex, Fmt, Offset, Factor, Label);
     const double Shown = ApplyConversion(Value, Factor, Offset);
     const QString Number = FormatNumber(
-        UseUnitFormat ? QString::fromStdString(Fmt) : AutoFormatStr(UnitsType, Shown, 0), Shown);
-    return WithLabel ? WithUnit(Number, QString::fromStdString(Label)) : Number;
+        UseUnitFormat ? ToQ(Fmt) : AutoFormatStr(UnitsType, Shown, 0), Shown);
+    return WithLabel ? WithUnit(Number, ToQ(Label)) : Number;
 }
 
 QString FormatEditValueWithUnits(const TxCustomEdit& Edit, const QString& UnitName, double Value)

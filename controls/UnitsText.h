@@ -4,6 +4,7 @@
 // formatted with its unit label.
 
 #include "foundation/Units.h"
+#include "platform/QtText.h"
 
 #include <QString>
 
@@ -33,7 +34,7 @@ inline QString FormatTextOf(const QString& Fmt)
 }
 inline QString FormatTextOf(const std::string& Fmt)
 {
-    return QString::fromStdString(Fmt);
+    return ToQ(Fmt);
 }
 
 // Value formatted with the format of an entry grid's row (GetFormatStr), a

@@ -2,6 +2,7 @@
 
 #include "foundation/NumberFormat.h"
 #include "network/DuctBranch.h"
+#include "platform/QtText.h"
 
 #include <QString>
 
@@ -50,7 +51,7 @@ std::string RenamedForDuctType(const std::string& Name, int OldType, int NewType
 {
     const QString OldWord = QString::fromUtf8(DuctTypeWord(OldType));
     const QString NewWord = QString::fromUtf8(DuctTypeWord(NewType));
-    QString Text = QString::fromStdString(Name);
+    QString Text = ToQ(Name);
     if (OldType == NewType || OldWord.isEmpty() || NewWord.isEmpty() || !Text.contains(OldWord, Qt::CaseInsensitive))
         return Name;
     return Text.replace(OldWord, NewWord, Qt::CaseInsensitive).toStdString();

@@ -14,6 +14,7 @@
 #include "network/DuctBranch.h"
 #include "network/DuctGraph.h"
 #include "platform/FormPlacement.h"
+#include "platform/QtText.h"
 
 #include <QFontMetrics>
 #include <QPlainTextEdit>
@@ -52,7 +53,7 @@ QStringList GridLines()
             "Volume Flow, m³/s; %0.3f; ; NPE; -100; 100",
             "Velocity (a), m/s; %0.2f; ; NPE; -50; 50",
             "Pressure drop, Pa; %0.1f; ; PE; 0; 0",
-            QString::fromStdString("Diameter, m; %0.3f; ; PE; " + FloatToStr(TEquivDiamTool::MinSize) + "; " +
+            ToQ("Diameter, m; %0.3f; ; PE; " + FloatToStr(TEquivDiamTool::MinSize) + "; " +
                                    FloatToStr(TEquivDiamTool::MaxSize)),
             "Length, m; %0.2f; ; NPE; 0.1; 500"};
 }
@@ -159,9 +160,9 @@ void TDuctBranchForm::FillBranch()
     if (!FBranch)
         return; // the stored entry's handlers let go of the branch
     const TDuctBranch& B = *FBranch;
-    setWindowTitle(QString::fromStdString(BranchWindowCaption(B)));
+    setWindowTitle(ToQ(BranchWindowCaption(B)));
     Grid->BeginUpdate();
-    Grid->SetValue(1, RowCaption, QString::fromStdString(B.Name));
+    Grid->SetValue(1, RowCaption, ToQ(B.Name));
     Grid->SetValue(1, RowDesignFlow, B.DesignFlow);
     Grid->SetValue(1, RowVolumeFlow, B.VolumeFlow);
     Grid->SetValue(1, RowVelocity, B.DuctVelocity);
@@ -184,7 +185,7 @@ void TDuctBranchForm::FillSummary()
         return;
     QStringList Lines;
     for (const std::string& L : BranchSummaryLines(*FBranch))
-        Lines << QString::fromStdString(L);
+        Lines << ToQ(L);
     Memo1->setPlainText(Lines.join('\n'));
 }
 
@@ -198,7 +199,7 @@ void TDuctBranchForm::ListFittings()
     QList<QTreeWidgetItem*> Items;
     for (const TFitting* F : FBranch->LinkedFittings) {
         auto* Item = new QTreeWidgetItem;
-        Item->setText(0, QString("[%1] %2").arg(F->Serial).arg(QString::fromStdString(F->Code)));
+        Item->setText(0, QString("[%1] %2").arg(F->Serial).arg(ToQ(F->Code)));
         Item->setIcon(0, FittingCategoryIcon(FittingImageIndex(F->Code)));
         Items << Item;
     }
@@ -336,10 +337,10 @@ int TDuctBranchForm::DiameterCellClick(QVariant& Value)
                 OnSetBranchName(B, Name);
             else
                 B->Name = Name;
-            Grid->SetValue(1, RowCaption, QString::fromStdString(B->Name));
+            Grid->SetValue(1, RowCaption, ToQ(B->Name));
         }
     }
-    setWindowTitle(QString::fromStdString(BranchWindowCaption(*B)));
+    setWindowTitle(ToQ(BranchWindowCaption(*B)));
     FillSummary();
     if (OnRedrawBranch)
         OnRedrawBranch(B);

@@ -4,6 +4,7 @@
 #include "foundation/SettingsStore.h"
 #include "network/FlowNode.h"
 #include "platform/FormPlacement.h"
+#include "platform/QtText.h"
 
 #include <QVBoxLayout>
 
@@ -61,7 +62,7 @@ void TFlowNodeDlg::Refresh()
         return; // the stored entry's handlers let go of the node
     const TFlowNode& N = *FNode;
     setWindowTitle(QString("Node %1").arg(N.Id()));
-    Grid->SetValue(1, RowCaption, QString::fromStdString(N.Name));
+    Grid->SetValue(1, RowCaption, ToQ(N.Name));
     Grid->SetValue(1, RowRelPressure, N.RelPressure);
     Grid->SetRowEnabled(RowTerminal, N.IsTerminal());
     Grid->SetCell(0, RowTerminal, NotFilled);

@@ -8,6 +8,7 @@
 #include "foundation/SettingsStore.h"
 #include "network/DuctGraph.h"
 #include "platform/FormPlacement.h"
+#include "platform/QtText.h"
 
 #include <QAbstractButton>
 #include <QContextMenuEvent>
@@ -124,7 +125,7 @@ void TNodeSummaryForm::Refill()
             continue;
         const auto& N = static_cast<const TFlowNode&>(*Item);
         NodeGrid->SetCell(ColId, Row, QString::number(N.Id()));
-        NodeGrid->SetCell(1, Row, QString::fromStdString(N.Name));
+        NodeGrid->SetCell(1, Row, ToQ(N.Name));
         NodeGrid->SetCellValue(ColPressure, Row, N.RelPressure);
         NodeGrid->SetCell(3, Row, NodeTypeText(N.NodeType));
         ++Row;

@@ -1,6 +1,7 @@
 #include "dialogs/TableViewForm.h"
 
 #include "foundation/NumberFormat.h"
+#include "platform/QtText.h"
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
@@ -143,7 +144,7 @@ void TTableViewForm::AddRow(const QString& Label, const TFloatVec& Values, const
         if (I > 0)
             Line += '\t';
         Line += Values[I] == HoleMarker ? QString(" ")
-                                       : QString::fromStdString(FormatFloat(Format, Values[I]));
+                                       : ToQ(FormatFloat(Format, Values[I]));
     }
     Append(Line, Bold, palette().color(QPalette::Text));
 }

@@ -79,6 +79,25 @@ void TakeDefaults(TFitting& Fitting, const TDuctFitSummary& Summary, const TDuct
     }
 }
 
+// Each code once, in the order met, with its count when it is more than one
+// ("CD3-1 (250), CR3-1"): a document of many such fittings would otherwise
+// list them all.
+std::string CodesCounted(const std::vector<std::string>& Codes)
+{
+    std::vector<std::pair<std::string, int>> Counted;
+    std::map<std::string, std::size_t> Where;
+    for (const std::string& Code : Codes) {
+        const auto [It, Fresh] = Where.try_emplace(Code, Counted.size());
+        if (Fresh)
+            Counted.emplace_back(Code, 0);
+        ++Counted[It->second].second;
+    }
+    std::string Text;
+    for (const auto& [Code, Count] : Counted)
+        Text += (Text.empty() ? "" : ", ") + Code + (Count > 1 ? " (" + std::to_string(Count) + ")" : "");
+    return Text;
+}
+
 } // namespace
 
 std::vector<std::string> MatchFittingInputsToDatabase(TFlowGraph& Network, TDuctFittingDB* Database)
@@ -106,11 +125,7 @@ std::vector<std::string> MatchFittingInputsToDatabase(TFlowGraph& Network, TDuct
         TakeDefaults(*Fitting, Summary, *FirstFit);
         Changed.push_back(Fitting->Code);
     }
-    if (!Changed.empty()) {
-        std::string Codes;
-        for (const std::string& Code : Changed)
-            Codes += (Codes.empty() ? "" : ", ") + Code;
-        ShowWarning("Warning", "Duct fitting inputs do not fit database, defaults taken : " + Codes);
-    }
+    if (!Changed.empty())
+        ShowWarning("Warning", "Duct fitting inputs do not fit database, defaults taken : " + CodesCounted(Changed));
     return Changed;
 }

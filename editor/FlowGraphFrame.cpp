@@ -15,6 +15,7 @@
 #include "foundation/NumberFormat.h"
 #include "network/DuctGraph.h"
 #include "network/Settings.h"
+#include "platform/QtText.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -603,7 +604,7 @@ void TFlowGraphFrame::CreateToolBoxes()
     }
     if (TPressureDropForm* Form = FBranchForm->PressureDropForm; Form && !Form->BranchDescription)
         Form->BranchDescription = [this](const TDuctBranch& B) {
-            return QString::fromStdString(FLabelsDlg->BranchDescription(B));
+            return ToQ(FLabelsDlg->BranchDescription(B));
         };
 }
 

@@ -14,6 +14,7 @@
 #include "graph/DrawingRange.h"
 #include "graph/Graph.h"
 #include "graph/ShortString.h"
+#include "platform/QtText.h"
 
 #include <QAction>
 #include <QDir>
@@ -456,11 +457,11 @@ void TGraphViewFrame::LoadBackground(const std::string& FileName)
         FGraph->BackFileName.clear();
         return;
     }
-    QString Name = QString::fromStdString(FileName);
+    QString Name = ToQ(FileName);
     if (!QFileInfo(Name).isFile()) {
         // A document moved from elsewhere: the picture may sit in the
         // program's folder.
-        const QString Local = QDir(QString::fromStdString(ProgramFolders().ExeDir)).filePath(BareFileName(Name));
+        const QString Local = QDir(ToQ(ProgramFolders().ExeDir)).filePath(BareFileName(Name));
         if (ProgramFolders().ExeDir.empty() || !QFileInfo(Local).isFile())
             return;
         Name = Local;
@@ -559,7 +560,7 @@ void TGraphViewFrame::gvfActionBackSetPicExecute()
     TFileDialogRequest Request;
     Request.Parent = this;
     Request.Title = "Select background picture";
-    Request.Folder = PictureFolder.isEmpty() ? QString::fromStdString(ProgramFolders().ExeDir) : PictureFolder;
+    Request.Folder = PictureFolder.isEmpty() ? ToQ(ProgramFolders().ExeDir) : PictureFolder;
     QStringList Patterns;
     for (const QByteArray& Format : QImageReader::supportedImageFormats())
         Patterns << "*." + QString::fromLatin1(Format);

@@ -10,6 +10,7 @@
 #include "editor/GraphGeometry.h"
 #include "foundation/NumberFormat.h"
 #include "graph/Graph.h"
+#include "platform/QtText.h"
 
 #include <QAction>
 #include <QApplication>
@@ -108,7 +109,7 @@ void TGraphViewFrame::ShowAddedBranch(TBranch* B)
 
 void TGraphViewFrame::ShowHint(const std::string& Text, QPoint ViewportPos)
 {
-    HintText->setText(QString::fromStdString(Text));
+    HintText->setText(ToQ(Text));
     HintText->adjustSize();
     HintText->move(ViewportPos.x() - 15, ViewportPos.y() + 20);
     HintText->setVisible(!Text.empty());
@@ -579,7 +580,7 @@ void TGraphViewFrame::ShowNodePopup(TNode* N)
 
 void TGraphViewFrame::ShowBranchPopup(TBranch* B)
 {
-    gvfBranchCaptionItem->setText(QString::fromStdString(BranchCaption(B)));
+    gvfBranchCaptionItem->setText(ToQ(BranchCaption(B)));
     gvfDetachInletItem->setText(".." + QString::number(B->FromNode->Id()));
     gvfDetachOutletItem->setText(".." + QString::number(B->ToNode->Id()));
     BranchPopupPopup();

@@ -1,5 +1,7 @@
 #include "editor/LabelCache.h"
 
+#include "platform/QtText.h"
+
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -36,7 +38,7 @@ const TXorSprite& TLabelCache::Label(const std::string& Text)
     }
     TXorSprite Sprite;
     if (!Text.empty()) {
-        const QString Q = QString::fromStdString(Text);
+        const QString Q = ToQ(Text);
         const int W = QFontMetrics(FFont).horizontalAdvance(Q);
         if (W > 0) {
             QImage Mask(W, FHeight, QImage::Format_RGB32);

@@ -1,5 +1,7 @@
 #include "editor/UndoFile.h"
 
+#include "platform/QtText.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -18,7 +20,7 @@ std::string TUndoFile::FileName() const
                      : std::string();
 }
 
-bool TUndoFile::Exists() const { return IsValid() && QFileInfo(QString::fromStdString(FileName())).isFile(); }
+bool TUndoFile::Exists() const { return IsValid() && QFileInfo(ToQ(FileName())).isFile(); }
 
 TDocumentOutcome TUndoFile::Save(const TDuctGraph& Network, const TDocumentProperties& Properties,
                                  const TSettings& Settings) const

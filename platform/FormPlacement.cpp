@@ -107,7 +107,7 @@ void RestoreFont(const TSettingsStore& Settings, const std::string& Section, QFo
 {
     const std::string Name = Settings.ReadString(Section, "Name", {});
     if (!Name.empty())
-        Font.setFamily(QString::fromStdString(Name));
+        Font.setFamily(ToQ(Name));
     const int Style = Settings.ReadInteger(Section, "Style", -1);
     if (Style >= 0) {
         Font.setBold((Style & 1) != 0);

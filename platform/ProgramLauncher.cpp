@@ -3,6 +3,7 @@
 #include "foundation/ProgramFolders.h"
 #include "foundation/WarningSink.h"
 #include "platform/MessagePool.h"
+#include "platform/QtText.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -18,7 +19,7 @@ std::string MakerInstallFolder()
 
 std::vector<TProgramEntry> ProgramTable()
 {
-    const QString Maker = QString::fromStdString(MakerInstallFolder());
+    const QString Maker = ToQ(MakerInstallFolder());
     return {{QStringLiteral("Ventrix"), Maker + QStringLiteral("Ventrix/ventrix")}};
 }
 

@@ -1,6 +1,7 @@
 #include "platform/QtFileSave.h"
 
 #include "foundation/AtomicSave.h"
+#include "platform/QtText.h"
 
 #include <QFile>
 
@@ -13,7 +14,7 @@ bool SaveBytesAtomically(const QString& FileName, const QByteArray& Bytes, QStri
                            std::string_view(Bytes.constData(), static_cast<std::size_t>(Bytes.size())));
     } catch (const EFileSaveError& Failure) {
         if (Error)
-            *Error = QString::fromStdString(Failure.what());
+            *Error = ToQ(Failure.what());
         return false;
     }
     return true;

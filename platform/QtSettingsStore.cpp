@@ -1,147 +1,204 @@
 #include "platform/QtSettingsStore.h"
 
 #include "foundation/AppRegistry.h"
+#include "foundation/AtomicSave.h"
+#include "platform/IniText.h"
 #include "platform/QtText.h"
 #include "platform/SystemInfo.h"
 
+#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 
-#include <algorithm>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 namespace {
 
+// A key as QSettings takes it: "\" is "/", and empty path parts go.
+QString NormalKey(const QString& Key)
+{
+    QStringList Parts = QString(Key).replace(QLatin1Char('\\'), QLatin1Char('/')).split(QLatin1Char('/'));
+    Parts.removeAll(QString());
+    return Parts.join(QLatin1Char('/'));
+}
+
 QString KeyOf(const std::string& Section, const std::string& Ident)
 {
-    return Section.empty() ? ToQ(Ident) : ToQ(Section) + QLatin1Char('/') + ToQ(Ident);
+    return NormalKey(Section.empty() ? ToQ(Ident) : ToQ(Section) + QLatin1Char('/') + ToQ(Ident));
 }
 
-std::vector<std::string> ToStd(const QStringList& List)
+// The prefix of the keys inside Group ("" for the loose ones).
+QString GroupPrefix(const std::string& Group)
 {
+    const QString Name = NormalKey(ToQ(Group));
+    return Name.isEmpty() ? Name : Name + QLatin1Char('/');
+}
+
+// What the file holds, every value as its text. A file that is missing or
+// cannot be read holds nothing; a damaged one what QSettings makes of it.
+QMap<QString, QString> ReadIniFile(const QString& FileName)
+{
+    QMap<QString, QString> Values;
+    if (!QFileInfo(FileName).isFile())
+        return Values;
+    const QSettings File(FileName, QSettings::IniFormat);
+    for (const QString& Key : File.allKeys()) {
+        const QVariant Value = File.value(Key);
+        // An unquoted text with commas in a hand-edited file reads as a list.
+        Values.insert(Key, Value.typeId() == QMetaType::QStringList
+                               ? Value.toStringList().join(QStringLiteral(", "))
+                               : Value.toString());
+    }
+    return Values;
+}
+
+void Remove(QMap<QString, QString>& Values, const QString& Key)
+{
+    Values.remove(Key);
+    const QString Prefix = Key.isEmpty() ? Key : Key + QLatin1Char('/');
+    for (auto It = Values.lowerBound(Prefix); It != Values.end() && It.key().startsWith(Prefix);)
+        It = Values.erase(It);
+}
+
+// The names directly under Prefix: the keys (Groups false) or the groups.
+std::vector<std::string> ChildNames(const QMap<QString, QString>& Values, const QString& Prefix, bool Groups)
+{
+    QStringList Names;
+    for (auto It = Values.lowerBound(Prefix); It != Values.end() && It.key().startsWith(Prefix); ++It) {
+        const QString Rest = It.key().mid(Prefix.size());
+        const qsizetype Slash = Rest.indexOf(QLatin1Char('/'));
+        if (Groups != (Slash >= 0))
+            continue;
+        Names.append(Groups ? Rest.left(Slash) : Rest);
+    }
+    // In the order QSettings lists them ("A" before "A-b", whose keys sort first).
+    Names.sort();
+    Names.removeDuplicates();
     std::vector<std::string> Result;
-    Result.reserve(List.size());
-    for (const QString& Item : List)
-        Result.push_back(Item.toStdString());
+    Result.reserve(Names.size());
+    for (const QString& Name : Names)
+        Result.push_back(Name.toStdString());
     return Result;
-}
-
-// Why FileName cannot be written: QSettings only says that it was not, so
-// the steps of a write are tried again (without replacing the file).
-QString WriteFailureCause(const QString& FileName)
-{
-    const QFileInfo Info(FileName);
-    std::error_code Error;
-    std::filesystem::create_directories(Info.absolutePath().toStdString(), Error);
-    if (Error)
-        return QString::fromStdString(Error.message());
-    QSaveFile Probe(FileName);
-    if (!Probe.open(QIODevice::WriteOnly))
-        return Probe.errorString();
-    // Room for a file of this size?
-    Probe.write(QByteArray(static_cast<int>(std::clamp<qint64>(Info.size(), 4096, 1 << 20)), ' '));
-    const bool Written = Probe.flush();
-    const QString Cause = Probe.errorString();
-    Probe.cancelWriting();
-    return Written ? QStringLiteral("The file could not be replaced.") : Cause;
 }
 
 } // namespace
 
 TQtSettingsStore::TQtSettingsStore(QSettings::Scope Scope, const QString& Organisation,
                                    const QString& Application)
-    : FSettings(std::make_unique<QSettings>(QSettings::IniFormat, Scope, Organisation, Application))
+    // Only the name is taken from QSettings; no value comes from another
+    // scope or file: the registry had no fallbacks between keys or scopes.
+    : TQtSettingsStore(QSettings(QSettings::IniFormat, Scope, Organisation, Application).fileName())
 {
-    // The registry had no fallbacks between keys or scopes; neither do we.
-    FSettings->setFallbacksEnabled(false);
+}
+
+TQtSettingsStore::TQtSettingsStore(const QString& FileName)
+    : FFileName(FileName), FValues(ReadIniFile(FileName))
+{
 }
 
 TQtSettingsStore::~TQtSettingsStore()
 {
-    FSettings->sync();
+    Commit();
 }
 
 std::string TQtSettingsStore::ReadString(const std::string& Section, const std::string& Ident,
                                          const std::string& Default) const
 {
-    const QVariant Value = FSettings->value(KeyOf(Section, Ident));
-    if (!Value.isValid())
-        return Default;
-    // An unquoted text with commas in a hand-edited file reads as a list.
-    if (Value.typeId() == QMetaType::QStringList)
-        return Value.toStringList().join(QStringLiteral(", ")).toStdString();
-    return Value.toString().toStdString();
+    const auto It = FValues.constFind(KeyOf(Section, Ident));
+    return It == FValues.cend() ? Default : It->toStdString();
 }
 
 void TQtSettingsStore::WriteString(const std::string& Section, const std::string& Ident,
                                    const std::string& Value)
 {
-    FSettings->setValue(KeyOf(Section, Ident), ToQ(Value));
+    Change({KeyOf(Section, Ident), ToQ(Value), false});
 }
 
 bool TQtSettingsStore::ValueExists(const std::string& Section, const std::string& Ident) const
 {
-    return FSettings->contains(KeyOf(Section, Ident));
+    return FValues.contains(KeyOf(Section, Ident));
 }
 
 std::vector<std::string> TQtSettingsStore::ReadSectionIdents(const std::string& Section) const
 {
-    FSettings->beginGroup(ToQ(Section));
-    const QStringList Keys = FSettings->childKeys();
-    FSettings->endGroup();
-    return ToStd(Keys);
+    return ChildNames(FValues, GroupPrefix(Section), false);
 }
 
 std::vector<std::string> TQtSettingsStore::ReadSections() const
 {
-    return ToStd(FSettings->childGroups());
+    return ChildNames(FValues, QString(), true);
 }
 
 void TQtSettingsStore::EraseSection(const std::string& Section)
 {
     if (!Section.empty()) {
-        FSettings->remove(ToQ(Section));
+        Change({NormalKey(ToQ(Section)), QString(), true});
         return;
     }
     // Removing the empty name would erase every section: only the loose values go.
-    for (const QString& Key : FSettings->childKeys())
-        FSettings->remove(Key);
+    for (const std::string& Key : ReadSectionIdents(Section))
+        Change({ToQ(Key), QString(), true});
 }
 
 void TQtSettingsStore::DeleteKey(const std::string& Section, const std::string& Ident)
 {
-    FSettings->remove(KeyOf(Section, Ident));
+    Change({KeyOf(Section, Ident), QString(), true});
+}
+
+void TQtSettingsStore::Change(TChange Change)
+{
+    if (Change.Key.isEmpty())
+        return;
+    if (Change.Removal)
+        Remove(FValues, Change.Key);
+    else
+        FValues.insert(Change.Key, Change.Value);
+    FPending.push_back(std::move(Change));
 }
 
 bool TQtSettingsStore::Flush()
 {
-    FSettings->sync();
-    if (FSettings->status() == QSettings::NoError)
-        return true;
-    // QSettings keeps the first error it met, and a damaged file gives one
-    // whenever it is read, at load or within this very sync that then writes
-    // the values all the same. A second object on the file shares the values
-    // still waiting to be written: its first sync writes them again, and
-    // its status tells of that write alone.
-    const QSettings Written(FSettings->fileName(), QSettings::IniFormat);
-    return Written.status() == QSettings::NoError && QFileInfo(FSettings->fileName()).isFile();
+    return Commit().empty();
 }
 
 std::string TQtSettingsStore::Commit()
 {
-    if (Flush())
+    if (FPending.empty())
         return {};
-    return ("The settings could not be saved to " + FileName() + ".\n" + WriteFailureCause(FileName()))
-        .toStdString();
+    QMap<QString, QString> Values = ReadIniFile(FFileName);
+    for (const TChange& Change : FPending) {
+        if (Change.Removal)
+            Remove(Values, Change.Key);
+        else
+            Values.insert(Change.Key, Change.Value);
+    }
+    std::string Cause;
+    const std::string Path = QFile::encodeName(FFileName).toStdString();
+    std::error_code Error;
+    std::filesystem::create_directories(std::filesystem::path(Path).parent_path(), Error);
+    if (Error) {
+        Cause = SaveFailureCause(Error.value());
+    } else {
+        const QByteArray Text = IniText(Values);
+        try {
+            SaveFileAtomically(Path, std::string_view(Text.constData(), static_cast<std::size_t>(Text.size())));
+        } catch (const EFileSaveError& Failure) {
+            Cause = Failure.what();
+        }
+    }
+    if (!Cause.empty())
+        return "The settings could not be saved to " + FFileName.toStdString() + ".\n" + Cause;
+    FValues = std::move(Values);
+    FPending.clear();
+    return {};
 }
 
 QString TQtSettingsStore::FileName() const
 {
-    return FSettings->fileName();
+    return FFileName;
 }
-
 std::unique_ptr<TQtSettingsStore> OpenSettingsKey(const std::string& Key, QSettings::Scope Scope)
 {
     const QStringList Parts = ToQ(Key).split(QLatin1Char('\\'));

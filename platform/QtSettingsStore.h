@@ -1,16 +1,22 @@
 #pragma once
-// Settings kept in INI files by QSettings. A registry-style key
+// Settings kept in INI files in QSettings' format. A registry-style key
 // "Software\Brellamonte\Ventrix" is the file Brellamonte/Ventrix.ini of the
 // user's configuration folder, "Software\Brellamonte" the maker-level file
 // Brellamonte.ini beside it; each section is an INI group. Machine-wide values
 // come from the same names in the system's configuration folder.
+//
+// QSettings reads the files; they are written as every other file of the
+// program is (AtomicSave.h), so a disk that fills up mid-write leaves the
+// older file whole and the failure is told, never taken for success.
 
 #include "foundation/SettingsStore.h"
 
+#include <QMap>
 #include <QSettings>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class TQtSettingsStore : public TSettingsStore {
 public:
@@ -18,7 +24,9 @@ public:
     // taken from another scope or file: what is missing reads as the default.
     TQtSettingsStore(QSettings::Scope Scope, const QString& Organisation,
                      const QString& Application);
-    // Writes pending changes.
+    // The store of the INI file FileName.
+    explicit TQtSettingsStore(const QString& FileName);
+    // Writes pending changes (a failure goes untold: Commit tells it).
     ~TQtSettingsStore() override;
 
     std::string ReadString(const std::string& Section, const std::string& Ident,
@@ -38,7 +46,21 @@ public:
     QString FileName() const;
 
 private:
-    std::unique_ptr<QSettings> FSettings;
+    // A change not yet in the file: a value set, or a key removed with every
+    // key under it.
+    struct TChange {
+        QString Key;
+        QString Value;
+        bool Removal;
+    };
+
+    void Change(TChange Change);
+
+    QString FFileName;
+    QMap<QString, QString> FValues;
+    // Made again at a commit over what the file then holds, as QSettings
+    // does, so that another store's values written since are kept.
+    std::vector<TChange> FPending;
 };
 
 // The store of a registry-style key "Software\<organisation>[\<application>]";

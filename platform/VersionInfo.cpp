@@ -2,6 +2,7 @@
 
 #include "foundation/NumberFormat.h"
 #include "platform/BuildInfo.h"
+#include "platform/QtText.h"
 #include "platform/SystemInfo.h"
 
 #include <QFileInfo>
@@ -12,8 +13,8 @@ bool IsRunningProgram(const std::string& FileName)
 {
     if (FileName.empty())
         return true;
-    const QString Given = QFileInfo(QString::fromStdString(FileName)).canonicalFilePath();
-    const QString Own = QFileInfo(QString::fromStdString(RunningProgramPath())).canonicalFilePath();
+    const QString Given = QFileInfo(ToQ(FileName)).canonicalFilePath();
+    const QString Own = QFileInfo(ToQ(RunningProgramPath())).canonicalFilePath();
     return !Given.isEmpty() && Given == Own;
 }
 

@@ -485,7 +485,7 @@ void TPreviewForm::PrintBtnClick()
 
 QString TPreviewForm::WritablePagesFolder() const
 {
-    QString Folder = QString::fromStdString(ProgramFolders().DataDir);
+    QString Folder = ToQ(ProgramFolders().DataDir);
     if (Folder.isEmpty() || !QDir().mkpath(Folder))
         Folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (Folder.isEmpty())

@@ -2,8 +2,8 @@
 
 #include "controls/StringGrid.h"
 #include "controls/UiServices.h"
-#include "foundation/ProgramFolders.h"
 #include "document/DocumentProperties.h"
+#include "foundation/ProgramFolders.h"
 #include "platform/QtText.h"
 #include "reports/PreviewForm.h"
 #include "reports/ReportDrawing.h"
@@ -44,7 +44,7 @@ TStdReportState State;
 
 QString CommonDataFile(const char* Name)
 {
-    return QString::fromStdString(ProgramFolders().CommonDataDir) + QString::fromLatin1(Name);
+    return ToQ(ProgramFolders().CommonDataDir) + QString::fromLatin1(Name);
 }
 
 QStringList ReadLines(const QString& FileName)
@@ -284,11 +284,11 @@ void StdReportDrawPageHeader(bool FirstPage)
     if (FirstPage && State.UseProperties) {
         bool Any = false;
         if (!State.Properties.ProjectNumber.empty()) {
-            StdReportHeading(R, QString::fromStdString(State.Properties.ProjectNumber), fsBold);
+            StdReportHeading(R, ToQ(State.Properties.ProjectNumber), fsBold);
             Any = true;
         }
         for (const QString& Line :
-             QString::fromStdString(State.Properties.Description).split(QLatin1Char('\n'))) {
+             ToQ(State.Properties.Description).split(QLatin1Char('\n'))) {
             QString Text = Line;
             if (Text.endsWith(QLatin1Char('\r')))
                 Text.chop(1);

@@ -13,6 +13,8 @@
 #include <cmath>
 #include <exception>
 #include <limits>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -45,14 +47,28 @@ int PassResult(int Pass, double Change, double Total, bool Negative)
     return lcNone;
 }
 
-bool SizesFinite(const TGraph& G)
+struct TNotFinite {
+    TFlowBranch* Branch;
+    const char* What;
+};
+
+// The first branch the sizing left a value that is no number, and which;
+// sizes before what follows from them.
+std::optional<TNotFinite> FirstNotFinite(const TGraph& G)
 {
-    for (const auto& Item : G.Branches()) {
-        const auto& B = static_cast<const TFlowBranch&>(*Item);
-        if (!std::isfinite(B.Diameter) || !std::isfinite(B.TotalDrop) || !std::isfinite(B.EquivLength))
-            return false;
-    }
-    return true;
+    const struct {
+        const char* What;
+        double TFlowBranch::*Value;
+    } Values[] = {{"diameter", &TFlowBranch::Diameter},
+                  {"equivalent length", &TFlowBranch::EquivLength},
+                  {"total pressure drop", &TFlowBranch::TotalDrop}};
+    for (const auto& V : Values)
+        for (const auto& Item : G.Branches()) {
+            auto& B = static_cast<TFlowBranch&>(*Item);
+            if (!std::isfinite(B.*V.Value))
+                return TNotFinite{&B, V.What};
+        }
+    return std::nullopt;
 }
 
 } // namespace
@@ -184,9 +200,20 @@ void TDuctGraph::SizeDucts()
     } catch (const std::exception&) {
         // A failure inside a pass ends the run with the code reached.
     }
-    if (Code == lcNotFinite || !SizesFinite(*this)) {
+    const std::optional<TNotFinite> NotFinite = FirstNotFinite(*this);
+    if (Code == lcNotFinite || NotFinite) {
+        // Named before the sizes go back: where the sizing left the
+        // physical ranges (a drop that is no number runs on up to the fan,
+        // the size it began with stands further down), else the first value
+        // that is no number.
+        if (CheckCommandResults()) {
+            if (NotFinite)
+                DataError(NotFinite->Branch, "branch " + NotFinite->Branch->Name + ": the sizing made its " +
+                                                 NotFinite->What + " no number");
+            else
+                DataError(nullptr, "the network: the sizing made its total equivalent length no number");
+        }
         Saved.Restore(); // sizes that are no numbers are no result
-        Status = ssDataError;
         return;
     }
     Finish();

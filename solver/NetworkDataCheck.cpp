@@ -17,6 +17,7 @@
 #include "network/DuctGraph.h"
 #include "network/Settings.h"
 
+#include "foundation/EquivDiamTool.h"
 #include "foundation/NumberFormat.h"
 #include "foundation/Units.h"
 
@@ -58,6 +59,9 @@ constexpr TRange DamperDrop{-1e6, 1e6, utAirPressDrop, "Pa"};
 constexpr TRange FanPressure{-1e6, 1e6, utAirPressDrop, "Pa"};
 constexpr TRange HeightDifference{-20000.0, 20000.0, utLengthBig, "m"};
 constexpr TRange Elevation{-10000.0, 10000.0, utLengthBig, "m"};
+// The aspect a duct that keeps it is sized by: sizes within ComputedSize
+// make no other, and one beyond gives sizes that are no numbers.
+constexpr TRange KeptAspect{1e-6, 1e6, utNone, ""};
 // No window limits these; they only have to be numbers.
 constexpr TRange AnyNumber{-HUGE_VAL, HUGE_VAL, utNone, ""};
 constexpr TRange Positive{0.0, HUGE_VAL, utNone, ""};
@@ -77,15 +81,43 @@ bool Within(double Value, const TRange& Range)
     return Value >= Range.Low - Slack(Range.Low) && Value <= Range.High + Slack(Range.High);
 }
 
+// Value rounded to Digits decimals (a negative count rounds to tens,
+// hundreds...), ties to even as the formatting rounds them.
+double RoundedTo(double Value, int Digits)
+{
+    if (Digits >= 0) {
+        const double Scale = std::pow(10.0, Digits);
+        return std::nearbyint(Value * Scale) / Scale;
+    }
+    const double Scale = std::pow(10.0, -Digits);
+    return std::nearbyint(Value / Scale) * Scale;
+}
+
+// Value as AutoFormatWithUnit shows it: rounded to the decimals of its
+// format ("%0.Nf"), or to its significant digits ("%0.Ng", at least one).
+double RoundedAsShown(TUnitsType Quantity, double Value)
+{
+    if (Value == 0.0 || !std::isfinite(Value))
+        return Value;
+    // A value too small for the automatic format is shown with 3 digits.
+    const std::string Format =
+        std::fabs(Value) <= 1e-9 ? std::string("%0.3g") : AutoFormatText(Quantity, Value, 0);
+    const int Decimals = std::atoi(Format.c_str() + 3);
+    if (Format.back() == 'f')
+        return RoundedTo(Value, Decimals);
+    const int Exponent = static_cast<int>(std::floor(std::log10(std::fabs(Value))));
+    return RoundedTo(Value, std::max(Decimals, 1) - 1 - Exponent);
+}
+
 // A value as the program shows it with its unit; where those digits would
 // lie within the range (500.4 m shown as "500 m"), in full, so that the
 // message never contradicts itself.
 std::string Shown(double Value, const TRange& Range, bool NoneAllowed)
 {
-    std::string Text = AutoFormatWithUnit(Range.Quantity, Value, "");
-    const double AsShown = std::strtod(Text.c_str(), nullptr);
-    if (Within(AsShown, Range) || (NoneAllowed && AsShown == 0.0))
-        Text = FloatToStr(Value);
+    const double AsShown = RoundedAsShown(Range.Quantity, Value);
+    const std::string Text = Within(AsShown, Range) || (NoneAllowed && AsShown == 0.0)
+                                 ? FloatToStr(Value)
+                                 : AutoFormatWithUnit(Range.Quantity, Value, "");
     return *Range.Unit ? Text + " " + Range.Unit : Text;
 }
 
@@ -177,6 +209,7 @@ struct TBranchScope {
     // The sizes of every duct must be sizes; otherwise a duct that is not
     // size-fixed may still be without one (0: to be made, or never sized).
     bool AllSizes = false;
+    bool Sizing = false; // a sizing method makes the sizes
 };
 
 std::optional<std::string> BranchProblem(const TDuctBranch& B, const TBranchScope& Scope, const TRange& ComputedFlow,
@@ -213,7 +246,9 @@ std::optional<std::string> BranchProblem(const TDuctBranch& B, const TBranchScop
         if (B.DuctType == dtRect) {
             Size("height", B.DuctHeight);
             Size("width", B.DuctWidth);
-            P.Test("aspect", B.Aspect, Positive);
+            const bool SizedByAspect =
+                Scope.Sizing && !B.SizeFixed && B.KeptDimension() == TEquivDiamTool::kdAspect;
+            P.Test("aspect", B.Aspect, SizedByAspect ? KeptAspect : Positive);
         }
         Size("diameter", B.Diameter);
     }
@@ -293,6 +328,7 @@ bool TDuctGraph::CheckNetworkData(TSolveMethod ForMethod, bool FlowsOnly)
     Scope.VolumeFlows = !FlowsOnly && ForMethod == smFlowBalance;
     Scope.Velocities = ForMethod == smVelocity;
     Scope.AllSizes = ForMethod == smFlowBalance || ForMethod == smStandardSizes;
+    Scope.Sizing = ForMethod == smEqualFriction || ForMethod == smVelocity || ForMethod == smStaticRegain;
     if (const auto Found = FirstBranchProblem(*this, Scope))
         return DataError(Found->Branch, Found->Text);
     return true;

@@ -3,6 +3,7 @@
 #include "controls/CopyGridToClipboard.h"
 #include "controls/EntryGrid.h"
 #include "foundation/ProgramFolders.h"
+#include "platform/QtText.h"
 #include "tools/AirConDlg.h"
 #include "tools/PanelStatusBar.h"
 
@@ -15,7 +16,7 @@ namespace {
 QString FolderOf(const std::string& Folder, QStandardPaths::StandardLocation Fallback)
 {
     if (!Folder.empty())
-        return QString::fromStdString(Folder);
+        return ToQ(Folder);
     const QString Path = QStandardPaths::writableLocation(Fallback);
     return Path.isEmpty() ? QString() : Path + "/";
 }
@@ -25,7 +26,7 @@ QString FolderOf(const std::string& Folder, QStandardPaths::StandardLocation Fal
 TAirConBox::TAirConBox(QWidget* Parent)
     : TTechForm(Parent),
       DataFolder(FolderOf(ProgramFolders().DataDir, QStandardPaths::DocumentsLocation)),
-      HelpFolder(QString::fromStdString(ProgramFolders().CommonDataDir))
+      HelpFolder(ToQ(ProgramFolders().CommonDataDir))
 {
     // No close box: the box closes through Accept or Cancel.
     setWindowFlags(Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
@@ -137,7 +138,7 @@ void TAirConBox::Refresh() {}
 void TAirConBox::FormActivate()
 {
     if (Item)
-        Grid->SetCell(1, 1, QString::fromStdString(Item->ItemName));
+        Grid->SetCell(1, 1, ToQ(Item->ItemName));
     Refresh();
 }
 

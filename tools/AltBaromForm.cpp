@@ -5,6 +5,7 @@
 #include "controls/KeyNavigation.h"
 #include "foundation/SettingsStore.h"
 #include "platform/FormPlacement.h"
+#include "platform/QtText.h"
 #include "psychro/Psychrometrics.h"
 #include "tools/PanelStatusBar.h"
 #include "tools/SelectLocationForm.h"
@@ -104,7 +105,7 @@ TAltBaromForm::TAltBaromForm(TSettingsStore& Settings, std::unique_ptr<TSelectLo
               Settings.ReadInteger(S, "Altitude units", edAlt->UnitsValue()));
     FPressure = Settings.ReadFloat(S, "Pressure", 101.325);
     FAltitude = Settings.ReadFloat(S, "Altitude", 0.0);
-    FLastLocation = QString::fromStdString(Settings.ReadString(S, "LastLocation", ""));
+    FLastLocation = ToQ(Settings.ReadString(S, "LastLocation", ""));
 
     auto* Fields = new QGridLayout;
     Fields->setContentsMargins(8, 6, 8, 6);
@@ -212,7 +213,7 @@ void TAltBaromForm::PickLocation()
     FLocation = Place;
     FDesignDryBulb = Place.CoolingDryBulb;
     FDesignWetBulb = Place.CoolingWetBulb;
-    SetStatus(QString::fromStdString(LocationDesignText(Place)));
+    SetStatus(ToQ(LocationDesignText(Place)));
 }
 
 bool TAltBaromForm::AcceptForm()

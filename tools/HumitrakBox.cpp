@@ -5,6 +5,7 @@
 #include "controls/GuardedCall.h"
 #include "foundation/AirProperties.h"
 #include "foundation/NumberFormat.h"
+#include "platform/QtText.h"
 #include "platform/VersionInfo.h"
 #include "psychro/Psychrometrics.h"
 #include "tools/AirCaptions.h"
@@ -97,7 +98,7 @@ THumitrakBox::THumitrakBox(QWidget* Parent) : TAirConBox(Parent)
 {
     setObjectName("HumitrakBox");
     setWindowFlag(Qt::WindowStaysOnTopHint);
-    setWindowTitle(QString::fromStdString(GetProductNameAndVersion("")));
+    setWindowTitle(ToQ(GetProductNameAndVersion("")));
     OpenAction->setToolTip("Load air state");
     SaveAction->setToolTip("Save air state");
     PrintAction->setToolTip("Print air state");
@@ -163,7 +164,7 @@ void THumitrakBox::StateToGrid()
     const TPsyPoint* P = Point();
     if (!P)
         return;
-    Grid->SetValue(1, lnName, QString::fromStdString(P->ItemName));
+    Grid->SetValue(1, lnName, ToQ(P->ItemName));
     for (int Line = FirstAirLine; Line <= LastAirLine; ++Line)
         Grid->SetValue(1, Line, P->State.*AirFields[Line - FirstAirLine]);
     Grid->viewport()->update();
@@ -216,7 +217,7 @@ void THumitrakBox::TakeState(const PsyState& State)
     P->State = State;
     StateToGrid();
     const std::string Error = AirStateErrorText(State);
-    SetStatus(Error.empty() ? ReadyText : QString::fromStdString(Error));
+    SetStatus(Error.empty() ? ReadyText : ToQ(Error));
     if (Error.empty())
         FKept = State;
     ItemEdited();
@@ -238,7 +239,7 @@ void THumitrakBox::CopyDbWb()
     const TPsyPoint* P = Point();
     if (!P)
         return;
-    QApplication::clipboard()->setText(QString::fromStdString(FormatFloat("%0.3f", P->State.db) + "/" +
+    QApplication::clipboard()->setText(ToQ(FormatFloat("%0.3f", P->State.db) + "/" +
                                                               FormatFloat("%0.3f", P->State.wb)));
 }
 

@@ -2,6 +2,7 @@
 
 #include "foundation/AirProperties.h"
 #include "foundation/NumberFormat.h"
+#include "platform/QtText.h"
 #include "tools/HumitrakBox.h"
 
 namespace {
@@ -51,7 +52,7 @@ void THumitrakDlg::SetPressure(double Pressure)
 QString THumitrakDlg::GetTemperature() const
 {
     const PsyState& S = Point().State;
-    return QString::fromStdString(FormatFloat("%0.1f", S.db) + "/" + FormatFloat("%0.1f", S.wb));
+    return ToQ(FormatFloat("%0.1f", S.db) + "/" + FormatFloat("%0.1f", S.wb));
 }
 
 void THumitrakDlg::SetTemperature(const QString& Text)

@@ -24,7 +24,7 @@ QString DefaultCaptureFolder()
 {
     const std::string& Data = ProgramFolders().DataDir;
     if (!Data.empty())
-        return QString::fromStdString(Data);
+        return ToQ(Data);
     const QString Documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     return Documents.isEmpty() ? QString() : Documents + "/";
 }
@@ -33,7 +33,7 @@ QString DefaultCaptureName()
 {
     const std::string& Base = ProgramFolders().ExeBaseName;
     if (!Base.empty())
-        return QString::fromStdString(Base);
+        return ToQ(Base);
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
@@ -81,10 +81,15 @@ bool TRootForm::ClipScreen(const QString& Folder, const QString& Name, double Sc
     const QString FileName = Folder + Name + ".jpg";
     QByteArray Jpeg;
     QBuffer Buffer(&Jpeg);
+    QString Cause;
     if (!Shot.isNull() && Buffer.open(QIODevice::WriteOnly) && Shot.save(&Buffer, "JPG", 90) &&
-        SaveBytesAtomically(FileName, Jpeg))
+        SaveBytesAtomically(FileName, Jpeg, &Cause))
         return true;
-    OwnMessage("Error writing file " + FileName + DataFolderNote(FileName), TMsgKind::Error);
+    // The cause when the file was the trouble ("The disk is full."), as
+    // every other writer of the program tells it.
+    OwnMessage("Error writing file " + FileName + (Cause.isEmpty() ? QString() : "\n" + Cause) +
+                   DataFolderNote(FileName),
+               TMsgKind::Error);
     return false;
 }
 

@@ -2,6 +2,7 @@
 
 #include "controls/StringGrid.h"
 #include "foundation/SettingsStore.h"
+#include "platform/QtText.h"
 #include "tools/PanelStatusBar.h"
 
 #include <QEvent>
@@ -41,7 +42,7 @@ void Fill(QListWidget* List, const TList& Items, int Current)
     QStringList Texts;
     Texts.reserve(static_cast<qsizetype>(Items.size()));
     for (const auto& Item : Items)
-        Texts.append(QString::fromStdString(Item));
+        Texts.append(ToQ(Item));
     List->clear();
     List->addItems(Texts);
     if (Current >= 0 && Current < List->count()) {
@@ -147,7 +148,7 @@ void TSelectLocationForm::SetLocationText(const QString& Text)
 
 QString TSelectLocationForm::LocationText() const
 {
-    return QString::fromStdString(FPicker.LocationText());
+    return ToQ(FPicker.LocationText());
 }
 
 void TSelectLocationForm::FormActivate()
@@ -181,7 +182,7 @@ void TSelectLocationForm::SelectPlace(int Index)
 void TSelectLocationForm::Report(const std::string& Message)
 {
     if (!Message.empty())
-        OwnMessage(QString::fromStdString(Message), TMsgKind::Warning);
+        OwnMessage(ToQ(Message), TMsgKind::Warning);
 }
 
 void TSelectLocationForm::ShowLists()
@@ -205,11 +206,11 @@ void TSelectLocationForm::ShowPlace()
         FPicker.HasRecord() ? FPicker.Details() : std::vector<TLocationDetail>();
     for (int Row = 0; Row < DetailRows; ++Row) {
         const bool Has = Row < static_cast<int>(Details.size());
-        DetailGrid->SetCell(0, Row, Has ? QString::fromStdString(Details[static_cast<std::size_t>(Row)].Caption) : QString());
-        DetailGrid->SetCell(1, Row, Has ? QString::fromStdString(Details[static_cast<std::size_t>(Row)].Value) : QString());
+        DetailGrid->SetCell(0, Row, Has ? ToQ(Details[static_cast<std::size_t>(Row)].Caption) : QString());
+        DetailGrid->SetCell(1, Row, Has ? ToQ(Details[static_cast<std::size_t>(Row)].Value) : QString());
     }
     DetailGrid->EndUpdate();
-    StatusBar->SetPanelText(0, QString::fromStdString(FPicker.RecordStatus()));
+    StatusBar->SetPanelText(0, ToQ(FPicker.RecordStatus()));
     StatusBar->SetPanelText(1, FPicker.HasRecord() ? LocationText() : QString());
 }
 

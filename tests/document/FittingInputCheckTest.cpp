@@ -98,6 +98,32 @@ TEST_F(FittingInputCheck, InputsOfAnotherFittingTakeTheDefaultsAndWarnOnce)
     EXPECT_EQ(Sink.Messages().size(), 0u);
 }
 
+// Many fittings of a few codes make one short line: each code once, with
+// its count when there are more (a long list once made a box taller than
+// the screen).
+TEST_F(FittingInputCheck, TheWarningListsEachCodeOnceWithItsCount)
+{
+    const struct {
+        const char* Scenario;
+        std::vector<const char*> Codes; // each stored with another code's inputs
+        const char* Listed;
+    } Cases[] = {
+        {"one of each", {"CD3-1", "CR3-1"}, "CD3-1, CR3-1"},
+        {"repeats, in the order met", {"CR3-1", "CD3-1", "CR3-1", "CD3-1", "CR3-1"}, "CR3-1 (3), CD3-1 (2)"},
+        {"many of one", std::vector<const char*>(500, "CD3-1"), "CD3-1 (500)"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Scenario);
+        Network.Fittings.clear();
+        Sink.Clear();
+        for (const char* Code : C.Codes)
+            Add(NameOf("CD3-21"), Code, {{1.5, 2.5, 3.5}});
+        EXPECT_EQ(MatchFittingInputsToDatabase(Network, &DB).size(), C.Codes.size());
+        ASSERT_EQ(Sink.Messages().size(), 1u);
+        EXPECT_EQ(Sink.LastText(), std::string("Duct fitting inputs do not fit database, defaults taken : ") + C.Listed);
+    }
+}
+
 TEST_F(FittingInputCheck, WithoutADatabaseNothingIsChecked)
 {
     TFitting& Elbow = Add(NameOf("CD3-21"), "CD3-1", {{1.5}});

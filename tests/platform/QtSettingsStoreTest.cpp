@@ -1,13 +1,20 @@
 #include "platform/QtSettingsStore.h"
 
+#include "tests/FileSizeLimit.h"
 #include "tests/platform/TestEnvironment.h"
 
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
 
+#include <sys/mount.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iterator>
+#include <optional>
 
 namespace {
 
@@ -224,4 +231,123 @@ TEST(QtSettingsStore, AGarbageFileAtStartIsUnsavedOnlyWhenTheValuesMissedIt)
     std::filesystem::create_directories(File);
     EXPECT_FALSE(Store->Flush());
     std::filesystem::remove(File);
+}
+
+namespace {
+
+std::string FileBytes(const std::string& Name)
+{
+    std::ifstream In(Name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
+}
+
+// The user's settings kept under Home while this lives.
+class TSettingsHome {
+public:
+    explicit TSettingsHome(const std::string& Home)
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QString::fromStdString(Home));
+    }
+    ~TSettingsHome()
+    {
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                           QString::fromStdString(TestHome() + ".config"));
+    }
+    TSettingsHome(const TSettingsHome&) = delete;
+    TSettingsHome& operator=(const TSettingsHome&) = delete;
+};
+
+// A settings file of about Bytes bytes in 16 sections.
+void WriteOlderSettings(const std::string& Key, int Bytes)
+{
+    auto Store = OpenSettingsKey(Key);
+    ASSERT_TRUE(Store);
+    for (int I = 0; I * 64 < Bytes; ++I)
+        Store->WriteString("Section" + std::to_string(I % 16), "Value" + std::to_string(I), std::string(48, 'x'));
+    ASSERT_EQ(Store->Commit(), "");
+}
+
+struct TRoomCase {
+    const char* Name;
+    int OlderBytes; // 0: no older file
+};
+
+const TRoomCase RoomCases[] = {
+    {"no older file", 0},
+    {"an older file of 6 KB", 6 * 1024},
+    {"an older file of 12 KB", 12 * 1024},
+};
+
+// A save on a disk without room for it: the older file stays byte for byte,
+// the store keeps its values, Commit names the file and the cause, and once
+// there is room again the values are all saved.
+void ExpectASaveWithoutRoomKeepsTheOlderFile(const std::string& Home, const TRoomCase& C,
+                                             const std::function<void()>& TakeRoom,
+                                             const std::function<void()>& GiveRoom, const std::string& Cause)
+{
+    SCOPED_TRACE(C.Name);
+    const std::string Key = std::string("Software\\Brellamonte\\Room") + std::to_string(C.OlderBytes);
+    const std::string File = Home + "Brellamonte/Room" + std::to_string(C.OlderBytes) + ".ini";
+    if (C.OlderBytes > 0)
+        WriteOlderSettings(Key, C.OlderBytes);
+    const std::string Older = FileBytes(File);
+    auto Store = OpenSettingsKey(Key);
+    ASSERT_TRUE(Store);
+    for (int I = 0; I < 100; ++I)
+        Store->WriteString("Design", "Rate" + std::to_string(I), "1.25 Pa/m and some more words to fill the line");
+    TakeRoom();
+    EXPECT_EQ(Store->Commit(), "The settings could not be saved to " + File + ".\n" + Cause);
+    EXPECT_FALSE(Store->Flush());
+    GiveRoom();
+    EXPECT_EQ(FileBytes(File), Older) << "the older file is kept as it was";
+    EXPECT_EQ(std::filesystem::exists(File), C.OlderBytes > 0);
+    EXPECT_EQ(Store->ReadString("Design", "Rate99", ""), "1.25 Pa/m and some more words to fill the line");
+
+    EXPECT_EQ(Store->Commit(), "");
+    const auto Again = OpenSettingsKey(Key);
+    EXPECT_EQ(Again->ReadString("Design", "Rate0", ""), "1.25 Pa/m and some more words to fill the line");
+    EXPECT_EQ(Again->ReadSections().size(), C.OlderBytes > 0 ? 17u : 1u);
+}
+
+} // namespace
+
+// A disk that runs out of room within the write (a file size limit cuts it
+// short as a nearly full disk does).
+TEST(QtSettingsStore, ASaveCutShortKeepsTheOlderFileAndTellsWhy)
+{
+    const std::string Home = TestHome() + "limited/";
+    std::filesystem::create_directories(Home);
+    const TSettingsHome Settings(Home);
+    std::optional<TFileSizeLimit> Limit;
+    for (const TRoomCase& C : RoomCases)
+        ExpectASaveWithoutRoomKeepsTheOlderFile(
+            Home, C, [&] { Limit.emplace(4096); }, [&] { Limit.reset(); }, "The file is too large.");
+    std::filesystem::remove_all(Home);
+}
+
+// A real disk with 4 KB free (a small tmpfs; needs the right to mount).
+TEST(QtSettingsStore, ASaveOnANearlyFullDiskKeepsTheOlderFileAndTellsWhy)
+{
+    const std::string Home = TestRoot() + "tmpfs/";
+    std::filesystem::create_directories(Home);
+    if (geteuid() != 0 || ::mount("tmpfs", Home.c_str(), "tmpfs", 0, "size=256k") != 0)
+        GTEST_SKIP() << "a tmpfs cannot be mounted here";
+    std::filesystem::create_directories(Home + "Brellamonte");
+    const TSettingsHome Settings(Home);
+    const std::string Filler = Home + "filler";
+    for (const TRoomCase& C : RoomCases)
+        ExpectASaveWithoutRoomKeepsTheOlderFile(
+            Home, C,
+            [&] {
+                // Fill the disk, then give back one page.
+                {
+                    std::ofstream Out(Filler, std::ios::binary);
+                    const std::string Page(4096, 'f');
+                    while (Out.write(Page.data(), Page.size()) && Out.flush()) {
+                    }
+                }
+                std::filesystem::resize_file(Filler, std::filesystem::file_size(Filler) / 4096 * 4096 - 4096);
+            },
+            [&] { std::filesystem::remove(Filler); }, "The disk is full.");
+    ::umount(Home.c_str());
 }

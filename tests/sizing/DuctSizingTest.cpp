@@ -1,6 +1,7 @@
 #include "tests/network/FlowNetworkBuilder.h"
 
 #include "foundation/EquivDiamTool.h"
+#include "foundation/WarningSink.h"
 #include "sizing/SolveCommands.h"
 #include "sizing/TerminalSizes.h"
 
@@ -364,5 +365,47 @@ TEST(DuctSizing, HandWorkedSizesAndDropsOfEveryMethod)
         }
         EXPECT_NEAR(N.G.DuctBranch(5)->DamperDrop, C.Drop[2] - C.Drop[3], 3e-4);
         EXPECT_NEAR(N.G.MainFan->PressureGain, C.Drop[0] + C.Drop[1] + C.Drop[2], 5e-4);
+    }
+}
+
+// The sizing loop on its own, with no data check before it: a run whose
+// sizes end as no numbers restores them and names the branch where they
+// began and the value, never a bare "Data error". (A kept aspect of 1E308
+// once ended velocity sizing without a word.)
+TEST(DuctSizing, SizesThatAreNoNumbersEndAsADataErrorThatNamesTheBranch)
+{
+    // The height the aspect made is named, wherever the drop that is no
+    // number ended (at the fan).
+    const struct {
+        const char* Scenario;
+        double Aspect;
+        const char* Height;
+    } Cases[] = {
+        {"a kept aspect of 1E308", 1e308, "1e+191"},
+        {"a kept aspect of 1E300", 1e300, "1e+186"},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Scenario);
+        TFlowNetwork N;
+        N.TreeWithLeakage();
+        N.Defaults.resetvels = false;
+        ASSERT_EQ(RunSolveCommand(N.G, scBalanceFlows).Status, ssSolved);
+        TDuctBranch& B = *N.G.DuctBranch(4);
+        B.DuctType = dtRect;
+        B.Keep1 = B.Keep2 = TEquivDiamTool::kdAspect;
+        B.Aspect = C.Aspect;
+        const double Diameter = B.Diameter;
+        N.G.Method = smVelocity;
+        ASSERT_TRUE(PrepareSolve(N.G));
+        N.G.CopyVelocitiesToDesign();
+        TRecordingWarningSink Sink;
+        const TScopedWarningSink Installed(Sink);
+        N.G.SizeDucts();
+        EXPECT_EQ(N.G.Status, ssDataError);
+        EXPECT_EQ(N.G.ErrorBranch, &B);
+        ASSERT_EQ(Sink.Count(), 1u);
+        EXPECT_EQ(Sink.LastText(), "Data error in branch Branch 4: height " + std::string(C.Height) +
+                                       " m is neither 0 nor within 0.001 to 1000 m");
+        EXPECT_EQ(B.Diameter, Diameter) << "the sizes as they were";
     }
 }

@@ -36,6 +36,17 @@ TChange OnBranch(int Id, std::function<void(TDuctBranch&)> Damage)
     return [Id, Damage](TFlowNetwork& N) { Damage(*N.G.DuctBranch(Id)); };
 }
 
+// A rectangular duct to be sized that keeps its aspect, Aspect.
+std::function<void(TDuctBranch&)> FlatRectangle(double Aspect)
+{
+    return [Aspect](TDuctBranch& B) {
+        B.DuctType = dtRect;
+        B.SizeFixed = false;
+        B.Keep1 = B.Keep2 = 3;
+        B.Aspect = Aspect;
+    };
+}
+
 // The first result that is no number ("" when every one is), named so
 // that a failing check says which.
 std::string FirstNonNumber(const TDuctGraph& G)
@@ -201,11 +212,27 @@ TEST(NetworkDataCheck, EveryDataErrorNamesItsValue)
         {"a size-fixed duct a hair too wide", scBalanceFlows,
          OnBranch(4, [](TDuctBranch& B) { B.SizeFixed = true, B.Diameter = 10.004; }),
          "Data error in branch Branch 4: diameter 10.004 m is not within 0.05 to 10 m", 4},
+        {"a duct half a metre too long", scBalanceFlows, OnBranch(2, [](TDuctBranch& B) { B.Length = 500.5; }),
+         "Data error in branch Branch 2: length 500.5 m is not within 0.1 to 500 m", 2},
+        {"a duct shown a metre too long", scBalanceFlows, OnBranch(2, [](TDuctBranch& B) { B.Length = 500.6; }),
+         "Data error in branch Branch 2: length 501 m is not within 0.1 to 500 m", 2},
+        {"a duct a hair too short", scBalanceFlows, OnBranch(2, [](TDuctBranch& B) { B.Length = 0.09996; }),
+         "Data error in branch Branch 2: length 0.09996 m is not within 0.1 to 500 m", 2},
+        {"a duct too short", scBalanceFlows, OnBranch(2, [](TDuctBranch& B) { B.Length = 0.0999; }),
+         "Data error in branch Branch 2: length 0.0999 m is not within 0.1 to 500 m", 2},
         {"a terminal flow just below the smallest", scEqualFriction,
          OnBranch(5, [](TDuctBranch& B) { B.DesignFlow = 9.5e-7; }),
          "Data error in branch Branch 5: design flow 9.5e-07 m³/s is neither 0 nor within 1E-6 to 100 m³/s", 5},
         {"runaway velocity", scVelocity, OnBranch(4, [](TDuctBranch& B) { B.DuctVelocity = 1e10; }),
          "Data error in branch Branch 4: duct velocity 1e+10 m/s is not within -1000 to 1000 m/s", 4},
+        // A duct sized by its aspect cannot be shaped by one no sizes make
+        // (velocity sizing once ended without a word on it).
+        {"a kept aspect of 1E308 sized by velocity", scVelocity, OnBranch(4, FlatRectangle(1e308)),
+         "Data error in branch Branch 4: aspect 1e+308 is not within 1E-6 to 1000000", 4},
+        {"a kept aspect of 1E-308 sized by equal friction", scEqualFriction, OnBranch(4, FlatRectangle(1e-308)),
+         "Data error in branch Branch 4: aspect 1e-308 is not within 1E-6 to 1000000", 4},
+        {"a kept aspect of 1E7 sized by static regain", scStaticRegain, OnBranch(4, FlatRectangle(1e7)),
+         "Data error in branch Branch 4: aspect 10000000 is not within 1E-6 to 1000000", 4},
     };
     for (const auto& C : Cases) {
         SCOPED_TRACE(C.Scenario);

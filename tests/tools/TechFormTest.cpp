@@ -3,9 +3,12 @@
 #include "controls/EntryGrid.h"
 #include "tools/TechForm.h"
 
+#include "tests/FileSizeLimit.h"
+
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QMenu>
 #include <QTemporaryDir>
@@ -15,6 +18,7 @@
 #include <gtest/gtest.h>
 #include <pugixml.hpp>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -170,9 +174,32 @@ TEST_F(TechForm, ClipScreenSavesTheFramedWindowAsAJpegAndFillsTheClipboard)
     EXPECT_EQ(Saved.size(), QSize(qRound(Full.width() * 0.5), qRound(Full.height() * 0.5)));
     EXPECT_EQ(QApplication::clipboard()->image().size(), Saved.size());
 
-    const QString Missing = Dir.path() + "/no such folder/";
-    EXPECT_FALSE(Form.ClipScreen(Missing, "shot", 1.0));
-    EXPECT_EQ(Services.Messages, QStringList{"Error writing file " + Missing + "shot.jpg"});
+}
+
+// A picture that cannot be saved says why, as the program's other writers do.
+TEST_F(TechForm, ClipScreenThatCannotSaveTellsTheCause)
+{
+    QTemporaryDir Dir;
+    const struct {
+        const char* Scenario;
+        QString Folder;
+        rlim_t FileSizeLimit; // 0: none
+        QString Cause;
+    } Cases[] = {
+        {"a missing folder", Dir.path() + "/no such folder/", 0, "The folder does not exist."},
+        {"a disk that fills up", Dir.path() + "/", 512, "The file is too large."},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Scenario);
+        Services.Messages.clear();
+        std::optional<TFileSizeLimit> Limit;
+        if (C.FileSizeLimit)
+            Limit.emplace(C.FileSizeLimit);
+        EXPECT_FALSE(Form.ClipScreen(C.Folder, "shot", 1.0));
+        Limit.reset();
+        EXPECT_EQ(Services.Messages, QStringList{"Error writing file " + C.Folder + "shot.jpg\n" + C.Cause});
+        EXPECT_FALSE(QFileInfo::exists(C.Folder + "shot.jpg"));
+    }
 }
 
 TEST(RootForm, ARealModalRunEndsWithTheResultGiven)
