@@ -74,11 +74,18 @@ TEST_F(FittingInputCheck, InputsOfAnotherFittingTakeTheDefaultsAndWarnOnce)
     TFitting& Short = Add(NameOf("CR3-1"), "CR3-1", {{2.0}});
     // Two own inputs for a fitting of one.
     TFitting& Inputs = Add(NameOf("CD3-21"), "CD3-21", {{1.5}}, {300, 90});
+    // The user's own caption stays; an empty one takes the database name.
+    TFitting& Own = Add(" Elbow at riser 3 ", "CR3-1", {{2.0}});
+    TFitting& Unnamed = Add("", "CR3-1", {{2.0}});
 
-    EXPECT_THAT(MatchFittingInputsToDatabase(Network, &DB), ElementsAre("CD3-1", "CR3-1", "CD3-21"));
+    EXPECT_THAT(MatchFittingInputsToDatabase(Network, &DB),
+                ElementsAre("CD3-1", "CR3-1", "CD3-21", "CR3-1", "CR3-1"));
     ASSERT_EQ(Sink.Messages().size(), 1u);
     EXPECT_EQ(Sink.Messages()[0].Caption, "Warning");
-    EXPECT_THAT(Sink.LastText(), HasSubstr("CD3-1, CR3-1, CD3-21"));
+    EXPECT_THAT(Sink.LastText(), HasSubstr("CD3-1, CR3-1, CD3-21, CR3-1, CR3-1"));
+    EXPECT_EQ(Own.Caption, " Elbow at riser 3 ");
+    EXPECT_EQ(Own.FlowRatios[0].size(), 2u);
+    EXPECT_EQ(Unnamed.Caption, NameOf("CR3-1"));
 
     TDuctFitSummary Summary;
     DB.GetFittingInfo("CD3-1", Summary);
