@@ -54,7 +54,7 @@ TEST_F(FittingInputCheck, InputsThatFitTheirFittingStay)
     // A code the database lacks is left to the coefficient look-up to report.
     TFitting& Unknown = Add("Elbow, round, 3-gore, any angle", "CD3-8", {{45, 1.5}});
     // Each link holds the values of the path its role names.
-    TFitting& Junction = Add(NameOf("SD5-1-s"), "sd5-1", {{}, {0.5}, {0.4}});
+    TFitting& Junction = Add(NameOf("SD5-9-s"), "sd5-9", {{}, {0.5}, {0.4}});
     Junction.Roles = {"c", "s", "b"};
 
     EXPECT_THAT(MatchFittingInputsToDatabase(Network, &DB), IsEmpty());
