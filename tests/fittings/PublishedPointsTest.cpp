@@ -185,6 +185,11 @@ std::vector<TPublished> PublishedFittings()
          {{RoundJunction('s', 0.6, 0.6), {}, 0.13},
           {RoundJunction('s', 0.9, 0.3), {}, 0.90},
           {RoundJunction('s', 1.0, 0.5), {}, 0.20}}},
+        // Either branch of a bullhead tee on its own area and flow ratio.
+        {"SD5-18-b", D + "SD5-18 (bullhead tee, round, diverging), Cb1", Printed2,
+         {{RoundJunction('b', 0.5, 0.5), {}, 1.02},
+          {RoundJunction('b', 0.8, 0.3), {}, 5.54},
+          {RoundJunction('b', 0.3, 0.7), {}, 0.22}}},
         // ED5-2 at [As/Ac, Ab/Ac, flow ratio of the path].
         {"ED5-2-b", D + "ED5-2 (wye, 45 degrees, round, converging), Cb", Printed2,
          {{RoundJunction3('b', 1.0, 0.5, 0.5), {}, 0.79},
@@ -301,6 +306,9 @@ TEST_F(PublishedPoints, CodesNameTheirPublicFittingOrNone)
         {"SR5-1-b", "smooth radius, branch 90 degrees to main (As + Ab >= Ac), diverging"},
         {"ER5-1-s", "smooth radius, branch 90 degrees to main (As + Ab >= Ac), converging"},
         {"SR5-13-b", "45 degree entry branch, diverging"},
+        {"SD5-18-b", "Tee, round, bullhead without vanes, diverging"},
+        {"SR5-15-b", "Tee, rectangular, bullhead without vanes, diverging"},
+        {"ER5-5-b", "Tee, rectangular, bullhead without vanes, converging"},
         {"SD5-2-b", nullptr},
         {"SD5-3", nullptr},
         {"ED1-5", nullptr},
