@@ -7,14 +7,21 @@
 
 #include "fittings/DuctFit3DimJunction.h"
 
-template <class TBase>
-class TDuctFitBySize : public TBase {
+// The second table and its limit, as readers that do not know the leaf
+// class (the table viewer) find them.
+class TSizeClassTables {
 public:
-    explicit TDuctFitBySize(TValueReader& Reader);
+    virtual ~TSizeClassTables() = default;
 
     double SizeLimit = 0.0;  // mm: the first table up to it, the second above
     TFloatMat LargeYAxes;    // the second table's slice Y axes
     TFloatTensor LargeTables;
+};
+
+template <class TBase>
+class TDuctFitBySize : public TBase, public TSizeClassTables {
+public:
+    explicit TDuctFitBySize(TValueReader& Reader);
 
     // Inputs[1] is the common diameter.
     double CalcC(const TFloatVec& Inputs) override;

@@ -273,6 +273,22 @@ TEST_F(FittingDialog, TheViewerOfADoubleJunctionEndsWithItsBranches)
     EXPECT_FALSE(Text.contains("-11111"));
 }
 
+TEST_F(FittingDialog, TheViewerOfAJunctionBySizePrintsBothTables)
+{
+    Tee();
+    Open(Net.AddFitting("ED5-3", {"c", "s", "b"}, {1, 2, 3}));
+    QString Text;
+    Services.Modal = [&](QDialog& D) {
+        Text = dynamic_cast<TTableViewForm&>(D).Text();
+        return int(mrOk);
+    };
+    Dlg.ShowTable();
+    // Eleven As/Ac slices of each table, for the straight path and the branch.
+    EXPECT_EQ(Text.count("Dc <= 250 mm, As/Ac = "), 22);
+    EXPECT_EQ(Text.count("Dc > 250 mm, As/Ac = "), 22);
+    EXPECT_TRUE(Text.contains("Dc > 250 mm, As/Ac = 1\n"));
+}
+
 TEST(FittingPictures, EveryBaseCodeHasAPictureAndAMissingOneIsSaid)
 {
     TScriptedServices Services;
