@@ -93,7 +93,7 @@ std::string WriteBenchDatabase()
     for (const char* Path : {"s", "b"}) {
         TFittingSource Tee;
         Tee.ClassName = Path[0] == 's' ? "TDuctFitDsDcQsQc" : "TDuctFitDbDcQbQc";
-        Tee.Code = std::string("SD5-1-") + Path;
+        Tee.Code = std::string("SD5-9-") + Path;
         Tee.Name = "Tee";
         Tee.CMin = 0.0;
         Tee.CMax = 50.0;
@@ -123,7 +123,7 @@ void FittingCoefficients(benchmark::State& State)
         for (int Id = 1; Id <= Count; ++Id) {
             const int Node = Id + 1;
             if (2 * Node + 1 <= Count + 1) {
-                auto Tee = std::make_unique<TFitting>("Tee", "SD5-1");
+                auto Tee = std::make_unique<TFitting>("Tee", "SD5-9");
                 Tee->Junction = true;
                 Tee->Roles = {"c", "s", "b"};
                 Tee->Links = {{Id, nullptr}, {2 * Node - 1, nullptr}, {2 * Node, nullptr}};

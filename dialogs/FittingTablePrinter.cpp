@@ -6,6 +6,7 @@
 #include "fittings/DuctFit2Dim1Dim.h"
 #include "fittings/DuctFit2DimFlowTop.h"
 #include "fittings/DuctFit3Dim.h"
+#include "fittings/DuctFit3DimBySize.h"
 #include "fittings/DuctFit3DimJunction.h"
 #include "fittings/DuctFitConst.h"
 #include "foundation/NumberFormat.h"
@@ -126,11 +127,22 @@ void PrintFittingTables(TTableViewForm& View, TDuctFitting& Fitting, const QStri
             YName = AxisName(Fitting, 2, "y");
         }
         View.AddTitle(Title);
-        for (std::size_t K = 0; K < Three->ZAxis.size() && K < Three->Tables.size() && K < Three->YAxes.size(); ++K) {
-            if (K > 0)
-                View.AddLine();
-            View.AddNote(ZName + " = " + ToQ(FormatFloat("%0g", Three->ZAxis[K])), true);
-            PrintBlock(View, XName, YName, Three->XAxis, Three->YAxes[K], Three->Tables[K]);
+        const auto PrintSlices = [&](const TFloatMat& YAxes, const TFloatTensor& Tables, const QString& Size) {
+            for (std::size_t K = 0; K < Three->ZAxis.size() && K < Tables.size() && K < YAxes.size(); ++K) {
+                if (K > 0)
+                    View.AddLine();
+                View.AddNote(Size + ZName + " = " + ToQ(FormatFloat("%0g", Three->ZAxis[K])), true);
+                PrintBlock(View, XName, YName, Three->XAxis, YAxes[K], Tables[K]);
+            }
+        };
+        // A junction published by the size of its common duct: both tables.
+        if (const auto* Sized = dynamic_cast<const TSizeClassTables*>(Three)) {
+            const QString Limit = ToQ(FormatFloat("%0g", Sized->SizeLimit));
+            PrintSlices(Three->YAxes, Three->Tables, "Dc <= " + Limit + " mm, ");
+            View.AddLine();
+            PrintSlices(Sized->LargeYAxes, Sized->LargeTables, "Dc > " + Limit + " mm, ");
+        } else {
+            PrintSlices(Three->YAxes, Three->Tables, QString());
         }
     } else {
         View.AddNote("No table to show for " + ToQ(Fitting.Code), false);

@@ -65,9 +65,13 @@ bool InputsFit(const TFitting& Fitting, const TDuctFitSummary& Summary, const TD
     return true;
 }
 
-void TakeDefaults(TFitting& Fitting, const TDuctFitSummary& Summary, const TDuctFitting& First)
+// A caption that names no fitting of the database is the user's own and stays.
+void TakeDefaults(TFitting& Fitting, const TDuctFitSummary& Summary, const TDuctFitting& First,
+                  const std::map<std::string, std::string>& CodeOfName)
 {
-    Fitting.Caption = Summary.Name;
+    const std::string Caption = LowerCaseText(std::string(TrimText(Fitting.Caption)));
+    if (Caption.empty() || CodeOfName.count(Caption))
+        Fitting.Caption = Summary.Name;
     if (!Fitting.Info.empty())
         Fitting.Info = First.InputDefaults;
     for (std::size_t I = 0; I < Fitting.FlowRatios.size(); ++I) {
@@ -122,7 +126,7 @@ std::vector<std::string> MatchFittingInputsToDatabase(TFlowGraph& Network, TDuct
         const TDuctFitting* FirstFit = Database->SelectFitting(First->second, false);
         if (!FirstFit || InputsFit(*Fitting, Summary, *FirstFit, CodeOfName))
             continue;
-        TakeDefaults(*Fitting, Summary, *FirstFit);
+        TakeDefaults(*Fitting, Summary, *FirstFit, CodeOfName);
         Changed.push_back(Fitting->Code);
     }
     if (!Changed.empty())

@@ -5,6 +5,7 @@
 #include "fittings/DuctFit2Dim1Dim.h"
 #include "fittings/DuctFit2DimFlowTop.h"
 #include "fittings/DuctFit3Dim.h"
+#include "fittings/DuctFit3DimBySize.h"
 #include "fittings/DuctFit3DimJunction.h"
 #include "fittings/DuctFitConst.h"
 #include "fittings/FittingKeys.h"
@@ -108,6 +109,8 @@ const std::vector<TFittingClass>& FittingClasses()
         {"TDuctFitHWWbQb1Qb2QcQs", fl3Dim, Make<TDuctFitHWWbQb1Qb2QcQs>},
         {"TDuctFitDcDbQb1Qb2Qc", fl3Dim, Make<TDuctFitDcDbQb1Qb2Qc>},
         {"TDuctFitDcDbQb1Qb2QcQs", fl3Dim, Make<TDuctFitDcDbQb1Qb2QcQs>},
+        {"TDuctFitDsDcDbQbQcBySize", fl3DimBySize, Make<TDuctFitDsDcDbQbQcBySize>},
+        {"TDuctFitDsDcDbQsQcBySize", fl3DimBySize, Make<TDuctFitDsDcDbQsQcBySize>},
     };
     return Classes;
 }

@@ -17,7 +17,8 @@ enum TFittingLayout {
     fl1Dim,       // XAxis, Values
     fl2Dim,       // XAxis, YAxis, Table
     fl2Dim1Dim,   // XAxis, YAxis, Table, FactorAxis, Factors
-    fl3Dim        // XAxis, YAxes, ZAxis, Tables
+    fl3Dim,       // XAxis, YAxes, ZAxis, Tables
+    fl3DimBySize  // as fl3Dim, then SizeLimit, LargeYAxes, LargeTables
 };
 
 using TFittingFactory = std::unique_ptr<TDuctFitting> (*)(TValueReader& Reader);

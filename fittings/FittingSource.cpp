@@ -74,6 +74,21 @@ public:
         }
     }
 
+    // One Y axis and one table of the sizes of its axes per Z axis entry.
+    void Slices(const std::string& Prefix, const TFloatVec& XAxis, const TFloatVec& ZAxis,
+                const TFloatMat& YAxes, const TFloatTensor& Tables)
+    {
+        if (YAxes.size() != ZAxis.size() || Tables.size() != ZAxis.size()) {
+            Add(Prefix + "YAxes and " + Prefix + "Tables need one slice per Z axis entry");
+            return;
+        }
+        for (std::size_t k = 0; k < ZAxis.size(); ++k) {
+            const std::string Slice = " of slice " + std::to_string(k);
+            Axis(Prefix + "YAxis" + Slice, YAxes[k]);
+            Table(Prefix + "Table" + Slice, XAxis, YAxes[k], Tables[k]);
+        }
+    }
+
     std::vector<std::string> List;
 
 private:
@@ -131,16 +146,13 @@ void ValidateFamily(TFittingLayout Layout, const TFittingSource& S, TProblems& P
         }
         break;
     case fl3Dim:
+    case fl3DimBySize:
         P.Axis("XAxis", S.XAxis);
         P.Axis("ZAxis", S.ZAxis);
-        if (S.YAxes.size() != S.ZAxis.size() || S.Tables.size() != S.ZAxis.size()) {
-            P.Add("YAxes and Tables need one slice per Z axis entry");
-            break;
-        }
-        for (std::size_t k = 0; k < S.ZAxis.size(); ++k) {
-            const std::string Slice = " of slice " + std::to_string(k);
-            P.Axis("YAxis" + Slice, S.YAxes[k]);
-            P.Table("Table" + Slice, S.XAxis, S.YAxes[k], S.Tables[k]);
+        P.Slices("", S.XAxis, S.ZAxis, S.YAxes, S.Tables);
+        if (Layout == fl3DimBySize) {
+            P.Finite("SizeLimit", S.SizeLimit);
+            P.Slices("Large", S.XAxis, S.ZAxis, S.LargeYAxes, S.LargeTables);
         }
         break;
     }
@@ -189,10 +201,16 @@ void WriteFittingRecord(TValueWriter& Writer, const TFittingSource& Source)
         }
         break;
     case fl3Dim:
+    case fl3DimBySize:
         WriteFloatList(Writer, Source.XAxis);
         WriteFloatMat(Writer, Source.YAxes);
         WriteFloatList(Writer, Source.ZAxis);
         WriteFloatTensor(Writer, Source.Tables);
+        if (Class->Layout == fl3DimBySize) {
+            Writer.WriteFloat(Source.SizeLimit);
+            WriteFloatMat(Writer, Source.LargeYAxes);
+            WriteFloatTensor(Writer, Source.LargeTables);
+        }
         break;
     }
 }

@@ -45,6 +45,9 @@ struct TFittingSource {
     TFloatMat YAxes;         // three-dimensional
     TFloatVec ZAxis;
     TFloatTensor Tables;
+    double SizeLimit = 0.0;  // three-dimensional in two size classes
+    TFloatMat LargeYAxes;
+    TFloatTensor LargeTables;
 };
 
 // Writes the class name, the common fields and the family part. Raises

@@ -30,7 +30,7 @@ std::unique_ptr<TDuctGraph> LargerNetwork(const TSettings& Settings)
     G->FlowNode(7)->NodeType = ntOutlet;
     G->DuctBranch(6)->SetDuctType(dtSpiral, 0.0, 3.0, 0.2);
     G->DuctBranch(6)->UpdateOutletTerminal(Settings, okDiffuser);
-    auto Tee = std::make_unique<TFitting>("Tee", "SD5-1");
+    auto Tee = std::make_unique<TFitting>("Tee", "SD5-9");
     Tee->Junction = true;
     Tee->Info = {0.5};
     Tee->Roles = {"c", "s", "b"};

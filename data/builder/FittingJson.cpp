@@ -17,7 +17,7 @@ const std::set<std::string> EntryMembers = {
     "cmax",       "inputNames", "inputDefaults", "aux1",    "aux2",       "paths",
     "axisNames",  "axisScales", "axisDefaults", "labelBefore", "labelAfter", "c",
     "xAxis",      "values",    "yAxis",       "table",      "factorAxis", "factors",
-    "yAxes",      "zAxis",     "tables"};
+    "yAxes",      "zAxis",     "tables",      "sizeLimit",  "largeYAxes", "largeTables"};
 
 const std::set<std::string> FileMembers = {"category", "title", "fittings"};
 
@@ -99,6 +99,9 @@ TDuctFittingDBEntry ParseEntry(const json& Entry)
     Optional(Entry, "yAxes", S.YAxes);
     Optional(Entry, "zAxis", S.ZAxis);
     Optional(Entry, "tables", S.Tables);
+    Optional(Entry, "sizeLimit", S.SizeLimit);
+    Optional(Entry, "largeYAxes", S.LargeYAxes);
+    Optional(Entry, "largeTables", S.LargeTables);
     return Result;
 }
 

@@ -92,6 +92,7 @@ SECTION_SYMBOLS = {
     "TDuctFitDsDcQsQc": ["Ds", "Dc"], "TDuctFitHsWsHcWcQsQc": ["Hs", "Ws", "Hc", "Wc"],
     "TDuctFitHWsWcQsQc": ["H", "Ws", "Wc"],
     "TDuctFitDsDcDbQbQc": ["Ds", "Dc", "Db"], "TDuctFitDsDcDbQsQc": ["Ds", "Dc", "Db"],
+    "TDuctFitDsDcDbQbQcBySize": ["Ds", "Dc", "Db"], "TDuctFitDsDcDbQsQcBySize": ["Ds", "Dc", "Db"],
     "TDuctFitDsDb1DcQb1Qc": ["Ds", "Db1", "Dc"], "TDuctFitDb1Db2DcQb1Qc": ["Db1", "Db2", "Dc"],
     "TDuctFitDb1Db2DcQb2Qc": ["Db1", "Db2", "Dc"],
     "TDuctFitHWbWcWsQbQc": ["H", "Wb", "Wc", "Ws"], "TDuctFitHWbWcWsQsQc": ["H", "Wb", "Wc", "Ws"],
@@ -945,6 +946,35 @@ def draw_double_wye(cv, converging):
     section_glyph(cv, (40, 150), "round")
 
 
+@template("bullhead", "bullhead converging")
+def draw_bullhead(cv, converging):
+    """A bullhead tee: the common duct c meets the run head on and splits
+    into branches b1 (left) and b2 (right)."""
+    y, hw = 70, 20
+    cx, ch = 120, 20
+    cv.wall([(12, y - hw), (228, y - hw)])
+    cv.wall([(12, y + hw), (cx - ch, y + hw), (cx - ch, 172)])
+    cv.wall([(cx + ch, 172), (cx + ch, y + hw), (228, y + hw)])
+    if converging:
+        cv.flow([(40, y), (cx - 34, y)])
+        cv.flow([(200, y), (cx + 34, y)])
+        cv.flow([(cx, y + hw + 8), (cx, 160)])
+    else:
+        cv.flow([(cx, 160), (cx, y + hw + 8)])
+        cv.flow([(cx - 34, y), (40, y)])
+        cv.flow([(cx + 34, y), (200, y)])
+    cv.path((24, y - hw - 13), "b1")
+    cv.path((216, y - hw - 13), "b2")
+    cv.path((cx + ch + 14, 112), "c")
+    cv.dim((28, y - hw), (28, y + hw), cv.first("Db1", "Db", "Wb"), side=-1)
+    cv.dim((cx - ch, 132), (cx + ch, 132), cv.first("Dc", "Wc"), lab="end")
+    if geom_shape(cv) == "rect":
+        hb, hc = cv.first("Hb", "H"), cv.first("Hc")
+        junction_sections(cv, {"left": ("rect", hb), "right": ("rect", hc)} if hc else {"right": ("rect", hb)})
+    else:
+        cv.section((185, 150), "round")
+
+
 @template("cross", "cross converging")
 def draw_cross(cv, converging):
     """A cross: main duct c and s, branches b1 (up) and b2 (down)."""
@@ -1496,8 +1526,13 @@ def classify(fit):
             return "double wye", dict(converging=conv)
         if has("takeoff", "at an angle"):
             return "wye", dict(converging=False, angle=60)
+        if has("bullhead"):
+            return ("bullhead converging" if conv else "bullhead"), dict(converging=conv)
+        if has("wye") and has("branch 90 degrees"):
+            return ("tee converging" if conv else "tee"), dict(converging=conv, branch_shape=None)
         if has("wye"):
-            return ("wye converging" if conv else "wye"), dict(converging=conv)
+            return ("wye converging" if conv else "wye"), dict(
+                converging=conv, angle=30 if has("30 degrees") else 45)
         if has("tee"):
             return ("tee converging" if conv else "tee"), dict(
                 converging=conv, branch_shape="round" if has("round tap") else None)

@@ -81,7 +81,7 @@ TEST_F(FittingDialog, FiltersListTheBaseCodesOfTheirPattern)
     Dlg.CBCategory->setCurrentIndex(5);  // Junctions
     QStringList Codes = Items(Dlg.CodeCombo);
     Codes.sort();
-    EXPECT_EQ(Codes, QStringList({"SD5-1", "SD5-2", "SD5-21", "SD5-22", "SD5-23", "SD5-3"}));
+    EXPECT_EQ(Codes, QStringList({"SD5-1", "SD5-18", "SD5-21", "SD5-22", "SD5-23", "SD5-26", "SD5-3", "SD5-9"}));
     // The filter change stored the first code in the fitting.
     EXPECT_EQ(Dlg.Fitting()->Code, Dlg.CodeCombo->currentText().toStdString());
     EXPECT_GT(Changes, 0);
@@ -92,11 +92,11 @@ TEST_F(FittingDialog, FiltersFollowTheCodeOfALoadedFitting)
     Tee();
     Dlg.CBFunction->setCurrentIndex(2);  // a filter not at "+All" follows the code
     Dlg.CBCategory->setCurrentIndex(3);
-    Open(Net.AddFitting("SD5-1", {"s", "b", "c"}, {2, 3, 1}));
+    Open(Net.AddFitting("SD5-9", {"s", "b", "c"}, {2, 3, 1}));
     EXPECT_EQ(Dlg.CBFunction->currentText(), "Supply");
     EXPECT_EQ(Dlg.CBGeometry->currentIndex(), 0); // "+All" stays
     EXPECT_EQ(Dlg.CBCategory->currentText(), "Junctions");
-    EXPECT_EQ(Dlg.CodeCombo->currentText(), "SD5-1");
+    EXPECT_EQ(Dlg.CodeCombo->currentText(), "SD5-9");
     EXPECT_EQ(Dlg.LinkLabel[0]->text(), "Straight");
     EXPECT_EQ(Dlg.LinkLabel[2]->text(), "Common");
     EXPECT_EQ(Dlg.CBLink[2]->currentText(), "1: Branch 1");
@@ -151,7 +151,7 @@ TEST_F(FittingDialog, TheMinimumLabelTurnsRedWhenTheActualValueLiesWellBelowTheR
 TEST_F(FittingDialog, ChoosingALinkOffersItsNeighboursAndReportsTheDucts)
 {
     Tee();
-    TFitting* F = Net.AddFitting("SD5-1", {"s", "b", "c"}, {-1, -1, -1});
+    TFitting* F = Net.AddFitting("SD5-9", {"s", "b", "c"}, {-1, -1, -1});
     Open(F);
     const int Duct1 = Dlg.CBLink[0]->findText("1: Branch 1");
     Dlg.ChooseLink(0, Duct1);
@@ -169,7 +169,7 @@ TEST_F(FittingDialog, ChoosingALinkOffersItsNeighboursAndReportsTheDucts)
 TEST_F(FittingDialog, CloseAsksForEveryNeededLink)
 {
     Tee();
-    TFitting* F = Net.AddFitting("SD5-1", {"s", "b", "c"}, {2, -1, -1});
+    TFitting* F = Net.AddFitting("SD5-9", {"s", "b", "c"}, {2, -1, -1});
     Open(F);
     Services.Answers = {mrNo};
     Dlg.AcceptBtn->click();
@@ -271,6 +271,22 @@ TEST_F(FittingDialog, TheViewerOfADoubleJunctionEndsWithItsBranches)
     EXPECT_EQ(Text.count("values"), 2);
     // Cells without data print blank, never the hole marker.
     EXPECT_FALSE(Text.contains("-11111"));
+}
+
+TEST_F(FittingDialog, TheViewerOfAJunctionBySizePrintsBothTables)
+{
+    Tee();
+    Open(Net.AddFitting("ED5-3", {"c", "s", "b"}, {1, 2, 3}));
+    QString Text;
+    Services.Modal = [&](QDialog& D) {
+        Text = dynamic_cast<TTableViewForm&>(D).Text();
+        return int(mrOk);
+    };
+    Dlg.ShowTable();
+    // Eleven As/Ac slices of each table, for the straight path and the branch.
+    EXPECT_EQ(Text.count("Dc <= 250 mm, As/Ac = "), 22);
+    EXPECT_EQ(Text.count("Dc > 250 mm, As/Ac = "), 22);
+    EXPECT_TRUE(Text.contains("Dc > 250 mm, As/Ac = 1\n"));
 }
 
 TEST(FittingPictures, EveryBaseCodeHasAPictureAndAMissingOneIsSaid)

@@ -315,7 +315,7 @@ TEST_F(PressureDropForm, RowsAreDeletedWithTheirPrompts)
     TDuctBranch* B = Spiral();
     Net.Duct(2, 2, 3, 0.2, 5.0, 0.2);
     Net.Duct(3, 2, 4, 0.2, 5.0, 0.1);
-    Net.AddFitting("SD5-1", {"s", "b", "c"}, {2, 3, 1});
+    Net.AddFitting("SD5-9", {"s", "b", "c"}, {2, 3, 1});
     Show(B, Form.FittingsSheet);
     Form.FittingsGrid->setFocus();
     Form.FittingsGrid->SetCurrentCell(TPressureDropForm::fcCode, 1);

@@ -136,7 +136,7 @@ inline std::unique_ptr<TDuctGraph> SampleNetwork(const TSettings& Settings)
     Duct->FixedDps.push_back(std::make_unique<TFixeddP>("Silencer", 35.0));
     N->Method = smStaticRegain;
     N->Status = ssWithinTolerance;
-    auto Tee = std::make_unique<TFitting>("Tee & branch", "SD5-1");
+    auto Tee = std::make_unique<TFitting>("Tee & branch", "SD5-9");
     Tee->Junction = true;
     Tee->Info = {0.5, 90.0};
     Tee->Roles = {"c", "s", "b"};

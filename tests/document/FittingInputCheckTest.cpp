@@ -54,7 +54,7 @@ TEST_F(FittingInputCheck, InputsThatFitTheirFittingStay)
     // A code the database lacks is left to the coefficient look-up to report.
     TFitting& Unknown = Add("Elbow, round, 3-gore, any angle", "CD3-8", {{45, 1.5}});
     // Each link holds the values of the path its role names.
-    TFitting& Junction = Add(NameOf("SD5-1-s"), "sd5-1", {{}, {0.5}, {0.4}});
+    TFitting& Junction = Add(NameOf("SD5-9-s"), "sd5-9", {{}, {0.5}, {0.4}});
     Junction.Roles = {"c", "s", "b"};
 
     EXPECT_THAT(MatchFittingInputsToDatabase(Network, &DB), IsEmpty());
@@ -74,11 +74,18 @@ TEST_F(FittingInputCheck, InputsOfAnotherFittingTakeTheDefaultsAndWarnOnce)
     TFitting& Short = Add(NameOf("CR3-1"), "CR3-1", {{2.0}});
     // Two own inputs for a fitting of one.
     TFitting& Inputs = Add(NameOf("CD3-21"), "CD3-21", {{1.5}}, {300, 90});
+    // The user's own caption stays; an empty one takes the database name.
+    TFitting& Own = Add(" Elbow at riser 3 ", "CR3-1", {{2.0}});
+    TFitting& Unnamed = Add("", "CR3-1", {{2.0}});
 
-    EXPECT_THAT(MatchFittingInputsToDatabase(Network, &DB), ElementsAre("CD3-1", "CR3-1", "CD3-21"));
+    EXPECT_THAT(MatchFittingInputsToDatabase(Network, &DB),
+                ElementsAre("CD3-1", "CR3-1", "CD3-21", "CR3-1", "CR3-1"));
     ASSERT_EQ(Sink.Messages().size(), 1u);
     EXPECT_EQ(Sink.Messages()[0].Caption, "Warning");
-    EXPECT_THAT(Sink.LastText(), HasSubstr("CD3-1, CR3-1, CD3-21"));
+    EXPECT_THAT(Sink.LastText(), HasSubstr("CD3-1, CR3-1 (3), CD3-21"));
+    EXPECT_EQ(Own.Caption, " Elbow at riser 3 ");
+    EXPECT_EQ(Own.FlowRatios[0].size(), 2u);
+    EXPECT_EQ(Unnamed.Caption, NameOf("CR3-1"));
 
     TDuctFitSummary Summary;
     DB.GetFittingInfo("CD3-1", Summary);

@@ -106,6 +106,9 @@ inline TFittingSource LinearSource(const std::string& ClassName, TStringVec Path
             Slice.push_back({-1000 + 10 * S.ZAxis[k] + 100 * Y, 1000 + 10 * S.ZAxis[k] + 100 * Y});
         S.Tables.push_back(Slice);  // x + 10 z + 100 y
     }
+    S.SizeLimit = 1e9;  // every size on the first table
+    S.LargeYAxes = S.YAxes;
+    S.LargeTables = S.Tables;
     return S;
 }
 
@@ -121,6 +124,7 @@ inline double LinearValue(const std::string& ClassName, const TFloatVec& A)
     case fl2Dim1Dim:
         return A.at(0) * (A.at(1) + 10 * A.at(2)) / 100;
     case fl3Dim:
+    case fl3DimBySize:
         return A.at(0) + 10 * A.at(1) + 100 * A.at(2);
     case flConst:
         break;

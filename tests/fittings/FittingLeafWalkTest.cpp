@@ -216,6 +216,12 @@ const std::vector<TWalk>& Walks()
          {0.75, 0.25}},
         {"TDuctFitDsDcDbQsQc", RoundTee, {}, {0.75, 1.0, 0.25}, {1.0, 0.25}, {}, Z5Y6, {0.75, 0.5, 0.6},
          {0.75, 0.25}},
+        // The same on the first table of two by size (LinearSource keeps
+        // every size on it).
+        {"TDuctFitDsDcDbQbQcBySize", RoundTee, {}, {0.25, 1.0, 0.25}, {1.0, 0.25}, {}, Z5Y6, {0.25, 0.5, 0.6},
+         {0.75, 0.25}},
+        {"TDuctFitDsDcDbQsQcBySize", RoundTee, {}, {0.75, 1.0, 0.25}, {1.0, 0.25}, {}, Z5Y6, {0.75, 0.5, 0.6},
+         {0.75, 0.25}},
         // Straight 300, branch 200 (0.2) off a common 400 (0.8).
         {"TDuctFitDsDb1DcQb1Qc",
          {.S = RoundSection(300, 0.6), .B = RoundSection(200, 0.2), .C = RoundSection(400, 0.8)}, {},
@@ -357,7 +363,7 @@ TEST(FittingLeaves, EveryTableClassIsWalkedAndCreatesItsOwnClass)
         const std::string Name = Class.Name;
         EXPECT_EQ(typeid(Object).name(), std::to_string(Name.size()) + Name);
     }
-    EXPECT_EQ(Tables, 81u);
+    EXPECT_EQ(Tables, 83u);
     EXPECT_EQ(Walked.size(), Tables);
     EXPECT_NE(FindFittingClass("tductfitconst"), nullptr);
     for (const char* Root : {"TDuctFit1Dim", "TDuctFit2Dim", "TDuctFit3Dim", "TDuctFit2Dim1Dim",

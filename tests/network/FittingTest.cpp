@@ -91,12 +91,13 @@ TEST_F(FittingTest, ElbowCoefficientAtItsStoredAxisValue)
 TEST_F(FittingTest, DivergingTeeByPath)
 {
     // Common 0.4, straight 0.3, branch 0.1 m³/s: stored area ratios start at
-    // the flow ratios 0.75 and 0.25; the tables give C 0.007125 on the
-    // straight path and 2.1725 on the branch, none on the common duct.
+    // the flow ratios 0.75 and 0.25; the round tee's tables give C 0.135 on
+    // the straight path (0.13, 0.15, 0.13, 0.13 around it) and 1.38 on the
+    // branch (1.20, 0.72, 2.40, 1.20), none on the common duct.
     N.Duct(1, 1, 2, 0.4);
     N.Duct(2, 2, 3, 0.3);
     N.Duct(3, 2, 4, 0.1);
-    TFitting& Tee = Add("SD5-1", {{"c", 1}, {"s", 2}, {"b", 3}}, true);
+    TFitting& Tee = Add("SD5-9", {{"c", 1}, {"s", 2}, {"b", 3}}, true);
     Graph.ResolveFittingLinks(false);
     Graph.CalcFlowRatios();
     ASSERT_EQ(Tee.FlowRatios[1].size(), 1u);
@@ -107,29 +108,30 @@ TEST_F(FittingTest, DivergingTeeByPath)
 
     Graph.CalcFittingsC();
     EXPECT_EQ(Tee.CValues[0], 0.0);
-    EXPECT_NEAR(Tee.CValues[1], 0.007125, 1e-12);
-    EXPECT_NEAR(Tee.CValues[2], 2.1725, 1e-12);
+    EXPECT_NEAR(Tee.CValues[1], 0.135, 1e-12);
+    EXPECT_NEAR(Tee.CValues[2], 1.38, 1e-12);
     EXPECT_EQ(Tee.GetLinksText(), "Branch 1; Branch 2; Branch 3; ");
 
     Graph.CalcFittingSums();
-    EXPECT_NEAR(Graph.FlowBranch(3)->FittingsCSum, 2.1725, 1e-12);
+    EXPECT_NEAR(Graph.FlowBranch(3)->FittingsCSum, 1.38, 1e-12);
     Graph.CollectFittings(Graph.FlowBranch(3));
     ASSERT_EQ(Graph.FlowBranch(3)->LinkedFittings.size(), 1u);
-    EXPECT_NEAR(Graph.FlowBranch(3)->LinkedFittingValues[0].first, 2.1725, 1e-12);
+    EXPECT_NEAR(Graph.FlowBranch(3)->LinkedFittingValues[0].first, 1.38, 1e-12);
     double C = 0.0;
     EXPECT_TRUE(Tee.FindBranchLink(2, C));
-    EXPECT_NEAR(C, 0.007125, 1e-12);
+    EXPECT_NEAR(C, 0.135, 1e-12);
     EXPECT_FALSE(Tee.FindBranchLink(9, C));
 
     // A double branch: "b1" has no entry of its own and takes "-b"; "b2" is
     // looked up as the branch with b1 as its second branch. b2 at 0.75:
-    // 2.0275; b1 at 0.25: 2.1725. The fallbacks say nothing.
-    TFitting& Double = Add("SD5-1", {{"c", 1}, {"b1", 3}, {"b2", 2}}, true);
+    // 1.22 (1.20, 0.99, 1.49, 1.20); b1 at 0.25: 1.38. The fallbacks say
+    // nothing.
+    TFitting& Double = Add("SD5-9", {{"c", 1}, {"b1", 3}, {"b2", 2}}, true);
     Graph.ResolveFittingLinks(false);
     Double.Calculate(TFitting::cmFlowRatios);
     Double.Calculate(TFitting::cmCValues);
-    EXPECT_NEAR(Double.CValues[1], 2.1725, 1e-12);
-    EXPECT_NEAR(Double.CValues[2], 2.0275, 1e-12);
+    EXPECT_NEAR(Double.CValues[1], 1.38, 1e-12);
+    EXPECT_NEAR(Double.CValues[2], 1.22, 1e-12);
     EXPECT_TRUE(Sink.Messages().empty());
 
     // Sizing moves the stored ratios towards those the ducts determine.
@@ -201,7 +203,7 @@ TEST_F(FittingTest, MissingCodeIsReportedOncePerCommand)
 TEST_F(FittingTest, RecordReadsBackAndCopiesKeepTheirOwnSerial)
 {
     ResetFittingSerial();
-    TFitting Tee("Tee", "SD5-1");
+    TFitting Tee("Tee", "SD5-9");
     EXPECT_EQ(Tee.Serial, 1);
     Tee.Junction = true;
     Tee.Info = {1.5, 2.5};

@@ -29,7 +29,7 @@ struct TReferencedNetwork {
         G.ErrorBranch = G.FlowBranch(5);
         G.FlowNode(1)->RefPath = {{-1, G.FindBranch(1)}, {-1, G.FindBranch(2)}};
         G.FlowNode(6)->FanPath = {{1, G.FindBranch(4)}, {1, G.FindBranch(5)}};
-        auto F = std::make_unique<TFitting>("Tee", "SD5-1");
+        auto F = std::make_unique<TFitting>("Tee", "SD5-9");
         F->Links = {{4, G.FlowBranch(4)}, {5, G.FlowBranch(5)}};
         F->Roles = {"c", "b"};
         F->Connected = true;

@@ -195,7 +195,7 @@ TEST(RecordBytes, DuctBranch)
 
 TEST(RecordBytes, Fitting)
 {
-    TFitting F("Tee", "SD5-1");
+    TFitting F("Tee", "SD5-9");
     F.Transition = false;
     F.Junction = true;
     F.Info = {1.5, 2.5};
@@ -206,7 +206,7 @@ TEST(RecordBytes, Fitting)
     F.FlowRatios = {{7.5}, {8.5, 9.5}};
     F.VelocityRatios = {{10.5}, {11.5, 12.5}};
     THandEncoding Hand;
-    Hand.Str("Tee").Str("SD5-1").Bool(false).Bool(true);
+    Hand.Str("Tee").Str("SD5-9").Bool(false).Bool(true);
     Hand.Begin().Float(1.5).Float(2.5).End();
     Hand.Begin().Str("c").Int(4).Float(3.5).Float(4.5).Str("s").Int(5).Float(5.5).Float(6.5).End();
     Hand.Begin();
