@@ -350,6 +350,10 @@ void TFlowGraph::Finish()
 {
     for (const auto& Item : Branches())
         FlowBranchOf(Item).SumFixedDrops();
+    // The meshes' slopes at the flows the run left, as a document read back
+    // computes them (the last secant steps depend on the path taken).
+    ForEachBranch([](TFlowBranch& B) { B.UpdateConductance(); });
+    ForEachMesh([](TFlowMesh& Mesh) { Mesh.TakeFlowSlope(); });
     if (TDuctFittingDB* Database = DuctFittingDB())
         Database->FreeFittings();
 }

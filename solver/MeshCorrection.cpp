@@ -157,6 +157,15 @@ void TFlowMesh::SumConductance()
     Gain = Sum;
 }
 
+void TFlowMesh::TakeFlowSlope()
+{
+    double Sum = 0.0;
+    for (const TLink& L : Links)
+        Sum += 1.0 / FlowBranchOf(L).Conductance;
+    if (Sum > 0.0 && std::isfinite(Sum))
+        Gain = 1.0 / Sum;
+}
+
 TFlowBranch* TFlowMesh::ChordBranch() const
 {
     for (const TLink& L : Links)

@@ -45,7 +45,7 @@ void ComputeStoredResults(TDuctGraph& Network, bool CoefficientsStored)
         if (Network.BuildMeshes()) {
             for (const auto& Item : Network.Meshes()) {
                 auto& Mesh = static_cast<TFlowMesh&>(*Item);
-                Mesh.SumConductance();
+                Mesh.TakeFlowSlope();
                 Mesh.CalcResidual(false);
             }
         }
