@@ -58,10 +58,14 @@ bool InputsFit(const TFitting& Fitting, const TDuctFitSummary& Summary, const TD
         return false;
     if (!Fitting.Info.empty() && Fitting.Info.size() != First.InputNames.size())
         return false;
-    // A row left empty stores nothing (a link not yet computed).
-    for (std::size_t I = 0; I < Fitting.FlowRatios.size(); ++I)
-        if (!Fitting.FlowRatios[I].empty() && Fitting.FlowRatios[I].size() != AxisCount(Fitting, Summary, I))
+    // A row left empty stores nothing (a link not yet computed); earlier XML
+    // exports wrote such a row as one 0, which a path without an axis ignores.
+    for (std::size_t I = 0; I < Fitting.FlowRatios.size(); ++I) {
+        const TFloatVec& Row = Fitting.FlowRatios[I];
+        const std::size_t Axes = AxisCount(Fitting, Summary, I);
+        if (!Row.empty() && Row.size() != Axes && !(Axes == 0 && Row == TFloatVec{0.0}))
             return false;
+    }
     return true;
 }
 
