@@ -208,6 +208,12 @@ void TFlowGraph::InitMeshes()
             TFlowMesh::RecalcBranch(FlowBranchOf(List[I]));
 }
 
+void TFlowGraph::TakeMeshSlopes()
+{
+    ForEachBranch([](TFlowBranch& B) { B.UpdateConductance(); });
+    ForEachMesh([](TFlowMesh& Mesh) { Mesh.TakeFlowSlope(); });
+}
+
 void TFlowGraph::InitSolveState(bool NodePressures)
 {
     ForEachBranch([this](TFlowBranch& B) { InitBranch(B); });
@@ -352,8 +358,7 @@ void TFlowGraph::Finish()
         FlowBranchOf(Item).SumFixedDrops();
     // The meshes' slopes at the flows the run left, as a document read back
     // computes them (the last secant steps depend on the path taken).
-    ForEachBranch([](TFlowBranch& B) { B.UpdateConductance(); });
-    ForEachMesh([](TFlowMesh& Mesh) { Mesh.TakeFlowSlope(); });
+    TakeMeshSlopes();
     if (TDuctFittingDB* Database = DuctFittingDB())
         Database->FreeFittings();
 }
@@ -409,6 +414,7 @@ void TDuctGraph::Solve()
         return;
     if (FromPresentFlows && MaxResidual <= UnchangedResidual) {
         Status = ssSolved; // nothing changed since the last solution
+        TakeMeshSlopes();
         return;
     }
     // Flows from the whole network solved at once: the loop method then

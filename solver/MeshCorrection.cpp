@@ -159,11 +159,12 @@ void TFlowMesh::SumConductance()
 
 void TFlowMesh::TakeFlowSlope()
 {
+    // d(residual)/dm = Σ 2·FlowResistance: a branch without resistance (a
+    // Sink branch, the fan) adds nothing.
     double Sum = 0.0;
     for (const TLink& L : Links)
-        Sum += 1.0 / FlowBranchOf(L).Conductance;
-    if (Sum > 0.0 && std::isfinite(Sum))
-        Gain = 1.0 / Sum;
+        Sum += 2.0 * FlowBranchOf(L).FlowResistance;
+    Gain = Sum > 0.0 && std::isfinite(Sum) ? 1.0 / Sum : StartGain;
 }
 
 TFlowBranch* TFlowMesh::ChordBranch() const
