@@ -58,15 +58,24 @@ bool InputsFit(const TFitting& Fitting, const TDuctFitSummary& Summary, const TD
         return false;
     if (!Fitting.Info.empty() && Fitting.Info.size() != First.InputNames.size())
         return false;
-    // A row left empty stores nothing (a link not yet computed); earlier XML
-    // exports wrote such a row as one 0, which a path without an axis ignores.
-    for (std::size_t I = 0; I < Fitting.FlowRatios.size(); ++I) {
-        const TFloatVec& Row = Fitting.FlowRatios[I];
-        const std::size_t Axes = AxisCount(Fitting, Summary, I);
-        if (!Row.empty() && Row.size() != Axes && !(Axes == 0 && Row == TFloatVec{0.0}))
+    // A row left empty stores nothing (a link not yet computed).
+    for (std::size_t I = 0; I < Fitting.FlowRatios.size(); ++I)
+        if (!Fitting.FlowRatios[I].empty() && Fitting.FlowRatios[I].size() != AxisCount(Fitting, Summary, I))
             return false;
-    }
     return true;
+}
+
+// Earlier XML exports wrote a row without values as one 0: on a path
+// without an axis it is the empty row it stood for.
+void DropEmptyRowPlaceholders(TFitting& Fitting, const TDuctFitSummary& Summary)
+{
+    for (std::size_t I = 0; I < Fitting.FlowRatios.size(); ++I) {
+        if (AxisCount(Fitting, Summary, I) != 0 || Fitting.FlowRatios[I] != TFloatVec{0.0})
+            continue;
+        Fitting.FlowRatios[I].clear();
+        if (I < Fitting.VelocityRatios.size())
+            Fitting.VelocityRatios[I].clear();
+    }
 }
 
 void TakeDefaults(TFitting& Fitting, const TDuctFitSummary& Summary, const TDuctFitting& First)
@@ -104,6 +113,7 @@ std::vector<std::string> MatchFittingInputsToDatabase(TFlowGraph& Network, TDuct
         TDuctFitSummary& Summary = Cached->second;
         if (Fresh)
             Database->GetFittingInfo(FittingBaseCode(Fitting->Code), Summary);
+        DropEmptyRowPlaceholders(*Fitting, Summary);
         const TDuctFitting* FirstFit = Database->SelectFitting(First->second, false);
         if (!FirstFit || InputsFit(*Fitting, Summary, *FirstFit, CodeOfName))
             continue;
