@@ -334,18 +334,21 @@ void StdReportTableRow(TStdReport&, const QStringList& Cells, const std::vector<
     const auto LinePos = [&E](int Index) {
         return Index >= 0 && Index < ReportLineCount ? E.Position[Index] : E.Position[rlRightMargin];
     };
-    // Each cell wraps within its column and the row grows to its tallest
-    // cell: a long description never runs into the ducting beside it.
+    // Each cell wraps within its column, a blank short of the next one (the
+    // printer's metrics may differ from the preview's by a pixel), and the
+    // row grows to its tallest cell: a long description never runs into the
+    // ducting beside it.
     std::vector<std::pair<QRect, QStringList>> Wrapped;
     int Lines = 1;
     {
         QPainter& Canvas = ReportCanvas();
         TStyledFont Font(Canvas, Style, SizeIncrease);
         const int Height = TextHeight(Canvas);
+        const int Gap = TextWidth(Canvas, QStringLiteral(" "));
         const int Count = std::min(static_cast<int>(Cells.size()), static_cast<int>(LineIndexes.size()));
         for (int i = 0; i < Count; ++i) {
             const int From = LinePos(LineIndexes[static_cast<size_t>(i)]);
-            const int To = i + 1 < Count ? LinePos(LineIndexes[static_cast<size_t>(i) + 1])
+            const int To = i + 1 < Count ? LinePos(LineIndexes[static_cast<size_t>(i) + 1]) - Gap
                                          : E.Position[rlRightMargin];
             if (To <= From)
                 continue;
