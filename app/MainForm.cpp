@@ -505,11 +505,24 @@ void TMainForm::resizeEvent(QResizeEvent* Event)
     ShowFileNamePanel();
 }
 
+void TMainForm::FitStatusPanel(int Index)
+{
+    // The panel fits the text it shows (a fixed width cut the closing bracket
+    // of a status with its figure); the file name takes what is left.
+    QLabel* Panel = StatusPanels[static_cast<std::size_t>(Index)];
+    const int Width = std::max(PanelWidths[Index], Panel->sizeHint().width());
+    if (Width == Panel->minimumWidth())
+        return;
+    Panel->setFixedWidth(Width);
+    ShowFileNamePanel();
+}
+
 void TMainForm::ShowFileNamePanel()
 {
     QLabel* Panel = StatusPanels[3];
-    const int Width = std::max(1, statusBar()->width() - PanelWidths[0] - PanelWidths[1] -
-                                      PanelWidths[2] - PanelMargin);
+    const int Width = std::max(1, statusBar()->width() - StatusPanels[0]->minimumWidth() -
+                                      StatusPanels[1]->minimumWidth() - StatusPanels[2]->minimumWidth() -
+                                      PanelMargin);
     const QFontMetrics Metrics(Panel->font());
     const std::string Shown = ShortenPath(FFileName.toStdString(), Width - 8, [&](std::string_view Text) {
         return Metrics.horizontalAdvance(QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size())));

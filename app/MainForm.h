@@ -354,6 +354,8 @@ private:
     void FillRecentFilesMenu();
     // Panel 3: the file name shortened to the panel.
     void ShowFileNamePanel();
+    // Panel Index (0 to 2) widened to its text when that is longer.
+    void FitStatusPanel(int Index);
     // A document read from a file becomes the open one; the editor, the
     // lists and the dialogs follow it.
     void ShowNewDocument(bool SnapToGrid, bool MoveToOrigin);
@@ -373,6 +375,9 @@ private:
     // The view's refresh after a solve, for the current branch.
     void RefreshViewAfterSolve();
     void SelectCurrentBranch();
+    // After a deletion the drawing, the table and the current branch agree:
+    // the table's current row names the branch, the drawing selects it.
+    void SelectTableBranch();
     bool HasBranch(const TBranch* Branch) const;
     // The table and the fittings list of a new document.
     void FillResultWindows();

@@ -217,6 +217,7 @@ void TMainForm::ShowSolvedStatus()
     if (const QString Figure = FanPressureText(); !Figure.isEmpty())
         Text += " (" + Figure + ")";
     StatusPanels[1]->setText(Text);
+    FitStatusPanel(1);
 }
 
 QString TMainForm::FanPressureText() const

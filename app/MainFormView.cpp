@@ -61,9 +61,11 @@ void TMainForm::WireFrameEvents()
     F.OnBeforeDeleteBlock = Guarded([this](const std::vector<TNode*>&, const std::vector<TBranch*>& Going) {
         ReleaseBranches(Going);
     });
+    F.OnBranchDeleted = Guarded([this](TNode*, TNode*) { SelectTableBranch(); });
     F.OnBlockDeleted = Guarded([this] {
         FillTable();
         MarkChanged();
+        SelectTableBranch();
     });
     F.OnActionEnable = Guarded([this](QAction* A, bool Enabled) { FrameActionEnable(A, Enabled); });
     F.OnFittingsPasted = Guarded([this] { FittingsPasted(); });
@@ -125,6 +127,13 @@ void TMainForm::SelectCurrentBranch()
 {
     if (!HasBranch(FCurrentBranch))
         FCurrentBranch = nullptr;
+    FlowGraphFrame1->SelectBranch(FCurrentBranch);
+}
+
+void TMainForm::SelectTableBranch()
+{
+    const int Id = TableBranchId(CurrentTableRow());
+    FCurrentBranch = Id == NoTableBranch ? nullptr : FNetwork->FlowBranch(Id);
     FlowGraphFrame1->SelectBranch(FCurrentBranch);
 }
 

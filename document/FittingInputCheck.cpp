@@ -65,6 +65,19 @@ bool InputsFit(const TFitting& Fitting, const TDuctFitSummary& Summary, const TD
     return true;
 }
 
+// Earlier XML exports wrote a row without values as one 0: on a path
+// without an axis it is the empty row it stood for.
+void DropEmptyRowPlaceholders(TFitting& Fitting, const TDuctFitSummary& Summary)
+{
+    for (std::size_t I = 0; I < Fitting.FlowRatios.size(); ++I) {
+        if (AxisCount(Fitting, Summary, I) != 0 || Fitting.FlowRatios[I] != TFloatVec{0.0})
+            continue;
+        Fitting.FlowRatios[I].clear();
+        if (I < Fitting.VelocityRatios.size())
+            Fitting.VelocityRatios[I].clear();
+    }
+}
+
 // A caption that names no fitting of the database is the user's own and stays.
 void TakeDefaults(TFitting& Fitting, const TDuctFitSummary& Summary, const TDuctFitting& First,
                   const std::map<std::string, std::string>& CodeOfName)
@@ -123,6 +136,7 @@ std::vector<std::string> MatchFittingInputsToDatabase(TFlowGraph& Network, TDuct
         TDuctFitSummary& Summary = Cached->second;
         if (Fresh)
             Database->GetFittingInfo(FittingBaseCode(Fitting->Code), Summary);
+        DropEmptyRowPlaceholders(*Fitting, Summary);
         const TDuctFitting* FirstFit = Database->SelectFitting(First->second, false);
         if (!FirstFit || InputsFit(*Fitting, Summary, *FirstFit, CodeOfName))
             continue;

@@ -16,5 +16,6 @@ class TFlowGraph;
 // the database - takes the fitting's defaults for them and its name as
 // caption. One warning names the codes so changed; they are returned too.
 // Without a database nothing is checked. A document read checks against the
-// program's database.
+// program's database. A row of one 0 on a path without an axis (the empty
+// row as earlier XML exports wrote it) is emptied first.
 std::vector<std::string> MatchFittingInputsToDatabase(TFlowGraph& Network, TDuctFittingDB* Database);

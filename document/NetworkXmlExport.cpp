@@ -35,12 +35,13 @@ std::string IntElement(const char* Name, long long Value)
     return Element(Name, IntToStr(Value));
 }
 
-// The flow ratios of one link: "%0.3f" each, joined by commas; "0.0" when
-// the link has none.
+// The flow ratios of one link: "%0.3f" each, joined by commas; nothing when
+// the link has none (a "0.0" would read back as one value, which a path
+// without an axis does not take).
 std::string RatioText(const std::vector<double>& Ratios)
 {
     if (Ratios.empty())
-        return "0.0";
+        return std::string();
     std::string Text;
     for (double Ratio : Ratios)
         Text += XmlNumberText("%0.3f,", Ratio);

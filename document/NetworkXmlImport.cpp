@@ -202,7 +202,7 @@ void ReadBranch(TDuctGraph& Network, const pugi::xml_node& Element)
     Branch->CalcTotalDrop();
 }
 
-// "0.200,0.800" as ratios.
+// "0.200,0.800" as ratios; an empty text as none.
 std::vector<double> Ratios(const std::string& Text)
 {
     std::vector<double> Values;

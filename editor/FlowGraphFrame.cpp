@@ -637,9 +637,13 @@ void TFlowGraphFrame::SaveGraphDialogSettings()
 
 void TFlowGraphFrame::BranchSelectedHook()
 {
-    if (!FBranchForm)
+    // A cleared selection leaves the window on its branch: it shows that
+    // branch's values, so what is typed there goes to it, and deleting the
+    // branch later still finds the window that shows it.
+    TDuctBranch* Selected = SelectedDuct();
+    if (!FBranchForm || !Selected)
         return;
-    FBranchForm->SetBranch(SelectedDuct());
+    FBranchForm->SetBranch(Selected);
     FBranchForm->ShowBranch();
 }
 

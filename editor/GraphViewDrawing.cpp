@@ -481,15 +481,20 @@ void TGraphViewFrame::LoadBackground(const std::string& FileName)
         return;
     }
     FBackSource = Picture;
-    // Cut before rounding: a document's huge ratio gives no int.
-    const auto Side = [Ratio = FGraph->BackZoomRatio](int Pixels) {
-        return RoundHalfEven(std::min(Pixels * Ratio, static_cast<double>(MaxPictureSide)));
-    };
-    FBackSize = QSize(Side(Picture.width()), Side(Picture.height()));
+    FBackSize = ZoomedBackSize();
     ShowBackground();
     InvalidateAll();
     FireChanged();
     SetZoomEnabled(true);
+}
+
+QSize TGraphViewFrame::ZoomedBackSize() const
+{
+    // Cut before rounding: a document's huge ratio gives no int.
+    const auto Side = [Ratio = FGraph->BackZoomRatio](int Pixels) {
+        return RoundHalfEven(std::min(Pixels * Ratio, static_cast<double>(MaxPictureSide)));
+    };
+    return {Side(FBackSource.width()), Side(FBackSource.height())};
 }
 
 void TGraphViewFrame::ShowBackground()
@@ -545,12 +550,18 @@ void TGraphViewFrame::FitBackgroundToDrawing()
     ShowBackground();
 }
 
-void TGraphViewFrame::ReloadBackground()
+void TGraphViewFrame::ZoomBackground(double Ratio)
 {
-    if (!FGraph)
+    // The picture as loaded is scaled again, as a size change does: the file
+    // may have changed or gone since. A ratio that stays changes nothing,
+    // not even the document's saved state.
+    if (!FGraph || FBackSource.isNull() || Ratio == FGraph->BackZoomRatio)
         return;
-    LoadBackground(FGraph->BackFileName);
+    FGraph->BackZoomRatio = Ratio;
+    FBackSize = ZoomedBackSize();
+    ShowBackground();
     RedrawGraph();
+    FireChanged();
 }
 
 void TGraphViewFrame::gvfActionBackSetPicExecute()
@@ -585,22 +596,14 @@ void TGraphViewFrame::gvfActionZoomInExecute()
     if (!FGraph)
         return;
     // Up to the buttons' largest ratio; a document's larger one stays.
-    FGraph->BackZoomRatio = std::max(FGraph->BackZoomRatio, std::min(FGraph->BackZoomRatio * 1.1, MaxZoomRatio));
-    ReloadBackground();
+    ZoomBackground(std::max(FGraph->BackZoomRatio, std::min(FGraph->BackZoomRatio * 1.1, MaxZoomRatio)));
 }
 
 void TGraphViewFrame::gvfActionZoomOutExecute()
 {
     if (!FGraph)
         return;
-    FGraph->BackZoomRatio = std::min(FGraph->BackZoomRatio, std::max(FGraph->BackZoomRatio * 0.9, MinZoomRatio));
-    ReloadBackground();
+    ZoomBackground(std::min(FGraph->BackZoomRatio, std::max(FGraph->BackZoomRatio * 0.9, MinZoomRatio)));
 }
 
-void TGraphViewFrame::gvfActionZoomFullExecute()
-{
-    if (!FGraph)
-        return;
-    FGraph->BackZoomRatio = 1.0;
-    ReloadBackground();
-}
+void TGraphViewFrame::gvfActionZoomFullExecute() { ZoomBackground(1.0); }

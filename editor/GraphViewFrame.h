@@ -152,11 +152,11 @@ public:
     // Once (a block, which may hold thousands): OnBeforeDeleteBlock with both
     // lists; afterwards OnBranchSelected, then OnBlockDeleted.
     enum class TDeleteReport { PerItem, Once };
-    // The one path of every deletion: the listed nodes (each with its
-    // branches) and branches leave the selection and the graph (as
-    // TGraph::Deletion lists them), the frame's BeforeDeleteNodeHook and
-    // BeforeDeleteBranchHook see each one first, and the owner is told as
-    // Report says.
+    // The one path of every deletion (a merge's too): the listed nodes
+    // (each with its branches) and branches leave the selection and the
+    // graph (as TGraph::Deletion lists them), the frame's
+    // BeforeDeleteNodeHook and BeforeDeleteBranchHook see each one first,
+    // and the owner is told as Report says.
     virtual void DeleteItems(const std::vector<TNode*>& Nodes, const std::vector<TBranch*>& Branches,
                              TDeleteReport Report);
     virtual void LoadItemGlyphs();
@@ -389,6 +389,11 @@ private:
     // origin.
     void EndDrag();
     void FinishBand(QPoint P);
+    // A node dropped on another: the merge's lost branches go as single
+    // deletes (each with its events, OnBranchDeleted included), then Kept
+    // takes Dropped's branches and Dropped goes (BeforeDeleteNodeHook,
+    // OnBeforeDeleteNode, OnBranchSelected); NodeSelectedHook,
+    // OnBranchSelected and OnNodesMerged(Kept) end it.
     void MergeNodes(TNode* Kept, TNode* Dropped);
     void ShowHint(const std::string& Text, QPoint ViewportPos);
     void HideHint();
@@ -402,7 +407,10 @@ private:
     void BuildActions();
     void BuildPopups();
     void SetZoomEnabled(bool Enabled);
-    void ReloadBackground();
+    // The background's size at the graph's zoom ratio, cut at the largest side.
+    QSize ZoomedBackSize() const;
+    // Takes the ratio and scales the kept picture to it.
+    void ZoomBackground(double Ratio);
     // The part of the loaded picture that lands in the drawing, zoomed.
     void ShowBackground();
     // After the drawing's size changed: the shown part follows it.

@@ -543,27 +543,21 @@ void TGraphViewFrame::FinishNodeDrag()
 
 void TGraphViewFrame::MergeNodes(TNode* Kept, TNode* Dropped)
 {
+    // The graph's merge in its steps, each deletion through DeleteItems with
+    // its hooks and events: first the branches the merge drops (one by one,
+    // as single deletes report them), then the dropped node, left without
+    // branches once the kept node has taken them.
     SelectBranch(nullptr);
     InvalidateNode(Kept);
     InvalidateNode(Dropped);
-    BeforeDeleteNodeHook(Dropped);
-    for (auto L = Dropped->Links.rbegin(); L != Dropped->Links.rend(); ++L) {
-        TBranch* B = L->Branch;
-        TNode* Far = B->OtherNode(Dropped);
-        if (Far == Kept || (Far && Far->IsAdjacentTo(Kept))) {
-            BeforeDeleteBranchHook(B);
-            if (OnBeforeDeleteBranch)
-                OnBeforeDeleteBranch(B);
-        }
-    }
-    if (FHitNode == Dropped)
-        FHitNode = nullptr;
     FHitBranch = nullptr;
-    FGraph->MergeNodes(Kept, Dropped);
+    DeleteItems({}, FGraph->MergeLosses(Kept, Dropped), TDeleteReport::PerItem);
+    FGraph->TakeLinks(Kept, Dropped);
+    DeleteItems({Dropped}, {}, TDeleteReport::PerItem);
     RecentreHandles(Kept);
     InvalidateNode(Kept);
     NodeSelectedHook();
-    FireBranchSelected(nullptr);
+    FireBranchSelected(FSelectedBranch);
     if (OnNodesMerged)
         OnNodesMerged(Kept);
 }

@@ -226,33 +226,54 @@ void TGraph::ReverseBranch(TBranch* Branch)
     ClearMeshes();
 }
 
+bool TGraph::CanMergeNodes(const TNode* Keep, const TNode* Drop) const
+{
+    return Keep && Drop && Keep != Drop && FindNode(Keep->Id()) == Keep && FindNode(Drop->Id()) == Drop;
+}
+
+std::vector<TBranch*> TGraph::MergeLosses(const TNode* Keep, const TNode* Drop) const
+{
+    std::vector<TBranch*> Lost;
+    if (!CanMergeNodes(Keep, Drop))
+        return Lost;
+    // Keep's neighbours as the merge goes: each branch moved adds its far node.
+    std::unordered_set<const TNode*> Reached;
+    for (const TLink& L : Keep->Links)
+        Reached.insert(L.Branch->OtherNode(Keep));
+    std::unordered_set<const TBranch*> Seen;
+    for (auto L = Drop->Links.rbegin(); L != Drop->Links.rend(); ++L) {
+        TBranch* Branch = L->Branch;
+        const TNode* Far = Branch->OtherNode(Drop);
+        if (Far == Keep || Far == Drop || Reached.count(Far) != 0) {
+            if (Seen.insert(Branch).second)
+                Lost.push_back(Branch);
+        } else {
+            Reached.insert(Far);
+        }
+    }
+    return Lost;
+}
+
+void TGraph::TakeLinks(TNode* Keep, TNode* Drop)
+{
+    for (auto L = Drop->Links.rbegin(); L != Drop->Links.rend(); ++L) {
+        if (L->Branch->ToNode == Drop)
+            L->Branch->SetToNode(Keep);
+        else
+            L->Branch->SetFromNode(Keep);
+        Keep->Links.push_back(*L);
+    }
+    Drop->Links.clear();
+    ClearMeshes();
+}
+
 void TGraph::MergeNodes(TNode* Keep, TNode* Drop)
 {
-    if (!Keep || !Drop || Keep == Drop || FindNode(Keep->Id()) != Keep || FindNode(Drop->Id()) != Drop)
+    if (!CanMergeNodes(Keep, Drop))
         return;
-    std::size_t I = Drop->Links.size();
-    while (I > 0) {
-        --I;
-        if (I >= Drop->Links.size()) { // deletions shortened the list
-            I = Drop->Links.size();
-            continue;
-        }
-        const TLink Link = Drop->Links[I];
-        TBranch* Branch = Link.Branch;
-        TNode* Far = Branch->OtherNode(Drop);
-        if (Far == Keep || Far == Drop || Keep->IsAdjacentTo(Far)) {
-            DeleteBranch(Branch);
-            continue;
-        }
-        if (Branch->ToNode == Drop)
-            Branch->SetToNode(Keep);
-        else
-            Branch->SetFromNode(Keep);
-        Drop->Links.erase(Drop->Links.begin() + static_cast<std::ptrdiff_t>(I));
-        Keep->Links.push_back(Link);
-    }
+    DeleteItems({}, MergeLosses(Keep, Drop));
+    TakeLinks(Keep, Drop);
     DeleteNode(Drop);
-    ClearMeshes();
 }
 
 bool TGraph::HasCommonNeighbour(const TNode* Node, const TNode* Other) const

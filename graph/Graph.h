@@ -111,8 +111,20 @@ public:
     virtual void ReverseBranch(TBranch* Branch);
     // Moves Drop's branches to Keep (a branch between the two, or one whose
     // far node Keep already reaches, is deleted instead), then deletes Drop.
-    // Merging a node with itself does nothing.
-    virtual void MergeNodes(TNode* Keep, TNode* Drop);
+    // Merging a node with itself does nothing. It runs as MergeLosses,
+    // DeleteItems, TakeLinks and DeleteNode(Drop), so that an editor can
+    // take the same steps with its own deletions.
+    void MergeNodes(TNode* Keep, TNode* Drop);
+    // The branches a merge of Drop into Keep deletes, each once, in the
+    // order the merge meets them (Drop's links, last first): one joining the
+    // two, a loop on Drop, one whose far node Keep reaches already or
+    // through a branch moved before it. Empty when the two cannot merge.
+    std::vector<TBranch*> MergeLosses(const TNode* Keep, const TNode* Drop) const;
+    // Moves every branch of Drop to Keep, Drop left without links; none of
+    // MergeLosses(Keep, Drop) may be left. Derived graphs update Keep.
+    virtual void TakeLinks(TNode* Keep, TNode* Drop);
+    // Both nodes are this graph's, and not the same one.
+    bool CanMergeNodes(const TNode* Keep, const TNode* Drop) const;
     // A neighbour of Node is adjacent to Other.
     virtual bool HasCommonNeighbour(const TNode* Node, const TNode* Other) const;
     // The first node; nullptr when there are none.

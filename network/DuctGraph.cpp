@@ -44,13 +44,10 @@ void TDuctGraph::ItemsGoing(const TDeletion& Going)
     TFlowGraph::ItemsGoing(Going);
 }
 
-void TDuctGraph::MergeNodes(TNode* Keep, TNode* Drop)
+void TDuctGraph::TakeLinks(TNode* Keep, TNode* Drop)
 {
-    if (!Keep || Keep == Drop)
-        return;
-    TFlowGraph::MergeNodes(Keep, Drop);
-    if (FindNode(Keep->Id()) == Keep)
-        UpdateNodeTerminals(static_cast<TFlowNode*>(Keep));
+    TFlowGraph::TakeLinks(Keep, Drop);
+    UpdateNodeTerminals(static_cast<TFlowNode*>(Keep));
 }
 
 void TDuctGraph::SetAllSizeFixed(bool Fixed)

@@ -35,8 +35,8 @@ public:
     // it is a chord whenever it closes a loop. In distribution mode the
     // order of flow distribution instead (see DistributeFlows).
     void SortForMeshes(bool JumpsLast) override;
-    // The base merge; the kept node's terminals then follow its type.
-    void MergeNodes(TNode* Keep, TNode* Drop) override;
+    // The base move; the kept node's terminals then follow its type.
+    void TakeLinks(TNode* Keep, TNode* Drop) override;
 
     TDuctBranch* DuctBranch(int Id) const { return static_cast<TDuctBranch*>(FindBranch(Id)); }
 

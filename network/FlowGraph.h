@@ -260,6 +260,9 @@ public:
     // Every branch's InitBranch, every mesh's conductance sum and, with
     // NodePressures, the node pressures.
     void InitSolveState(bool NodePressures = true);
+    // Every branch's conductance, then every mesh's slope (TakeFlowSlope),
+    // at the present flows: what a solve leaves and a document read shows.
+    void TakeMeshSlopes();
     // MaxResidual := the largest |MeshResidual| (0 without meshes); false
     // when a residual is not a finite number.
     bool MaxMeshResidual();

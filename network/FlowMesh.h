@@ -40,6 +40,11 @@ public:
     void CalcResidual(bool UpdateDensity);
     // Gain := Σ Conductance of the mesh's branches.
     void SumConductance();
+    // Gain := 1 / Σ 2·FlowResistance (StartGain without resistance): how
+    // the circulating flow answers the residual at the present flows, the
+    // slope the secant steps approach. A finished solve and a document read
+    // back both show this one.
+    void TakeFlowSlope();
     // The branch of the mesh flagged as a chord; nullptr when none is.
     TFlowBranch* ChordBranch() const;
     // The secant iteration on the circulating flow. Returns the loop code:

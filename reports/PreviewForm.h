@@ -49,6 +49,7 @@ public:
 
     // --- Report state ---
     bool Printing = false;     // output goes to the printer
+    QString PrintedFile;       // the file the last print to a file wrote
     bool Landscape = false;    // orientation of the A4 fallback page
     bool FontChanged = false;  // set by the font button, read by the table printer
     QFont ReportFont;

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QRect>
 #include <QString>
+#include <QStringList>
 
 // Keeps the canvas font and puts it back at the end of a scope.
 class TKeptFont {
@@ -26,3 +27,6 @@ int TextWidth(const QPainter& Canvas, const QString& Text);
 int TextHeight(const QPainter& Canvas);
 // Text at the top-left of Cell, cut off at the cell's edges.
 void TextRect(QPainter& Canvas, const QRect& Cell, const QString& Text);
+// Text broken into lines no wider than Width in the canvas's font: at blanks,
+// and a word wider than Width where it reaches the edge. One line at least.
+QStringList WrapToWidth(const QPainter& Canvas, const QString& Text, int Width);

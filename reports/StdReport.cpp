@@ -235,7 +235,13 @@ void StdReportPrint()
     if (E == nullptr)
         return;
     QPrinter& Printer = ReportPrinter();
-    if (!PrinterUsable(Printer)) {
+    // The printer lives as long as the program: printing again to the file
+    // an earlier print wrote would replace it unasked (another network's
+    // report over this one's), so the print dialog comes first, as it does
+    // without a printer. A paper printer just prints again.
+    const bool ToFile = Printer.outputFormat() == QPrinter::PdfFormat;
+    const bool Replaces = ToFile && !E->PrintedFile.isEmpty() && Printer.outputFileName() == E->PrintedFile;
+    if (!PrinterUsable(Printer) || Replaces) {
         if (!UiServices().PrintSetup(E, Printer))
             return;
         if (!PrinterUsable(Printer)) {
@@ -246,12 +252,14 @@ void StdReportPrint()
     // The system's queue would multiply copies: each copy is a job of its own.
     const int Copies = std::max(1, Printer.copyCount());
     Printer.setCopyCount(1);
+    bool Written = true;
     for (int Copy = Copies; Copy > 0; --Copy) {
         if (!State.HeaderLines.isEmpty())
             Printer.setDocName(State.HeaderLines.first());
         if (!E->BeginDoc()) {
             ShowMessage(E, QStringLiteral("Could not start printing on ") + PrinterName(Printer) +
                                WithCause(E->PrintError()));
+            Written = false;
             break;
         }
         LoadPreviewLayout();
@@ -260,9 +268,13 @@ void StdReportPrint()
         if (!E->EndDoc()) {
             ShowMessage(E, QStringLiteral("Error printing to ") + PrinterName(Printer) +
                                WithCause(E->PrintError()));
+            Written = false;
             break;
         }
     }
+    // A print that failed left the older file as it was.
+    if (Written && Printer.outputFormat() == QPrinter::PdfFormat)
+        E->PrintedFile = Printer.outputFileName();
     E->Printing = false;
     Printer.setCopyCount(Copies);
 }
@@ -319,22 +331,41 @@ void StdReportTableRow(TStdReport&, const QStringList& Cells, const std::vector<
 {
     TPreviewForm& E = ReportEngine();
     E.CheckPageBreak(1);
-    QPainter& Canvas = ReportCanvas();
-    TStyledFont Font(Canvas, Style, SizeIncrease);
-    const int Height = TextHeight(Canvas);
     const auto LinePos = [&E](int Index) {
         return Index >= 0 && Index < ReportLineCount ? E.Position[Index] : E.Position[rlRightMargin];
     };
-    const int Count = std::min(static_cast<int>(Cells.size()), static_cast<int>(LineIndexes.size()));
-    for (int i = 0; i < Count; ++i) {
-        const int From = LinePos(LineIndexes[static_cast<size_t>(i)]);
-        const int To = i + 1 < Count ? LinePos(LineIndexes[static_cast<size_t>(i) + 1])
-                                     : E.Position[rlRightMargin];
-        if (To <= From)
-            continue;
-        TextRect(Canvas, QRect(From, E.PenPos.y(), To - From, Height), Cells[i]);
+    // Each cell wraps within its column, a blank short of the next one (the
+    // printer's metrics may differ from the preview's by a pixel), and the
+    // row grows to its tallest cell: a long description never runs into the
+    // ducting beside it.
+    std::vector<std::pair<QRect, QStringList>> Wrapped;
+    int Lines = 1;
+    {
+        QPainter& Canvas = ReportCanvas();
+        TStyledFont Font(Canvas, Style, SizeIncrease);
+        const int Height = TextHeight(Canvas);
+        const int Gap = TextWidth(Canvas, QStringLiteral(" "));
+        const int Count = std::min(static_cast<int>(Cells.size()), static_cast<int>(LineIndexes.size()));
+        for (int i = 0; i < Count; ++i) {
+            const int From = LinePos(LineIndexes[static_cast<size_t>(i)]);
+            const int To = i + 1 < Count ? LinePos(LineIndexes[static_cast<size_t>(i) + 1]) - Gap
+                                         : E.Position[rlRightMargin];
+            if (To <= From)
+                continue;
+            QStringList Parts = WrapToWidth(Canvas, Cells[i], To - From);
+            Lines = std::max(Lines, static_cast<int>(Parts.size()));
+            Wrapped.emplace_back(QRect(From, 0, To - From, Height), std::move(Parts));
+        }
     }
-    E.SkipLines(1);
+    // A new page draws on a canvas of its own.
+    E.CheckPageBreak(Lines);
+    QPainter& Canvas = ReportCanvas();
+    TStyledFont Font(Canvas, Style, SizeIncrease);
+    for (const auto& [Cell, Parts] : Wrapped)
+        for (int Line = 0; Line < Parts.size(); ++Line)
+            TextRect(Canvas, Cell.translated(0, E.PenPos.y() + static_cast<int>(std::lround(Line * E.LineHeight))),
+                     Parts[Line]);
+    E.SkipLines(Lines);
 }
 
 void StdReportNewLine(TStdReport&)

@@ -208,6 +208,12 @@ void TFlowGraph::InitMeshes()
             TFlowMesh::RecalcBranch(FlowBranchOf(List[I]));
 }
 
+void TFlowGraph::TakeMeshSlopes()
+{
+    ForEachBranch([](TFlowBranch& B) { B.UpdateConductance(); });
+    ForEachMesh([](TFlowMesh& Mesh) { Mesh.TakeFlowSlope(); });
+}
+
 void TFlowGraph::InitSolveState(bool NodePressures)
 {
     ForEachBranch([this](TFlowBranch& B) { InitBranch(B); });
@@ -350,6 +356,9 @@ void TFlowGraph::Finish()
 {
     for (const auto& Item : Branches())
         FlowBranchOf(Item).SumFixedDrops();
+    // The meshes' slopes at the flows the run left, as a document read back
+    // computes them (the last secant steps depend on the path taken).
+    TakeMeshSlopes();
     if (TDuctFittingDB* Database = DuctFittingDB())
         Database->FreeFittings();
 }
@@ -405,6 +414,7 @@ void TDuctGraph::Solve()
         return;
     if (FromPresentFlows && MaxResidual <= UnchangedResidual) {
         Status = ssSolved; // nothing changed since the last solution
+        TakeMeshSlopes();
         return;
     }
     // Flows from the whole network solved at once: the loop method then

@@ -157,6 +157,16 @@ void TFlowMesh::SumConductance()
     Gain = Sum;
 }
 
+void TFlowMesh::TakeFlowSlope()
+{
+    // d(residual)/dm = Σ 2·FlowResistance: a branch without resistance (a
+    // Sink branch, the fan) adds nothing.
+    double Sum = 0.0;
+    for (const TLink& L : Links)
+        Sum += 2.0 * FlowBranchOf(L).FlowResistance;
+    Gain = Sum > 0.0 && std::isfinite(Sum) ? 1.0 / Sum : StartGain;
+}
+
 TFlowBranch* TFlowMesh::ChordBranch() const
 {
     for (const TLink& L : Links)

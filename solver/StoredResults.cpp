@@ -43,11 +43,9 @@ void ComputeStoredResults(TDuctGraph& Network, bool CoefficientsStored)
     if (Network.Status < ssNotSolved) {
         Network.SaveBranchOrder();
         if (Network.BuildMeshes()) {
-            for (const auto& Item : Network.Meshes()) {
-                auto& Mesh = static_cast<TFlowMesh&>(*Item);
-                Mesh.SumConductance();
-                Mesh.CalcResidual(false);
-            }
+            Network.TakeMeshSlopes();
+            for (const auto& Item : Network.Meshes())
+                static_cast<TFlowMesh&>(*Item).CalcResidual(false);
         }
         Network.RestoreBranchOrder();
     }

@@ -2,6 +2,7 @@
 
 #include "app/FanForm.h"
 #include "app/FittingsForm.h"
+#include "app/TableForm.h"
 #include "controls/EntryGrid.h"
 #include "dialogs/DuctBranchForm.h"
 #include "dialogs/PressureDropForm.h"
@@ -291,6 +292,33 @@ TEST(MainForm, SolveCommandsShowMethodAndStatus)
     }
 }
 
+// The status panel shows its whole text, the figure's closing bracket too.
+TEST(MainForm, TheStatusPanelFitsTheStatusItShows)
+{
+    TProgram P;
+    P.Main().resize(1200, 650);
+    const struct {
+        const char* Name;
+        TSolveStatus Status;
+        bool LinksValid;
+        double FanDrop; // Pa
+    } Cases[] = {
+        {"solved", ssSolved, true, -235.0},
+        {"a large fan pressure", ssSolved, true, -12345.6},
+        {"within tolerance with a fittings warning", ssWithinTolerance, false, -2345.0},
+        {"back to a short one", ssNotSolved, true, 0.0},
+    };
+    for (const auto& C : Cases) {
+        P.Network().Status = C.Status;
+        P.Network().LinksValid = C.LinksValid;
+        P.Network().MainFan->TotalDrop = C.FanDrop;
+        P.Main().ShowSolvedStatus();
+        QLabel* Status = P.Main().StatusPanels[1];
+        EXPECT_TRUE(Status->text().endsWith(" Pa)")) << C.Name << ": " << Status->text().toStdString();
+        EXPECT_GE(Status->width(), Status->sizeHint().width()) << C.Name << ": " << Status->text().toStdString();
+    }
+}
+
 TEST(MainForm, FanLinesAndStatusFollowTheSolve)
 {
     TProgram P;
@@ -438,6 +466,72 @@ TEST(MainForm, DeletingABranchFreesItsFittingsAndNoBranchKeepsThem)
     EXPECT_EQ(G.FlowBranch(Other)->LinkedFittings, std::vector<TFitting*>{Kept});
     EXPECT_EQ(P.Main().FindBranchRow(G.FindBranch(Neighbour)), 1);
     EXPECT_TRUE(P.Main().ActionUndoDelete->isEnabled());
+}
+
+// Whichever way the branch the branch window shows is deleted, the window
+// lets it go and hides; the drawing then selects the branch that the table's
+// current row and the main window's current branch name.
+TEST(MainForm, DeletingTheBranchTheWindowShowsHidesItAndTheViewsAgree)
+{
+    enum class TWay { BranchPopup, NodePopup, Band, TableKey, Merge };
+    const struct {
+        const char* Name;
+        TWay Way;
+    } Cases[] = {{"the branch's pop-up", TWay::BranchPopup},
+                 {"its node's pop-up", TWay::NodePopup},
+                 {"a band and Delete", TWay::Band},
+                 {"the table's Delete key", TWay::TableKey},
+                 {"a node dropped on its other end", TWay::Merge}};
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(C.Name);
+        TProgram P;
+        P.Services.Answer = mrYes;
+        TMainForm& M = P.Main();
+        TFlowGraphFrame& Frame = *M.FlowGraphFrame1;
+        // Branch 4, the supply duct from node 4 (220, 100) to node 5 (340, 100).
+        auto* Duct = static_cast<TDuctBranch*>(P.Network().FindBranch(4));
+        ASSERT_NE(Duct, nullptr);
+        Frame.SelectBranch(Duct);
+        Frame.gvfEditBranchClick();
+        TDuctBranchForm& Window = *Frame.BranchForm();
+        ASSERT_TRUE(Window.isVisible());
+        ASSERT_EQ(Window.Branch(), Duct);
+        const QPoint Handle((Duct->FromNode->X + Duct->ToNode->X) / 2, Duct->FromNode->Y);
+        const QPoint To(Duct->ToNode->X, Duct->ToNode->Y);
+        const QPoint From(Duct->FromNode->X, Duct->FromNode->Y);
+        const auto Press = [&](TMouseButton Button, TShiftState Keys, QPoint At, QPoint Release) {
+            Frame.Image1MouseDown(Button, Keys, At.x(), At.y());
+            Frame.Image1MouseMove(Keys, Release.x(), Release.y());
+            Frame.Image1MouseUp(Button, 0, Release.x(), Release.y());
+        };
+        switch (C.Way) {
+        case TWay::BranchPopup:
+            P.Services.MenuChoice = "&Delete";
+            Press(TMouseButton::Right, ssRight, Handle, Handle);
+            break;
+        case TWay::NodePopup:
+            P.Services.MenuChoice = "&Delete";
+            Press(TMouseButton::Right, ssRight, To, To);
+            break;
+        case TWay::Band:
+            Press(TMouseButton::Left, ssLeft, Handle - QPoint(20, 20), Handle + QPoint(20, 20));
+            M.ActionDelete->trigger();
+            break;
+        case TWay::TableKey:
+            M.BranchSelected(Duct);
+            M.TableForm->DeleteKeyPress();
+            break;
+        case TWay::Merge:
+            Press(TMouseButton::Left, ssLeft, To, From);
+            break;
+        }
+        EXPECT_EQ(P.Network().FindBranch(4), nullptr);
+        EXPECT_FALSE(Window.isVisible());
+        EXPECT_NE(Window.Branch(), Duct);
+        ASSERT_NE(M.CurrentBranch(), nullptr);
+        EXPECT_EQ(Frame.SelectedBranch(), M.CurrentBranch());
+        EXPECT_EQ(M.TableBranchId(M.CurrentTableRow()), M.CurrentBranch()->Id());
+    }
 }
 
 TEST(MainForm, AFlowThePressureDropFormMeetsIsShownInTheBranchWindow)

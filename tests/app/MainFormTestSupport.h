@@ -65,14 +65,10 @@ struct TProgram {
     QString Path(const QString& Name) const { return Dir.path() + "/" + Name; }
 };
 
-// Prints the report (File, Print Report) from its preview into the PDF file
-// Pdf.
-inline void PrintReportToPdf(TProgram& P, const QString& Pdf)
+// Prints the report (File, Print Report) from its preview to the printer
+// as it is set.
+inline void PrintReportFromPreview(TProgram& P)
 {
-    QPrinter& Printer = ReportPrinter();
-    Printer.setOutputFormat(QPrinter::PdfFormat);
-    Printer.setOutputFileName(Pdf);
-    Printer.setPageSize(QPageSize(QPageSize::A4));
     P.Services.OnModal = [](QDialog& Dialog) {
         if (auto* Preview = dynamic_cast<TPreviewForm*>(&Dialog)) {
             Preview->show();
@@ -82,8 +78,18 @@ inline void PrintReportToPdf(TProgram& P, const QString& Pdf)
         return int(mrOk);
     };
     P.Main().ActionPrintReport->trigger();
-    Printer.setOutputFileName(QString());
     TScriptedUiServices::Activate(P.Main());
+}
+
+// The report printed into the PDF file Pdf.
+inline void PrintReportToPdf(TProgram& P, const QString& Pdf)
+{
+    QPrinter& Printer = ReportPrinter();
+    Printer.setOutputFormat(QPrinter::PdfFormat);
+    Printer.setOutputFileName(Pdf);
+    Printer.setPageSize(QPageSize(QPageSize::A4));
+    PrintReportFromPreview(P);
+    Printer.setOutputFileName(QString());
 }
 
 } // namespace apptest

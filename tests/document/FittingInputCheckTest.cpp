@@ -56,6 +56,9 @@ TEST_F(FittingInputCheck, InputsThatFitTheirFittingStay)
     // Each link holds the values of the path its role names.
     TFitting& Junction = Add(NameOf("SD5-9-s"), "sd5-9", {{}, {0.5}, {0.4}});
     Junction.Roles = {"c", "s", "b"};
+    // An earlier XML export wrote the empty row of a path without axes as "0.0".
+    TFitting& Exported = Add(NameOf("SD5-1-s"), "sd5-1", {{0.0}, {0.5}, {0.4}});
+    Exported.Roles = {"c", "s", "b"};
 
     EXPECT_THAT(MatchFittingInputsToDatabase(Network, &DB), IsEmpty());
     EXPECT_EQ(Sink.Messages().size(), 0u) << Sink.LastText();
@@ -63,6 +66,7 @@ TEST_F(FittingInputCheck, InputsThatFitTheirFittingStay)
     EXPECT_EQ(Named.FlowRatios, (std::vector<std::vector<double>>{{1.0, 0.75}}));
     EXPECT_EQ(Unknown.Caption, "Elbow, round, 3-gore, any angle");
     EXPECT_EQ(Junction.FlowRatios[2], std::vector<double>{0.4});
+    EXPECT_EQ(Exported.FlowRatios, (std::vector<std::vector<double>>{{}, {0.5}, {0.4}})) << "the placeholder dropped";
 }
 
 TEST_F(FittingInputCheck, InputsOfAnotherFittingTakeTheDefaultsAndWarnOnce)

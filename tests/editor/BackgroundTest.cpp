@@ -141,6 +141,59 @@ TEST(Background, ASizeChangeShowsThePictureAsLoaded)
         EXPECT_EQ(Shown.pixelColor(X, 50), QColor(Qt::red)) << "at x " << X;
 }
 
+// The zoom buttons scale the picture as loaded, as a size change does; a
+// zoom that leaves the ratio as it was changes nothing, so the document
+// stays as solved and saved.
+TEST(Background, ZoomScalesThePictureAsLoadedAndAZoomThatChangesNothingChangesNothing)
+{
+    enum class TFile { Kept, Removed, Changed };
+    enum class TZoom { In, Out, Full };
+    const struct {
+        const char* Name;
+        double Stored;
+        TFile File;
+        TZoom Zoom;
+        double Ratio;  // afterwards
+        int Height;    // of the shown picture
+        int Changes;
+    } Cases[] = {
+        {"beyond the buttons' range", 12.0, TFile::Kept, TZoom::In, 12.0, 1200, 0},
+        {"full size already", 1.0, TFile::Kept, TZoom::Full, 1.0, 100, 0},
+        {"the file gone", 1.0, TFile::Removed, TZoom::In, 1.1, 110, 1},
+        {"the file changed", 1.0, TFile::Changed, TZoom::Out, 0.9, 90, 1},
+    };
+    for (const auto& C : Cases) {
+        QTemporaryDir Dir;
+        const QString Path = Dir.filePath("plan.png");
+        ASSERT_TRUE(WritePicture(Path, "png", 300, 100, Qt::red));
+        TViewFixture F;
+        F.Graph.BackZoomRatio = C.Stored;
+        F.Frame->LoadBackground(Path.toStdString());
+        F.Frame->RedrawGraph();
+        const QImage Before = F.Frame->CanvasImage().copy();
+        if (C.File == TFile::Removed) {
+            ASSERT_TRUE(QFile::remove(Path));
+        }
+        if (C.File == TFile::Changed) {
+            ASSERT_TRUE(WritePicture(Path, "png", 30, 10, Qt::blue));
+        }
+        int Changes = 0;
+        F.Frame->OnChanged = [&] { ++Changes; };
+        QAction* Button = C.Zoom == TZoom::In    ? F.Frame->gvfActionZoomIn
+                          : C.Zoom == TZoom::Out ? F.Frame->gvfActionZoomOut
+                                                 : F.Frame->gvfActionZoomFull;
+        Button->trigger();
+        EXPECT_DOUBLE_EQ(F.Graph.BackZoomRatio, C.Ratio) << C.Name;
+        EXPECT_EQ(Changes, C.Changes) << C.Name;
+        ASSERT_FALSE(F.Frame->BackPicture().isNull()) << C.Name;
+        EXPECT_EQ(F.Frame->BackPicture().height(), std::min(C.Height, 900)) << C.Name;
+        EXPECT_EQ(F.Frame->CanvasImage().pixelColor(20, 5), QColor(Qt::red)) << C.Name << ": the picture loaded";
+        if (C.Changes == 0) {
+            EXPECT_EQ(F.Frame->CanvasImage(), Before) << C.Name;
+        }
+    }
+}
+
 TEST(Background, ALargeZoomScalesOnlyThePartInTheDrawing)
 {
     QTemporaryDir Dir;

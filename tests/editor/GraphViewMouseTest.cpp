@@ -47,6 +47,36 @@ TEST(GraphViewMouse, ADropWithinHalfAGapMergesButNeverWithTheSink)
     EXPECT_EQ(F.Frame->SelectedNode(), F.Graph.FindNode(1));
 }
 
+// A merge deletes through the one deletion path: each branch it drops is
+// told before and after as a single delete is, then the dropped node.
+TEST(GraphViewMouse, AMergeReportsItsDeletionsAsSingleDeletesDo)
+{
+    TViewFixture F(false);
+    F.Node(1, 100, 100); // dragged onto node 2
+    F.Node(2, 300, 300);
+    F.Node(3, 300, 100);
+    F.Node(4, 500, 300);
+    F.Branch(1, 1, 2); // joins the two: goes
+    F.Branch(2, 1, 3);
+    F.Branch(3, 2, 3); // would repeat branch 2's link to node 3: goes
+    F.Branch(4, 2, 4); // moves to node 1
+    std::vector<std::string> Events;
+    const auto Id = [](const auto* Item) { return Item ? std::to_string(Item->Id()) : std::string("none"); };
+    F.Frame->OnBeforeDeleteBranch = [&](TBranch* B) { Events.push_back("before branch " + Id(B)); };
+    F.Frame->OnBeforeDeleteNode = [&](TNode* N) { Events.push_back("before node " + Id(N)); };
+    F.Frame->OnBranchSelected = [&](TBranch* B) { Events.push_back("selected " + Id(B)); };
+    F.Frame->OnBranchDeleted = [&](TNode* From, TNode* To) { Events.push_back("deleted " + Id(From) + "-" + Id(To)); };
+    F.Frame->OnNodesMerged = [&](TNode* N) { Events.push_back("merged " + Id(N)); };
+    F.Drag({100, 100}, {300, 300});
+    EXPECT_EQ(Events, (std::vector<std::string>{"before branch 3", "before branch 1", "selected none", "deleted 2-3",
+                                                "deleted 1-2", "before node 2", "selected none", "selected none",
+                                                "merged 1"}));
+    EXPECT_EQ(F.Graph.FindNode(2), nullptr);
+    EXPECT_EQ(F.Graph.FindBranch(1), nullptr);
+    EXPECT_EQ(F.Graph.FindBranch(3), nullptr);
+    EXPECT_EQ(F.Graph.FindBranch(4)->FromNode, F.Graph.FindNode(1)) << "the kept node took the branch";
+}
+
 TEST(GraphViewMouse, SpawnModesFollowTheExactShiftState)
 {
     const struct {

@@ -39,6 +39,10 @@ struct TScriptedUiServices {
     QStringList PopupItems;   // the items of the last pop-up, submenus' included
     int Popups = 0;
     QPoint Pointer{300, 200}; // global
+    // The print dialog: counted, and answered by OnPrintSetup (which may
+    // choose a target); cancelled without one.
+    int PrintDialogs = 0;
+    std::function<bool(QPrinter&)> OnPrintSetup;
     // A modal run calls OnModal, which answers the result, or else
     // WhileModal, after which the dialog answers its own result (mrCancel
     // while it is still open).
@@ -130,6 +134,10 @@ private:
             return Chosen;
         };
         S.PointerPos = [this] { return Pointer; };
+        S.PrintSetup = [this](QWidget*, QPrinter& Printer) {
+            ++PrintDialogs;
+            return OnPrintSetup ? OnPrintSetup(Printer) : false;
+        };
         S.RunModal = [this, Real = S.RunModal](QDialog& Dialog) {
             return RealModalRuns ? Real(Dialog) : RunScripted(Dialog);
         };
