@@ -85,6 +85,13 @@ public:
     std::vector<std::pair<double, double>> LinkedFittingValues;
     // The duct's rough-wall factor, for its friction factor.
     TRoughWallFactor RoughWall;
+    // Where a balancing run left the branch resting on a jump of its law
+    // (laminar to turbulent): while its mass flow is RestFlow it takes any
+    // drop from TotalDrop + RestBelow to TotalDrop + RestAbove. Not a number
+    // when it rests nowhere.
+    double RestFlow = std::nan("");
+    double RestBelow = 0.0; // Pa, not above 0
+    double RestAbove = 0.0; // Pa, not below 0
 
     TFlowNode* FromFlowNode() const { return static_cast<TFlowNode*>(FromNode); }
     TFlowNode* ToFlowNode() const { return static_cast<TFlowNode*>(ToNode); }

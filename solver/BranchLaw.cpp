@@ -128,9 +128,17 @@ double TBranchLaw::Slope(bool Spread) const
     // FrictionDrop has the sign of m: every part over m is positive. The
     // terminals' lengths follow the duct's own factor, so their drops grow
     // as m², as those of C-value items do.
+    // The m² parts are summed from their own lengths: taken as what the
+    // others leave, a branch whose fixed drops stand for nearly all of its
+    // length at a slow flow kept a rounding remainder of them, which over
+    // that flow gave slopes of 1e33 and corrections of nothing.
+    double SquaredLength = B.LeFittings + B.LeC;
+    if (B.OutletApplies())
+        SquaredLength += B.OutletTerminal->EquivLength;
+    if (B.InletApplies())
+        SquaredLength += B.InletTerminal->EquivLength;
     const double Own = B.FrictionDrop * B.Length / B.TotalLength;
-    const double Fixed = B.FrictionDrop * B.LeDp / B.TotalLength;
-    const double Squared = B.FrictionDrop - Own - Fixed;
+    const double Squared = B.FrictionDrop * SquaredLength / B.TotalLength;
     const double Beta = FrictionSlope(B.Reynolds, Roughness, B.Diameter, B.FrictionFactor,
                                       Item->RoughWall.Of(Roughness, B.Diameter));
     double Slope = ((2.0 + Beta) * Own + 2.0 * Squared) / M;

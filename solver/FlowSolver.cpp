@@ -223,8 +223,9 @@ bool TFlowGraph::MaxMeshResidual()
     double Largest = 0.0;
     bool Finite = true;
     for (const auto& Mesh : Meshes()) {
-        const double R = AsFlowMesh(Mesh).MeshResidual;
-        if (!std::isfinite(R))
+        // Judged outside the gaps of branches resting at zero flow.
+        const double R = AsFlowMesh(Mesh).Imbalance();
+        if (!std::isfinite(AsFlowMesh(Mesh).MeshResidual))
             Finite = false;
         else if (std::fabs(R) > Largest)
             Largest = std::fabs(R);
@@ -265,11 +266,11 @@ void TFlowGraph::SolveMeshes()
     // The drops of the corrected mesh's branches before its correction,
     // then their changes.
     std::vector<double> DropsBefore;
-    // Corrections that balanced their mesh (or ran out of steps) count
-    // toward the limit; one that found its mesh on a jump sets it aside,
-    // so that thousands of such meshes are seen in one pass. Each mesh may
-    // still be picked only so often, however neighbours on jumps hand a
-    // flow back and forth.
+    // Every correction counts toward the limit, one that found its mesh on
+    // a jump (and set it aside) as well: a pass that corrects thousands of
+    // meshes on jumps sums them over and over, and the next pass builds
+    // its meshes on the flows it leaves. Each mesh may still be picked only
+    // so often, however neighbours on jumps hand a flow back and forth.
     int Corrections = 0;
     const std::size_t MaxPicks = static_cast<std::size_t>(MaxMeshPasses) + PicksPerMesh * List.size();
     std::size_t Picks = 0;
@@ -279,16 +280,23 @@ void TFlowGraph::SolveMeshes()
             break;
         }
         TFlowMesh& Corrected = AsFlowMesh(List[static_cast<std::size_t>(Worst)]);
-        if (Queue.ComesBackUnchanged(Worst, Corrected.MeshResidual)) {
+        if (Queue.ComesBackUnchanged(Worst, Corrected.Imbalance())) {
             // A neighbour keeps undoing this mesh's corrections: it is set
             // aside as one on a jump is, for correcting it again would only
             // start the exchange anew.
             Queue.Park(Worst, Corrected.MeshResidual, MeshTolerance);
         } else {
             DropsBefore.clear();
-            for (const TLink& L : Corrected.Links)
+            // A branch that rests at zero flow on its fixed drops, or comes
+            // to rest there, changes the gap of every mesh through it: those
+            // meshes are summed afresh rather than updated.
+            bool GapsMove = false;
+            for (const TLink& L : Corrected.Links) {
                 DropsBefore.push_back(FlowBranchOf(L).TotalDrop);
+                GapsMove = GapsMove || TFlowMesh::Resting(FlowBranchOf(L));
+            }
             const int Correction = Corrected.CorrectFlow();
+            GapsMove = GapsMove || Corrected.GapBelow != 0.0 || Corrected.GapAbove != 0.0;
             ++MeshCorrections;
             MeshSteps += Corrected.Steps;
             if (Correction == lcNotFinite) {
@@ -305,14 +313,16 @@ void TFlowGraph::SolveMeshes()
             } else {
                 for (std::size_t K = 0; K < DropsBefore.size(); ++K)
                     DropsBefore[K] = FlowBranchOf(Corrected.Links[K]).TotalDrop - DropsBefore[K];
-                Queue.Update(Worst, Corrected.MeshResidual);
+                Queue.Update(Worst, Corrected.MeshResidual, Corrected.GapBelow, Corrected.GapAbove);
                 for (int I : Queue.AddDropChanges(Worst, DropsBefore)) {
-                    const double R = AsFlowMesh(List[static_cast<std::size_t>(I)]).MeshResidual;
-                    if (!std::isfinite(R)) {
+                    TFlowMesh& Other = AsFlowMesh(List[static_cast<std::size_t>(I)]);
+                    if (GapsMove)
+                        Other.CalcResidual(false);
+                    if (!std::isfinite(Other.MeshResidual)) {
                         LoopCode = lcNotFinite;
                         return;
                     }
-                    Queue.Update(I, R);
+                    Queue.Update(I, Other.MeshResidual, Other.GapBelow, Other.GapAbove);
                 }
             }
             // A mesh whose balance sits on a jump of a branch law is set
@@ -320,11 +330,10 @@ void TFlowGraph::SolveMeshes()
             // would only step back and forth across the jump.
             if (Correction == lcWithinTolerance)
                 Queue.Park(Worst, Corrected.MeshResidual, MeshTolerance);
-            else
-                ++Corrections;
+            ++Corrections;
         }
         Worst = Queue.Worst();
-        if (Worst < 0 || std::fabs(AsFlowMesh(List[static_cast<std::size_t>(Worst)]).MeshResidual) <= MeshTolerance)
+        if (Worst < 0 || std::fabs(AsFlowMesh(List[static_cast<std::size_t>(Worst)]).Imbalance()) <= MeshTolerance)
             LoopCode = SettledCode(Queue);
         else if (Corrections > MaxMeshPasses || ++Picks > MaxPicks)
             LoopCode = lcIterationLimit;
@@ -364,6 +373,8 @@ void TDuctGraph::Solve()
     // The same start for every run: a chord without flow starts at the same
     // "random" correction, so the same network always gives the same figures.
     SolveRandom.seed(std::mt19937::default_seed);
+    // Rests on jumps are found afresh: sizes and air may have changed.
+    ForEachBranch([](TFlowBranch& B) { B.RestFlow = std::nan(""); });
     const TSolveStatus Previous = Status;
     const bool HadLeakage = LeakBranch != nullptr;
     if (!CheckMainFan()) {

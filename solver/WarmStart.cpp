@@ -53,10 +53,8 @@ constexpr int MaxShortenings = 3;
 // MinPinFlow kg/s) either side of the jump.
 constexpr double PinShare = 1e-9;
 constexpr double MinPinFlow = 1e-12;
-// m/s, the duct velocity the first step starts from, and the friction
-// factor it starts with.
+// m/s, the duct velocity the first step starts from.
 constexpr double StartVelocity = 3.0;
-constexpr double StartFriction = 0.02;
 // The least slope of a law, as a share of the steepest.
 constexpr double FlatShare = 1e-6;
 // Flow conserved at a node: to this share of the main fan's flow.
@@ -149,6 +147,8 @@ public:
             Report.Result = wsSingular;
         if (!WarmFlowsTaken(Report.Result))
             Saved.Restore(Touched);
+        else
+            MarkRests();
         return Report;
     }
 
@@ -266,6 +266,9 @@ private:
     }
     // Pins law J at the flow AtJump; false when a drop there is not a number.
     bool PinAt(std::size_t J, double AtJump);
+    // Every branch pinned on a jump rests there for the loop method, with
+    // the drops either side of the jump as its gap.
+    void MarkRests();
     bool SpreadFixedFlows();
 };
 
@@ -580,13 +583,10 @@ TWarmStartReport TNetworkNewton::Iterate()
     // every branch at a common duct velocity, with the sign of its flow:
     // the pressures that balance the laws linearised there share the flow
     // out about as the branches' sizes and lengths will.
-    // The friction factors start afresh too, so that the same network
-    // gives the same figures whatever ran on it before.
     for (std::size_t J = 0; J < J0; ++J) {
         TFlowBranch& B = Laws[J].Branch();
         const double Typical = StartVelocity * B.ToDensity * std::numbers::pi * B.Diameter * B.Diameter / 4.0;
         Flow[J] = Flow[J] < 0.0 ? -Typical : Typical;
-        B.FrictionFactor = StartFriction;
     }
     const std::vector<double> NoStep(J0, 0.0);
     Smoothing = SmoothWidth;
@@ -917,6 +917,19 @@ bool TNetworkNewton::PinAt(std::size_t J, double AtJump)
     Pin.Flow = AtJump;
     Pin.Pinned = std::isfinite(Pin.Low) && std::isfinite(Pin.High) && std::isfinite(Drop[J]);
     return Pin.Pinned;
+}
+
+void TNetworkNewton::MarkRests()
+{
+    for (std::size_t J = 0; J < Laws.size(); ++J) {
+        const TPin& Pin = Pins[J];
+        TFlowBranch& B = Laws[J].Branch();
+        if (!Pin.Pinned || std::fabs(B.MassFlow - Pin.Flow) > std::max(PinShare * std::fabs(Pin.Flow), MinPinFlow))
+            continue;
+        B.RestFlow = B.MassFlow;
+        B.RestBelow = std::min(Pin.Low - B.TotalDrop, 0.0);
+        B.RestAbove = std::max(Pin.High - B.TotalDrop, 0.0);
+    }
 }
 
 bool TNetworkNewton::SpreadFixedFlows()
