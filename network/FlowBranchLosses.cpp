@@ -57,15 +57,20 @@ void TFlowBranch::CalcFriction()
 
 bool TFlowBranch::SitsOnJump() const
 {
-    // A balance resting on a jump lies within a few parts in a billion of
-    // the flow there.
-    constexpr double Near = 1e-6;
+    // A mesh correction rests within a billionth of the mesh's largest
+    // flow from a jump. At zero flow that is far below this velocity (m/s)
+    // in any duct, a flow no reading could show.
+    constexpr double RestingVelocity = 1e-4;
+    // At Re 64 and 2300, this share of the jump's Reynolds number: a
+    // millionth, for a branch carrying down to a thousandth of the mesh's
+    // largest flow.
+    constexpr double RestingShare = 1e-6;
     if (Kind != bkCommon || !(Diameter > 0.0))
         return false;
-    if (!FixedDps.empty() && Reynolds < Near)
+    if (!FixedDps.empty() && std::fabs(Velocity) < RestingVelocity)
         return true;
     for (double Re : {SlowFlowReynolds, TurbulentReynolds})
-        if (std::fabs(Reynolds - Re) <= Near * Re)
+        if (std::fabs(Reynolds - Re) <= RestingShare * Re)
             return true;
     return false;
 }

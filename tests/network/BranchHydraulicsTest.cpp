@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
+#include <numbers>
 
 namespace {
 
@@ -244,4 +246,44 @@ TEST(BranchHydraulics, FixedItemRecordsReadBack)
     EXPECT_THROW(TFixeddP{BadReader}, EStreamError);
     TValueReader Short(W.Bytes().substr(0, 8));
     EXPECT_THROW(TFixedC{Short}, EStreamError);
+}
+
+TEST(BranchHydraulics, SitsOnJumpWithinWhatARestingBalanceLeaves)
+{
+    // A resting balance leaves a branch with fixed drops a flow of a few
+    // µm/s at most, and a duct at a jump's Reynolds number within a
+    // millionth of it; anything further is a flow of its own.
+    const double Rho = 1.2;
+    const double Area = 0.25 * std::numbers::pi * 0.15 * 0.15;
+    const struct {
+        const char* Name;
+        bool FixedDrop;
+        double Velocity; // m/s, or 0 to place the flow by ReShare
+        double Re, ReShare;
+        bool Sits;
+    } Cases[] = {
+        {"damper without flow", true, 0.0, 0.0, 0.0, true},
+        {"damper at 1 um/s", true, 1e-6, 0.0, 0.0, true},
+        {"damper at 1 um/s against it", true, -1e-6, 0.0, 0.0, true},
+        {"damper at 1 cm/s", true, 0.01, 0.0, 0.0, false},
+        {"plain duct without flow", false, 0.0, 0.0, 0.0, false},
+        {"plain duct at 1 um/s", false, 1e-6, 0.0, 0.0, false},
+        {"just above Re 2300", false, 0.0, 2300.0, 1.0 + 5e-7, true},
+        {"above Re 2300 by 1e-5", false, 0.0, 2300.0, 1.0 + 1e-5, false},
+        {"just below Re 64", true, 0.0, 64.0, 1.0 - 5e-7, true},
+        {"below Re 64 by 1e-5", false, 0.0, 64.0, 1.0 - 1e-5, false},
+    };
+    for (const auto& C : Cases) {
+        TFlowNetwork N;
+        TDuctBranch* B = N.DuctAtStandardAir(dtSpiral, 0.15, 10.0, 0.1);
+        if (C.FixedDrop)
+            B->FixedDps.push_back(std::make_unique<TFixeddP>("Damper", 2.0));
+        Recalc(N);
+        // Re follows the flow in proportion.
+        const double Q = C.Re > 0.0 ? 0.1 * C.Re * C.ReShare / B->Reynolds : C.Velocity * Area;
+        B->SetVolumeFlow(Q);
+        Recalc(N);
+        ASSERT_NEAR(B->MassFlow, Rho * Q, 1e-12 + 1e-9 * std::fabs(Rho * Q)) << C.Name;
+        EXPECT_EQ(B->SitsOnJump(), C.Sits) << C.Name << ": Re " << B->Reynolds;
+    }
 }
