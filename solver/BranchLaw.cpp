@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr double Log10Slope = 0.868588963; // 2/ln 10
-
 double Held(double F)
 {
     return std::clamp(F, DuctFrictionLow, DuctFrictionHigh);
@@ -32,7 +30,7 @@ double FrictionSlope(double Re, double Roughness, double Diameter, double F, dou
         return Re > SlowFlowReynolds ? -1.0 : 0.0;
     const double X = 1.0 / std::sqrt(F); // the laws are stated in x = 1/√f
     if (Roughness == 0.0)
-        return -2.0 * Log10Slope / (X + Log10Slope);
+        return -2.0 * TwoOverLn10 / (X + TwoOverLn10);
     const double Relative = Roughness / Diameter;
     // Past the onset of fully rough flow (where the rough-wall factor's
     // measure passes its limit) the factor falls gently to the rough-wall
@@ -42,7 +40,7 @@ double FrictionSlope(double Re, double Roughness, double Diameter, double F, dou
     // Colebrook, x + 2·log10(rr/3.7 + 2.51·x/Re) = 0, differentiated.
     const double T = 2.51 * X / Re;
     const double U = Relative / 3.7 + T;
-    const double DxDlnRe = (Log10Slope * T / U) / (1.0 + Log10Slope * T / (X * U));
+    const double DxDlnRe = (TwoOverLn10 * T / U) / (1.0 + TwoOverLn10 * T / (X * U));
     return -2.0 * DxDlnRe / X;
 }
 
@@ -75,7 +73,7 @@ TBranchLaw::TBranchLaw(TFlowBranch& Branch, double DuctRoughness, bool WithJumps
     Jumps[0].Flow = SlowFlowReynolds * FlowPerRe;
     Jumps[0].Rise = K * Jumps[0].Flow * Jumps[0].Flow * (Held(1.0) - SlowFlowFriction);
     Jumps[1].Flow = TurbulentReynolds * FlowPerRe;
-    Jumps[1].Rise = K * Jumps[1].Flow * Jumps[1].Flow * (Turbulent - Held(64.0 / TurbulentReynolds));
+    Jumps[1].Rise = K * Jumps[1].Flow * Jumps[1].Flow * (Turbulent - Held(FrictionFactorLaminar(TurbulentReynolds)));
 }
 
 int TBranchLaw::Piece(double M) const

@@ -23,6 +23,7 @@
 #include <cmath>
 #include <cstdint>
 #include <exception>
+#include <string>
 #include <vector>
 
 namespace {
@@ -390,6 +391,19 @@ void TDuctGraph::Solve()
         BalanceSinkBranches(Branches());
     TFlowSnapshot Saved;
     Saved.Take(*this);
+    try {
+        BalanceFrom(Saved, FromPresentFlows);
+    } catch (const std::exception& Failure) {
+        // Whatever failed (memory, a computation that threw), the half-done
+        // run's flows are no result: the network goes back to how it was.
+        Saved.Restore();
+        Status = ssDataError;
+        ShowMessage(std::string("Balance Flows failed: ") + Failure.what() + " - the flows are as before");
+    }
+}
+
+void TDuctGraph::BalanceFrom(const TFlowSnapshot& Saved, bool FromPresentFlows)
+{
     auto BrokeDown = [&] {
         Saved.Restore();
         Status = ssDataError;
@@ -448,46 +462,42 @@ void TDuctGraph::Solve()
     int Result = lcNone;
     int Pass = 0;
     TPassOutcome Before[2];
-    try {
-        while (Result == lcNone) {
-            SolveMeshes();
-            if (LoopCode == lcNotFinite) {
-                BrokeDown();
-                return;
-            }
-            const double PassStart = MaxResidual;
-            ForEachBranch([](TFlowBranch& B) { B.CalcFriction(); });
-            CalcFittingsC();
-            CalcFittingSums();
-            RecalcChain();
-            if (!SumAllResiduals() || !FlowsFinite(Branches())) {
-                BrokeDown();
-                return;
-            }
-            Result = OuterPassResult(LoopCode, Pass, std::fabs(MaxResidual - PassStart), MaxResidual);
-            TPassOutcome Now{LoopCode, 0, nullptr, MaxResidual};
-            ParkedMeshes(Now.Parked, Now.WorstParked, MeshTolerance);
-            if (Result == lcNone && PassesStuck(Now, Before))
-                Result = MaxResidual <= WithinToleranceResidual ? lcWithinTolerance : lcIterationLimit;
-            Before[1] = Before[0];
-            Before[0] = Now;
-            SolvePasses = ++Pass;
-            if (Result == lcNone) {
-                // A new tree on the new resistances; the meshes start at the
-                // chords' present flows.
-                if (!Prepare(Warm)) {
-                    Status = ssDataError;
-                    return;
-                }
-                // The mesh loop walks the node pressures after its
-                // corrections; only one that returns at once needs them now.
-                InitSolveState(NothingToCorrect(Meshes()));
-                if (Warm)
-                    StartMeshSlopes(*this);
-            }
+    while (Result == lcNone) {
+        SolveMeshes();
+        if (LoopCode == lcNotFinite) {
+            BrokeDown();
+            return;
         }
-    } catch (const std::exception&) {
-        // A failure inside a pass ends the run with the result reached.
+        const double PassStart = MaxResidual;
+        ForEachBranch([](TFlowBranch& B) { B.CalcFriction(); });
+        CalcFittingsC();
+        CalcFittingSums();
+        RecalcChain();
+        if (!SumAllResiduals() || !FlowsFinite(Branches())) {
+            BrokeDown();
+            return;
+        }
+        Result = OuterPassResult(LoopCode, Pass, std::fabs(MaxResidual - PassStart), MaxResidual);
+        TPassOutcome Now{LoopCode, 0, nullptr, MaxResidual};
+        ParkedMeshes(Now.Parked, Now.WorstParked, MeshTolerance);
+        if (Result == lcNone && PassesStuck(Now, Before))
+            Result = MaxResidual <= WithinToleranceResidual ? lcWithinTolerance : lcIterationLimit;
+        Before[1] = Before[0];
+        Before[0] = Now;
+        SolvePasses = ++Pass;
+        if (Result == lcNone) {
+            // A new tree on the new resistances; the meshes start at the
+            // chords' present flows.
+            if (!Prepare(Warm)) {
+                Status = ssDataError;
+                return;
+            }
+            // The mesh loop walks the node pressures after its
+            // corrections; only one that returns at once needs them now.
+            InitSolveState(NothingToCorrect(Meshes()));
+            if (Warm)
+                StartMeshSlopes(*this);
+        }
     }
     Finish();
     SetStatusFromCode(Result);

@@ -8,9 +8,7 @@
 
 namespace {
 
-// The fewest meshes worth a thread of their own, and the parts of the
-// meshes whose incidence the team builds side by side.
-constexpr std::size_t MeshesPerThread = 512;
+// The parts of the meshes whose incidence the team builds side by side.
 constexpr std::size_t IncidenceParts = 8;
 
 const TFlowMesh& FlowMeshAt(const TGraph::TMeshList& Meshes, std::size_t I)
@@ -85,7 +83,7 @@ void TMeshQueue::BuildIncidence()
         }
     };
     if (Team)
-        Team->ForEachRange(M, MeshesPerThread, ReadLinks);
+        Team->ForEachRange(M, TGraph::MeshesPerThread, ReadLinks);
     else
         ReadLinks(0, M);
     // The meshes in fixed parts, each counting and then placing its own
