@@ -9,6 +9,7 @@
 // before the balance (a TSolveCommand: 5 "Sum Flows", 0 to 3 the sizing
 // methods).
 
+#include "QuietSink.h"
 #include "BalanceCounters.h"
 #include "ShapedNetworkGenerator.h"
 
@@ -20,11 +21,6 @@
 #include <memory>
 
 namespace {
-
-class TQuietSink : public TWarningSink {
-public:
-    void Warning(const std::string&, const std::string&) override {}
-};
 
 const std::vector<TShapedNetworkOptions>& Catalogue()
 {

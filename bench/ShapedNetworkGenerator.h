@@ -10,6 +10,8 @@
 // (0.3 to 10 Pa), fixed C items or booster fans. The same options always
 // give the same network.
 
+#include "RoundDuct.h"
+
 #include "network/DuctGraph.h"
 #include "network/Settings.h"
 
@@ -462,15 +464,8 @@ private:
     static TDuctBranch* Duct(TDuctGraph& G, int& NextBranch, int From, int To, double Diameter, double Length,
                              double Flow)
     {
-        auto* B = static_cast<TDuctBranch*>(G.AddBranch(NextBranch++, From, To));
+        TDuctBranch* B = AddRoundDuct(G, NextBranch++, From, To, Diameter, Length, Flow);
         B->Name = "Duct " + std::to_string(B->Id());
-        B->SetDuctType(dtSpiral, 0.0, Length, Flow);
-        B->Diameter = Diameter;
-        B->DuctHeight = Diameter;
-        B->DuctWidth = Diameter;
-        B->CalcArea();
-        B->CalcVelocity();
-        B->CalcDuctArea();
         return B;
     }
 };
@@ -497,22 +492,20 @@ inline std::vector<TShapedNetworkOptions> ShapedNetworkCatalogue()
             }
             List.push_back(O);
         }
+        auto Add = [&](int Branches, double MaxOutletFlow, double Dampers, double Boosters) {
+            TShapedNetworkOptions O;
+            O.Shape = static_cast<TNetworkShape>(Shape);
+            O.Branches = Branches;
+            O.Seed = Seed++;
+            O.MaxOutletFlow = MaxOutletFlow;
+            O.DamperShare = Dampers;
+            O.BoosterShare = Boosters;
+            List.push_back(O);
+        };
         // Small outlets: ducts near the laminar jump.
-        TShapedNetworkOptions Slow;
-        Slow.Shape = static_cast<TNetworkShape>(Shape);
-        Slow.Branches = 5000;
-        Slow.Seed = Seed++;
-        Slow.MaxOutletFlow = 0.0005;
-        Slow.DamperShare = 0.01;
-        List.push_back(Slow);
+        Add(5000, 0.0005, 0.01, 0.0);
         // Boosters and dampers on a mid-sized one.
-        TShapedNetworkOptions Items;
-        Items.Shape = static_cast<TNetworkShape>(Shape);
-        Items.Branches = 8000;
-        Items.Seed = Seed++;
-        Items.DamperShare = 0.03;
-        Items.BoosterShare = 0.01;
-        List.push_back(Items);
+        Add(8000, TShapedNetworkOptions{}.MaxOutletFlow, 0.03, 0.01);
     }
     return List;
 }
