@@ -20,6 +20,7 @@
 #include "solver/MeshQueue.h"
 #include "solver/WarmStart.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <exception>
@@ -33,6 +34,8 @@ constexpr double UnchangedResidual = 0.001;
 // The worst mesh's residual at which the inner loop has converged (Pa).
 constexpr double MeshTolerance = 0.01;
 constexpr int MaxMeshPasses = 200;
+// Meshes of the network for each correction a pass may make beyond that.
+constexpr std::size_t MeshesPerCorrection = 10;
 // Picks of a mesh, on average, that an inner loop allows beyond its
 // corrections.
 constexpr std::size_t PicksPerMesh = 8;
@@ -272,7 +275,11 @@ void TFlowGraph::SolveMeshes()
     // meshes on jumps sums them over and over, and the next pass builds
     // its meshes on the flows it leaves. Each mesh may still be picked only
     // so often, however neighbours on jumps hand a flow back and forth.
+    // A pass's corrections grow with the meshes, as the cost of the new
+    // tree and meshes that follows it does: a fixed count made a network of
+    // 20,000 meshes rebuild them after every 200 corrections.
     int Corrections = 0;
+    const int MaxCorrections = std::max(MaxMeshPasses, static_cast<int>(List.size() / MeshesPerCorrection));
     const std::size_t MaxPicks = static_cast<std::size_t>(MaxMeshPasses) + PicksPerMesh * List.size();
     std::size_t Picks = 0;
     while (LoopCode == lcNone) {
@@ -336,7 +343,7 @@ void TFlowGraph::SolveMeshes()
         Worst = Queue.Worst();
         if (Worst < 0 || std::fabs(AsFlowMesh(List[static_cast<std::size_t>(Worst)]).Imbalance()) <= MeshTolerance)
             LoopCode = SettledCode(Queue);
-        else if (Corrections > MaxMeshPasses || ++Picks > MaxPicks)
+        else if (Corrections > MaxCorrections || ++Picks > MaxPicks)
             LoopCode = lcIterationLimit;
     }
     MaxMeshResidual();

@@ -355,6 +355,28 @@ TEST(WarmStart, BoosterGridsLeaveTheLoopMethodLittleToCorrect)
     EXPECT_LE(Passes, 30);
 }
 
+TEST(WarmStart, PassOnALargeNetworkCorrectsInProportionToItsMeshes)
+{
+    // Thousands of meshes rest on their drops' jumps after the warm start,
+    // and each correction that rests one there counts. A pass may make as
+    // many corrections as a tenth of the meshes: with 200 it rebuilt the
+    // tree and meshes of the whole network after every 200.
+    const struct {
+        int Side, Every;
+        double Drop; // Pa
+        int MaxPasses;
+    } Cases[] = {{50, 5, 1.5, 2}, {50, 7, 3.0, 2}};
+    for (const auto& C : Cases) {
+        std::string Name;
+        TFlowNetwork N;
+        ASSERT_TRUE(BoosterGrid(N, C.Side, C.Every, C.Drop, Name)) << Name;
+        N.G.Solve();
+        EXPECT_TRUE(N.G.Status == ssSolved || N.G.Status == ssWithinTolerance) << Name;
+        EXPECT_GT(N.G.MeshCorrections, 200) << Name; // more than one pass's worth before
+        EXPECT_LE(N.G.SolvePasses, C.MaxPasses) << Name << ": " << N.G.MeshCorrections << " corrections";
+    }
+}
+
 TEST(WarmStart, StopsSoonOnceTheLoopMethodWouldTakeOverInAFewCorrections)
 {
     // Booster grids whose finish comes within some 0.03 Pa and then creeps
