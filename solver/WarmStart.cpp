@@ -247,6 +247,12 @@ private:
     // branches whose flows went over a jump and straight back pinned there
     // (1 when any was, 2 when a drop there is not a number, else 0).
     TWarmStartResult SolveLinearised(int Iteration);
+    // The Newton step from the solved pressures into Step, its drops into
+    // Trial at the share Alpha of it taken: whole, or shortened by regula
+    // falsi on the energy's slope from flows that conserve; or, close
+    // enough already (Best, Pa) and overshooting, the flows before it kept.
+    enum TStepEnd { seTaken, seKeepBefore, seNotFinite };
+    TStepEnd NewtonStep(std::vector<double>& Step, bool Conserved, double Best, double& Alpha);
     void ReleasePins();
     double PinCrossings(int Iteration);
     // Evaluates every law at Flow + Alpha·Step into Trial; false when a drop
@@ -691,6 +697,46 @@ double TNetworkNewton::PinCrossings(int Iteration)
     });
 }
 
+TNetworkNewton::TStepEnd TNetworkNewton::NewtonStep(std::vector<double>& Step, bool Conserved, double Best, double& Alpha)
+{
+    // The Newton step and the energy's slope along it at its start.
+    const double SlopeAtStart = SumOverLaws([&](std::size_t J) {
+        const double NewFlow = Base[J] + Weight[J] * (GroupPressure(From[J]) - GroupPressure(To[J]));
+        Step[J] = NewFlow - Flow[J];
+        return (Drop[J] - Shift[J]) * Step[J];
+    });
+    if (!EvaluateAt(Step, 1.0))
+        return seNotFinite;
+    Alpha = 1.0;
+    if (Conserved && SlopeAtStart < 0.0) {
+        // Regula falsi on the energy's slope, which rises along the step.
+        double Low = 0.0, LowSlope = SlopeAtStart;
+        double High = 1.0;
+        double HighSlope = SumOverLaws([&](std::size_t J) { return (Trial[J] - Shift[J]) * Step[J]; });
+        if (Smoothing == 0.0 && HighSlope > StepSlopeShare * -SlopeAtStart && Best <= CloseEnough) {
+            // Close enough already, and the step overshoots (a jump
+            // too small to pin): keep the flows before it.
+            return EvaluateAt(Step, 0.0) ? seKeepBefore : seNotFinite;
+        }
+        for (int K = 0; K < MaxShortenings && HighSlope > StepSlopeShare * -SlopeAtStart; ++K) {
+            Alpha = Low + (High - Low) * (-LowSlope) / (HighSlope - LowSlope);
+            if (!EvaluateAt(Step, Alpha))
+                return seNotFinite;
+            const double Here = SumOverLaws([&](std::size_t J) { return (Trial[J] - Shift[J]) * Step[J]; });
+            if (std::fabs(Here) <= StepSlopeShare * -SlopeAtStart)
+                break;
+            if (Here < 0.0) {
+                Low = Alpha;
+                LowSlope = Here;
+            } else {
+                High = Alpha;
+                HighSlope = Here;
+            }
+        }
+    }
+    return seTaken;
+}
+
 TWarmStartReport TNetworkNewton::Iterate()
 {
     TWarmStartReport Report;
@@ -742,51 +788,17 @@ TWarmStartReport TNetworkNewton::Iterate()
         }
         ReleasePins();
 
-        // The Newton step and the energy's slope along it at its start.
-        const double SlopeAtStart = SumOverLaws([&](std::size_t J) {
-            const double NewFlow = Base[J] + Weight[J] * (GroupPressure(From[J]) - GroupPressure(To[J]));
-            Step[J] = NewFlow - Flow[J];
-            return (Drop[J] - Shift[J]) * Step[J];
-        });
-        if (!EvaluateAt(Step, 1.0)) {
+        // The Newton step, shortened where the drops along it overshoot.
+        double Alpha = 1.0;
+        const TStepEnd Stepped = NewtonStep(Step, Conserved, Best, Alpha);
+        if (Stepped == seNotFinite) {
             Report.Result = wsNotFinite;
             return Report;
         }
-        double Alpha = 1.0;
-        if (Conserved && SlopeAtStart < 0.0) {
-            // Regula falsi on the energy's slope, which rises along the step.
-            double Low = 0.0, LowSlope = SlopeAtStart;
-            double High = 1.0;
-            double HighSlope = SumOverLaws([&](std::size_t J) { return (Trial[J] - Shift[J]) * Step[J]; });
-            if (Smoothing == 0.0 && HighSlope > StepSlopeShare * -SlopeAtStart && Best <= CloseEnough) {
-                // Close enough already, and the step overshoots (a jump
-                // too small to pin): keep the flows before it.
-                if (!EvaluateAt(Step, 0.0)) {
-                    Report.Result = wsNotFinite;
-                    return Report;
-                }
-                Drop.swap(Trial);
-                Slopes.swap(TrialSlope);
-                break; // the report keeps these flows' residual
-
-            }
-            for (int K = 0; K < MaxShortenings && HighSlope > StepSlopeShare * -SlopeAtStart; ++K) {
-                Alpha = Low + (High - Low) * (-LowSlope) / (HighSlope - LowSlope);
-                if (!EvaluateAt(Step, Alpha)) {
-                    Report.Result = wsNotFinite;
-                    return Report;
-                }
-                const double Here = SumOverLaws([&](std::size_t J) { return (Trial[J] - Shift[J]) * Step[J]; });
-                if (std::fabs(Here) <= StepSlopeShare * -SlopeAtStart)
-                    break;
-                if (Here < 0.0) {
-                    Low = Alpha;
-                    LowSlope = Here;
-                } else {
-                    High = Alpha;
-                    HighSlope = Here;
-                }
-            }
+        if (Stepped == seKeepBefore) {
+            Drop.swap(Trial);
+            Slopes.swap(TrialSlope);
+            break; // the report keeps these flows' residual
         }
         Drop.swap(Trial);
         Slopes.swap(TrialSlope);
