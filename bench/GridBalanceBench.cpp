@@ -9,6 +9,7 @@
 // iteration runs "Sum Flows" untimed and then times "Balance Flows" as the
 // command runs it. The counters are those of BalanceCounters.h.
 
+#include "QuietSink.h"
 #include "BalanceCounters.h"
 #include "GridNetworkGenerator.h"
 
@@ -20,11 +21,6 @@
 #include <memory>
 
 namespace {
-
-class TQuietSink : public TWarningSink {
-public:
-    void Warning(const std::string&, const std::string&) override {}
-};
 
 template <typename TBuild>
 void BalanceBuiltNetwork(benchmark::State& State, TBuild Build, bool UseWarmStart = true)

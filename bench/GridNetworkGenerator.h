@@ -8,6 +8,8 @@
 // inlet and a 1 m duct sized for about 5 m/s. Also a star: one node with
 // many outlets round it, fed the same way.
 
+#include "RoundDuct.h"
+
 #include "network/DuctGraph.h"
 #include "network/Settings.h"
 
@@ -93,15 +95,7 @@ private:
     static TDuctBranch* Duct(TDuctGraph& G, int& NextBranch, int From, int To, double Diameter,
                              double Length, double Flow)
     {
-        auto* B = static_cast<TDuctBranch*>(G.AddBranch(NextBranch++, From, To));
-        B->SetDuctType(dtSpiral, 0.0, Length, Flow);
-        B->Diameter = Diameter;
-        B->DuctHeight = Diameter;
-        B->DuctWidth = Diameter;
-        B->CalcArea();
-        B->CalcVelocity();
-        B->CalcDuctArea();
-        return B;
+        return AddRoundDuct(G, NextBranch++, From, To, Diameter, Length, Flow);
     }
 
     static void Outlet(TDuctGraph& G, int& NextBranch, int Node, int OutletId, const TGridOptions& Options)

@@ -9,6 +9,7 @@
 // status reached (0 "Solved", 1 "Not-balanced", 2 "Within tolerance",
 // 4 "Data error", 5 "MaxIts reached") and the passes of the sizing loop.
 
+#include "QuietSink.h"
 #include "DuctNetworkGenerator.h"
 
 #include "foundation/WarningSink.h"
@@ -22,11 +23,6 @@
 #include <vector>
 
 namespace {
-
-class TQuietSink : public TWarningSink {
-public:
-    void Warning(const std::string&, const std::string&) override {}
-};
 
 // Sizes a freshly generated network each iteration (generating and freeing
 // it untimed) and reports the method shown, the status and the sizing

@@ -6,6 +6,7 @@
 // Friction" without dampers and then balanced by "Balance Flows". The
 // counters are those of BalanceCounters.h.
 
+#include "QuietSink.h"
 #include "BalanceCounters.h"
 #include "DuctNetworkGenerator.h"
 
@@ -20,11 +21,6 @@
 #include <vector>
 
 namespace {
-
-class TQuietSink : public TWarningSink {
-public:
-    void Warning(const std::string&, const std::string&) override {}
-};
 
 void BalanceGeneratedNetwork(benchmark::State& State)
 {

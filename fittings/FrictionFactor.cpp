@@ -109,7 +109,7 @@ double FrictionFactorColebrook(double Re, double RelRoughness, double Guess)
     double x = 1.0 / std::sqrt(Guess);
     const double a = RelRoughness / 3.7;
     const double b = 2.51 / Re;
-    const double k = 0.868588963; // 2 / ln 10
+    const double k = TwoOverLn10;
     double d = (a + b * x) / ((k + x) * b + a);
     double F = 2.0 * std::log10(a + b * x) + x;
     for (int Step = 1; Step <= MaxSteps; ++Step) {
@@ -135,8 +135,7 @@ double FrictionFactorRough(double RelRoughness)
 
 double FrictionFactorLaminar(double Re)
 {
-    const double f = 64.0 / Re;
-    return f > 1.0 ? SlowFlowFriction : f;
+    return Re < SlowFlowReynolds ? SlowFlowFriction : SlowFlowReynolds / Re;
 }
 
 double AirReynoldsNumberHW(double Q, double H, double W, double D)

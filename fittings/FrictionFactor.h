@@ -18,7 +18,12 @@ enum TFlowRegime {
 // Reynolds numbers at which the friction law jumps: laminar flow turns
 // turbulent, and below the slow-flow limit 64/Re would exceed 1.
 inline constexpr double TurbulentReynolds = 2300.0;
+// 64 is also the constant of the laminar law f = 64/Re, which reaches 1
+// there.
 inline constexpr double SlowFlowReynolds = 64.0;
+// 2/ln 10, the slope of 2·log10 x against ln x in the turbulent laws,
+// to the digits those laws' iterations were written with.
+inline constexpr double TwoOverLn10 = 0.868588963;
 
 // Density x Velocity x Diameter / Viscosity.
 double ReynoldsNumber(double Density, double Velocity, double Diameter, double Viscosity);

@@ -7,9 +7,6 @@
 
 namespace {
 
-// More threads than this gain little on the loops it serves: they are
-// bound by memory, and the machine is shared with the windows.
-constexpr std::size_t MostThreads = 8;
 // Ranges per thread, so that a thread slowed by others on the machine
 // holds up only a small part of the loop.
 constexpr std::size_t RangesPerThread = 4;

@@ -18,6 +18,10 @@
 
 class TWorkerTeam {
 public:
+    // More threads than this gain little on the loops the team serves:
+    // they are bound by memory, and the machine is shared with the windows.
+    static constexpr std::size_t MostThreads = 8;
+
     TWorkerTeam();
     ~TWorkerTeam();
     TWorkerTeam(const TWorkerTeam&) = delete;

@@ -35,6 +35,10 @@ public:
     // A caller's own branch order for the spanning tree.
     using TBranchOrdering = std::function<void(TBranchList&)>;
 
+    // The fewest meshes worth a thread of their own, for every loop the
+    // team shares out over the meshes.
+    static constexpr std::size_t MeshesPerThread = 256;
+
     TGraph();
     virtual ~TGraph();
     TGraph(const TGraph&) = delete;

@@ -28,9 +28,6 @@
 
 namespace {
 
-// The fewest meshes worth a thread of their own.
-constexpr std::size_t MeshesPerThread = 256;
-
 bool IsExcluded(const TNode* Node)
 {
     return BitIsSet(Node->Flags, gfExcluded);

@@ -18,6 +18,7 @@
 namespace pugi {
 class xml_node;
 }
+class TFlowSnapshot;
 
 class TDuctGraph : public TFlowGraph {
 public:
@@ -173,8 +174,9 @@ public:
     // present resistances around the mesh loop. Status becomes "Solved",
     // "Within tolerance" (at most WithinToleranceResidual Pa left in every
     // mesh, or the last mesh loop converged), "MaxIts reached" or "Data
-    // error" (failed checks, or values that stopped being numbers: the
-    // flows are then put back as they were before the command).
+    // error" (failed checks, or values that stopped being numbers, or a
+    // failure inside the run, which a message names: the flows are then put
+    // back as they were before the command).
     void Solve();
     // Solve starts the loop method from the flows of a whole-network
     // solve (solver/WarmStart.h) when that succeeds; tests and benchmarks
@@ -271,6 +273,9 @@ protected:
     void ItemsGoing(const TDeletion& Going) override;
 
 private:
+    // Solve's run once the fan is checked and its flows are Saved; from the
+    // present flows when FromPresentFlows, else afresh.
+    void BalanceFrom(const TFlowSnapshot& Saved, bool FromPresentFlows);
     // Stops a solve command: status "Data error", ErrorBranch At, the
     // message "Data error in " followed by Text; false.
     bool DataError(TFlowBranch* At, const std::string& Text);

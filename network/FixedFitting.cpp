@@ -1,14 +1,10 @@
 #include "network/FixedFitting.h"
 
-#include "fittings/FrictionFactor.h"
-#include "foundation/AirProperties.h"
 #include "foundation/ValueStream.h"
 #include "network/FlowBranch.h"
 #include "network/RecordReader.h"
 
-#include <algorithm>
 #include <cmath>
-#include <numbers>
 
 namespace {
 
@@ -100,24 +96,8 @@ TFixedEndFitting::TFixedEndFitting(TValueReader& Reader, TGraphDataVersion Versi
     }
 }
 
-void TFixedEndFitting::CalcEquivLength(double DryBulb, double Density, double MassFlow, double,
-                                       double Diameter, double Roughness)
-{
-    EquivLength = 0.0;
-    Drop = 0.0;
-    if (!(Diameter > 0.0) || !(Density > 0.0))
-        return;
-    const double Velocity = MassFlow / Density / (std::numbers::pi * Diameter * Diameter / 4.0);
-    const double Re = ReynoldsNumber(Density, std::fabs(Velocity), Diameter, AirViscosity(DryBulb));
-    // The duct's own factor at this flow, held as the duct's is: the
-    // terminal's length is added to the duct's and multiplied by the
-    // duct's factor, so the two must agree for the drop to rise with the
-    // flow where the slow-flow law jumps.
-    int Regime = frNoFlow;
-    CalcEquivLengthAt(DuctFrictionFactor(Re, Roughness, Diameter, Regime), Density, MassFlow, Diameter);
-}
-
-void TFixedEndFitting::CalcEquivLengthAt(double F, double Density, double MassFlow, double Diameter)
+void TFixedEndFitting::CalcEquivLength(double, double Density, double MassFlow, double F, double Diameter,
+                                       double)
 {
     EquivLength = 0.0;
     Drop = 0.0;

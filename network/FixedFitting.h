@@ -93,13 +93,11 @@ public:
     double RefVelocity = 0.0; // m/s
     double RefDrop = 0.0;     // Pa
 
-    // With its own friction factor (the branch's, held to 0.01..0.03, starts
-    // the iteration) at the flow's Reynolds number: Le := C·D/f and
-    // Drop := 8·f·Le·m²/(π²·ρ·D⁵); both 0 without a diameter.
+    // At Friction, the duct's factor at this flow (the one the duct's
+    // length is multiplied by, which the branch finds): Le := C·D/f and
+    // Drop := 8·f·Le·m²/(π²·ρ·D⁵); both 0 without a factor or a diameter.
     void CalcEquivLength(double DryBulb, double Density, double MassFlow, double Friction,
                          double Diameter, double Roughness) override;
-    // The same at the duct's factor F for this flow, found by the caller.
-    void CalcEquivLengthAt(double F, double Density, double MassFlow, double Diameter);
     void WriteData(TValueWriter& Writer) const override;
 
     // After the user changed the value Changed and kept Fixed, derives the

@@ -85,6 +85,13 @@ public:
     std::vector<std::pair<double, double>> LinkedFittingValues;
     // The duct's rough-wall factor, for its friction factor.
     TRoughWallFactor RoughWall;
+    // Where a balancing run left the branch resting on a jump of its law
+    // (laminar to turbulent): while its mass flow is RestFlow it takes any
+    // drop from TotalDrop + RestBelow to TotalDrop + RestAbove. Not a number
+    // when it rests nowhere.
+    double RestFlow = std::nan("");
+    double RestBelow = 0.0; // Pa, not above 0
+    double RestAbove = 0.0; // Pa, not below 0
 
     TFlowNode* FromFlowNode() const { return static_cast<TFlowNode*>(FromNode); }
     TFlowNode* ToFlowNode() const { return static_cast<TFlowNode*>(ToNode); }
@@ -148,6 +155,10 @@ public:
     // alone, never of the factor before), kept within 0.001..0.3. A fan or
     // sink branch, or a duct without a diameter: f := 0.
     void CalcFriction();
+    // The duct law's factor at Speed (m/s) through this branch's diameter,
+    // with the viscosity and Reynolds number it comes from: the one
+    // computation of a duct's factor, for its own length and its terminals.
+    double DuctLawFactor(double Speed, double& Mu, double& Re);
     // A duct with a diameter: CalcFriction, then ResistanceAtFriction.
     void CalcResistance();
     // A duct with a diameter: R := 8·f·Ltot/(π²·D⁵) at the present f;
@@ -181,9 +192,9 @@ public:
     // EquivLength := LeFittings + LeDp + LeC + the terminals that apply.
     void AddUpEquivLength();
     // The terminals that apply compute their lengths and drops (at ρto);
-    // their drops become InletTermDrop and OutletTermDrop (else 0). With
-    // FactorCurrent the duct's FrictionFactor has just been computed at
-    // this flow, and the terminals take it rather than finding it again.
+    // their drops become InletTermDrop and OutletTermDrop (else 0), in the
+    // duct's factor at the present flow. With FactorCurrent FrictionFactor
+    // has just been computed at this flow; else CalcFriction finds it.
     void CalcTerminalLosses(bool FactorCurrent = false);
     // FixedDpSum and FixedCSum := the sums of the items' drops.
     void SumFixedDrops();

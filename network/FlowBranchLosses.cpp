@@ -15,6 +15,7 @@
 #include "network/Settings.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -45,27 +46,37 @@ void TFlowBranch::CalcFriction()
     }
     CalcArea();
     CalcVelocity();
-    Viscosity = AirViscosity(FromFlowNode()->DryBulb);
-    Reynolds = ReynoldsNumber(ToDensity, std::fabs(Velocity), Diameter, Viscosity);
+    FrictionFactor = DuctLawFactor(Velocity, Viscosity, Reynolds);
+}
+
+double TFlowBranch::DuctLawFactor(double Speed, double& Mu, double& Re)
+{
+    Mu = AirViscosity(FromFlowNode()->DryBulb);
+    Re = ReynoldsNumber(ToDensity, std::fabs(Speed), Diameter, Mu);
     // From the flow alone, never from the factor before: a factor that
     // started from its last value could differ call by call between the
     // regimes, and the drop with it.
     int Regime = frNoFlow;
     const double Roughness = DuctRoughness(*this);
-    FrictionFactor = DuctFrictionFactor(Reynolds, Roughness, Diameter, RoughWall.Of(Roughness, Diameter), Regime);
+    return DuctFrictionFactor(Re, Roughness, Diameter, RoughWall.Of(Roughness, Diameter), Regime);
 }
 
 bool TFlowBranch::SitsOnJump() const
 {
-    // A balance resting on a jump lies within a few parts in a billion of
-    // the flow there.
-    constexpr double Near = 1e-6;
+    // A mesh correction rests within a billionth of the mesh's largest
+    // flow from a jump. At zero flow that is far below this velocity (m/s)
+    // in any duct, a flow no reading could show.
+    constexpr double RestingVelocity = 1e-4;
+    // At Re 64 and 2300, this share of the jump's Reynolds number: a
+    // millionth, for a branch carrying down to a thousandth of the mesh's
+    // largest flow.
+    constexpr double RestingShare = 1e-6;
     if (Kind != bkCommon || !(Diameter > 0.0))
         return false;
-    if (!FixedDps.empty() && Reynolds < Near)
+    if (!FixedDps.empty() && std::fabs(Velocity) < RestingVelocity)
         return true;
     for (double Re : {SlowFlowReynolds, TurbulentReynolds})
-        if (std::fabs(Reynolds - Re) <= Near * Re)
+        if (std::fabs(Reynolds - Re) <= RestingShare * Re)
             return true;
     return false;
 }
@@ -171,13 +182,22 @@ void TFlowBranch::CalcTerminalLosses(bool FactorCurrent)
     const bool Outlet = OutletApplies();
     if (!Inlet && !Outlet)
         return;
+    // The terminals' lengths are stated in the factor the duct's length is
+    // multiplied by, found once by the one law: the duct's present factor,
+    // and a fan's terminal the law's at the fan's flow.
+    double F = 0.0;
+    if (Kind == bkCommon) {
+        if (!FactorCurrent)
+            CalcFriction();
+        F = FrictionFactor;
+    } else if (Diameter > 0.0 && ToDensity > 0.0) {
+        double Mu = 0.0, Re = 0.0;
+        F = DuctLawFactor(MassFlow / ToDensity / (std::numbers::pi * Diameter * Diameter / 4.0), Mu, Re);
+    }
     const double DryBulb = FromFlowNode()->DryBulb;
     const double Roughness = DuctRoughness(*this);
     auto Compute = [&](TFixedEndFitting& Terminal) {
-        if (FactorCurrent && Kind == bkCommon)
-            Terminal.CalcEquivLengthAt(FrictionFactor, ToDensity, MassFlow, Diameter);
-        else
-            Terminal.CalcEquivLength(DryBulb, ToDensity, MassFlow, FrictionFactor, Diameter, Roughness);
+        Terminal.CalcEquivLength(DryBulb, ToDensity, MassFlow, F, Diameter, Roughness);
         return Terminal.Drop;
     };
     if (Inlet)

@@ -1,6 +1,7 @@
 #include "network/FlowEnums.h"
 
 #include <array>
+#include <ostream>
 
 namespace {
 
@@ -35,3 +36,11 @@ const char* DuctTypeText(int Value) { return Pick(DuctTypes, Value); }
 const char* DuctTypeWord(int Value) { return Pick(DuctWords, Value); }
 const char* SolveStatusText(int Value) { return Pick(SolveStatuses, Value); }
 const char* SolveMethodText(int Value) { return Pick(SolveMethods, Value); }
+
+std::ostream& operator<<(std::ostream& Out, TSolveStatus Status)
+{
+    const char* Text = SolveStatusText(Status);
+    if (*Text)
+        return Out << Text;
+    return Out << "status " << static_cast<int>(Status);
+}

@@ -3,6 +3,7 @@
 // each is what the documents store.
 
 #include <cstdint>
+#include <iosfwd>
 
 enum TNodeType : std::uint8_t { ntCommon, ntOutlet, ntInlet, ntSink };
 enum TOutletKind : std::uint8_t { okDiffuser, okGrille, okPlainOutlet };
@@ -35,3 +36,7 @@ const char* DuctTypeText(int Value);     // "Spiral", "Rect", "None", "Fan"
 const char* DuctTypeWord(int Value);     // "Spiral", "Duct", "None", "Fan"
 const char* SolveStatusText(int Value);  // "Solved" ... "MaxIts reached"
 const char* SolveMethodText(int Value);  // "Equal Friction" ... "Standard Sizes"
+
+// The status's text ("Solved" ...), or its number when it has none: a
+// status streamed into a message reads as a word, not as a control character.
+std::ostream& operator<<(std::ostream& Out, TSolveStatus Status);

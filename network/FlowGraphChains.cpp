@@ -7,9 +7,8 @@
 
 namespace {
 
-// The fewest branches, and meshes, worth a thread of their own.
+// The fewest branches worth a thread of their own.
 constexpr std::size_t BranchesPerThread = 512;
-constexpr std::size_t MeshesPerThread = 128;
 
 } // namespace
 

@@ -17,6 +17,8 @@ void TFlowMesh::Reuse(int NewId)
     TMesh::Reuse(NewId);
     FlowCorrection = 0.0;
     MeshResidual = 0.0;
+    GapBelow = 0.0;
+    GapAbove = 0.0;
     Gain = StartGain;
     HasFan = false;
     Steps = 0;

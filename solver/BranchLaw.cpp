@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr double Log10Slope = 0.868588963; // 2/ln 10
-
 double Held(double F)
 {
     return std::clamp(F, DuctFrictionLow, DuctFrictionHigh);
@@ -32,7 +30,7 @@ double FrictionSlope(double Re, double Roughness, double Diameter, double F, dou
         return Re > SlowFlowReynolds ? -1.0 : 0.0;
     const double X = 1.0 / std::sqrt(F); // the laws are stated in x = 1/√f
     if (Roughness == 0.0)
-        return -2.0 * Log10Slope / (X + Log10Slope);
+        return -2.0 * TwoOverLn10 / (X + TwoOverLn10);
     const double Relative = Roughness / Diameter;
     // Past the onset of fully rough flow (where the rough-wall factor's
     // measure passes its limit) the factor falls gently to the rough-wall
@@ -42,7 +40,7 @@ double FrictionSlope(double Re, double Roughness, double Diameter, double F, dou
     // Colebrook, x + 2·log10(rr/3.7 + 2.51·x/Re) = 0, differentiated.
     const double T = 2.51 * X / Re;
     const double U = Relative / 3.7 + T;
-    const double DxDlnRe = (Log10Slope * T / U) / (1.0 + Log10Slope * T / (X * U));
+    const double DxDlnRe = (TwoOverLn10 * T / U) / (1.0 + TwoOverLn10 * T / (X * U));
     return -2.0 * DxDlnRe / X;
 }
 
@@ -75,7 +73,7 @@ TBranchLaw::TBranchLaw(TFlowBranch& Branch, double DuctRoughness, bool WithJumps
     Jumps[0].Flow = SlowFlowReynolds * FlowPerRe;
     Jumps[0].Rise = K * Jumps[0].Flow * Jumps[0].Flow * (Held(1.0) - SlowFlowFriction);
     Jumps[1].Flow = TurbulentReynolds * FlowPerRe;
-    Jumps[1].Rise = K * Jumps[1].Flow * Jumps[1].Flow * (Turbulent - Held(64.0 / TurbulentReynolds));
+    Jumps[1].Rise = K * Jumps[1].Flow * Jumps[1].Flow * (Turbulent - Held(FrictionFactorLaminar(TurbulentReynolds)));
 }
 
 int TBranchLaw::Piece(double M) const
@@ -128,9 +126,17 @@ double TBranchLaw::Slope(bool Spread) const
     // FrictionDrop has the sign of m: every part over m is positive. The
     // terminals' lengths follow the duct's own factor, so their drops grow
     // as m², as those of C-value items do.
+    // The m² parts are summed from their own lengths: taken as what the
+    // others leave, a branch whose fixed drops stand for nearly all of its
+    // length at a slow flow kept a rounding remainder of them, which over
+    // that flow gave slopes of 1e33 and corrections of nothing.
+    double SquaredLength = B.LeFittings + B.LeC;
+    if (B.OutletApplies())
+        SquaredLength += B.OutletTerminal->EquivLength;
+    if (B.InletApplies())
+        SquaredLength += B.InletTerminal->EquivLength;
     const double Own = B.FrictionDrop * B.Length / B.TotalLength;
-    const double Fixed = B.FrictionDrop * B.LeDp / B.TotalLength;
-    const double Squared = B.FrictionDrop - Own - Fixed;
+    const double Squared = B.FrictionDrop * SquaredLength / B.TotalLength;
     const double Beta = FrictionSlope(B.Reynolds, Roughness, B.Diameter, B.FrictionFactor,
                                       Item->RoughWall.Of(Roughness, B.Diameter));
     double Slope = ((2.0 + Beta) * Own + 2.0 * Squared) / M;

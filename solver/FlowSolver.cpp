@@ -20,9 +20,11 @@
 #include "solver/MeshQueue.h"
 #include "solver/WarmStart.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <exception>
+#include <string>
 #include <vector>
 
 namespace {
@@ -32,6 +34,8 @@ constexpr double UnchangedResidual = 0.001;
 // The worst mesh's residual at which the inner loop has converged (Pa).
 constexpr double MeshTolerance = 0.01;
 constexpr int MaxMeshPasses = 200;
+// Meshes of the network for each correction a pass may make beyond that.
+constexpr std::size_t MeshesPerCorrection = 10;
 // Picks of a mesh, on average, that an inner loop allows beyond its
 // corrections.
 constexpr std::size_t PicksPerMesh = 8;
@@ -229,8 +233,9 @@ bool TFlowGraph::MaxMeshResidual()
     double Largest = 0.0;
     bool Finite = true;
     for (const auto& Mesh : Meshes()) {
-        const double R = AsFlowMesh(Mesh).MeshResidual;
-        if (!std::isfinite(R))
+        // Judged outside the gaps of branches resting at zero flow.
+        const double R = AsFlowMesh(Mesh).Imbalance();
+        if (!std::isfinite(AsFlowMesh(Mesh).MeshResidual))
             Finite = false;
         else if (std::fabs(R) > Largest)
             Largest = std::fabs(R);
@@ -271,12 +276,16 @@ void TFlowGraph::SolveMeshes()
     // The drops of the corrected mesh's branches before its correction,
     // then their changes.
     std::vector<double> DropsBefore;
-    // Corrections that balanced their mesh (or ran out of steps) count
-    // toward the limit; one that found its mesh on a jump sets it aside,
-    // so that thousands of such meshes are seen in one pass. Each mesh may
-    // still be picked only so often, however neighbours on jumps hand a
-    // flow back and forth.
+    // Every correction counts toward the limit, one that found its mesh on
+    // a jump (and set it aside) as well: a pass that corrects thousands of
+    // meshes on jumps sums them over and over, and the next pass builds
+    // its meshes on the flows it leaves. Each mesh may still be picked only
+    // so often, however neighbours on jumps hand a flow back and forth.
+    // A pass's corrections grow with the meshes, as the cost of the new
+    // tree and meshes that follows it does: a fixed count made a network of
+    // 20,000 meshes rebuild them after every 200 corrections.
     int Corrections = 0;
+    const int MaxCorrections = std::max(MaxMeshPasses, static_cast<int>(List.size() / MeshesPerCorrection));
     const std::size_t MaxPicks = static_cast<std::size_t>(MaxMeshPasses) + PicksPerMesh * List.size();
     std::size_t Picks = 0;
     while (LoopCode == lcNone) {
@@ -285,16 +294,23 @@ void TFlowGraph::SolveMeshes()
             break;
         }
         TFlowMesh& Corrected = AsFlowMesh(List[static_cast<std::size_t>(Worst)]);
-        if (Queue.ComesBackUnchanged(Worst, Corrected.MeshResidual)) {
+        if (Queue.ComesBackUnchanged(Worst, Corrected.Imbalance())) {
             // A neighbour keeps undoing this mesh's corrections: it is set
             // aside as one on a jump is, for correcting it again would only
             // start the exchange anew.
             Queue.Park(Worst, Corrected.MeshResidual, MeshTolerance);
         } else {
             DropsBefore.clear();
-            for (const TLink& L : Corrected.Links)
+            // A branch that rests at zero flow on its fixed drops, or comes
+            // to rest there, changes the gap of every mesh through it: those
+            // meshes are summed afresh rather than updated.
+            bool GapsMove = false;
+            for (const TLink& L : Corrected.Links) {
                 DropsBefore.push_back(FlowBranchOf(L).TotalDrop);
+                GapsMove = GapsMove || TFlowMesh::Resting(FlowBranchOf(L));
+            }
             const int Correction = Corrected.CorrectFlow();
+            GapsMove = GapsMove || Corrected.GapBelow != 0.0 || Corrected.GapAbove != 0.0;
             ++MeshCorrections;
             MeshSteps += Corrected.Steps;
             if (Correction == lcNotFinite) {
@@ -311,14 +327,16 @@ void TFlowGraph::SolveMeshes()
             } else {
                 for (std::size_t K = 0; K < DropsBefore.size(); ++K)
                     DropsBefore[K] = FlowBranchOf(Corrected.Links[K]).TotalDrop - DropsBefore[K];
-                Queue.Update(Worst, Corrected.MeshResidual);
+                Queue.Update(Worst, Corrected.MeshResidual, Corrected.GapBelow, Corrected.GapAbove);
                 for (int I : Queue.AddDropChanges(Worst, DropsBefore)) {
-                    const double R = AsFlowMesh(List[static_cast<std::size_t>(I)]).MeshResidual;
-                    if (!std::isfinite(R)) {
+                    TFlowMesh& Other = AsFlowMesh(List[static_cast<std::size_t>(I)]);
+                    if (GapsMove)
+                        Other.CalcResidual(false);
+                    if (!std::isfinite(Other.MeshResidual)) {
                         LoopCode = lcNotFinite;
                         return;
                     }
-                    Queue.Update(I, R);
+                    Queue.Update(I, Other.MeshResidual, Other.GapBelow, Other.GapAbove);
                 }
             }
             // A mesh whose balance sits on a jump of a branch law is set
@@ -326,13 +344,12 @@ void TFlowGraph::SolveMeshes()
             // would only step back and forth across the jump.
             if (Correction == lcWithinTolerance)
                 Queue.Park(Worst, Corrected.MeshResidual, MeshTolerance);
-            else
-                ++Corrections;
+            ++Corrections;
         }
         Worst = Queue.Worst();
-        if (Worst < 0 || std::fabs(AsFlowMesh(List[static_cast<std::size_t>(Worst)]).MeshResidual) <= MeshTolerance)
+        if (Worst < 0 || std::fabs(AsFlowMesh(List[static_cast<std::size_t>(Worst)]).Imbalance()) <= MeshTolerance)
             LoopCode = SettledCode(Queue);
-        else if (Corrections > MaxMeshPasses || ++Picks > MaxPicks)
+        else if (Corrections > MaxCorrections || ++Picks > MaxPicks)
             LoopCode = lcIterationLimit;
     }
     MaxMeshResidual();
@@ -373,6 +390,8 @@ void TDuctGraph::Solve()
     // The same start for every run: a chord without flow starts at the same
     // "random" correction, so the same network always gives the same figures.
     SolveRandom.seed(std::mt19937::default_seed);
+    // Rests on jumps are found afresh: sizes and air may have changed.
+    ForEachBranch([](TFlowBranch& B) { B.RestFlow = std::nan(""); });
     const TSolveStatus Previous = Status;
     const bool HadLeakage = LeakBranch != nullptr;
     if (!CheckMainFan()) {
@@ -388,6 +407,19 @@ void TDuctGraph::Solve()
         BalanceSinkBranches(Branches());
     TFlowSnapshot Saved;
     Saved.Take(*this);
+    try {
+        BalanceFrom(Saved, FromPresentFlows);
+    } catch (const std::exception& Failure) {
+        // Whatever failed (memory, a computation that threw), the half-done
+        // run's flows are no result: the network goes back to how it was.
+        Saved.Restore();
+        Status = ssDataError;
+        ShowMessage(std::string("Balance Flows failed: ") + Failure.what() + " - the flows are as before");
+    }
+}
+
+void TDuctGraph::BalanceFrom(const TFlowSnapshot& Saved, bool FromPresentFlows)
+{
     auto BrokeDown = [&] {
         Saved.Restore();
         Status = ssDataError;
@@ -447,46 +479,42 @@ void TDuctGraph::Solve()
     int Result = lcNone;
     int Pass = 0;
     TPassOutcome Before[2];
-    try {
-        while (Result == lcNone) {
-            SolveMeshes();
-            if (LoopCode == lcNotFinite) {
-                BrokeDown();
-                return;
-            }
-            const double PassStart = MaxResidual;
-            ForEachBranch([](TFlowBranch& B) { B.CalcFriction(); });
-            CalcFittingsC();
-            CalcFittingSums();
-            RecalcChain();
-            if (!SumAllResiduals() || !FlowsFinite(Branches())) {
-                BrokeDown();
-                return;
-            }
-            Result = OuterPassResult(LoopCode, Pass, std::fabs(MaxResidual - PassStart), MaxResidual);
-            TPassOutcome Now{LoopCode, 0, nullptr, MaxResidual};
-            ParkedMeshes(Now.Parked, Now.WorstParked, MeshTolerance);
-            if (Result == lcNone && PassesStuck(Now, Before))
-                Result = MaxResidual <= WithinToleranceResidual ? lcWithinTolerance : lcIterationLimit;
-            Before[1] = Before[0];
-            Before[0] = Now;
-            SolvePasses = ++Pass;
-            if (Result == lcNone) {
-                // A new tree on the new resistances; the meshes start at the
-                // chords' present flows.
-                if (!Prepare(Warm)) {
-                    Status = ssDataError;
-                    return;
-                }
-                // The mesh loop walks the node pressures after its
-                // corrections; only one that returns at once needs them now.
-                InitSolveState(NothingToCorrect(Meshes()));
-                if (Warm)
-                    StartMeshSlopes(*this);
-            }
+    while (Result == lcNone) {
+        SolveMeshes();
+        if (LoopCode == lcNotFinite) {
+            BrokeDown();
+            return;
         }
-    } catch (const std::exception&) {
-        // A failure inside a pass ends the run with the result reached.
+        const double PassStart = MaxResidual;
+        ForEachBranch([](TFlowBranch& B) { B.CalcFriction(); });
+        CalcFittingsC();
+        CalcFittingSums();
+        RecalcChain();
+        if (!SumAllResiduals() || !FlowsFinite(Branches())) {
+            BrokeDown();
+            return;
+        }
+        Result = OuterPassResult(LoopCode, Pass, std::fabs(MaxResidual - PassStart), MaxResidual);
+        TPassOutcome Now{LoopCode, 0, nullptr, MaxResidual};
+        ParkedMeshes(Now.Parked, Now.WorstParked, MeshTolerance);
+        if (Result == lcNone && PassesStuck(Now, Before))
+            Result = MaxResidual <= WithinToleranceResidual ? lcWithinTolerance : lcIterationLimit;
+        Before[1] = Before[0];
+        Before[0] = Now;
+        SolvePasses = ++Pass;
+        if (Result == lcNone) {
+            // A new tree on the new resistances; the meshes start at the
+            // chords' present flows.
+            if (!Prepare(Warm)) {
+                Status = ssDataError;
+                return;
+            }
+            // The mesh loop walks the node pressures after its
+            // corrections; only one that returns at once needs them now.
+            InitSolveState(NothingToCorrect(Meshes()));
+            if (Warm)
+                StartMeshSlopes(*this);
+        }
     }
     Finish();
     SetStatusFromCode(Result);

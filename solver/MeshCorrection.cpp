@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -34,6 +35,19 @@ constexpr int StallSteps = 8;
 // A step that falls back between the bounds by interpolation lands at
 // least this share of their distance from either.
 constexpr double InsideShare = 0.1;
+// A branch rests where it was left while its flow stays within this share
+// of that flow (the rounding of a volume flow taken back to mass).
+constexpr double RestShare = 1e-12;
+
+// True when a jump of the branch's friction law (Re 64 or 2300) lies
+// between the Reynolds numbers A and B.
+bool JumpBetweenReynolds(double A, double B)
+{
+    for (double Re : {SlowFlowReynolds, TurbulentReynolds})
+        if ((A - Re) * (B - Re) <= 0.0 && A != B)
+            return true;
+    return false;
+}
 
 // One side of the balance: the circulation (kg/s, from the start of the
 // correction) nearest to it seen so far with a residual of that sign.
@@ -89,6 +103,28 @@ bool JumpBetween(const std::vector<TLink>& Links, double Low, double High, doubl
     return Found;
 }
 
+// The step (kg/s, from the present flows) that brings a branch of the mesh
+// with fixed drops to exactly zero flow, the one whose zero lies strictly
+// between the circulations Low and High (counted from the present flows)
+// nearest to Target; false when there is none. Resting there, the branch
+// takes any drop within its fixed drops' gap.
+bool ZeroFlowStep(const std::vector<TLink>& Links, double Low, double High, double Target, double& Step)
+{
+    bool Found = false;
+    for (const TLink& L : Links) {
+        const TFlowBranch& B = FlowBranchOf(L);
+        if (B.Kind != bkCommon || !(B.Diameter > 0.0) || B.FixedDps.empty() || B.MassFlow == 0.0)
+            continue;
+        // Direction·(-Direction·m) is -m exactly, so the flow lands on 0.
+        const double X = -L.Direction * B.MassFlow;
+        if (X > Low && X < High && (!Found || std::fabs(X - Target) < std::fabs(Step - Target))) {
+            Step = X;
+            Found = true;
+        }
+    }
+    return Found;
+}
+
 // Where a step goes that the secant would take outside the bounds, between
 // which the balance lies: a secant through points either side of a jump
 // of a branch law points anywhere. A jump between the bounds is tried on
@@ -137,16 +173,40 @@ void TFlowMesh::ClearFlows()
         FlowBranchOf(L).MassFlow = 0.0;
 }
 
+bool TFlowMesh::RestingGap(const TFlowBranch& B, double& Below, double& Above)
+{
+    Below = Above = 0.0;
+    if (std::fabs(B.MassFlow - B.RestFlow) <= RestShare * std::fabs(B.RestFlow)) {
+        Below = B.RestBelow;
+        Above = B.RestAbove;
+        return true;
+    }
+    if (B.MassFlow != 0.0 || B.FixedDps.empty() || B.Kind != bkCommon || !(B.Diameter > 0.0))
+        return false;
+    for (const auto& Item : B.FixedDps)
+        Above += std::fabs(Item->Drop);
+    Below = -Above;
+    return Above > 0.0;
+}
+
 void TFlowMesh::CalcResidual(bool UpdateDensity)
 {
     double Sum = 0.0;
+    double Below = 0.0, Above = 0.0;
     for (const TLink& L : Links) {
         TFlowBranch& B = FlowBranchOf(L);
         if (UpdateDensity)
             B.UpdateDensity();
         Sum += L.Direction * B.TotalDrop;
+        double Low, High;
+        if (RestingGap(B, Low, High)) {
+            Below += L.Direction > 0 ? Low : -High;
+            Above += L.Direction > 0 ? High : -Low;
+        }
     }
     MeshResidual = Sum;
+    GapBelow = Below;
+    GapAbove = Above;
 }
 
 void TFlowMesh::SumConductance()
@@ -210,7 +270,10 @@ int TFlowMesh::CorrectFlow()
             Step = SignOf(Step) * MaxStep;
         const double Low = std::min(Below.At, Above.At);
         const double High = std::max(Below.At, Above.At);
-        if (Bracketed && !Halving && !(Moved + Step > Low && Moved + Step < High))
+        double ToZero = 0.0;
+        if (Bracketed && ZeroFlowStep(Links, Low - Moved, High - Moved, Step, ToZero))
+            Step = ToZero; // the balance may rest within that branch's gap
+        else if (Bracketed && !Halving && !(Moved + Step > Low && Moved + Step < High))
             Step = WithinBounds(Links, Below, Above, Moved, JumpWidth) - Moved;
         if (!std::isfinite(Step))
             return lcNotFinite;
@@ -233,12 +296,16 @@ int TFlowMesh::CorrectFlow()
         // mesh taking steps of no size until its step limit.
         if (std::fabs(T) > TinySlope)
             Gain = Step / Change;
-        if (std::fabs(R) <= ResidualTolerance)
+        if (std::fabs(Imbalance()) <= ResidualTolerance)
             return lcConverged;
         const bool Closer = Below.Note(Moved, R, false) || Above.Note(Moved, R, true);
         SinceCloser = Closer ? 0 : SinceCloser + 1;
         const double Apart = std::fabs(Above.At - Below.At);
+        // A fixed drop's zero between the bounds is tried first.
+        double Untried = 0.0;
         if (Below.Seen && Above.Seen &&
+            !ZeroFlowStep(Links, std::min(Below.At, Above.At) - Moved, std::max(Below.At, Above.At) - Moved, 0.0,
+                          Untried) &&
             (Apart <= JumpWidth ||
              (Steepest > 0.0 && Above.Residual - Below.Residual > JumpSteepness * Steepest * Apart))) {
             // On a jump: rest on the side that is left closer to balance,
@@ -246,15 +313,34 @@ int TFlowMesh::CorrectFlow()
             // one's equivalent lengths follow its friction at the resting
             // flow and not at the last step's (a law that jumps changes its
             // friction factor by half between the two sides).
-            const TBound& Rest = std::fabs(Below.Residual) < std::fabs(Above.Residual) ? Below : Above;
-            FlowCorrection = Rest.At - Moved;
+            // The branches whose laws jump between the two sides rest
+            // there, each taking any drop across its jump.
+            const bool BelowCloser = std::fabs(Below.Residual) < std::fabs(Above.Residual);
+            const TBound& Rest = BelowCloser ? Below : Above;
+            const TBound& Far = BelowCloser ? Above : Below;
+            FlowCorrection = Far.At - Moved;
+            ApplyCorrection();
+            std::vector<std::pair<double, double>> FarSide; // drop, Reynolds
+            FarSide.reserve(Links.size());
+            for (const TLink& L : Links)
+                FarSide.emplace_back(FlowBranchOf(L).TotalDrop, FlowBranchOf(L).Reynolds);
+            FlowCorrection = Rest.At - Far.At;
             ApplyCorrection();
             FlowCorrection = 0.0;
             ApplyCorrection();
+            for (std::size_t K = 0; K < Links.size(); ++K) {
+                TFlowBranch& B = FlowBranchOf(Links[K]);
+                const double Across = FarSide[K].first - B.TotalDrop;
+                if (B.Kind != bkCommon || !std::isfinite(Across) || !JumpBetweenReynolds(FarSide[K].second, B.Reynolds))
+                    continue;
+                B.RestFlow = B.MassFlow;
+                B.RestBelow = std::min(Across, 0.0);
+                B.RestAbove = std::max(Across, 0.0);
+            }
             CalcResidual(true);
             if (!std::isfinite(MeshResidual))
                 return lcNotFinite;
-            return lcWithinTolerance;
+            return std::fabs(Imbalance()) <= ResidualTolerance ? lcConverged : lcWithinTolerance;
         }
         if (Steps > MaxSteps)
             return lcIterationLimit;

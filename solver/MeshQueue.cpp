@@ -8,9 +8,7 @@
 
 namespace {
 
-// The fewest meshes worth a thread of their own, and the parts of the
-// meshes whose incidence the team builds side by side.
-constexpr std::size_t MeshesPerThread = 512;
+// The parts of the meshes whose incidence the team builds side by side.
 constexpr std::size_t IncidenceParts = 8;
 
 const TFlowMesh& FlowMeshAt(const TGraph::TMeshList& Meshes, std::size_t I)
@@ -85,7 +83,7 @@ void TMeshQueue::BuildIncidence()
         }
     };
     if (Team)
-        Team->ForEachRange(M, MeshesPerThread, ReadLinks);
+        Team->ForEachRange(M, TGraph::MeshesPerThread, ReadLinks);
     else
         ReadLinks(0, M);
     // The meshes in fixed parts, each counting and then placing its own
@@ -217,7 +215,7 @@ void TMeshQueue::Fill(const TGraph::TMeshList& Meshes, bool Current)
         const TFlowMesh& Mesh = FlowMeshAt(Meshes, I);
         const bool StaysParked = Excluded[I] == 2 && std::fabs(Mesh.MeshResidual - ParkedAt[I]) <= ParkMargin;
         Excluded[I] = Mesh.HasFan ? 1 : StaysParked ? 2 : 0;
-        Present[I] = std::fabs(Mesh.MeshResidual);
+        Present[I] = std::fabs(Mesh.Imbalance());
         ++Version[I];
         if (!Excluded[I])
             Heap.push_back({Present[I], static_cast<int>(I), Version[I]});
@@ -225,10 +223,10 @@ void TMeshQueue::Fill(const TGraph::TMeshList& Meshes, bool Current)
     std::make_heap(Heap.begin(), Heap.end(), TWorseLast());
 }
 
-void TMeshQueue::Update(int Mesh, double Residual)
+void TMeshQueue::Update(int Mesh, double Residual, double Below, double Above)
 {
     const std::size_t I = static_cast<std::size_t>(Mesh);
-    Present[I] = std::fabs(Residual);
+    Present[I] = std::fabs(TFlowMesh::OutsideGap(Residual, Below, Above));
     ++Version[I];
     if (Excluded[I] == 2 && std::fabs(Residual - ParkedAt[I]) > ParkMargin)
         Excluded[I] = 0; // moved off where it was parked: correct it again
@@ -276,7 +274,8 @@ void TMeshQueue::Park(int Mesh, double Residual, double Margin)
     const TMesh& Parked = *(*MeshList)[I];
     ParkedChord[I] = Parked.Links.empty() ? nullptr : Parked.Links.front().Branch;
     ParkMargin = Margin;
-    Present[I] = std::fabs(Residual);
+    const auto& Judged = static_cast<const TFlowMesh&>(Parked);
+    Present[I] = std::fabs(TFlowMesh::OutsideGap(Residual, Judged.GapBelow, Judged.GapAbove));
     ++Version[I]; // its queued entries go stale
 }
 

@@ -40,8 +40,10 @@ public:
     // mesh stays parked unless its residual moved beyond the margin).
     // Current: the residuals have been summed for these meshes.
     void Fill(const TGraph::TMeshList& Meshes, bool Current = true);
-    // Mesh Mesh now has Residual.
-    void Update(int Mesh, double Residual);
+    // Mesh Mesh now has Residual; it is queued by what lies outside the
+    // gap from Residual + Below to Residual + Above (Pa) that its branches
+    // resting on jumps leave.
+    void Update(int Mesh, double Residual, double Below = 0.0, double Above = 0.0);
     // The worst mesh; -1 when no mesh without the fan is queued.
     int Worst();
     // Takes Mesh out of the queue, at Residual, until an update moves its

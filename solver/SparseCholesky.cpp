@@ -22,7 +22,6 @@ constexpr double RelaxZeros[3] = {0.8, 0.1, 0.05};
 // The tree is cut into subtrees for the threads until none holds more than
 // this share of the work of one thread's part.
 constexpr double SubtreeShare = 0.25;
-constexpr std::size_t ExpectedThreads = 8;
 // A smaller matrix is factorised on one thread: handing out its subtrees
 // would cost more than they take.
 constexpr int ParallelColumns = 2048;
@@ -376,7 +375,7 @@ void TSparseCholesky::Analyse(const TMatrix& Lower)
         if (Supernodes[static_cast<std::size_t>(S)].Parent < 0)
             Open.push_back(S);
     Above.clear();
-    const double Limit = SubtreeShare * Total / static_cast<double>(ExpectedThreads);
+    const double Limit = SubtreeShare * Total / static_cast<double>(TWorkerTeam::MostThreads);
     for (;;) {
         if (N < ParallelColumns)
             break;

@@ -53,10 +53,8 @@ constexpr int MaxShortenings = 3;
 // MinPinFlow kg/s) either side of the jump.
 constexpr double PinShare = 1e-9;
 constexpr double MinPinFlow = 1e-12;
-// m/s, the duct velocity the first step starts from, and the friction
-// factor it starts with.
+// m/s, the duct velocity the first step starts from.
 constexpr double StartVelocity = 3.0;
-constexpr double StartFriction = 0.02;
 // The least slope of a law, as a share of the steepest.
 constexpr double FlatShare = 1e-6;
 // Flow conserved at a node: to this share of the main fan's flow.
@@ -149,6 +147,8 @@ public:
             Report.Result = wsSingular;
         if (!WarmFlowsTaken(Report.Result))
             Saved.Restore(Touched);
+        else
+            MarkRests();
         return Report;
     }
 
@@ -241,6 +241,20 @@ private:
     // groups, as the loop method would sum them.
     double LargestMeshResidual();
     TWarmStartReport Iterate();
+    // The stages of an iteration: the laws linearised at the present flows
+    // and the system solved for the pressures (wsClose, or why it failed);
+    // pinned branches whose pressure differences left their jumps let go;
+    // branches whose flows went over a jump and straight back pinned there
+    // (1 when any was, 2 when a drop there is not a number, else 0).
+    TWarmStartResult SolveLinearised(int Iteration);
+    // The Newton step from the solved pressures into Step, its drops into
+    // Trial at the share Alpha of it taken: whole, or shortened by regula
+    // falsi on the energy's slope from flows that conserve; or, close
+    // enough already (Best, Pa) and overshooting, the flows before it kept.
+    enum TStepEnd { seTaken, seKeepBefore, seNotFinite };
+    TStepEnd NewtonStep(std::vector<double>& Step, bool Conserved, double Best, double& Alpha);
+    void ReleasePins();
+    double PinCrossings(int Iteration);
     // Evaluates every law at Flow + Alpha·Step into Trial; false when a drop
     // is not a number.
     bool EvaluateAt(const std::vector<double>& Step, double Alpha);
@@ -266,6 +280,9 @@ private:
     }
     // Pins law J at the flow AtJump; false when a drop there is not a number.
     bool PinAt(std::size_t J, double AtJump);
+    // Every branch pinned on a jump rests there for the loop method, with
+    // the drops either side of the jump as its gap.
+    void MarkRests();
     bool SpreadFixedFlows();
 };
 
@@ -562,6 +579,164 @@ double TNetworkNewton::OverLaws(TBody Body, TCombine Combine, double Start)
     return Result;
 }
 
+TWarmStartResult TNetworkNewton::SolveLinearised(int Iteration)
+{
+    // Linearised laws m = Base + Weight·(p_from - p_to).
+    double* Values = Matrix.valuePtr();
+    std::fill(Values, Values + Matrix.nonZeros(), 0.0);
+    Rhs.setZero();
+    // A law that does not rise at its flow (a branch of fixed drops
+    // alone) takes the least slope allowed, a millionth of the steepest:
+    // it then holds the pressure difference across it without leaving
+    // the system singular. A pinned branch keeps its flow whatever the
+    // pressures.
+    const double Steepest = MaxOverLaws([&](std::size_t J) {
+        // A jump is spread over the slope only for a flow that has just
+        // crossed one: spread, it would slow a flow settling near it.
+        Weight[J] = Slopes[J];
+        if (Smoothing == 0.0 && Pins[J].Crossed + 1 >= Iteration)
+            Weight[J] += Laws[J].JumpSpread(Flow[J]);
+        return std::isfinite(Weight[J]) ? Weight[J] : HUGE_VAL;
+    });
+    if (!std::isfinite(Steepest))
+        return wsNotFinite;
+    const double Floor = FlatShare * Steepest;
+    if (!(Floor > 0.0))
+        return wsSingular;
+    ForEachLaw([&](std::size_t J) {
+        if (Pins[J].Pinned) {
+            Weight[J] = FlatShare / Steepest;
+            Base[J] = Pins[J].Flow;
+        } else {
+            Weight[J] = 1.0 / std::max(Weight[J], Floor);
+            Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
+        }
+    });
+    for (std::size_t J = 0; J < Laws.size(); ++J) {
+        const auto& S = Slots[J];
+        if (S[0] >= 0)
+            Values[S[0]] += Weight[J];
+        if (S[1] >= 0)
+            Values[S[1]] += Weight[J];
+        if (S[2] >= 0)
+            Values[S[2]] -= Weight[J];
+        if (From[J] == To[J])
+            continue;
+        const int A = Column[static_cast<std::size_t>(From[J])];
+        const int B = Column[static_cast<std::size_t>(To[J])];
+        if (A >= 0)
+            Rhs[A] -= Base[J];
+        if (B >= 0)
+            Rhs[B] += Base[J];
+    }
+    for (int Group = 0; Group < Groups; ++Group) {
+        const int C = Column[static_cast<std::size_t>(Group)];
+        if (C >= 0)
+            Rhs[C] += Inflow[static_cast<std::size_t>(Group)];
+    }
+    if (!Factor.Factorise(Matrix, &Team))
+        return wsSingular;
+    Pressure = Factor.Solve(Rhs);
+    if (!Pressure.allFinite())
+        return wsNotFinite;
+    return wsClose;
+}
+
+void TNetworkNewton::ReleasePins()
+{
+    // A pinned branch whose pressure difference has left its jump goes
+    // back to its law: of those further off than half the furthest, the
+    // rest wait. Two pinned ducts in series share the difference across
+    // both as the node between them makes it, and released together
+    // both would cross back and be pinned again, iteration after
+    // iteration; released one at a time, the other settles.
+    const double Furthest = MaxOverLaws([&](std::size_t J) { return Pins[J].Pinned ? PinOffBy(J) : 0.0; });
+    // A released branch leaves from the piece its flow at the jump lies
+    // on: going the other way counts as a crossing, so that it is pinned
+    // again should it come straight back, and its slope spreads the
+    // jump meanwhile. No branch stays pinned once its pressure
+    // difference has left the jump: pinned on the wrong side, it would
+    // hold every other release back and leave its meshes off by the
+    // jump.
+    ForEachLaw([&](std::size_t J) {
+        TPin& Pin = Pins[J];
+        if (!Pin.Pinned)
+            return;
+        const double Off = PinOffBy(J);
+        if (Off > ReleaseShare * (Pin.High - Pin.Low) && Off >= ReleaseFurthest * Furthest) {
+            Pin.Pinned = false;
+            Pin.Piece = Pin.Before = Laws[J].Piece(Flow[J]);
+        }
+    });
+
+}
+
+double TNetworkNewton::PinCrossings(int Iteration)
+{
+    // A branch whose flow went over a jump of its law and straight back
+    // balances on that jump: it keeps the flow there from now on. A
+    // jump smaller than the loop method's tolerance is left alone: its
+    // closer side is close enough.
+    // (1 for a branch pinned now, 2 for one whose drop there is not a
+    // number.)
+    return MaxOverLaws([&](std::size_t J) {
+        TPin& Pin = Pins[J];
+        if (Pin.Pinned)
+            return 0.0;
+        const int Now = Laws[J].Piece(Flow[J]);
+        if (Now == Pin.Piece)
+            return 0.0;
+        double AtJump = 0.0;
+        double Rise = 0.0;
+        if (Now == Pin.Before && Laws[J].JumpBetween(Pin.Piece, Now, AtJump, Rise) && Rise >= PinnedRise)
+            return PinAt(J, AtJump) ? 1.0 : 2.0;
+        Pin.Before = Pin.Piece;
+        Pin.Piece = Now;
+        Pin.Crossed = Iteration;
+        return 0.0;
+    });
+}
+
+TNetworkNewton::TStepEnd TNetworkNewton::NewtonStep(std::vector<double>& Step, bool Conserved, double Best, double& Alpha)
+{
+    // The Newton step and the energy's slope along it at its start.
+    const double SlopeAtStart = SumOverLaws([&](std::size_t J) {
+        const double NewFlow = Base[J] + Weight[J] * (GroupPressure(From[J]) - GroupPressure(To[J]));
+        Step[J] = NewFlow - Flow[J];
+        return (Drop[J] - Shift[J]) * Step[J];
+    });
+    if (!EvaluateAt(Step, 1.0))
+        return seNotFinite;
+    Alpha = 1.0;
+    if (Conserved && SlopeAtStart < 0.0) {
+        // Regula falsi on the energy's slope, which rises along the step.
+        double Low = 0.0, LowSlope = SlopeAtStart;
+        double High = 1.0;
+        double HighSlope = SumOverLaws([&](std::size_t J) { return (Trial[J] - Shift[J]) * Step[J]; });
+        if (Smoothing == 0.0 && HighSlope > StepSlopeShare * -SlopeAtStart && Best <= CloseEnough) {
+            // Close enough already, and the step overshoots (a jump
+            // too small to pin): keep the flows before it.
+            return EvaluateAt(Step, 0.0) ? seKeepBefore : seNotFinite;
+        }
+        for (int K = 0; K < MaxShortenings && HighSlope > StepSlopeShare * -SlopeAtStart; ++K) {
+            Alpha = Low + (High - Low) * (-LowSlope) / (HighSlope - LowSlope);
+            if (!EvaluateAt(Step, Alpha))
+                return seNotFinite;
+            const double Here = SumOverLaws([&](std::size_t J) { return (Trial[J] - Shift[J]) * Step[J]; });
+            if (std::fabs(Here) <= StepSlopeShare * -SlopeAtStart)
+                break;
+            if (Here < 0.0) {
+                Low = Alpha;
+                LowSlope = Here;
+            } else {
+                High = Alpha;
+                HighSlope = Here;
+            }
+        }
+    }
+    return seTaken;
+}
+
 TWarmStartReport TNetworkNewton::Iterate()
 {
     TWarmStartReport Report;
@@ -580,13 +755,10 @@ TWarmStartReport TNetworkNewton::Iterate()
     // every branch at a common duct velocity, with the sign of its flow:
     // the pressures that balance the laws linearised there share the flow
     // out about as the branches' sizes and lengths will.
-    // The friction factors start afresh too, so that the same network
-    // gives the same figures whatever ran on it before.
     for (std::size_t J = 0; J < J0; ++J) {
         TFlowBranch& B = Laws[J].Branch();
         const double Typical = StartVelocity * B.ToDensity * std::numbers::pi * B.Diameter * B.Diameter / 4.0;
         Flow[J] = Flow[J] < 0.0 ? -Typical : Typical;
-        B.FrictionFactor = StartFriction;
     }
     const std::vector<double> NoStep(J0, 0.0);
     Smoothing = SmoothWidth;
@@ -608,142 +780,25 @@ TWarmStartReport TNetworkNewton::Iterate()
     Report.Result = wsClose;
     for (int Iteration = 0; Iteration < MaxIterations; ++Iteration) {
         Report.Iterations = Iteration + 1;
-        // Linearised laws m = Base + Weight·(p_from - p_to).
-        double* Values = Matrix.valuePtr();
-        std::fill(Values, Values + Matrix.nonZeros(), 0.0);
-        Rhs.setZero();
-        // A law that does not rise at its flow (a branch of fixed drops
-        // alone) takes the least slope allowed, a millionth of the steepest:
-        // it then holds the pressure difference across it without leaving
-        // the system singular. A pinned branch keeps its flow whatever the
+        // Linearised laws m = Base + Weight·(p_from - p_to), solved for the
         // pressures.
-        const double Steepest = MaxOverLaws([&](std::size_t J) {
-            // A jump is spread over the slope only for a flow that has just
-            // crossed one: spread, it would slow a flow settling near it.
-            Weight[J] = Slopes[J];
-            if (Smoothing == 0.0 && Pins[J].Crossed + 1 >= Iteration)
-                Weight[J] += Laws[J].JumpSpread(Flow[J]);
-            return std::isfinite(Weight[J]) ? Weight[J] : HUGE_VAL;
-        });
-        if (!std::isfinite(Steepest)) {
-            Report.Result = wsNotFinite;
+        if (const TWarmStartResult Solved = SolveLinearised(Iteration); Solved != wsClose) {
+            Report.Result = Solved;
             return Report;
         }
-        const double Floor = FlatShare * Steepest;
-        if (!(Floor > 0.0)) {
-            Report.Result = wsSingular;
-            return Report;
-        }
-        ForEachLaw([&](std::size_t J) {
-            if (Pins[J].Pinned) {
-                Weight[J] = FlatShare / Steepest;
-                Base[J] = Pins[J].Flow;
-            } else {
-                Weight[J] = 1.0 / std::max(Weight[J], Floor);
-                Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
-            }
-        });
-        for (std::size_t J = 0; J < J0; ++J) {
-            const auto& S = Slots[J];
-            if (S[0] >= 0)
-                Values[S[0]] += Weight[J];
-            if (S[1] >= 0)
-                Values[S[1]] += Weight[J];
-            if (S[2] >= 0)
-                Values[S[2]] -= Weight[J];
-            if (From[J] == To[J])
-                continue;
-            const int A = Column[static_cast<std::size_t>(From[J])];
-            const int B = Column[static_cast<std::size_t>(To[J])];
-            if (A >= 0)
-                Rhs[A] -= Base[J];
-            if (B >= 0)
-                Rhs[B] += Base[J];
-        }
-        for (int Group = 0; Group < Groups; ++Group) {
-            const int C = Column[static_cast<std::size_t>(Group)];
-            if (C >= 0)
-                Rhs[C] += Inflow[static_cast<std::size_t>(Group)];
-        }
-        if (!Factor.Factorise(Matrix, &Team)) {
-            Report.Result = wsSingular;
-            return Report;
-        }
-        Pressure = Factor.Solve(Rhs);
-        if (!Pressure.allFinite()) {
-            Report.Result = wsNotFinite;
-            return Report;
-        }
-        // A pinned branch whose pressure difference has left its jump goes
-        // back to its law: of those further off than half the furthest, the
-        // rest wait. Two pinned ducts in series share the difference across
-        // both as the node between them makes it, and released together
-        // both would cross back and be pinned again, iteration after
-        // iteration; released one at a time, the other settles.
-        const double Furthest = MaxOverLaws([&](std::size_t J) { return Pins[J].Pinned ? PinOffBy(J) : 0.0; });
-        // A released branch leaves from the piece its flow at the jump lies
-        // on: going the other way counts as a crossing, so that it is pinned
-        // again should it come straight back, and its slope spreads the
-        // jump meanwhile. No branch stays pinned once its pressure
-        // difference has left the jump: pinned on the wrong side, it would
-        // hold every other release back and leave its meshes off by the
-        // jump.
-        ForEachLaw([&](std::size_t J) {
-            TPin& Pin = Pins[J];
-            if (!Pin.Pinned)
-                return;
-            const double Off = PinOffBy(J);
-            if (Off > ReleaseShare * (Pin.High - Pin.Low) && Off >= ReleaseFurthest * Furthest) {
-                Pin.Pinned = false;
-                Pin.Piece = Pin.Before = Laws[J].Piece(Flow[J]);
-            }
-        });
+        ReleasePins();
 
-        // The Newton step and the energy's slope along it at its start.
-        const double SlopeAtStart = SumOverLaws([&](std::size_t J) {
-            const double NewFlow = Base[J] + Weight[J] * (GroupPressure(From[J]) - GroupPressure(To[J]));
-            Step[J] = NewFlow - Flow[J];
-            return (Drop[J] - Shift[J]) * Step[J];
-        });
-        if (!EvaluateAt(Step, 1.0)) {
-            Report.Result = wsNotFinite;
-            return Report;
-        }
+        // The Newton step, shortened where the drops along it overshoot.
         double Alpha = 1.0;
-        if (Conserved && SlopeAtStart < 0.0) {
-            // Regula falsi on the energy's slope, which rises along the step.
-            double Low = 0.0, LowSlope = SlopeAtStart;
-            double High = 1.0;
-            double HighSlope = SumOverLaws([&](std::size_t J) { return (Trial[J] - Shift[J]) * Step[J]; });
-            if (Smoothing == 0.0 && HighSlope > StepSlopeShare * -SlopeAtStart && Best <= CloseEnough) {
-                // Close enough already, and the step overshoots (a jump
-                // too small to pin): keep the flows before it.
-                if (!EvaluateAt(Step, 0.0)) {
-                    Report.Result = wsNotFinite;
-                    return Report;
-                }
-                Drop.swap(Trial);
-                Slopes.swap(TrialSlope);
-                break; // the report keeps these flows' residual
-
-            }
-            for (int K = 0; K < MaxShortenings && HighSlope > StepSlopeShare * -SlopeAtStart; ++K) {
-                Alpha = Low + (High - Low) * (-LowSlope) / (HighSlope - LowSlope);
-                if (!EvaluateAt(Step, Alpha)) {
-                    Report.Result = wsNotFinite;
-                    return Report;
-                }
-                const double Here = SumOverLaws([&](std::size_t J) { return (Trial[J] - Shift[J]) * Step[J]; });
-                if (std::fabs(Here) <= StepSlopeShare * -SlopeAtStart)
-                    break;
-                if (Here < 0.0) {
-                    Low = Alpha;
-                    LowSlope = Here;
-                } else {
-                    High = Alpha;
-                    HighSlope = Here;
-                }
-            }
+        const TStepEnd Stepped = NewtonStep(Step, Conserved, Best, Alpha);
+        if (Stepped == seNotFinite) {
+            Report.Result = wsNotFinite;
+            return Report;
+        }
+        if (Stepped == seKeepBefore) {
+            Drop.swap(Trial);
+            Slopes.swap(TrialSlope);
+            break; // the report keeps these flows' residual
         }
         Drop.swap(Trial);
         Slopes.swap(TrialSlope);
@@ -836,28 +891,8 @@ TWarmStartReport TNetworkNewton::Iterate()
             continue;
         }
 
-        // A branch whose flow went over a jump of its law and straight back
-        // balances on that jump: it keeps the flow there from now on. A
-        // jump smaller than the loop method's tolerance is left alone: its
-        // closer side is close enough.
-        // (1 for a branch pinned now, 2 for one whose drop there is not a
-        // number.)
-        const double Pinned = MaxOverLaws([&](std::size_t J) {
-            TPin& Pin = Pins[J];
-            if (Pin.Pinned)
-                return 0.0;
-            const int Now = Laws[J].Piece(Flow[J]);
-            if (Now == Pin.Piece)
-                return 0.0;
-            double AtJump = 0.0;
-            double Rise = 0.0;
-            if (Now == Pin.Before && Laws[J].JumpBetween(Pin.Piece, Now, AtJump, Rise) && Rise >= PinnedRise)
-                return PinAt(J, AtJump) ? 1.0 : 2.0;
-            Pin.Before = Pin.Piece;
-            Pin.Piece = Now;
-            Pin.Crossed = Iteration;
-            return 0.0;
-        });
+        // Branches that went over a jump and straight back are pinned there.
+        const double Pinned = PinCrossings(Iteration);
         if (Pinned == 2.0) {
             Report.Result = wsNotFinite;
             return Report;
@@ -917,6 +952,19 @@ bool TNetworkNewton::PinAt(std::size_t J, double AtJump)
     Pin.Flow = AtJump;
     Pin.Pinned = std::isfinite(Pin.Low) && std::isfinite(Pin.High) && std::isfinite(Drop[J]);
     return Pin.Pinned;
+}
+
+void TNetworkNewton::MarkRests()
+{
+    for (std::size_t J = 0; J < Laws.size(); ++J) {
+        const TPin& Pin = Pins[J];
+        TFlowBranch& B = Laws[J].Branch();
+        if (!Pin.Pinned || std::fabs(B.MassFlow - Pin.Flow) > std::max(PinShare * std::fabs(Pin.Flow), MinPinFlow))
+            continue;
+        B.RestFlow = B.MassFlow;
+        B.RestBelow = std::min(Pin.Low - B.TotalDrop, 0.0);
+        B.RestAbove = std::max(Pin.High - B.TotalDrop, 0.0);
+    }
 }
 
 bool TNetworkNewton::SpreadFixedFlows()

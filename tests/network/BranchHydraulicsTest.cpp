@@ -5,10 +5,13 @@
 
 #include "foundation/ValueStream.h"
 #include "graph/GraphFlags.h"
+#include "tests/support/ExactDoubles.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
+#include <numbers>
 
 namespace {
 
@@ -244,4 +247,86 @@ TEST(BranchHydraulics, FixedItemRecordsReadBack)
     EXPECT_THROW(TFixeddP{BadReader}, EStreamError);
     TValueReader Short(W.Bytes().substr(0, 8));
     EXPECT_THROW(TFixedC{Short}, EStreamError);
+}
+
+TEST(BranchHydraulics, SitsOnJumpWithinWhatARestingBalanceLeaves)
+{
+    // A resting balance leaves a branch with fixed drops a flow of a few
+    // µm/s at most, and a duct at a jump's Reynolds number within a
+    // millionth of it; anything further is a flow of its own.
+    const double Rho = 1.2;
+    const double Area = 0.25 * std::numbers::pi * 0.15 * 0.15;
+    const struct {
+        const char* Name;
+        bool FixedDrop;
+        double Velocity; // m/s, or 0 to place the flow by ReShare
+        double Re, ReShare;
+        bool Sits;
+    } Cases[] = {
+        {"damper without flow", true, 0.0, 0.0, 0.0, true},
+        {"damper at 1 um/s", true, 1e-6, 0.0, 0.0, true},
+        {"damper at 1 um/s against it", true, -1e-6, 0.0, 0.0, true},
+        {"damper at 1 cm/s", true, 0.01, 0.0, 0.0, false},
+        {"plain duct without flow", false, 0.0, 0.0, 0.0, false},
+        {"plain duct at 1 um/s", false, 1e-6, 0.0, 0.0, false},
+        {"just above Re 2300", false, 0.0, 2300.0, 1.0 + 5e-7, true},
+        {"above Re 2300 by 1e-5", false, 0.0, 2300.0, 1.0 + 1e-5, false},
+        {"just below Re 64", true, 0.0, 64.0, 1.0 - 5e-7, true},
+        {"below Re 64 by 1e-5", false, 0.0, 64.0, 1.0 - 1e-5, false},
+    };
+    for (const auto& C : Cases) {
+        TFlowNetwork N;
+        TDuctBranch* B = N.DuctAtStandardAir(dtSpiral, 0.15, 10.0, 0.1);
+        if (C.FixedDrop)
+            B->FixedDps.push_back(std::make_unique<TFixeddP>("Damper", 2.0));
+        Recalc(N);
+        // Re follows the flow in proportion.
+        const double Q = C.Re > 0.0 ? 0.1 * C.Re * C.ReShare / B->Reynolds : C.Velocity * Area;
+        B->SetVolumeFlow(Q);
+        Recalc(N);
+        ASSERT_NEAR(B->MassFlow, Rho * Q, 1e-12 + 1e-9 * std::fabs(Rho * Q)) << C.Name;
+        EXPECT_EQ(B->SitsOnJump(), C.Sits) << C.Name << ": Re " << B->Reynolds;
+    }
+}
+
+TEST(BranchHydraulics, TerminalLengthIsStatedInTheDuctsOwnFactor)
+{
+    // A terminal's length is added to the duct's and multiplied by the
+    // duct's factor: however the terminal is recomputed (as a document is
+    // read or a terminal changed, or within a balancing step) it must be
+    // C·D over that same factor, else the branch's drop is not C·ρv²/2 and
+    // jumps where the law does not. Round and rectangular, smooth and
+    // rough, in every regime, the held laminar factor (Re 64 to 213) too.
+    const struct {
+        const char* Name;
+        TDuctType Type;
+        double Roughness, Re;
+    } Cases[] = {
+        {"slow flow", dtSpiral, 0.00015, 30.0},      {"held laminar", dtSpiral, 0.00015, 100.0},
+        {"laminar", dtSpiral, 0.00015, 1000.0},      {"below Re 2300", dtSpiral, 0.00015, 2299.0},
+        {"above Re 2300", dtSpiral, 0.00015, 2301.0}, {"turbulent", dtSpiral, 0.00015, 1e5},
+        {"fully rough", dtSpiral, 0.003, 1e7},       {"smooth", dtSpiral, 0.0, 1e5},
+        {"rectangular", dtRect, 0.00015, 1e5},       {"rectangular, held", dtRect, 0.00015, 100.0},
+    };
+    for (const auto& C : Cases) {
+        TFlowNetwork N;
+        N.Defaults.roughness = C.Roughness;
+        TDuctBranch* B = N.DuctAtStandardAir(C.Type, 0.42, 10.0, 0.1);
+        if (C.Type == dtRect) {
+            B->DuctHeight = 0.3;
+            B->DuctWidth = 0.5;
+            B->CalcDuctArea();
+        }
+        B->ToFlowNode()->NodeType = ntOutlet;
+        B->UpdateOutletTerminal(N.Defaults, okDiffuser);
+        B->OutletTerminal->C = 1.5;
+        Recalc(N);
+        B->SetVolumeFlow(0.1 * C.Re / B->Reynolds);
+        B->RecalcLosses();
+        const double InStep = B->OutletTerminal->EquivLength;
+        ASSERT_GT(InStep, 0.0) << C.Name;
+        B->CalcTerminalLosses();
+        EXPECT_EQ(Exact(B->OutletTerminal->EquivLength), Exact(InStep)) << C.Name << ": Re " << B->Reynolds;
+        EXPECT_EQ(Exact(B->OutletTerminal->EquivLength), Exact(1.5 * 0.42 / B->FrictionFactor)) << C.Name;
+    }
 }

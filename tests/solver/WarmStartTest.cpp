@@ -5,6 +5,8 @@
 #include "network/FlowMesh.h"
 #include "solver/WarmStart.h"
 
+#include "tests/support/ExactDoubles.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -140,12 +142,12 @@ TEST(WarmStart, LoopMethodKeepsTheWarmFlowsOfAGrid)
 
 TEST(WarmStart, BalanceOnAJumpEndsAtOnce)
 {
-    // No flow balances duct 3 against the fixed drop beside it. At 150 mm
-    // the jump is 0.47 Pa: the run rests on the side closer to balance,
-    // within tolerance. At 80 mm it is 3.1 Pa: either side leaves 1.5 Pa,
-    // more than a run may end with, so the run ends where the iteration
-    // limit would have, without spending its passes. Either way after a
-    // pass or two, with or without the warm start.
+    // No flow balances duct 3 against the fixed drop beside it: at 150 mm
+    // its law jumps by 0.47 Pa there, at 80 mm by 3.1 Pa. Duct 3 rests at
+    // its laminar to turbulent jump, where it takes any drop across the
+    // jump, and the mesh balances within that gap: "Solved", after a pass
+    // or two, with or without the warm start. (Judged by either side of
+    // the jump, the 80 mm run used to end "MaxIts reached" 1.5 Pa off.)
     for (const double Diameter : {0.15, 0.08}) {
         for (bool UseWarm : {true, false}) {
             TFlowNetwork N;
@@ -154,15 +156,15 @@ TEST(WarmStart, BalanceOnAJumpEndsAtOnce)
             ASSERT_TRUE(Distribute(N));
             N.G.Solve();
             const std::string Run = std::to_string(Diameter) + (UseWarm ? " warm" : " alone");
-            const bool Within = Diameter == 0.15;
-            EXPECT_EQ(Status(N.G), Within ? ssWithinTolerance : ssMaxItsReached) << Run;
-            EXPECT_EQ(N.G.MaxResidual <= TFlowGraph::WithinToleranceResidual, Within) << Run;
-            EXPECT_GT(N.G.MaxResidual, 0.01) << Run;
+            EXPECT_EQ(Status(N.G), ssSolved) << Run << ": " << N.G.MaxResidual << " Pa left";
+            EXPECT_LE(N.G.MaxResidual, 0.01) << Run;
             EXPECT_LE(N.G.SolvePasses, 3) << Run;
             EXPECT_LE(LargestImbalance(N.G), 1e-9 * N.G.MainFan->MassFlow) << Run;
-            if (Within) {
-                EXPECT_NEAR(N.G.FlowBranch(3)->MassFlow / TurbulentFlow(0.15), 1.0, 1e-3) << Run;
-            }
+            const TFlowBranch& Laminar = *N.G.FlowBranch(3);
+            EXPECT_NEAR(Laminar.MassFlow / TurbulentFlow(Diameter), 1.0, 1e-3) << Run;
+            // Resting, its drop alone leaves the mesh off by part of the jump.
+            EXPECT_EQ(Laminar.RestFlow, Laminar.MassFlow) << Run;
+            EXPECT_GT(Laminar.RestAbove - Laminar.RestBelow, 0.4) << Run;
         }
     }
 }
@@ -195,8 +197,8 @@ TEST(WarmStart, ManyDuctsBalancedOnJumpsEndInAFewPasses)
     EXPECT_LE(LargestImbalance(Probe), 1e-9 * Probe.MainFan->MassFlow);
 
     G.Solve();
-    EXPECT_EQ(Status(G), ssWithinTolerance);
-    EXPECT_LE(G.MaxResidual, TFlowGraph::WithinToleranceResidual);
+    EXPECT_EQ(Status(G), ssSolved);
+    EXPECT_LE(G.MaxResidual, 0.01);
     EXPECT_LE(G.SolvePasses, 3);
     EXPECT_LE(LargestImbalance(G), 1e-9 * G.MainFan->MassFlow);
 }
@@ -256,7 +258,7 @@ TEST(WarmStart, WarmStartThatCannotRunLeavesTheLoopMethodAsItWas)
         C.Spoil(Direct.G);
         const std::map<int, double> Before = FlowsById(Direct.G);
         EXPECT_EQ(WarmStartFlows(Direct.G).Result, C.Expected) << C.Name;
-        EXPECT_EQ(FlowsById(Direct.G), Before) << C.Name;
+        EXPECT_EQ(Exact(FlowsById(Direct.G)), Exact(Before)) << C.Name;
     }
 
     // Balanced: the same figures as the loop method alone, to the last bit.
@@ -272,7 +274,7 @@ TEST(WarmStart, WarmStartThatCannotRunLeavesTheLoopMethodAsItWas)
     EXPECT_EQ(Status(Warm.G), ssSolved);
     EXPECT_EQ(Status(Warm.G), Status(Plain.G));
     EXPECT_EQ(Warm.G.SolvePasses, Plain.G.SolvePasses);
-    EXPECT_EQ(FlowsById(Warm.G), FlowsById(Plain.G));
+    EXPECT_EQ(Exact(FlowsById(Warm.G)), Exact(FlowsById(Plain.G)));
 }
 
 TEST(WarmStart, ABranchOnItsJumpLeavesItsMeshesBalanced)
@@ -342,13 +344,37 @@ TEST(WarmStart, BoosterGridsLeaveTheLoopMethodLittleToCorrect)
                 TFlowNetwork N;
                 ASSERT_TRUE(BoosterGrid(N, Side, Every, Drop, Name)) << Name;
                 N.G.Solve();
-                EXPECT_NE(Status(N.G), ssDataError) << Name;
-                EXPECT_LE(N.G.MaxResidual, Drop + 0.1) << Name;
+                EXPECT_TRUE(N.G.Status == ssSolved || N.G.Status == ssWithinTolerance) << Name;
+                EXPECT_LE(N.G.MaxResidual, TFlowGraph::WithinToleranceResidual) << Name;
                 Corrections += N.G.MeshCorrections;
                 Passes += N.G.SolvePasses;
             }
+    // Balanced within the drops' gaps the runs go on to "Solved" on ten of
+    // the twelve, where they stopped on their jumps before.
     EXPECT_LE(Corrections, 9000);
-    EXPECT_LE(Passes, 20);
+    EXPECT_LE(Passes, 30);
+}
+
+TEST(WarmStart, PassOnALargeNetworkCorrectsInProportionToItsMeshes)
+{
+    // Thousands of meshes rest on their drops' jumps after the warm start,
+    // and each correction that rests one there counts. A pass may make as
+    // many corrections as a tenth of the meshes: with 200 it rebuilt the
+    // tree and meshes of the whole network after every 200.
+    const struct {
+        int Side, Every;
+        double Drop; // Pa
+        int MaxPasses;
+    } Cases[] = {{50, 5, 1.5, 2}, {50, 7, 3.0, 2}};
+    for (const auto& C : Cases) {
+        std::string Name;
+        TFlowNetwork N;
+        ASSERT_TRUE(BoosterGrid(N, C.Side, C.Every, C.Drop, Name)) << Name;
+        N.G.Solve();
+        EXPECT_TRUE(N.G.Status == ssSolved || N.G.Status == ssWithinTolerance) << Name;
+        EXPECT_GT(N.G.MeshCorrections, 200) << Name; // more than one pass's worth before
+        EXPECT_LE(N.G.SolvePasses, C.MaxPasses) << Name << ": " << N.G.MeshCorrections << " corrections";
+    }
 }
 
 TEST(WarmStart, StopsSoonOnceTheLoopMethodWouldTakeOverInAFewCorrections)
