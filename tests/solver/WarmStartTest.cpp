@@ -349,8 +349,11 @@ TEST(WarmStart, BoosterGridsLeaveTheLoopMethodLittleToCorrect)
                 Corrections += N.G.MeshCorrections;
                 Passes += N.G.SolvePasses;
             }
-    EXPECT_LE(Corrections, 9000);
-    EXPECT_LE(Passes, 20);
+    // A correction whose bounds hold a jump goes on to the jump before it
+    // rests, which on one of these grids (28, every 5th, 3 Pa) takes three
+    // passes more.
+    EXPECT_LE(Corrections, 10500);
+    EXPECT_LE(Passes, 21);
 }
 
 TEST(WarmStart, StopsSoonOnceTheLoopMethodWouldTakeOverInAFewCorrections)
