@@ -86,8 +86,8 @@ TEST(StuckRun, RunStillConvergingGoesOn)
 // Meshes set aside on their jumps stay aside in the next pass while they
 // are found where they were: its new tree over the same flows builds the
 // same meshes, and correcting them again would only end where they ended.
-// Corrected afresh each pass, this grid took 7,877 corrections over 8
-// passes.
+// Corrected afresh each pass, or without the rule that ends passes
+// repeating themselves, this grid takes 14 passes where it takes 11.
 TEST(StuckRun, MeshesSetAsideStayAsideInTheNextPass)
 {
     TFlowNetwork N;
@@ -99,7 +99,6 @@ TEST(StuckRun, MeshesSetAsideStayAsideInTheNextPass)
     ASSERT_TRUE(balance::Distribute(N));
     N.G.Solve();
     EXPECT_NE(N.G.Status, ssDataError);
-    // Without the rule that ends passes which repeat themselves, 14.
     EXPECT_LE(N.G.SolvePasses, 11) << "meshes set aside were corrected again in the passes after";
     EXPECT_LE(N.G.MeshCorrections, 6500) << "meshes set aside were corrected again in the passes after";
 }
