@@ -43,6 +43,8 @@ constexpr int MaxOuterPasses = 600;
 // A change of the largest residual over one outer pass at which the run has
 // settled (Pa).
 constexpr double SettledChange = 0.001;
+// Residuals this share apart are the same but for rounding.
+constexpr double RoundingShare = 1e-9;
 
 // What an outer pass ended with, for the rule that ends a run whose passes
 // no longer change anything: its loop code, the meshes it left set aside
@@ -54,10 +56,15 @@ struct TPassOutcome {
     const TBranch* WorstParked = nullptr;
     double Residual = -1.0;
 
+    // The same loop code and largest residual as Earlier. With meshes set
+    // aside, within the tolerance: those hold the run's end while the rest
+    // moves within it. Without, to rounding: any change is the run still
+    // converging (a run of small changes is not an end; those it used to
+    // cut short ended within tolerance short of solved).
     bool SameEnd(const TPassOutcome& Earlier) const
     {
-        return Earlier.Loop == Loop && Earlier.Residual >= 0.0 &&
-               std::fabs(Earlier.Residual - Residual) <= MeshTolerance;
+        const double Margin = Parked ? MeshTolerance : RoundingShare * std::max(Residual, MeshTolerance);
+        return Earlier.Loop == Loop && Earlier.Residual >= 0.0 && std::fabs(Earlier.Residual - Residual) <= Margin;
     }
     // The same meshes set aside as Earlier: the pass repeated it.
     bool Repeats(const TPassOutcome& Earlier) const { return SameEnd(Earlier) && Earlier.Parked == Parked; }

@@ -248,7 +248,11 @@ int TFlowMesh::CorrectFlow()
     // part of the jump. Sooner still, a residual that rises between the
     // bounds far more steeply than over any step that kept its sign (a
     // smooth law is steepest at the ends of the range explored, not in
-    // between) shows the jump.
+    // between) shows a jump between them: the next steps go to the jump
+    // of a branch law there, and the mesh rests only once the bounds close
+    // in on it. Resting at once would leave it at a bound that may lie far
+    // from the jump, with a branch at a flow of its own rather than at the
+    // jump's, and off balance by up to a hundredth of the jump.
     double Steepest = 0.0; // the largest |Δr/step| of a step that kept the sign
     double Largest = 0.0;
     for (const TLink& L : Links)
@@ -261,6 +265,7 @@ int TFlowMesh::CorrectFlow()
     Below.Note(Moved, R0, false);
     Above.Note(Moved, R0, true);
     int SinceCloser = 0; // steps since a bound last closed in
+    bool Steep = false;  // the bounds hold a jump by the steepness between them
     Steps = 0;
     for (;;) {
         const bool Bracketed = Below.Seen && Above.Seen;
@@ -273,7 +278,7 @@ int TFlowMesh::CorrectFlow()
         double ToZero = 0.0;
         if (Bracketed && ZeroFlowStep(Links, Low - Moved, High - Moved, Step, ToZero))
             Step = ToZero; // the balance may rest within that branch's gap
-        else if (Bracketed && !Halving && !(Moved + Step > Low && Moved + Step < High))
+        else if (Bracketed && !Halving && (Steep || !(Moved + Step > Low && Moved + Step < High)))
             Step = WithinBounds(Links, Below, Above, Moved, JumpWidth) - Moved;
         if (!std::isfinite(Step))
             return lcNotFinite;
@@ -301,13 +306,13 @@ int TFlowMesh::CorrectFlow()
         const bool Closer = Below.Note(Moved, R, false) || Above.Note(Moved, R, true);
         SinceCloser = Closer ? 0 : SinceCloser + 1;
         const double Apart = std::fabs(Above.At - Below.At);
+        Steep = Below.Seen && Above.Seen && Steepest > 0.0 &&
+                Above.Residual - Below.Residual > JumpSteepness * Steepest * Apart;
         // A fixed drop's zero between the bounds is tried first.
         double Untried = 0.0;
-        if (Below.Seen && Above.Seen &&
+        if (Below.Seen && Above.Seen && Apart <= JumpWidth &&
             !ZeroFlowStep(Links, std::min(Below.At, Above.At) - Moved, std::max(Below.At, Above.At) - Moved, 0.0,
-                          Untried) &&
-            (Apart <= JumpWidth ||
-             (Steepest > 0.0 && Above.Residual - Below.Residual > JumpSteepness * Steepest * Apart))) {
+                          Untried)) {
             // On a jump: rest on the side that is left closer to balance,
             // and recompute the branches there once more, so that each
             // one's equivalent lengths follow its friction at the resting

@@ -85,6 +85,47 @@ TEST(MeshCorrection, BalanceOnAJumpRestsOnItsCloserSide)
     EXPECT_NEAR(N.G.FlowBranch(3)->MassFlow + N.G.FlowBranch(4)->MassFlow, Total, 1e-12);
 }
 
+TEST(MeshCorrection, RestsOnAJumpOnlyNextToIt)
+{
+    // A plain duct beside one with a damper whose drop the plain duct
+    // cannot reach: the damper balances only at zero flow, on its jump.
+    // The first bounds hold the jump with a residual far steeper between
+    // them than over any step before; the correction must go on to the
+    // jump and rest there, not at whichever bound is nearer balance (it
+    // left the damper 0.1 to 1.7 g/s of flow of its own).
+    const struct {
+        double DamperFlow; // m³/s at the start, against the damper
+        double Drop;       // Pa
+        double Gain;       // the starting slope estimate, kg/s per Pa
+    } Cases[] = {
+        {-0.005, 1.0, 0.01}, {-0.005, 5.0, 0.01}, {-0.005, 10.0, 1e-6},
+        {-0.02, 1.0, 1e-6},  {-0.02, 5.0, 1e-4},  {-0.02, 10.0, 0.01},
+    };
+    for (const auto& C : Cases) {
+        TFlowNetwork N;
+        TDuctBranch* Plain = N.Duct(1, 1, 2, 0.05, 5.0);
+        TDuctBranch* Damper = N.Duct(2, 1, 2, C.DamperFlow, 5.0);
+        Damper->FixedDps.push_back(std::make_unique<TFixeddP>("Damper", C.Drop));
+        for (TDuctBranch* Duct : {Plain, Damper}) {
+            Duct->CalcMassFlow();
+            Duct->RecalcLosses();
+        }
+        TFlowMesh Mesh{1};
+        Mesh.Links = {{1, Damper}, {-1, Plain}};
+        Mesh.CalcResidual(true);
+        Mesh.Gain = C.Gain;
+        const double Total = Plain->MassFlow + Damper->MassFlow;
+        EXPECT_EQ(Mesh.CorrectFlow(), lcConverged) << C.Drop << " Pa, gain " << C.Gain;
+        EXPECT_LE(std::fabs(Damper->MassFlow), 1e-9) << C.Drop << " Pa, gain " << C.Gain;
+        EXPECT_NEAR(Plain->MassFlow + Damper->MassFlow, Total, 1e-12);
+        // Balanced within the damper's gap: its drop takes what the plain
+        // duct's needs.
+        EXPECT_NEAR(Mesh.MeshResidual, -Plain->TotalDrop, 1e-9) << C.Drop << " Pa, gain " << C.Gain;
+        EXPECT_LT(Plain->TotalDrop, C.Drop) << C.Drop << " Pa, gain " << C.Gain;
+        EXPECT_EQ(Mesh.Imbalance(), 0.0) << C.Drop << " Pa, gain " << C.Gain;
+    }
+}
+
 TEST(MeshQueue, ParkedMeshLeavesTheQueueUntilItsResidualMoves)
 {
     TFlowNetwork N;

@@ -350,9 +350,13 @@ TEST(WarmStart, BoosterGridsLeaveTheLoopMethodLittleToCorrect)
                 Passes += N.G.SolvePasses;
             }
     // Balanced within the drops' gaps the runs go on to "Solved" on ten of
-    // the twelve, where they stopped on their jumps before.
+    // the twelve, where they stopped on their jumps before; a correction
+    // whose bounds hold a jump goes on to the jump before it rests, and a
+    // run with nothing set aside goes on while its passes still change its
+    // end (37 passes without the rule that ends passes repeating
+    // themselves).
     EXPECT_LE(Corrections, 9000);
-    EXPECT_LE(Passes, 30);
+    EXPECT_LE(Passes, 34);
 }
 
 TEST(WarmStart, PassOnALargeNetworkCorrectsInProportionToItsMeshes)
@@ -397,5 +401,30 @@ TEST(WarmStart, StopsSoonOnceTheLoopMethodWouldTakeOverInAFewCorrections)
         EXPECT_TRUE(WarmFlowsTaken(Report.Result)) << Name;
         EXPECT_LE(Report.Iterations, C.MostIterations) << Name;
         EXPECT_LE(Report.LargestMeshResidual, 0.05) << Name;
+    }
+}
+
+TEST(WarmStart, PinsInSeriesAreReleasedFurthestFirst)
+{
+    // A booster and a fixed drop on every third duct: pinned ducts in
+    // series, whose pressure differences leave their jumps together.
+    // Released together they cross back and are pinned again, iteration
+    // after iteration, to the warm start's cap, and the loop method is
+    // left hundreds of corrections and more passes; released furthest
+    // first, the others settle.
+    constexpr int WarmCap = 50;
+    const struct {
+        int Side;
+        double Drop; // Pa
+        int MaxPasses;
+    } Cases[] = {{16, 1.5, 1}, {28, 0.5, 1}, {28, 3.0, 2}};
+    for (const auto& C : Cases) {
+        std::string Name;
+        TFlowNetwork N;
+        ASSERT_TRUE(BoosterGrid(N, C.Side, 3, C.Drop, Name)) << Name;
+        N.G.Solve();
+        EXPECT_NE(Status(N.G), ssDataError) << Name;
+        EXPECT_LT(N.G.WarmIterations, WarmCap) << Name << ": the pins went back and forth to the cap";
+        EXPECT_LE(N.G.SolvePasses, C.MaxPasses) << Name;
     }
 }
