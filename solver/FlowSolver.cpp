@@ -289,6 +289,7 @@ void TFlowGraph::SolveMeshes()
     std::size_t StaleSums = 0;
     std::vector<int> SummedAt;
     auto SumAll = [&]() {
+        MeshUpdates += Queue.LinkCount();
         if (!SumAllResiduals())
             return false;
         Queue.Fill(List);
@@ -312,6 +313,7 @@ void TFlowGraph::SolveMeshes()
             TFlowMesh& Picked = AsFlowMesh(List[W]);
             Picked.CalcResidual(false);
             StaleSums += Picked.Links.size();
+            MeshUpdates += Picked.Links.size();
             SummedAt[W] = LazyCount;
             if (!std::isfinite(Picked.MeshResidual))
                 return false;
@@ -388,15 +390,18 @@ void TFlowGraph::SolveMeshes()
                         SummedAt.assign(List.size(), 0);
                     Stale = true;
                     SummedAt[static_cast<std::size_t>(Worst)] = ++LazyCount;
-                } else for (int I : Queue.AddDropChanges(Worst, DropsBefore)) {
-                    TFlowMesh& Other = AsFlowMesh(List[static_cast<std::size_t>(I)]);
-                    if (GapsMove)
-                        Other.CalcResidual(false);
-                    if (!std::isfinite(Other.MeshResidual)) {
-                        LoopCode = lcNotFinite;
-                        return;
+                } else {
+                    MeshUpdates += Reach;
+                    for (int I : Queue.AddDropChanges(Worst, DropsBefore)) {
+                        TFlowMesh& Other = AsFlowMesh(List[static_cast<std::size_t>(I)]);
+                        if (GapsMove)
+                            Other.CalcResidual(false);
+                        if (!std::isfinite(Other.MeshResidual)) {
+                            LoopCode = lcNotFinite;
+                            return;
+                        }
+                        Queue.Update(I, Other.MeshResidual, Other.GapBelow, Other.GapAbove);
                     }
-                    Queue.Update(I, Other.MeshResidual, Other.GapBelow, Other.GapAbove);
                 }
             }
             // A mesh whose balance sits on a jump of a branch law is set
@@ -452,6 +457,7 @@ void TDuctGraph::Solve()
     ResetFittingMessages();
     SolvePasses = 0;
     MeshCorrections = 0;
+    MeshUpdates = 0;
     MeshSteps = 0;
     WarmIterations = 0;
     // The same start for every run: a chord without flow starts at the same
