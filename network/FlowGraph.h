@@ -247,6 +247,10 @@ public:
     int MeshCorrections = 0;
     // Their steps (circulating flows applied), over all passes.
     int MeshSteps = 0;
+    // What keeping the residuals current cost them, over all passes: the
+    // residual updates of other meshes a correction made, and the links
+    // summed afresh within a pass (not the sum that starts it).
+    std::size_t MeshUpdates = 0;
     // Iterations of the last Solve's warm start (0 when none ran).
     int WarmIterations = 0;
     // The standard-sizes switch of the sizing methods: Method was 4 at the

@@ -39,6 +39,12 @@ constexpr std::size_t MeshesPerCorrection = 10;
 // Picks of a mesh, on average, that an inner loop allows beyond its
 // corrections.
 constexpr std::size_t PicksPerMesh = 8;
+// A correction whose residual updates would exceed this many, and this many
+// times its own links, leaves the meshes it touches to be summed when they
+// are next picked (or at the next full sum) instead: on a ladder's rails
+// every correction otherwise updates nearly every mesh.
+constexpr std::size_t LazyReach = 8192;
+constexpr std::size_t LazyReachPerLink = 16;
 constexpr int MaxOuterPasses = 600;
 // A change of the largest residual over one outer pass at which the run has
 // settled (Pa).
@@ -280,6 +286,56 @@ void TFlowGraph::SolveMeshes()
     Queue.Fill(List, false);
     int Worst = Queue.Worst();
     bool AllCurrent = false;
+    // Stale: a correction left the residuals of meshes it touched as they
+    // were. A picked mesh is then summed afresh (SummedAt[M] is the lazy
+    // correction count when M was last summed) and queued again unless it
+    // stays the worst; every residual is summed again once those sums
+    // have cost as much as summing all, and before the loop may end.
+    bool Stale = false;
+    int LazyCount = 0;
+    std::size_t StaleSums = 0;
+    std::vector<int> SummedAt;
+    auto SumAll = [&]() {
+        MeshUpdates += Queue.LinkCount();
+        if (!SumAllResiduals())
+            return false;
+        Queue.Fill(List);
+        Stale = false;
+        StaleSums = 0;
+        return true;
+    };
+    // The worst mesh by current residuals; false when a sum is not a number.
+    auto PickWorst = [&]() {
+        Worst = Queue.Worst();
+        while (Stale && Worst >= 0) {
+            const std::size_t W = static_cast<std::size_t>(Worst);
+            if (SummedAt[W] == LazyCount)
+                break;
+            if (StaleSums > Queue.LinkCount()) {
+                if (!SumAll())
+                    return false;
+                Worst = Queue.Worst();
+                break;
+            }
+            TFlowMesh& Picked = AsFlowMesh(List[W]);
+            Picked.CalcResidual(false);
+            StaleSums += Picked.Links.size();
+            MeshUpdates += Picked.Links.size();
+            SummedAt[W] = LazyCount;
+            if (!std::isfinite(Picked.MeshResidual))
+                return false;
+            Queue.Update(Worst, Picked.MeshResidual, Picked.GapBelow, Picked.GapAbove);
+            Worst = Queue.Worst();
+        }
+        if (Stale && (Worst < 0 || std::fabs(AsFlowMesh(List[static_cast<std::size_t>(Worst)]).Imbalance()) <=
+                                       MeshTolerance)) {
+            // Meshes left stale may lie outside the tolerance.
+            if (!SumAll())
+                return false;
+            Worst = Queue.Worst();
+        }
+        return true;
+    };
     // The drops of the corrected mesh's branches before its correction,
     // then their changes.
     std::vector<double> DropsBefore;
@@ -335,15 +391,24 @@ void TFlowGraph::SolveMeshes()
                 for (std::size_t K = 0; K < DropsBefore.size(); ++K)
                     DropsBefore[K] = FlowBranchOf(Corrected.Links[K]).TotalDrop - DropsBefore[K];
                 Queue.Update(Worst, Corrected.MeshResidual, Corrected.GapBelow, Corrected.GapAbove);
-                for (int I : Queue.AddDropChanges(Worst, DropsBefore)) {
-                    TFlowMesh& Other = AsFlowMesh(List[static_cast<std::size_t>(I)]);
-                    if (GapsMove)
-                        Other.CalcResidual(false);
-                    if (!std::isfinite(Other.MeshResidual)) {
-                        LoopCode = lcNotFinite;
-                        return;
+                const std::size_t Reach = Queue.Reach(Worst);
+                if (Reach > LazyReach && Reach > LazyReachPerLink * Corrected.Links.size()) {
+                    if (SummedAt.empty())
+                        SummedAt.assign(List.size(), 0);
+                    Stale = true;
+                    SummedAt[static_cast<std::size_t>(Worst)] = ++LazyCount;
+                } else {
+                    MeshUpdates += Reach;
+                    for (int I : Queue.AddDropChanges(Worst, DropsBefore)) {
+                        TFlowMesh& Other = AsFlowMesh(List[static_cast<std::size_t>(I)]);
+                        if (GapsMove)
+                            Other.CalcResidual(false);
+                        if (!std::isfinite(Other.MeshResidual)) {
+                            LoopCode = lcNotFinite;
+                            return;
+                        }
+                        Queue.Update(I, Other.MeshResidual, Other.GapBelow, Other.GapAbove);
                     }
-                    Queue.Update(I, Other.MeshResidual, Other.GapBelow, Other.GapAbove);
                 }
             }
             // A mesh whose balance sits on a jump of a branch law is set
@@ -353,13 +418,20 @@ void TFlowGraph::SolveMeshes()
                 Queue.Park(Worst, Corrected.MeshResidual, MeshTolerance);
             ++Corrections;
         }
-        Worst = Queue.Worst();
+        if (!PickWorst()) {
+            LoopCode = lcNotFinite;
+            return;
+        }
         if (Worst < 0 || std::fabs(AsFlowMesh(List[static_cast<std::size_t>(Worst)]).Imbalance()) <= MeshTolerance)
             LoopCode = SettledCode(Queue);
         else if (Corrections > MaxCorrections || ++Picks > MaxPicks)
             LoopCode = lcIterationLimit;
     }
-    MaxMeshResidual();
+    // Meshes a lazy correction left are summed, so that MaxResidual is theirs.
+    if (Stale)
+        SumAllResiduals();
+    else
+        MaxMeshResidual();
     CalcNodePressures();
 }
 
@@ -392,6 +464,7 @@ void TDuctGraph::Solve()
     ResetFittingMessages();
     SolvePasses = 0;
     MeshCorrections = 0;
+    MeshUpdates = 0;
     MeshSteps = 0;
     WarmIterations = 0;
     // The same start for every run: a chord without flow starts at the same

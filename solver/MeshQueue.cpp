@@ -178,6 +178,27 @@ const std::vector<int>& TMeshQueue::AddDropChanges(int Mesh, const std::vector<d
     return Found;
 }
 
+std::size_t TMeshQueue::Reach(int Mesh)
+{
+    if (!HasIncidence)
+        BuildIncidence();
+    std::size_t Sum = 0;
+    const std::size_t First = static_cast<std::size_t>(MeshStart[static_cast<std::size_t>(Mesh)]);
+    const std::size_t Last = static_cast<std::size_t>(MeshStart[static_cast<std::size_t>(Mesh) + 1]);
+    for (std::size_t K = First; K < Last; ++K) {
+        const std::size_t Slot = static_cast<std::size_t>(LinkSlot[K]);
+        Sum += static_cast<std::size_t>(SlotStart[Slot + 1] - SlotStart[Slot]);
+    }
+    return Sum;
+}
+
+std::size_t TMeshQueue::LinkCount()
+{
+    if (!HasIncidence)
+        BuildIncidence();
+    return LinkSlot.size();
+}
+
 namespace {
 
 // Heap order: the larger absolute residual is worse; among equals the later

@@ -35,6 +35,13 @@ public:
     // meshes (valid until the next call). The sums drift by rounding only;
     // a full sum once a pass puts that right.
     const std::vector<int>& AddDropChanges(int Mesh, const std::vector<double>& Change);
+    // How many residual updates AddDropChanges would make for Mesh: the sum
+    // over its branches of the meshes through each. On a ladder, whose
+    // fundamental meshes run along the rails, that is nearly every link of
+    // every mesh.
+    std::size_t Reach(int Mesh);
+    // The links of all meshes: the cost of summing every residual once.
+    std::size_t LinkCount();
 
     // Queues every mesh without the fan at its present residual (a parked
     // mesh stays parked unless its residual moved beyond the margin).

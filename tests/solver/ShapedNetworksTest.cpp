@@ -117,3 +117,41 @@ TEST(ShapedNetworks, GeneratorRepeatsItselfAndMakesWhatItIsAsked)
         EXPECT_EQ(Boosters > 0, Options.BoosterShare > 0.0) << Name;
     }
 }
+
+TEST(ShapedNetworks, MeshUpdatesPerCorrectionStayBoundedOnALongLadder)
+{
+    // A ladder's fundamental meshes run along its rails, so that every
+    // mesh shares branches with nearly every other: a correction that
+    // updated each mesh through its branches cost the square of the rungs
+    // (800,000 updates a correction on the longer ladder here). The work a
+    // correction spends keeping the residuals current stays far below
+    // that, and the balance still ends honestly.
+    TQuietSink Quiet;
+    TScopedWarningSink Scope(Quiet);
+    TSettings Settings;
+    TShapedNetworkGenerator::Configure(Settings);
+    struct TCase {
+        int Branches;
+        double Boosters;
+        std::uint32_t Seed;
+    };
+    // Bound of the residual updates a correction may cost on average.
+    constexpr double MostPerCorrection = 50000.0;
+    for (const TCase& Case : {TCase{3000, 0.01, 18}, TCase{6000, 0.01, 18}}) {
+        TShapedNetworkOptions Options;
+        Options.Shape = nsLadder;
+        Options.Branches = Case.Branches;
+        Options.Seed = Case.Seed;
+        Options.DamperShare = 0.03;
+        Options.BoosterShare = Case.Boosters;
+        TDuctGraph G(false, &Settings);
+        const TSolveCommandResult Result = BalanceAfter(G, Options, scSumFlows);
+        const std::string Run = Options.Name();
+        EXPECT_TRUE(Result.Status == ssSolved || Result.Status == ssWithinTolerance) << Run;
+        ASSERT_GT(G.MeshCorrections, 0) << Run << ": no correction to measure";
+        const double PerCorrection = static_cast<double>(G.MeshUpdates) / G.MeshCorrections;
+        EXPECT_LE(PerCorrection, MostPerCorrection)
+            << Run << ": " << G.MeshUpdates << " updates over " << G.MeshCorrections << " corrections";
+        EXPECT_LE(LargestMeshSum(G), Promised(Result.Status) + 1e-6) << Run;
+    }
+}
