@@ -9,42 +9,22 @@
 // iteration runs "Sum Flows" untimed and then times "Balance Flows" as the
 // command runs it. The counters are those of BalanceCounters.h.
 
-#include "QuietSink.h"
-#include "BalanceCounters.h"
 #include "GridNetworkGenerator.h"
-
-#include "foundation/WarningSink.h"
-#include "sizing/SolveCommands.h"
+#include "TimedBalance.h"
 
 #include <benchmark/benchmark.h>
-
-#include <memory>
 
 namespace {
 
 template <typename TBuild>
 void BalanceBuiltNetwork(benchmark::State& State, TBuild Build, bool UseWarmStart = true)
 {
-    TQuietSink Quiet;
-    TScopedWarningSink Scope(Quiet);
     TSettings Settings;
     TGridNetworkGenerator::Configure(Settings);
-    std::unique_ptr<TDuctGraph> G;
-    TSolveCommandResult Result;
-    for (auto _ : State) {
-        State.PauseTiming();
-        G = std::make_unique<TDuctGraph>(false, &Settings);
-        Build(*G);
-        G->UseWarmStart = UseWarmStart;
-        if (!RunSolveCommand(*G, scSumFlows).Ran) {
-            State.SkipWithError("Sum Flows failed");
-            return;
-        }
-        State.ResumeTiming();
-
-        Result = RunSolveCommand(*G, scBalanceFlows);
-    }
-    ReportBalance(State, *G, Result.Status);
+    TimeBalanceAfter(State, Settings, scSumFlows, [&](TDuctGraph& G) {
+        Build(G);
+        G.UseWarmStart = UseWarmStart;
+    });
 }
 
 void BalanceGrid(benchmark::State& State)

@@ -9,16 +9,10 @@
 // before the balance (a TSolveCommand: 5 "Sum Flows", 0 to 3 the sizing
 // methods).
 
-#include "QuietSink.h"
-#include "BalanceCounters.h"
 #include "ShapedNetworkGenerator.h"
-
-#include "foundation/WarningSink.h"
-#include "sizing/SolveCommands.h"
+#include "TimedBalance.h"
 
 #include <benchmark/benchmark.h>
-
-#include <memory>
 
 namespace {
 
@@ -48,26 +42,10 @@ void BalanceShapedNetwork(benchmark::State& State)
 {
     const TShapedNetworkOptions& Options = Catalogue()[static_cast<std::size_t>(State.range(0))];
     const auto First = static_cast<TSolveCommand>(State.range(1));
-    TQuietSink Quiet;
-    TScopedWarningSink Scope(Quiet);
     TSettings Settings;
     TShapedNetworkGenerator::Configure(Settings);
-    std::unique_ptr<TDuctGraph> G;
-    TSolveCommandResult Result;
-    for (auto _ : State) {
-        State.PauseTiming();
-        G = std::make_unique<TDuctGraph>(false, &Settings);
-        TShapedNetworkGenerator::Generate(*G, Options);
-        if (!RunSolveCommand(*G, First).Ran) {
-            State.SkipWithError("the first command failed");
-            return;
-        }
-        State.ResumeTiming();
-
-        Result = RunSolveCommand(*G, scBalanceFlows);
-    }
     State.SetLabel(Options.Name() + ", after " + CommandName(First));
-    ReportBalance(State, *G, Result.Status);
+    TimeBalanceAfter(State, Settings, First, [&Options](TDuctGraph& G) { TShapedNetworkGenerator::Generate(G, Options); });
 }
 
 void CatalogueArguments(benchmark::internal::Benchmark* B)
