@@ -5,6 +5,7 @@
 // neighbouring junctions of the same side and depth that close loops. The
 // same options always give the same network.
 
+#include "RoundDuct.h"
 #include "network/DuctGraph.h"
 
 #include <algorithm>
@@ -67,16 +68,9 @@ private:
 
     TDuctBranch* Duct(int From, int To, double Flow, double Length)
     {
-        auto* B = static_cast<TDuctBranch*>(G.AddBranch(NextBranch++, From, To));
-        B->Name = "Duct " + std::to_string(B->Id());
-        B->SetDuctType(dtSpiral, 0.0, Length, Flow);
         const double D = std::max(0.1, std::sqrt(4.0 * std::fabs(Flow) / (std::numbers::pi * DuctVelocity)));
-        B->Diameter = D;
-        B->DuctHeight = D;
-        B->DuctWidth = D;
-        B->CalcArea();
-        B->CalcVelocity();
-        B->CalcDuctArea();
+        TDuctBranch* B = AddRoundDuct(G, NextBranch++, From, To, D, Length, Flow);
+        B->Name = "Duct " + std::to_string(B->Id());
         return B;
     }
 
