@@ -9,6 +9,7 @@
 // unique in every finished network, but may repeat for a moment (renumbering
 // runs branch by branch), so FindBranch returns the first in list order.
 
+#include "foundation/DisjointSets.h"
 #include "graph/GraphBranch.h"
 #include "graph/GraphDataVersion.h"
 #include "graph/GraphMesh.h"
@@ -247,7 +248,7 @@ private:
     // solver's repeated rebuilds do not allocate. Positions are node list
     // positions (TNode::Index).
     struct TTreeWork {
-        std::vector<int> Set;      // union-find parent
+        TDisjointSets Set;         // the components so far
         std::vector<int> SetLabel; // component label of a union-find root
         // The tree branches (not chords, not excluded, not loops) and the
         // chords, in list order.
@@ -273,7 +274,6 @@ private:
     TTreeWork Work;
     mutable std::unique_ptr<TWorkerTeam> Workers;
 
-    int FindSet(int I);
     // The spanning tree; ForMeshes also clears the nodes' visited marks and
     // notes what the circuit tracing needs.
     void LabelComponents(const TBranchOrdering& Ordering, bool ForMeshes);
