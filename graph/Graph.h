@@ -202,6 +202,13 @@ public:
     // count, with the same message. False when they do not match.
     bool CheckLoops(int Upper = 0, int Lower = 0, const TBranchOrdering& Ordering = {});
 
+    // ---- list positions
+    // Every branch's Index := its position in the branch list, and every
+    // node's in the node list: the one numbering that the stages keeping
+    // per-branch or per-node arrays share.
+    void NumberBranches();
+    void NumberNodes();
+
     // ---- branch order
     void SaveBranchOrder();
     void RestoreBranchOrder();

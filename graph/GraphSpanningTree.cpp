@@ -28,8 +28,7 @@ void TGraph::LabelComponents(const TBranchOrdering& Ordering, bool ForMeshes)
     const std::size_t N = NodeList.size();
     Work.Set.Reset(N);
     Work.SetLabel.assign(N, 0);
-    for (std::size_t I = 0; I < N; ++I)
-        NodeList[I]->Index = static_cast<int>(I);
+    NumberNodes();
     Work.EdgeFrom.clear();
     Work.EdgeTo.clear();
     Work.EdgeBranch.clear();

@@ -293,8 +293,8 @@ bool TNetworkNewton::SetUp(TWarmStartResult& Failure)
     const auto& Nodes = G.Nodes();
     const auto& Branches = G.Branches();
     const std::size_t N = Nodes.size();
-    for (std::size_t I = 0; I < N; ++I)
-        Nodes[I]->Index = static_cast<int>(I);
+    G.NumberNodes();
+    G.NumberBranches();
     FanFrom = Fan->FromNode->Index;
     FanTo = Fan->ToNode->Index;
 
@@ -305,7 +305,6 @@ bool TNetworkNewton::SetUp(TWarmStartResult& Failure)
     std::vector<char> Fixed(Branches.size(), 0);
     for (std::size_t K = 0; K < Branches.size(); ++K) {
         TFlowBranch& B = FlowBranchOf(Branches[K]);
-        B.Index = static_cast<int>(K);
         if (&B == Fan)
             continue;
         if (!std::isfinite(B.MassFlow) || !std::isfinite(B.TotalDrop))
@@ -1002,8 +1001,7 @@ void StartMeshSlopes(TDuctGraph& G)
     const auto& Branches = G.Branches();
     const double Roughness = G.Settings().roughness;
     std::vector<double> Slopes(Branches.size(), 0.0);
-    for (std::size_t K = 0; K < Branches.size(); ++K)
-        Branches[K]->Index = static_cast<int>(K);
+    G.NumberBranches();
     G.ForEachBranch([&](TFlowBranch& B) {
         if (&B != G.MainFan && !HasFixedDrop(B))
             Slopes[static_cast<std::size_t>(B.Index)] = TBranchLaw(B, Roughness, false).Slope(false);
