@@ -37,6 +37,22 @@ struct TTwoDuctMesh {
     }
 };
 
+// The mesh through With and back through Against, two ducts side by side,
+// both computed at their present flows, from the slope estimate Gain.
+std::unique_ptr<TFlowMesh> SideBySide(TDuctBranch* With, TDuctBranch* Against, double Gain)
+{
+    for (TDuctBranch* Duct : {With, Against}) {
+        Duct->CalcMassFlow();
+        Duct->CalcFriction();
+        Duct->RecalcLosses();
+    }
+    auto Mesh = std::make_unique<TFlowMesh>(1);
+    Mesh->Links = {{1, With}, {-1, Against}};
+    Mesh->CalcResidual(true);
+    Mesh->Gain = Gain;
+    return Mesh;
+}
+
 } // namespace
 
 TEST(MeshCorrection, StepFarBeyondTheBalanceStillMoves)
@@ -107,14 +123,8 @@ TEST(MeshCorrection, RestsOnAJumpOnlyNextToIt)
         TDuctBranch* Plain = N.Duct(1, 1, 2, 0.05, 5.0);
         TDuctBranch* Damper = N.Duct(2, 1, 2, C.DamperFlow, 5.0);
         Damper->FixedDps.push_back(std::make_unique<TFixeddP>("Damper", C.Drop));
-        for (TDuctBranch* Duct : {Plain, Damper}) {
-            Duct->CalcMassFlow();
-            Duct->RecalcLosses();
-        }
-        TFlowMesh Mesh{1};
-        Mesh.Links = {{1, Damper}, {-1, Plain}};
-        Mesh.CalcResidual(true);
-        Mesh.Gain = C.Gain;
+        const auto Made = SideBySide(Damper, Plain, C.Gain);
+        TFlowMesh& Mesh = *Made;
         const double Total = Plain->MassFlow + Damper->MassFlow;
         EXPECT_EQ(Mesh.CorrectFlow(), lcConverged) << C.Drop << " Pa, gain " << C.Gain;
         EXPECT_LE(std::fabs(Damper->MassFlow), 1e-9) << C.Drop << " Pa, gain " << C.Gain;
@@ -159,15 +169,8 @@ TEST(MeshCorrection, DuctBalancedOnItsTurbulentJumpRestsThereNotAtABoundShortOfI
         TDuctBranch* Damper = balance::Duct(N, 2, 1, 2, 1.0, 0.0, 4.0 * Jump / Rho);
         Damper->FixedDps.push_back(std::make_unique<TFixeddP>("Damper", Middle));
         Duct->SetVolumeFlow(C.Start * Jump / Rho);
-        for (TDuctBranch* B : {Duct, Damper}) {
-            B->CalcMassFlow();
-            B->CalcFriction();
-            B->RecalcLosses();
-        }
-        TFlowMesh Mesh{1};
-        Mesh.Links = {{1, Duct}, {-1, Damper}};
-        Mesh.CalcResidual(true);
-        Mesh.Gain = C.Gain;
+        const auto Made = SideBySide(Duct, Damper, C.Gain);
+        TFlowMesh& Mesh = *Made;
         const double Total = Duct->MassFlow + Damper->MassFlow;
         EXPECT_EQ(Mesh.CorrectFlow(), lcConverged) << Name.str();
         EXPECT_NEAR(Duct->MassFlow / Jump, 1.0, 1e-6)
