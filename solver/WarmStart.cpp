@@ -1,5 +1,6 @@
 #include "solver/WarmStart.h"
 
+#include "foundation/DisjointSets.h"
 #include "foundation/WorkerTeam.h"
 #include "network/DuctGraph.h"
 #include "network/Settings.h"
@@ -121,16 +122,6 @@ private:
         }
     }
 };
-
-int FindRoot(std::vector<int>& Parent, int I)
-{
-    while (Parent[static_cast<std::size_t>(I)] != I) {
-        const std::size_t J = static_cast<std::size_t>(I);
-        Parent[J] = Parent[static_cast<std::size_t>(Parent[J])];
-        I = Parent[J];
-    }
-    return I;
-}
 
 class TNetworkNewton {
 public:
@@ -302,19 +293,18 @@ bool TNetworkNewton::SetUp(TWarmStartResult& Failure)
     const auto& Nodes = G.Nodes();
     const auto& Branches = G.Branches();
     const std::size_t N = Nodes.size();
-    for (std::size_t I = 0; I < N; ++I)
-        Nodes[I]->Index = static_cast<int>(I);
+    G.NumberNodes();
+    G.NumberBranches();
     FanFrom = Fan->FromNode->Index;
     FanTo = Fan->ToNode->Index;
 
     // Groups: the nodes joined by fixed drops. A loop of them leaves the
     // flows round it undetermined.
-    std::vector<int> Parent(N);
-    std::iota(Parent.begin(), Parent.end(), 0);
+    TDisjointSets Joined;
+    Joined.Reset(N);
     std::vector<char> Fixed(Branches.size(), 0);
     for (std::size_t K = 0; K < Branches.size(); ++K) {
         TFlowBranch& B = FlowBranchOf(Branches[K]);
-        B.Index = static_cast<int>(K);
         if (&B == Fan)
             continue;
         if (!std::isfinite(B.MassFlow) || !std::isfinite(B.TotalDrop))
@@ -324,11 +314,11 @@ bool TNetworkNewton::SetUp(TWarmStartResult& Failure)
             continue;
         }
         Fixed[K] = 1;
-        const int A = FindRoot(Parent, B.FromNode->Index);
-        const int C = FindRoot(Parent, B.ToNode->Index);
+        const int A = Joined.Find(B.FromNode->Index);
+        const int C = Joined.Find(B.ToNode->Index);
         if (A == C)
             return Fail(wsSingular);
-        Parent[static_cast<std::size_t>(C)] = A;
+        Joined.Merge(A, C);
         Touched.push_back(&B);
     }
 
@@ -367,8 +357,8 @@ bool TNetworkNewton::SetUp(TWarmStartResult& Failure)
 
     // The branch laws, and the components they join the groups into.
     const double Roughness = G.Settings().roughness;
-    std::vector<int> Component(static_cast<std::size_t>(Groups));
-    std::iota(Component.begin(), Component.end(), 0);
+    TDisjointSets Component;
+    Component.Reset(static_cast<std::size_t>(Groups));
     for (TFlowBranch* B : Touched) {
         if (Fixed[static_cast<std::size_t>(B->Index)])
             continue;
@@ -381,10 +371,10 @@ bool TNetworkNewton::SetUp(TWarmStartResult& Failure)
         To.push_back(NodeGroup[static_cast<std::size_t>(T)]);
         Shift.push_back(Offset[static_cast<std::size_t>(F)] - Offset[static_cast<std::size_t>(T)]);
         Flow.push_back(B->MassFlow);
-        const int A = FindRoot(Component, From.back());
-        const int C = FindRoot(Component, To.back());
+        const int A = Component.Find(From.back());
+        const int C = Component.Find(To.back());
         if (A != C)
-            Component[static_cast<std::size_t>(C)] = A;
+            Component.Merge(A, C);
     }
     if (Laws.empty())
         return Fail(wsSingular);
@@ -396,9 +386,9 @@ bool TNetworkNewton::SetUp(TWarmStartResult& Failure)
     std::vector<int> Reference(static_cast<std::size_t>(Groups), -1);
     const int StartGroup = G.StartNode ? NodeGroup[static_cast<std::size_t>(G.StartNode->Index)] : -1;
     if (StartGroup >= 0)
-        Reference[static_cast<std::size_t>(FindRoot(Component, StartGroup))] = StartGroup;
+        Reference[static_cast<std::size_t>(Component.Find(StartGroup))] = StartGroup;
     for (int Group = 0; Group < Groups; ++Group) {
-        const std::size_t Root = static_cast<std::size_t>(FindRoot(Component, Group));
+        const std::size_t Root = static_cast<std::size_t>(Component.Find(Group));
         Net[Root] += Inflow[static_cast<std::size_t>(Group)];
         if (Reference[Root] < 0)
             Reference[Root] = Group;
@@ -409,7 +399,7 @@ bool TNetworkNewton::SetUp(TWarmStartResult& Failure)
     Column.assign(static_cast<std::size_t>(Groups), -1);
     int Unknowns = 0;
     for (int Group = 0; Group < Groups; ++Group)
-        if (Reference[static_cast<std::size_t>(FindRoot(Component, Group))] != Group)
+        if (Reference[static_cast<std::size_t>(Component.Find(Group))] != Group)
             Column[static_cast<std::size_t>(Group)] = Unknowns++;
     Pressure = Eigen::VectorXd::Zero(Unknowns);
     Rhs.resize(Unknowns);
@@ -1011,8 +1001,7 @@ void StartMeshSlopes(TDuctGraph& G)
     const auto& Branches = G.Branches();
     const double Roughness = G.Settings().roughness;
     std::vector<double> Slopes(Branches.size(), 0.0);
-    for (std::size_t K = 0; K < Branches.size(); ++K)
-        Branches[K]->Index = static_cast<int>(K);
+    G.NumberBranches();
     G.ForEachBranch([&](TFlowBranch& B) {
         if (&B != G.MainFan && !HasFixedDrop(B))
             Slopes[static_cast<std::size_t>(B.Index)] = TBranchLaw(B, Roughness, false).Slope(false);
