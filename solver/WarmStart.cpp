@@ -49,15 +49,23 @@ constexpr double ReleaseFurthest = 0.5;
 // its end is at most this share of the slope at its start; otherwise it is
 // shortened, at most MaxShortenings times.
 constexpr double StepSlopeShare = 0.5;
-constexpr int MaxShortenings = 3;
+constexpr int MaxShortenings = 6;
 // A pinned branch's bounds: its drops this share of the flow (at least
 // MinPinFlow kg/s) either side of the jump.
 constexpr double PinShare = 1e-9;
 constexpr double MinPinFlow = 1e-12;
+// A flow this share of a jump's flow from it sits at the jump.
+constexpr double AtJumpShare = 1e-6;
+// A pinned branch's flow band round its jump, as a share of the jump's
+// flow (at least of the flow at StartVelocity).
+constexpr double PinBand = 5e-7;
 // m/s, the duct velocity the first step starts from.
 constexpr double StartVelocity = 3.0;
-// The least slope of a law, as a share of the steepest.
+// The least slope of a law, as a share of the steepest: first the
+// smaller, the larger where the factorisation fails with it. FlatShare
+// over the steepest is also the conductance of a branch held at zero flow.
 constexpr double FlatShare = 1e-6;
+constexpr double FloorShares[] = {1e-9, FlatShare};
 // Flow conserved at a node: to this share of the main fan's flow.
 constexpr double ConservedShare = 1e-9;
 // The fewest branch laws worth a thread of their own, and the laws of a
@@ -155,6 +163,7 @@ private:
     // The width of the bands that smooth the laws' jumps, as a share of
     // the jump's flow (0: the laws as they are).
     double Smoothing = 0.0;
+    std::size_t FloorStage = 0; // of FloorShares
     double FanFlow = 0.0;
     int FanFrom = -1; // node positions
     int FanTo = -1;
@@ -190,6 +199,12 @@ private:
         int Piece = 0;     // the piece of the law the flow is on
         int Before = 0;    // the piece it was on before it came there
         int Crossed = -2;  // the iteration in which it last changed piece
+        // kg/s: its flow may lie this far either side of the jump, its drop
+        // rising straight across the jump over that band, so that branches
+        // in series resting on jumps a rounding apart still conserve flow.
+        double Half = 0.0;
+        double Gain() const { return (High - Low) / (2.0 * Half); } // Pa per kg/s
+        bool JustReleased = false;
     };
     std::vector<TPin> Pins;
 
@@ -537,7 +552,12 @@ bool TNetworkNewton::EvaluateAt(const std::vector<double>& Step, double Alpha)
     Team.ForEachRange(Laws.size(), LawsPerThread, [&](std::size_t Begin, std::size_t End) {
         for (std::size_t J = Begin; J < End; ++J) {
             const double M = Flow[J] + Alpha * Step[J];
-            if (Smoothing > 0.0) {
+            if (Pins[J].Pinned && Pins[J].Half > 0.0) {
+                const TPin& Pin = Pins[J];
+                Laws[J].Evaluate(M);
+                TrialSlope[J] = Pin.Gain();
+                Trial[J] = (Pin.Low + Pin.High) / 2.0 + (M - Pin.Flow) * TrialSlope[J];
+            } else if (Smoothing > 0.0) {
                 Trial[J] = Laws[J].EvaluateSmoothed(M, Smoothing, TrialSlope[J]);
             } else {
                 Trial[J] = Laws[J].Evaluate(M);
@@ -573,60 +593,80 @@ TWarmStartResult TNetworkNewton::SolveLinearised(int Iteration)
 {
     // Linearised laws m = Base + Weight·(p_from - p_to).
     double* Values = Matrix.valuePtr();
-    std::fill(Values, Values + Matrix.nonZeros(), 0.0);
-    Rhs.setZero();
     // A law that does not rise at its flow (a branch of fixed drops
-    // alone) takes the least slope allowed, a millionth of the steepest:
-    // it then holds the pressure difference across it without leaving
-    // the system singular. A pinned branch keeps its flow whatever the
-    // pressures.
-    const double Steepest = MaxOverLaws([&](std::size_t J) {
+    // alone) takes the least slope allowed, a share of the steepest: it
+    // then holds the pressure difference across it without leaving the
+    // system singular. A branch pinned at zero flow keeps its flow
+    // whatever the pressures; one pinned within a band rises across it.
+    auto RawSlope = [&](std::size_t J) {
         // A jump is spread over the slope only for a flow that has just
         // crossed one: spread, it would slow a flow settling near it.
-        Weight[J] = Slopes[J];
+        double Slope = Slopes[J];
         if (Smoothing == 0.0 && Pins[J].Crossed + 1 >= Iteration)
-            Weight[J] += Laws[J].JumpSpread(Flow[J]);
-        return std::isfinite(Weight[J]) ? Weight[J] : HUGE_VAL;
+            Slope += Laws[J].JumpSpread(Flow[J]);
+        return Slope;
+    };
+    const double Steepest = MaxOverLaws([&](std::size_t J) {
+        const double Slope = RawSlope(J);
+        return std::isfinite(Slope) ? Slope : HUGE_VAL;
     });
     if (!std::isfinite(Steepest))
         return wsNotFinite;
-    const double Floor = FlatShare * Steepest;
-    if (!(Floor > 0.0))
-        return wsSingular;
-    ForEachLaw([&](std::size_t J) {
-        if (Pins[J].Pinned) {
-            Weight[J] = FlatShare / Steepest;
-            Base[J] = Pins[J].Flow;
-        } else {
-            Weight[J] = 1.0 / std::max(Weight[J], Floor);
-            Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
+    // The least slope first allowed is a small share of the steepest, so
+    // that a sized network's 3 mm duct beside its 1 m main keeps its own
+    // slope; where the factorisation cannot hold slopes that far apart,
+    // the share rises, for the rest of the run.
+    for (;; ++FloorStage) {
+        const double Floor = FloorShares[FloorStage] * Steepest;
+        if (!(Floor > 0.0))
+            return wsSingular;
+        std::fill(Values, Values + Matrix.nonZeros(), 0.0);
+        Rhs.setZero();
+        ForEachLaw([&](std::size_t J) {
+            if (const TPin& Pin = Pins[J]; Pin.Pinned && Pin.Half == 0.0) {
+                Weight[J] = FlatShare / Steepest;
+                Base[J] = Pin.Flow;
+            } else if (Pin.Pinned) {
+                Weight[J] = 1.0 / Pin.Gain();
+                Base[J] = Pin.Flow + (Shift[J] - (Pin.Low + Pin.High) / 2.0) * Weight[J];
+            } else {
+                Weight[J] = 1.0 / std::max(RawSlope(J), Floor);
+                Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
+            }
+        });
+        for (std::size_t J = 0; J < Laws.size(); ++J) {
+            const auto& S = Slots[J];
+            if (S[0] >= 0)
+                Values[S[0]] += Weight[J];
+            if (S[1] >= 0)
+                Values[S[1]] += Weight[J];
+            if (S[2] >= 0)
+                Values[S[2]] -= Weight[J];
+            if (From[J] == To[J])
+                continue;
+            const int A = Column[static_cast<std::size_t>(From[J])];
+            const int B = Column[static_cast<std::size_t>(To[J])];
+            if (A >= 0)
+                Rhs[A] -= Base[J];
+            if (B >= 0)
+                Rhs[B] += Base[J];
         }
-    });
-    for (std::size_t J = 0; J < Laws.size(); ++J) {
-        const auto& S = Slots[J];
-        if (S[0] >= 0)
-            Values[S[0]] += Weight[J];
-        if (S[1] >= 0)
-            Values[S[1]] += Weight[J];
-        if (S[2] >= 0)
-            Values[S[2]] -= Weight[J];
-        if (From[J] == To[J])
-            continue;
-        const int A = Column[static_cast<std::size_t>(From[J])];
-        const int B = Column[static_cast<std::size_t>(To[J])];
-        if (A >= 0)
-            Rhs[A] -= Base[J];
-        if (B >= 0)
-            Rhs[B] += Base[J];
+        for (int Group = 0; Group < Groups; ++Group) {
+            const int C = Column[static_cast<std::size_t>(Group)];
+            if (C >= 0)
+                Rhs[C] += Inflow[static_cast<std::size_t>(Group)];
+        }
+        if (Factor.Factorise(Matrix, &Team))
+            break;
+        if (FloorStage + 1 == std::size(FloorShares))
+            return wsSingular;
     }
-    for (int Group = 0; Group < Groups; ++Group) {
-        const int C = Column[static_cast<std::size_t>(Group)];
-        if (C >= 0)
-            Rhs[C] += Inflow[static_cast<std::size_t>(Group)];
-    }
-    if (!Factor.Factorise(Matrix, &Team))
-        return wsSingular;
     Pressure = Factor.Solve(Rhs);
+    // One step of refinement: slopes a million-fold apart leave the first
+    // solve's flows conserved only to a part in ten million or so, and the
+    // warm flows must conserve as the loop method's do.
+    const Eigen::VectorXd Left = Rhs - Matrix.selfadjointView<Eigen::Lower>() * Pressure;
+    Pressure += Factor.Solve(Left);
     if (!Pressure.allFinite())
         return wsNotFinite;
     return wsClose;
@@ -655,7 +695,22 @@ void TNetworkNewton::ReleasePins()
         const double Off = PinOffBy(J);
         if (Off > ReleaseShare * (Pin.High - Pin.Low) && Off >= ReleaseFurthest * Furthest) {
             Pin.Pinned = false;
-            Pin.Piece = Pin.Before = Laws[J].Piece(Flow[J]);
+            const double Needed = GroupPressure(From[J]) - GroupPressure(To[J]) + Shift[J];
+            const double Apart = std::max(PinShare * std::fabs(Pin.Flow), MinPinFlow);
+            const double Side = Needed < Pin.Low ? -Apart : Apart;
+            // It leaves from the law on the side its pressure difference
+            // calls for. Its flow stays where the solve left it (within
+            // its band, conserving): the step takes it beyond the band.
+            Pin.Before = Laws[J].Piece(Pin.Flow - Side);
+            Drop[J] = Laws[J].Evaluate(Pin.Flow + Side);
+            Slopes[J] = Laws[J].Slope(false);
+            Pin.Piece = Laws[J].Piece(Pin.Flow + Side);
+            if (Pin.Half == 0.0)
+                Flow[J] = Pin.Flow + Side;
+            // Held at its jump by the solve just made, a branch resting at
+            // exactly zero flow leaves from its side with the next one; one
+            // resting within a band already has its flow beyond the band.
+            Pin.JustReleased = Pin.Half == 0.0;
         }
     });
 
@@ -663,23 +718,38 @@ void TNetworkNewton::ReleasePins()
 
 double TNetworkNewton::PinCrossings(int Iteration)
 {
-    // A branch whose flow went over a jump of its law and straight back
-    // balances on that jump: it keeps the flow there from now on. A
-    // jump smaller than the loop method's tolerance is left alone: its
-    // closer side is close enough.
+    // A branch whose flow sits at a jump of its law, or went over one,
+    // while the pressure difference across it lies within the jump
+    // balances there: it keeps the flow at the jump from now on. One that
+    // went over and straight back is pinned whatever its pressure
+    // difference. A jump smaller than the loop method's tolerance is left
+    // alone: its closer side is close enough.
     // (1 for a branch pinned now, 2 for one whose drop there is not a
     // number.)
     return MaxOverLaws([&](std::size_t J) {
         TPin& Pin = Pins[J];
         if (Pin.Pinned)
             return 0.0;
-        const int Now = Laws[J].Piece(Flow[J]);
-        if (Now == Pin.Piece)
-            return 0.0;
         double AtJump = 0.0;
         double Rise = 0.0;
-        if (Now == Pin.Before && Laws[J].JumpBetween(Pin.Piece, Now, AtJump, Rise) && Rise >= PinnedRise)
+        const int Now = Laws[J].Piece(Flow[J]);
+        const bool Over = Now != Pin.Piece && Laws[J].JumpBetween(Pin.Piece, Now, AtJump, Rise) && Rise >= PinnedRise;
+        if (Over && Now == Pin.Before)
             return PinAt(J, AtJump) ? 1.0 : 2.0;
+        if (Over || Laws[J].InBand(Flow[J], AtJumpShare, PinnedRise, AtJump)) {
+            const double Before = Flow[J];
+            if (!PinAt(J, AtJump))
+                return 2.0;
+            const double Needed = GroupPressure(From[J]) - GroupPressure(To[J]) + Shift[J];
+            if (Needed >= Pin.Low - WarmStartTolerance && Needed <= Pin.High + WarmStartTolerance)
+                return 1.0;
+            Pin.Pinned = false;
+            Flow[J] = Before;
+            Drop[J] = Laws[J].Evaluate(Before);
+            Slopes[J] = Laws[J].Slope(false);
+        }
+        if (Now == Pin.Piece)
+            return 0.0;
         Pin.Before = Pin.Piece;
         Pin.Piece = Now;
         Pin.Crossed = Iteration;
@@ -692,7 +762,10 @@ TNetworkNewton::TStepEnd TNetworkNewton::NewtonStep(std::vector<double>& Step, b
     // The Newton step and the energy's slope along it at its start.
     const double SlopeAtStart = SumOverLaws([&](std::size_t J) {
         const double NewFlow = Base[J] + Weight[J] * (GroupPressure(From[J]) - GroupPressure(To[J]));
-        Step[J] = NewFlow - Flow[J];
+        // A branch let go from its jump just now was held there by this
+        // solve: it leaves from its side of the jump with the next one.
+        Step[J] = Pins[J].JustReleased ? 0.0 : NewFlow - Flow[J];
+        Pins[J].JustReleased = false;
         return (Drop[J] - Shift[J]) * Step[J];
     });
     if (!EvaluateAt(Step, 1.0))
@@ -708,6 +781,11 @@ TNetworkNewton::TStepEnd TNetworkNewton::NewtonStep(std::vector<double>& Step, b
             // too small to pin): keep the flows before it.
             return EvaluateAt(Step, 0.0) ? seKeepBefore : seNotFinite;
         }
+        // The Illinois variant: an end kept twice running has its slope
+        // halved, so that a step whose energy rises steeply at its far end
+        // (laws growing as m³ far from the balance) is not shortened to
+        // next to nothing.
+        int Kept = 0; // +1 the low end kept last, -1 the high end
         for (int K = 0; K < MaxShortenings && HighSlope > StepSlopeShare * -SlopeAtStart; ++K) {
             Alpha = Low + (High - Low) * (-LowSlope) / (HighSlope - LowSlope);
             if (!EvaluateAt(Step, Alpha))
@@ -718,9 +796,15 @@ TNetworkNewton::TStepEnd TNetworkNewton::NewtonStep(std::vector<double>& Step, b
             if (Here < 0.0) {
                 Low = Alpha;
                 LowSlope = Here;
+                if (Kept == -1)
+                    HighSlope /= 2.0;
+                Kept = -1;
             } else {
                 High = Alpha;
                 HighSlope = Here;
+                if (Kept == 1)
+                    LowSlope /= 2.0;
+                Kept = 1;
             }
         }
     }
@@ -936,12 +1020,23 @@ bool TNetworkNewton::PinAt(std::size_t J, double AtJump)
     const double Apart = std::max(PinShare * std::fabs(AtJump), MinPinFlow);
     Pin.Low = Laws[J].Evaluate(AtJump - Apart);
     Pin.High = Laws[J].Evaluate(AtJump + Apart);
+    const TFlowBranch& B = Laws[J].Branch();
+    const double Typical = StartVelocity * B.ToDensity * std::numbers::pi * B.Diameter * B.Diameter / 4.0;
+    // A branch resting at zero flow on its fixed drops rests at exactly
+    // zero: every such branch rests at the same flow, so no two of them
+    // need a band to conserve flow between them.
+    Pin.Half = AtJump == 0.0 ? 0.0 : PinBand * std::max(std::fabs(AtJump), Typical);
     Drop[J] = Laws[J].Evaluate(AtJump);
     Slopes[J] = Laws[J].Slope(false);
+    if (Pin.Half > 0.0) {
+        Drop[J] = (Pin.Low + Pin.High) / 2.0;
+        Slopes[J] = Pin.Gain();
+    }
     Flow[J] = AtJump;
     Pin.Flow = AtJump;
-    Pin.Pinned = std::isfinite(Pin.Low) && std::isfinite(Pin.High) && std::isfinite(Drop[J]);
-    return Pin.Pinned;
+    const bool Finite = std::isfinite(Pin.Low) && std::isfinite(Pin.High);
+    Pin.Pinned = Finite && Pin.High > Pin.Low && std::isfinite(Drop[J]);
+    return Finite;
 }
 
 void TNetworkNewton::MarkRests()
@@ -949,7 +1044,8 @@ void TNetworkNewton::MarkRests()
     for (std::size_t J = 0; J < Laws.size(); ++J) {
         const TPin& Pin = Pins[J];
         TFlowBranch& B = Laws[J].Branch();
-        if (!Pin.Pinned || std::fabs(B.MassFlow - Pin.Flow) > std::max(PinShare * std::fabs(Pin.Flow), MinPinFlow))
+        const double Apart = std::max(PinShare * std::fabs(Pin.Flow), MinPinFlow);
+        if (!Pin.Pinned || std::fabs(B.MassFlow - Pin.Flow) > Pin.Half + Apart)
             continue;
         B.RestFlow = B.MassFlow;
         B.RestBelow = std::min(Pin.Low - B.TotalDrop, 0.0);
