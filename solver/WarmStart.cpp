@@ -61,11 +61,12 @@ constexpr double AtJumpShare = 1e-6;
 constexpr double PinBand = 5e-7;
 // m/s, the duct velocity the first step starts from.
 constexpr double StartVelocity = 3.0;
-// The least slope of a law, as a share of the steepest: first the
-// smaller, the larger where the factorisation fails with it. FlatShare
-// over the steepest is also the conductance of a branch held at zero flow.
+// The least slope of a law: this share of its own slope at StartVelocity,
+// and at least a share of the steepest law's slope, none at first, larger
+// ones where the factorisation fails. FlatShare over the steepest is also
+// the conductance of a branch held at zero flow.
 constexpr double FlatShare = 1e-6;
-constexpr double FloorShares[] = {1e-9, FlatShare};
+constexpr double FloorShares[] = {0.0, 1e-9, FlatShare};
 // Flow conserved at a node: to this share of the main fan's flow.
 constexpr double ConservedShare = 1e-9;
 // The fewest branch laws worth a thread of their own, and the laws of a
@@ -184,8 +185,8 @@ private:
     std::vector<double> Shift;     // offset of the from-node minus the to-node's
     std::vector<double> Flow, Drop, Weight, Base, Trial;
     std::vector<double> ConservedFlow; // the flows after the last whole step
-    // The laws' slopes at Flow, and at the flows of Trial.
-    std::vector<double> Slopes, TrialSlope;
+    // The laws' slopes at Flow, and at the flows of Trial; at StartVelocity.
+    std::vector<double> Slopes, TrialSlope, TypicalSlope;
     std::vector<std::array<int, 3>> Slots; // value positions: from/from, to/to, the pair
 
     // A branch balanced on a jump of its law keeps the flow at the jump
@@ -618,7 +619,7 @@ TWarmStartResult TNetworkNewton::SolveLinearised(int Iteration)
     // the share rises, for the rest of the run.
     for (;; ++FloorStage) {
         const double Floor = FloorShares[FloorStage] * Steepest;
-        if (!(Floor > 0.0))
+        if (!(Steepest > 0.0))
             return wsSingular;
         std::fill(Values, Values + Matrix.nonZeros(), 0.0);
         Rhs.setZero();
@@ -630,7 +631,8 @@ TWarmStartResult TNetworkNewton::SolveLinearised(int Iteration)
                 Weight[J] = 1.0 / Pin.Gain();
                 Base[J] = Pin.Flow + (Shift[J] - (Pin.Low + Pin.High) / 2.0) * Weight[J];
             } else {
-                Weight[J] = 1.0 / std::max(RawSlope(J), Floor);
+                const double Own = std::isfinite(TypicalSlope[J]) ? FlatShare * TypicalSlope[J] : 0.0;
+                Weight[J] = 1.0 / std::max({RawSlope(J), Floor, Own, FlatShare * FlatShare * Steepest});
                 Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
             }
         });
@@ -833,6 +835,14 @@ TWarmStartReport TNetworkNewton::Iterate()
         TFlowBranch& B = Laws[J].Branch();
         const double Typical = StartVelocity * B.ToDensity * std::numbers::pi * B.Diameter * B.Diameter / 4.0;
         Flow[J] = Flow[J] < 0.0 ? -Typical : Typical;
+    }
+    // Each law's own scale of slopes: a 3 mm duct's and a 1 m main's lie
+    // fourteen orders apart, a laminar duct's at slow flow far below the
+    // steepest, and neither may be taken for flat.
+    TypicalSlope.assign(J0, 0.0);
+    for (std::size_t J = 0; J < J0; ++J) {
+        Laws[J].Evaluate(std::fabs(Flow[J]));
+        TypicalSlope[J] = Laws[J].Slope(false);
     }
     const std::vector<double> NoStep(J0, 0.0);
     Smoothing = SmoothWidth;
