@@ -61,6 +61,7 @@ TBranchLaw::TBranchLaw(TFlowBranch& Branch, double DuctRoughness, bool WithJumps
     const double FlowPerRe = std::numbers::pi * D * Mu / 4.0;
     const double K = 8.0 * Branch.Length / (PiSquared * D * D * D * D * D * Rho);
     LaminarSlope = 128.0 * Mu * Branch.Length / (std::numbers::pi * D * D * D * D * Rho);
+    SlowEdge = 2.0 * K * SlowFlowFriction * SlowFlowReynolds * FlowPerRe;
     if (!WithJumps)
         return;
 

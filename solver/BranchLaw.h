@@ -42,6 +42,10 @@ public:
     // laminar flow through the duct's length (0 for a branch without
     // length).
     double Slope(bool Spread = true) const;
+    // d(drop)/dm of the duct's own length at the edge of very slow flow
+    // (Re 64), where the fixed factor of very slow flow ends: below it the
+    // drop grows as m² and its slope falls to nothing at zero flow.
+    double SlowEdgeSlope() const { return SlowEdge; }
     // What spreading the jumps adds to the slope at the flow M (0 away from
     // them); reads the law alone, not the branch.
     double JumpSpread(double M) const;
@@ -92,6 +96,7 @@ private:
     TFlowBranch* Item;
     double Roughness;
     double LaminarSlope = 0.0; // 128·μ·L/(π·D⁴·ρ), Pa per kg/s
+    double SlowEdge = 0.0;     // Pa per kg/s
     TJump Jumps[2]; // Re 64 first, then Re 2300
     double ZeroRise = 0.0; // Pa, the jump at zero flow of the fixed drops
 };

@@ -67,6 +67,9 @@ constexpr double StartVelocity = 3.0;
 // the conductance of a branch held at zero flow.
 constexpr double FlatShare = 1e-6;
 constexpr double FloorShares[] = {0.0, 1e-9, FlatShare};
+// A linearised step that would take a flow further than this many times
+// itself (and than the flow at StartVelocity) goes by the secant slope.
+constexpr double FarMove = 2.0;
 // Flow conserved at a node: to this share of the main fan's flow.
 constexpr double ConservedShare = 1e-9;
 // The fewest branch laws worth a thread of their own, and the laws of a
@@ -185,8 +188,9 @@ private:
     std::vector<double> Shift;     // offset of the from-node minus the to-node's
     std::vector<double> Flow, Drop, Weight, Base, Trial;
     std::vector<double> ConservedFlow; // the flows after the last whole step
-    // The laws' slopes at Flow, and at the flows of Trial; at StartVelocity.
-    std::vector<double> Slopes, TrialSlope, TypicalSlope;
+    // The laws' slopes at Flow, and at the flows of Trial; at StartVelocity,
+    // and that flow; the secant slopes of steps that go far.
+    std::vector<double> Slopes, TrialSlope, TypicalSlope, TypicalFlow, Secant;
     std::vector<std::array<int, 3>> Slots; // value positions: from/from, to/to, the pair
 
     // A branch balanced on a jump of its law keeps the flow at the jump
@@ -605,72 +609,109 @@ TWarmStartResult TNetworkNewton::SolveLinearised(int Iteration)
         double Slope = Slopes[J];
         if (Smoothing == 0.0 && Pins[J].Crossed + 1 >= Iteration)
             Slope += Laws[J].JumpSpread(Flow[J]);
-        return Slope;
+        return std::max(Slope, Secant[J]);
     };
+    std::fill(Secant.begin(), Secant.end(), 0.0);
     const double Steepest = MaxOverLaws([&](std::size_t J) {
         const double Slope = RawSlope(J);
         return std::isfinite(Slope) ? Slope : HUGE_VAL;
     });
     if (!std::isfinite(Steepest))
         return wsNotFinite;
-    // The least slope first allowed is a small share of the steepest, so
-    // that a sized network's 3 mm duct beside its 1 m main keeps its own
-    // slope; where the factorisation cannot hold slopes that far apart,
-    // the share rises, for the rest of the run.
-    for (;; ++FloorStage) {
-        const double Floor = FloorShares[FloorStage] * Steepest;
-        if (!(Steepest > 0.0))
-            return wsSingular;
-        std::fill(Values, Values + Matrix.nonZeros(), 0.0);
-        Rhs.setZero();
-        ForEachLaw([&](std::size_t J) {
-            if (const TPin& Pin = Pins[J]; Pin.Pinned && Pin.Half == 0.0) {
-                Weight[J] = FlatShare / Steepest;
-                Base[J] = Pin.Flow;
-            } else if (Pin.Pinned) {
-                Weight[J] = 1.0 / Pin.Gain();
-                Base[J] = Pin.Flow + (Shift[J] - (Pin.Low + Pin.High) / 2.0) * Weight[J];
-            } else {
-                const double Own = std::isfinite(TypicalSlope[J]) ? FlatShare * TypicalSlope[J] : 0.0;
-                Weight[J] = 1.0 / std::max({RawSlope(J), Floor, Own, FlatShare * FlatShare * Steepest});
-                Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
+    for (int Pass = 0;; ++Pass) {
+        // The least slope first allowed is a small share of the steepest, so
+        // that a sized network's 3 mm duct beside its 1 m main keeps its own
+        // slope; where the factorisation cannot hold slopes that far apart,
+        // the share rises, for the rest of the run.
+        for (;; ++FloorStage) {
+            const double Floor = FloorShares[FloorStage] * Steepest;
+            if (!(Steepest > 0.0))
+                return wsSingular;
+            std::fill(Values, Values + Matrix.nonZeros(), 0.0);
+            Rhs.setZero();
+            ForEachLaw([&](std::size_t J) {
+                if (const TPin& Pin = Pins[J]; Pin.Pinned && Pin.Half == 0.0) {
+                    Weight[J] = FlatShare / Steepest;
+                    Base[J] = Pin.Flow;
+                } else if (Pin.Pinned) {
+                    Weight[J] = 1.0 / Pin.Gain();
+                    Base[J] = Pin.Flow + (Shift[J] - (Pin.Low + Pin.High) / 2.0) * Weight[J];
+                } else {
+                    // Near zero flow a law's slope falls towards nothing
+                    // (below the edge of very slow flow a duct's drop grows
+                    // as m²): held to a millionth of its slope at duct
+                    // velocity, and to the edge's, which bounds the slope
+                    // below it. A step that would still go far takes the
+                    // secant slope below.
+                    const double Own = std::max(std::isfinite(TypicalSlope[J]) ? FlatShare * TypicalSlope[J] : 0.0,
+                                                Laws[J].SlowEdgeSlope());
+                    Weight[J] = 1.0 / std::max({RawSlope(J), Floor, Own, FlatShare * FlatShare * Steepest});
+                    Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
+                }
+            });
+            for (std::size_t J = 0; J < Laws.size(); ++J) {
+                const auto& S = Slots[J];
+                if (S[0] >= 0)
+                    Values[S[0]] += Weight[J];
+                if (S[1] >= 0)
+                    Values[S[1]] += Weight[J];
+                if (S[2] >= 0)
+                    Values[S[2]] -= Weight[J];
+                if (From[J] == To[J])
+                    continue;
+                const int A = Column[static_cast<std::size_t>(From[J])];
+                const int B = Column[static_cast<std::size_t>(To[J])];
+                if (A >= 0)
+                    Rhs[A] -= Base[J];
+                if (B >= 0)
+                    Rhs[B] += Base[J];
             }
-        });
-        for (std::size_t J = 0; J < Laws.size(); ++J) {
-            const auto& S = Slots[J];
-            if (S[0] >= 0)
-                Values[S[0]] += Weight[J];
-            if (S[1] >= 0)
-                Values[S[1]] += Weight[J];
-            if (S[2] >= 0)
-                Values[S[2]] -= Weight[J];
-            if (From[J] == To[J])
-                continue;
-            const int A = Column[static_cast<std::size_t>(From[J])];
-            const int B = Column[static_cast<std::size_t>(To[J])];
-            if (A >= 0)
-                Rhs[A] -= Base[J];
-            if (B >= 0)
-                Rhs[B] += Base[J];
+            for (int Group = 0; Group < Groups; ++Group) {
+                const int C = Column[static_cast<std::size_t>(Group)];
+                if (C >= 0)
+                    Rhs[C] += Inflow[static_cast<std::size_t>(Group)];
+            }
+            if (Factor.Factorise(Matrix, &Team))
+                break;
+            if (FloorStage + 1 == std::size(FloorShares))
+                return wsSingular;
         }
-        for (int Group = 0; Group < Groups; ++Group) {
-            const int C = Column[static_cast<std::size_t>(Group)];
-            if (C >= 0)
-                Rhs[C] += Inflow[static_cast<std::size_t>(Group)];
-        }
-        if (Factor.Factorise(Matrix, &Team))
+        Pressure = Factor.Solve(Rhs);
+        // One step of refinement: slopes a million-fold apart leave the first
+        // solve's flows conserved only to a part in ten million or so, and the
+        // warm flows must conserve as the loop method's do.
+        const Eigen::VectorXd Left = Rhs - Matrix.selfadjointView<Eigen::Lower>() * Pressure;
+        Pressure += Factor.Solve(Left);
+        if (!Pressure.allFinite())
+            return wsNotFinite;
+        // A law whose linearised step would take it far beyond its flow
+        // (a duct near zero flow, where the law is nearly flat, asked for
+        // kilograms a second) takes the secant slope over the step it may
+        // take instead, and the system is solved once more: a few such
+        // steps otherwise shorten every other branch's step to nothing.
+        if (Pass == 1)
             break;
-        if (FloorStage + 1 == std::size(FloorShares))
-            return wsSingular;
+        const double Far = MaxOverLaws([&](std::size_t J) {
+            if (Pins[J].Pinned)
+                return 0.0;
+            const double Move = Base[J] + Weight[J] * (GroupPressure(From[J]) - GroupPressure(To[J])) - Flow[J];
+            const double Limit = std::max(FarMove * std::fabs(Flow[J]), TypicalFlow[J]);
+            if (!(std::fabs(Move) > Limit))
+                return 0.0;
+            const double Target = Flow[J] + std::copysign(Limit, Move);
+            double Ignored = 0.0;
+            const double At = Smoothing > 0.0 ? Laws[J].EvaluateSmoothed(Target, Smoothing, Ignored)
+                                              : Laws[J].Evaluate(Target);
+            const double Chord = (At - Drop[J]) / (Target - Flow[J]);
+            if (std::isfinite(Chord) && Chord > 1.0 / Weight[J]) {
+                Secant[J] = Chord;
+                return 1.0;
+            }
+            return 0.0;
+        });
+        if (Far == 0.0)
+            break;
     }
-    Pressure = Factor.Solve(Rhs);
-    // One step of refinement: slopes a million-fold apart leave the first
-    // solve's flows conserved only to a part in ten million or so, and the
-    // warm flows must conserve as the loop method's do.
-    const Eigen::VectorXd Left = Rhs - Matrix.selfadjointView<Eigen::Lower>() * Pressure;
-    Pressure += Factor.Solve(Left);
-    if (!Pressure.allFinite())
-        return wsNotFinite;
     return wsClose;
 }
 
@@ -840,7 +881,10 @@ TWarmStartReport TNetworkNewton::Iterate()
     // fourteen orders apart, a laminar duct's at slow flow far below the
     // steepest, and neither may be taken for flat.
     TypicalSlope.assign(J0, 0.0);
+    TypicalFlow.assign(J0, 0.0);
+    Secant.assign(J0, 0.0);
     for (std::size_t J = 0; J < J0; ++J) {
+        TypicalFlow[J] = std::fabs(Flow[J]);
         Laws[J].Evaluate(std::fabs(Flow[J]));
         TypicalSlope[J] = Laws[J].Slope(false);
     }
