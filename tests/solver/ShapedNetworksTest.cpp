@@ -227,3 +227,26 @@ TEST(ShapedNetworks, LaddersWithBoostersBalanceInTheWarmStart)
         EXPECT_LE(G.MeshCorrections, 20) << Run;
     }
 }
+
+TEST(ShapedNetworks, TheWarmStartLeavesTheLoopMethodLittleToCorrect)
+{
+    // Ducts resting on their laminar/turbulent jumps and dampers at zero
+    // flow rest in the warm start itself (a duct whose flow sits at its
+    // jump, or crosses it with the pressure difference inside the jump,
+    // rests there at once): it ran to its 50-iteration cap on these and
+    // left the loop method 200 to 470 corrections.
+    TQuietSink Quiet;
+    TScopedWarningSink Scope(Quiet);
+    TSettings Settings;
+    TShapedNetworkGenerator::Configure(Settings);
+    const std::vector<TShapedNetworkOptions> Catalogue = ShapedNetworkCatalogue();
+    for (const std::size_t Network : {1u, 7u, 37u}) {
+        const TShapedNetworkOptions& Options = Catalogue[Network];
+        const std::string Run = Options.Name();
+        TDuctGraph G(false, &Settings);
+        const TSolveCommandResult Result = BalanceAfter(G, Options, scSumFlows);
+        EXPECT_EQ(Result.Status, ssSolved) << Run;
+        EXPECT_LT(G.WarmIterations, 40) << Run << ": the warm start ran to its cap";
+        EXPECT_LE(G.MeshCorrections, 20) << Run;
+    }
+}
