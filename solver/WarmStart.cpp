@@ -258,6 +258,14 @@ private:
     // branches whose flows went over a jump and straight back pinned there
     // (1 when any was, 2 when a drop there is not a number, else 0).
     TWarmStartResult SolveLinearised(int Iteration);
+    // The slope law J is linearised with (its jump spread just after a
+    // crossing, its secant where its step goes far).
+    double RawSlope(std::size_t J, int Iteration) const;
+    // The system's values and right-hand side, factorised; false when no
+    // least slope lets it factorise.
+    bool AssembleAndFactorise(double Steepest, int Iteration);
+    // Secant slopes for the laws whose solved steps go far; true if any.
+    bool TakeSecants();
     // The Newton step from the solved pressures into Step, its drops into
     // Trial at the share Alpha of it taken: whole, or shortened by regula
     // falsi on the energy's slope from flows that conserve; or, close
@@ -594,122 +602,133 @@ double TNetworkNewton::OverLaws(TBody Body, TCombine Combine, double Start)
     return Result;
 }
 
+double TNetworkNewton::RawSlope(std::size_t J, int Iteration) const
+{
+    // A jump is spread over the slope only for a flow that has just
+    // crossed one: spread, it would slow a flow settling near it.
+    double Slope = Slopes[J];
+    if (Smoothing == 0.0 && Pins[J].Crossed + 1 >= Iteration)
+        Slope += Laws[J].JumpSpread(Flow[J]);
+    return std::max(Slope, Secant[J]);
+}
+
+bool TNetworkNewton::AssembleAndFactorise(double Steepest, int Iteration)
+{
+    // A law that does not rise at its flow (a branch of fixed drops
+    // alone) takes the least slope allowed: it then holds the pressure
+    // difference across it without leaving the system singular. A branch
+    // pinned at zero flow keeps its flow whatever the pressures; one
+    // pinned within a band rises across it.
+    // The least slope first allowed is a share of the law's own slope,
+    // so that a sized network's 3 mm duct beside its 1 m main keeps its
+    // own slope; where the factorisation cannot hold slopes that far
+    // apart, a share of the steepest is added, for the rest of the run.
+    double* Values = Matrix.valuePtr();
+    for (;; ++FloorStage) {
+        const double Floor = FloorShares[FloorStage] * Steepest;
+        std::fill(Values, Values + Matrix.nonZeros(), 0.0);
+        Rhs.setZero();
+        ForEachLaw([&](std::size_t J) {
+            if (const TPin& Pin = Pins[J]; Pin.Pinned && Pin.Half == 0.0) {
+                Weight[J] = FlatShare / Steepest;
+                Base[J] = Pin.Flow;
+            } else if (Pin.Pinned) {
+                Weight[J] = 1.0 / Pin.Gain();
+                Base[J] = Pin.Flow + (Shift[J] - (Pin.Low + Pin.High) / 2.0) * Weight[J];
+            } else {
+                // Near zero flow a law's slope falls towards nothing
+                // (below the edge of very slow flow a duct's drop grows
+                // as m²): held to a millionth of its slope at duct
+                // velocity, and to the edge's, which bounds the slope
+                // below it. A step that would still go far takes the
+                // secant slope (TakeSecants).
+                const double Own = std::max(std::isfinite(TypicalSlope[J]) ? FlatShare * TypicalSlope[J] : 0.0,
+                                            Laws[J].SlowEdgeSlope());
+                Weight[J] = 1.0 / std::max({RawSlope(J, Iteration), Floor, Own, FlatShare * FlatShare * Steepest});
+                Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
+            }
+        });
+        for (std::size_t J = 0; J < Laws.size(); ++J) {
+            const auto& S = Slots[J];
+            if (S[0] >= 0)
+                Values[S[0]] += Weight[J];
+            if (S[1] >= 0)
+                Values[S[1]] += Weight[J];
+            if (S[2] >= 0)
+                Values[S[2]] -= Weight[J];
+            if (From[J] == To[J])
+                continue;
+            const int A = Column[static_cast<std::size_t>(From[J])];
+            const int B = Column[static_cast<std::size_t>(To[J])];
+            if (A >= 0)
+                Rhs[A] -= Base[J];
+            if (B >= 0)
+                Rhs[B] += Base[J];
+        }
+        for (int Group = 0; Group < Groups; ++Group) {
+            const int C = Column[static_cast<std::size_t>(Group)];
+            if (C >= 0)
+                Rhs[C] += Inflow[static_cast<std::size_t>(Group)];
+        }
+        if (Factor.Factorise(Matrix, &Team))
+            return true;
+        if (FloorStage + 1 == std::size(FloorShares))
+            return false;
+    }
+}
+
+bool TNetworkNewton::TakeSecants()
+{
+    // A law whose linearised step would take it far beyond its flow (a
+    // duct near zero flow, where the law is nearly flat, asked for
+    // kilograms a second) takes the secant slope over the step it may
+    // take instead: a few such steps otherwise shorten every other
+    // branch's step to nothing.
+    return MaxOverLaws([&](std::size_t J) {
+        if (Pins[J].Pinned)
+            return 0.0;
+        const double Move = Base[J] + Weight[J] * (GroupPressure(From[J]) - GroupPressure(To[J])) - Flow[J];
+        const double Limit = std::max(FarMove * std::fabs(Flow[J]), TypicalFlow[J]);
+        if (!(std::fabs(Move) > Limit))
+            return 0.0;
+        const double Target = Flow[J] + std::copysign(Limit, Move);
+        double Ignored = 0.0;
+        const double At = Smoothing > 0.0 ? Laws[J].EvaluateSmoothed(Target, Smoothing, Ignored)
+                                          : Laws[J].Evaluate(Target);
+        const double Chord = (At - Drop[J]) / (Target - Flow[J]);
+        if (std::isfinite(Chord) && Chord > 1.0 / Weight[J]) {
+            Secant[J] = Chord;
+            return 1.0;
+        }
+        return 0.0;
+    }) > 0.0;
+}
+
 TWarmStartResult TNetworkNewton::SolveLinearised(int Iteration)
 {
-    // Linearised laws m = Base + Weight·(p_from - p_to).
-    double* Values = Matrix.valuePtr();
-    // A law that does not rise at its flow (a branch of fixed drops
-    // alone) takes the least slope allowed, a share of the steepest: it
-    // then holds the pressure difference across it without leaving the
-    // system singular. A branch pinned at zero flow keeps its flow
-    // whatever the pressures; one pinned within a band rises across it.
-    auto RawSlope = [&](std::size_t J) {
-        // A jump is spread over the slope only for a flow that has just
-        // crossed one: spread, it would slow a flow settling near it.
-        double Slope = Slopes[J];
-        if (Smoothing == 0.0 && Pins[J].Crossed + 1 >= Iteration)
-            Slope += Laws[J].JumpSpread(Flow[J]);
-        return std::max(Slope, Secant[J]);
-    };
+    // Linearised laws m = Base + Weight·(p_from - p_to), solved for the
+    // pressures; solved once more where steps that go far took secants.
     std::fill(Secant.begin(), Secant.end(), 0.0);
     const double Steepest = MaxOverLaws([&](std::size_t J) {
-        const double Slope = RawSlope(J);
+        const double Slope = RawSlope(J, Iteration);
         return std::isfinite(Slope) ? Slope : HUGE_VAL;
     });
     if (!std::isfinite(Steepest))
         return wsNotFinite;
-    for (int Pass = 0;; ++Pass) {
-        // The least slope first allowed is a small share of the steepest, so
-        // that a sized network's 3 mm duct beside its 1 m main keeps its own
-        // slope; where the factorisation cannot hold slopes that far apart,
-        // the share rises, for the rest of the run.
-        for (;; ++FloorStage) {
-            const double Floor = FloorShares[FloorStage] * Steepest;
-            if (!(Steepest > 0.0))
-                return wsSingular;
-            std::fill(Values, Values + Matrix.nonZeros(), 0.0);
-            Rhs.setZero();
-            ForEachLaw([&](std::size_t J) {
-                if (const TPin& Pin = Pins[J]; Pin.Pinned && Pin.Half == 0.0) {
-                    Weight[J] = FlatShare / Steepest;
-                    Base[J] = Pin.Flow;
-                } else if (Pin.Pinned) {
-                    Weight[J] = 1.0 / Pin.Gain();
-                    Base[J] = Pin.Flow + (Shift[J] - (Pin.Low + Pin.High) / 2.0) * Weight[J];
-                } else {
-                    // Near zero flow a law's slope falls towards nothing
-                    // (below the edge of very slow flow a duct's drop grows
-                    // as m²): held to a millionth of its slope at duct
-                    // velocity, and to the edge's, which bounds the slope
-                    // below it. A step that would still go far takes the
-                    // secant slope below.
-                    const double Own = std::max(std::isfinite(TypicalSlope[J]) ? FlatShare * TypicalSlope[J] : 0.0,
-                                                Laws[J].SlowEdgeSlope());
-                    Weight[J] = 1.0 / std::max({RawSlope(J), Floor, Own, FlatShare * FlatShare * Steepest});
-                    Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
-                }
-            });
-            for (std::size_t J = 0; J < Laws.size(); ++J) {
-                const auto& S = Slots[J];
-                if (S[0] >= 0)
-                    Values[S[0]] += Weight[J];
-                if (S[1] >= 0)
-                    Values[S[1]] += Weight[J];
-                if (S[2] >= 0)
-                    Values[S[2]] -= Weight[J];
-                if (From[J] == To[J])
-                    continue;
-                const int A = Column[static_cast<std::size_t>(From[J])];
-                const int B = Column[static_cast<std::size_t>(To[J])];
-                if (A >= 0)
-                    Rhs[A] -= Base[J];
-                if (B >= 0)
-                    Rhs[B] += Base[J];
-            }
-            for (int Group = 0; Group < Groups; ++Group) {
-                const int C = Column[static_cast<std::size_t>(Group)];
-                if (C >= 0)
-                    Rhs[C] += Inflow[static_cast<std::size_t>(Group)];
-            }
-            if (Factor.Factorise(Matrix, &Team))
-                break;
-            if (FloorStage + 1 == std::size(FloorShares))
-                return wsSingular;
-        }
+    if (!(Steepest > 0.0))
+        return wsSingular;
+    for (int Pass = 0; Pass < 2; ++Pass) {
+        if (!AssembleAndFactorise(Steepest, Iteration))
+            return wsSingular;
         Pressure = Factor.Solve(Rhs);
-        // One step of refinement: slopes a million-fold apart leave the first
-        // solve's flows conserved only to a part in ten million or so, and the
-        // warm flows must conserve as the loop method's do.
+        // One step of refinement: slopes many orders apart leave the first
+        // solve's flows conserved only to a part in ten million or so, and
+        // the warm flows must conserve as the loop method's do.
         const Eigen::VectorXd Left = Rhs - Matrix.selfadjointView<Eigen::Lower>() * Pressure;
         Pressure += Factor.Solve(Left);
         if (!Pressure.allFinite())
             return wsNotFinite;
-        // A law whose linearised step would take it far beyond its flow
-        // (a duct near zero flow, where the law is nearly flat, asked for
-        // kilograms a second) takes the secant slope over the step it may
-        // take instead, and the system is solved once more: a few such
-        // steps otherwise shorten every other branch's step to nothing.
-        if (Pass == 1)
-            break;
-        const double Far = MaxOverLaws([&](std::size_t J) {
-            if (Pins[J].Pinned)
-                return 0.0;
-            const double Move = Base[J] + Weight[J] * (GroupPressure(From[J]) - GroupPressure(To[J])) - Flow[J];
-            const double Limit = std::max(FarMove * std::fabs(Flow[J]), TypicalFlow[J]);
-            if (!(std::fabs(Move) > Limit))
-                return 0.0;
-            const double Target = Flow[J] + std::copysign(Limit, Move);
-            double Ignored = 0.0;
-            const double At = Smoothing > 0.0 ? Laws[J].EvaluateSmoothed(Target, Smoothing, Ignored)
-                                              : Laws[J].Evaluate(Target);
-            const double Chord = (At - Drop[J]) / (Target - Flow[J]);
-            if (std::isfinite(Chord) && Chord > 1.0 / Weight[J]) {
-                Secant[J] = Chord;
-                return 1.0;
-            }
-            return 0.0;
-        });
-        if (Far == 0.0)
+        if (Pass == 1 || !TakeSecants())
             break;
     }
     return wsClose;
