@@ -144,7 +144,7 @@ TEST(SparseCholesky, SolvesDefiniteSystemsAlikeOnOneThreadAndMany)
         {"one unknown", [] { return LowerOf(1, {{0, 0, 2.5}}); }},
         {"dense 60 x 60", [&] { return Dense(60, Random); }},
     };
-    TWorkerTeam Team;
+    TWorkerTeam Team(std::chrono::nanoseconds(0)); // hands out every loop, however short
     for (const auto& C : Cases) {
         const TMatrix A = C.Make();
         TSparseCholesky Serial, Shared;
@@ -185,7 +185,7 @@ TEST(SparseCholesky, RefusesWhatItCannotFactorise)
         {"not a number", 2, {{0, 0, 1.0}, {1, 1, NaN}, {1, 0, 0.1}}},
         {"infinite", 2, {{0, 0, HUGE_VAL}, {1, 1, 1.0}, {1, 0, 0.1}}},
     };
-    TWorkerTeam Team;
+    TWorkerTeam Team(std::chrono::nanoseconds(0)); // hands out every loop, however short
     for (const auto& C : Cases) {
         const TMatrix A = LowerOf(C.N, C.Entries);
         TSparseCholesky F;
