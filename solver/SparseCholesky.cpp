@@ -411,8 +411,10 @@ void TSparseCholesky::Analyse(const TMatrix& Lower)
         Wave[static_cast<std::size_t>(S)] = W;
         Waves = std::max(Waves, W + 1);
     }
+    // Within a wave the largest first, as a team takes items.
     std::stable_sort(Above.begin(), Above.end(), [&](int A, int B) {
-        return Wave[static_cast<std::size_t>(A)] < Wave[static_cast<std::size_t>(B)];
+        const std::size_t UA = static_cast<std::size_t>(A), UB = static_cast<std::size_t>(B);
+        return Wave[UA] != Wave[UB] ? Wave[UA] < Wave[UB] : Work[UA] > Work[UB];
     });
     WaveStart.assign(static_cast<std::size_t>(Waves) + 1, 0);
     for (int S : Above)
@@ -507,7 +509,7 @@ bool TSparseCholesky::Factorise(const TMatrix& Lower, TWorkerTeam* Team)
         return false;
     const double* Matrix = Lower.valuePtr();
     std::vector<std::vector<double>> Fronts(Supernodes.size());
-    if (!Team) {
+    if (!Team || Size < ParallelColumns) {
         for (int S = 0; S < static_cast<int>(Supernodes.size()); ++S)
             if (!FactoriseSupernode(S, Matrix, Fronts))
                 return false;

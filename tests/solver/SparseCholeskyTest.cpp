@@ -204,3 +204,16 @@ TEST(SparseCholesky, RefusesWhatItCannotFactorise)
     F.Analyse(Big);
     EXPECT_FALSE(F.Factorise(Big, &Team));
 }
+
+// A small matrix is factorised on the calling thread even when its pieces
+// are separate: waking threads for them costs more than they take.
+TEST(SparseCholesky, ASmallMatrixStartsNoThread)
+{
+    std::mt19937 Random(11);
+    const TMatrix A = Scattered(900, 450, 3, Random).Lower();
+    TWorkerTeam Team(std::chrono::nanoseconds(0)); // would hand out every loop
+    TSparseCholesky F;
+    F.Analyse(A);
+    ASSERT_TRUE(F.Factorise(A, &Team));
+    EXPECT_FALSE(Team.ThreadsStarted());
+}
