@@ -64,16 +64,11 @@ void TWorkerTeam::ForEachItem(std::size_t Items, const std::function<void(std::s
         for (std::size_t I = Begin; I < End; ++I)
             Body(I);
     };
-    if (Items <= 1 || Helpers == 0) {
+    if (Items <= 1 || Helpers == 0 || !StartThreads()) {
         Each(0, Items);
         return;
     }
-    // The first item is the largest: the others take no longer each.
-    if (!FirstShowsWorth(static_cast<double>(Items - 1), [&] { Body(0); }) || !StartThreads()) {
-        Each(1, Items);
-        return;
-    }
-    Run(1, Items, 1, Each);
+    Run(0, Items, 1, Each);
 }
 
 bool TWorkerTeam::FirstShowsWorth(double Left, const std::function<void()>& First) const

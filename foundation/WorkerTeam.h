@@ -4,10 +4,10 @@
 // loops that run over every branch of a large network and the independent
 // parts of a factorisation. A loop too small to be worth handing out runs
 // on the calling thread: one of too few items, or one whose first range
-// (or first item) shows that the whole would end sooner than the helpers
-// could be woken and waited for. The threads start only when a loop first
-// needs them, so a small network never starts one. Which thread runs an
-// item does not change what it computes.
+// shows that the whole would end sooner than the helpers could be woken
+// and waited for. The threads start only when a loop first needs them, so
+// a small network never starts one. Which thread runs an item does not
+// change what it computes.
 
 #include <atomic>
 #include <chrono>
@@ -51,7 +51,8 @@ public:
 
 private:
     // Runs First here, timed; true when Left times as much again is worth
-    // handing out.
+    // handing out. (The parts of a factorisation are handed out as they
+    // come: the caller's deciding first would hold the helpers back.)
     bool FirstShowsWorth(double Left, const std::function<void()>& First) const;
     // Hands out [Begin, Items) in ranges of Size and takes part itself.
     void Run(std::size_t Begin, std::size_t Items, std::size_t Size,

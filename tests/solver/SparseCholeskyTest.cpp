@@ -168,6 +168,12 @@ TEST(SparseCholesky, SolvesDefiniteSystemsAlikeOnOneThreadAndMany)
                 It.valueRef() *= It.row() == Col ? 2.0 : 1.5;
         ASSERT_TRUE(Shared.Factorise(Changed, &Team)) << C.Name;
         EXPECT_LE(RelativeResidual(Changed, Shared.Solve(B), B), 1e-13) << C.Name;
+        // Nothing of the last factorisation is left in the next.
+        ASSERT_TRUE(Serial.Factorise(Changed)) << C.Name;
+        TSparseCholesky Fresh;
+        Fresh.Analyse(A);
+        ASSERT_TRUE(Fresh.Factorise(Changed)) << C.Name;
+        EXPECT_EQ(Serial.Solve(B), Fresh.Solve(B)) << C.Name;
     }
 }
 
