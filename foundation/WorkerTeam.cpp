@@ -18,7 +18,7 @@ constexpr std::chrono::microseconds Watch(100);
 
 } // namespace
 
-TWorkerTeam::TWorkerTeam()
+TWorkerTeam::TWorkerTeam(std::chrono::nanoseconds ShareFrom) : WorthSharing(ShareFrom)
 {
     const std::size_t Cores = std::max(1u, std::thread::hardware_concurrency());
     Helpers = std::min(Cores, MostThreads) - 1;
@@ -39,13 +39,23 @@ void TWorkerTeam::ForEachRange(std::size_t Items, std::size_t MinItems,
                                const std::function<void(std::size_t, std::size_t)>& Body)
 {
     const std::size_t Wanted = std::min(Helpers + 1, Items / std::max<std::size_t>(MinItems, 1));
-    if (Wanted <= 1 || !StartThreads()) {
+    if (Wanted <= 1) {
         if (Items > 0)
             Body(0, Items);
         return;
     }
     const std::size_t Parts = std::min(Items, Wanted * RangesPerThread);
-    Run(Items, (Items + Parts - 1) / Parts, Body);
+    // A part of the first range tells the loop's length: small, since the
+    // helpers wait meanwhile.
+    const std::size_t Probe = std::max<std::size_t>(1, Items / Parts / RangesPerThread);
+    const double Left = static_cast<double>(Items - Probe) / static_cast<double>(Probe);
+    if (!FirstShowsWorth(Left, [&] { Body(0, Probe); }) || !StartThreads()) {
+        Body(Probe, Items);
+        return;
+    }
+    const std::size_t Rest = Items - Probe;
+    const std::size_t RestParts = std::min(Rest, Parts);
+    Run(Probe, Items, (Rest + RestParts - 1) / RestParts, Body);
 }
 
 void TWorkerTeam::ForEachItem(std::size_t Items, const std::function<void(std::size_t)>& Body)
@@ -58,7 +68,15 @@ void TWorkerTeam::ForEachItem(std::size_t Items, const std::function<void(std::s
         Each(0, Items);
         return;
     }
-    Run(Items, 1, Each);
+    Run(0, Items, 1, Each);
+}
+
+bool TWorkerTeam::FirstShowsWorth(double Left, const std::function<void()>& First) const
+{
+    const auto Begin = std::chrono::steady_clock::now();
+    First();
+    const std::chrono::duration<double, std::nano> Spent = std::chrono::steady_clock::now() - Begin;
+    return Spent.count() * Left >= static_cast<double>(WorthSharing.count());
 }
 
 bool TWorkerTeam::StartThreads()
@@ -74,12 +92,14 @@ bool TWorkerTeam::StartThreads()
     return !Threads.empty();
 }
 
-void TWorkerTeam::Run(std::size_t Items, std::size_t Size, const std::function<void(std::size_t, std::size_t)>& Body)
+void TWorkerTeam::Run(std::size_t Begin, std::size_t Items, std::size_t Size,
+                      const std::function<void(std::size_t, std::size_t)>& Body)
 {
     Job = &Body;
+    Start = Begin;
     Count = Items;
     RangeSize = Size;
-    Ranges = (Items + Size - 1) / Size;
+    Ranges = (Items - Begin + Size - 1) / Size;
     NextRange.store(0, std::memory_order_relaxed);
     Failed.store(false, std::memory_order_relaxed);
     Failure = nullptr;
@@ -124,7 +144,7 @@ void TWorkerTeam::RunRanges()
         const std::size_t K = NextRange.fetch_add(1);
         if (K >= Ranges)
             return;
-        const std::size_t Begin = K * RangeSize;
+        const std::size_t Begin = Start + K * RangeSize;
         try {
             (*Job)(Begin, std::min(Count, Begin + RangeSize));
         } catch (...) {

@@ -3,11 +3,14 @@
 // other (each reads shared data and writes only its own), for the numeric
 // loops that run over every branch of a large network and the independent
 // parts of a factorisation. A loop too small to be worth handing out runs
-// on the calling thread, and the threads start only when a loop first needs
-// them, so a small network never starts one. Which thread runs an item
-// does not change what it computes.
+// on the calling thread: one of too few items, or one whose first range
+// shows that the whole would end sooner than the helpers could be woken
+// and waited for. The threads start only when a loop first needs them, so
+// a small network never starts one. Which thread runs an item does not
+// change what it computes.
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <exception>
@@ -21,8 +24,14 @@ public:
     // More threads than this gain little on the loops the team serves:
     // they are bound by memory, and the machine is shared with the windows.
     static constexpr std::size_t MostThreads = 8;
+    // A loop that would take less than this on one thread is not shared:
+    // waking the helpers and waiting for the last of them costs tens of
+    // microseconds on a quiet machine, and far more on a busy one, where a
+    // helper may lose its core in the middle of its range.
+    static constexpr std::chrono::microseconds ShareAbove{200};
 
-    TWorkerTeam();
+    // ShareFrom replaces ShareAbove: zero shares every loop of enough items.
+    explicit TWorkerTeam(std::chrono::nanoseconds ShareFrom = ShareAbove);
     ~TWorkerTeam();
     TWorkerTeam(const TWorkerTeam&) = delete;
     TWorkerTeam& operator=(const TWorkerTeam&) = delete;
@@ -37,9 +46,17 @@ public:
     // a time: for a few items of uneven size, the largest first.
     void ForEachItem(std::size_t Count, const std::function<void(std::size_t)>& Body);
 
+    // Whether any loop has been worth sharing yet (the threads then run).
+    bool ThreadsStarted() const { return !Threads.empty(); }
+
 private:
-    // Hands out [0, Items) in ranges of Size and takes part itself.
-    void Run(std::size_t Items, std::size_t Size, const std::function<void(std::size_t, std::size_t)>& Body);
+    // Runs First here, timed; true when Left times as much again is worth
+    // handing out. (The parts of a factorisation are handed out as they
+    // come: the caller's deciding first would hold the helpers back.)
+    bool FirstShowsWorth(double Left, const std::function<void()>& First) const;
+    // Hands out [Begin, Items) in ranges of Size and takes part itself.
+    void Run(std::size_t Begin, std::size_t Items, std::size_t Size,
+             const std::function<void(std::size_t, std::size_t)>& Body);
     bool StartThreads();
     void Work();
     // Joins the current loop if a helper is still wanted there.
@@ -48,11 +65,12 @@ private:
     void RunRanges();
 
     std::size_t Helpers; // threads besides the caller's
+    std::chrono::nanoseconds WorthSharing;
     std::vector<std::thread> Threads;
 
     // The current loop, set before its tickets are handed out.
     const std::function<void(std::size_t, std::size_t)>* Job = nullptr;
-    std::size_t Count = 0, RangeSize = 0, Ranges = 0;
+    std::size_t Start = 0, Count = 0, RangeSize = 0, Ranges = 0;
     std::atomic<std::size_t> NextRange = 0;
     // Helpers still wanted for the current loop, and those inside it (or
     // about to see whether they are wanted): only as many join as there

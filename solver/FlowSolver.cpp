@@ -180,7 +180,14 @@ bool TFlowGraph::Prepare(bool JumpsAsChords)
 
 bool TFlowGraph::PrepareBranches()
 {
-    PrepareBranchFlows();
+    // A balancing run's Validate has just set every branch's mass flow and
+    // resistances as PrepareBranchFlows would: only the marks are left.
+    if (Method != smFlowBalance) {
+        PrepareBranchFlows();
+    } else {
+        ClearBranchFlag(gfExcluded);
+        ClearNodeFlag(gfExcluded);
+    }
     return CheckLoops();
 }
 

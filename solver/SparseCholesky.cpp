@@ -32,6 +32,9 @@ constexpr int SmallFront = 24;
 // Rows and columns of the blocks in which a larger front's rows below are
 // updated, shared out among a team at the top of the tree.
 constexpr int UpdateBlock = 32;
+// The most values all fronts together may hold and be kept between
+// factorisations (16 MB).
+constexpr double KeptFrontValues = 2.0 * 1024 * 1024;
 
 // Eliminates the first K columns of the M × M front F (by column, lower
 // triangle): L in those columns, what is left for the rows below in the
@@ -114,6 +117,8 @@ void TSparseCholesky::Analyse(const TMatrix& Lower)
     WaveStart.clear();
     Values.clear();
     NewOf.clear();
+    Fronts.clear();
+    KeepFronts = false;
     if (N == 0)
         return;
 
@@ -318,6 +323,11 @@ void TSparseCholesky::Analyse(const TMatrix& Lower)
         }
     }
     Values.assign(ValueCount, 0.0);
+    double FrontValues = 0.0;
+    for (const TSupernode& Node : Supernodes)
+        FrontValues += static_cast<double>(Node.Rows) * static_cast<double>(Node.Rows);
+    KeepFronts = FrontValues <= KeptFrontValues;
+    Fronts.resize(Supernodes.size());
 
     // Where each stored entry of the matrix goes in its supernode's front.
     std::vector<int> EntryCount(static_cast<std::size_t>(Supers) + 1, 0);
@@ -411,8 +421,10 @@ void TSparseCholesky::Analyse(const TMatrix& Lower)
         Wave[static_cast<std::size_t>(S)] = W;
         Waves = std::max(Waves, W + 1);
     }
+    // Within a wave the largest first, as a team takes items.
     std::stable_sort(Above.begin(), Above.end(), [&](int A, int B) {
-        return Wave[static_cast<std::size_t>(A)] < Wave[static_cast<std::size_t>(B)];
+        const std::size_t UA = static_cast<std::size_t>(A), UB = static_cast<std::size_t>(B);
+        return Wave[UA] != Wave[UB] ? Wave[UA] < Wave[UB] : Work[UA] > Work[UB];
     });
     WaveStart.assign(static_cast<std::size_t>(Waves) + 1, 0);
     for (int S : Above)
@@ -451,8 +463,7 @@ void TSparseCholesky::UpdateBelow(Eigen::Map<Eigen::MatrixXd>& F, int K, TWorker
     });
 }
 
-bool TSparseCholesky::FactoriseSupernode(int S, const double* Matrix, std::vector<std::vector<double>>& Fronts,
-                                         TWorkerTeam* Team)
+bool TSparseCholesky::FactoriseSupernode(int S, const double* Matrix, TWorkerTeam* Team)
 {
     const TSupernode& Node = Supernodes[static_cast<std::size_t>(S)];
     const int M = Node.Rows;
@@ -476,7 +487,8 @@ bool TSparseCholesky::FactoriseSupernode(int S, const double* Matrix, std::vecto
             for (int I = J; I < CM; ++I)
                 To[Rel[I - CK]] += From[I];
         }
-        std::vector<double>().swap(Update);
+        if (!KeepFronts)
+            std::vector<double>().swap(Update);
     }
     if (M <= SmallFront) {
         if (!FactoriseSmall(Front.data(), M, K))
@@ -496,7 +508,7 @@ bool TSparseCholesky::FactoriseSupernode(int S, const double* Matrix, std::vecto
     }
     std::copy(Front.begin(), Front.begin() + static_cast<std::ptrdiff_t>(M) * K,
               Values.begin() + static_cast<std::ptrdiff_t>(Node.ValueStart));
-    if (Node.Parent < 0)
+    if (Node.Parent < 0 && !KeepFronts)
         std::vector<double>().swap(Front);
     return true;
 }
@@ -506,17 +518,16 @@ bool TSparseCholesky::Factorise(const TMatrix& Lower, TWorkerTeam* Team)
     if (Lower.rows() != Size || Lower.nonZeros() != Stored)
         return false;
     const double* Matrix = Lower.valuePtr();
-    std::vector<std::vector<double>> Fronts(Supernodes.size());
-    if (!Team) {
+    if (!Team || Size < ParallelColumns) {
         for (int S = 0; S < static_cast<int>(Supernodes.size()); ++S)
-            if (!FactoriseSupernode(S, Matrix, Fronts))
+            if (!FactoriseSupernode(S, Matrix))
                 return false;
         return true;
     }
     std::atomic<bool> Failed = false;
     Team->ForEachItem(Subtrees.size(), [&](std::size_t T) {
         for (int S = SubtreeFirst[T]; S <= Subtrees[T] && !Failed; ++S)
-            if (!FactoriseSupernode(S, Matrix, Fronts))
+            if (!FactoriseSupernode(S, Matrix))
                 Failed = true;
     });
     if (Failed)
@@ -526,12 +537,12 @@ bool TSparseCholesky::Factorise(const TMatrix& Lower, TWorkerTeam* Team)
         const std::size_t Count = static_cast<std::size_t>(WaveStart[W + 1]) - First;
         if (Count == 1) {
             // Alone in its wave: its own update is shared out.
-            if (!FactoriseSupernode(Above[First], Matrix, Fronts, Team))
+            if (!FactoriseSupernode(Above[First], Matrix, Team))
                 return false;
             continue;
         }
         Team->ForEachItem(Count, [&](std::size_t K) {
-            if (!FactoriseSupernode(Above[First + K], Matrix, Fronts))
+            if (!FactoriseSupernode(Above[First + K], Matrix))
                 Failed = true;
         });
         if (Failed)

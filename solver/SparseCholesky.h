@@ -50,8 +50,7 @@ private:
 
     // Gathers supernode S's front and eliminates its columns; with a team,
     // the update of its rows below is shared out.
-    bool FactoriseSupernode(int S, const double* Matrix, std::vector<std::vector<double>>& Fronts,
-                            TWorkerTeam* Team = nullptr);
+    bool FactoriseSupernode(int S, const double* Matrix, TWorkerTeam* Team = nullptr);
     // The rows below the first K columns of front F, those columns
     // factorised: their part of L, and what they leave for the rest.
     static void UpdateBelow(Eigen::Map<Eigen::MatrixXd>& F, int K, TWorkerTeam* Team);
@@ -68,4 +67,10 @@ private:
     std::vector<int> Subtrees, SubtreeFirst, Above;
     std::vector<int> WaveStart; // Above in waves: Above[WaveStart[w] ...]
     std::vector<double> Values;
+    // The fronts, one per supernode. Kept from one factorisation to the
+    // next when together they are small (a small network's Newton steps
+    // then allocate none); else each is freed once its parent has taken
+    // its update.
+    std::vector<std::vector<double>> Fronts;
+    bool KeepFronts = false;
 };

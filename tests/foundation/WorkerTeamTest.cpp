@@ -3,12 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <stdexcept>
+#include <thread>
 #include <vector>
+
+namespace {
+
+// A team that hands out every loop of enough items, however short.
+constexpr std::chrono::nanoseconds ShareEvery{0};
+
+} // namespace
 
 TEST(WorkerTeam, EveryItemRunsOnceWhateverTheSplit)
 {
-    TWorkerTeam Team;
+    TWorkerTeam Team(ShareEvery);
     const struct {
         std::size_t Count, MinItems;
     } Cases[] = {{0, 1}, {1, 1}, {7, 1}, {100, 512}, {5000, 512}, {100003, 64}};
@@ -31,7 +40,7 @@ TEST(WorkerTeam, EveryItemRunsOnceWhateverTheSplit)
 
 TEST(WorkerTeam, AFailingItemIsReportedAndTheTeamGoesOn)
 {
-    TWorkerTeam Team;
+    TWorkerTeam Team(ShareEvery);
     auto Fail = [](std::size_t I) {
         if (I == 3)
             throw std::runtime_error("item 3");
@@ -46,4 +55,36 @@ TEST(WorkerTeam, AFailingItemIsReportedAndTheTeamGoesOn)
     std::atomic<std::size_t> Sum = 0;
     Team.ForEachRange(100000, 16, [&](std::size_t Begin, std::size_t End) { Sum += End - Begin; });
     EXPECT_EQ(Sum, 100000u);
+}
+
+// A loop is handed out only when its first part shows that the whole takes
+// longer than waking the helpers would: the short loops of a small
+// network's solver stay on the calling thread, and start no thread.
+TEST(WorkerTeam, OnlyALongLoopIsHandedOut)
+{
+    if (std::thread::hardware_concurrency() < 2)
+        GTEST_SKIP() << "one core: the team never hands a loop out";
+    const struct {
+        const char* Name;
+        std::size_t Count;
+        std::chrono::microseconds Each;
+        bool Shared;
+    } Cases[] = {
+        {"a thousand sums", 1000, std::chrono::microseconds(0), false},
+        {"sixteen waits of a millisecond", 16, std::chrono::microseconds(1000), true},
+    };
+    for (const auto& C : Cases) {
+        TWorkerTeam Team;
+        std::vector<std::atomic<int>> Seen(C.Count);
+        Team.ForEachRange(C.Count, 1, [&](std::size_t Begin, std::size_t End) {
+            for (std::size_t I = Begin; I < End; ++I) {
+                if (C.Each.count() > 0)
+                    std::this_thread::sleep_for(C.Each);
+                ++Seen[I];
+            }
+        });
+        EXPECT_EQ(Team.ThreadsStarted(), C.Shared) << C.Name;
+        for (std::size_t I = 0; I < C.Count; ++I)
+            ASSERT_EQ(Seen[I], 1) << C.Name << " at " << I;
+    }
 }

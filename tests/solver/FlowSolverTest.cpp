@@ -307,7 +307,7 @@ TEST(MeshQueue, IncidenceBuiltByATeamIsTheOneThreadsIncidence)
         return Meshes;
     };
     TGraph::TMeshList Alone = MakeMeshes(), Shared = MakeMeshes();
-    TWorkerTeam Team;
+    TWorkerTeam Team(std::chrono::nanoseconds(0)); // hands out every loop, however short
     TMeshQueue One, Many;
     One.Build(Alone);
     Many.Build(Shared, false, &Team);

@@ -144,7 +144,7 @@ TEST(SparseCholesky, SolvesDefiniteSystemsAlikeOnOneThreadAndMany)
         {"one unknown", [] { return LowerOf(1, {{0, 0, 2.5}}); }},
         {"dense 60 x 60", [&] { return Dense(60, Random); }},
     };
-    TWorkerTeam Team;
+    TWorkerTeam Team(std::chrono::nanoseconds(0)); // hands out every loop, however short
     for (const auto& C : Cases) {
         const TMatrix A = C.Make();
         TSparseCholesky Serial, Shared;
@@ -168,6 +168,12 @@ TEST(SparseCholesky, SolvesDefiniteSystemsAlikeOnOneThreadAndMany)
                 It.valueRef() *= It.row() == Col ? 2.0 : 1.5;
         ASSERT_TRUE(Shared.Factorise(Changed, &Team)) << C.Name;
         EXPECT_LE(RelativeResidual(Changed, Shared.Solve(B), B), 1e-13) << C.Name;
+        // Nothing of the last factorisation is left in the next.
+        ASSERT_TRUE(Serial.Factorise(Changed)) << C.Name;
+        TSparseCholesky Fresh;
+        Fresh.Analyse(A);
+        ASSERT_TRUE(Fresh.Factorise(Changed)) << C.Name;
+        EXPECT_EQ(Serial.Solve(B), Fresh.Solve(B)) << C.Name;
     }
 }
 
@@ -185,7 +191,7 @@ TEST(SparseCholesky, RefusesWhatItCannotFactorise)
         {"not a number", 2, {{0, 0, 1.0}, {1, 1, NaN}, {1, 0, 0.1}}},
         {"infinite", 2, {{0, 0, HUGE_VAL}, {1, 1, 1.0}, {1, 0, 0.1}}},
     };
-    TWorkerTeam Team;
+    TWorkerTeam Team(std::chrono::nanoseconds(0)); // hands out every loop, however short
     for (const auto& C : Cases) {
         const TMatrix A = LowerOf(C.N, C.Entries);
         TSparseCholesky F;
@@ -203,4 +209,17 @@ TEST(SparseCholesky, RefusesWhatItCannotFactorise)
     Big.coeffRef(5999, 5999) = -1.0;
     F.Analyse(Big);
     EXPECT_FALSE(F.Factorise(Big, &Team));
+}
+
+// A small matrix is factorised on the calling thread even when its pieces
+// are separate: waking threads for them costs more than they take.
+TEST(SparseCholesky, ASmallMatrixStartsNoThread)
+{
+    std::mt19937 Random(11);
+    const TMatrix A = Scattered(900, 450, 3, Random).Lower();
+    TWorkerTeam Team(std::chrono::nanoseconds(0)); // would hand out every loop
+    TSparseCholesky F;
+    F.Analyse(A);
+    ASSERT_TRUE(F.Factorise(A, &Team));
+    EXPECT_FALSE(Team.ThreadsStarted());
 }
