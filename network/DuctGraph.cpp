@@ -1,6 +1,7 @@
 #include "network/DuctGraph.h"
 
 #include "foundation/EquivDiamTool.h"
+#include "graph/ShortMeshOrder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,14 +28,16 @@ void TDuctGraph::SortForMeshes(bool JumpsLast)
         SortForDistribution();
         return;
     }
-    TFlowGraph::SortForMeshes(JumpsLast);
-    if (!MainFan)
-        return;
+    std::size_t Last = SortByResistance(JumpsLast);
     auto& List = MutableBranches();
     auto It = std::find_if(List.begin(), List.end(),
-                           [this](const std::unique_ptr<TBranch>& B) { return B.get() == MainFan; });
-    if (It != List.end())
+                           [this](const std::unique_ptr<TBranch>& B) { return MainFan && B.get() == MainFan; });
+    if (It != List.end()) {
+        if (List.end() - It > static_cast<std::ptrdiff_t>(Last))
+            ++Last; // the fan joins the last resort
         std::rotate(It, std::next(It), List.end());
+    }
+    OrderForShortMeshes(List, Nodes(), List.size() - Last);
 }
 
 void TDuctGraph::ItemsGoing(const TDeletion& Going)

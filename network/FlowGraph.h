@@ -74,9 +74,14 @@ public:
     std::unique_ptr<TMesh> NewMesh(int Id) override;
     // SortForMeshes without the jump rule.
     void SortForTree() override;
-    // Ascending FlowResistance (a stable sort); with JumpsLast the branches
-    // that sit on a jump of their law come after all others.
+    // SortByResistance's order, rearranged for a tree of short meshes
+    // (graph/ShortMeshOrder.h) with the branches on a jump as the last
+    // resort.
     virtual void SortForMeshes(bool JumpsLast);
+    // Ascending FlowResistance (a stable sort); with JumpsLast the branches
+    // that sit on a jump of their law come after all others. Gives how many
+    // sit on a jump.
+    std::size_t SortByResistance(bool JumpsLast);
     // Also the air state and copies of every fitting (unresolved: LinksValid
     // false).
     void AssignSettings(const TGraph& Source) override;
