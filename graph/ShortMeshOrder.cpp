@@ -75,8 +75,9 @@ void OrderForShortMeshes(TGraph::TBranchList& List, const TGraph::TNodeList& Nod
     // Branches leaving the tree, earliest in the list first, with the tree
     // node they leave from.
     using TCandidate = std::pair<std::uint32_t, int>;
-    std::priority_queue<TCandidate, std::vector<TCandidate>, std::greater<>> Heap;
-    std::vector<TCandidate> TooDeep;
+    using TCandidates = std::priority_queue<TCandidate, std::vector<TCandidate>, std::greater<>>;
+    TCandidates Heap;
+    TCandidates TooDeep; // those that would reach too deep, kept for new roots
     bool Limited = false;
     auto Take = [&](int Node, int NodeDepth) {
         const std::size_t U = static_cast<std::size_t>(Node);
@@ -94,17 +95,14 @@ void OrderForShortMeshes(TGraph::TBranchList& List, const TGraph::TNodeList& Nod
         while (!Heap.empty() || !TooDeep.empty()) {
             if (Heap.empty()) {
                 // Only branches from the deepest nodes reach further: the
-                // earliest starts a new root.
-                std::sort(TooDeep.begin(), TooDeep.end());
-                for (const auto& [E, From] : TooDeep) {
-                    const int V = Ends.Other(E, From);
-                    if (Depth[static_cast<std::size_t>(V)] >= 0)
-                        continue;
+                // earliest to a node still outside starts a new root.
+                const auto [E, From] = TooDeep.top();
+                TooDeep.pop();
+                const int V = Ends.Other(E, From);
+                if (Depth[static_cast<std::size_t>(V)] < 0) {
                     Tree.push_back(E);
                     Take(V, 0);
-                    break;
                 }
-                TooDeep.clear();
                 continue;
             }
             const auto [E, From] = Heap.top();
@@ -115,7 +113,7 @@ void OrderForShortMeshes(TGraph::TBranchList& List, const TGraph::TNodeList& Nod
             const int D = Depth[static_cast<std::size_t>(From)] + 1;
             if (D > MaxDepth) {
                 Limited = true;
-                TooDeep.emplace_back(E, From);
+                TooDeep.emplace(E, From);
                 continue;
             }
             Tree.push_back(E);
