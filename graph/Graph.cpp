@@ -288,6 +288,18 @@ bool TGraph::HasCommonNeighbour(const TNode* Node, const TNode* Other) const
     return false;
 }
 
+void TGraph::NumberBranches()
+{
+    for (std::size_t I = 0; I < BranchList.size(); ++I)
+        BranchList[I]->Index = static_cast<int>(I);
+}
+
+void TGraph::NumberNodes()
+{
+    for (std::size_t I = 0; I < NodeList.size(); ++I)
+        NodeList[I]->Index = static_cast<int>(I);
+}
+
 TNode* TGraph::RootNode() const
 {
     return NodeList.empty() ? nullptr : NodeList.front().get();

@@ -9,6 +9,7 @@
 // unique in every finished network, but may repeat for a moment (renumbering
 // runs branch by branch), so FindBranch returns the first in list order.
 
+#include "foundation/DisjointSets.h"
 #include "graph/GraphBranch.h"
 #include "graph/GraphDataVersion.h"
 #include "graph/GraphMesh.h"
@@ -201,6 +202,13 @@ public:
     // count, with the same message. False when they do not match.
     bool CheckLoops(int Upper = 0, int Lower = 0, const TBranchOrdering& Ordering = {});
 
+    // ---- list positions
+    // Every branch's Index := its position in the branch list, and every
+    // node's in the node list: the one numbering that the stages keeping
+    // per-branch or per-node arrays share.
+    void NumberBranches();
+    void NumberNodes();
+
     // ---- branch order
     void SaveBranchOrder();
     void RestoreBranchOrder();
@@ -247,7 +255,7 @@ private:
     // solver's repeated rebuilds do not allocate. Positions are node list
     // positions (TNode::Index).
     struct TTreeWork {
-        std::vector<int> Set;      // union-find parent
+        TDisjointSets Set;         // the components so far
         std::vector<int> SetLabel; // component label of a union-find root
         // The tree branches (not chords, not excluded, not loops) and the
         // chords, in list order.
@@ -273,7 +281,6 @@ private:
     TTreeWork Work;
     mutable std::unique_ptr<TWorkerTeam> Workers;
 
-    int FindSet(int I);
     // The spanning tree; ForMeshes also clears the nodes' visited marks and
     // notes what the circuit tracing needs.
     void LabelComponents(const TBranchOrdering& Ordering, bool ForMeshes);

@@ -35,8 +35,11 @@ public:
     // Indexes of the editor's glyph pictures (-1 none); never saved.
     int Glyph = -1;
     int SelectedGlyph = -1;
-    // Working position in the graph's branch list, set by the walks that
-    // need per-branch arrays; not meaningful between walks.
+    // The position in the graph's branch list as of the last
+    // TGraph::NumberBranches, its one writer. A stage that keeps per-branch
+    // arrays numbers the branches before it reads Index: a new tree sorts
+    // the list, and adding or deleting branches moves them, so a number
+    // left by an earlier stage may be stale.
     int Index = -1;
 
     int Id() const { return FId; }

@@ -46,8 +46,10 @@ public:
     // Indexes of the editor's glyph pictures (-1 none); never saved.
     int Glyph = -1;
     int SelectedGlyph = -1;
-    // Working position in the graph's node list, set by the walks that need
-    // per-node arrays; not meaningful between walks.
+    // The position in the graph's node list as of the last
+    // TGraph::NumberNodes, its one writer; a stage that keeps per-node
+    // arrays numbers the nodes before it reads Index (adding or deleting
+    // nodes moves them).
     int Index = -1;
 
     int Id() const { return FId; }

@@ -12,17 +12,6 @@
 
 #include "graph/GraphFlags.h"
 
-int TGraph::FindSet(int I)
-{
-    std::vector<int>& Set = Work.Set;
-    while (Set[static_cast<std::size_t>(I)] != I) {
-        const std::size_t J = static_cast<std::size_t>(I);
-        Set[J] = Set[static_cast<std::size_t>(Set[J])]; // path halving
-        I = Set[J];
-    }
-    return I;
-}
-
 void TGraph::BuildSpanningTree(const TBranchOrdering& Ordering)
 {
     LabelComponents(Ordering, false);
@@ -37,12 +26,9 @@ void TGraph::LabelComponents(const TBranchOrdering& Ordering, bool ForMeshes)
 
     ChordCount = 0;
     const std::size_t N = NodeList.size();
-    Work.Set.resize(N);
+    Work.Set.Reset(N);
     Work.SetLabel.assign(N, 0);
-    for (std::size_t I = 0; I < N; ++I) {
-        NodeList[I]->Index = static_cast<int>(I);
-        Work.Set[I] = static_cast<int>(I);
-    }
+    NumberNodes();
     Work.EdgeFrom.clear();
     Work.EdgeTo.clear();
     Work.EdgeBranch.clear();
@@ -59,8 +45,8 @@ void TGraph::LabelComponents(const TBranchOrdering& Ordering, bool ForMeshes)
             Work.AnyOpenExcludedBranch = Work.AnyOpenExcludedBranch || From != To;
             continue;
         }
-        const int F = FindSet(From);
-        const int T = FindSet(To);
+        const int F = Work.Set.Find(From);
+        const int T = Work.Set.Find(To);
         const int LabelF = Work.SetLabel[static_cast<std::size_t>(F)];
         const int LabelT = Work.SetLabel[static_cast<std::size_t>(T)];
         if (F == T && LabelF != 0) {
@@ -71,14 +57,13 @@ void TGraph::LabelComponents(const TBranchOrdering& Ordering, bool ForMeshes)
         }
         if (LabelF == 0 && LabelT == 0) {
             // Both ends unlabelled (a loop on a fresh node labels it alone).
-            Work.Set[static_cast<std::size_t>(T)] = F;
+            Work.Set.Merge(F, T);
             Work.SetLabel[static_cast<std::size_t>(F)] = ++NextLabel;
         } else {
-            // The merged component keeps the larger label; path halving in
-            // FindSet keeps the finds short.
+            // The merged component keeps the larger label.
             const int Keep = LabelF > LabelT ? F : T;
             const int Drop = Keep == F ? T : F;
-            Work.Set[static_cast<std::size_t>(Drop)] = Keep;
+            Work.Set.Merge(Keep, Drop);
             Work.SetLabel[static_cast<std::size_t>(Keep)] = LabelF > LabelT ? LabelF : LabelT;
         }
         if (From != To) {
@@ -91,7 +76,7 @@ void TGraph::LabelComponents(const TBranchOrdering& Ordering, bool ForMeshes)
     Work.AnyExcludedNode = false;
     for (std::size_t I = 0; I < N; ++I) {
         TNode* Node = NodeList[I].get();
-        Node->Label = Work.SetLabel[static_cast<std::size_t>(FindSet(static_cast<int>(I)))];
+        Node->Label = Work.SetLabel[static_cast<std::size_t>(Work.Set.Find(static_cast<int>(I)))];
         if (ForMeshes) {
             Node->Flags &= ~FlagMask(gfVisited);
             Work.AnyExcludedNode = Work.AnyExcludedNode || HasFlag(Node->Flags, gfExcluded);

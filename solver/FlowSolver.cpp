@@ -208,8 +208,7 @@ void TFlowGraph::InitMeshes()
     // recomputing it after each would cost the sum of the meshes' lengths
     // in friction factors.
     const TBranchList& List = Branches();
-    for (std::size_t I = 0; I < List.size(); ++I)
-        List[I]->Index = static_cast<int>(I);
+    NumberBranches();
     for (const auto& Mesh : Meshes())
         AsFlowMesh(Mesh).ClearFlows();
     std::vector<char> OnMesh(List.size(), 0);
@@ -282,7 +281,7 @@ void TFlowGraph::SolveMeshes()
     TMeshQueue& Queue = *MeshQueue;
     // Later passes of a run keep the meshes their predecessors set aside,
     // while they are found where they were set aside.
-    Queue.Build(List, &Branches(), SolvePasses > 0, &Team());
+    Queue.Build(List, SolvePasses > 0, &Team());
     Queue.Fill(List, false);
     int Worst = Queue.Worst();
     bool AllCurrent = false;

@@ -18,8 +18,7 @@ const TFlowMesh& FlowMeshAt(const TGraph::TMeshList& Meshes, std::size_t I)
 
 } // namespace
 
-void TMeshQueue::Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchList* Branches, bool KeepParked,
-                       TWorkerTeam* WorkTeam)
+void TMeshQueue::Build(const TGraph::TMeshList& Meshes, bool KeepParked, TWorkerTeam* WorkTeam)
 {
     Team = WorkTeam;
     Carried.clear();
@@ -31,7 +30,6 @@ void TMeshQueue::Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchLis
     }
     const std::size_t M = Meshes.size();
     MeshList = &Meshes;
-    BranchList = Branches;
     HasIncidence = false;
     Seen.assign(M, 0);
     SeenStamp = 0;
@@ -50,21 +48,15 @@ void TMeshQueue::BuildIncidence()
     HasIncidence = true;
     const TGraph::TMeshList& Meshes = *MeshList;
     const std::size_t M = Meshes.size();
-    // Slots are branch numbers: the list positions when the branches are
-    // known, else numbers given in order of first appearance.
-    std::size_t Slots = 0;
-    if (BranchList) {
-        for (const auto& Branch : *BranchList)
-            Branch->Index = static_cast<int>(Slots++);
-    } else {
-        for (const auto& Mesh : Meshes)
-            for (const TLink& L : Mesh->Links)
-                L.Branch->Index = -1;
-        for (const auto& Mesh : Meshes)
-            for (const TLink& L : Mesh->Links)
-                if (L.Branch->Index < 0)
-                    L.Branch->Index = static_cast<int>(Slots++);
-    }
+    // Slots are the branches' numbers in their graph, taken now: the list
+    // may have been sorted since the meshes were built.
+    TGraph* Graph = nullptr;
+    for (std::size_t I = 0; I < M && !Graph; ++I)
+        if (!Meshes[I]->Links.empty())
+            Graph = Meshes[I]->Links.front().Branch->Graph;
+    if (Graph)
+        Graph->NumberBranches();
+    const std::size_t Slots = Graph ? static_cast<std::size_t>(Graph->BranchCount()) : 0;
     MeshStart.assign(M + 1, 0);
     for (std::size_t I = 0; I < M; ++I)
         MeshStart[I + 1] = MeshStart[I] + static_cast<int>(Meshes[I]->Links.size());

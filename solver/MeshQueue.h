@@ -16,18 +16,16 @@ class TWorkerTeam;
 class TMeshQueue {
 public:
     // Takes Meshes (TFlowMesh objects, which must stay in place until the
-    // next Build); Branches, when given, are all the branches they run
-    // through. The branch -> mesh incidence is made when AddDropChanges is first
-    // asked: a mesh loop that converges at its first correction never
-    // needs it. With KeepParked, the meshes parked before this build are
+    // next Build), whose branches are all of one graph. The branch -> mesh
+    // incidence is made when AddDropChanges is first asked: a mesh loop
+    // that converges at its first correction never needs it. With KeepParked, the meshes parked before this build are
     // remembered by their chords: a new mesh on such a chord is parked
     // again by the first Fill with Current residuals that finds it where
     // the old one was parked (a new tree over flows that a pass left as
     // they were builds the same meshes, and their corrections would end
     // where they ended).
     // Team, when given, shares out the reading of the meshes' links.
-    void Build(const TGraph::TMeshList& Meshes, const TGraph::TBranchList* Branches = nullptr,
-               bool KeepParked = false, TWorkerTeam* Team = nullptr);
+    void Build(const TGraph::TMeshList& Meshes, bool KeepParked = false, TWorkerTeam* Team = nullptr);
     // After a correction of mesh Mesh changed the drop of its K-th link's
     // branch by Change[K] (Pa): adds those changes, each in the direction
     // it runs there, to the residual of every other mesh through those
@@ -79,7 +77,6 @@ private:
     };
 
     const TGraph::TMeshList* MeshList = nullptr;
-    const TGraph::TBranchList* BranchList = nullptr;
     TWorkerTeam* Team = nullptr;
     bool HasIncidence = false;
     // Incidence: the links of mesh M are LinkSlot[MeshStart[M] ..
@@ -116,7 +113,7 @@ private:
     // A fresh mark for Seen, so that no mesh counts as seen.
     void NewMark();
     void Compact();
-    // Numbers the branches (their Index) and builds the incidence by a
-    // counting sort over them.
+    // Has the graph number the branches (their Index) and builds the
+    // incidence by a counting sort over them.
     void BuildIncidence();
 };

@@ -1,5 +1,6 @@
 #include "solver/WarmStart.h"
 
+#include "foundation/DisjointSets.h"
 #include "foundation/WorkerTeam.h"
 #include "network/DuctGraph.h"
 #include "network/Settings.h"
@@ -48,15 +49,24 @@ constexpr double ReleaseFurthest = 0.5;
 // its end is at most this share of the slope at its start; otherwise it is
 // shortened, at most MaxShortenings times.
 constexpr double StepSlopeShare = 0.5;
-constexpr int MaxShortenings = 3;
+constexpr int MaxShortenings = 6;
 // A pinned branch's bounds: its drops this share of the flow (at least
 // MinPinFlow kg/s) either side of the jump.
 constexpr double PinShare = 1e-9;
 constexpr double MinPinFlow = 1e-12;
+// A flow this share of a jump's flow from it sits at the jump.
+constexpr double AtJumpShare = 1e-6;
+// A pinned branch's flow band round its jump, as a share of the jump's
+// flow (at least of the flow at StartVelocity).
+constexpr double PinBand = 5e-7;
 // m/s, the duct velocity the first step starts from.
 constexpr double StartVelocity = 3.0;
-// The least slope of a law, as a share of the steepest.
+// The least slope of a law: this share of its own slope at StartVelocity,
+// and at least a share of the steepest law's slope, none at first, larger
+// ones where the factorisation fails. FlatShare over the steepest is also
+// the conductance of a branch held at zero flow.
 constexpr double FlatShare = 1e-6;
+constexpr double FloorShares[] = {0.0, 1e-9, FlatShare};
 // Flow conserved at a node: to this share of the main fan's flow.
 constexpr double ConservedShare = 1e-9;
 // The fewest branch laws worth a thread of their own, and the laws of a
@@ -122,16 +132,6 @@ private:
     }
 };
 
-int FindRoot(std::vector<int>& Parent, int I)
-{
-    while (Parent[static_cast<std::size_t>(I)] != I) {
-        const std::size_t J = static_cast<std::size_t>(I);
-        Parent[J] = Parent[static_cast<std::size_t>(Parent[J])];
-        I = Parent[J];
-    }
-    return I;
-}
-
 class TNetworkNewton {
 public:
     explicit TNetworkNewton(TDuctGraph& Network) : G(Network), Team(Network.Team()) {}
@@ -164,6 +164,7 @@ private:
     // The width of the bands that smooth the laws' jumps, as a share of
     // the jump's flow (0: the laws as they are).
     double Smoothing = 0.0;
+    std::size_t FloorStage = 0; // of FloorShares
     double FanFlow = 0.0;
     int FanFrom = -1; // node positions
     int FanTo = -1;
@@ -184,8 +185,8 @@ private:
     std::vector<double> Shift;     // offset of the from-node minus the to-node's
     std::vector<double> Flow, Drop, Weight, Base, Trial;
     std::vector<double> ConservedFlow; // the flows after the last whole step
-    // The laws' slopes at Flow, and at the flows of Trial.
-    std::vector<double> Slopes, TrialSlope;
+    // The laws' slopes at Flow, and at the flows of Trial; at StartVelocity.
+    std::vector<double> Slopes, TrialSlope, TypicalSlope;
     std::vector<std::array<int, 3>> Slots; // value positions: from/from, to/to, the pair
 
     // A branch balanced on a jump of its law keeps the flow at the jump
@@ -199,6 +200,12 @@ private:
         int Piece = 0;     // the piece of the law the flow is on
         int Before = 0;    // the piece it was on before it came there
         int Crossed = -2;  // the iteration in which it last changed piece
+        // kg/s: its flow may lie this far either side of the jump, its drop
+        // rising straight across the jump over that band, so that branches
+        // in series resting on jumps a rounding apart still conserve flow.
+        double Half = 0.0;
+        double Gain() const { return (High - Low) / (2.0 * Half); } // Pa per kg/s
+        bool JustReleased = false;
     };
     std::vector<TPin> Pins;
 
@@ -302,19 +309,18 @@ bool TNetworkNewton::SetUp(TWarmStartResult& Failure)
     const auto& Nodes = G.Nodes();
     const auto& Branches = G.Branches();
     const std::size_t N = Nodes.size();
-    for (std::size_t I = 0; I < N; ++I)
-        Nodes[I]->Index = static_cast<int>(I);
+    G.NumberNodes();
+    G.NumberBranches();
     FanFrom = Fan->FromNode->Index;
     FanTo = Fan->ToNode->Index;
 
     // Groups: the nodes joined by fixed drops. A loop of them leaves the
     // flows round it undetermined.
-    std::vector<int> Parent(N);
-    std::iota(Parent.begin(), Parent.end(), 0);
+    TDisjointSets Joined;
+    Joined.Reset(N);
     std::vector<char> Fixed(Branches.size(), 0);
     for (std::size_t K = 0; K < Branches.size(); ++K) {
         TFlowBranch& B = FlowBranchOf(Branches[K]);
-        B.Index = static_cast<int>(K);
         if (&B == Fan)
             continue;
         if (!std::isfinite(B.MassFlow) || !std::isfinite(B.TotalDrop))
@@ -324,11 +330,11 @@ bool TNetworkNewton::SetUp(TWarmStartResult& Failure)
             continue;
         }
         Fixed[K] = 1;
-        const int A = FindRoot(Parent, B.FromNode->Index);
-        const int C = FindRoot(Parent, B.ToNode->Index);
+        const int A = Joined.Find(B.FromNode->Index);
+        const int C = Joined.Find(B.ToNode->Index);
         if (A == C)
             return Fail(wsSingular);
-        Parent[static_cast<std::size_t>(C)] = A;
+        Joined.Merge(A, C);
         Touched.push_back(&B);
     }
 
@@ -367,8 +373,8 @@ bool TNetworkNewton::SetUp(TWarmStartResult& Failure)
 
     // The branch laws, and the components they join the groups into.
     const double Roughness = G.Settings().roughness;
-    std::vector<int> Component(static_cast<std::size_t>(Groups));
-    std::iota(Component.begin(), Component.end(), 0);
+    TDisjointSets Component;
+    Component.Reset(static_cast<std::size_t>(Groups));
     for (TFlowBranch* B : Touched) {
         if (Fixed[static_cast<std::size_t>(B->Index)])
             continue;
@@ -381,10 +387,10 @@ bool TNetworkNewton::SetUp(TWarmStartResult& Failure)
         To.push_back(NodeGroup[static_cast<std::size_t>(T)]);
         Shift.push_back(Offset[static_cast<std::size_t>(F)] - Offset[static_cast<std::size_t>(T)]);
         Flow.push_back(B->MassFlow);
-        const int A = FindRoot(Component, From.back());
-        const int C = FindRoot(Component, To.back());
+        const int A = Component.Find(From.back());
+        const int C = Component.Find(To.back());
         if (A != C)
-            Component[static_cast<std::size_t>(C)] = A;
+            Component.Merge(A, C);
     }
     if (Laws.empty())
         return Fail(wsSingular);
@@ -396,9 +402,9 @@ bool TNetworkNewton::SetUp(TWarmStartResult& Failure)
     std::vector<int> Reference(static_cast<std::size_t>(Groups), -1);
     const int StartGroup = G.StartNode ? NodeGroup[static_cast<std::size_t>(G.StartNode->Index)] : -1;
     if (StartGroup >= 0)
-        Reference[static_cast<std::size_t>(FindRoot(Component, StartGroup))] = StartGroup;
+        Reference[static_cast<std::size_t>(Component.Find(StartGroup))] = StartGroup;
     for (int Group = 0; Group < Groups; ++Group) {
-        const std::size_t Root = static_cast<std::size_t>(FindRoot(Component, Group));
+        const std::size_t Root = static_cast<std::size_t>(Component.Find(Group));
         Net[Root] += Inflow[static_cast<std::size_t>(Group)];
         if (Reference[Root] < 0)
             Reference[Root] = Group;
@@ -409,7 +415,7 @@ bool TNetworkNewton::SetUp(TWarmStartResult& Failure)
     Column.assign(static_cast<std::size_t>(Groups), -1);
     int Unknowns = 0;
     for (int Group = 0; Group < Groups; ++Group)
-        if (Reference[static_cast<std::size_t>(FindRoot(Component, Group))] != Group)
+        if (Reference[static_cast<std::size_t>(Component.Find(Group))] != Group)
             Column[static_cast<std::size_t>(Group)] = Unknowns++;
     Pressure = Eigen::VectorXd::Zero(Unknowns);
     Rhs.resize(Unknowns);
@@ -547,7 +553,12 @@ bool TNetworkNewton::EvaluateAt(const std::vector<double>& Step, double Alpha)
     Team.ForEachRange(Laws.size(), LawsPerThread, [&](std::size_t Begin, std::size_t End) {
         for (std::size_t J = Begin; J < End; ++J) {
             const double M = Flow[J] + Alpha * Step[J];
-            if (Smoothing > 0.0) {
+            if (Pins[J].Pinned && Pins[J].Half > 0.0) {
+                const TPin& Pin = Pins[J];
+                Laws[J].Evaluate(M);
+                TrialSlope[J] = Pin.Gain();
+                Trial[J] = (Pin.Low + Pin.High) / 2.0 + (M - Pin.Flow) * TrialSlope[J];
+            } else if (Smoothing > 0.0) {
                 Trial[J] = Laws[J].EvaluateSmoothed(M, Smoothing, TrialSlope[J]);
             } else {
                 Trial[J] = Laws[J].Evaluate(M);
@@ -583,60 +594,81 @@ TWarmStartResult TNetworkNewton::SolveLinearised(int Iteration)
 {
     // Linearised laws m = Base + Weight·(p_from - p_to).
     double* Values = Matrix.valuePtr();
-    std::fill(Values, Values + Matrix.nonZeros(), 0.0);
-    Rhs.setZero();
     // A law that does not rise at its flow (a branch of fixed drops
-    // alone) takes the least slope allowed, a millionth of the steepest:
-    // it then holds the pressure difference across it without leaving
-    // the system singular. A pinned branch keeps its flow whatever the
-    // pressures.
-    const double Steepest = MaxOverLaws([&](std::size_t J) {
+    // alone) takes the least slope allowed, a share of the steepest: it
+    // then holds the pressure difference across it without leaving the
+    // system singular. A branch pinned at zero flow keeps its flow
+    // whatever the pressures; one pinned within a band rises across it.
+    auto RawSlope = [&](std::size_t J) {
         // A jump is spread over the slope only for a flow that has just
         // crossed one: spread, it would slow a flow settling near it.
-        Weight[J] = Slopes[J];
+        double Slope = Slopes[J];
         if (Smoothing == 0.0 && Pins[J].Crossed + 1 >= Iteration)
-            Weight[J] += Laws[J].JumpSpread(Flow[J]);
-        return std::isfinite(Weight[J]) ? Weight[J] : HUGE_VAL;
+            Slope += Laws[J].JumpSpread(Flow[J]);
+        return Slope;
+    };
+    const double Steepest = MaxOverLaws([&](std::size_t J) {
+        const double Slope = RawSlope(J);
+        return std::isfinite(Slope) ? Slope : HUGE_VAL;
     });
     if (!std::isfinite(Steepest))
         return wsNotFinite;
-    const double Floor = FlatShare * Steepest;
-    if (!(Floor > 0.0))
-        return wsSingular;
-    ForEachLaw([&](std::size_t J) {
-        if (Pins[J].Pinned) {
-            Weight[J] = FlatShare / Steepest;
-            Base[J] = Pins[J].Flow;
-        } else {
-            Weight[J] = 1.0 / std::max(Weight[J], Floor);
-            Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
+    // The least slope first allowed is a small share of the steepest, so
+    // that a sized network's 3 mm duct beside its 1 m main keeps its own
+    // slope; where the factorisation cannot hold slopes that far apart,
+    // the share rises, for the rest of the run.
+    for (;; ++FloorStage) {
+        const double Floor = FloorShares[FloorStage] * Steepest;
+        if (!(Steepest > 0.0))
+            return wsSingular;
+        std::fill(Values, Values + Matrix.nonZeros(), 0.0);
+        Rhs.setZero();
+        ForEachLaw([&](std::size_t J) {
+            if (const TPin& Pin = Pins[J]; Pin.Pinned && Pin.Half == 0.0) {
+                Weight[J] = FlatShare / Steepest;
+                Base[J] = Pin.Flow;
+            } else if (Pin.Pinned) {
+                Weight[J] = 1.0 / Pin.Gain();
+                Base[J] = Pin.Flow + (Shift[J] - (Pin.Low + Pin.High) / 2.0) * Weight[J];
+            } else {
+                const double Own = std::isfinite(TypicalSlope[J]) ? FlatShare * TypicalSlope[J] : 0.0;
+                Weight[J] = 1.0 / std::max({RawSlope(J), Floor, Own, FlatShare * FlatShare * Steepest});
+                Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
+            }
+        });
+        for (std::size_t J = 0; J < Laws.size(); ++J) {
+            const auto& S = Slots[J];
+            if (S[0] >= 0)
+                Values[S[0]] += Weight[J];
+            if (S[1] >= 0)
+                Values[S[1]] += Weight[J];
+            if (S[2] >= 0)
+                Values[S[2]] -= Weight[J];
+            if (From[J] == To[J])
+                continue;
+            const int A = Column[static_cast<std::size_t>(From[J])];
+            const int B = Column[static_cast<std::size_t>(To[J])];
+            if (A >= 0)
+                Rhs[A] -= Base[J];
+            if (B >= 0)
+                Rhs[B] += Base[J];
         }
-    });
-    for (std::size_t J = 0; J < Laws.size(); ++J) {
-        const auto& S = Slots[J];
-        if (S[0] >= 0)
-            Values[S[0]] += Weight[J];
-        if (S[1] >= 0)
-            Values[S[1]] += Weight[J];
-        if (S[2] >= 0)
-            Values[S[2]] -= Weight[J];
-        if (From[J] == To[J])
-            continue;
-        const int A = Column[static_cast<std::size_t>(From[J])];
-        const int B = Column[static_cast<std::size_t>(To[J])];
-        if (A >= 0)
-            Rhs[A] -= Base[J];
-        if (B >= 0)
-            Rhs[B] += Base[J];
+        for (int Group = 0; Group < Groups; ++Group) {
+            const int C = Column[static_cast<std::size_t>(Group)];
+            if (C >= 0)
+                Rhs[C] += Inflow[static_cast<std::size_t>(Group)];
+        }
+        if (Factor.Factorise(Matrix, &Team))
+            break;
+        if (FloorStage + 1 == std::size(FloorShares))
+            return wsSingular;
     }
-    for (int Group = 0; Group < Groups; ++Group) {
-        const int C = Column[static_cast<std::size_t>(Group)];
-        if (C >= 0)
-            Rhs[C] += Inflow[static_cast<std::size_t>(Group)];
-    }
-    if (!Factor.Factorise(Matrix, &Team))
-        return wsSingular;
     Pressure = Factor.Solve(Rhs);
+    // One step of refinement: slopes a million-fold apart leave the first
+    // solve's flows conserved only to a part in ten million or so, and the
+    // warm flows must conserve as the loop method's do.
+    const Eigen::VectorXd Left = Rhs - Matrix.selfadjointView<Eigen::Lower>() * Pressure;
+    Pressure += Factor.Solve(Left);
     if (!Pressure.allFinite())
         return wsNotFinite;
     return wsClose;
@@ -665,7 +697,22 @@ void TNetworkNewton::ReleasePins()
         const double Off = PinOffBy(J);
         if (Off > ReleaseShare * (Pin.High - Pin.Low) && Off >= ReleaseFurthest * Furthest) {
             Pin.Pinned = false;
-            Pin.Piece = Pin.Before = Laws[J].Piece(Flow[J]);
+            const double Needed = GroupPressure(From[J]) - GroupPressure(To[J]) + Shift[J];
+            const double Apart = std::max(PinShare * std::fabs(Pin.Flow), MinPinFlow);
+            const double Side = Needed < Pin.Low ? -Apart : Apart;
+            // It leaves from the law on the side its pressure difference
+            // calls for. Its flow stays where the solve left it (within
+            // its band, conserving): the step takes it beyond the band.
+            Pin.Before = Laws[J].Piece(Pin.Flow - Side);
+            Drop[J] = Laws[J].Evaluate(Pin.Flow + Side);
+            Slopes[J] = Laws[J].Slope(false);
+            Pin.Piece = Laws[J].Piece(Pin.Flow + Side);
+            if (Pin.Half == 0.0)
+                Flow[J] = Pin.Flow + Side;
+            // Held at its jump by the solve just made, a branch resting at
+            // exactly zero flow leaves from its side with the next one; one
+            // resting within a band already has its flow beyond the band.
+            Pin.JustReleased = Pin.Half == 0.0;
         }
     });
 
@@ -673,23 +720,38 @@ void TNetworkNewton::ReleasePins()
 
 double TNetworkNewton::PinCrossings(int Iteration)
 {
-    // A branch whose flow went over a jump of its law and straight back
-    // balances on that jump: it keeps the flow there from now on. A
-    // jump smaller than the loop method's tolerance is left alone: its
-    // closer side is close enough.
+    // A branch whose flow sits at a jump of its law, or went over one,
+    // while the pressure difference across it lies within the jump
+    // balances there: it keeps the flow at the jump from now on. One that
+    // went over and straight back is pinned whatever its pressure
+    // difference. A jump smaller than the loop method's tolerance is left
+    // alone: its closer side is close enough.
     // (1 for a branch pinned now, 2 for one whose drop there is not a
     // number.)
     return MaxOverLaws([&](std::size_t J) {
         TPin& Pin = Pins[J];
         if (Pin.Pinned)
             return 0.0;
-        const int Now = Laws[J].Piece(Flow[J]);
-        if (Now == Pin.Piece)
-            return 0.0;
         double AtJump = 0.0;
         double Rise = 0.0;
-        if (Now == Pin.Before && Laws[J].JumpBetween(Pin.Piece, Now, AtJump, Rise) && Rise >= PinnedRise)
+        const int Now = Laws[J].Piece(Flow[J]);
+        const bool Over = Now != Pin.Piece && Laws[J].JumpBetween(Pin.Piece, Now, AtJump, Rise) && Rise >= PinnedRise;
+        if (Over && Now == Pin.Before)
             return PinAt(J, AtJump) ? 1.0 : 2.0;
+        if (Over || Laws[J].InBand(Flow[J], AtJumpShare, PinnedRise, AtJump)) {
+            const double Before = Flow[J];
+            if (!PinAt(J, AtJump))
+                return 2.0;
+            const double Needed = GroupPressure(From[J]) - GroupPressure(To[J]) + Shift[J];
+            if (Needed >= Pin.Low - WarmStartTolerance && Needed <= Pin.High + WarmStartTolerance)
+                return 1.0;
+            Pin.Pinned = false;
+            Flow[J] = Before;
+            Drop[J] = Laws[J].Evaluate(Before);
+            Slopes[J] = Laws[J].Slope(false);
+        }
+        if (Now == Pin.Piece)
+            return 0.0;
         Pin.Before = Pin.Piece;
         Pin.Piece = Now;
         Pin.Crossed = Iteration;
@@ -702,7 +764,10 @@ TNetworkNewton::TStepEnd TNetworkNewton::NewtonStep(std::vector<double>& Step, b
     // The Newton step and the energy's slope along it at its start.
     const double SlopeAtStart = SumOverLaws([&](std::size_t J) {
         const double NewFlow = Base[J] + Weight[J] * (GroupPressure(From[J]) - GroupPressure(To[J]));
-        Step[J] = NewFlow - Flow[J];
+        // A branch let go from its jump just now was held there by this
+        // solve: it leaves from its side of the jump with the next one.
+        Step[J] = Pins[J].JustReleased ? 0.0 : NewFlow - Flow[J];
+        Pins[J].JustReleased = false;
         return (Drop[J] - Shift[J]) * Step[J];
     });
     if (!EvaluateAt(Step, 1.0))
@@ -718,6 +783,11 @@ TNetworkNewton::TStepEnd TNetworkNewton::NewtonStep(std::vector<double>& Step, b
             // too small to pin): keep the flows before it.
             return EvaluateAt(Step, 0.0) ? seKeepBefore : seNotFinite;
         }
+        // The Illinois variant: an end kept twice running has its slope
+        // halved, so that a step whose energy rises steeply at its far end
+        // (laws growing as m³ far from the balance) is not shortened to
+        // next to nothing.
+        int Kept = 0; // +1 the low end kept last, -1 the high end
         for (int K = 0; K < MaxShortenings && HighSlope > StepSlopeShare * -SlopeAtStart; ++K) {
             Alpha = Low + (High - Low) * (-LowSlope) / (HighSlope - LowSlope);
             if (!EvaluateAt(Step, Alpha))
@@ -728,9 +798,15 @@ TNetworkNewton::TStepEnd TNetworkNewton::NewtonStep(std::vector<double>& Step, b
             if (Here < 0.0) {
                 Low = Alpha;
                 LowSlope = Here;
+                if (Kept == -1)
+                    HighSlope /= 2.0;
+                Kept = -1;
             } else {
                 High = Alpha;
                 HighSlope = Here;
+                if (Kept == 1)
+                    LowSlope /= 2.0;
+                Kept = 1;
             }
         }
     }
@@ -759,6 +835,14 @@ TWarmStartReport TNetworkNewton::Iterate()
         TFlowBranch& B = Laws[J].Branch();
         const double Typical = StartVelocity * B.ToDensity * std::numbers::pi * B.Diameter * B.Diameter / 4.0;
         Flow[J] = Flow[J] < 0.0 ? -Typical : Typical;
+    }
+    // Each law's own scale of slopes: a 3 mm duct's and a 1 m main's lie
+    // fourteen orders apart, a laminar duct's at slow flow far below the
+    // steepest, and neither may be taken for flat.
+    TypicalSlope.assign(J0, 0.0);
+    for (std::size_t J = 0; J < J0; ++J) {
+        Laws[J].Evaluate(std::fabs(Flow[J]));
+        TypicalSlope[J] = Laws[J].Slope(false);
     }
     const std::vector<double> NoStep(J0, 0.0);
     Smoothing = SmoothWidth;
@@ -946,12 +1030,23 @@ bool TNetworkNewton::PinAt(std::size_t J, double AtJump)
     const double Apart = std::max(PinShare * std::fabs(AtJump), MinPinFlow);
     Pin.Low = Laws[J].Evaluate(AtJump - Apart);
     Pin.High = Laws[J].Evaluate(AtJump + Apart);
+    const TFlowBranch& B = Laws[J].Branch();
+    const double Typical = StartVelocity * B.ToDensity * std::numbers::pi * B.Diameter * B.Diameter / 4.0;
+    // A branch resting at zero flow on its fixed drops rests at exactly
+    // zero: every such branch rests at the same flow, so no two of them
+    // need a band to conserve flow between them.
+    Pin.Half = AtJump == 0.0 ? 0.0 : PinBand * std::max(std::fabs(AtJump), Typical);
     Drop[J] = Laws[J].Evaluate(AtJump);
     Slopes[J] = Laws[J].Slope(false);
+    if (Pin.Half > 0.0) {
+        Drop[J] = (Pin.Low + Pin.High) / 2.0;
+        Slopes[J] = Pin.Gain();
+    }
     Flow[J] = AtJump;
     Pin.Flow = AtJump;
-    Pin.Pinned = std::isfinite(Pin.Low) && std::isfinite(Pin.High) && std::isfinite(Drop[J]);
-    return Pin.Pinned;
+    const bool Finite = std::isfinite(Pin.Low) && std::isfinite(Pin.High);
+    Pin.Pinned = Finite && Pin.High > Pin.Low && std::isfinite(Drop[J]);
+    return Finite;
 }
 
 void TNetworkNewton::MarkRests()
@@ -959,7 +1054,8 @@ void TNetworkNewton::MarkRests()
     for (std::size_t J = 0; J < Laws.size(); ++J) {
         const TPin& Pin = Pins[J];
         TFlowBranch& B = Laws[J].Branch();
-        if (!Pin.Pinned || std::fabs(B.MassFlow - Pin.Flow) > std::max(PinShare * std::fabs(Pin.Flow), MinPinFlow))
+        const double Apart = std::max(PinShare * std::fabs(Pin.Flow), MinPinFlow);
+        if (!Pin.Pinned || std::fabs(B.MassFlow - Pin.Flow) > Pin.Half + Apart)
             continue;
         B.RestFlow = B.MassFlow;
         B.RestBelow = std::min(Pin.Low - B.TotalDrop, 0.0);
@@ -1011,8 +1107,7 @@ void StartMeshSlopes(TDuctGraph& G)
     const auto& Branches = G.Branches();
     const double Roughness = G.Settings().roughness;
     std::vector<double> Slopes(Branches.size(), 0.0);
-    for (std::size_t K = 0; K < Branches.size(); ++K)
-        Branches[K]->Index = static_cast<int>(K);
+    G.NumberBranches();
     G.ForEachBranch([&](TFlowBranch& B) {
         if (&B != G.MainFan && !HasFixedDrop(B))
             Slopes[static_cast<std::size_t>(B.Index)] = TBranchLaw(B, Roughness, false).Slope(false);

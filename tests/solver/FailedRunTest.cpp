@@ -108,8 +108,8 @@ TEST(FailedRun, EndsAsDataErrorWithTheFlowsBeforeAndItsCause)
             std::map<int, double> After = FlowsById(N.G);
             for (auto It = After.begin(); It != After.end();)
                 It = Before.count(It->first) ? std::next(It) : After.erase(It); // the run's own Sink branches
-            EXPECT_EQ(Exact(After), Exact(Before)) << Name;
-            ASSERT_EQ(N.Messages.Count(), 1u) << Name;
+            EXPECT_EQ(Exact(After), Exact(Before)) << Name << ": the run kept flows it did not start from";
+            ASSERT_EQ(N.Messages.Count(), 1u) << Name << ": the failure should give one message";
             EXPECT_NE(N.Messages.LastText().find("fitting table unreadable"), std::string::npos)
                 << Name << ": " << N.Messages.LastText();
         }

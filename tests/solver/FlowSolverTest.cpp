@@ -272,7 +272,7 @@ TEST(MeshQueue, MeshesSetAsideStaySoWhileTheyAreFoundWhereTheyWere)
         Q.Fill(Meshes);
         Q.Park(0, 0.3, 0.01);
         TGraph::TMeshList Rebuilt = MakeMeshes(Residual, 0.2);
-        Q.Build(Rebuilt, nullptr, Keep);
+        Q.Build(Rebuilt, Keep);
         Q.Fill(Rebuilt, false); // stale residuals take nothing
         Q.Fill(Rebuilt);
         EXPECT_EQ(Q.Worst(), Expected) << Keep << " " << Residual;
@@ -309,8 +309,8 @@ TEST(MeshQueue, IncidenceBuiltByATeamIsTheOneThreadsIncidence)
     TGraph::TMeshList Alone = MakeMeshes(), Shared = MakeMeshes();
     TWorkerTeam Team;
     TMeshQueue One, Many;
-    One.Build(Alone, &N.G.Branches());
-    Many.Build(Shared, &N.G.Branches(), false, &Team);
+    One.Build(Alone);
+    Many.Build(Shared, false, &Team);
     for (int Mesh = 0; Mesh < 6000; Mesh += 37) {
         std::vector<double> Change(Circuits[static_cast<std::size_t>(Mesh)].size());
         for (double& C : Change)

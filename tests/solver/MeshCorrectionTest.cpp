@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <memory>
+#include <sstream>
 
 namespace {
 
@@ -35,6 +36,22 @@ struct TTwoDuctMesh {
         Mesh.CalcResidual(true);
     }
 };
+
+// The mesh through With and back through Against, two ducts side by side,
+// both computed at their present flows, from the slope estimate Gain.
+std::unique_ptr<TFlowMesh> SideBySide(TDuctBranch* With, TDuctBranch* Against, double Gain)
+{
+    for (TDuctBranch* Duct : {With, Against}) {
+        Duct->CalcMassFlow();
+        Duct->CalcFriction();
+        Duct->RecalcLosses();
+    }
+    auto Mesh = std::make_unique<TFlowMesh>(1);
+    Mesh->Links = {{1, With}, {-1, Against}};
+    Mesh->CalcResidual(true);
+    Mesh->Gain = Gain;
+    return Mesh;
+}
 
 } // namespace
 
@@ -106,14 +123,8 @@ TEST(MeshCorrection, RestsOnAJumpOnlyNextToIt)
         TDuctBranch* Plain = N.Duct(1, 1, 2, 0.05, 5.0);
         TDuctBranch* Damper = N.Duct(2, 1, 2, C.DamperFlow, 5.0);
         Damper->FixedDps.push_back(std::make_unique<TFixeddP>("Damper", C.Drop));
-        for (TDuctBranch* Duct : {Plain, Damper}) {
-            Duct->CalcMassFlow();
-            Duct->RecalcLosses();
-        }
-        TFlowMesh Mesh{1};
-        Mesh.Links = {{1, Damper}, {-1, Plain}};
-        Mesh.CalcResidual(true);
-        Mesh.Gain = C.Gain;
+        const auto Made = SideBySide(Damper, Plain, C.Gain);
+        TFlowMesh& Mesh = *Made;
         const double Total = Plain->MassFlow + Damper->MassFlow;
         EXPECT_EQ(Mesh.CorrectFlow(), lcConverged) << C.Drop << " Pa, gain " << C.Gain;
         EXPECT_LE(std::fabs(Damper->MassFlow), 1e-9) << C.Drop << " Pa, gain " << C.Gain;
@@ -123,6 +134,49 @@ TEST(MeshCorrection, RestsOnAJumpOnlyNextToIt)
         EXPECT_NEAR(Mesh.MeshResidual, -Plain->TotalDrop, 1e-9) << C.Drop << " Pa, gain " << C.Gain;
         EXPECT_LT(Plain->TotalDrop, C.Drop) << C.Drop << " Pa, gain " << C.Gain;
         EXPECT_EQ(Mesh.Imbalance(), 0.0) << C.Drop << " Pa, gain " << C.Gain;
+    }
+}
+
+TEST(MeshCorrection, DuctBalancedOnItsTurbulentJumpRestsThereNotAtABoundShortOfIt)
+{
+    // A duct started in laminar flow beside a damper whose drop lies in
+    // the middle of the duct's jump at Re 2300: the balance sits on the
+    // jump. Bounds that close in on it from a few tenths of a percent
+    // away are already steep across it; resting at the nearer of them
+    // left the duct up to 0.3 % of its flow off the jump, at a
+    // flow of its own.
+    const struct {
+        double Diameter; // m
+        double Start;    // the duct's flow at the start, as a share of the jump's
+        double Gain;     // the starting slope estimate, kg/s per Pa
+    } Cases[] = {{0.089, 0.668, 1e-7}, {0.089, 0.668, 1e-6}, {0.089, 0.668, 1e-5}, {0.15, 0.668, 1e-5}};
+    for (const auto& C : Cases) {
+        std::ostringstream Name;
+        Name << C.Diameter << " m from " << C.Start << " of the jump's flow, gain " << C.Gain;
+        TFlowNetwork N;
+        const double Rho = N.G.AirDensity;
+        const double Jump = balance::TurbulentFlow(C.Diameter);
+        TDuctBranch* Duct = balance::Duct(N, 1, 1, 2, C.Diameter, 78.0, Jump / Rho);
+        auto DropAt = [&](double Share) {
+            Duct->SetVolumeFlow(Share * Jump / Rho);
+            for (int Settle = 0; Settle < 3; ++Settle) {
+                Duct->CalcFriction();
+                Duct->RecalcLosses();
+            }
+            return Duct->TotalDrop;
+        };
+        const double Middle = 0.5 * (DropAt(1.0 - 1e-6) + DropAt(1.0 + 1e-6));
+        TDuctBranch* Damper = balance::Duct(N, 2, 1, 2, 1.0, 0.0, 4.0 * Jump / Rho);
+        Damper->FixedDps.push_back(std::make_unique<TFixeddP>("Damper", Middle));
+        Duct->SetVolumeFlow(C.Start * Jump / Rho);
+        const auto Made = SideBySide(Duct, Damper, C.Gain);
+        TFlowMesh& Mesh = *Made;
+        const double Total = Duct->MassFlow + Damper->MassFlow;
+        EXPECT_EQ(Mesh.CorrectFlow(), lcConverged) << Name.str();
+        EXPECT_NEAR(Duct->MassFlow / Jump, 1.0, 1e-6)
+            << Name.str() << ": the duct rested at a bound off its jump, not on it";
+        EXPECT_EQ(Duct->RestFlow, Duct->MassFlow) << Name.str() << ": the duct does not rest on its jump";
+        EXPECT_NEAR(Duct->MassFlow + Damper->MassFlow, Total, 1e-12) << Name.str();
     }
 }
 

@@ -361,10 +361,12 @@ TEST(WarmStart, BoosterGridsLeaveTheLoopMethodLittleToCorrect)
 
 TEST(WarmStart, PassOnALargeNetworkCorrectsInProportionToItsMeshes)
 {
-    // Thousands of meshes rest on their drops' jumps after the warm start,
-    // and each correction that rests one there counts. A pass may make as
-    // many corrections as a tenth of the meshes: with 200 it rebuilt the
-    // tree and meshes of the whole network after every 200.
+    // Thousands of branches rest on their drops' jumps: the warm start
+    // rests them itself (zero flow, the drop anywhere in its gap), so that
+    // the loop method has less than a pass's worth of corrections left (a
+    // pass may make as many as a tenth of the meshes: with 200 it rebuilt
+    // the tree and meshes of the whole network after every 200, and the
+    // warm start that ran to its cap left it 6,000 to make).
     const struct {
         int Side, Every;
         double Drop; // Pa
@@ -376,7 +378,7 @@ TEST(WarmStart, PassOnALargeNetworkCorrectsInProportionToItsMeshes)
         ASSERT_TRUE(BoosterGrid(N, C.Side, C.Every, C.Drop, Name)) << Name;
         N.G.Solve();
         EXPECT_TRUE(N.G.Status == ssSolved || N.G.Status == ssWithinTolerance) << Name;
-        EXPECT_GT(N.G.MeshCorrections, 200) << Name; // more than one pass's worth before
+        EXPECT_LE(N.G.MeshCorrections, 200) << Name;
         EXPECT_LE(N.G.SolvePasses, C.MaxPasses) << Name << ": " << N.G.MeshCorrections << " corrections";
     }
 }
