@@ -1,5 +1,6 @@
 #include "graph/ShortMeshOrder.h"
 
+#include "foundation/DisjointSets.h"
 #include "graph/GraphFlags.h"
 
 #include <algorithm>
@@ -24,12 +25,11 @@ struct TBranchEnds {
 
 } // namespace
 
-void OrderForShortMeshes(TGraph::TBranchList& List, const TGraph::TNodeList& Nodes, std::size_t Free)
+void OrderForShortMeshes(TGraph& Graph, TGraph::TBranchList& List, std::size_t Free)
 {
-    const std::size_t N = Nodes.size();
+    Graph.NumberNodes();
+    const std::size_t N = Graph.Nodes().size();
     const std::size_t M = List.size();
-    for (std::size_t I = 0; I < N; ++I)
-        Nodes[I]->Index = static_cast<int>(I);
     Free = std::min(Free, M);
 
     TBranchEnds Ends{std::vector<int>(M, -1), std::vector<int>(M, -1)};
@@ -125,29 +125,18 @@ void OrderForShortMeshes(TGraph::TBranchList& List, const TGraph::TNodeList& Nod
     if (!Limited)
         return;
     // The last resort joins what the others left apart, in its order.
-    {
-        std::vector<int> Set(N);
-        for (std::size_t I = 0; I < N; ++I)
-            Set[I] = static_cast<int>(I);
-        auto Find = [&Set](int I) {
-            while (Set[static_cast<std::size_t>(I)] != I) {
-                const std::size_t J = static_cast<std::size_t>(I);
-                Set[J] = Set[static_cast<std::size_t>(Set[J])];
-                I = Set[J];
-            }
-            return I;
-        };
-        for (const std::uint32_t E : Tree)
-            Set[static_cast<std::size_t>(Find(Ends.From[E]))] = Find(Ends.To[E]);
-        for (std::size_t I = Free; I < M; ++I) {
-            if (Ends.From[I] < 0)
-                continue;
-            const int F = Find(Ends.From[I]);
-            const int T = Find(Ends.To[I]);
-            if (F != T) {
-                Set[static_cast<std::size_t>(F)] = T;
-                Tree.push_back(static_cast<std::uint32_t>(I));
-            }
+    TDisjointSets Parts;
+    Parts.Reset(N);
+    for (const std::uint32_t E : Tree)
+        Parts.Merge(Parts.Find(Ends.From[E]), Parts.Find(Ends.To[E]));
+    for (std::size_t I = Free; I < M; ++I) {
+        if (Ends.From[I] < 0)
+            continue;
+        const int F = Parts.Find(Ends.From[I]);
+        const int T = Parts.Find(Ends.To[I]);
+        if (F != T) {
+            Parts.Merge(T, F);
+            Tree.push_back(static_cast<std::uint32_t>(I));
         }
     }
 

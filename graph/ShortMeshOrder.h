@@ -22,6 +22,6 @@
 // in its present order. The branches from position Free on join the tree
 // only where the others leave parts apart, in their order (the last resort:
 // branches resting on a jump of their law, the main fan). Excluded branches
-// and loops stay out of the tree. Sets each node's Index to its list
-// position.
-void OrderForShortMeshes(TGraph::TBranchList& List, const TGraph::TNodeList& Nodes, std::size_t Free);
+// and loops stay out of the tree. List is Graph's branch list; the nodes
+// are numbered afresh.
+void OrderForShortMeshes(TGraph& Graph, TGraph::TBranchList& List, std::size_t Free);

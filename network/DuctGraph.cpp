@@ -1,7 +1,6 @@
 #include "network/DuctGraph.h"
 
 #include "foundation/EquivDiamTool.h"
-#include "graph/ShortMeshOrder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -28,7 +27,12 @@ void TDuctGraph::SortForMeshes(bool JumpsLast)
         SortForDistribution();
         return;
     }
-    std::size_t Last = SortByResistance(JumpsLast);
+    TFlowGraph::SortForMeshes(JumpsLast);
+}
+
+std::size_t TDuctGraph::SortByResistance(bool JumpsLast)
+{
+    std::size_t Last = TFlowGraph::SortByResistance(JumpsLast);
     auto& List = MutableBranches();
     auto It = std::find_if(List.begin(), List.end(),
                            [this](const std::unique_ptr<TBranch>& B) { return MainFan && B.get() == MainFan; });
@@ -37,7 +41,7 @@ void TDuctGraph::SortForMeshes(bool JumpsLast)
             ++Last; // the fan joins the last resort
         std::rotate(It, std::next(It), List.end());
     }
-    OrderForShortMeshes(List, Nodes(), List.size() - Last);
+    return Last;
 }
 
 void TDuctGraph::ItemsGoing(const TDeletion& Going)

@@ -74,7 +74,7 @@ void TFlowGraph::SortForTree()
 
 void TFlowGraph::SortForMeshes(bool JumpsLast)
 {
-    OrderForShortMeshes(MutableBranches(), Nodes(), Branches().size() - SortByResistance(JumpsLast));
+    OrderForShortMeshes(*this, MutableBranches(), Branches().size() - SortByResistance(JumpsLast));
 }
 
 std::size_t TFlowGraph::SortByResistance(bool JumpsLast)
@@ -91,6 +91,19 @@ std::size_t TFlowGraph::SortByResistance(bool JumpsLast)
     const auto FirstOnJump = std::partition_point(
         List.begin(), List.end(), [&RestsOnJump](const std::unique_ptr<TBranch>& B) { return !RestsOnJump(*B); });
     return static_cast<std::size_t>(List.end() - FirstOnJump);
+}
+
+void TFlowGraph::PutBranchesInOrder(const std::vector<TBranch*>& Order)
+{
+    TBranchList& List = MutableBranches();
+    if (Order.size() != List.size())
+        return;
+    NumberBranches();
+    TBranchList Ordered;
+    Ordered.reserve(List.size());
+    for (TBranch* Branch : Order)
+        Ordered.push_back(std::move(List[static_cast<std::size_t>(Branch->Index)]));
+    List.swap(Ordered);
 }
 
 void TFlowGraph::AssignSettings(const TGraph& Source)

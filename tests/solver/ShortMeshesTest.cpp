@@ -1,5 +1,6 @@
 #include "bench/ShapedNetworkGenerator.h"
 
+#include "foundation/DisjointSets.h"
 #include "foundation/WarningSink.h"
 #include "graph/GraphFlags.h"
 #include "network/DuctGraph.h"
@@ -9,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <numeric>
 #include <string>
 #include <vector>
 
@@ -21,25 +21,19 @@ public:
 };
 
 // Parts the branches not resting on a jump leave the network in.
-int PartsWithoutJumps(const TDuctGraph& G)
+int PartsWithoutJumps(TDuctGraph& G)
 {
-    std::vector<int> Set(G.Nodes().size());
-    std::iota(Set.begin(), Set.end(), 0);
-    auto Find = [&Set](int I) {
-        while (Set[static_cast<std::size_t>(I)] != I)
-            I = Set[static_cast<std::size_t>(I)];
-        return I;
-    };
-    for (std::size_t I = 0; I < G.Nodes().size(); ++I)
-        G.Nodes()[I]->Index = static_cast<int>(I);
-    int Parts = static_cast<int>(Set.size());
+    G.NumberNodes();
+    TDisjointSets Set;
+    Set.Reset(G.Nodes().size());
+    int Parts = static_cast<int>(Set.Size());
     for (const auto& B : G.Branches()) {
         if (static_cast<const TFlowBranch&>(*B).SitsOnJump())
             continue;
-        const int F = Find(B->FromNode->Index);
-        const int T = Find(B->ToNode->Index);
+        const int F = Set.Find(B->FromNode->Index);
+        const int T = Set.Find(B->ToNode->Index);
         if (F != T) {
-            Set[static_cast<std::size_t>(F)] = T;
+            Set.Merge(T, F);
             --Parts;
         }
     }
