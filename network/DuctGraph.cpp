@@ -28,13 +28,20 @@ void TDuctGraph::SortForMeshes(bool JumpsLast)
         return;
     }
     TFlowGraph::SortForMeshes(JumpsLast);
-    if (!MainFan)
-        return;
+}
+
+std::size_t TDuctGraph::SortByResistance(bool JumpsLast)
+{
+    std::size_t Last = TFlowGraph::SortByResistance(JumpsLast);
     auto& List = MutableBranches();
     auto It = std::find_if(List.begin(), List.end(),
-                           [this](const std::unique_ptr<TBranch>& B) { return B.get() == MainFan; });
-    if (It != List.end())
+                           [this](const std::unique_ptr<TBranch>& B) { return MainFan && B.get() == MainFan; });
+    if (It != List.end()) {
+        if (List.end() - It > static_cast<std::ptrdiff_t>(Last))
+            ++Last; // the fan joins the last resort
         std::rotate(It, std::next(It), List.end());
+    }
+    return Last;
 }
 
 void TDuctGraph::ItemsGoing(const TDeletion& Going)

@@ -32,10 +32,12 @@ public:
     TDuctBranch* MainFan = nullptr;
 
     std::unique_ptr<TBranch> NewBranch(int Id, TNode* From, TNode* To) override;
-    // The flow network's order, then the main fan moved to the end, so that
-    // it is a chord whenever it closes a loop. In distribution mode the
-    // order of flow distribution instead (see DistributeFlows).
+    // In distribution mode the order of flow distribution (see
+    // DistributeFlows), else the flow network's.
     void SortForMeshes(bool JumpsLast) override;
+    // The flow network's order, the main fan joining the last resort at the
+    // end, so that it is a chord whenever it closes a loop.
+    std::size_t SortByResistance(bool JumpsLast) override;
     // The base move; the kept node's terminals then follow its type.
     void TakeLinks(TNode* Keep, TNode* Drop) override;
 

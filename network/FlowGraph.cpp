@@ -1,6 +1,7 @@
 #include "network/FlowGraph.h"
 
 #include "graph/BranchSort.h"
+#include "graph/ShortMeshOrder.h"
 #include "network/Settings.h"
 
 #include <algorithm>
@@ -73,12 +74,36 @@ void TFlowGraph::SortForTree()
 
 void TFlowGraph::SortForMeshes(bool JumpsLast)
 {
+    OrderForShortMeshes(*this, MutableBranches(), Branches().size() - SortByResistance(JumpsLast));
+}
+
+std::size_t TFlowGraph::SortByResistance(bool JumpsLast)
+{
     // By resistance; with JumpsLast the branches resting on a jump of
     // their law follow all others.
-    SortBranchesByKey(MutableBranches(), [JumpsLast](const TBranch& Item) {
-        const auto& B = static_cast<const TFlowBranch&>(Item);
-        return std::make_pair(JumpsLast && B.SitsOnJump(), B.FlowResistance);
+    auto RestsOnJump = [JumpsLast](const TBranch& Item) {
+        return JumpsLast && static_cast<const TFlowBranch&>(Item).SitsOnJump();
+    };
+    SortBranchesByKey(MutableBranches(), [&RestsOnJump](const TBranch& Item) {
+        return std::make_pair(RestsOnJump(Item), static_cast<const TFlowBranch&>(Item).FlowResistance);
     });
+    const auto& List = Branches();
+    const auto FirstOnJump = std::partition_point(
+        List.begin(), List.end(), [&RestsOnJump](const std::unique_ptr<TBranch>& B) { return !RestsOnJump(*B); });
+    return static_cast<std::size_t>(List.end() - FirstOnJump);
+}
+
+void TFlowGraph::PutBranchesInOrder(const std::vector<TBranch*>& Order)
+{
+    TBranchList& List = MutableBranches();
+    if (Order.size() != List.size())
+        return;
+    NumberBranches();
+    TBranchList Ordered;
+    Ordered.reserve(List.size());
+    for (TBranch* Branch : Order)
+        Ordered.push_back(std::move(List[static_cast<std::size_t>(Branch->Index)]));
+    List.swap(Ordered);
 }
 
 void TFlowGraph::AssignSettings(const TGraph& Source)

@@ -74,9 +74,17 @@ public:
     std::unique_ptr<TMesh> NewMesh(int Id) override;
     // SortForMeshes without the jump rule.
     void SortForTree() override;
-    // Ascending FlowResistance (a stable sort); with JumpsLast the branches
-    // that sit on a jump of their law come after all others.
+    // SortByResistance's order, rearranged for a tree of short meshes
+    // (graph/ShortMeshOrder.h) with the branches on a jump as the last
+    // resort.
     virtual void SortForMeshes(bool JumpsLast);
+    // Ascending FlowResistance (a stable sort); with JumpsLast the branches
+    // that sit on a jump of their law come after all others. Gives how many
+    // at the end are the tree's last resort (here those on a jump).
+    virtual std::size_t SortByResistance(bool JumpsLast);
+    // The branch list in the order given (every branch of the list once;
+    // any other list changes nothing).
+    void PutBranchesInOrder(const std::vector<TBranch*>& Order);
     // Also the air state and copies of every fitting (unresolved: LinksValid
     // false).
     void AssignSettings(const TGraph& Source) override;

@@ -16,6 +16,7 @@
 
 #include "fittings/DuctFittingDB.h"
 #include "graph/GraphFlags.h"
+#include "graph/ShortMeshOrder.h"
 #include "solver/FlowSnapshot.h"
 #include "solver/MeshQueue.h"
 #include "solver/WarmStart.h"
@@ -173,9 +174,19 @@ bool TFlowGraph::Validate()
 bool TFlowGraph::Prepare(bool JumpsAsChords)
 {
     PrepareBranchFlows();
-    if (!JumpsAsChords)
-        return BuildMeshes();
-    return BuildMeshes(0, 0, [this](TBranchList&) { SortForMeshes(true); });
+    // The short-mesh order is for building the tree alone: the list goes
+    // back to the plain resistance order after, so that every stage reading
+    // the branches in list order reads them as it would without it.
+    std::vector<TBranch*> Plain;
+    const bool Built = BuildMeshes(0, 0, [this, JumpsAsChords, &Plain](TBranchList& List) {
+        const std::size_t Last = SortByResistance(JumpsAsChords);
+        Plain.clear();
+        for (const auto& Branch : List)
+            Plain.push_back(Branch.get());
+        OrderForShortMeshes(*this, List, List.size() - Last);
+    });
+    PutBranchesInOrder(Plain);
+    return Built;
 }
 
 bool TFlowGraph::PrepareBranches()
@@ -188,7 +199,9 @@ bool TFlowGraph::PrepareBranches()
         ClearBranchFlag(gfExcluded);
         ClearNodeFlag(gfExcluded);
     }
-    return CheckLoops();
+    // The loop check needs no particular tree: the warm start that follows
+    // reads the branches in the plain resistance order.
+    return CheckLoops(0, 0, [this](TBranchList&) { SortByResistance(false); });
 }
 
 void TFlowGraph::PrepareBranchFlows()
