@@ -89,10 +89,11 @@ int TBranchLaw::Piece(double M) const
 bool TBranchLaw::JumpBetween(int A, int B, double& Flow, double& Rise) const
 {
     if ((A < 0) != (B < 0)) {
-        // Through zero: a jump only where fixed drops change sign there.
+        // Through zero (from whichever pieces): a jump only where fixed
+        // drops change sign there.
         Flow = 0.0;
         Rise = ZeroRise;
-        return ZeroRise > 0.0 && std::abs(A) == 1 && std::abs(B) == 1;
+        return ZeroRise > 0.0;
     }
     if (std::abs(A - B) != 1)
         return false;

@@ -56,7 +56,9 @@ public:
     // and negative for flows against the branch.
     int Piece(double M) const;
     // True, with the flow there and the drop's rise across it (Pa), when a
-    // jump of the law lies between the neighbouring pieces A and B.
+    // jump of the law lies between the neighbouring pieces A and B; between
+    // pieces either side of zero, the fixed drops' jump there (a flow that
+    // changes sign may pass the slow-flow pieces in one step).
     bool JumpBetween(int A, int B, double& Flow, double& Rise) const;
 
     // The law with each jump taken up by a straight rise across a band

@@ -254,3 +254,33 @@ TEST(BranchLaw, SmoothedLawRisesWithoutStepsAndIsTheLawAwayFromItsJumps)
         }
     }
 }
+
+TEST(BranchLaw, AFlowThatChangesSignPassesTheFixedDropsJumpFromAnyPiece)
+{
+    // A damper duct's flow may go from just against the branch to past
+    // Re 64 with it in one step: it passed the damper's jump at zero flow
+    // all the same (left unseen, a damper at 0.5 Pa flipped over zero flow
+    // to the warm start's cap). Without fixed drops there is no jump there.
+    struct TCase {
+        int From, To;
+        double Drop; // Pa
+        bool Jump;
+    };
+    const TCase Cases[] = {{-1, 1, 0.5, true}, {-1, 2, 0.5, true}, {3, -2, 0.5, true}, {-1, 2, 0.0, false},
+                           {1, 3, 0.5, false}};
+    for (const TCase& C : Cases) {
+        TFlowNetwork N;
+        TDuctBranch* B = balance::Duct(N, 1, 1, 2, 0.15, 100.0, 0.0);
+        if (C.Drop > 0.0)
+            B->FixedDps.push_back(std::make_unique<TFixeddP>("Damper", C.Drop));
+        TBranchLaw Law(*B, N.Defaults.roughness);
+        double AtJump = -1.0;
+        double Rise = 0.0;
+        const std::string Name = std::to_string(C.From) + " to " + std::to_string(C.To) + " at " + std::to_string(C.Drop);
+        EXPECT_EQ(Law.JumpBetween(C.From, C.To, AtJump, Rise), C.Jump) << Name;
+        if (C.Jump) {
+            EXPECT_EQ(AtJump, 0.0) << Name;
+            EXPECT_EQ(Rise, 2.0 * C.Drop) << Name;
+        }
+    }
+}
