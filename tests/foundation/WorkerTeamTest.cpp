@@ -71,10 +71,12 @@ TEST(WorkerTeam, OnlyALongLoopIsHandedOut)
         bool Shared;
     } Cases[] = {
         {"a thousand sums", 1000, std::chrono::microseconds(0), false},
-        {"sixteen waits of a millisecond", 16, std::chrono::microseconds(1000), true},
+        {"sixteen waits of five milliseconds", 16, std::chrono::microseconds(5000), true},
     };
     for (const auto& C : Cases) {
-        TWorkerTeam Team;
+        // A threshold far from both loops' times, so that a first part
+        // slowed by a busy machine or a sanitizer cannot turn the verdict.
+        TWorkerTeam Team(std::chrono::milliseconds(40));
         std::vector<std::atomic<int>> Seen(C.Count);
         Team.ForEachRange(C.Count, 1, [&](std::size_t Begin, std::size_t End) {
             for (std::size_t I = Begin; I < End; ++I) {
