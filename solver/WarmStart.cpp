@@ -62,11 +62,11 @@ constexpr double PinBand = 5e-7;
 // m/s, the duct velocity the first step starts from.
 constexpr double StartVelocity = 3.0;
 // The least slope of a law: this share of its own slope at StartVelocity,
-// and at least a share of the steepest law's slope, none at first, larger
-// ones where the factorisation fails. FlatShare over the steepest is also
-// the conductance of a branch held at zero flow.
+// and at least a share of the steepest law's slope, the smallest first,
+// larger ones where the factorisation fails. FlatShare over the steepest is
+// also the conductance of a branch held at zero flow.
 constexpr double FlatShare = 1e-6;
-constexpr double FloorShares[] = {0.0, 1e-9, FlatShare};
+constexpr double FloorShares[] = {FlatShare * FlatShare, 1e-9, FlatShare};
 // A linearised step that would take a flow further than this many times
 // itself (and than the flow at StartVelocity) goes by the secant slope.
 constexpr double FarMove = 2.0;
@@ -644,7 +644,7 @@ bool TNetworkNewton::AssembleAndFactorise(double Steepest, int Iteration)
                 // secant slope (TakeSecants).
                 const double Own = std::max(std::isfinite(TypicalSlope[J]) ? FlatShare * TypicalSlope[J] : 0.0,
                                             Laws[J].SlowEdgeSlope());
-                Weight[J] = 1.0 / std::max({RawSlope(J, Iteration), Floor, Own, FlatShare * FlatShare * Steepest});
+                Weight[J] = 1.0 / std::max({RawSlope(J, Iteration), Floor, Own});
                 Base[J] = Flow[J] + (Shift[J] - Drop[J]) * Weight[J];
             }
         });
@@ -1093,12 +1093,10 @@ bool TNetworkNewton::PinAt(std::size_t J, double AtJump)
     const double Apart = std::max(PinShare * std::fabs(AtJump), MinPinFlow);
     Pin.Low = Laws[J].Evaluate(AtJump - Apart);
     Pin.High = Laws[J].Evaluate(AtJump + Apart);
-    const TFlowBranch& B = Laws[J].Branch();
-    const double Typical = StartVelocity * B.ToDensity * std::numbers::pi * B.Diameter * B.Diameter / 4.0;
     // A branch resting at zero flow on its fixed drops rests at exactly
     // zero: every such branch rests at the same flow, so no two of them
     // need a band to conserve flow between them.
-    Pin.Half = AtJump == 0.0 ? 0.0 : PinBand * std::max(std::fabs(AtJump), Typical);
+    Pin.Half = AtJump == 0.0 ? 0.0 : PinBand * std::max(std::fabs(AtJump), TypicalFlow[J]);
     Drop[J] = Laws[J].Evaluate(AtJump);
     Slopes[J] = Laws[J].Slope(false);
     if (Pin.Half > 0.0) {
